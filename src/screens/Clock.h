@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+
+// The system clock and the short pauses, behind an interface so that tests
+// set the date and never wait on a real clock.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+
+    virtual QDateTime now() const = 0;
+    QDate today() const { return now().date(); }
+
+    // Blocks without processing events until the wall clock's seconds value
+    // has moved on by one (two); lasts up to one (two) seconds.
+    virtual void pauseOneSecond() = 0;
+    virtual void pauseTwoSeconds() = 0;
+};
