@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QString>
 
+#include <optional>
+
 // The numbered-record file: records of one fixed length L, numbered from 1,
 // each holding one value whose kind the caller names. Settings are rewritten
 // in place, record by record.
@@ -41,7 +43,11 @@ public:
     void close();
 
 private:
-    QByteArray readRecord(int record) const;
+    qint64 positionOf(int record) const;
+    // The bytes of a record, fewer when the file ends inside it and none when
+    // not even its first two bytes exist; nothing when the file is not open,
+    // the record number is below 1 or reading fails.
+    std::optional<QByteArray> readRecord(int record);
     bool writeRecord(int record, const QByteArray& encoded);
 
     QFile m_file;

@@ -15,7 +15,7 @@ class RecordStructure
 {
 public:
     struct Field {
-        int width = 0;    // characters (bytes) per element
+        int width = 0; // characters (bytes) per element
         int elements = 1; // 1 for a plain field, K for an array
     };
 
@@ -24,8 +24,12 @@ public:
     int size() const; // bytes on disk
     int fieldCount() const { return int(m_fields.size()); }
 
-    // The stored text of a field element, padding included.
+    // The stored text of a field element, padding included. A field never
+    // assigned (or read from an empty record) holds zero characters (U+0000).
     QString field(int index, int element = 0) const;
+    // The field's text without its trailing blanks and zero characters, as
+    // screens show it.
+    QString text(int index, int element = 0) const;
     void setField(int index, const QString& text) { setField(index, 0, text); }
     void setField(int index, int element, const QString& text);
 

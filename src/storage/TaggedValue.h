@@ -17,7 +17,7 @@ public:
     enum class Type : quint16 {
         Unset = 0,
         Int16 = 2,
-        Int32 = 3,   // colour values
+        Int32 = 3, // colour values
         Float32 = 4, // font sizes
         Text = 8,
     };

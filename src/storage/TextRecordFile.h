@@ -48,11 +48,16 @@ public:
     bool close();
     QString errorString() const { return m_error; }
 
-    // The bytes of one stored line, CR LF included.
+    // The bytes of one stored line, CR LF included. A double quote cannot be
+    // stored inside a value, so it is stored as an apostrophe.
     static QByteArray encodeLine(const QString& value);
 
 private:
+    // Bytes of the line end at position (CR LF, LF or a lone CR); 0 if none.
+    qsizetype lineEndLength(qsizetype position) const;
+
     std::unique_ptr<QSaveFile> m_writer;
+    bool m_writing = false;
     QByteArray m_bytes;
     qsizetype m_position = 0;
     bool m_reading = false;

@@ -1,0 +1,44 @@
+#include "storage/ProgramFolder.h"
+
+#include "TemporaryProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+TEST(ProgramFolderTest, MatchesAnExistingFileInAnyLetterCase)
+{
+    TemporaryProgramFolder temp;
+    temp.write("Secfile2.fil", "x");
+    const ProgramFolder folder = temp.folder();
+
+    EXPECT_EQ(folder.filePath("Secfile2.Fil"), temp.filePath("Secfile2.fil"));
+    EXPECT_EQ(folder.filePath("SECFILE2.FIL"), temp.filePath("Secfile2.fil"));
+    EXPECT_TRUE(folder.exists("secfile2.FIL"));
+}
+
+TEST(ProgramFolderTest, UsesTheNameAsGivenWhenNoFileMatches)
+{
+    TemporaryProgramFolder temp;
+    const ProgramFolder folder = temp.folder();
+
+    EXPECT_EQ(folder.filePath("GColor1.Fil"), temp.filePath("GColor1.Fil"));
+    EXPECT_FALSE(folder.exists("GColor1.Fil"));
+}
+
+TEST(ProgramFolderTest, PrefersTheExactNameWhenSeveralCasesExist)
+{
+    TemporaryProgramFolder temp;
+    temp.write("names.fil", "a");
+    temp.write("NAMES.FIL", "b");
+
+    EXPECT_EQ(temp.folder().filePath("NAMES.FIL"), temp.filePath("NAMES.FIL"));
+    EXPECT_EQ(temp.folder().filePath("names.fil"), temp.filePath("names.fil"));
+}
+
+TEST(ProgramFolderTest, ApplicationFolderHoldsTheExecutable)
+{
+    EXPECT_EQ(
+        QDir(ProgramFolder::ofApplication().path()), QDir(QCoreApplication::applicationDirPath()));
+}
