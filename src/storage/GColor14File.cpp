@@ -1,0 +1,36 @@
+#include "GColor14File.h"
+
+#include "TextRecordFile.h"
+
+namespace {
+
+const QString FileName = QStringLiteral("GColor14.Fil");
+
+} // namespace
+
+GColor14File::GColor14File(const ProgramFolder& folder)
+    : m_folder(folder)
+{ }
+
+QString GColor14File::lastPictureFolder() const
+{
+    TextRecordFile file;
+    QString folderPath;
+    if (file.openForReading(m_folder.filePath(FileName)))
+        file.readValue(folderPath);
+    file.close();
+    return folderPath;
+}
+
+bool GColor14File::setLastPictureFolder(const QString& folderPath) const
+{
+    // The reader would end the value at a double quote and remember a folder
+    // that does not exist; keep the previous folder instead.
+    if (folderPath.contains(u'"'))
+        return false;
+    TextRecordFile file;
+    if (!file.openForWriting(m_folder.filePath(FileName)))
+        return false;
+    file.writeValue(folderPath);
+    return file.close();
+}

@@ -1,0 +1,150 @@
+#include "GColor3File.h"
+
+#include "RecordFile.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+enum Record {
+    PasswordKeeperGuideLines = 26,
+    DisplayMode = 35,
+    WindowHeight = 36,
+    WindowWidth = 37,
+    WeightGuideLines = 80,
+    BloodPressureGuideLines = 85,
+    PasswordKeeperPanelColour = 104,
+};
+
+const QString FileName = QStringLiteral("GColor3.Fil");
+
+} // namespace
+
+GColor3File::GColor3File(const ProgramFolder& folder)
+    : m_folder(folder)
+{ }
+
+QString GColor3File::readText(int record) const
+{
+    RecordFile file(m_folder.filePath(FileName), RecordLength);
+    QString text;
+    file.readText(record, text);
+    return text;
+}
+
+bool GColor3File::writeText(int record, const QString& text) const
+{
+    RecordFile file(m_folder.filePath(FileName), RecordLength);
+    return file.writeText(record, text);
+}
+
+qint16 GColor3File::readInt16(int record) const
+{
+    RecordFile file(m_folder.filePath(FileName), RecordLength);
+    qint16 value = 0;
+    file.readInt16(record, value);
+    return value;
+}
+
+bool GColor3File::writeInt16(int record, int value) const
+{
+    // A wider screen than 16 bits of twips can hold must not wrap around
+    // into a negative size.
+    if (value < std::numeric_limits<qint16>::min() || value > std::numeric_limits<qint16>::max())
+        return false;
+    RecordFile file(m_folder.filePath(FileName), RecordLength);
+    return file.writeInt16(record, static_cast<qint16>(value));
+}
+
+bool GColor3File::displayModeSmaller() const
+{
+    return displayModeText().left(3) == QLatin1String("Yes");
+}
+
+QString GColor3File::displayModeText() const
+{
+    return readText(DisplayMode);
+}
+
+bool GColor3File::setDisplayModeSmaller(bool smaller) const
+{
+    return writeText(DisplayMode, smaller ? QStringLiteral("Yes") : QStringLiteral("No"));
+}
+
+qint16 GColor3File::windowHeight() const
+{
+    return readInt16(WindowHeight);
+}
+
+qint16 GColor3File::windowWidth() const
+{
+    return readInt16(WindowWidth);
+}
+
+int GColor3File::appliedWindowHeight() const
+{
+    return std::max<int>(windowHeight(), MinimumWindowHeight);
+}
+
+int GColor3File::appliedWindowWidth() const
+{
+    return std::max<int>(windowWidth(), MinimumWindowWidth);
+}
+
+bool GColor3File::setWindowHeight(int twips) const
+{
+    return writeInt16(WindowHeight, twips);
+}
+
+bool GColor3File::setWindowWidth(int twips) const
+{
+    return writeInt16(WindowWidth, twips);
+}
+
+bool GColor3File::guideLinesOn(int record) const
+{
+    bool ok = false;
+    const int option = readText(record).trimmed().toInt(&ok, 10);
+    return ok && option == 1;
+}
+
+bool GColor3File::passwordKeeperGuideLinesOn() const
+{
+    return guideLinesOn(PasswordKeeperGuideLines);
+}
+
+bool GColor3File::setPasswordKeeperGuideLines(bool on) const
+{
+    return writeText(PasswordKeeperGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool GColor3File::weightGuideLinesOn() const
+{
+    return guideLinesOn(WeightGuideLines);
+}
+
+bool GColor3File::setWeightGuideLines(bool on) const
+{
+    return writeText(WeightGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool GColor3File::bloodPressureGuideLinesOn() const
+{
+    return guideLinesOn(BloodPressureGuideLines);
+}
+
+bool GColor3File::setBloodPressureGuideLines(bool on) const
+{
+    return writeText(BloodPressureGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+StoredColour GColor3File::passwordKeeperPanelColour() const
+{
+    return StoredColour::parse(readText(PasswordKeeperPanelColour));
+}
+
+bool GColor3File::setPasswordKeeperPanelColour(const StoredColour& colour) const
+{
+    return writeText(PasswordKeeperPanelColour, colour.toText());
+}

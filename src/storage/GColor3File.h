@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ProgramFolder.h"
+#include "StoredColour.h"
+
+#include <QString>
+#include <QtGlobal>
+
+// GColor3.Fil: the main window's display mode and smaller-screen size, the
+// print preview's guide-line option of each function, and the Password
+// Keeper's panel colour. Each call opens the file, touches one record and
+// closes it again. Setters return false when the value was not stored.
+class GColor3File
+{
+public:
+    static constexpr int RecordLength = 20;
+    // The smaller-screen window is never applied smaller than this (twips).
+    static constexpr int MinimumWindowHeight = 9000;
+    static constexpr int MinimumWindowWidth = 12000;
+
+    explicit GColor3File(const ProgramFolder& folder);
+
+    // Record 35. Smaller-screen display when the text starts with "Yes";
+    // anything else, the empty record included, is full-screen display.
+    bool displayModeSmaller() const;
+    // The record as stored, for the callers that must tell "No" (restored
+    // from full-screen display) from a record never written.
+    QString displayModeText() const;
+    // Stores "Yes" or "No".
+    bool setDisplayModeSmaller(bool smaller) const;
+
+    // Records 36 and 37 as stored, in twips; 0 when never written.
+    qint16 windowHeight() const;
+    qint16 windowWidth() const;
+    // The same, raised to the smallest size the window may take.
+    int appliedWindowHeight() const;
+    int appliedWindowWidth() const;
+    // False, and the record unchanged, when twips does not fit in 16 bits.
+    bool setWindowHeight(int twips) const;
+    bool setWindowWidth(int twips) const;
+
+    // Records 26, 80 and 85: "1" shows the guide lines, anything else (the
+    // empty record included) hides them.
+    bool passwordKeeperGuideLinesOn() const;
+    bool setPasswordKeeperGuideLines(bool on) const;
+    bool weightGuideLinesOn() const;
+    bool setWeightGuideLines(bool on) const;
+    bool bloodPressureGuideLinesOn() const;
+    bool setBloodPressureGuideLines(bool on) const;
+
+    // Record 104. An empty record stays "not a colour": the keeper resolves
+    // it, like "Default", to its swatch colour.
+    StoredColour passwordKeeperPanelColour() const;
+    bool setPasswordKeeperPanelColour(const StoredColour& colour) const;
+
+private:
+    QString readText(int record) const;
+    bool writeText(int record, const QString& text) const;
+    qint16 readInt16(int record) const;
+    bool writeInt16(int record, int value) const;
+    bool guideLinesOn(int record) const;
+
+    ProgramFolder m_folder;
+};
