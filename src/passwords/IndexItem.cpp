@@ -1,0 +1,36 @@
+#include "IndexItem.h"
+
+#include <utility>
+
+IndexItem::IndexItem(QString text)
+    : m_text(std::move(text))
+{ }
+
+IndexItem IndexItem::build(const QString& name, int recordNumber)
+{
+    return IndexItem(name.leftJustified(PaddedNameWidth, u' ') + QString::number(recordNumber));
+}
+
+QString IndexItem::name() const
+{
+    QString name = m_text.left(NameLength);
+    qsizetype end = name.size();
+    while (end > 0 && name[end - 1] == u' ')
+        --end;
+    name.truncate(end);
+    return name;
+}
+
+// Reads the number the way the original's numeric conversion did: leading
+// blanks skipped, then digits up to the first other character.
+int IndexItem::recordNumber() const
+{
+    const QString tail = m_text.right(RecordNumberLength);
+    qsizetype position = 0;
+    while (position < tail.size() && tail[position] == u' ')
+        ++position;
+    int number = 0;
+    for (; position < tail.size() && tail[position] >= u'0' && tail[position] <= u'9'; ++position)
+        number = number * 10 + (tail[position].unicode() - u'0');
+    return number;
+}

@@ -1,0 +1,314 @@
+#include "PasswordFiles.h"
+
+#include "storage/IndividualList.h"
+#include "storage/RecordFile.h"
+#include "storage/TextRecordFile.h"
+#include "storage/Windows1252.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+QString withoutBlanks(const QString& text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == u' ')
+        ++start;
+    while (end > start && text[end - 1] == u' ')
+        --end;
+    return text.sliced(start, end - start);
+}
+
+QString withoutTrailingBlanks(const QString& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == u' ')
+        --end;
+    return text.left(end);
+}
+
+// A character Windows-1252 has no byte for would be stored as "?".
+bool storable(const QString& text)
+{
+    return Windows1252::decode(Windows1252::encode(text)) == text;
+}
+
+bool hasControlCharacter(const QString& text)
+{
+    return std::any_of(
+        text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+QString fieldRefusal(
+    const QString& label, const QString& text, int maximumLength, PasswordRecord::Field field)
+{
+    if (!storable(text))
+        return QStringLiteral("The %1 contains characters that cannot be stored. "
+                              "Please use letters, digits and common symbols only.")
+            .arg(label);
+    if (text.size() > maximumLength)
+        return QStringLiteral("The %1 can be at most %2 characters long.")
+            .arg(label)
+            .arg(maximumLength);
+    if (field != PasswordRecord::Password && text.endsWith(PasswordRecord::lostAtFieldEnd(field)))
+        return QStringLiteral("The %1 cannot end with the control character U+%2.")
+            .arg(label)
+            .arg(PasswordRecord::lostAtFieldEnd(field).unicode(), 4, 16, QChar(u'0'));
+    return {};
+}
+
+} // namespace
+
+PasswordFiles::PasswordFiles(ProgramFolder folder, QRandomGenerator* random)
+    : m_folder(std::move(folder))
+    , m_random(random ? random : QRandomGenerator::global())
+{ }
+
+QString PasswordFiles::indexFilePath() const
+{
+    return m_folder.filePath(IndexFileName);
+}
+
+QString PasswordFiles::entriesFilePath() const
+{
+    return m_folder.filePath(EntriesFileName);
+}
+
+bool PasswordFiles::readIndex(QStringList& items, QString& error) const
+{
+    items.clear();
+    const QString path = indexFilePath();
+    if (!QFileInfo::exists(path))
+        return true;
+    TextRecordFile file;
+    if (!file.openForReading(path)) {
+        error = file.errorString();
+        return false;
+    }
+    while (!file.atEnd()) {
+        QString value;
+        if (!file.readValue(value))
+            break;
+        // An empty value names no entry and cannot be chosen.
+        if (!withoutBlanks(value).isEmpty())
+            insertSorted(items, value);
+    }
+    file.close();
+    return true;
+}
+
+QStringList PasswordFiles::LoadIndex() const
+{
+    QStringList items;
+    QString error;
+    readIndex(items, error);
+    return items;
+}
+
+bool PasswordFiles::WriteIndex(const QStringList& items, QString* error) const
+{
+    TextRecordFile file;
+    if (file.openForWriting(indexFilePath())) {
+        for (const QString& item : items)
+            file.writeValue(item);
+    }
+    if (file.close())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
+}
+
+namespace {
+
+// A record that cannot be read is taken as in use: guessing it free could
+// overwrite an entry.
+int lowestFreeRecord(RecordFile& file)
+{
+    for (int number = 1; number <= PasswordFiles::MaximumRecords; ++number) {
+        PasswordRecord record;
+        if (file.readStructure(number, record.structure()) && !record.isInUse())
+            return number;
+    }
+    return 0;
+}
+
+} // namespace
+
+std::optional<int> PasswordFiles::FindFreeRecord() const
+{
+    RecordFile file(entriesFilePath(), PasswordRecord::Length);
+    if (!file.isOpen())
+        return std::nullopt;
+    const int number = lowestFreeRecord(file);
+    if (number == 0)
+        return std::nullopt;
+    return number;
+}
+
+std::optional<PasswordRecord> PasswordFiles::readRecord(int recordNumber) const
+{
+    RecordFile file(entriesFilePath(), PasswordRecord::Length);
+    PasswordRecord record;
+    if (!file.readStructure(recordNumber, record.structure()))
+        return std::nullopt;
+    return record;
+}
+
+std::optional<PasswordEntry> PasswordFiles::loadEntry(const QString& indexItem) const
+{
+    const IndexItem item(indexItem);
+    const std::optional<PasswordRecord> record = readRecord(item.recordNumber());
+    if (!record)
+        return std::nullopt;
+    return PasswordEntry { item.name(), record->UnscrambleField(PasswordRecord::SignOn),
+        record->UnscrambleField(PasswordRecord::Password),
+        record->UnscrambleField(PasswordRecord::Comment) };
+}
+
+PasswordFileResult PasswordFiles::AddEntry(const PasswordEntry& entry)
+{
+    QStringList items;
+    QString error;
+    if (!readIndex(items, error))
+        return PasswordFileResult::refused(
+            QStringLiteral("The list of Password Files could not be read: %1").arg(error));
+    if (QString refusal = nameRefusal(entry.name, items); !refusal.isEmpty())
+        return PasswordFileResult::refused(refusal);
+    if (QString refusal = fieldsRefusal(entry); !refusal.isEmpty())
+        return PasswordFileResult::refused(refusal);
+
+    RecordFile file(entriesFilePath(), PasswordRecord::Length);
+    if (!file.isOpen())
+        return PasswordFileResult::refused(
+            QStringLiteral("The Password File could not be saved: %1").arg(file.errorString()));
+    const int number = lowestFreeRecord(file);
+    if (number == 0)
+        return PasswordFileResult::refused(
+            QStringLiteral("The list of Password Files is full: all %1 are in use. "
+                           "Delete a Password File you no longer need, then save again.")
+                .arg(QLocale(QLocale::English).toString(MaximumRecords)));
+
+    PasswordRecord previous;
+    file.readStructure(number, previous.structure());
+    const PasswordRecord record
+        = PasswordRecord::ScrambleEntry(entry.signOn, entry.password, entry.comment, *m_random);
+    if (!file.writeStructure(number, record.structure()))
+        return PasswordFileResult::refused(
+            QStringLiteral("The Password File could not be saved: %1").arg(file.errorString()));
+
+    insertSorted(items, IndexItem::build(entry.name, number).text());
+    if (!WriteIndex(items, &error)) {
+        // Unlisted, the record would stay in use for good; give it back.
+        file.writeStructure(number, previous.structure());
+        return PasswordFileResult::refused(
+            QStringLiteral("The Password File could not be saved: %1").arg(error));
+    }
+    return PasswordFileResult::done(number);
+}
+
+PasswordFileResult PasswordFiles::ReplaceEntry(int recordNumber, const PasswordEntry& entry)
+{
+    if (recordNumber < 1)
+        return PasswordFileResult::refused(QStringLiteral(
+            "The Password File could not be saved: its place in the file is unknown."));
+    if (QString refusal = fieldsRefusal(entry); !refusal.isEmpty())
+        return PasswordFileResult::refused(refusal);
+    RecordFile file(entriesFilePath(), PasswordRecord::Length);
+    const PasswordRecord record
+        = PasswordRecord::ScrambleEntry(entry.signOn, entry.password, entry.comment, *m_random);
+    if (!file.writeStructure(recordNumber, record.structure()))
+        return PasswordFileResult::refused(
+            QStringLiteral("The Password File could not be saved: %1").arg(file.errorString()));
+    return PasswordFileResult::done(recordNumber);
+}
+
+// The index is written first: should blanking the record fail afterwards, the
+// record merely stays in use unlisted. The other order could leave the index
+// naming a free record, which the next new entry would take.
+PasswordFileResult PasswordFiles::DeleteEntry(const QString& indexItem)
+{
+    QStringList items;
+    QString error;
+    if (!readIndex(items, error))
+        return PasswordFileResult::refused(
+            QStringLiteral("The list of Password Files could not be read: %1").arg(error));
+    const qsizetype position = items.indexOf(indexItem);
+    if (position < 0)
+        return PasswordFileResult::refused(
+            QStringLiteral("This Password File is no longer in the list."));
+    const int number = IndexItem(indexItem).recordNumber();
+    items.removeAt(position);
+    if (!WriteIndex(items, &error))
+        return PasswordFileResult::refused(
+            QStringLiteral("The Password File could not be deleted: %1").arg(error));
+
+    const bool recordShared = std::any_of(items.cbegin(), items.cend(),
+        [number](const QString& item) { return IndexItem(item).recordNumber() == number; });
+    if (number < 1 || recordShared)
+        return PasswordFileResult::done(number);
+    RecordFile file(entriesFilePath(), PasswordRecord::Length);
+    if (!file.writeStructure(number, PasswordRecord::BlankRecord().structure()))
+        return PasswordFileResult::refused(
+            QStringLiteral("The Password File was removed from the list, but its contents "
+                           "could not be erased: %1")
+                .arg(file.errorString()));
+    return PasswordFileResult::done(number);
+}
+
+qsizetype PasswordFiles::findByName(const QStringList& items, const QString& name)
+{
+    const QString wanted = withoutBlanks(name);
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (withoutBlanks(IndexItem(items[i]).name()) == wanted)
+            return i;
+    }
+    return -1;
+}
+
+void PasswordFiles::insertSorted(QStringList& items, const QString& item)
+{
+    items.insert(
+        std::upper_bound(items.cbegin(), items.cend(), item, IndividualList::lessThan), item);
+}
+
+QString PasswordFiles::nameRefusal(const QString& name, const QStringList& items)
+{
+    if (withoutBlanks(name).isEmpty())
+        return QStringLiteral("Please enter a web address, location, service, card or other name "
+                              "for the Password File.");
+    if (name.contains(u'"'))
+        return QStringLiteral("The name cannot contain a double quote (\").");
+    if (hasControlCharacter(name))
+        return QStringLiteral("The name cannot contain tabs, line breaks or other control "
+                              "characters.");
+    if (!storable(name))
+        return QStringLiteral("The name contains characters that cannot be stored. "
+                              "Please use letters, digits and common symbols only.");
+    if (name.size() > MaximumNameLength)
+        return QStringLiteral("The name can be at most %1 characters long.").arg(MaximumNameLength);
+    if (findByName(items, name) >= 0)
+        return QStringLiteral("A Password File named \"%1\" already exists.")
+            .arg(withoutBlanks(name));
+    return {};
+}
+
+QString PasswordFiles::fieldsRefusal(const PasswordEntry& entry)
+{
+    for (QString refusal : { fieldRefusal(QStringLiteral("Sign On ID"), entry.signOn,
+                                 MaximumSignOnLength, PasswordRecord::SignOn),
+             fieldRefusal(QStringLiteral("Password"), withoutTrailingBlanks(entry.password),
+                 MaximumPasswordLength, PasswordRecord::Password),
+             fieldRefusal(QStringLiteral("Comment"), entry.comment, MaximumCommentLength,
+                 PasswordRecord::Comment) }) {
+        if (!refusal.isEmpty())
+            return refusal;
+    }
+    return {};
+}

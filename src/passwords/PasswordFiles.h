@@ -1,0 +1,101 @@
+#pragma once
+
+#include "IndexItem.h"
+#include "PasswordEntry.h"
+#include "PasswordFileResult.h"
+#include "PasswordRecord.h"
+#include "storage/ProgramFolder.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QRandomGenerator;
+
+// The password keeper's two files in the program folder: the index
+// Secfile1.Fil (one IndexItem per entry, sorted like the keeper's list) and
+// the entries Secfile2.fil (one PasswordRecord per entry).
+//
+// Adding, replacing and deleting check what they are given first and touch no
+// file when they refuse. A change that fails half-way is undone as far as
+// possible, so that the index never lists a record that is free and no entry
+// in use is ever overwritten.
+class PasswordFiles
+{
+public:
+    static inline const QString IndexFileName = QStringLiteral("Secfile1.Fil");
+    static inline const QString EntriesFileName = QStringLiteral("Secfile2.fil");
+
+    // The search for a free record stops here, so the keeper holds at most
+    // this many entries.
+    static constexpr int MaximumRecords = 10000;
+
+    // The limits of the screen's boxes.
+    static constexpr int MaximumNameLength = IndexItem::NameLength;
+    static constexpr int MaximumSignOnLength = 50;
+    static constexpr int MaximumPasswordLength = 50;
+    static constexpr int MaximumCommentLength = 200;
+
+    // random draws the characters around each stored password; tests pass a
+    // seeded generator. Without one the securely seeded global generator is
+    // used.
+    explicit PasswordFiles(ProgramFolder folder, QRandomGenerator* random = nullptr);
+
+    QString indexFilePath() const;
+    QString entriesFilePath() const;
+
+    // The index items, sorted as the list shows them. A missing or unreadable
+    // index gives an empty list; empty values are dropped.
+    QStringList LoadIndex() const;
+
+    // Rewrites the index whole from items, in their order. On failure the
+    // previous index stays as it was and error (when given) says why.
+    bool WriteIndex(const QStringList& items, QString* error = nullptr) const;
+
+    // The lowest record of 1 to 10,000 that is not in use, or nothing when all
+    // are in use or the entries file cannot be opened.
+    std::optional<int> FindFreeRecord() const;
+
+    // The record as stored; nothing when the entries file cannot be read.
+    std::optional<PasswordRecord> readRecord(int recordNumber) const;
+
+    // The entry an index item names: the name from the item, the rest
+    // unscrambled from its record. Nothing when the record cannot be read.
+    std::optional<PasswordEntry> loadEntry(const QString& indexItem) const;
+
+    // AddEntry: stores the entry in the lowest free record and lists it in the
+    // index. Refused, with nothing written, when the name or a field breaks
+    // the rules or all 10,000 records are in use.
+    PasswordFileResult AddEntry(const PasswordEntry& entry);
+
+    // ReplaceEntry: stores new texts in the record of an entry already listed;
+    // the index is left as it is.
+    PasswordFileResult ReplaceEntry(int recordNumber, const PasswordEntry& entry);
+
+    // DeleteEntry: removes the item from the index, then blanks its record so
+    // that the record is free again.
+    PasswordFileResult DeleteEntry(const QString& indexItem);
+
+    // Where items has an item whose name equals name, both trimmed of blanks
+    // (letter case counts), as the Save command compares them; otherwise -1.
+    static qsizetype findByName(const QStringList& items, const QString& name);
+
+    // Sorts item into its place in items (the list's order).
+    static void insertSorted(QStringList& items, const QString& item);
+
+    // Why name cannot be given to a new entry, or the empty text.
+    static QString nameRefusal(const QString& name, const QStringList& items);
+
+    // Why the sign-on id, password or comment cannot be stored faithfully, or
+    // the empty text.
+    static QString fieldsRefusal(const PasswordEntry& entry);
+
+private:
+    // False, with the reason, only when the index exists but cannot be read:
+    // rewriting it from an empty list would then lose every entry.
+    bool readIndex(QStringList& items, QString& error) const;
+
+    ProgramFolder m_folder;
+    QRandomGenerator* m_random;
+};
