@@ -37,14 +37,20 @@ bool TextRecordFile::openForWriting(const QString& filePath)
 
 void TextRecordFile::writeValue(const QString& value)
 {
-    if (m_writer)
-        m_writer->write(encodeLine(value));
+    writeBytes(encodeLine(value));
 }
 
 void TextRecordFile::writeUnset()
 {
-    if (m_writer)
-        m_writer->write("\r\n", 2);
+    writeBytes(QByteArrayLiteral("\r\n"));
+}
+
+void TextRecordFile::writeBytes(const QByteArray& bytes)
+{
+    if (m_writer && m_writer->write(bytes) != bytes.size() && m_error.isEmpty()) {
+        m_error = m_writer->errorString();
+        m_writer->cancelWriting();
+    }
 }
 
 QByteArray TextRecordFile::encodeLine(const QString& value)
@@ -160,6 +166,16 @@ bool TextRecordFile::close()
     if (m_writing) {
         if (!m_writer) {
             ok = false; // opening failed; m_error says why
+        } else if (!m_error.isEmpty()) {
+            ok = false; // a write failed; the previous file stays as it was
+        } else if (!m_writer->flush()) {
+            // commit() does not report a failure of the final flush, and a
+            // small file is written only then: a full disk would leave a
+            // truncated file reported as saved.
+            m_error = m_writer->errorString();
+            m_writer->cancelWriting();
+            m_writer->commit();
+            ok = false;
         } else if (!m_writer->commit()) {
             m_error = m_writer->errorString();
             ok = false;

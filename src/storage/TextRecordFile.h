@@ -53,6 +53,9 @@ public:
     static QByteArray encodeLine(const QString& value);
 
 private:
+    // Stops the new version at the first failed write, so that close()
+    // reports it and the previous file stays.
+    void writeBytes(const QByteArray& bytes);
     // Bytes of the line end at position (CR LF, LF or a lone CR); 0 if none.
     qsizetype lineEndLength(qsizetype position) const;
 

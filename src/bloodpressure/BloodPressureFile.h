@@ -1,0 +1,69 @@
+#pragma once
+
+#include "bloodpressure/Reading.h"
+#include "storage/IndividualList.h"
+#include "storage/ProgramFolder.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// One individual's blood-pressure file (name + ".Fpl"), and the tracker's
+// list of individuals, BPTrker.Fil.
+//
+// Line 1 is the grid's row count N, then N - 1 readings of five lines each:
+// date, time, systolic, diastolic, pulse, as the grid shows them.
+class BloodPressureFile
+{
+public:
+    static inline const QString ListFileName = QStringLiteral("BPTrker.Fil");
+    static inline const QString Extension = QStringLiteral(".Fpl");
+
+    QString name; // Text1(0), trimmed when the file is named
+
+    // The grid's row count, heading row included: rows 1 to rowCount - 1
+    // hold readings. rows may be shorter (the rest are empty rows); it is
+    // never cut: a longer rows list raises the stored count instead.
+    int rowCount = 50;
+    QList<Reading> rows;
+
+    // rowCount, raised to hold every row of rows.
+    int storedRowCount() const;
+    // The reading of grid row r (1 to storedRowCount() - 1); empty past rows.
+    Reading row(int gridRow) const;
+
+    QString fileName() const { return name.trimmed() + Extension; }
+
+    static IndividualList emptyIndividualList();
+    static IndividualList LoadBpIndividualList(
+        const ProgramFolder& folder, QString* error = nullptr);
+    static bool WriteBpIndividualList(
+        const ProgramFolder& folder, const IndividualList& list, QString* error = nullptr);
+
+    // Writes line 1 of a new individual's file, then lists the name and
+    // rewrites BPTrker.Fil, all or nothing. Refuses, with the reason, a name
+    // that IndividualList::refusalForNewName refuses.
+    bool SaveNewBloodPressureFile(
+        const ProgramFolder& folder, IndividualList& list, QString* error = nullptr) const;
+
+    // Rewrites the whole file: the count and storedRowCount() - 1 readings,
+    // each value trimmed. The previous file is replaced only once the new one
+    // is complete; on failure it is unchanged and the reason returned.
+    bool SaveBloodPressureFile(const ProgramFolder& folder, QString* error = nullptr) const;
+
+    // Reads the file of a listed name. A missing file gives 50 empty rows; a
+    // file that ends early leaves the remaining cells empty. The result
+    // always holds rowCount - 1 rows. Nothing (and the reason) when the file
+    // exists but cannot be read, so that the screen never saves an empty log
+    // over it.
+    static std::optional<BloodPressureFile> LoadBloodPressureFile(
+        const ProgramFolder& folder, const QString& name, QString* error = nullptr);
+
+    // Removes the individual's file and name and rewrites (or, for the last
+    // name, deletes) BPTrker.Fil.
+    static bool deleteBloodPressureFile(const ProgramFolder& folder, IndividualList& list,
+        const QString& name, QString* error = nullptr);
+
+    bool operator==(const BloodPressureFile&) const = default;
+};

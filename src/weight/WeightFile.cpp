@@ -1,0 +1,146 @@
+#include "WeightFile.h"
+
+#include "storage/IndividualDataFile.h"
+
+#include <QtGlobal>
+
+namespace {
+
+constexpr int headerLineCount = 12;
+
+} // namespace
+
+QString& WeightFile::headerField(int index)
+{
+    return const_cast<QString&>(std::as_const(*this).headerField(index));
+}
+
+const QString& WeightFile::headerField(int index) const
+{
+    Q_ASSERT(index >= 1 && index <= HeaderFieldCount);
+    switch (index) {
+    case 1:
+        return beginningDate;
+    case 2:
+        return beginningWeight;
+    case 3:
+        return goalWeight;
+    case 4:
+        return exerciseDaysPerWeek;
+    case 5:
+        return exerciseTimePerPeriod;
+    case 6:
+        return exerciseTypes;
+    case 7:
+        return beginningPictureDate;
+    default:
+        return currentPictureDate;
+    }
+}
+
+int WeightFile::storedRowCount() const
+{
+    return qMax(rowCount, int(rows.size()) + 1);
+}
+
+WeighIn WeightFile::row(int gridRow) const
+{
+    if (gridRow < 1 || gridRow > rows.size())
+        return {};
+    return rows.at(gridRow - 1);
+}
+
+IndividualList WeightFile::emptyIndividualList()
+{
+    return IndividualList(ListFileName, Extension);
+}
+
+IndividualList WeightFile::LoadIndividualList(const ProgramFolder& folder, QString* error)
+{
+    IndividualList list = emptyIndividualList();
+    list.load(folder, error);
+    return list;
+}
+
+bool WeightFile::WriteIndividualList(
+    const ProgramFolder& folder, const IndividualList& list, QString* error)
+{
+    return list.write(folder, error);
+}
+
+QList<std::optional<QString>> WeightFile::headerValues(int storedRows) const
+{
+    QList<std::optional<QString>> values;
+    values.reserve(headerLineCount + 2 * (storedRows - 1));
+    values.append(QString::number(storedRows));
+    for (int index = 1; index <= HeaderFieldCount; ++index)
+        values.append(headerField(index));
+    values.append(comments);
+    values.append(beginningPicture);
+    values.append(currentPicture);
+    return values;
+}
+
+bool WeightFile::SaveNewWeightFile(
+    const ProgramFolder& folder, IndividualList& list, QString* error) const
+{
+    // A new individual's log is still empty: the header alone is written, and
+    // loading it later gives rowCount - 1 empty rows.
+    return list.addIndividual(
+        folder, name,
+        [&](QString* writeError) {
+            return IndividualDataFile::writeValues(
+                folder, name, Extension, headerValues(storedRowCount()), writeError);
+        },
+        error);
+}
+
+bool WeightFile::SaveWeightFile(const ProgramFolder& folder, QString* error) const
+{
+    const int storedRows = storedRowCount();
+    QList<std::optional<QString>> values = headerValues(storedRows);
+    for (int gridRow = 1; gridRow < storedRows; ++gridRow) {
+        const WeighIn weighIn = row(gridRow);
+        values.append(weighIn.date.trimmed());
+        values.append(weighIn.weight.trimmed());
+    }
+    return IndividualDataFile::writeValues(folder, name, Extension, values, error);
+}
+
+std::optional<WeightFile> WeightFile::LoadWeightFile(
+    const ProgramFolder& folder, const QString& name, QString* error)
+{
+    QStringList values;
+    if (!IndividualDataFile::readValues(folder, name, Extension, values, error))
+        return std::nullopt;
+    // Lines past the end of the file leave their field as it was: empty text,
+    // or an unset picture.
+    const auto line = [&values](int number) -> std::optional<QString> {
+        if (number > values.size())
+            return std::nullopt;
+        return values.at(number - 1);
+    };
+
+    WeightFile file;
+    file.name = name.trimmed();
+    file.rowCount = IndividualDataFile::rowCountFromText(line(1).value_or(QString()));
+    for (int index = 1; index <= HeaderFieldCount; ++index)
+        file.headerField(index) = line(1 + index).value_or(QString());
+    file.comments = line(10).value_or(QString());
+    file.beginningPicture = line(11);
+    file.currentPicture = line(12);
+
+    file.rows.reserve(file.rowCount - 1);
+    for (int gridRow = 1; gridRow < file.rowCount; ++gridRow) {
+        const int dateLine = headerLineCount + 2 * gridRow - 1;
+        file.rows.append(WeighIn { line(dateLine).value_or(QString()).trimmed(),
+            line(dateLine + 1).value_or(QString()).trimmed() });
+    }
+    return file;
+}
+
+bool WeightFile::deleteWeightFile(
+    const ProgramFolder& folder, IndividualList& list, const QString& name, QString* error)
+{
+    return list.deleteIndividual(folder, name, error);
+}
