@@ -1,11 +1,33 @@
+#include "screens/QtMessageService.h"
+#include "screens/QtSystemDialogs.h"
+#include "screens/ScreenServices.h"
+#include "screens/SystemClock.h"
+#include "shell/HelpWindow.h"
+#include "shell/MainScreen.h"
+#include "storage/ProgramFolder.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QFont>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Halvorn"));
-    window.showMaximized();
+    QApplication::setApplicationName(QStringLiteral("Halvorn"));
+    // The screens were laid out for this face; the metric-compatible
+    // Liberation Sans keeps their captions the size they were drawn for.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+
+    const ProgramFolder folder = ProgramFolder::ofApplication();
+    QtMessageService messages;
+    QtSystemDialogs dialogs;
+    SystemClock clock;
+    HelpWindow help(folder);
+
+    MainScreen mainScreen(ScreenServices { folder, messages, dialogs, clock }, help);
+    // Exit ends the program at once: the event loop stops and no window is
+    // asked to close, so no screen asks its save questions.
+    QObject::connect(
+        &mainScreen, &MainScreen::exitRequested, &app, [] { QCoreApplication::exit(0); });
+    mainScreen.open();
     return app.exec();
 }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "screens/SystemDialogs.h"
+
+// The desktop's colour, font, file and folder dialogs and its web-address
+// handler.
+class QtSystemDialogs : public SystemDialogs
+{
+public:
+    std::optional<QColor> chooseColour(const QColor& initial, const QString& title) override;
+    std::optional<QFont> chooseFont(const QFont& initial, const QString& title) override;
+    std::optional<QString> chooseOpenFile(
+        const QString& title, const QString& folder, const QString& filter) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& folder) override;
+    bool openUrl(const QString& address) override;
+};

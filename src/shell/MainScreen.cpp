@@ -1,0 +1,806 @@
+#include "MainScreen.h"
+
+#include "screens/BusyPointer.h"
+#include "screens/MessageService.h"
+#include "screens/SystemDialogs.h"
+#include "shell/AboutBox.h"
+#include "shell/HelpService.h"
+#include "shell/ProgramInfo.h"
+#include "shell/ScreenBackgroundView.h"
+#include "shell/ScreenMetrics.h"
+#include "shell/SplashScreen.h"
+#include "storage/GColor1File.h"
+#include "storage/GColor3File.h"
+#include "storage/GZorq1File.h"
+#include "storage/ZorqNameFile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFont>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// Help topics of the main screen.
+constexpr int OverviewTopic = 1000;
+constexpr int BackgroundSelectorTopic = 1001;
+constexpr int BackupAndRestoreTopic = 1005;
+
+// Below this screen size (twips) the program's windows do not fit.
+constexpr int SmallestScreenWidth = 9945;
+constexpr int SmallestScreenHeight = 7590;
+
+// The default smaller-screen size, and the margin kept on screens smaller
+// than that (twips).
+constexpr int DefaultWindowHeight = 11200;
+constexpr int DefaultWindowWidth = 15100;
+constexpr int DefaultSizeMargin = 200;
+
+// The centre panel sits this far above the window's vertical centre.
+constexpr int CentrePanelLift = 245;
+
+constexpr int MarkerSelectorOpen = 88;
+
+const QString MainMenuStatus = QStringLiteral("Main Menu");
+
+int functionIndex(FunctionScreen screen)
+{
+    return static_cast<int>(screen);
+}
+
+qint16 clampToInt16(int value)
+{
+    return static_cast<qint16>(qBound(-32768, value, 32767));
+}
+
+} // namespace
+
+MainScreen::MainScreen(ScreenServices services, HelpService& help,
+    std::unique_ptr<ScreenMetrics> metrics, QWidget* parent)
+    : QMainWindow(parent)
+    , m_services(std::move(services))
+    , m_help(help)
+    , m_metrics(metrics ? std::move(metrics) : std::make_unique<ScreenMetrics>())
+{
+    setObjectName(QStringLiteral("Startfrm"));
+    setWindowTitle(ProgramInfo::name());
+    const QIcon icon(m_services.folder.filePath(ProgramInfo::pictureFileName()));
+    if (!icon.isNull())
+        setWindowIcon(icon);
+    buildControls();
+    buildMenus();
+}
+
+MainScreen::~MainScreen()
+{
+    // Function windows have no parent; after Exit they end with the main
+    // screen, without being asked to close.
+    for (QPointer<QWidget>& screen : m_functionScreens) {
+        if (screen) {
+            screen->removeEventFilter(this);
+            delete screen.data();
+        }
+    }
+}
+
+// --- construction -------------------------------------------------------
+
+void MainScreen::buildControls()
+{
+    m_central = new QWidget(this);
+    m_central->setObjectName(QStringLiteral("MainBackground"));
+    m_central->installEventFilter(this);
+    setCentralWidget(m_central);
+
+    m_backgroundImage = new QLabel(m_central);
+    m_backgroundImage->setObjectName(QStringLiteral("Image1"));
+    m_backgroundImage->setScaledContents(true);
+    m_backgroundImage->hide();
+
+    // The swatch's colour is what "default background" means on this
+    // screen: the desktop's own window colour.
+    m_swatch = new QLabel(m_central);
+    m_swatch->setObjectName(QStringLiteral("Label1"));
+    m_swatch->setAutoFillBackground(true);
+    m_swatch->hide();
+
+    m_centrePanel = new QFrame(m_central);
+    m_centrePanel->setObjectName(QStringLiteral("Panel3D7"));
+    m_centrePanel->setFrameShape(QFrame::Panel);
+    m_centrePanel->setFrameShadow(QFrame::Raised);
+    m_centrePanel->setLineWidth(3);
+    m_centrePanel->setAutoFillBackground(true);
+    QPalette panelPalette = m_centrePanel->palette();
+    panelPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    m_centrePanel->setPalette(panelPalette);
+
+    auto* caption = new QLabel(ProgramInfo::name(), m_centrePanel);
+    caption->setObjectName(QStringLiteral("Panel3D7Caption"));
+    caption->setAlignment(Qt::AlignCenter);
+    QFont captionFont(QStringLiteral("Times New Roman"));
+    captionFont.setPointSize(22);
+    captionFont.setBold(true);
+    caption->setFont(captionFont);
+
+    auto* panelLayout = new QVBoxLayout(m_centrePanel);
+    panelLayout->setContentsMargins(28, 16, 28, 12);
+    panelLayout->setSpacing(10);
+    panelLayout->addWidget(caption);
+    panelLayout->addSpacing(6);
+
+    QFont buttonFont(QStringLiteral("Times New Roman"));
+    buttonFont.setPointSize(12);
+    buttonFont.setBold(true);
+    const struct {
+        int index;
+        const char* caption;
+    } buttons[] = { { 0, "&Weight Tracker" }, { 6, "&Blood Pressure Tracker" },
+        { 2, "&Password Keeper" }, { 4, "&Help" }, { 5, "E&xit" } };
+    for (const auto& entry : buttons) {
+        auto* button = new QPushButton(QString::fromLatin1(entry.caption), m_centrePanel);
+        button->setObjectName(QStringLiteral("SSCommand1_%1").arg(entry.index));
+        button->setFont(buttonFont);
+        button->setMinimumHeight(34);
+        panelLayout->addWidget(button);
+        const int index = entry.index;
+        connect(button, &QPushButton::clicked, this, [this, index] {
+            BusyPointerScope busy;
+            switch (index) {
+            case 0:
+                openFunctionScreen(FunctionScreen::WeightTracker);
+                break;
+            case 2:
+                openFunctionScreen(FunctionScreen::PasswordKeeper);
+                break;
+            case 4:
+                showProgramOverview();
+                break;
+            case 5:
+                exitProgram();
+                break;
+            case 6:
+                openFunctionScreen(FunctionScreen::BloodPressureTracker);
+                break;
+            default:
+                break;
+            }
+        });
+    }
+
+    m_version = new QLabel(ProgramInfo::version(), m_centrePanel);
+    m_version->setObjectName(QStringLiteral("Label6"));
+    m_version->setAlignment(Qt::AlignCenter);
+    panelLayout->addSpacing(4);
+    panelLayout->addWidget(m_version);
+    m_centrePanel->setFixedSize(m_centrePanel->sizeHint().expandedTo(QSize(340, 0)));
+
+    m_selectorPanel = new QFrame(m_central);
+    m_selectorPanel->setObjectName(QStringLiteral("SSPanel4"));
+    m_selectorPanel->setFrameShape(QFrame::Panel);
+    m_selectorPanel->setFrameShadow(QFrame::Raised);
+    m_selectorPanel->setAutoFillBackground(true);
+    m_selectorPanel->hide();
+
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    m_statusPanel = new QLabel(bar);
+    m_statusPanel->setObjectName(QStringLiteral("StatusBar1Panel1"));
+    bar->addWidget(m_statusPanel, 1);
+}
+
+void MainScreen::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+
+    m_optionsMenu = bar->addMenu(QStringLiteral("&Options"));
+    m_optionsMenu->setObjectName(QStringLiteral("mO"));
+    auto addItem = [this](QMenu* menu, const char* name, const QString& caption, auto command) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, command);
+        return action;
+    };
+    addItem(m_optionsMenu, "mOBC", QStringLiteral("&Background Selector"),
+        &MainScreen::toggleBackgroundSelector);
+    m_optionsMenu->addSeparator();
+    m_displayMenu = m_optionsMenu->addMenu(QStringLiteral("&Program Display"));
+    m_displayMenu->setObjectName(QStringLiteral("mOP"));
+    m_displayMenu->menuAction()->setObjectName(QStringLiteral("mOPAction"));
+    // The tick shows the current mode and is the commands' own test of
+    // "already in this mode"; choosing the item must not flip it first.
+    m_fullScreenAction
+        = addItem(m_displayMenu, "mOPF", QStringLiteral("&Full Screen Display"), [this] {
+              m_fullScreenAction->setChecked(!m_fullScreenAction->isChecked());
+              fullScreenDisplay();
+          });
+    m_smallerScreenAction
+        = addItem(m_displayMenu, "mOPS", QStringLiteral("&Smaller Screen Display"), [this] {
+              m_smallerScreenAction->setChecked(!m_smallerScreenAction->isChecked());
+              smallerScreenDisplay();
+          });
+    m_displayMenu->addSeparator();
+    m_defaultSizeAction = addItem(m_displayMenu, "mOPDefault",
+        QStringLiteral("&Default Screen Size"), &MainScreen::defaultScreenSize);
+    m_fullScreenAction->setCheckable(true);
+    m_smallerScreenAction->setCheckable(true);
+    m_optionsMenu->addSeparator();
+    addItem(m_optionsMenu, "mON", QStringLiteral("&Family Name"), &MainScreen::familyNameCommand);
+    m_optionsMenu->addSeparator();
+    addItem(m_optionsMenu, "mOE", QStringLiteral("E&xit"), &MainScreen::exitProgram);
+    connect(m_optionsMenu, &QMenu::aboutToShow, this, &MainScreen::tickDisplayMode);
+    connect(m_displayMenu, &QMenu::aboutToShow, this, &MainScreen::tickDisplayMode);
+
+    QMenu* functions = bar->addMenu(QStringLiteral("&Program Functions"));
+    functions->setObjectName(QStringLiteral("mDI"));
+    addItem(functions, "mFP", QStringLiteral("A &Blood Pressure Tracker"),
+        [this] { openFunctionScreen(FunctionScreen::BloodPressureTracker); });
+    addItem(functions, "mFCal", QStringLiteral("A &Password Keeper"), [this] {
+        BusyPointerScope busy;
+        openFunctionScreen(FunctionScreen::PasswordKeeper);
+    });
+    addItem(functions, "mFToDo", QStringLiteral("A &Weight Tracker"),
+        [this] { openFunctionScreen(FunctionScreen::WeightTracker); });
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mHe"));
+    addItem(help, "mHI", QStringLiteral("&Program Overview"), &MainScreen::showProgramOverview);
+    addItem(help, "mHBR", QStringLiteral("&Backup and Restore Option"),
+        &MainScreen::showBackupAndRestoreHelp);
+    help->addSeparator();
+    addItem(help, "mHA", QStringLiteral("&About Halvorn"), &MainScreen::showAbout);
+    addItem(help, "mHWeb", QStringLiteral("Halvorn on the &Web"), &MainScreen::launchWebSite);
+}
+
+// --- function screens ---------------------------------------------------
+
+void MainScreen::setFunctionScreenFactory(FunctionScreen screen, FunctionScreenFactory factory)
+{
+    m_factories[functionIndex(screen)] = std::move(factory);
+}
+
+QWidget* MainScreen::functionScreen(FunctionScreen screen) const
+{
+    return m_functionScreens[functionIndex(screen)].data();
+}
+
+QWidget* MainScreen::createPlaceholderScreen(FunctionScreen screen)
+{
+    auto* window = new QMainWindow;
+    window->setWindowTitle(m_state.titleFor(functionScreenTitle(screen)));
+    window->resize(800, 600);
+    return window;
+}
+
+void MainScreen::openFunctionScreen(FunctionScreen screen)
+{
+    QPointer<QWidget>& slot = m_functionScreens[functionIndex(screen)];
+    if (!slot) {
+        const FunctionScreenFactory& factory = m_factories[functionIndex(screen)];
+        QWidget* created = factory ? factory() : createPlaceholderScreen(screen);
+        if (created == nullptr)
+            return;
+        created->setAttribute(Qt::WA_DeleteOnClose);
+        created->installEventFilter(this);
+        slot = created;
+    }
+    slot->show();
+    slot->raise();
+    slot->activateWindow();
+    hide();
+}
+
+void MainScreen::functionScreenClosed(QWidget* screen)
+{
+    if (!isMaximizedState())
+        move(screen->pos());
+    show();
+    raise();
+    activateWindow();
+}
+
+// --- start-up -----------------------------------------------------------
+
+void MainScreen::open()
+{
+    runStartUp();
+    // The first show resizes and maximises the window; that is still part
+    // of loading, not a user's resize.
+    m_loading = LoadingMarker;
+    show();
+    QApplication::processEvents();
+    m_loading = 0;
+}
+
+void MainScreen::runStartUp()
+{
+    // Applying a display mode runs this sequence again, sometimes from
+    // inside itself (the screen-size check switches to full-screen display).
+    if (m_startUpDepth++ == 0)
+        m_screenSizeWarned = false;
+
+    setStatus(MainMenuStatus);
+    BusyPointerOn();
+    m_loading = LoadingMarker;
+
+    const GColor3File settings(m_services.folder);
+    const bool smaller = settings.displayModeSmaller();
+    m_state.WindowHeight = settings.windowHeight();
+    m_state.WindowWidth = settings.windowWidth();
+    if (smaller) {
+        m_state.DisplayMode = ShellState::SmallerScreenDisplay;
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        m_state.WindowHeight = clampToInt16(settings.appliedWindowHeight());
+        m_state.WindowWidth = clampToInt16(settings.appliedWindowWidth());
+        applyWindowSizeFromState();
+    } else {
+        m_state.DisplayMode = ShellState::FullScreenDisplay;
+        // Without a window manager nobody maximises the window: cover the
+        // screen ourselves first.
+        if (!isMaximizedState())
+            setGeometry(QRect(QPoint(0, 0), m_metrics->sizeInPixels()));
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    }
+
+    for (int pass = 0; pass < 2; ++pass) {
+        checkScreenSize();
+        loadFamilyName();
+    }
+
+    if (m_state.SplashShown == 0) {
+        SplashScreen splash(m_services.folder, m_services.clock);
+        splash.run();
+        QApplication::processEvents();
+        m_state.SplashShown = ShellState::SplashWasShown;
+    }
+
+    QPalette selectorPalette = m_selectorPanel->palette();
+    selectorPalette.setColor(QPalette::Window, swatchColour());
+    m_selectorPanel->setPalette(selectorPalette);
+
+    m_state.PrintFontUnderline = false;
+    m_state.PrintFontStrikethrough = false;
+
+    if (--m_startUpDepth == 0)
+        m_loading = 0;
+    BusyPointerOff();
+    layoutControls();
+}
+
+void MainScreen::checkScreenSize()
+{
+    const QSize screen = m_metrics->sizeInTwips();
+    if (screen.width() < SmallestScreenWidth || screen.height() < SmallestScreenHeight) {
+        // The original repeated this warning once per pass of the start-up
+        // sequence; once per command is enough to be read.
+        if (!m_screenSizeWarned) {
+            m_screenSizeWarned = true;
+            m_services.messages.show(
+                { QStringLiteral("Monitor Resolution Settings (Screen Area) and Program Size "
+                                 "requirements are at least 800 by 600 or Higher.\nIf you do not "
+                                 "set your screen resolution to this setting or higher this "
+                                 "program will not function properly!"),
+                    QStringLiteral("Program Display Option"), MessageService::Icon::Information,
+                    MessageService::Buttons::Ok, MessageService::Answer::Ok });
+        }
+        fullScreenDisplay();
+        return;
+    }
+    if (m_state.DisplayMode == ShellState::SmallerScreenDisplay) {
+        setWindowSizeTwips(m_state.WindowHeight, m_state.WindowWidth);
+        centreOnScreen();
+    }
+}
+
+void MainScreen::loadFamilyName()
+{
+    m_state.FamilyName.clear();
+    m_state.FamilyName = ZorqNameFile(m_services.folder).familyName();
+    refreshTitle();
+    applyScreenBackground();
+}
+
+void MainScreen::applyScreenBackground()
+{
+    BackgroundSetting background = GZorq1File(m_services.folder).screenBackground();
+    if (background.isDefault())
+        background = BackgroundSetting::colour(ScreenBackgroundView::fromQColor(swatchColour()));
+    else if (background.isNotSet())
+        background = BackgroundSetting::colour(BackgroundSetting::InitialScreenColour);
+    m_state.ScreenBackground = background;
+    ScreenBackgroundView::show(
+        m_state.ScreenBackground, m_services.folder, *m_central, *m_backgroundImage);
+
+    m_state.SharedPanelColour = GColor1File(m_services.folder).sharedPanelColour();
+    ScreenBackgroundView::fitImage(*m_central, *m_backgroundImage);
+}
+
+// --- activation, resizing, display modes --------------------------------
+
+void MainScreen::activated()
+{
+    tickDisplayMode();
+    BusyPointerOn();
+    refreshTitle();
+    setStatus(MainMenuStatus);
+    if (m_state.ScreenBackground.isColour())
+        ScreenBackgroundView::show(
+            m_state.ScreenBackground, m_services.folder, *m_central, *m_backgroundImage);
+    ScreenBackgroundView::fitImage(*m_central, *m_backgroundImage);
+    BusyPointerOff();
+    tickDisplayMode();
+}
+
+// Follows the window state: a normal window is the smaller-screen display,
+// anything else the full-screen display.
+void MainScreen::tickDisplayMode()
+{
+    const bool smaller = !isMaximizedState();
+    m_state.DisplayMode
+        = smaller ? ShellState::SmallerScreenDisplay : ShellState::FullScreenDisplay;
+    tickMenuItems(smaller);
+}
+
+void MainScreen::tickMenuItems(bool smaller)
+{
+    m_smallerScreenAction->setChecked(smaller);
+    m_fullScreenAction->setChecked(!smaller);
+}
+
+void MainScreen::resized()
+{
+    // Minimising is not a change of display mode.
+    if (isLoading() || !isVisible() || isMinimized()) {
+        layoutControls();
+        return;
+    }
+    tickDisplayMode();
+    const GColor3File settings(m_services.folder);
+    if (isMaximizedState()) {
+        settings.setWindowHeight(m_state.WindowHeight);
+        settings.setWindowWidth(m_state.WindowWidth);
+        fullScreenDisplay();
+        m_state.DisplayMode = ShellState::FullScreenDisplay;
+    } else if (settings.displayModeText() == QLatin1String("No")) {
+        // Restored from full-screen display. Hiding and showing the window
+        // inside its own resize is left to the event loop.
+        if (!m_restorePending) {
+            m_restorePending = true;
+            QMetaObject::invokeMethod(
+                this, &MainScreen::restoreFromFullScreen, Qt::QueuedConnection);
+        }
+    } else {
+        tickMenuItems(true);
+        const int height = std::max(windowHeightTwips(), int(GColor3File::MinimumWindowHeight));
+        const int width = std::max(windowWidthTwips(), int(GColor3File::MinimumWindowWidth));
+        if (height != windowHeightTwips() || width != windowWidthTwips())
+            setWindowSizeTwips(height, width);
+        m_state.WindowHeight = clampToInt16(windowHeightTwips());
+        m_state.WindowWidth = clampToInt16(windowWidthTwips());
+        m_state.DisplayMode = ShellState::SmallerScreenDisplay;
+    }
+    layoutControls();
+}
+
+void MainScreen::restoreFromFullScreen()
+{
+    m_restorePending = false;
+    if (isMaximizedState())
+        return;
+    hide();
+    QApplication::processEvents();
+    m_loading = LoadingMarker;
+    tickMenuItems(true);
+    GColor3File(m_services.folder).setDisplayModeSmaller(true);
+    QApplication::processEvents();
+    m_state.DisplayMode = ShellState::SmallerScreenDisplay;
+    runStartUp();
+    m_loading = LoadingMarker;
+    show();
+    QApplication::processEvents();
+    m_loading = 0;
+}
+
+void MainScreen::fullScreenDisplay()
+{
+    if (m_fullScreenAction->isChecked())
+        return;
+    m_smallerScreenAction->setChecked(false);
+    m_fullScreenAction->setChecked(true);
+    m_defaultSizeAction->setChecked(false);
+    GColor3File(m_services.folder).setDisplayModeSmaller(false);
+    QApplication::processEvents();
+    runStartUp();
+}
+
+void MainScreen::smallerScreenDisplay()
+{
+    if (m_smallerScreenAction->isChecked())
+        return;
+    m_smallerScreenAction->setChecked(true);
+    m_fullScreenAction->setChecked(false);
+    GColor3File(m_services.folder).setDisplayModeSmaller(true);
+    runStartUp();
+}
+
+void MainScreen::defaultScreenSize()
+{
+    m_smallerScreenAction->setChecked(false);
+    m_fullScreenAction->setChecked(false);
+    // Our own change of window state is not a user's restore.
+    m_loading = LoadingMarker;
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    const GColor3File settings(m_services.folder);
+    settings.setDisplayModeSmaller(true);
+    const QSize screen = m_metrics->sizeInTwips();
+    m_state.WindowHeight = clampToInt16(screen.height() >= DefaultWindowHeight
+            ? DefaultWindowHeight
+            : screen.height() - DefaultSizeMargin);
+    settings.setWindowHeight(m_state.WindowHeight);
+    m_state.WindowWidth
+        = clampToInt16(screen.width() >= DefaultWindowWidth ? DefaultWindowWidth
+                                                            : screen.width() - DefaultSizeMargin);
+    settings.setWindowWidth(m_state.WindowWidth);
+    QApplication::processEvents();
+    runStartUp();
+    layoutControls();
+}
+
+void MainScreen::saveDisplayMode()
+{
+    m_state.DisplayMode
+        = isMaximizedState() ? ShellState::FullScreenDisplay : ShellState::SmallerScreenDisplay;
+    const bool smaller = m_state.DisplayMode == ShellState::SmallerScreenDisplay;
+    if (smaller) {
+        if (m_state.WindowHeight < GColor3File::MinimumWindowHeight)
+            setWindowSizeTwips(GColor3File::MinimumWindowHeight, windowWidthTwips());
+        if (m_state.WindowWidth < GColor3File::MinimumWindowWidth)
+            setWindowSizeTwips(windowHeightTwips(), GColor3File::MinimumWindowWidth);
+        m_state.WindowHeight = clampToInt16(windowHeightTwips());
+        m_state.WindowWidth = clampToInt16(windowWidthTwips());
+    }
+    const GColor3File settings(m_services.folder);
+    settings.setDisplayModeSmaller(smaller);
+    if (smaller) {
+        settings.setWindowHeight(m_state.WindowHeight);
+        settings.setWindowWidth(m_state.WindowWidth);
+    }
+}
+
+// --- family name --------------------------------------------------------
+
+void MainScreen::familyNameCommand()
+{
+    setStatus(QStringLiteral("Family Name"));
+    QApplication::processEvents();
+    askFamilyName();
+    QApplication::processEvents();
+    refreshTitle();
+    QApplication::processEvents();
+    setStatus(MainMenuStatus);
+}
+
+void MainScreen::askFamilyName()
+{
+    const ZorqNameFile file(m_services.folder);
+    m_state.FamilyName = file.familyName();
+    BusyPointerOff();
+
+    const QString prompt
+        = QStringList { QStringLiteral(
+                            "Please Enter Family Name for use in the Various Program areas."),
+              QStringLiteral("To Accept name,"), QStringLiteral("click OK."),
+              QStringLiteral("To Delete name,"),
+              QStringLiteral("click Cancel or press <Esc> key.") }
+              .join(QLatin1Char('\n'));
+    const QString answer
+        = m_services.messages.input(prompt, QStringLiteral("Family Name"), m_state.FamilyName)
+              .value_or(QString());
+
+    QString newName = answer;
+    if (answer.isEmpty() && !m_state.FamilyName.isEmpty()) {
+        const MessageService::Answer deleteIt = m_services.messages.show(
+            { QStringLiteral("Delete Family Name - ") + m_state.FamilyName + QLatin1Char('?'),
+                QStringLiteral("Family Name"), MessageService::Icon::Question,
+                MessageService::Buttons::YesNo, MessageService::Answer::No });
+        newName = deleteIt == MessageService::Answer::Yes ? QString() : m_state.FamilyName;
+    }
+    newName = newName.left(ZorqNameFile::MaximumNameLength);
+    file.setFamilyName(newName);
+    m_state.FamilyName = newName;
+}
+
+// --- help, about, web site, exit ---------------------------------------
+
+void MainScreen::showProgramOverview()
+{
+    m_help.showHelpTopic(OverviewTopic);
+}
+
+void MainScreen::showBackupAndRestoreHelp()
+{
+    m_help.showHelpTopic(BackupAndRestoreTopic);
+}
+
+void MainScreen::showAbout()
+{
+    setStatus(QStringLiteral("About Halvorn"));
+    AboutBox about(m_services.folder, m_services.dialogs, this);
+    about.exec();
+    setStatus(MainMenuStatus);
+}
+
+void MainScreen::launchWebSite()
+{
+    BusyPointerOff();
+    setStatus(QStringLiteral("Launching Web Site"));
+    m_services.dialogs.openUrl(ProgramInfo::makerWebSite());
+    setStatus(MainMenuStatus);
+}
+
+void MainScreen::exitProgram()
+{
+    BusyPointerOff();
+    const MessageService::Answer answer
+        = m_services.messages.show({ QStringLiteral("Do you wish to Exit Halvorn?"),
+            QStringLiteral("Exit"), MessageService::Icon::Question,
+            MessageService::Buttons::YesNoCancel, MessageService::Answer::Yes });
+    if (answer == MessageService::Answer::Yes) {
+        saveDisplayMode();
+        QApplication::processEvents();
+        emit exitRequested();
+        return;
+    }
+    QApplication::processEvents();
+    BusyPointerOff();
+}
+
+void MainScreen::toggleBackgroundSelector()
+{
+    if (m_selectorPanel->isVisible()) {
+        m_selectorPanel->hide();
+        m_backgroundSelectorOpen = 0;
+        setStatus(MainMenuStatus);
+        return;
+    }
+    setStatus(QStringLiteral("Background Selector"));
+    m_selectorPanel->show();
+    m_selectorPanel->raise();
+    m_backgroundSelectorOpen = MarkerSelectorOpen;
+    layoutControls();
+}
+
+// --- events -------------------------------------------------------------
+
+void MainScreen::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1) {
+        m_help.showHelpTopic(
+            m_selectorPanel->isVisible() ? BackgroundSelectorTopic : OverviewTopic);
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        exitProgram();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainScreen::closeEvent(QCloseEvent* event)
+{
+    saveDisplayMode();
+    event->accept();
+}
+
+void MainScreen::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    resized();
+}
+
+void MainScreen::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        activated();
+}
+
+bool MainScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_central) {
+        if (event->type() == QEvent::Resize) {
+            layoutControls();
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::RightButton) {
+                m_optionsMenu->popup(mouse->globalPosition().toPoint());
+                return true;
+            }
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+
+    auto* screen = qobject_cast<QWidget*>(watched);
+    if (screen != nullptr && screen->isWindow()) {
+        if (event->type() == QEvent::WindowActivate && isVisible()) {
+            hide();
+        } else if (event->type() == QEvent::Hide && !event->spontaneous()) {
+            functionScreenClosed(screen);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// --- helpers ------------------------------------------------------------
+
+void MainScreen::setStatus(const QString& text)
+{
+    m_statusPanel->setText(text);
+}
+
+QString MainScreen::statusText() const
+{
+    return m_statusPanel->text();
+}
+
+void MainScreen::refreshTitle()
+{
+    setWindowTitle(m_state.titleFor(ProgramInfo::name()));
+}
+
+void MainScreen::layoutControls()
+{
+    const int width = m_central->width();
+    const int height = m_central->height();
+    const QSize panel = m_centrePanel->size();
+    const int top = height / 2 - panel.height() / 2 - m_metrics->toPixels(CentrePanelLift);
+    m_centrePanel->move(width / 2 - panel.width() / 2, std::max(0, top));
+    ScreenBackgroundView::fitImage(*m_central, *m_backgroundImage);
+    if (m_selectorPanel->isVisible()) {
+        m_selectorPanel->move((width - m_selectorPanel->width()) / 2, m_centrePanel->y());
+    }
+}
+
+void MainScreen::applyWindowSizeFromState()
+{
+    setWindowSizeTwips(m_state.WindowHeight, m_state.WindowWidth);
+}
+
+void MainScreen::setWindowSizeTwips(int heightTwips, int widthTwips)
+{
+    resize(m_metrics->toPixels(widthTwips), m_metrics->toPixels(heightTwips));
+}
+
+int MainScreen::windowHeightTwips() const
+{
+    return m_metrics->toTwips(height());
+}
+
+int MainScreen::windowWidthTwips() const
+{
+    return m_metrics->toTwips(width());
+}
+
+void MainScreen::centreOnScreen()
+{
+    const QSize screen = m_metrics->sizeInPixels();
+    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+}
+
+bool MainScreen::isMaximizedState() const
+{
+    return (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
+}
+
+QColor MainScreen::swatchColour() const
+{
+    return m_swatch->palette().color(QPalette::Window);
+}

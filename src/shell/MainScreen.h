@@ -1,0 +1,133 @@
+#pragma once
+
+#include "screens/ScreenServices.h"
+#include "shell/FunctionScreen.h"
+#include "shell/ScreenMetrics.h"
+#include "shell/ShellState.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+
+class HelpService;
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+// The main screen ("Startfrm"): the first window, owner of the program-wide
+// state, from which the user opens the three functions and the shell's own
+// services (display modes, family name, help, about box, exit).
+class MainScreen : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // metrics may be null: the primary screen is used.
+    MainScreen(ScreenServices services, HelpService& help,
+        std::unique_ptr<ScreenMetrics> metrics = nullptr, QWidget* parent = nullptr);
+    ~MainScreen() override;
+
+    ShellState& state() { return m_state; }
+    const ShellState& state() const { return m_state; }
+    const ScreenMetrics& metrics() const { return *m_metrics; }
+
+    // Replaces the window a function opens; until a function's own screen
+    // is plugged in, an empty window with the right title stands in.
+    void setFunctionScreenFactory(FunctionScreen screen, FunctionScreenFactory factory);
+    // The function's window while it is open, else null.
+    QWidget* functionScreen(FunctionScreen screen) const;
+
+    // Runs the start-up sequence and shows the window in the stored mode.
+    void open();
+
+    // --- commands -------------------------------------------------------
+    void openFunctionScreen(FunctionScreen screen);
+    void exitProgram();
+    void fullScreenDisplay();
+    void smallerScreenDisplay();
+    void defaultScreenSize();
+    void familyNameCommand();
+    void showProgramOverview();
+    void showBackupAndRestoreHelp();
+    void showAbout();
+    void launchWebSite();
+    void toggleBackgroundSelector();
+
+    // --- sequences the window's events run -------------------------------
+    void runStartUp();
+    void checkScreenSize();
+    void loadFamilyName();
+    void askFamilyName();
+    void applyScreenBackground();
+    void activated();
+    void resized();
+    void saveDisplayMode();
+
+    QString statusText() const;
+    bool isLoading() const { return m_loading == LoadingMarker; }
+
+signals:
+    // The user confirmed Exit: the program ends at once, closing every
+    // window without further questions.
+    void exitRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    static constexpr qint16 LoadingMarker = 99;
+
+    void buildControls();
+    void buildMenus();
+    void setStatus(const QString& text);
+    void refreshTitle();
+    void tickDisplayMode();
+    void tickMenuItems(bool smaller);
+    void layoutControls();
+    void applyWindowSizeFromState();
+    void centreOnScreen();
+    void setWindowSizeTwips(int heightTwips, int widthTwips);
+    int windowHeightTwips() const;
+    int windowWidthTwips() const;
+    bool isMaximizedState() const;
+    QColor swatchColour() const;
+    void restoreFromFullScreen();
+    void functionScreenClosed(QWidget* screen);
+    QWidget* createPlaceholderScreen(FunctionScreen screen);
+
+    ScreenServices m_services;
+    HelpService& m_help;
+    std::unique_ptr<ScreenMetrics> m_metrics;
+    ShellState m_state;
+
+    qint16 m_loading = 0;
+    qint16 m_backgroundSelectorOpen = 0;
+    int m_startUpDepth = 0;
+    bool m_screenSizeWarned = false;
+    bool m_restorePending = false;
+
+    std::array<FunctionScreenFactory, 3> m_factories;
+    std::array<QPointer<QWidget>, 3> m_functionScreens;
+
+    QWidget* m_central = nullptr;
+    QLabel* m_backgroundImage = nullptr; // Image1
+    QFrame* m_centrePanel = nullptr; // Panel3D7
+    QFrame* m_selectorPanel = nullptr; // SSPanel4
+    QLabel* m_swatch = nullptr; // Label1
+    QLabel* m_version = nullptr; // Label6
+    QLabel* m_statusPanel = nullptr; // StatusBar1 panel 1
+
+    QMenu* m_optionsMenu = nullptr; // mO
+    QMenu* m_displayMenu = nullptr; // mOP
+    QAction* m_fullScreenAction = nullptr; // mOPF
+    QAction* m_smallerScreenAction = nullptr; // mOPS
+    QAction* m_defaultSizeAction = nullptr; // mOPDefault
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// Texts and addresses that name the program and its maker.
+namespace ProgramInfo {
+
+inline QString name()
+{
+    return QStringLiteral("Halvorn");
+}
+inline QString version()
+{
+    return QStringLiteral("Version 6.0");
+}
+inline QString makerName()
+{
+    return QStringLiteral("Tamberlo");
+}
+// Placeholders: neither address belongs to anyone who could serve something
+// unexpected.
+inline QString makerWebSite()
+{
+    return QStringLiteral("https://example.org/halvorn");
+}
+inline QString associationWebSite()
+{
+    return QStringLiteral("https://example.org/household-software");
+}
+// The program's picture, drawn at build time beside the executable.
+inline QString pictureFileName()
+{
+    return QStringLiteral("Halvorn.png");
+}
+
+} // namespace ProgramInfo

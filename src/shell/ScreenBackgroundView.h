@@ -1,0 +1,28 @@
+#pragma once
+
+#include "storage/BackgroundSetting.h"
+#include "storage/ProgramFolder.h"
+
+#include <QColor>
+#include <QtGlobal>
+
+class QLabel;
+class QWidget;
+
+// Shows the program-wide background on a window: a picture in the window's
+// full-size image label, or the window's colour with the image hidden.
+// Every function screen shows it the same way as the main screen.
+namespace ScreenBackgroundView {
+
+// A stored 32-bit colour (red in the low byte). A system colour (top bit set)
+// becomes the window colour of the current palette.
+QColor toQColor(qint32 stored);
+qint32 fromQColor(const QColor& colour);
+
+void show(const BackgroundSetting& background, const ProgramFolder& folder, QWidget& window,
+    QLabel& image);
+
+// Sizes the image to the window and scales its picture to fill it.
+void fitImage(QWidget& window, QLabel& image);
+
+} // namespace ScreenBackgroundView
