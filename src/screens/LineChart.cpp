@@ -1,0 +1,296 @@
+#include "screens/LineChart.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QImageWriter>
+#include <QLineSeries>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSet>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The size of a picture of a chart that has never been on the screen.
+constexpr QSize defaultExportSize(960, 640);
+// Series without a colour of the caller's get these, which stay apart from
+// each other and from the light reference-line colours the trackers use.
+const QColor defaultColours[] = { QColor(0, 100, 0), QColor(192, 0, 0), QColor(0, 0, 160),
+    QColor(150, 0, 150), QColor(200, 110, 0) };
+
+// Points sit half a step in from either end so the end labels are not cut.
+constexpr double edgeMargin = 0.5;
+
+} // namespace
+
+LineChart::LineChart(QWidget* parent)
+    : QWidget(parent)
+    , m_view(new QChartView(this))
+    , m_chart(new QChart)
+    , m_xAxis(new QCategoryAxis)
+    , m_yAxis(new QValueAxis)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+
+    m_chart->legend()->hide();
+    m_chart->addAxis(m_xAxis, Qt::AlignBottom);
+    m_chart->addAxis(m_yAxis, Qt::AlignLeft);
+    m_xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_xAxis->setLabelsAngle(-90);
+    // Thinning (below) keeps the labels apart; cut short they would show
+    // nothing of the date.
+    m_xAxis->setTruncateLabels(false);
+    m_xAxis->setGridLineVisible(false);
+    m_yAxis->setLabelFormat(QStringLiteral("%.0f"));
+    m_view->setChart(m_chart);
+    m_view->setRenderHint(QPainter::Antialiasing);
+    connect(m_chart, &QGraphicsWidget::geometryChanged, this, &LineChart::redrawLabels);
+    redraw();
+}
+
+LineChart::~LineChart() = default;
+
+void LineChart::setSeriesCount(int count)
+{
+    m_values.resize(std::max(count, 0), QList<double>(m_pointCount, 0.0));
+    redraw();
+}
+
+void LineChart::setPointCount(int count)
+{
+    m_pointCount = std::max(count, 0);
+    for (QList<double>& series : m_values)
+        series.resize(m_pointCount, 0.0);
+    redraw();
+}
+
+void LineChart::setValue(int series, int point, double value)
+{
+    if (series < 0 || series >= seriesCount() || point < 0 || point >= m_pointCount)
+        return;
+    m_values[series][point] = value;
+    if (m_suspended)
+        return;
+    m_series[series]->replace(point, point, value);
+    updateValueRange();
+}
+
+double LineChart::value(int series, int point) const
+{
+    if (series < 0 || series >= seriesCount() || point < 0 || point >= m_pointCount)
+        return 0;
+    return m_values[series][point];
+}
+
+void LineChart::clearPointLabels()
+{
+    m_labels.clear();
+    redrawLabels();
+}
+
+void LineChart::addPointLabel(const QString& label)
+{
+    m_labels.append(label);
+    redrawLabels();
+}
+
+void LineChart::setHeader(const QString& header)
+{
+    m_chart->setTitle(header);
+}
+
+QString LineChart::header() const
+{
+    return m_chart->title();
+}
+
+void LineChart::setXAxisTitle(const QString& title)
+{
+    m_xAxis->setTitleText(title);
+}
+
+QString LineChart::xAxisTitle() const
+{
+    return m_xAxis->titleText();
+}
+
+void LineChart::setYAxisTitle(const QString& title)
+{
+    m_yAxis->setTitleText(title);
+}
+
+QString LineChart::yAxisTitle() const
+{
+    return m_yAxis->titleText();
+}
+
+void LineChart::setSeriesColour(int series, const QColor& colour)
+{
+    if (series < 0)
+        return;
+    m_colours.insert(series, colour);
+    if (series < m_series.size() && colour.isValid())
+        m_series[series]->setColor(colour);
+}
+
+QColor LineChart::seriesColour(int series) const
+{
+    if (series >= 0 && series < m_series.size())
+        return m_series[series]->color();
+    return m_colours.value(series);
+}
+
+void LineChart::suspendDrawing()
+{
+    m_suspended = true;
+    m_view->setUpdatesEnabled(false);
+}
+
+void LineChart::resumeDrawing()
+{
+    m_suspended = false;
+    redraw();
+    m_view->setUpdatesEnabled(true);
+}
+
+void LineChart::redraw()
+{
+    if (m_suspended)
+        return;
+    while (m_series.size() > m_values.size()) {
+        QLineSeries* series = m_series.takeLast();
+        m_chart->removeSeries(series);
+        delete series;
+    }
+    while (m_series.size() < m_values.size()) {
+        auto* series = new QLineSeries;
+        m_chart->addSeries(series);
+        series->attachAxis(m_xAxis);
+        series->attachAxis(m_yAxis);
+        const int index = int(m_series.size());
+        const QColor colour = m_colours.value(index);
+        QPen pen = series->pen();
+        pen.setWidth(2);
+        pen.setColor(colour.isValid() ? colour : defaultColours[index % std::size(defaultColours)]);
+        series->setPen(pen);
+        // A log of one entry still shows as a point.
+        series->setPointsVisible(true);
+        series->setMarkerSize(5);
+        m_series.append(series);
+    }
+    for (qsizetype s = 0; s < m_series.size(); ++s) {
+        QList<QPointF> points;
+        points.reserve(m_pointCount);
+        for (int k = 0; k < m_pointCount; ++k)
+            points.append(QPointF(k, m_values[s][k]));
+        m_series[s]->replace(points);
+    }
+    m_xAxis->setRange(-edgeMargin, std::max(m_pointCount - 1, 0) + edgeMargin);
+    updateValueRange();
+    redrawLabels();
+}
+
+void LineChart::updateValueRange()
+{
+    double low = 0;
+    double high = 0;
+    bool any = false;
+    for (const QList<double>& series : std::as_const(m_values)) {
+        for (double value : series) {
+            low = any ? std::min(low, value) : value;
+            high = any ? std::max(high, value) : value;
+            any = true;
+        }
+    }
+    if (!any) {
+        low = 0;
+        high = 1;
+    }
+    // Flat lines sit inside the plot, not on its frame.
+    const double margin = high > low ? (high - low) * 0.05 : std::max(std::fabs(high) * 0.05, 1.0);
+    m_yAxis->setRange(low - margin, high + margin);
+    m_yAxis->applyNiceNumbers();
+}
+
+void LineChart::redrawLabels()
+{
+    if (m_suspended)
+        return;
+    for (const QString& label : m_xAxis->categoriesLabels())
+        m_xAxis->remove(label);
+    m_xAxis->setStartValue(-edgeMargin);
+
+    // Labels stand on end; when they would overlap, only every step-th one
+    // is shown. The axis needs unique labels, so a repeated one (two
+    // weigh-ins on one day) gets zero-width spaces that do not show.
+    const int width = std::max(int(m_chart->size().width()) - 120, 100);
+    const int slot = QFontMetrics(m_xAxis->labelsFont()).height() + 2;
+    const int step = std::max(1, int(std::ceil(double(m_pointCount) * slot / width)));
+    QSet<QString> used;
+    for (int k = 0; k < m_pointCount && k < m_labels.size(); k += step) {
+        QString label = m_labels[k];
+        while (used.contains(label))
+            label += QChar(0x200B);
+        used.insert(label);
+        m_xAxis->append(label, k);
+    }
+}
+
+bool LineChart::exportJpeg(const QString& filePath)
+{
+    const bool wasSuspended = m_suspended;
+    if (wasSuspended)
+        resumeDrawing();
+
+    // The scene is drawn directly, not through the view, so that a hidden
+    // chart (rebuilt but never shown) is laid out and drawn at full size too.
+    QSize size = m_view->size();
+    if (size.width() < 200 || size.height() < 150)
+        size = defaultExportSize;
+    if (m_chart->size().toSize() != size)
+        m_chart->resize(size);
+    m_chart->layout()->activate();
+    QCoreApplication::sendPostedEvents(m_chart, QEvent::LayoutRequest);
+
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        m_chart->scene()->render(
+            &painter, QRectF(QPointF(0, 0), size), QRectF(m_chart->scenePos(), size));
+    }
+
+    if (wasSuspended)
+        suspendDrawing();
+
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_error = file.errorString();
+        return false;
+    }
+    QImageWriter writer(&file, "jpeg");
+    writer.setQuality(100);
+    if (!writer.write(image)) {
+        m_error = writer.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        m_error = file.errorString();
+        return false;
+    }
+    m_error.clear();
+    return true;
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+
+class QCategoryAxis;
+class QChart;
+class QChartView;
+class QLineSeries;
+class QValueAxis;
+
+// The 2-D line chart of the graph panels. It holds a number of series of
+// equal length; point k of every series is drawn at the k-th of evenly spaced
+// places along the horizontal axis, labelled with the k-th label added.
+// Series and points are numbered from 0.
+class LineChart : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit LineChart(QWidget* parent = nullptr);
+    ~LineChart() override;
+
+    // Setting a count keeps the values below it and discards the rest; new
+    // points hold 0.
+    void setSeriesCount(int count);
+    int seriesCount() const { return int(m_values.size()); }
+    void setPointCount(int count);
+    int pointCount() const { return m_pointCount; }
+
+    // Values outside the counts are ignored.
+    void setValue(int series, int point, double value);
+    double value(int series, int point) const;
+
+    void clearPointLabels();
+    void addPointLabel(const QString& label);
+    const QStringList& pointLabels() const { return m_labels; }
+
+    void setHeader(const QString& header);
+    QString header() const;
+    void setXAxisTitle(const QString& title);
+    QString xAxisTitle() const;
+    void setYAxisTitle(const QString& title);
+    QString yAxisTitle() const;
+
+    void setSeriesColour(int series, const QColor& colour);
+    QColor seriesColour(int series) const;
+
+    // While drawing is suspended, changes are only recorded; resuming draws
+    // them all at once.
+    void suspendDrawing();
+    void resumeDrawing();
+    bool isDrawingSuspended() const { return m_suspended; }
+
+    // Writes the chart as it holds its data now, as a JPEG at quality 100.
+    // The file is complete (or untouched, on failure) when this returns. A
+    // hidden chart is drawn at its last size, or at a default size when it
+    // was never laid out.
+    bool exportJpeg(const QString& filePath);
+    QString errorString() const { return m_error; }
+
+    QChart* chart() const { return m_chart; }
+
+private:
+    void redraw();
+    void redrawLabels();
+    void updateValueRange();
+
+    QChartView* m_view;
+    QChart* m_chart;
+    QCategoryAxis* m_xAxis;
+    QValueAxis* m_yAxis;
+    QList<QLineSeries*> m_series;
+    QList<QList<double>> m_values;
+    QHash<int, QColor> m_colours;
+    QStringList m_labels;
+    int m_pointCount = 0;
+    bool m_suspended = false;
+    QString m_error;
+};

@@ -1,0 +1,41 @@
+#include "screens/MonthCalendar.h"
+
+#include "screens/Twips.h"
+
+#include <QApplication>
+#include <QTimer>
+
+MonthCalendar::MonthCalendar(QWidget* parent)
+    : QCalendarWidget(parent)
+{
+    setGridVisible(true);
+    setVerticalHeaderFormat(NoVerticalHeader);
+    connect(this, &QCalendarWidget::clicked, this, [this](QDate date) {
+        // A double click also activates the day; it is still one pick.
+        m_clicked = date;
+        QTimer::singleShot(QApplication::doubleClickInterval(), this, [this] { m_clicked = {}; });
+        emit datePicked(date);
+    });
+    connect(this, &QCalendarWidget::activated, this, [this](QDate date) {
+        if (date != m_clicked)
+            emit datePicked(date);
+    });
+}
+
+void MonthCalendar::setDate(const QDate& date)
+{
+    if (date.isValid())
+        setSelectedDate(date);
+}
+
+void MonthCalendar::showAtTwips(int leftTwips, int topTwips)
+{
+    move(Twips::toPixels(QPoint(leftTwips, topTwips), this));
+    show();
+    raise();
+}
+
+QSize MonthCalendar::sizeInTwips() const
+{
+    return Twips::fromPixels(size(), this);
+}

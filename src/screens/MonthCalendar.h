@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QCalendarWidget>
+#include <QDate>
+
+// The month calendar from which the trackers fill date fields. It stays
+// hidden until a date is to be chosen and is placed in twips, like every
+// other position on the screens.
+class MonthCalendar : public QCalendarWidget
+{
+    Q_OBJECT
+public:
+    explicit MonthCalendar(QWidget* parent = nullptr);
+
+    // An invalid date leaves the calendar as it is.
+    void setDate(const QDate& date);
+    QDate date() const { return selectedDate(); }
+
+    // Places the top-left corner at a point of the parent, in twips, and
+    // shows the calendar in front of its siblings.
+    void showAtTwips(int leftTwips, int topTwips);
+    QSize sizeInTwips() const;
+
+signals:
+    // The user chose a date: a click on a day, or Enter on the selected day.
+    void datePicked(const QDate& date);
+
+private:
+    QDate m_clicked;
+};
