@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+// The character rules of the trackers' entry boxes. A double quote cannot be
+// stored in a line-record file, so no box keeps one; number boxes keep only
+// digits and the separators people type in weights and counts.
+//
+// The rules look at the whole text, not just the character typed last, so
+// that a character pasted or typed in the middle is removed as well.
+namespace EntryBoxRules {
+
+// Digits, ",", "." and "/"; a "+" only as the first character.
+QString numberText(const QString& text);
+QString withoutDoubleQuotes(const QString& text);
+
+// Rewrites the box when its text breaks the rule, keeping the cursor where
+// the user was typing.
+void applyNumberRule(QLineEdit* box);
+void applyNoDoubleQuoteRule(QLineEdit* box);
+void applyNoDoubleQuoteRule(QPlainTextEdit* box);
+
+} // namespace EntryBoxRules

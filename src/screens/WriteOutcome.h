@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// Whether a file the user asked to store reached the disk, and if not, which
+// file and why, in words the user is shown.
+struct WriteOutcome {
+    bool written = true;
+    QString fileName;
+    QString reason;
+
+    static WriteOutcome success() { return {}; }
+    static WriteOutcome failure(const QString& fileName, const QString& reason)
+    {
+        return { false, fileName, reason };
+    }
+
+    // The message shown instead of the success message.
+    QString message() const
+    {
+        return QStringLiteral("The file \"%1\" could not be written:\n%2").arg(fileName, reason);
+    }
+};

@@ -1,0 +1,712 @@
+#include "FakeClock.h"
+#include "ScriptedDialogs.h"
+#include "ScriptedMessageService.h"
+#include "TemporaryProgramFolder.h"
+
+#include "screens/DataGrid.h"
+#include "screens/LineChart.h"
+#include "screens/MonthCalendar.h"
+#include "storage/StoredDate.h"
+#include "storage/TextRecordFile.h"
+#include "weight/WeightFile.h"
+#include "weight/WeightTracker.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using Answer = MessageService::Answer;
+
+const QDate Today(2026, 12, 9);
+
+class WeightTrackerTest : public ::testing::Test
+{
+protected:
+    TemporaryProgramFolder folder;
+    ScriptedMessageService messages;
+    ScriptedDialogs dialogs;
+    FakeClock clock { QDateTime(Today, QTime(10, 0)) };
+    ScreenServices services { folder.folder(), messages, dialogs, clock };
+    std::unique_ptr<WeightTracker> screen;
+
+    void open()
+    {
+        screen = std::make_unique<WeightTracker>(services, QString());
+        screen->show();
+        QCoreApplication::processEvents();
+    }
+
+    template <typename W = QWidget> W* find(const QString& name) const
+    {
+        W* widget = screen->findChild<W*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    QPushButton* button(const char* name) const { return find<QPushButton>(QLatin1String(name)); }
+    QLineEdit* box(int index) const
+    {
+        return find<QLineEdit>(QStringLiteral("Text1_%1").arg(index));
+    }
+    DataGrid* grid() const { return find<DataGrid>(QStringLiteral("Grid4")); }
+    QAction* action(const char* name) const { return find<QAction>(QLatin1String(name)); }
+
+    // A stored individual with weigh-ins (date, weight) from row 1 on.
+    void storeIndividual(const QString& name, const QString& beginning, const QString& goal,
+        const QList<WeighIn>& rows = {}, int rowCount = 50)
+    {
+        WeightFile file;
+        file.name = name;
+        file.beginningWeight = beginning;
+        file.goalWeight = goal;
+        file.rowCount = rowCount;
+        file.rows = rows;
+        ASSERT_TRUE(file.SaveWeightFile(folder.folder()));
+        IndividualList list = WeightFile::LoadIndividualList(folder.folder());
+        list.add(name);
+        ASSERT_TRUE(WeightFile::WriteIndividualList(folder.folder(), list));
+    }
+
+    void select(const QString& name)
+    {
+        auto* list = find<QComboBox>(QStringLiteral("Combo1"));
+        const int index = list->findText(name);
+        ASSERT_GE(index, 0) << name.toStdString();
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    }
+
+    void clickCell(int row, int column)
+    {
+        QTableWidget* view = grid()->view();
+        const QModelIndex cell = view->model()->index(row - 1, column - 1);
+        view->scrollTo(cell);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+    }
+
+    // The calendar of the log, as the user clicks a day on it.
+    void pickLogDate(const QDate& date)
+    {
+        auto* calendar = find<MonthCalendar>(QStringLiteral("MonthView2"));
+        ASSERT_TRUE(calendar->isVisible());
+        calendar->setSelectedDate(date);
+        emit calendar->clicked(date);
+    }
+
+    void typeIntoCell(int row, int column, const QString& keys)
+    {
+        clickCell(row, column);
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, nullptr);
+        ASSERT_TRUE(grid()->isAncestorOf(editor) && editor != grid()->view()) << "no cell editor";
+        QTest::keyClicks(editor, keys);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The editor commits its text from a queued call.
+        QCoreApplication::processEvents();
+    }
+
+    void enterWeighIn(int row, const QDate& date, const QString& weight)
+    {
+        clickCell(row, 1);
+        pickLogDate(date);
+        typeIntoCell(row, 2, weight);
+    }
+
+    QStringList storedLines(const QString& fileName) const
+    {
+        TextRecordFile file;
+        QStringList values;
+        if (!file.openForReading(folder.folder().filePath(fileName)))
+            return values;
+        QString value;
+        while (file.readValue(value))
+            values.append(value);
+        file.close();
+        return values;
+    }
+
+    QString pictureOf(const char* name) const
+    {
+        return find<QLabel>(QLatin1String(name))->property("pictureName").toString();
+    }
+};
+
+TEST_F(WeightTrackerTest, FirstOpeningSaysNoFilesFoundAndPointsAtCreateNewFile)
+{
+    open();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.last().title, "No Files Found");
+    EXPECT_EQ(messages.last().text,
+        "Currently there are no Individual Files to view,\nplease use the Create New File Button\n"
+        "to enter Individual information!");
+    EXPECT_EQ(messages.last().icon, MessageService::Icon::Information);
+    EXPECT_TRUE(button("Command7")->isEnabled());
+    EXPECT_EQ(screen->focusWidget(), button("Command7"));
+    EXPECT_EQ(screen->windowTitle(), "Weight Tracker");
+}
+
+TEST_F(WeightTrackerTest, FamilyNameStandsInFrontOfTheTitle)
+{
+    screen = std::make_unique<WeightTracker>(services, QStringLiteral("Berg"));
+    EXPECT_EQ(screen->windowTitle(), "Berg Weight Tracker");
+}
+
+TEST_F(WeightTrackerTest, CreateSelectEnterWeighInSaveAndReopenFindsTheSameLog)
+{
+    open();
+    button("Command7")->click();
+    EXPECT_TRUE(box(0)->isVisible());
+    EXPECT_FALSE(find<QComboBox>("Combo1")->isVisible());
+    EXPECT_EQ(find<QLabel>("Label2")->text(), "Enter File Name:");
+    EXPECT_TRUE(find<QWidget>("SSPanel2")->isVisible());
+    EXPECT_TRUE(button("Command11")->isVisible());
+    EXPECT_FALSE(button("Command7")->isEnabled());
+    EXPECT_EQ(box(7)->text(), "Date Photo Taken");
+
+    QTest::keyClicks(box(0), "Ann");
+    QTest::keyClicks(box(2), "180");
+    QTest::keyClicks(box(3), "150");
+    QTest::keyClicks(box(5), "30 minutes");
+    button("Command11")->click();
+    EXPECT_EQ(messages.last().text, "File has been Saved.");
+    EXPECT_EQ(messages.last().title, "Save File");
+    EXPECT_EQ(storedLines("WeightTrker.Fil"), QStringList { "Ann" });
+    const QStringList header = storedLines("Ann.Fil");
+    ASSERT_EQ(header.size(), 12);
+    EXPECT_EQ(header[0], "50");
+    EXPECT_EQ(header[2], "180");
+    EXPECT_EQ(header[5], "30 minutes");
+
+    button("Command2")->click();
+    EXPECT_EQ(find<QLabel>("Label2")->text(), "Select Individual:");
+    select("Ann");
+    EXPECT_TRUE(find<QWidget>("SSPanel3")->isVisible());
+    EXPECT_EQ(box(3)->text(), "150");
+    EXPECT_EQ(screen->changesMade(), 0);
+
+    const QDate weighDay(2026, 12, 8);
+    enterWeighIn(1, weighDay, "178.5");
+    EXPECT_EQ(grid()->text(1, 1), "December 08, 2026");
+    EXPECT_EQ(grid()->text(1, 2), "178.5");
+    EXPECT_EQ(grid()->text(1, 3), "N/A");
+    EXPECT_EQ(grid()->displayText(1, 4), "-1.5");
+    EXPECT_EQ(screen->changesMade(), 1);
+    EXPECT_TRUE(button("Command10")->isEnabled());
+
+    button("Command10")->click();
+    EXPECT_EQ(messages.last().text, "File has been Saved.");
+    EXPECT_EQ(messages.last().title, "Save File Command");
+    EXPECT_EQ(screen->changesMade(), 0);
+
+    screen->close();
+    open();
+    select("Ann");
+    EXPECT_EQ(grid()->text(1, 1), "December 08, 2026");
+    EXPECT_EQ(grid()->text(1, 2), "178.5");
+    EXPECT_EQ(grid()->displayText(1, 4), "-1.5");
+    EXPECT_EQ(box(5)->text(), "30 minutes");
+    EXPECT_EQ(grid()->rowCount(), 50);
+}
+
+TEST_F(WeightTrackerTest, SaveWithoutChangesWritesNothing)
+{
+    storeIndividual("Ann", "180", "150");
+    open();
+    select("Ann");
+    const QByteArray before = folder.read("Ann.Fil");
+    button("Command10")->click();
+    EXPECT_EQ(messages.last().text, "There have been no entries/changes made to save!");
+    EXPECT_EQ(messages.last().title, "Save Command");
+    EXPECT_EQ(folder.read("Ann.Fil"), before);
+}
+
+TEST_F(WeightTrackerTest, SavePromptAnswersDecideWhatHappensToTheChanges)
+{
+    struct Case {
+        const char* command;
+        Answer answer;
+        bool saved;
+        bool actionRan;
+    };
+    const Case cases[] = {
+        { "Command7", Answer::Yes, true, true },
+        { "Command7", Answer::No, false, true },
+        { "Command7", Answer::Cancel, false, false },
+        { "Command1", Answer::Yes, true, true },
+        { "Command1", Answer::No, false, true },
+        { "Command1", Answer::Cancel, false, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.command) + " answer " + std::to_string(int(c.answer)));
+        storeIndividual("Ann", "180", "150");
+        open();
+        select("Ann");
+        QTest::keyClicks(box(5), "45 min");
+        messages.clear();
+        messages.queueAnswer(c.answer);
+        button(c.command)->click();
+
+        ASSERT_GE(messages.messages().size(), 1);
+        const MessageService::Message prompt = messages.messages().first();
+        EXPECT_EQ(
+            prompt.text, "Save changes made to Weight Tracker before next action or exiting?");
+        EXPECT_EQ(prompt.title, "Weight Tracker Information");
+        EXPECT_EQ(prompt.buttons, MessageService::Buttons::YesNoCancel);
+        EXPECT_EQ(storedLines("Ann.Fil").value(5) == "45 min", c.saved);
+        const bool ran = QLatin1String(c.command) == QLatin1String("Command1")
+            ? !screen->isVisible()
+            : screen->inCreateMode();
+        EXPECT_EQ(ran, c.actionRan);
+        EXPECT_EQ(screen->changesMade(), c.actionRan ? 0 : 1);
+        screen.reset();
+        QFile::remove(folder.filePath("Ann.Fil"));
+        QFile::remove(folder.filePath("WeightTrker.Fil"));
+    }
+}
+
+TEST_F(WeightTrackerTest, ClosingWithUnsavedWeighInsAsksEvenWithAnEmptyPlan)
+{
+    storeIndividual("Ann", "180", "150");
+    open();
+    select("Ann");
+    enterWeighIn(1, QDate(2026, 12, 1), "179");
+    messages.clear();
+    messages.queueAnswer(Answer::Yes);
+    screen->close();
+    EXPECT_EQ(messages.messages().first().title, "Weight Tracker Information");
+    EXPECT_EQ(storedLines("Ann.Fil").value(13), "179");
+}
+
+TEST_F(WeightTrackerTest, ExitAfterARefusedBlankNameStaysOnTheScreen)
+{
+    open();
+    button("Command7")->click();
+    QTest::keyClicks(box(2), "180");
+    messages.clear();
+    messages.queueAnswer(Answer::Yes);
+    button("Command1")->click();
+    EXPECT_TRUE(messages.texts().contains("Please Enter Individual Name to save file."));
+    EXPECT_TRUE(screen->isVisible());
+}
+
+TEST_F(WeightTrackerTest, DeletingTheOnlyIndividualRemovesBothFiles)
+{
+    storeIndividual("Ann", "180", "150");
+    open();
+    select("Ann");
+    messages.queueAnswer(Answer::Yes);
+    button("Command8")->click();
+    const MessageService::Message question = messages.messages().at(messages.messages().size() - 1);
+    EXPECT_EQ(question.text, "Do You really want to delete\nAnn\nfile and all its contents?");
+    EXPECT_EQ(question.defaultButton, Answer::No);
+    EXPECT_FALSE(folder.exists("Ann.Fil"));
+    EXPECT_FALSE(folder.exists("WeightTrker.Fil"));
+    EXPECT_EQ(clock.pausedSeconds(), 1);
+
+    button("Command7")->click();
+    messages.clear();
+    button("Command2")->click();
+    EXPECT_EQ(messages.last().title, "No Files Found");
+}
+
+TEST_F(WeightTrackerTest, AnsweringNoToDeleteKeepsTheFileAndHidesThePanels)
+{
+    storeIndividual("Ann", "180", "150");
+    open();
+    select("Ann");
+    QTest::keyClicks(box(5), "x");
+    messages.queueAnswer(Answer::No);
+    button("Command8")->click();
+    EXPECT_TRUE(folder.exists("Ann.Fil"));
+    EXPECT_EQ(screen->changesMade(), 0);
+    EXPECT_FALSE(find<QWidget>("SSPanel2")->isVisible());
+    EXPECT_FALSE(find<QWidget>("SSPanel3")->isVisible());
+}
+
+TEST_F(WeightTrackerTest, NamesRefusedByTheNameRulesAreNotWritten)
+{
+    storeIndividual("Ann", "180", "150");
+    for (const char* typed : { "ann", "WeightTrker", "a/b" }) {
+        const QString name = QLatin1String(typed);
+        SCOPED_TRACE(name.toStdString());
+        open();
+        button("Command7")->click();
+        QTest::keyClicks(box(0), name);
+        const QByteArray list = folder.read("WeightTrker.Fil");
+        const QStringList files = QDir(folder.path()).entryList(QDir::Files);
+        messages.clear();
+        button("Command11")->click();
+        ASSERT_EQ(messages.messages().size(), 1);
+        EXPECT_EQ(messages.last().icon, MessageService::Icon::Exclamation);
+        EXPECT_FALSE(messages.last().text.isEmpty());
+        EXPECT_NE(messages.last().text, "File has been Saved.");
+        EXPECT_EQ(folder.read("WeightTrker.Fil"), list);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), files);
+        screen.reset();
+    }
+}
+
+TEST_F(WeightTrackerTest, SavingTheNewIndividualAgainRewritesItsFile)
+{
+    open();
+    button("Command7")->click();
+    QTest::keyClicks(box(0), "Ann");
+    button("Command11")->click();
+    QTest::keyClicks(box(5), "an hour");
+    button("Command11")->click();
+    EXPECT_EQ(messages.last().text, "File has been Saved.");
+    EXPECT_EQ(storedLines("WeightTrker.Fil"), QStringList { "Ann" });
+    EXPECT_EQ(storedLines("Ann.Fil").value(5), "an hour");
+}
+
+TEST_F(WeightTrackerTest, BoxesKeepOnlyTheirCharacters)
+{
+    open();
+    button("Command7")->click();
+    struct Case {
+        int box;
+        const char* typed;
+        const char* kept;
+    };
+    const Case cases[] = {
+        { 2, "180.5", "180.5" },
+        { 2, "180-", "180" },
+        { 2, "+18", "+18" },
+        { 2, "18+", "18" },
+        { 3, "1,5/2", "1,5/2" },
+        { 4, "a", "" },
+        { 4, "3x", "3" },
+        { 5, "3x", "3x" },
+        { 0, "Ann\"", "Ann" },
+        { 6, "walk \"fast\"", "walk fast" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        box(c.box)->clear();
+        QTest::keyClicks(box(c.box), QString::fromUtf8(c.typed));
+        EXPECT_EQ(box(c.box)->text(), QString::fromUtf8(c.kept));
+    }
+    // A quote typed into the middle goes too.
+    box(1)->setText("May 1");
+    box(1)->setCursorPosition(3);
+    QTest::keyClicks(box(1), "\"");
+    EXPECT_EQ(box(1)->text(), "May 1");
+}
+
+TEST_F(WeightTrackerTest, CommentsCounterAndLimit)
+{
+    open();
+    button("Command7")->click();
+    auto* comments = find<QPlainTextEdit>("Text3");
+    auto* counter = find<QLabel>("Label15");
+    comments->setPlainText(QString(950, QLatin1Char('a')));
+    EXPECT_EQ(counter->text(), "950");
+    EXPECT_EQ(counter->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    comments->moveCursor(QTextCursor::End);
+    QTest::keyClicks(comments, "b");
+    EXPECT_EQ(counter->text(), "951");
+    EXPECT_EQ(counter->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QTest::keyClicks(comments, "say \"hi\"");
+    EXPECT_FALSE(comments->toPlainText().contains('"'));
+    comments->setPlainText(QString(1200, QLatin1Char('c')));
+    EXPECT_EQ(comments->toPlainText().size(), 1000);
+    comments->clear();
+    EXPECT_EQ(counter->text(), "0");
+    EXPECT_EQ(counter->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+}
+
+TEST_F(WeightTrackerTest, WeightCellDropsADoubleQuoteAsTyped)
+{
+    storeIndividual("Ann", "180", "150", { { "December 01, 2026", "" } });
+    open();
+    select("Ann");
+    typeIntoCell(1, 2, "17\"9");
+    EXPECT_EQ(grid()->text(1, 2), "179");
+}
+
+TEST_F(WeightTrackerTest, FutureDatesAreRefusedWhileTheCheckerIsOn)
+{
+    storeIndividual("Ann", "180", "150");
+    open();
+    select("Ann");
+    clickCell(1, 1);
+    pickLogDate(Today.addDays(1));
+    EXPECT_EQ(messages.last().text, "The Date entry Cannot Exceed the Current Date!");
+    EXPECT_EQ(messages.last().title, "Entry Error");
+    EXPECT_EQ(grid()->text(1, 1), "");
+
+    action("DisableDateChecker")->trigger();
+    clickCell(1, 1);
+    pickLogDate(Today.addDays(1));
+    EXPECT_EQ(grid()->text(1, 1), StoredDate::longText(Today.addDays(1)));
+}
+
+TEST_F(WeightTrackerTest, SortingByAWeightColumnIsUndoneAndAscendingDatesPackTheLog)
+{
+    QList<WeighIn> rows(49);
+    rows[4] = { "March 05, 2026", "190" };
+    rows[8] = { "January 10, 2026", "200" };
+    rows[19] = { "February 20, 2026", "195" };
+    storeIndividual("Ann", "200", "150", rows);
+    open();
+    select("Ann");
+    QHeaderView* header = grid()->view()->horizontalHeader();
+    auto clickHeading = [&](int column) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column - 1) + 5, header->height() / 2));
+    };
+
+    clickHeading(2);
+    EXPECT_EQ(grid()->text(5, 2), "190");
+    EXPECT_EQ(grid()->text(9, 2), "200");
+    EXPECT_EQ(grid()->text(20, 2), "195");
+    EXPECT_EQ(screen->changesMade(), 0);
+    EXPECT_TRUE(folder.exists("Temp.Fil"));
+
+    clickHeading(1);
+    EXPECT_EQ(grid()->rowCount(), 50);
+    EXPECT_EQ(grid()->text(1, 1), "January 10, 2026");
+    EXPECT_EQ(grid()->text(2, 1), "February 20, 2026");
+    EXPECT_EQ(grid()->text(3, 1), "March 05, 2026");
+    EXPECT_EQ(grid()->text(4, 1), "");
+    EXPECT_EQ(grid()->text(1, 3), "N/A");
+    EXPECT_EQ(grid()->displayText(2, 3), "-5.");
+    EXPECT_EQ(screen->changesMade(), 1);
+}
+
+TEST_F(WeightTrackerTest, AddRowSavesAFileOfOneMoreRow)
+{
+    storeIndividual("Ann", "180", "150");
+    open();
+    select("Ann");
+    button("SSCommand8")->click();
+    EXPECT_EQ(messages.last().text, "Row has been added to the end of the Grid and File Saved!");
+    EXPECT_EQ(messages.last().title, "Add Row Command");
+    const QStringList lines = storedLines("Ann.Fil");
+    EXPECT_EQ(lines.value(0), "51");
+    EXPECT_EQ(lines.size(), 12 + 2 * 50);
+}
+
+TEST_F(WeightTrackerTest, DeleteRowFromTheHeadingOffersRowOneInRed)
+{
+    storeIndividual(
+        "Ann", "200", "150", { { "January 10, 2026", "200" }, { "January 17, 2026", "198" } });
+    open();
+    select("Ann");
+    grid()->setCurrentCell(0, 1);
+    QColor shownWhileAsked;
+    messages.queueAnswer(Answer::Yes);
+    button("SSCommand9")->click();
+    const QList<MessageService::Message>& shown = messages.messages();
+    ASSERT_GE(shown.size(), 2);
+    EXPECT_EQ(
+        shown.at(shown.size() - 2).text, "Do you really want to delete the highlighted Entry?");
+    EXPECT_EQ(shown.at(shown.size() - 2).defaultButton, Answer::No);
+    EXPECT_EQ(messages.last().text, "Row has been Deleted and File Saved");
+    EXPECT_EQ(grid()->text(1, 1), "January 17, 2026");
+    EXPECT_EQ(grid()->rowCount(), 49);
+    EXPECT_EQ(storedLines("Ann.Fil").value(0), "49");
+    EXPECT_NE(grid()->background(1, 1), QColor(255, 0, 0));
+}
+
+TEST_F(WeightTrackerTest, DeleteRowAnsweredNoLeavesTheRowAndTheFile)
+{
+    storeIndividual("Ann", "200", "150", { { "January 10, 2026", "200" } });
+    open();
+    select("Ann");
+    const QByteArray before = folder.read("Ann.Fil");
+    grid()->setCurrentCell(1, 2);
+    messages.clear();
+    messages.queueAnswer(Answer::No);
+    button("SSCommand9")->click();
+    EXPECT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(grid()->text(1, 1), "January 10, 2026");
+    EXPECT_NE(grid()->background(1, 1), QColor(255, 0, 0));
+    EXPECT_EQ(folder.read("Ann.Fil"), before);
+}
+
+TEST_F(WeightTrackerTest, DerivedColumnsAndTrendPicturesAsShown)
+{
+    storeIndividual("Ann", "200", "150",
+        { { "January 01, 2026", "200" }, { "January 08, 2026", "198.5" },
+            { "January 15, 2026", "199" } });
+    open();
+    select("Ann");
+    const DataGrid* log = grid();
+    EXPECT_EQ(log->displayText(1, 3), "N/A");
+    EXPECT_EQ(log->displayText(2, 3), "-1.5");
+    EXPECT_TRUE(log->isBold(2, 3));
+    EXPECT_EQ(log->displayText(3, 3), ".5");
+    EXPECT_FALSE(log->isBold(3, 3));
+    EXPECT_EQ(log->displayText(1, 4), ".");
+    EXPECT_FALSE(log->isBold(1, 4));
+    EXPECT_EQ(log->displayText(2, 4), "-1.5");
+    EXPECT_TRUE(log->isBold(2, 4));
+    EXPECT_EQ(log->displayText(3, 4), "-1.");
+    EXPECT_EQ(log->text(0, 1), "Sort");
+    EXPECT_EQ(pictureOf("Image8"), "Sad1.ico");
+    EXPECT_EQ(pictureOf("Image9"), "1.ico");
+    EXPECT_FALSE(find<QLabel>("Label16")->isVisible());
+}
+
+TEST_F(WeightTrackerTest, TrendPicturesAndGoalMessage)
+{
+    struct Case {
+        const char* name;
+        QList<WeighIn> rows;
+        const char* goal;
+        const char* lastEntry;
+        const char* beginning;
+        bool goalReached;
+    };
+    const Case cases[] = {
+        { "loss of 2", { { "May 01, 2026", "200" }, { "May 08, 2026", "198" } }, "150", "2.ico",
+            "1.ico", false },
+        { "loss of 1", { { "May 01, 2026", "200" }, { "May 08, 2026", "199" } }, "150", "1.ico",
+            "1.ico", false },
+        { "12 below", { { "May 01, 2026", "188" } }, "150", "Sad1.ico", "2.ico", false },
+        { "goal", { { "May 01, 2026", "160" }, { "May 08, 2026", "150" } }, "150", "2.ico", "2.ico",
+            true },
+        { "no date in row 1", { { "", "190" } }, "150", "", "", false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        storeIndividual(QLatin1String(c.name), "200", QLatin1String(c.goal), c.rows);
+        open();
+        select(QLatin1String(c.name));
+        EXPECT_EQ(pictureOf("Image8"), QLatin1String(c.lastEntry));
+        EXPECT_EQ(pictureOf("Image9"), QLatin1String(c.beginning));
+        EXPECT_EQ(find<QLabel>("Label16")->isVisible(), c.goalReached);
+        EXPECT_EQ(find<QLabel>("Label14")->isVisible(), c.goalReached);
+        EXPECT_EQ(screen->goalReached(), c.goalReached ? "GOAL" : "");
+        screen.reset();
+    }
+}
+
+TEST_F(WeightTrackerTest, TrendDisplaySwitchSurvivesReopening)
+{
+    storeIndividual("Ann", "200", "150");
+    open();
+    select("Ann");
+    QPushButton* trendSwitch = button("SSCommand10");
+    EXPECT_EQ(trendSwitch->text(), "Turn Trend Display OFF");
+    trendSwitch->click();
+    EXPECT_EQ(trendSwitch->text(), "Turn Trend Display ON");
+    EXPECT_FALSE(find<QLabel>("Image8")->isVisible());
+    screen->close();
+    open();
+    select("Ann");
+    EXPECT_EQ(button("SSCommand10")->text(), "Turn Trend Display ON");
+    EXPECT_FALSE(find<QLabel>("Label12_0")->isVisible());
+}
+
+TEST_F(WeightTrackerTest, GraphShowsTheLastFiftyWeighInsWithTheirTitle)
+{
+    struct Case {
+        int weighIns;
+        int points;
+        int firstRow;
+        const char* title;
+    };
+    const Case cases[] = {
+        { 49, 49, 1, "Weigh In Dates" },
+        { 50, 50, 1, "Weigh In Dates (Graph Limited to Last 50 Entries)" },
+        { 120, 50, 71, "Weigh In Dates (Graph Limited to Last 50 Entries)" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.weighIns);
+        QList<WeighIn> rows;
+        for (int i = 0; i < c.weighIns; ++i)
+            rows.append({ StoredDate::longText(QDate(2024, 1, 1).addDays(i)),
+                QString::number(200 - i * 0.1) });
+        storeIndividual("Ann", "200", "150", rows, c.weighIns + 1);
+        open();
+        select("Ann");
+        EXPECT_FALSE(find<QWidget>("SSPanel4")->isVisible());
+        button("Command5")->click();
+        EXPECT_TRUE(find<QWidget>("SSPanel4")->isVisible());
+        EXPECT_FALSE(button("Command5")->isEnabled());
+        auto* chart = find<LineChart>("Chart2D1");
+        EXPECT_EQ(chart->pointCount(), c.points);
+        EXPECT_EQ(chart->xAxisTitle(), QLatin1String(c.title));
+        EXPECT_EQ(chart->pointLabels().value(0),
+            StoredDate::shortText(QDate(2024, 1, 1).addDays(c.firstRow - 1)));
+        EXPECT_DOUBLE_EQ(chart->value(1, 0), 150);
+        EXPECT_DOUBLE_EQ(chart->value(2, c.points - 1), 200);
+        EXPECT_EQ(find<QGroupBox>("SSPanel4")->title(), "Ann Weight Tracker Graph");
+        EXPECT_TRUE(find<QFrame>("Line3_0")->isVisible());
+
+        button("Command3")->click();
+        EXPECT_FALSE(find<QWidget>("SSPanel4")->isVisible());
+        EXPECT_TRUE(find<QWidget>("SSPanel2")->isVisible());
+        EXPECT_TRUE(button("Command5")->isEnabled());
+        EXPECT_FALSE(button("Command3")->isEnabled());
+        EXPECT_FALSE(find<QFrame>("Line3_0")->isVisible());
+        screen.reset();
+    }
+}
+
+TEST_F(WeightTrackerTest, FailedWritesSayWhyAndKeepTheScreenChanged)
+{
+    storeIndividual("Ann", "180", "150");
+    open();
+    select("Ann");
+    QTest::keyClicks(box(5), "30 min");
+    // A folder in the data file's place cannot be replaced by a file.
+    ASSERT_TRUE(QFile::remove(folder.filePath("Ann.Fil")));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("Ann.Fil"));
+
+    button("Command10")->click();
+    EXPECT_EQ(messages.last().icon, MessageService::Icon::Critical);
+    EXPECT_TRUE(messages.last().text.contains("Ann.Fil"));
+    EXPECT_FALSE(messages.texts().contains("File has been Saved."));
+    EXPECT_EQ(screen->changesMade(), 1);
+
+    messages.clear();
+    button("SSCommand8")->click();
+    EXPECT_EQ(messages.last().icon, MessageService::Icon::Critical);
+    EXPECT_FALSE(
+        messages.texts().contains("Row has been added to the end of the Grid and File Saved!"));
+    EXPECT_EQ(screen->changesMade(), 1);
+
+    // The prompt's Yes that could not save does not let Exit lose the work.
+    messages.queueAnswer(Answer::Yes);
+    button("Command1")->click();
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_EQ(screen->changesMade(), 1);
+}
+
+TEST_F(WeightTrackerTest, CommandsAreEnabledByMode)
+{
+    storeIndividual("Ann", "180", "150");
+    open();
+    for (const char* name : { "Command3", "Command4", "Command8", "Command9", "Command10" })
+        EXPECT_FALSE(button(name)->isEnabled()) << name;
+    for (const char* name : { "mOIn", "mOMnt", "mODel", "mOP", "mOS" })
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    select("Ann");
+    for (const char* name : { "Command3", "Command8", "Command9" })
+        EXPECT_TRUE(button(name)->isEnabled()) << name;
+    EXPECT_FALSE(button("Command4")->isEnabled());
+    EXPECT_FALSE(action("mOMnt")->isEnabled());
+    action("mOIn")->trigger();
+    EXPECT_TRUE(find<QWidget>("SSPanel2")->isVisible());
+    EXPECT_FALSE(find<QWidget>("Image2_0")->isVisible());
+    EXPECT_TRUE(button("Command4")->isEnabled());
+    EXPECT_FALSE(button("Command3")->isEnabled());
+}
+
+} // namespace
