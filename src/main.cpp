@@ -5,6 +5,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/MainScreen.h"
 #include "storage/ProgramFolder.h"
+#include "weight/WeightTracker.h"
 
 #include <QApplication>
 #include <QFont>
@@ -23,7 +24,11 @@ int main(int argc, char* argv[])
     SystemClock clock;
     HelpWindow help(folder);
 
-    MainScreen mainScreen(ScreenServices { folder, messages, dialogs, clock }, help);
+    const ScreenServices services { folder, messages, dialogs, clock };
+    MainScreen mainScreen(services, help);
+    mainScreen.setFunctionScreenFactory(FunctionScreen::WeightTracker, [&] {
+        return new WeightTracker(services, mainScreen.state().FamilyName, &help);
+    });
     // Exit ends the program at once: the event loop stops and no window is
     // asked to close, so no screen asks its save questions.
     QObject::connect(

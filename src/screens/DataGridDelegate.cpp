@@ -1,6 +1,6 @@
 #include "screens/DataGridDelegate.h"
 
-#include "screens/DisplayFormat.h"
+#include "storage/DisplayFormat.h"
 
 #include <QLineEdit>
 

@@ -1,9 +1,9 @@
 #include "ScreenMetrics.h"
 
+#include "screens/Twips.h"
+
 #include <QGuiApplication>
 #include <QScreen>
-
-#include <cmath>
 
 QSize ScreenMetrics::sizeInPixels() const
 {
@@ -20,12 +20,12 @@ double ScreenMetrics::logicalDotsPerInch() const
 
 int ScreenMetrics::toTwips(int pixels) const
 {
-    return static_cast<int>(std::lround(pixels * twipsPerPixel()));
+    return Twips::fromPixels(pixels, logicalDotsPerInch());
 }
 
 int ScreenMetrics::toPixels(int twips) const
 {
-    return static_cast<int>(std::lround(twips / twipsPerPixel()));
+    return Twips::toPixels(twips, logicalDotsPerInch());
 }
 
 QSize ScreenMetrics::sizeInTwips() const

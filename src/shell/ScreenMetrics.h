@@ -14,7 +14,6 @@ public:
     virtual QSize sizeInPixels() const;
     virtual double logicalDotsPerInch() const;
 
-    double twipsPerPixel() const { return 1440.0 / logicalDotsPerInch(); }
     int toTwips(int pixels) const;
     int toPixels(int twips) const;
     QSize sizeInTwips() const;

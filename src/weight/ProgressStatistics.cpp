@@ -1,8 +1,8 @@
 #include "weight/ProgressStatistics.h"
 
+#include "storage/DisplayFormat.h"
 #include "storage/NumberText.h"
 
-#include <cmath>
 #include <optional>
 
 namespace {
@@ -102,20 +102,5 @@ ProgressStatistics::TrendAndGoal ProgressStatistics::UpdateTrendAndGoal(
 
 QString ProgressStatistics::displayText(const QString& text)
 {
-    const std::optional<double> value = NumberText::toNumber(text);
-    if (!value)
-        return text;
-    if (std::fabs(*value) >= 1e15)
-        return QString::number(*value, 'f', 1);
-
-    const long long tenths = std::llround(std::fabs(*value) * 10);
-    QString shown;
-    if (*value < 0 && tenths != 0)
-        shown += QLatin1Char('-');
-    if (tenths >= 10)
-        shown += QString::number(tenths / 10);
-    shown += QLatin1Char('.');
-    if (tenths % 10 != 0)
-        shown += QString::number(tenths % 10);
-    return shown;
+    return DisplayFormat::apply(QStringLiteral("###.#"), text);
 }

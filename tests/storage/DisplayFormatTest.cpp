@@ -1,4 +1,4 @@
-#include "screens/DisplayFormat.h"
+#include "storage/DisplayFormat.h"
 
 #include <gtest/gtest.h>
 
