@@ -1,7 +1,5 @@
 #include "GColor1File.h"
 
-#include "RecordFile.h"
-
 namespace {
 
 enum Record {
@@ -20,90 +18,76 @@ const QString CheckerOff = QStringLiteral("OFF");
 } // namespace
 
 GColor1File::GColor1File(const ProgramFolder& folder)
-    : m_folder(folder)
+    : m_records(folder, FileName, RecordLength)
 { }
-
-QString GColor1File::readText(int record) const
-{
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    QString text;
-    file.readText(record, text);
-    return text;
-}
-
-bool GColor1File::writeText(int record, const QString& text) const
-{
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    return file.writeText(record, text);
-}
 
 StoredColour GColor1File::sharedPanelColour() const
 {
-    const QString text = readText(SharedPanelColour);
+    const QString text = m_records.text(SharedPanelColour);
     return text.isEmpty() ? StoredColour::systemDefault() : StoredColour::parse(text);
 }
 
 bool GColor1File::setSharedPanelColour(const StoredColour& colour) const
 {
-    return writeText(SharedPanelColour, colour.toText());
+    return m_records.setText(SharedPanelColour, colour.toText());
 }
 
 StoredColour GColor1File::weightPanelColour() const
 {
-    return StoredColour::parse(readText(WeightPanelColour));
+    return StoredColour::parse(m_records.text(WeightPanelColour));
 }
 
 bool GColor1File::setWeightPanelColour(const StoredColour& colour) const
 {
-    return writeText(WeightPanelColour, colour.toText());
+    return m_records.setText(WeightPanelColour, colour.toText());
 }
 
 StoredColour GColor1File::bloodPressurePanelColour() const
 {
-    return StoredColour::parse(readText(BloodPressurePanelColour));
+    return StoredColour::parse(m_records.text(BloodPressurePanelColour));
 }
 
 bool GColor1File::setBloodPressurePanelColour(const StoredColour& colour) const
 {
-    return writeText(BloodPressurePanelColour, colour.toText());
+    return m_records.setText(BloodPressurePanelColour, colour.toText());
 }
 
 BackgroundSetting GColor1File::weightGridBackground() const
 {
-    return BackgroundSetting::parse(readText(WeightGridBackground));
+    return BackgroundSetting::parse(m_records.text(WeightGridBackground));
 }
 
 bool GColor1File::setWeightGridBackground(const BackgroundSetting& background) const
 {
-    return writeText(WeightGridBackground, background.toText());
+    return m_records.setText(WeightGridBackground, background.toText());
 }
 
 BackgroundSetting GColor1File::bloodPressureGridBackground() const
 {
-    return BackgroundSetting::parse(readText(BloodPressureGridBackground));
+    return BackgroundSetting::parse(m_records.text(BloodPressureGridBackground));
 }
 
 bool GColor1File::setBloodPressureGridBackground(const BackgroundSetting& background) const
 {
-    return writeText(BloodPressureGridBackground, background.toText());
+    return m_records.setText(BloodPressureGridBackground, background.toText());
 }
 
 bool GColor1File::weightDateCheckerOn() const
 {
-    return readText(WeightDateChecker).trimmed() != CheckerOff;
+    return m_records.text(WeightDateChecker).trimmed() != CheckerOff;
 }
 
 bool GColor1File::setWeightDateChecker(bool on) const
 {
-    return writeText(WeightDateChecker, on ? QString() : CheckerOff);
+    return m_records.setText(WeightDateChecker, on ? QString() : CheckerOff);
 }
 
 bool GColor1File::bloodPressureDateCheckerOn() const
 {
-    return readText(BloodPressureDateChecker).trimmed() != CheckerOff;
+    return m_records.text(BloodPressureDateChecker).trimmed() != CheckerOff;
 }
 
 bool GColor1File::setBloodPressureDateChecker(bool on) const
 {
-    return writeText(BloodPressureDateChecker, on ? QString() : CheckerOff);
+    return m_records.setText(BloodPressureDateChecker, on ? QString() : CheckerOff);
 }

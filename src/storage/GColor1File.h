@@ -2,6 +2,7 @@
 
 #include "BackgroundSetting.h"
 #include "ProgramFolder.h"
+#include "SettingsRecords.h"
 #include "StoredColour.h"
 
 #include <QString>
@@ -45,8 +46,6 @@ public:
     bool setBloodPressureDateChecker(bool on) const;
 
 private:
-    QString readText(int record) const;
-    bool writeText(int record, const QString& text) const;
 
-    ProgramFolder m_folder;
+    SettingsRecords m_records;
 };

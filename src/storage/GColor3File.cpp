@@ -1,7 +1,5 @@
 #include "GColor3File.h"
 
-#include "RecordFile.h"
-
 #include <algorithm>
 #include <limits>
 
@@ -22,30 +20,8 @@ const QString FileName = QStringLiteral("GColor3.Fil");
 } // namespace
 
 GColor3File::GColor3File(const ProgramFolder& folder)
-    : m_folder(folder)
+    : m_records(folder, FileName, RecordLength)
 { }
-
-QString GColor3File::readText(int record) const
-{
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    QString text;
-    file.readText(record, text);
-    return text;
-}
-
-bool GColor3File::writeText(int record, const QString& text) const
-{
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    return file.writeText(record, text);
-}
-
-qint16 GColor3File::readInt16(int record) const
-{
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    qint16 value = 0;
-    file.readInt16(record, value);
-    return value;
-}
 
 bool GColor3File::writeInt16(int record, int value) const
 {
@@ -53,8 +29,7 @@ bool GColor3File::writeInt16(int record, int value) const
     // into a negative size.
     if (value < std::numeric_limits<qint16>::min() || value > std::numeric_limits<qint16>::max())
         return false;
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    return file.writeInt16(record, static_cast<qint16>(value));
+    return m_records.setInt16(record, static_cast<qint16>(value));
 }
 
 bool GColor3File::displayModeSmaller() const
@@ -64,22 +39,22 @@ bool GColor3File::displayModeSmaller() const
 
 QString GColor3File::displayModeText() const
 {
-    return readText(DisplayMode);
+    return m_records.text(DisplayMode);
 }
 
 bool GColor3File::setDisplayModeSmaller(bool smaller) const
 {
-    return writeText(DisplayMode, smaller ? QStringLiteral("Yes") : QStringLiteral("No"));
+    return m_records.setText(DisplayMode, smaller ? QStringLiteral("Yes") : QStringLiteral("No"));
 }
 
 qint16 GColor3File::windowHeight() const
 {
-    return readInt16(WindowHeight);
+    return m_records.int16(WindowHeight);
 }
 
 qint16 GColor3File::windowWidth() const
 {
-    return readInt16(WindowWidth);
+    return m_records.int16(WindowWidth);
 }
 
 int GColor3File::appliedWindowHeight() const
@@ -105,7 +80,7 @@ bool GColor3File::setWindowWidth(int twips) const
 bool GColor3File::guideLinesOn(int record) const
 {
     bool ok = false;
-    const int option = readText(record).trimmed().toInt(&ok, 10);
+    const int option = m_records.text(record).trimmed().toInt(&ok, 10);
     return ok && option == 1;
 }
 
@@ -116,7 +91,7 @@ bool GColor3File::passwordKeeperGuideLinesOn() const
 
 bool GColor3File::setPasswordKeeperGuideLines(bool on) const
 {
-    return writeText(PasswordKeeperGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
+    return m_records.setText(PasswordKeeperGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 bool GColor3File::weightGuideLinesOn() const
@@ -126,7 +101,7 @@ bool GColor3File::weightGuideLinesOn() const
 
 bool GColor3File::setWeightGuideLines(bool on) const
 {
-    return writeText(WeightGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
+    return m_records.setText(WeightGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 bool GColor3File::bloodPressureGuideLinesOn() const
@@ -136,15 +111,15 @@ bool GColor3File::bloodPressureGuideLinesOn() const
 
 bool GColor3File::setBloodPressureGuideLines(bool on) const
 {
-    return writeText(BloodPressureGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
+    return m_records.setText(BloodPressureGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 StoredColour GColor3File::passwordKeeperPanelColour() const
 {
-    return StoredColour::parse(readText(PasswordKeeperPanelColour));
+    return StoredColour::parse(m_records.text(PasswordKeeperPanelColour));
 }
 
 bool GColor3File::setPasswordKeeperPanelColour(const StoredColour& colour) const
 {
-    return writeText(PasswordKeeperPanelColour, colour.toText());
+    return m_records.setText(PasswordKeeperPanelColour, colour.toText());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProgramFolder.h"
+#include "SettingsRecords.h"
 #include "StoredColour.h"
 
 #include <QString>
@@ -54,11 +55,8 @@ public:
     bool setPasswordKeeperPanelColour(const StoredColour& colour) const;
 
 private:
-    QString readText(int record) const;
-    bool writeText(int record, const QString& text) const;
-    qint16 readInt16(int record) const;
     bool writeInt16(int record, int value) const;
     bool guideLinesOn(int record) const;
 
-    ProgramFolder m_folder;
+    SettingsRecords m_records;
 };

@@ -1,6 +1,5 @@
 #include "GColor4File.h"
 
-#include "RecordFile.h"
 
 namespace {
 
@@ -17,29 +16,23 @@ const QString FileName = QStringLiteral("GColor4.Fil");
 } // namespace
 
 GColor4File::GColor4File(const ProgramFolder& folder)
-    : m_folder(folder)
+    : m_records(folder, FileName, RecordLength)
 { }
 
 QString GColor4File::readFontName(int record, const QString& fallback) const
 {
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    TaggedValue stored;
-    file.readTagged(record, stored);
-    const QString name = stored.text();
+    const QString name = m_records.tagged(record).text();
     return name.trimmed().isEmpty() ? fallback : name;
 }
 
 bool GColor4File::writeFontName(int record, const QString& name) const
 {
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    return file.writeTagged(record, TaggedValue::fromText(name));
+    return m_records.setTagged(record, TaggedValue::fromText(name));
 }
 
 double GColor4File::readFontSize(int record) const
 {
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    TaggedValue stored;
-    file.readTagged(record, stored);
+    const TaggedValue stored = m_records.tagged(record);
     if (!stored.isNumber())
         return DefaultPrintFontSize;
     const double size = stored.number();
@@ -52,8 +45,7 @@ bool GColor4File::writeFontSize(int record, const TaggedValue& size) const
 {
     if (!size.isNumber())
         return false;
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    return file.writeTagged(record, size);
+    return m_records.setTagged(record, size);
 }
 
 QString GColor4File::weightPrintFontName(const QString& fallback) const
@@ -98,15 +90,11 @@ bool GColor4File::setBloodPressurePrintFontSize(const TaggedValue& size) const
 
 bool GColor4File::weightTrendDisplayOn() const
 {
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    QString text;
-    file.readText(WeightTrendDisplay, text);
-    text = text.trimmed();
+    const QString text = m_records.text(WeightTrendDisplay).trimmed();
     return text.isEmpty() || text == QLatin1String("ON");
 }
 
 bool GColor4File::setWeightTrendDisplay(bool on) const
 {
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    return file.writeText(WeightTrendDisplay, on ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    return m_records.setText(WeightTrendDisplay, on ? QStringLiteral("ON") : QStringLiteral("OFF"));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProgramFolder.h"
+#include "SettingsRecords.h"
 #include "TaggedValue.h"
 
 #include <QString>
@@ -50,5 +51,5 @@ private:
     double readFontSize(int record) const;
     bool writeFontSize(int record, const TaggedValue& size) const;
 
-    ProgramFolder m_folder;
+    SettingsRecords m_records;
 };

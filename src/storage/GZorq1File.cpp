@@ -1,6 +1,5 @@
 #include "GZorq1File.h"
 
-#include "RecordFile.h"
 #include "TaggedValue.h"
 
 namespace {
@@ -44,19 +43,15 @@ TaggedValue toStored(const BackgroundSetting& background)
 } // namespace
 
 GZorq1File::GZorq1File(const ProgramFolder& folder)
-    : m_folder(folder)
+    : m_records(folder, FileName, RecordLength)
 { }
 
 BackgroundSetting GZorq1File::screenBackground() const
 {
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    TaggedValue stored;
-    file.readTagged(ScreenBackgroundRecord, stored);
-    return fromStored(stored);
+    return fromStored(m_records.tagged(ScreenBackgroundRecord));
 }
 
 bool GZorq1File::setScreenBackground(const BackgroundSetting& background) const
 {
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    return file.writeTagged(ScreenBackgroundRecord, toStored(background));
+    return m_records.setTagged(ScreenBackgroundRecord, toStored(background));
 }

@@ -2,6 +2,7 @@
 
 #include "BackgroundSetting.h"
 #include "ProgramFolder.h"
+#include "SettingsRecords.h"
 
 // GZORQ1.Fil: the program-wide screen background, record 3, a tagged value:
 // the text "Def" for the default colour, a picture name as text, or a 32-bit
@@ -22,5 +23,5 @@ public:
     bool setScreenBackground(const BackgroundSetting& background) const;
 
 private:
-    ProgramFolder m_folder;
+    SettingsRecords m_records;
 };

@@ -1,6 +1,5 @@
 #include "ZorqNameFile.h"
 
-#include "RecordFile.h"
 
 namespace {
 
@@ -10,19 +9,15 @@ constexpr int FamilyNameRecord = 1;
 } // namespace
 
 ZorqNameFile::ZorqNameFile(const ProgramFolder& folder)
-    : m_folder(folder)
+    : m_records(folder, FileName, RecordLength)
 { }
 
 QString ZorqNameFile::familyName() const
 {
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    QString name;
-    file.readText(FamilyNameRecord, name);
-    return name;
+    return m_records.text(FamilyNameRecord);
 }
 
 bool ZorqNameFile::setFamilyName(const QString& name) const
 {
-    RecordFile file(m_folder.filePath(FileName), RecordLength);
-    return file.writeText(FamilyNameRecord, name.left(MaximumNameLength));
+    return m_records.setText(FamilyNameRecord, name.left(MaximumNameLength));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProgramFolder.h"
+#include "SettingsRecords.h"
 
 #include <QString>
 
@@ -20,5 +21,5 @@ public:
     bool setFamilyName(const QString& name) const;
 
 private:
-    ProgramFolder m_folder;
+    SettingsRecords m_records;
 };
