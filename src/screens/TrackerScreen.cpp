@@ -13,7 +13,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 
 namespace {
 
@@ -179,7 +181,32 @@ void TrackerScreen::openScreen()
         + QLocale::system().toString(m_services.clock.today(), QLocale::ShortFormat));
     m_changesMade = 0;
     hideTransientViews();
-    viewExistingFile();
+    showNoIndividual();
+    // The list is read, and "No Files Found" said, over the screen the user
+    // has just opened: once the window is on show.
+    if (isVisible())
+        viewExistingFile();
+    else
+        m_openingPending = true;
+}
+
+void TrackerScreen::placeOnScreen()
+{
+    const QRect available = screen()->availableGeometry();
+    const QSize size
+        = (available.size() * 0.85).expandedTo(QSize(1000, 700)).boundedTo(available.size());
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+}
+
+void TrackerScreen::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_openingPending)
+        return;
+    m_openingPending = false;
+    // Queued, so that the window is drawn before any message box of View
+    // Existing File holds the user's attention.
+    QMetaObject::invokeMethod(this, &TrackerScreen::viewExistingFile, Qt::QueuedConnection);
 }
 
 void TrackerScreen::markChanged()
@@ -204,31 +231,34 @@ void TrackerScreen::viewExistingFile()
     QString error;
     if (!m_individuals.load(m_services.folder, &error))
         messages().error(error, m_texts.trackerName);
+    // With or without individuals to choose from, nobody is on display
+    // now; an empty list must not leave create mode's boxes or commands
+    // that act on an individual behind.
+    showNoIndividual();
     if (m_individuals.isEmpty()) {
+        m_individualBox->setEnabled(false);
         messages().inform(QStringLiteral("Currently there are no Individual Files to view,\n"
                                          "please use the Create New File Button\n"
                                          "to enter Individual information!"),
             QStringLiteral("No Files Found"));
-        m_createButton->setEnabled(true);
-        m_createAction->setEnabled(true);
         m_createButton->setFocus();
         return;
     }
+    fillIndividualBox();
+    m_individualBox->setFocus();
+}
 
+void TrackerScreen::showNoIndividual()
+{
     m_changesMade = 0;
     hideDataPanels();
     m_loading = true;
+    m_nameBox->clear();
     clearDisplayedIndividual();
     m_loading = false;
-    fillIndividualBox();
-    enterViewMode();
-    m_individualBox->setFocus();
     m_selectedIndex = -1;
-    m_createButton->setEnabled(true);
-    m_createAction->setEnabled(true);
-    m_saveButton->setEnabled(false);
-    setFileActionsEnabled(false);
-    setPanelActionsEnabled(false);
+    enterViewMode();
+    setIndividualActionsEnabled(false);
 }
 
 void TrackerScreen::selectIndividual(int index)
@@ -249,7 +279,6 @@ void TrackerScreen::selectIndividual(int index)
     m_loading = false;
     if (!loaded) {
         setIndividualActionsEnabled(false);
-        m_saveButton->setEnabled(false);
         return;
     }
 
@@ -270,16 +299,10 @@ QAction* TrackerScreen::addPanelMenuItem(const char* objectName, const QString& 
 void TrackerScreen::setIndividualActionsEnabled(bool enabled)
 {
     setPanelActionsEnabled(enabled);
-    setFileActionsEnabled(enabled);
-}
-
-void TrackerScreen::setFileActionsEnabled(bool enabled)
-{
-    m_deleteButton->setEnabled(enabled);
-    m_printOptionsButton->setEnabled(enabled);
-    m_deleteAction->setEnabled(enabled);
-    m_printOptionsAction->setEnabled(enabled);
-    m_saveAction->setEnabled(enabled);
+    for (QPushButton* command : { m_saveButton, m_deleteButton, m_printOptionsButton })
+        command->setEnabled(enabled);
+    for (QAction* item : { m_saveAction, m_deleteAction, m_printOptionsAction })
+        item->setEnabled(enabled);
 }
 
 void TrackerScreen::enableFileActions()
@@ -314,7 +337,6 @@ void TrackerScreen::createNewFile()
     showCreatePanels();
     m_nameBox->setFocus();
     m_changesMade = 0;
-    m_saveButton->setEnabled(false);
 }
 
 void TrackerScreen::enterViewMode()
@@ -444,7 +466,6 @@ void TrackerScreen::deleteDisplayedFile()
             clearDisplayedIndividual();
             m_loading = false;
             setIndividualActionsEnabled(false);
-            m_saveButton->setEnabled(false);
         } else {
             messages().error(error, QStringLiteral("Delete Current File"));
         }

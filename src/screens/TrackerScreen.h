@@ -69,8 +69,11 @@ protected:
         DateChecker::Tracker dateCheckerRecord, QWidget* parent);
 
     // The open-screen sequence; the tracker calls it once its own controls
-    // exist.
+    // exist. It ends with View Existing File once the window is shown.
     void openScreen();
+    // A comfortable size for the log, the panels and the graph, centred on
+    // the screen the window opens on.
+    void placeOnScreen();
 
     const ScreenServices& services() const { return m_services; }
     MessageService& messages() const { return m_services.messages; }
@@ -83,8 +86,12 @@ protected:
     void enableFileActions();
     // A tracker's own "&Options" item, placed after View Existing File.
     QAction* addPanelMenuItem(const char* objectName, const QString& caption);
+    // Every command and menu item that acts on the individual on display:
+    // the panel switches, Save, Delete Displayed File and Print Options.
+    // Disabled while nobody is on display.
     void setIndividualActionsEnabled(bool enabled);
 
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -112,8 +119,8 @@ protected:
     // Writes the first data file of a new individual (no log lines) and
     // lists the name, all or nothing. The name has passed the name rules.
     virtual WriteOutcome createIndividualFile(IndividualList& list, const QString& name) = 0;
-    // The buttons and menu items that need an individual on display besides
-    // Delete, Print Options and Save (the panel switches).
+    // The tracker's panel switches (buttons and menu items), which need an
+    // individual on display like Delete, Print Options and Save.
     virtual void setPanelActionsEnabled(bool enabled) = 0;
     // After a Save or Save New File that showed its message: the graph is
     // rebuilt when it is on display.
@@ -153,10 +160,12 @@ protected:
 private:
     void buildCommonControls();
     void buildMenus();
+    // View mode with nobody on display: how the screen opens, and what
+    // View Existing File returns to.
+    void showNoIndividual();
     void enterViewMode();
     void enterCreateMode();
     void fillIndividualBox();
-    void setFileActionsEnabled(bool enabled);
     void openHelp();
     void escape();
     // Shows the failure of a write and keeps the screen marked changed.
@@ -179,4 +188,6 @@ private:
     QString m_createdName;
     // Loading fills boxes whose change handlers mark the screen changed.
     bool m_loading = false;
+    // View Existing File waits for the window to be shown.
+    bool m_openingPending = false;
 };

@@ -275,27 +275,38 @@ void WeightTracker::layOutScreen()
     connect(m_viewLogButton, &QPushButton::clicked, this, &WeightTracker::viewWeightTracker);
     connect(m_graphButton, &QPushButton::clicked, this, &WeightTracker::graphDisplay);
 
-    auto* commands = new QVBoxLayout;
+    // The commands keep their column whether a panel is shown or not, so
+    // that nothing moves when one opens or closes.
+    auto* commandColumn = named(new QWidget(centralWidget()), QStringLiteral("CommandColumn"));
+    auto* commands = new QVBoxLayout(commandColumn);
+    commands->setContentsMargins(0, 0, 0, 0);
     for (QPushButton* command :
         { m_viewExistingButton, m_createButton, m_viewPlanButton, m_viewLogButton, m_graphButton,
             m_saveButton, m_deleteButton, m_printOptionsButton, m_exitButton })
         commands->addWidget(command);
     commands->addStretch(1);
+    // A little room beside the longest caption, which otherwise touches the
+    // button's edges.
+    commandColumn->setFixedWidth(commandColumn->sizeHint().width() + 16);
 
-    // The three data panels take the same place; one is in front at a time.
-    auto* panels = new QGridLayout;
+    // The three data panels take the same place; one is in front at a time,
+    // and the place stays empty while none is.
+    auto* panelArea = named(new QWidget(centralWidget()), QStringLiteral("PanelArea"));
+    panelArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    auto* panels = new QGridLayout(panelArea);
+    panels->setContentsMargins(0, 0, 0, 0);
     panels->addWidget(m_planPanel, 0, 0);
     panels->addWidget(m_logPanel, 0, 0);
     panels->addWidget(m_graphPanel, 0, 0);
 
     auto* body = new QHBoxLayout;
-    body->addLayout(commands);
-    body->addLayout(panels, 1);
+    body->addWidget(commandColumn);
+    body->addWidget(panelArea, 1);
 
     auto* layout = new QVBoxLayout(centralWidget());
     layout->addWidget(m_headerPanel);
     layout->addLayout(body, 1);
-    resize(1000, 700);
+    placeOnScreen();
 }
 
 void WeightTracker::connectEntryBoxes()
@@ -442,6 +453,8 @@ void WeightTracker::hideDataPanels()
 {
     m_planPanel->hide();
     m_logPanel->hide();
+    // The graph too: after Delete it would still show the deleted log.
+    m_graphPanel->hide();
     m_saveNewButton->hide();
 }
 
@@ -462,9 +475,7 @@ void WeightTracker::setPanelActionsEnabled(bool enabled)
     m_viewLogButton->setEnabled(enabled);
     m_viewPlanAction->setEnabled(enabled);
     m_viewLogAction->setEnabled(enabled);
-    // Nothing to graph until an individual is on display.
-    if (!enabled)
-        m_graphButton->setEnabled(false);
+    m_graphButton->setEnabled(enabled);
 }
 
 void WeightTracker::viewPlanInformation()

@@ -158,6 +158,63 @@ TEST_F(WeightTrackerTest, FirstOpeningSaysNoFilesFoundAndPointsAtCreateNewFile)
     EXPECT_EQ(screen->windowTitle(), "Weight Tracker");
 }
 
+TEST_F(WeightTrackerTest, NoFilesFoundWaitsForTheWindowToBeShown)
+{
+    screen = std::make_unique<WeightTracker>(services, QString());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(messages.messages().isEmpty());
+    screen->show();
+    EXPECT_TRUE(messages.messages().isEmpty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.last().title, "No Files Found");
+}
+
+TEST_F(WeightTrackerTest, NobodyIsOnDisplayUntilAnIndividualIsSelected)
+{
+    struct Case {
+        const char* name;
+        bool individualStored;
+        // Create New File, then View Existing File.
+        bool backFromCreateMode;
+    };
+    const Case cases[] = {
+        { "first opening", false, false },
+        { "no files found after create mode", false, true },
+        // Last: the individual stays stored.
+        { "opening with an individual", true, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.individualStored)
+            storeIndividual("Ann", "180", "150");
+        open();
+        if (c.backFromCreateMode) {
+            button("Command7")->click();
+            QTest::keyClicks(box(5), "30 min");
+            button("Command2")->click();
+            EXPECT_EQ(messages.last().title, "No Files Found");
+            EXPECT_FALSE(find<QWidget>("SSPanel2")->isVisible());
+            EXPECT_FALSE(button("Command11")->isVisible());
+            EXPECT_FALSE(find<QWidget>("Label8")->isVisible());
+            EXPECT_EQ(screen->changesMade(), 0);
+        }
+        EXPECT_EQ(find<QLabel>("Label2")->text(), "Select Individual:");
+        EXPECT_TRUE(find<QComboBox>("Combo1")->isVisible());
+        EXPECT_FALSE(box(0)->isVisible());
+        EXPECT_FALSE(screen->inCreateMode());
+        for (const char* name :
+            { "Command3", "Command4", "Command5", "Command8", "Command9", "Command10" })
+            EXPECT_FALSE(button(name)->isEnabled()) << name;
+        for (const char* name : { "mOIn", "mOMnt", "mODel", "mOP", "mOS" })
+            EXPECT_FALSE(action(name)->isEnabled()) << name;
+        EXPECT_TRUE(button("Command7")->isEnabled());
+        EXPECT_TRUE(action("mOCr")->isEnabled());
+        screen.reset();
+        messages.clear();
+    }
+}
+
 TEST_F(WeightTrackerTest, FamilyNameStandsInFrontOfTheTitle)
 {
     screen = std::make_unique<WeightTracker>(services, QStringLiteral("Berg"));
@@ -307,8 +364,10 @@ TEST_F(WeightTrackerTest, DeletingTheOnlyIndividualRemovesBothFiles)
     storeIndividual("Ann", "180", "150");
     open();
     select("Ann");
+    button("Command5")->click();
     messages.queueAnswer(Answer::Yes);
     button("Command8")->click();
+    EXPECT_FALSE(find<QWidget>("SSPanel4")->isVisible());
     const MessageService::Message question = messages.messages().at(messages.messages().size() - 1);
     EXPECT_EQ(question.text, "Do You really want to delete\nAnn\nfile and all its contents?");
     EXPECT_EQ(question.defaultButton, Answer::No);
