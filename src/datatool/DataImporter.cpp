@@ -1,0 +1,256 @@
+#include "DataImporter.h"
+
+#include "CsvReader.h"
+#include "LogValueRules.h"
+#include "bloodpressure/BloodPressureFile.h"
+#include "storage/IndividualDataFile.h"
+#include "weight/WeightFile.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace {
+
+// The data records of the CSV, each reduced to the fields of the wanted
+// columns in their order; false when the text or its header is unusable.
+struct Table {
+    struct Row {
+        int line = 0;
+        QStringList fields;
+    };
+    QList<Row> rows;
+};
+
+bool readTable(
+    const QByteArray& csv, const QStringList& wanted, Table& table, DataImporter::Result& result)
+{
+    QString error;
+    const std::optional<QList<CsvReader::Record>> records = CsvReader::parse(csv, &error);
+    if (!records) {
+        result.error = error;
+        return false;
+    }
+    qsizetype first = 0;
+    while (first < records->size() && records->at(first).isBlank())
+        ++first;
+    if (first == records->size()) {
+        result.error = QStringLiteral("line 1: the header row is missing");
+        return false;
+    }
+    const CsvReader::Record& header = records->at(first);
+    QStringList names;
+    for (const QString& field : header.fields)
+        names.append(field.trimmed().toLower());
+    QList<int> columns;
+    for (const QString& column : wanted) {
+        const qsizetype at = names.indexOf(column);
+        if (at < 0) {
+            result.error = QStringLiteral("line %1: the header has no \"%2\" column")
+                               .arg(header.line)
+                               .arg(column);
+            return false;
+        }
+        columns.append(int(at));
+    }
+    for (qsizetype r = first + 1; r < records->size(); ++r) {
+        const CsvReader::Record& record = records->at(r);
+        // Spreadsheets end a sheet with empty lines or lines of commas.
+        if (record.isBlank())
+            continue;
+        if (record.fields.size() != header.fields.size()) {
+            result.rowErrors.append({ record.line,
+                QStringLiteral("%1 fields where the header has %2")
+                    .arg(record.fields.size())
+                    .arg(header.fields.size()) });
+            continue;
+        }
+        Table::Row row { record.line, {} };
+        for (int column : columns)
+            row.fields.append(record.fields.at(column));
+        table.rows.append(row);
+    }
+    return true;
+}
+
+// Where appended rows start: below the last row that holds anything, so no
+// stored cell is overwritten and empty rows left by Add Row are used first.
+template <typename Row> qsizetype appendPosition(const QList<Row>& rows)
+{
+    qsizetype position = rows.size();
+    while (position > 0 && rows.at(position - 1).isEmpty())
+        --position;
+    return position;
+}
+
+template <typename Row> void appendRows(QList<Row>& rows, const QList<Row>& added)
+{
+    qsizetype at = appendPosition(rows);
+    for (const Row& row : added) {
+        if (at < rows.size())
+            rows[at] = row;
+        else
+            rows.append(row);
+        ++at;
+    }
+}
+
+// The part both trackers share: the name against the list, then either the
+// listed individual's file rewritten or a new individual created, all or
+// nothing.
+template <typename File, typename Row>
+void store(const ProgramFolder& folder, const QString& name, const QList<Row>& added,
+    const std::function<IndividualList(QString*)>& loadList,
+    const std::function<std::optional<File>(const QString&, QString*)>& loadFile,
+    DataImporter::Result& result)
+{
+    QString error;
+    IndividualList list = loadList(&error);
+    if (!error.isEmpty()) {
+        result.error = error;
+        return;
+    }
+    const qsizetype listed = list.indexOf(name);
+    std::optional<File> file;
+    if (listed >= 0) {
+        file = loadFile(list.at(listed), &error);
+        if (!file) {
+            result.error = error;
+            return;
+        }
+    } else {
+        if (const QString refusal = list.refusalForNewName(name, folder); !refusal.isEmpty()) {
+            result.error = QStringLiteral("the name \"%1\" cannot be used: %2").arg(name, refusal);
+            return;
+        }
+        file = File {};
+        file->name = name.trimmed();
+    }
+    if (!result.rowErrors.isEmpty())
+        return;
+
+    appendRows(file->rows, added);
+    if (file->storedRowCount() > IndividualDataFile::MaximumRowCount) {
+        result.error = QStringLiteral("the log would hold more than %1 rows")
+                           .arg(IndividualDataFile::MaximumRowCount - 1);
+        return;
+    }
+    bool saved = false;
+    if (listed >= 0) {
+        saved = file->save(folder, &error);
+    } else {
+        saved = list.addIndividual(
+            folder, name, [&](QString* writeError) { return file->save(folder, writeError); },
+            &error);
+        result.individualCreated = saved;
+    }
+    if (!saved) {
+        result.error = error;
+        return;
+    }
+    result.rowsAdded = int(added.size());
+    result.ok = true;
+}
+
+// The trackers' files under the one name store() calls.
+struct WeightImportFile : WeightFile {
+    WeightImportFile() = default;
+    explicit WeightImportFile(WeightFile file)
+        : WeightFile(std::move(file))
+    { }
+    bool save(const ProgramFolder& folder, QString* error) const
+    {
+        return SaveWeightFile(folder, error);
+    }
+};
+
+struct BloodPressureImportFile : BloodPressureFile {
+    BloodPressureImportFile() = default;
+    explicit BloodPressureImportFile(BloodPressureFile file)
+        : BloodPressureFile(std::move(file))
+    { }
+    bool save(const ProgramFolder& folder, QString* error) const
+    {
+        return SaveBloodPressureFile(folder, error);
+    }
+};
+
+void addProblem(DataImporter::Result& result, int line, const QString& problem)
+{
+    if (!problem.isEmpty())
+        result.rowErrors.append({ line, problem });
+}
+
+} // namespace
+
+DataImporter::Result DataImporter::importWeight(
+    const ProgramFolder& folder, const QString& name, const QByteArray& csv)
+{
+    Result result;
+    Table table;
+    if (!readTable(csv, { QStringLiteral("date"), QStringLiteral("weight") }, table, result))
+        return result;
+    QList<WeighIn> added;
+    for (const Table::Row& row : table.rows) {
+        WeighIn weighIn;
+        const qsizetype errorsBefore = result.rowErrors.size();
+        addProblem(result, row.line, LogValueRules::dateProblem(row.fields.at(0), &weighIn.date));
+        addProblem(result, row.line, LogValueRules::weightProblem(row.fields.at(1)));
+        weighIn.weight = row.fields.at(1).trimmed();
+        if (result.rowErrors.size() == errorsBefore)
+            added.append(weighIn);
+    }
+    store<WeightImportFile, WeighIn>(
+        folder, name, added,
+        [&](QString* error) { return WeightFile::LoadIndividualList(folder, error); },
+        [&](const QString& listed, QString* error) -> std::optional<WeightImportFile> {
+            std::optional<WeightFile> file = WeightFile::LoadWeightFile(folder, listed, error);
+            if (!file)
+                return std::nullopt;
+            return WeightImportFile(std::move(*file));
+        },
+        result);
+    return result;
+}
+
+DataImporter::Result DataImporter::importBloodPressure(
+    const ProgramFolder& folder, const QString& name, const QByteArray& csv)
+{
+    using Measurement = LogValueRules::Measurement;
+    Result result;
+    Table table;
+    if (!readTable(csv,
+            { QStringLiteral("date"), QStringLiteral("time"), QStringLiteral("systolic"),
+                QStringLiteral("diastolic"), QStringLiteral("pulse") },
+            table, result))
+        return result;
+    QList<Reading> added;
+    for (const Table::Row& row : table.rows) {
+        Reading reading;
+        const qsizetype errorsBefore = result.rowErrors.size();
+        const QStringList& f = row.fields;
+        addProblem(result, row.line, LogValueRules::dateProblem(f.at(0), &reading.date));
+        addProblem(result, row.line, LogValueRules::timeProblem(f.at(1), &reading.time));
+        addProblem(result, row.line,
+            LogValueRules::measurementProblem(Measurement::Systolic, f.at(2), &reading.systolic));
+        addProblem(result, row.line,
+            LogValueRules::measurementProblem(Measurement::Diastolic, f.at(3), &reading.diastolic));
+        addProblem(result, row.line,
+            LogValueRules::measurementProblem(Measurement::Pulse, f.at(4), &reading.pulse));
+        if (result.rowErrors.size() == errorsBefore)
+            added.append(reading);
+    }
+    store<BloodPressureImportFile, Reading>(
+        folder, name, added,
+        [&](QString* error) { return BloodPressureFile::LoadBpIndividualList(folder, error); },
+        [&](const QString& listed, QString* error) -> std::optional<BloodPressureImportFile> {
+            std::optional<BloodPressureFile> file
+                = BloodPressureFile::LoadBloodPressureFile(folder, listed, error);
+            if (!file)
+                return std::nullopt;
+            return BloodPressureImportFile(std::move(*file));
+        },
+        result);
+    return result;
+}

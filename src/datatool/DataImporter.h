@@ -1,0 +1,41 @@
+#pragma once
+
+#include "storage/ProgramFolder.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Appends the rows of a CSV file to one individual's weight or
+// blood-pressure file, creating the individual (data file and list entry)
+// when the name is not listed yet.
+//
+// All or nothing: the name and every row are checked before any file is
+// touched, and one bad row refuses the whole import, each bad row reported
+// with its line. Columns are found by their header name, so the tool's own
+// export (whose derived columns are ignored) and a hand-made table with only
+// the needed columns both import.
+class DataImporter
+{
+public:
+    struct RowError {
+        int line = 0;
+        QString reason;
+        bool operator==(const RowError&) const = default;
+    };
+
+    struct Result {
+        bool ok = false;
+        int rowsAdded = 0;
+        bool individualCreated = false;
+        // A fault of the whole import (the CSV's syntax or header, the name,
+        // a file that cannot be read or written), or empty.
+        QString error;
+        QList<RowError> rowErrors;
+    };
+
+    static Result importWeight(
+        const ProgramFolder& folder, const QString& name, const QByteArray& csv);
+    static Result importBloodPressure(
+        const ProgramFolder& folder, const QString& name, const QByteArray& csv);
+};

@@ -1,0 +1,373 @@
+#include "DataTool.h"
+
+#include "BloodPressureExport.h"
+#include "DataImporter.h"
+#include "FolderChecker.h"
+#include "PasswordExport.h"
+#include "PasswordSnapshot.h"
+#include "WeightExport.h"
+#include "bloodpressure/BloodPressureFile.h"
+#include "passwords/IndexItem.h"
+#include "weight/WeightFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QSaveFile>
+
+#include <utility>
+
+namespace {
+
+const QString ProgramName = QStringLiteral("halvorn-data");
+
+enum class Kind { Weight, BloodPressure, Passwords, Unknown };
+
+Kind kindOf(const QString& word)
+{
+    if (word == u"weight")
+        return Kind::Weight;
+    if (word == u"bp")
+        return Kind::BloodPressure;
+    if (word == u"passwords")
+        return Kind::Passwords;
+    return Kind::Unknown;
+}
+
+// Takes the value of an option given as "--name VALUE" or "--name=VALUE".
+bool takeValue(const QStringList& arguments, qsizetype& i, const QString& name, QString& value,
+    bool& matched, QString& error)
+{
+    const QString& argument = arguments.at(i);
+    if (argument == name) {
+        matched = true;
+        if (i + 1 >= arguments.size()) {
+            error = QStringLiteral("%1 needs a value").arg(name);
+            return false;
+        }
+        value = arguments.at(++i);
+        return true;
+    }
+    if (name.startsWith(u"--") && argument.startsWith(name + u'=')) {
+        matched = true;
+        value = argument.mid(name.size() + 1);
+        return true;
+    }
+    return true;
+}
+
+} // namespace
+
+DataTool::DataTool(QIODevice& out, QIODevice& err, bool outputIsTerminal, QString defaultFolder)
+    : m_out(out)
+    , m_err(err)
+    , m_outputIsTerminal(outputIsTerminal)
+    , m_defaultFolder(std::move(defaultFolder))
+{ }
+
+QString DataTool::usage()
+{
+    return QStringLiteral(
+        "Usage: halvorn-data COMMAND [--dir DIR]\n"
+        "\n"
+        "Lists, exports, imports and checks the files of Halvorn's program folder.\n"
+        "\n"
+        "Commands:\n"
+        "  list weight|bp|passwords\n"
+        "      The names, one per line, in list order.\n"
+        "  export weight NAME [--format csv|json] [-o FILE]\n"
+        "      The weight file with its derived columns, trend icons and goal.\n"
+        "  export bp NAME [--format csv|json] [-o FILE]\n"
+        "      Every reading with its categories, and the averages (JSON).\n"
+        "  export passwords [--format csv|json] [-o FILE] [--show]\n"
+        "      Every password entry in plain text. Refuses to print to a\n"
+        "      terminal unless --show is given.\n"
+        "  import weight|bp NAME FILE.csv\n"
+        "      Appends the CSV's rows to NAME's file, creating NAME when it is\n"
+        "      not listed. Columns are found by header name (weight: date,\n"
+        "      weight; bp: date, time, systolic, diastolic, pulse); other\n"
+        "      columns are ignored. When any row is bad nothing is written and\n"
+        "      every bad row is reported with its line number.\n"
+        "  check\n"
+        "      Reports what is wrong with the folder's files.\n"
+        "\n"
+        "Options:\n"
+        "  --dir DIR           the program folder (default: the folder of this program)\n"
+        "  --format csv|json   the export's format (default: csv)\n"
+        "  -o, --output FILE   write the export to FILE instead of the output\n"
+        "  --show              allow passwords to be printed to a terminal\n"
+        "  -h, --help          print this text\n"
+        "\n"
+        "Exit status: 0 on success, 1 when a problem was found, 2 on bad usage.\n");
+}
+
+int DataTool::run(const QStringList& arguments)
+{
+    Options options;
+    if (!parse(arguments, options))
+        return BadUsage;
+    if (options.help) {
+        print(m_out, usage());
+        return Success;
+    }
+    if (options.positional.isEmpty())
+        return usageError(QStringLiteral("no command given"));
+
+    const QString command = options.positional.first();
+    if (command != u"export" && (options.formatGiven || !options.output.isEmpty() || options.show))
+        return usageError(QStringLiteral("--format, -o and --show belong to export"));
+    if (options.format != u"csv" && options.format != u"json")
+        return usageError(QStringLiteral("unknown format \"%1\"").arg(options.format));
+    if (!QFileInfo(options.folder).isDir())
+        return usageError(QStringLiteral("no folder %1").arg(options.folder));
+
+    if (command == u"list")
+        return list(options);
+    if (command == u"export")
+        return exportDocument(options);
+    if (command == u"import")
+        return importRows(options);
+    if (command == u"check")
+        return check(options);
+    return usageError(QStringLiteral("unknown command \"%1\"").arg(command));
+}
+
+bool DataTool::parse(const QStringList& arguments, Options& options)
+{
+    options.folder = m_defaultFolder;
+    bool onlyPositional = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (onlyPositional || argument == u"-" || !argument.startsWith(u'-')) {
+            options.positional.append(argument);
+            continue;
+        }
+        if (argument == u"--") {
+            onlyPositional = true;
+            continue;
+        }
+        if (argument == u"--help" || argument == u"-h") {
+            options.help = true;
+            continue;
+        }
+        if (argument == u"--show") {
+            options.show = true;
+            continue;
+        }
+        bool matched = false;
+        QString error;
+        if (!takeValue(arguments, i, QStringLiteral("--dir"), options.folder, matched, error)
+            || (!matched
+                && !takeValue(
+                    arguments, i, QStringLiteral("--format"), options.format, matched, error))
+            || (!matched
+                && !takeValue(arguments, i, QStringLiteral("-o"), options.output, matched, error))
+            || (!matched
+                && !takeValue(
+                    arguments, i, QStringLiteral("--output"), options.output, matched, error))) {
+            usageError(error);
+            return false;
+        }
+        if (!matched) {
+            usageError(QStringLiteral("unknown option %1").arg(argument));
+            return false;
+        }
+        if (argument.startsWith(u"--format"))
+            options.formatGiven = true;
+        if ((argument == u"-o" || argument.startsWith(u"--output")) && options.output.isEmpty()) {
+            usageError(QStringLiteral("%1 needs a file name").arg(argument));
+            return false;
+        }
+    }
+    return true;
+}
+
+int DataTool::list(const Options& options)
+{
+    if (options.positional.size() != 2)
+        return usageError(QStringLiteral("list takes one of weight, bp, passwords"));
+    const ProgramFolder folder(options.folder);
+    QString error;
+    QStringList names;
+    switch (kindOf(options.positional.at(1))) {
+    case Kind::Weight:
+        names = WeightFile::LoadIndividualList(folder, &error).names();
+        break;
+    case Kind::BloodPressure:
+        names = BloodPressureFile::LoadBpIndividualList(folder, &error).names();
+        break;
+    case Kind::Passwords: {
+        PasswordSnapshot snapshot;
+        snapshot.load(folder, &error);
+        for (const QString& item : snapshot.items())
+            names.append(IndexItem(item).name());
+        break;
+    }
+    case Kind::Unknown:
+        return usageError(QStringLiteral("list takes one of weight, bp, passwords"));
+    }
+    if (!error.isEmpty())
+        return problem(error);
+    for (const QString& name : std::as_const(names))
+        print(m_out, name + u'\n');
+    return Success;
+}
+
+int DataTool::exportDocument(const Options& options)
+{
+    const Kind kind
+        = options.positional.size() >= 2 ? kindOf(options.positional.at(1)) : Kind::Unknown;
+    const qsizetype expected = kind == Kind::Passwords ? 2 : 3;
+    if (kind == Kind::Unknown || options.positional.size() != expected)
+        return usageError(QStringLiteral("export takes weight NAME, bp NAME or passwords"));
+    const ProgramFolder folder(options.folder);
+    const bool json = options.format == u"json";
+    QString error;
+
+    if (kind == Kind::Passwords) {
+        if (options.output.isEmpty() && m_outputIsTerminal && !options.show)
+            return usageError(QStringLiteral(
+                "refusing to print passwords to a terminal; give --show or -o FILE"));
+        PasswordSnapshot snapshot;
+        if (!snapshot.load(folder, &error))
+            return problem(error);
+        const PasswordExport document(snapshot);
+        return deliver(
+            options, json ? QJsonDocument(document.json()).toJson() : document.csv(), true);
+    }
+
+    const QString name = options.positional.at(2);
+    const IndividualList list = kind == Kind::Weight
+        ? WeightFile::LoadIndividualList(folder, &error)
+        : BloodPressureFile::LoadBpIndividualList(folder, &error);
+    if (!error.isEmpty())
+        return problem(error);
+    const qsizetype listed = list.indexOf(name);
+    if (listed < 0)
+        return problem(
+            QStringLiteral("%1: no individual named \"%2\"").arg(list.listFileName(), name));
+
+    QByteArray bytes;
+    if (kind == Kind::Weight) {
+        std::optional<WeightFile> file
+            = WeightFile::LoadWeightFile(folder, list.at(listed), &error);
+        if (!file)
+            return problem(error);
+        const WeightExport document(std::move(*file));
+        bytes = json ? QJsonDocument(document.json()).toJson() : document.csv();
+    } else {
+        std::optional<BloodPressureFile> file
+            = BloodPressureFile::LoadBloodPressureFile(folder, list.at(listed), &error);
+        if (!file)
+            return problem(error);
+        const BloodPressureExport document(std::move(*file));
+        bytes = json ? QJsonDocument(document.json()).toJson() : document.csv();
+    }
+    return deliver(options, bytes, false);
+}
+
+int DataTool::importRows(const Options& options)
+{
+    const Kind kind
+        = options.positional.size() >= 2 ? kindOf(options.positional.at(1)) : Kind::Unknown;
+    if ((kind != Kind::Weight && kind != Kind::BloodPressure) || options.positional.size() != 4)
+        return usageError(QStringLiteral("import takes weight or bp, a NAME and a FILE.csv"));
+    const QString name = options.positional.at(2);
+    const QString csvPath = options.positional.at(3);
+    QFile csvFile(csvPath);
+    if (!csvFile.open(QIODevice::ReadOnly))
+        return problem(QStringLiteral("%1: %2").arg(csvPath, csvFile.errorString()));
+    const QByteArray csv = csvFile.readAll();
+    csvFile.close();
+
+    const ProgramFolder folder(options.folder);
+    const DataImporter::Result result = kind == Kind::Weight
+        ? DataImporter::importWeight(folder, name, csv)
+        : DataImporter::importBloodPressure(folder, name, csv);
+    if (!result.ok) {
+        if (!result.error.isEmpty())
+            print(m_err, QStringLiteral("%1: %2: %3\n").arg(ProgramName, csvPath, result.error));
+        for (const DataImporter::RowError& row : result.rowErrors)
+            print(m_err,
+                QStringLiteral("%1: %2: line %3: %4\n")
+                    .arg(ProgramName, csvPath)
+                    .arg(row.line)
+                    .arg(row.reason));
+        print(m_err, QStringLiteral("%1: nothing was imported\n").arg(ProgramName));
+        return ProblemFound;
+    }
+    const QString target
+        = kind == Kind::Weight ? QStringLiteral("weight") : QStringLiteral("blood-pressure");
+    print(m_out,
+        QStringLiteral("Added %1 %2 to the %3 file of %4%5.\n")
+            .arg(result.rowsAdded)
+            .arg(result.rowsAdded == 1 ? QStringLiteral("row") : QStringLiteral("rows"))
+            .arg(target, name.trimmed(),
+                result.individualCreated ? QStringLiteral(", a new individual") : QString()));
+    return Success;
+}
+
+int DataTool::check(const Options& options)
+{
+    if (options.positional.size() != 1)
+        return usageError(QStringLiteral("check takes no arguments"));
+    const QList<FolderChecker::Problem> problems
+        = FolderChecker::check(ProgramFolder(options.folder));
+    for (const FolderChecker::Problem& found : problems)
+        print(m_out, found.text() + u'\n');
+    if (problems.isEmpty()) {
+        print(m_out, QStringLiteral("No problems found.\n"));
+        return Success;
+    }
+    print(m_err,
+        QStringLiteral("%1: %2 %3 found in %4\n")
+            .arg(ProgramName)
+            .arg(problems.size())
+            .arg(problems.size() == 1 ? QStringLiteral("problem") : QStringLiteral("problems"))
+            .arg(QDir::toNativeSeparators(options.folder)));
+    return ProblemFound;
+}
+
+int DataTool::usageError(const QString& message)
+{
+    print(m_err, QStringLiteral("%1: %2 (see %1 --help)\n").arg(ProgramName, message));
+    return BadUsage;
+}
+
+int DataTool::problem(const QString& message)
+{
+    print(m_err, QStringLiteral("%1: %2\n").arg(ProgramName, message));
+    return ProblemFound;
+}
+
+int DataTool::deliver(const Options& options, const QByteArray& bytes, bool secret)
+{
+    if (options.output.isEmpty()) {
+        m_out.write(bytes);
+        return Success;
+    }
+    // An export written over one of the program's own files would destroy
+    // the data it came from.
+    const QFileInfo target(options.output);
+    const QString suffix = target.suffix();
+    if (QDir(target.absolutePath()) == QDir(QFileInfo(options.folder).absoluteFilePath())
+        && (suffix.compare(u"Fil", Qt::CaseInsensitive) == 0
+            || suffix.compare(u"Fpl", Qt::CaseInsensitive) == 0))
+        return usageError(
+            QStringLiteral("%1 would overwrite a file of the program folder").arg(options.output));
+    QSaveFile file(options.output);
+    if (file.open(QIODevice::WriteOnly)) {
+        if (secret)
+            file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        file.write(bytes);
+    }
+    if (!file.commit())
+        return problem(QStringLiteral("%1: %2").arg(options.output, file.errorString()));
+    return Success;
+}
+
+void DataTool::print(QIODevice& device, const QString& line)
+{
+    device.write(line.toUtf8());
+}

@@ -1,0 +1,292 @@
+#include "FolderChecker.h"
+
+#include "LogValueRules.h"
+#include "PasswordSnapshot.h"
+#include "bloodpressure/BloodPressureFile.h"
+#include "passwords/IndexItem.h"
+#include "passwords/PasswordFiles.h"
+#include "storage/IndividualDataFile.h"
+#include "storage/IndividualName.h"
+#include "storage/NumberText.h"
+#include "storage/RecordFile.h"
+#include "storage/TextRecordFile.h"
+#include "weight/WeightFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QTemporaryDir>
+
+#include <functional>
+
+namespace {
+
+QString quoted(const QString& text)
+{
+    return QStringLiteral("\"%1\"").arg(text);
+}
+
+// The name of an existing file as it is spelled in the folder.
+QString storedName(const ProgramFolder& folder, const QString& bareName)
+{
+    return QFileInfo(folder.filePath(bareName)).fileName();
+}
+
+} // namespace
+
+const QStringList& FolderChecker::programFileNames()
+{
+    static const QStringList names { WeightFile::ListFileName, BloodPressureFile::ListFileName,
+        PasswordFiles::IndexFileName, PasswordFiles::EntriesFileName, QStringLiteral("GColor1.Fil"),
+        QStringLiteral("GColor3.Fil"), QStringLiteral("GColor4.Fil"),
+        QStringLiteral("GColor14.Fil"), QStringLiteral("GZORQ1.Fil"),
+        QStringLiteral("ZORQNAME.FIL"), QStringLiteral("Temp.Fil") };
+    return names;
+}
+
+QList<FolderChecker::Problem> FolderChecker::check(const ProgramFolder& folder)
+{
+    QList<Problem> problems;
+    checkTracker(folder, true, problems);
+    checkTracker(folder, false, problems);
+    checkPasswords(folder, problems);
+    checkSettings(folder, problems);
+    return problems;
+}
+
+void FolderChecker::checkTracker(const ProgramFolder& folder, bool weight, QList<Problem>& problems)
+{
+    const QString listFile = weight ? WeightFile::ListFileName : BloodPressureFile::ListFileName;
+    const QString extension = weight ? WeightFile::Extension : BloodPressureFile::Extension;
+    // Lines before the first row, and lines per row.
+    const int headerLines = weight ? 1 + WeightFile::HeaderFieldCount + 3 : 1;
+    const int linesPerRow = weight ? 2 : 5;
+
+    QString error;
+    const IndividualList list = weight ? WeightFile::LoadIndividualList(folder, &error)
+                                       : BloodPressureFile::LoadBpIndividualList(folder, &error);
+    if (!error.isEmpty())
+        problems.append({ storedName(folder, listFile), error });
+
+    for (const QString& name : list.names()) {
+        if (const QString refusal = IndividualName::pathRefusal(name); !refusal.isEmpty()) {
+            problems.append({ storedName(folder, listFile),
+                QStringLiteral("lists %1, which cannot name a file: %2")
+                    .arg(quoted(name), refusal) });
+            continue;
+        }
+        const QString dataFile = list.dataFileName(name);
+        if (!folder.exists(dataFile)) {
+            problems.append({ storedName(folder, listFile),
+                QStringLiteral("lists %1 but %2 is missing").arg(quoted(name), dataFile) });
+            continue;
+        }
+        const QString file = storedName(folder, dataFile);
+        QStringList values;
+        if (!IndividualDataFile::readValues(folder, name, extension, values, &error)) {
+            problems.append({ file, QStringLiteral("cannot be read: %1").arg(error) });
+            continue;
+        }
+        if (values.size() < headerLines) {
+            problems.append({ file,
+                QStringLiteral("ends after %1 of its %2 header lines")
+                    .arg(values.size())
+                    .arg(headerLines) });
+            continue;
+        }
+        const QString countText = values.at(0).trimmed();
+        const std::optional<double> count = NumberText::toNumber(countText);
+        if (!count || *count < 1 || *count > IndividualDataFile::MaximumRowCount) {
+            problems.append({ file,
+                QStringLiteral("the row count %1 is not a number from 1 to %2")
+                    .arg(quoted(countText))
+                    .arg(IndividualDataFile::MaximumRowCount) });
+        } else {
+            const int rows = IndividualDataFile::rowCountFromText(countText) - 1;
+            const qsizetype stored = values.size() - headerLines;
+            // A new individual's file holds the header alone; every later
+            // save writes every row of the grid.
+            if (stored != 0 && stored != qsizetype(rows) * linesPerRow)
+                problems.append({ file,
+                    QStringLiteral("the row count %1 means %2 rows of %3 lines, but %4 lines "
+                                   "follow the header")
+                        .arg(countText)
+                        .arg(rows)
+                        .arg(linesPerRow)
+                        .arg(stored) });
+        }
+
+        using Measurement = LogValueRules::Measurement;
+        for (qsizetype at = headerLines, row = 1; at + linesPerRow <= values.size();
+             at += linesPerRow, ++row) {
+            auto report = [&](const QString& problem) {
+                if (!problem.isEmpty())
+                    problems.append({ file, QStringLiteral("row %1: %2").arg(row).arg(problem) });
+            };
+            auto cell = [&](int column) { return values.at(at + column).trimmed(); };
+            if (!cell(0).isEmpty())
+                report(LogValueRules::dateProblem(cell(0)));
+            if (weight) {
+                if (!cell(1).isEmpty())
+                    report(LogValueRules::weightProblem(cell(1)));
+                continue;
+            }
+            // The time column is the one the user may type into freely, so
+            // any text there is the user's own.
+            const Measurement measurements[]
+                = { Measurement::Systolic, Measurement::Diastolic, Measurement::Pulse };
+            for (int m = 0; m < 3; ++m) {
+                if (!cell(2 + m).isEmpty())
+                    report(LogValueRules::measurementProblem(measurements[m], cell(2 + m)));
+            }
+        }
+    }
+
+    const QStringList entries = QDir(folder.path()).entryList(QDir::Files, QDir::Name);
+    for (const QString& entry : entries) {
+        if (!entry.endsWith(extension, Qt::CaseInsensitive)
+            || programFileNames().contains(entry, Qt::CaseInsensitive))
+            continue;
+        const QString name = entry.chopped(extension.size());
+        if (!list.contains(name))
+            problems.append({ entry, QStringLiteral("has no entry in %1").arg(listFile) });
+    }
+}
+
+void FolderChecker::checkPasswords(const ProgramFolder& folder, QList<Problem>& problems)
+{
+    PasswordSnapshot snapshot;
+    QString error;
+    if (!snapshot.load(folder, &error)) {
+        problems.append({ PasswordFiles::IndexFileName, error });
+        return;
+    }
+    const QString indexFile = storedName(folder, PasswordFiles::IndexFileName);
+    const QString entriesFile = storedName(folder, PasswordFiles::EntriesFileName);
+    if (!snapshot.items().isEmpty() && !snapshot.entriesFileExists())
+        problems.append({ entriesFile,
+            QStringLiteral("is missing, but %1 lists %2 entries")
+                .arg(indexFile)
+                .arg(snapshot.items().size()) });
+    if (snapshot.entriesFileSize() % PasswordRecord::Length != 0)
+        problems.append({ entriesFile,
+            QStringLiteral("ends inside record %1: %2 bytes is not a whole number of %3-byte "
+                           "records")
+                .arg(snapshot.storedRecordCount() + 1)
+                .arg(snapshot.entriesFileSize())
+                .arg(PasswordRecord::Length) });
+
+    QHash<int, QString> pointedAt;
+    for (const QString& text : snapshot.items()) {
+        const IndexItem item(text);
+        const int record = item.recordNumber();
+        const QString name = quoted(item.name());
+        if (text.size() <= IndexItem::PaddedNameWidth || record < 1
+            || record > PasswordFiles::MaximumRecords) {
+            problems.append(
+                { indexFile, QStringLiteral("the item for %1 holds no record number").arg(name) });
+            continue;
+        }
+        if (pointedAt.contains(record)) {
+            problems.append({ indexFile,
+                QStringLiteral("the items for %1 and %2 both point at record %3")
+                    .arg(pointedAt.value(record), name)
+                    .arg(record) });
+            continue;
+        }
+        pointedAt.insert(record, name);
+        if (!snapshot.record(record).isInUse())
+            problems.append({ indexFile,
+                QStringLiteral("the item for %1 points at record %2, which is free")
+                    .arg(name)
+                    .arg(record) });
+    }
+
+    const QString inUse = QStringLiteral("Full ");
+    const QString deleted(PasswordRecord::StatusWidth, u' ');
+    const QString neverWritten(PasswordRecord::StatusWidth, QChar(0));
+    for (int record = 1; record <= snapshot.storedRecordCount(); ++record) {
+        const PasswordRecord stored = snapshot.record(record);
+        const QString status = stored.structure().field(PasswordRecord::Status);
+        if (status != inUse && status != deleted && status != neverWritten)
+            problems.append({ entriesFile,
+                QStringLiteral("record %1 has the status mark %2, neither \"Full\" nor blanks")
+                    .arg(record)
+                    .arg(quoted(status)) });
+        else if (stored.isInUse() && !pointedAt.contains(record))
+            problems.append({ entriesFile,
+                QStringLiteral("record %1 is in use, but no item of %2 points at it")
+                    .arg(record)
+                    .arg(indexFile) });
+    }
+}
+
+void FolderChecker::checkSettings(const ProgramFolder& folder, QList<Problem>& problems)
+{
+    enum class Kind { Text, Tagged };
+    struct Record {
+        int number;
+        Kind kind;
+    };
+    struct SettingsFile {
+        QString name;
+        int recordLength;
+        QList<Record> records;
+    };
+    // The records each settings file holds and their kinds; 16-bit integer
+    // records cannot be bad and are left out.
+    const QList<SettingsFile> files {
+        { QStringLiteral("GColor1.Fil"), 20,
+            { { 49, Kind::Text }, { 80, Kind::Text }, { 82, Kind::Text }, { 83, Kind::Text },
+                { 84, Kind::Text }, { 85, Kind::Text }, { 87, Kind::Text } } },
+        { QStringLiteral("GColor3.Fil"), 20,
+            { { 26, Kind::Text }, { 35, Kind::Text }, { 80, Kind::Text }, { 85, Kind::Text },
+                { 104, Kind::Text } } },
+        { QStringLiteral("GColor4.Fil"), 40,
+            { { 32, Kind::Tagged }, { 33, Kind::Tagged }, { 34, Kind::Text }, { 36, Kind::Tagged },
+                { 37, Kind::Tagged } } },
+        { QStringLiteral("GZORQ1.Fil"), 10, { { 3, Kind::Tagged } } },
+        { QStringLiteral("ZORQNAME.FIL"), 40, { { 1, Kind::Text } } },
+    };
+
+    // RecordFile opens for writing too; a copy keeps the folder untouched
+    // and lets a read-only folder be checked.
+    QTemporaryDir scratch;
+    for (const SettingsFile& settings : files) {
+        if (!folder.exists(settings.name))
+            continue;
+        const QString file = storedName(folder, settings.name);
+        const QString copy = scratch.filePath(settings.name);
+        if (!scratch.isValid() || !QFile::copy(folder.filePath(settings.name), copy)) {
+            problems.append({ file, QStringLiteral("cannot be read") });
+            continue;
+        }
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+        RecordFile records(copy, settings.recordLength);
+        for (const Record& record : settings.records) {
+            bool read = false;
+            if (record.kind == Kind::Text) {
+                QString text;
+                read = records.readText(record.number, text);
+            } else {
+                TaggedValue value;
+                read = records.readTagged(record.number, value);
+            }
+            if (!read)
+                problems.append({ file,
+                    QStringLiteral("record %1 is bad: its length or type code is out of range")
+                        .arg(record.number) });
+        }
+        records.close();
+    }
+
+    const QString pictureFolderFile = QStringLiteral("GColor14.Fil");
+    if (folder.exists(pictureFolderFile)) {
+        TextRecordFile file;
+        if (!file.openForReading(folder.filePath(pictureFolderFile)))
+            problems.append({ storedName(folder, pictureFolderFile),
+                QStringLiteral("cannot be read: %1").arg(file.errorString()) });
+        file.close();
+    }
+}

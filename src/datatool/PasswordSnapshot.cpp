@@ -1,0 +1,65 @@
+#include "PasswordSnapshot.h"
+
+#include "passwords/IndexItem.h"
+#include "passwords/PasswordFiles.h"
+#include "storage/TextRecordFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+bool PasswordSnapshot::load(const ProgramFolder& folder, QString* error)
+{
+    m_items.clear();
+    m_entries.clear();
+    const PasswordFiles files(folder);
+
+    // LoadIndex gives an empty list for an unreadable index; here that must
+    // be told apart from an empty one.
+    const QString indexPath = files.indexFilePath();
+    if (QFileInfo::exists(indexPath)) {
+        TextRecordFile index;
+        if (!index.openForReading(indexPath)) {
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(
+                    PasswordFiles::IndexFileName, index.errorString());
+            return false;
+        }
+        index.close();
+    }
+    m_items = files.LoadIndex();
+
+    const QString entriesPath = files.entriesFilePath();
+    m_entriesExist = QFileInfo::exists(entriesPath);
+    if (m_entriesExist) {
+        QFile entries(entriesPath);
+        if (!entries.open(QIODevice::ReadOnly)) {
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(
+                    PasswordFiles::EntriesFileName, entries.errorString());
+            return false;
+        }
+        m_entries = entries.readAll();
+    }
+    return true;
+}
+
+PasswordRecord PasswordSnapshot::record(int recordNumber) const
+{
+    PasswordRecord record;
+    if (recordNumber < 1)
+        return record;
+    const qint64 start = qint64(recordNumber - 1) * PasswordRecord::Length;
+    if (start < m_entries.size())
+        record.structure().decode(QByteArrayView(m_entries).sliced(start).first(
+            qMin<qint64>(PasswordRecord::Length, m_entries.size() - start)));
+    return record;
+}
+
+PasswordEntry PasswordSnapshot::entry(const QString& indexItem) const
+{
+    const IndexItem item(indexItem);
+    const PasswordRecord stored = record(item.recordNumber());
+    return PasswordEntry { item.name(), stored.UnscrambleField(PasswordRecord::SignOn),
+        stored.UnscrambleField(PasswordRecord::Password),
+        stored.UnscrambleField(PasswordRecord::Comment) };
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "passwords/PasswordEntry.h"
+#include "passwords/PasswordRecord.h"
+#include "storage/ProgramFolder.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The password keeper's two files read once, without touching them.
+// PasswordFiles opens Secfile2.fil for reading and writing, which creates it
+// when it is missing and fails in a read-only folder (a restored backup, a
+// mounted copy); an export or a check must neither change the folder nor
+// depend on being allowed to.
+class PasswordSnapshot
+{
+public:
+    // False, with the reason, when a file exists but cannot be read.
+    bool load(const ProgramFolder& folder, QString* error = nullptr);
+
+    // The index items in the keeper's list order.
+    const QStringList& items() const { return m_items; }
+
+    bool entriesFileExists() const { return m_entriesExist; }
+    qint64 entriesFileSize() const { return m_entries.size(); }
+    // Records wholly stored in the entries file.
+    int storedRecordCount() const { return int(m_entries.size() / PasswordRecord::Length); }
+
+    // Record n as PasswordFiles reads it: bytes past the end read as zero.
+    PasswordRecord record(int recordNumber) const;
+
+    // The entry an index item names, its fields unscrambled.
+    PasswordEntry entry(const QString& indexItem) const;
+
+private:
+    QStringList m_items;
+    QByteArray m_entries;
+    bool m_entriesExist = false;
+};

@@ -1,0 +1,162 @@
+#include "DataToolProcess.h"
+#include "TemporaryProgramFolder.h"
+
+#include "passwords/IndexItem.h"
+#include "passwords/PasswordFiles.h"
+#include "storage/GColor4File.h"
+#include "storage/ZorqNameFile.h"
+
+#include <QRandomGenerator>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The log fixture with two password entries and a few settings records: a
+// folder in which nothing is wrong.
+void buildSoundFolder(const TemporaryProgramFolder& folder)
+{
+    copyFixture("logs", folder);
+    QRandomGenerator random(3);
+    PasswordFiles files(folder.folder(), &random);
+    files.AddEntry({ "Bank", "ann", "pw1", "" });
+    files.AddEntry({ "Mail", "ann", "pw2", "" });
+    GColor4File(folder.folder()).setWeightPrintFontName("Arial");
+    ZorqNameFile(folder.folder()).setFamilyName("Halvorsen");
+}
+
+DataToolRun check(const TemporaryProgramFolder& folder)
+{
+    return runDataTool({ "check", "--dir", folder.path() });
+}
+
+} // namespace
+
+TEST(DataToolCheck, ASoundFolderHasNoProblemAndIsNotChanged)
+{
+    TemporaryProgramFolder folder;
+    buildSoundFolder(folder);
+    const QMap<QString, QByteArray> before = folderContents(folder.path());
+    const DataToolRun run = check(folder);
+    EXPECT_EQ(run.exitCode, 0) << run.outText().toStdString();
+    EXPECT_EQ(run.outText(), "No problems found.\n");
+    EXPECT_EQ(folderContents(folder.path()), before);
+}
+
+TEST(DataToolCheck, FindsEachPlantedFault)
+{
+    struct Case {
+        const char* fault;
+        std::function<void(const TemporaryProgramFolder&)> plant;
+        QString expected;
+    };
+    const QList<Case> cases {
+        { "listed name without data file",
+            [](const TemporaryProgramFolder& f) {
+                f.write("WeightTrker.Fil", "\"Ann\"\r\n\"Ghost\"\r\n\"Smith, Bob\"\r\n");
+            },
+            "WeightTrker.Fil: lists \"Ghost\" but Ghost.Fil is missing" },
+        { "data file without list entry",
+            [](const TemporaryProgramFolder& f) { f.write("Stray.Fpl", "\"50\"\r\n"); },
+            "Stray.Fpl: has no entry in BPTrker.Fil" },
+        { "weight data file without list entry",
+            [](const TemporaryProgramFolder& f) { f.write("Stray.Fil", f.read("Ann.Fil")); },
+            "Stray.Fil: has no entry in WeightTrker.Fil" },
+        { "bad date in a weight record",
+            [](const TemporaryProgramFolder& f) {
+                QByteArray ann = f.read("Ann.Fil");
+                ann.replace("\"January 08, 2013\"", "\"Jan 88, 2013\"");
+                f.write("Ann.Fil", ann);
+            },
+            "Ann.Fil: row 2: \"Jan 88, 2013\" is not a date" },
+        { "bad weight",
+            [](const TemporaryProgramFolder& f) {
+                QByteArray ann = f.read("Ann.Fil");
+                ann.replace("\"198.5\"", "\"19x\"");
+                f.write("Ann.Fil", ann);
+            },
+            "Ann.Fil: row 2: the weight \"19x\" is not a number" },
+        { "bad reading",
+            [](const TemporaryProgramFolder& f) {
+                QByteArray cy = f.read("Cy.Fpl");
+                cy.replace("\"131\"", "\"999\"");
+                f.write("Cy.Fpl", cy);
+            },
+            "Cy.Fpl: row 2: the systolic pressure \"999\" is not a whole number from 50 to 300" },
+        { "row count disagreeing",
+            [](const TemporaryProgramFolder& f) {
+                QByteArray cy = f.read("Cy.Fpl");
+                cy.replace("\"6\"", "\"9\"");
+                f.write("Cy.Fpl", cy);
+            },
+            "Cy.Fpl: the row count 9 means 8 rows of 5 lines, but 25 lines follow the header" },
+        { "row count not a number",
+            [](const TemporaryProgramFolder& f) {
+                QByteArray bob = f.read("Smith, Bob.Fil");
+                bob.replace("\"6\"", "\"six\"");
+                f.write("Smith, Bob.Fil", bob);
+            },
+            "Smith, Bob.Fil: the row count \"six\" is not a number" },
+        { "weight file cut short",
+            [](const TemporaryProgramFolder& f) { f.write("Ann.Fil", "\"50\"\r\n\"x\"\r\n"); },
+            "Ann.Fil: ends after 2 of its 12 header lines" },
+        { "index item pointing at a free record",
+            [](const TemporaryProgramFolder& f) {
+                PasswordFiles files(f.folder());
+                QStringList items = files.LoadIndex();
+                items.append(IndexItem::build("Ghost", 7).text());
+                files.WriteIndex(items);
+            },
+            "Secfile1.Fil: the item for \"Ghost\" points at record 7, which is free" },
+        { "two index items sharing a record",
+            [](const TemporaryProgramFolder& f) {
+                PasswordFiles files(f.folder());
+                QStringList items = files.LoadIndex();
+                items.append(IndexItem::build("Twin", 2).text());
+                files.WriteIndex(items);
+            },
+            "Secfile1.Fil: the items for \"Mail\" and \"Twin\" both point at record 2" },
+        { "record in use without an index item",
+            [](const TemporaryProgramFolder& f) {
+                PasswordFiles files(f.folder());
+                QStringList items = files.LoadIndex();
+                items.removeLast();
+                files.WriteIndex(items);
+            },
+            "Secfile2.fil: record 2 is in use, but no item of Secfile1.Fil points at it" },
+        { "entries file cut inside a record",
+            [](const TemporaryProgramFolder& f) {
+                f.write("Secfile2.fil", f.read("Secfile2.fil").chopped(1));
+            },
+            "Secfile2.fil: ends inside record 2" },
+        { "bad settings record",
+            [](const TemporaryProgramFolder& f) {
+                QByteArray settings = f.read("ZORQNAME.FIL");
+                settings[0] = char(0x7f);
+                f.write("ZORQNAME.FIL", settings);
+            },
+            "ZORQNAME.FIL: record 1 is bad" },
+        { "bad tagged settings record",
+            [](const TemporaryProgramFolder& f) {
+                QByteArray settings = f.read("GColor4.Fil");
+                settings[31 * 40] = char(0x09);
+                f.write("GColor4.Fil", settings);
+            },
+            "GColor4.Fil: record 32 is bad" },
+    };
+    for (const Case& c : cases) {
+        TemporaryProgramFolder folder;
+        buildSoundFolder(folder);
+        c.plant(folder);
+        const QMap<QString, QByteArray> planted = folderContents(folder.path());
+        const DataToolRun run = check(folder);
+        EXPECT_EQ(run.exitCode, 1) << c.fault;
+        EXPECT_TRUE(run.outText().contains(c.expected)) << c.fault << "\n"
+                                                        << run.outText().toStdString();
+        EXPECT_EQ(run.outText().count('\n'), 1) << c.fault << "\n" << run.outText().toStdString();
+        EXPECT_TRUE(run.errText().contains("1 problem found")) << run.errText().toStdString();
+        EXPECT_EQ(folderContents(folder.path()), planted) << c.fault;
+    }
+}

@@ -1,0 +1,106 @@
+#include "DataToolProcess.h"
+#include "TemporaryProgramFolder.h"
+
+#include "datatool/DataTool.h"
+#include "passwords/PasswordFiles.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+TEST(DataToolCommandLine, HelpPrintsTheUsage)
+{
+    const DataToolRun run = runDataTool({ "--help" });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.outText().startsWith("Usage: halvorn-data")) << run.outText().toStdString();
+    EXPECT_TRUE(run.outText().contains("import weight|bp NAME FILE.csv"));
+    EXPECT_TRUE(run.err.isEmpty());
+}
+
+TEST(DataToolCommandLine, BadUsageExitsWithTwoAndOneLine)
+{
+    TemporaryProgramFolder folder;
+    const QString dir = folder.path();
+    const QList<QStringList> cases {
+        {},
+        { "frobnicate", "--dir", dir },
+        { "list", "--dir", dir },
+        { "list", "cats", "--dir", dir },
+        { "list", "weight", "--format", "json", "--dir", dir },
+        { "export", "weight", "--dir", dir },
+        { "export", "weight", "Ann", "--format", "xml", "--dir", dir },
+        { "export", "weight", "Ann", "-o" },
+        { "import", "weight", "Ann", "--dir", dir },
+        { "check", "extra", "--dir", dir },
+        { "check", "--verbose", "--dir", dir },
+        { "check", "--dir", folder.filePath("missing") },
+    };
+    for (const QStringList& arguments : cases) {
+        const DataToolRun run = runDataTool(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.errText().count('\n'), 1) << run.errText().toStdString();
+        EXPECT_TRUE(run.errText().startsWith("halvorn-data: ")) << run.errText().toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+    EXPECT_TRUE(folderContents(dir).isEmpty());
+}
+
+TEST(DataToolCommandLine, ListsNamesInListOrder)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    QRandomGenerator random(1);
+    PasswordFiles files(folder.folder(), &random);
+    files.AddEntry({ "Mail", "a", "b", "" });
+    files.AddEntry({ "bank", "a", "b", "" });
+
+    EXPECT_EQ(runDataTool({ "list", "weight", "--dir", folder.path() }).out, "Ann\nSmith, Bob\n");
+    EXPECT_EQ(runDataTool({ "list", "bp", "--dir=" + folder.path() }).out, "Cy\n");
+    EXPECT_EQ(runDataTool({ "list", "passwords", "--dir", folder.path() }).out, "bank\nMail\n");
+}
+
+// Without --dir the files are those beside the executable, as for halvorn.
+TEST(DataToolCommandLine, TheFolderDefaultsToTheExecutablesFolder)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const QString copy = folder.filePath("halvorn-data");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(HALVORN_DATA_PATH), copy));
+    const DataToolRun run = runDataTool({ "list", "weight" }, copy);
+    EXPECT_EQ(run.exitCode, 0) << run.errText().toStdString();
+    EXPECT_EQ(run.out, "Ann\nSmith, Bob\n");
+}
+
+// A process started by a test never writes to a terminal, so the refusal is
+// exercised on the command line object itself.
+TEST(DataToolCommandLine, PasswordsAreNotPrintedToATerminalUnlessShown)
+{
+    TemporaryProgramFolder folder;
+    QRandomGenerator random(1);
+    PasswordFiles(folder.folder(), &random).AddEntry({ "Mail", "ann", "hunter2", "" });
+
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        bool printed;
+    };
+    const QList<Case> cases {
+        { { "export", "passwords" }, 2, false },
+        { { "export", "passwords", "--format", "json" }, 2, false },
+        { { "export", "passwords", "--show" }, 0, true },
+    };
+    for (const Case& c : cases) {
+        QBuffer out;
+        QBuffer err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        DataTool tool(out, err, true, folder.path());
+        EXPECT_EQ(tool.run(c.arguments), c.exitCode) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(out.data().contains("hunter2"), c.printed);
+        if (!c.printed) {
+            EXPECT_TRUE(err.data().contains("--show")) << err.data().toStdString();
+        }
+    }
+}

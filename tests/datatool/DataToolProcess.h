@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// Runs the built halvorn-data as its own process, the way a user does.
+struct DataToolRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+    QString outText() const { return QString::fromUtf8(out); }
+    QString errText() const { return QString::fromUtf8(err); }
+};
+
+DataToolRun runDataTool(const QStringList& arguments, const QString& program = QString());
+
+// Every file of a folder with its bytes, to prove that nothing changed.
+QMap<QString, QByteArray> folderContents(const QString& path);
+
+// The program folder fixtures kept beside the tests.
+QString fixturePath(const QString& name);
+
+class TemporaryProgramFolder;
+
+// Copies a fixture folder's files into a fresh program folder, so that a
+// test may change them.
+void copyFixture(const QString& name, const TemporaryProgramFolder& folder);

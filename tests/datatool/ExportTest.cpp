@@ -1,0 +1,183 @@
+#include "DataToolProcess.h"
+#include "TemporaryProgramFolder.h"
+
+#include "bloodpressure/BloodPressureFile.h"
+#include "passwords/PasswordFiles.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QJsonObject exportJson(const TemporaryProgramFolder& folder, const QStringList& what)
+{
+    const DataToolRun run = runDataTool(QStringList { "export" } + what
+        + QStringList { "--format", "json", "--dir", folder.path() });
+    EXPECT_EQ(run.exitCode, 0) << run.errText().toStdString();
+    return QJsonDocument::fromJson(run.out).object();
+}
+
+} // namespace
+
+// The log's example: weigh-ins 200, 198.5, 199 from a beginning of 200. The
+// CSV leaves the 46 empty rows out and keeps the comment's line break.
+TEST(DataToolExport, WeightCsvShowsTheDerivedColumnsAsTheScreenDoes)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const DataToolRun run = runDataTool({ "export", "weight", "ann", "--dir", folder.path() });
+    ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
+    EXPECT_EQ(run.out,
+        QByteArray("row,date,weight,weight_display,change,change_display,change_bold,difference,"
+                   "difference_display,difference_bold\r\n"
+                   "1,\"January 01, 2013\",200,200.,N/A,N/A,false,0,.,false\r\n"
+                   "2,\"January 08, 2013\",198.5,198.5,-1.5,-1.5,true,-1.5,-1.5,true\r\n"
+                   "3,\"January 15, 2013\",199,199.,0.5,.5,false,-1,-1.,true\r\n"));
+}
+
+TEST(DataToolExport, WeightJsonCarriesHeaderTrendsGoalAndEmptyRows)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const QJsonObject ann = exportJson(folder, { "weight", "Ann" });
+    EXPECT_EQ(ann["name"].toString(), "Ann");
+    EXPECT_EQ(ann["beginning_weight"].toString(), "200");
+    EXPECT_EQ(ann["goal_weight"].toString(), "150");
+    EXPECT_EQ(ann["exercise_types"].toString(), "Walking");
+    EXPECT_EQ(ann["comments"].toString(), "Feeling good,\r\nsecond line");
+    EXPECT_EQ(ann["last_entry_trend_icon"].toString(), "Sad1.ico");
+    EXPECT_EQ(ann["beginning_weight_trend_icon"].toString(), "1.ico");
+    EXPECT_FALSE(ann["goal_reached"].toBool());
+    const QJsonArray rows = ann["rows"].toArray();
+    ASSERT_EQ(rows.size(), 49);
+    EXPECT_EQ(rows[3].toObject()["row"].toInt(), 4);
+    EXPECT_EQ(rows[3].toObject()["date"].toString(), "");
+    EXPECT_EQ(rows[2].toObject()["difference_display"].toString(), "-1.");
+
+    // Last change -2, 12 below the beginning, goal still above: both "2.ico".
+    const QJsonObject bob = exportJson(folder, { "weight", "Smith, Bob" });
+    EXPECT_EQ(bob["last_entry_trend_icon"].toString(), "2.ico");
+    EXPECT_EQ(bob["beginning_weight_trend_icon"].toString(), "2.ico");
+    EXPECT_FALSE(bob["goal_reached"].toBool());
+}
+
+TEST(DataToolExport, WeightJsonShowsTheGoalReached)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    QByteArray bob = folder.read("Smith, Bob.Fil");
+    bob.replace("\"168\"", "\"150\"");
+    folder.write("Smith, Bob.Fil", bob);
+    const QJsonObject json = exportJson(folder, { "weight", "Smith, Bob" });
+    EXPECT_TRUE(json["goal_reached"].toBool());
+    EXPECT_EQ(json["beginning_weight_trend_icon"].toString(), "2.ico");
+}
+
+// Categories at their bounds: 139 and 140 systolic, 110 diastolic.
+TEST(DataToolExport, BloodPressureCsvClassifiesEachValue)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const DataToolRun run = runDataTool({ "export", "bp", "Cy", "--dir", folder.path() });
+    ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
+    EXPECT_EQ(run.out,
+        QByteArray(
+            "row,date,time,systolic,diastolic,pulse,systolic_category,diastolic_category\r\n"
+            "1,\"March 05, 2012\",7:05 AM,120,80,70,Prehypertension,Prehypertension\r\n"
+            "2,\"March 06, 2012\",8:15 PM,131,85,74,Prehypertension,Prehypertension\r\n"
+            "3,\"March 07, 2012\",9:00 AM,139,110,66,Prehypertension,Hypertensive Crisis\r\n"
+            "4,\"March 08, 2012\",9:30 AM,140,79,20,High Blood Pressure Stage 1,Normal\r\n"));
+}
+
+TEST(DataToolExport, BloodPressureJsonHoldsTheAveragesAsTheScreenShowsThem)
+{
+    TemporaryProgramFolder folder;
+    BloodPressureFile file;
+    file.name = "Dee";
+    file.rows = { { "March 05, 2012", "7:05 AM", "120", "80", "70" },
+        { "March 06, 2012", "8:15 PM", "131", "85", "74" } };
+    IndividualList list = BloodPressureFile::emptyIndividualList();
+    ASSERT_TRUE(list.addIndividual(folder.folder(), "Dee",
+        [&](QString* error) { return file.SaveBloodPressureFile(folder.folder(), error); }));
+
+    const QJsonObject json = exportJson(folder, { "bp", "Dee" });
+    const QJsonObject averages = json["averages"].toObject();
+    EXPECT_EQ(averages["caption"].toString(), "Averages:");
+    EXPECT_EQ(averages["systolic"].toString(), "126");
+    EXPECT_EQ(averages["diastolic"].toString(), "83");
+    EXPECT_EQ(averages["pulse"].toString(), "72");
+    EXPECT_EQ(json["rows"].toArray().size(), 49);
+    EXPECT_EQ(
+        json["rows"].toArray()[1].toObject()["systolic_category"].toString(), "Prehypertension");
+}
+
+TEST(DataToolExport, PasswordsInPlainTextWhenShownOrWrittenToAFile)
+{
+    TemporaryProgramFolder folder;
+    QRandomGenerator random(7);
+    PasswordFiles files(folder.folder(), &random);
+    ASSERT_TRUE(files.AddEntry({ "bank.example", "ann", "s3cret, \"quoted\"", "PIN\nsecond" }).ok);
+    ASSERT_TRUE(files.AddEntry({ "Mail", "ann@mail", "pw", "" }).ok);
+    const QMap<QString, QByteArray> before = folderContents(folder.path());
+
+    const DataToolRun shown
+        = runDataTool({ "export", "passwords", "--show", "--dir", folder.path() });
+    ASSERT_EQ(shown.exitCode, 0) << shown.errText().toStdString();
+    EXPECT_EQ(shown.out,
+        QByteArray("name,record_number,sign_on,password,comment\r\n"
+                   "bank.example,1,ann,\"s3cret, \"\"quoted\"\"\",\"PIN\nsecond\"\r\n"
+                   "Mail,2,ann@mail,pw,\r\n"));
+
+    TemporaryProgramFolder elsewhere;
+    const QString output = elsewhere.filePath("entries.json");
+    const DataToolRun written = runDataTool(
+        { "export", "passwords", "--format", "json", "-o", output, "--dir", folder.path() });
+    ASSERT_EQ(written.exitCode, 0) << written.errText().toStdString();
+    EXPECT_TRUE(written.out.isEmpty());
+    EXPECT_EQ(QFile::permissions(output) & (QFile::ReadGroup | QFile::ReadOther), 0);
+    const QJsonArray entries
+        = QJsonDocument::fromJson(elsewhere.read("entries.json")).object()["entries"].toArray();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0].toObject()["password"].toString(), "s3cret, \"quoted\"");
+    EXPECT_EQ(entries[1].toObject()["record_number"].toInt(), 2);
+
+    EXPECT_EQ(folderContents(folder.path()), before);
+}
+
+TEST(DataToolExport, AnUnknownNameIsAProblemNamingTheList)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const DataToolRun run = runDataTool({ "export", "weight", "Zed", "--dir", folder.path() });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.errText().contains("WeightTrker.Fil")) << run.errText().toStdString();
+    EXPECT_TRUE(run.errText().contains("Zed"));
+}
+
+// Exporting must not create the files a missing password list lacks.
+TEST(DataToolExport, ExportingNothingCreatesNoFile)
+{
+    TemporaryProgramFolder folder;
+    const DataToolRun run
+        = runDataTool({ "export", "passwords", "--show", "--dir", folder.path() });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QByteArray("name,record_number,sign_on,password,comment\r\n"));
+    EXPECT_TRUE(folderContents(folder.path()).isEmpty());
+}
+
+TEST(DataToolExport, RefusesToWriteOverAFileOfTheProgramFolder)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const QMap<QString, QByteArray> before = folderContents(folder.path());
+    const DataToolRun run = runDataTool({ "export", "weight", "Ann", "-o",
+        folder.filePath("WeightTrker.Fil"), "--dir", folder.path() });
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(folderContents(folder.path()), before);
+}
