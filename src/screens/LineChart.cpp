@@ -52,7 +52,9 @@ LineChart::LineChart(QWidget* parent)
     // nothing of the date.
     m_xAxis->setTruncateLabels(false);
     m_xAxis->setGridLineVisible(false);
-    m_yAxis->setLabelFormat(QStringLiteral("%.0f"));
+    // "%g" so that a narrow range (one weigh-in, or none) shows 0.5 steps
+    // instead of the same whole number twice.
+    m_yAxis->setLabelFormat(QStringLiteral("%g"));
     m_view->setChart(m_chart);
     m_view->setRenderHint(QPainter::Antialiasing);
     connect(m_chart, &QGraphicsWidget::geometryChanged, this, &LineChart::redrawLabels);
