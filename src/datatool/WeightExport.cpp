@@ -49,13 +49,7 @@ QStringList WeightExport::csvFields(int index) const
 
 QByteArray WeightExport::csv() const
 {
-    CsvWriter writer;
-    writer.writeRow(csvColumns());
-    for (int i = 0; i < m_file.rows.size(); ++i) {
-        if (!m_file.rows.at(i).isEmpty())
-            writer.writeRow(csvFields(i));
-    }
-    return writer.bytes();
+    return CsvWriter::table(csvColumns(), m_file.rows, [this](int i) { return csvFields(i); });
 }
 
 QJsonObject WeightExport::json() const

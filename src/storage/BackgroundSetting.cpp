@@ -1,24 +1,12 @@
 #include "BackgroundSetting.h"
 
-namespace {
-
-const QString DefaultWord = QStringLiteral("Default");
-
-QString withoutTrailingBlanks(const QString& text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == u' ')
-        --end;
-    return text.left(end);
-}
-
-} // namespace
+#include "StoredColour.h"
 
 BackgroundSetting BackgroundSetting::systemDefault()
 {
     BackgroundSetting setting;
     setting.m_kind = Kind::Default;
-    setting.m_text = DefaultWord;
+    setting.m_text = StoredColour::systemDefault().toText();
     return setting;
 }
 
@@ -41,19 +29,21 @@ BackgroundSetting BackgroundSetting::colour(qint32 value)
 
 BackgroundSetting BackgroundSetting::parse(const QString& text)
 {
-    const QString trimmed = withoutTrailingBlanks(text);
+    QString trimmed = text;
+    while (trimmed.endsWith(u' '))
+        trimmed.chop(1);
     if (trimmed.left(2).toUpper() == QLatin1String("WP")) {
         BackgroundSetting setting;
         setting.m_kind = Kind::Picture;
         setting.m_text = trimmed;
         return setting;
     }
-    if (trimmed == DefaultWord)
+    // Apart from the pictures, a background is stored like a panel colour.
+    const StoredColour stored = StoredColour::parse(trimmed);
+    if (stored.isDefault())
         return systemDefault();
-    bool ok = false;
-    const qint32 value = trimmed.trimmed().toInt(&ok, 10);
-    if (ok)
-        return colour(value);
+    if (stored.isColour())
+        return colour(stored.value());
     BackgroundSetting setting;
     setting.m_text = text;
     return setting;
