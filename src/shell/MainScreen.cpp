@@ -1,12 +1,13 @@
 #include "MainScreen.h"
 
 #include "screens/BusyPointer.h"
+#include "screens/HelpService.h"
 #include "screens/MessageService.h"
+#include "screens/ScreenBackgroundView.h"
+#include "screens/ScreenColour.h"
 #include "screens/SystemDialogs.h"
 #include "shell/AboutBox.h"
-#include "shell/HelpService.h"
 #include "shell/ProgramInfo.h"
-#include "shell/ScreenBackgroundView.h"
 #include "shell/ScreenMetrics.h"
 #include "shell/SplashScreen.h"
 #include "storage/GColor1File.h"
@@ -64,11 +65,12 @@ qint16 clampToInt16(int value)
 
 } // namespace
 
-MainScreen::MainScreen(ScreenServices services, HelpService& help,
-    std::unique_ptr<ScreenMetrics> metrics, QWidget* parent)
+MainScreen::MainScreen(
+    ScreenServices services, std::unique_ptr<ScreenMetrics> metrics, QWidget* parent)
     : QMainWindow(parent)
     , m_services(std::move(services))
-    , m_help(help)
+    , m_state(m_services.state)
+    , m_help(m_services.help)
     , m_metrics(metrics ? std::move(metrics) : std::make_unique<ScreenMetrics>())
 {
     setObjectName(QStringLiteral("Startfrm"));
@@ -412,7 +414,7 @@ void MainScreen::applyScreenBackground()
 {
     BackgroundSetting background = GZorq1File(m_services.folder).screenBackground();
     if (background.isDefault())
-        background = BackgroundSetting::colour(ScreenBackgroundView::fromQColor(swatchColour()));
+        background = BackgroundSetting::colour(ScreenColour::fromQColor(swatchColour()));
     else if (background.isNotSet())
         background = BackgroundSetting::colour(BackgroundSetting::InitialScreenColour);
     m_state.ScreenBackground = background;

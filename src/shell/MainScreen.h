@@ -1,9 +1,9 @@
 #pragma once
 
 #include "screens/ScreenServices.h"
+#include "screens/ShellState.h"
 #include "shell/FunctionScreen.h"
 #include "shell/ScreenMetrics.h"
-#include "shell/ShellState.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,7 +18,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 
-// The main screen ("Startfrm"): the first window, owner of the program-wide
+// The main screen ("Startfrm"): the first window, keeper of the program-wide
 // state, from which the user opens the three functions and the shell's own
 // services (display modes, family name, help, about box, exit).
 class MainScreen : public QMainWindow
@@ -27,8 +27,8 @@ class MainScreen : public QMainWindow
 
 public:
     // metrics may be null: the primary screen is used.
-    MainScreen(ScreenServices services, HelpService& help,
-        std::unique_ptr<ScreenMetrics> metrics = nullptr, QWidget* parent = nullptr);
+    MainScreen(ScreenServices services, std::unique_ptr<ScreenMetrics> metrics = nullptr,
+        QWidget* parent = nullptr);
     ~MainScreen() override;
 
     ShellState& state() { return m_state; }
@@ -104,9 +104,10 @@ private:
     QWidget* createPlaceholderScreen(FunctionScreen screen);
 
     ScreenServices m_services;
+    // The program-wide state and help, as every function screen sees them.
+    ShellState& m_state;
     HelpService& m_help;
     std::unique_ptr<ScreenMetrics> m_metrics;
-    ShellState m_state;
 
     qint16 m_loading = 0;
     qint16 m_backgroundSelectorOpen = 0;

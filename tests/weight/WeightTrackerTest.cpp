@@ -1,4 +1,5 @@
 #include "FakeClock.h"
+#include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
@@ -6,6 +7,7 @@
 #include "screens/DataGrid.h"
 #include "screens/LineChart.h"
 #include "screens/MonthCalendar.h"
+#include "screens/ShellState.h"
 #include "storage/StoredDate.h"
 #include "storage/TextRecordFile.h"
 #include "weight/WeightFile.h"
@@ -40,12 +42,14 @@ protected:
     ScriptedMessageService messages;
     ScriptedDialogs dialogs;
     FakeClock clock { QDateTime(Today, QTime(10, 0)) };
-    ScreenServices services { folder.folder(), messages, dialogs, clock };
+    ShellState state;
+    RecordingHelp help;
+    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help };
     std::unique_ptr<WeightTracker> screen;
 
     void open()
     {
-        screen = std::make_unique<WeightTracker>(services, QString());
+        screen = std::make_unique<WeightTracker>(services);
         screen->show();
         QCoreApplication::processEvents();
     }
@@ -160,7 +164,7 @@ TEST_F(WeightTrackerTest, FirstOpeningSaysNoFilesFoundAndPointsAtCreateNewFile)
 
 TEST_F(WeightTrackerTest, NoFilesFoundWaitsForTheWindowToBeShown)
 {
-    screen = std::make_unique<WeightTracker>(services, QString());
+    screen = std::make_unique<WeightTracker>(services);
     QCoreApplication::processEvents();
     EXPECT_TRUE(messages.messages().isEmpty());
     screen->show();
@@ -217,7 +221,8 @@ TEST_F(WeightTrackerTest, NobodyIsOnDisplayUntilAnIndividualIsSelected)
 
 TEST_F(WeightTrackerTest, FamilyNameStandsInFrontOfTheTitle)
 {
-    screen = std::make_unique<WeightTracker>(services, QStringLiteral("Berg"));
+    state.FamilyName = QStringLiteral("Berg");
+    screen = std::make_unique<WeightTracker>(services);
     EXPECT_EQ(screen->windowTitle(), "Berg Weight Tracker");
 }
 
@@ -381,7 +386,7 @@ TEST_F(WeightTrackerTest, DeletingTheOnlyIndividualRemovesBothFiles)
     EXPECT_EQ(messages.last().title, "No Files Found");
 }
 
-TEST_F(WeightTrackerTest, AnsweringNoToDeleteKeepsTheFileAndHidesThePanels)
+TEST_F(WeightTrackerTest, AnsweringNoToDeleteKeepsTheFileTheChangesAndHidesThePanels)
 {
     storeIndividual("Ann", "180", "150");
     open();
@@ -390,7 +395,9 @@ TEST_F(WeightTrackerTest, AnsweringNoToDeleteKeepsTheFileAndHidesThePanels)
     messages.queueAnswer(Answer::No);
     button("Command8")->click();
     EXPECT_TRUE(folder.exists("Ann.Fil"));
-    EXPECT_EQ(screen->changesMade(), 0);
+    // Nothing was deleted, so the typed change is still there to be asked
+    // about.
+    EXPECT_EQ(screen->changesMade(), TrackerScreen::Changed);
     EXPECT_FALSE(find<QWidget>("SSPanel2")->isVisible());
     EXPECT_FALSE(find<QWidget>("SSPanel3")->isVisible());
 }
