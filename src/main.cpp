@@ -5,6 +5,8 @@
 #include "screens/SystemClock.h"
 #include "shell/HelpWindow.h"
 #include "shell/MainScreen.h"
+#include "shell/ProgramStart.h"
+#include "storage/DataFolderLocation.h"
 #include "storage/ProgramFolder.h"
 #include "weight/WeightTracker.h"
 
@@ -14,13 +16,18 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Halvorn"));
+    QApplication::setApplicationName(DataFolderLocation::applicationName());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.halvorn.Halvorn"));
     // The screens were laid out for this face; the metric-compatible
     // Liberation Sans keeps their captions the size they were drawn for.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
-    const ProgramFolder folder = ProgramFolder::ofApplication();
     QtMessageService messages;
+    ProgramStart start(messages);
+    if (!start.claimDataFolder(QCoreApplication::arguments(),
+            QCoreApplication::applicationDirPath(), DataFolderLocation::userDataFolder()))
+        return 1;
+    const ProgramFolder folder = start.folder();
     QtSystemDialogs dialogs;
     SystemClock clock;
     HelpWindow help(folder);

@@ -8,6 +8,7 @@
 #include "WeightExport.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "passwords/IndexItem.h"
+#include "storage/DataFolderLock.h"
 #include "weight/WeightFile.h"
 
 #include <QDir>
@@ -66,12 +67,12 @@ DataTool::DataTool(QIODevice& out, QIODevice& err, bool outputIsTerminal, QStrin
     , m_defaultFolder(std::move(defaultFolder))
 { }
 
-QString DataTool::usage()
+QString DataTool::usage() const
 {
     return QStringLiteral(
         "Usage: halvorn-data COMMAND [--dir DIR]\n"
         "\n"
-        "Lists, exports, imports and checks the files of Halvorn's program folder.\n"
+        "Lists, exports, imports and checks the files Halvorn keeps.\n"
         "\n"
         "Commands:\n"
         "  list weight|bp|passwords\n"
@@ -88,18 +89,32 @@ QString DataTool::usage()
         "      not listed. Columns are found by header name (weight: date,\n"
         "      weight; bp: date, time, systolic, diastolic, pulse); other\n"
         "      columns are ignored. When any row is bad nothing is written and\n"
-        "      every bad row is reported with its line number.\n"
+        "      every bad row is reported with its line number. Refused while\n"
+        "      Halvorn has the folder open.\n"
         "  check\n"
         "      Reports what is wrong with the folder's files.\n"
         "\n"
         "Options:\n"
-        "  --dir DIR           the program folder (default: the folder of this program)\n"
+        "  --dir DIR           the folder of Halvorn's files (default: below)\n"
         "  --format csv|json   the export's format (default: csv)\n"
         "  -o, --output FILE   write the export to FILE instead of the output\n"
         "  --show              allow passwords to be printed to a terminal\n"
         "  -h, --help          print this text\n"
         "\n"
-        "Exit status: 0 on success, 1 when a problem was found, 2 on bad usage.\n");
+        "Where the files are:\n"
+        "  Halvorn keeps every log and setting in one folder: beside the program\n"
+        "  when it runs from a folder it can write to (a build folder, a folder on\n"
+        "  a stick), otherwise, when installed, in the user's data folder. Both\n"
+        "  programs take --dir DIR to name another. Without --dir this one uses:\n"
+        "    %1\n"
+        "\n"
+        "Backing them up:\n"
+        "  Close Halvorn and copy that whole folder, or use the Backup and Restore\n"
+        "  commands in each function's Utilities menu. Check a copy with\n"
+        "  halvorn-data check --dir COPY.\n"
+        "\n"
+        "Exit status: 0 on success, 1 when a problem was found, 2 on bad usage.\n")
+        .arg(QDir::toNativeSeparators(m_defaultFolder));
 }
 
 int DataTool::run(const QStringList& arguments)
@@ -280,6 +295,12 @@ int DataTool::importRows(const Options& options)
         return problem(QStringLiteral("%1: %2").arg(csvPath, csvFile.errorString()));
     const QByteArray csv = csvFile.readAll();
     csvFile.close();
+
+    // The program holds this lock while it runs; appending behind its back
+    // would be lost at its next save, or overwrite it.
+    DataFolderLock lock(options.folder);
+    if (lock.acquire() != DataFolderLock::Outcome::Acquired)
+        return problem(lock.problem());
 
     const ProgramFolder folder(options.folder);
     const DataImporter::Result result = kind == Kind::Weight

@@ -15,13 +15,13 @@ public:
     enum ExitCode { Success = 0, ProblemFound = 1, BadUsage = 2 };
 
     // defaultFolder is where the files are when --dir is not given: the
-    // folder of the executable, where halvorn keeps them.
+    // folder halvorn itself would use.
     DataTool(QIODevice& out, QIODevice& err, bool outputIsTerminal, QString defaultFolder);
 
     // arguments without the program name.
     int run(const QStringList& arguments);
 
-    static QString usage();
+    QString usage() const;
 
 private:
     struct Options {

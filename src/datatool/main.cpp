@@ -1,4 +1,5 @@
 #include "datatool/DataTool.h"
+#include "storage/DataFolderLocation.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -9,6 +10,8 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    // Named as the program is, so that both find the same data folder.
+    QCoreApplication::setApplicationName(DataFolderLocation::applicationName());
     QFile out;
     QFile err;
     out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
@@ -16,6 +19,6 @@ int main(int argc, char* argv[])
     // Passwords must not land on a screen by accident; a pipe or a file is
     // what the user asked for.
     const bool outputIsTerminal = isatty(fileno(stdout)) != 0;
-    DataTool tool(out, err, outputIsTerminal, QCoreApplication::applicationDirPath());
+    DataTool tool(out, err, outputIsTerminal, DataFolderLocation::forApplication().dataFolder());
     return tool.run(app.arguments().mid(1));
 }
