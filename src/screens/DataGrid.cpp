@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -93,6 +95,19 @@ bool lessThan(const SortKey& a, const SortKey& b)
 }
 
 } // namespace
+
+bool DataGrid::FontChange::holds(const QFont& font) const
+{
+    switch (part) {
+    case Bold:
+        return font.bold() == (value != 0);
+    case Underline:
+        return font.underline() == (value != 0);
+    case Size:
+        return font.pointSizeF() == value;
+    }
+    return false;
+}
 
 DataGrid::DataGrid(QWidget* parent)
     : DataGrid(1, 1, parent)
@@ -192,15 +207,37 @@ void DataGrid::setColumnCount(int columns)
 
 void DataGrid::ensureHeaderItems()
 {
+    setHeaderItems(false);
+}
+
+void DataGrid::setHeaderItems(bool replaceExisting)
+{
     // Without an item the table's headers would show row and column numbers.
-    for (int row = 0; row < m_view->rowCount(); ++row) {
-        if (!m_view->verticalHeaderItem(row))
-            m_view->setVerticalHeaderItem(row, new GridItem);
+    // A log has thousands of rows, and each new header item would have the
+    // header react on its own; the model stays quiet while they go in and the
+    // headers hear of them once.
+    QAbstractItemModel* model = m_view->model();
+    std::optional<std::pair<int, int>> rows;
+    std::optional<std::pair<int, int>> columns;
+    {
+        const QSignalBlocker quiet(model);
+        for (int row = 0; row < m_view->rowCount(); ++row) {
+            if (replaceExisting || !m_view->verticalHeaderItem(row)) {
+                m_view->setVerticalHeaderItem(row, new GridItem);
+                rows = { rows ? rows->first : row, row };
+            }
+        }
+        for (int column = 0; column < m_view->columnCount(); ++column) {
+            if (replaceExisting || !m_view->horizontalHeaderItem(column)) {
+                m_view->setHorizontalHeaderItem(column, new GridItem);
+                columns = { columns ? columns->first : column, column };
+            }
+        }
     }
-    for (int column = 0; column < m_view->columnCount(); ++column) {
-        if (!m_view->horizontalHeaderItem(column))
-            m_view->setHorizontalHeaderItem(column, new GridItem);
-    }
+    if (rows)
+        emit model->headerDataChanged(Qt::Vertical, rows->first, rows->second);
+    if (columns)
+        emit model->headerDataChanged(Qt::Horizontal, columns->first, columns->second);
 }
 
 void DataGrid::setCurrentRow(int row)
@@ -235,10 +272,15 @@ bool DataGrid::isFixedCell(int row, int column) const
 
 QTableWidgetItem* DataGrid::itemAt(int row, int column) const
 {
-    if (!isInside(row, column))
-        return nullptr;
     const int viewRow = row - m_fixedRows;
     const int viewColumn = column - m_fixedColumns;
+    // The table answers nothing for a data cell outside it; only the fixed
+    // cells need the bounds checked here. Logs read every cell several
+    // times, so this path is kept short.
+    if (viewRow >= 0 && viewColumn >= 0)
+        return m_view->item(viewRow, viewColumn);
+    if (!isInside(row, column))
+        return nullptr;
     if (viewRow < 0 && viewColumn < 0)
         return m_corner;
     if (viewRow < 0)
@@ -254,9 +296,14 @@ QTableWidgetItem* DataGrid::ensureItem(int row, int column)
         return nullptr;
     if (QTableWidgetItem* item = itemAt(row, column))
         return item;
+    return insertItem(row, column, new GridItem);
+}
+
+QTableWidgetItem* DataGrid::insertItem(int row, int column, QTableWidgetItem* item)
+{
     // Header items always exist (ensureHeaderItems), so only data cells are
-    // created on demand.
-    auto* item = new GridItem;
+    // created on demand. An item that arrives with its contents costs the
+    // table one change, not one for the item and one for each value.
     m_view->setItem(row - m_fixedRows, column - m_fixedColumns, item);
     return item;
 }
@@ -270,9 +317,17 @@ QString DataGrid::text(int row, int column) const
 
 void DataGrid::setText(int row, int column, const QString& text)
 {
-    if (!isInside(row, column) || this->text(row, column) == text)
-        return;
-    ensureItem(row, column)->setData(Qt::EditRole, text);
+    if (QTableWidgetItem* item = itemAt(row, column)) {
+        if (storedText(item) == text)
+            return;
+        item->setData(Qt::EditRole, text);
+    } else {
+        if (text.isEmpty() || !isInside(row, column))
+            return;
+        auto* filled = new GridItem;
+        filled->setData(Qt::EditRole, text);
+        insertItem(row, column, filled);
+    }
     emit cellChanged(row, column);
 }
 
@@ -357,27 +412,48 @@ void DataGrid::setColumnEditLimit(int column, int characters)
 
 // --- cell look ---------------------------------------------------------
 
-void DataGrid::forEachCell(
-    const CellRange& range, const std::function<void(QTableWidgetItem*, QFont)>& apply)
+template <typename Apply> void DataGrid::forEachCell(const CellRange& range, Apply apply)
 {
     const int top = std::max(std::min(range.row1, range.row2), 0);
     const int bottom = std::min(std::max(range.row1, range.row2), rowCount() - 1);
     const int left = std::max(std::min(range.col1, range.col2), 0);
     const int right = std::min(std::max(range.col1, range.col2), columnCount() - 1);
+    // Each item tells the table of its own change, and the table repaints
+    // what changed; the corner cell is never drawn.
     for (int row = top; row <= bottom; ++row) {
         for (int column = left; column <= right; ++column)
-            apply(ensureItem(row, column), effectiveFont(row, column));
+            apply(row, column);
     }
-    m_view->viewport()->update();
-    m_view->horizontalHeader()->viewport()->update();
-    m_view->verticalHeader()->viewport()->update();
+}
+
+template <typename Change>
+void DataGrid::changeFont(const CellRange& range, const FontChange& change, Change apply)
+{
+    forEachCell(range, [&](int row, int column) {
+        const QFont font = effectiveFont(row, column);
+        // A cell that already looks so is left alone: a log fill sets the
+        // boldness of every derived cell, most of them as they are.
+        if (change.holds(font))
+            return;
+        // One font per change and starting font, shared by every cell it
+        // goes to, instead of a copy of its own in each.
+        if (!m_lastFontChange || m_lastFontChange->change != change
+            || m_lastFontChange->from != font
+            || m_lastFontChange->from.resolveMask() != font.resolveMask()) {
+            QFont changed = font;
+            apply(changed);
+            m_lastFontChange = MadeFont { change, font, changed };
+        }
+        ensureItem(row, column)->setFont(m_lastFontChange->to);
+    });
 }
 
 QFont DataGrid::effectiveFont(int row, int column) const
 {
     const QTableWidgetItem* item = itemAt(row, column);
-    if (item && item->data(Qt::FontRole).isValid())
-        return item->font();
+    const QVariant font = item ? item->data(Qt::FontRole) : QVariant();
+    if (font.isValid())
+        return font.value<QFont>();
     if (row < m_fixedRows)
         return m_view->horizontalHeader()->font();
     if (column < m_fixedColumns)
@@ -402,34 +478,29 @@ qreal DataGrid::fontSize(int row, int column) const
 
 void DataGrid::setBold(const CellRange& range, bool bold)
 {
-    forEachCell(range, [&](QTableWidgetItem* item, QFont font) {
-        font.setBold(bold);
-        item->setFont(font);
-    });
+    changeFont(range, { FontChange::Bold, bold ? 1.0 : 0.0 },
+        [bold](QFont& font) { font.setBold(bold); });
 }
 
 void DataGrid::setUnderline(const CellRange& range, bool underline)
 {
-    forEachCell(range, [&](QTableWidgetItem* item, QFont font) {
-        font.setUnderline(underline);
-        item->setFont(font);
-    });
+    changeFont(range, { FontChange::Underline, underline ? 1.0 : 0.0 },
+        [underline](QFont& font) { font.setUnderline(underline); });
 }
 
 void DataGrid::setFontSize(const CellRange& range, qreal points)
 {
     if (points <= 0)
         return;
-    forEachCell(range, [&](QTableWidgetItem* item, QFont font) {
-        font.setPointSizeF(points);
-        item->setFont(font);
-    });
+    changeFont(range, { FontChange::Size, points },
+        [points](QFont& font) { font.setPointSizeF(points); });
 }
 
 void DataGrid::setBackground(const CellRange& range, const QColor& colour)
 {
-    forEachCell(range, [&](QTableWidgetItem* item, const QFont&) {
-        item->setData(Qt::BackgroundRole, colour.isValid() ? QVariant(QBrush(colour)) : QVariant());
+    const QVariant brush = colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
+    forEachCell(range, [&](int row, int column) {
+        ensureItem(row, column)->setData(Qt::BackgroundRole, brush);
     });
 }
 
@@ -442,8 +513,9 @@ QColor DataGrid::background(int row, int column) const
 
 void DataGrid::setForeground(const CellRange& range, const QColor& colour)
 {
-    forEachCell(range, [&](QTableWidgetItem* item, const QFont&) {
-        item->setData(Qt::ForegroundRole, colour.isValid() ? QVariant(QBrush(colour)) : QVariant());
+    const QVariant brush = colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
+    forEachCell(range, [&](int row, int column) {
+        ensureItem(row, column)->setData(Qt::ForegroundRole, brush);
     });
 }
 
@@ -532,13 +604,8 @@ void DataGrid::removeRow(int row)
 void DataGrid::clear()
 {
     const QSignalBlocker blocker(m_view);
-    const int rows = m_view->rowCount();
-    const int columns = m_view->columnCount();
     m_view->clearContents();
-    for (int row = 0; row < rows; ++row)
-        m_view->setVerticalHeaderItem(row, new GridItem);
-    for (int column = 0; column < columns; ++column)
-        m_view->setHorizontalHeaderItem(column, new GridItem);
+    setHeaderItems(true);
     delete m_corner;
     m_corner = new GridItem;
     m_view->viewport()->update();
