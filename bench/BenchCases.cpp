@@ -84,7 +84,8 @@ BenchReport::Line BenchCases::exportLog(
     const double floor = m_repetitions.medianMilliseconds(
         [&] { check(!fileBytes(path).isEmpty(), QStringLiteral("%1 is empty").arg(fileName)); });
     return { QStringLiteral("export %1, 10,000 %2 (CSV)")
-                 .arg(kind, kind == u"weight" ? QStringLiteral("weigh-ins") : QStringLiteral("readings")),
+                 .arg(kind,
+                     kind == u"weight" ? QStringLiteral("weigh-ins") : QStringLiteral("readings")),
         program, floor, QStringLiteral("ms"), QStringLiteral("reading the file's bytes") };
 }
 
@@ -105,7 +106,8 @@ void BenchCases::selectIndividual(WeightTracker& screen)
     // As the user does: a choice in the list box.
     auto* list = screen.findChild<QComboBox*>(QStringLiteral("Combo1"));
     const int index = list ? list->findText(BenchFolder::WeightName) : -1;
-    check(index >= 0, QStringLiteral("the Weight Tracker does not list %1").arg(BenchFolder::WeightName));
+    check(index >= 0,
+        QStringLiteral("the Weight Tracker does not list %1").arg(BenchFolder::WeightName));
     if (index < 0)
         return;
     list->setCurrentIndex(index);
@@ -153,11 +155,12 @@ QList<QStringList> BenchCases::shownLogRows() const
 BenchReport::Line BenchCases::openWeightTracker()
 {
     m_shownRows = shownLogRows();
-    check(m_shownRows.size() == BenchFolder::LogRows, QStringLiteral("the weight file cannot be read"));
+    check(m_shownRows.size() == BenchFolder::LogRows,
+        QStringLiteral("the weight file cannot be read"));
 
     std::unique_ptr<WeightTracker> screen;
-    const double program = m_repetitions.medianMilliseconds(
-        [&] { selectIndividual(*screen); }, [&] { screen = newWeightTracker(); },
+    const double program = m_repetitions.medianMilliseconds([&] { selectIndividual(*screen); },
+        [&] { screen = newWeightTracker(); },
         [&] {
             const auto* grid = screen->findChild<DataGrid*>(QStringLiteral("Grid4"));
             check(grid && grid->rowCount() == BenchFolder::LogRows + 1
@@ -184,17 +187,21 @@ BenchReport::Line BenchCases::openWeightTracker()
 
 BenchReport::Line BenchCases::peakMemory()
 {
-    const double program = m_repetitions.median([this] { return childPeakMiB(QStringLiteral("tracker")); });
-    const double floor = m_repetitions.median([this] { return childPeakMiB(QStringLiteral("table")); });
+    const double program
+        = m_repetitions.median([this] { return childPeakMiB(QStringLiteral("tracker")); });
+    const double floor
+        = m_repetitions.median([this] { return childPeakMiB(QStringLiteral("table")); });
     return { QStringLiteral("peak memory, 10,000-row log open"), program, floor,
-        QStringLiteral("MiB"), QStringLiteral("the bare QTableWidget filled (rise over start-up)") };
+        QStringLiteral("MiB"),
+        QStringLiteral("the bare QTableWidget filled (rise over start-up)") };
 }
 
 double BenchCases::childPeakMiB(const QString& kind)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), { PeakMemoryOption, kind, m_folder.path() });
+    child.start(
+        QCoreApplication::applicationFilePath(), { PeakMemoryOption, kind, m_folder.path() });
     const bool finished = child.waitForFinished(-1);
     bool number = false;
     const qint64 kib = child.readAllStandardOutput().trimmed().toLongLong(&number);
@@ -230,23 +237,25 @@ BenchReport::Line BenchCases::addPasswordEntry()
     const PasswordEntry entry { QStringLiteral("www.bench.example"), QStringLiteral("bench user"),
         QStringLiteral("bench secret"), QStringLiteral("added by the benchmark") };
     PasswordFileResult added;
-    const double program = m_repetitions.medianMilliseconds(
-        [&] { added = files.AddEntry(entry); }, {},
-        [&] {
-            // The last free record, taken and given back each time.
-            check(added.ok && added.recordNumber == PasswordFiles::MaximumRecords,
-                QStringLiteral("adding a password entry failed: %1").arg(added.reason));
-            if (added.ok)
-                files.DeleteEntry(IndexItem::build(entry.name, added.recordNumber).text());
-        });
+    const double program
+        = m_repetitions.medianMilliseconds([&] { added = files.AddEntry(entry); }, {},
+            [&] {
+                // The last free record, taken and given back each time.
+                check(added.ok && added.recordNumber == PasswordFiles::MaximumRecords,
+                    QStringLiteral("adding a password entry failed: %1").arg(added.reason));
+                if (added.ok)
+                    files.DeleteEntry(IndexItem::build(entry.name, added.recordNumber).text());
+            });
     const QString path = files.entriesFilePath();
     const double floor = m_repetitions.medianMilliseconds([&] {
         // Record 10,000 stays in the file, blank, once the first add is undone.
-        check(fileBytes(path).size() >= qint64(PasswordRecord::Length) * BenchFolder::PasswordEntries,
+        check(
+            fileBytes(path).size() >= qint64(PasswordRecord::Length) * BenchFolder::PasswordEntries,
             QStringLiteral("%1 does not hold %2 records")
                 .arg(PasswordFiles::EntriesFileName)
                 .arg(BenchFolder::PasswordEntries));
     });
     return { QStringLiteral("add a password entry, 9,999 in use"), program, floor,
-        QStringLiteral("ms"), QStringLiteral("reading %1 once").arg(PasswordFiles::EntriesFileName) };
+        QStringLiteral("ms"),
+        QStringLiteral("reading %1 once").arg(PasswordFiles::EntriesFileName) };
 }

@@ -76,9 +76,9 @@ bool BenchFolder::writePasswordFiles()
     RecordFile entries(files.entriesFilePath(), PasswordRecord::Length);
     QStringList items;
     for (int number = 1; number <= PasswordEntries; ++number) {
-        PasswordRecord record = PasswordRecord::ScrambleEntry(
-            QStringLiteral("user%1").arg(number), QStringLiteral("secret%1").arg(number),
-            QStringLiteral("Entry number %1").arg(number), random);
+        PasswordRecord record = PasswordRecord::ScrambleEntry(QStringLiteral("user%1").arg(number),
+            QStringLiteral("secret%1").arg(number), QStringLiteral("Entry number %1").arg(number),
+            random);
         if (!entries.writeStructure(number, record.structure())) {
             m_error = entries.errorString();
             return false;

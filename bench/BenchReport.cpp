@@ -42,6 +42,5 @@ void BenchReport::print(const Line& line)
     m_out << line.caseName.leftJustified(CaseWidth)
           << figure(line.program, line.unit).rightJustified(FigureWidth)
           << figure(line.floor, line.unit).rightJustified(FigureWidth)
-          << ratio.rightJustified(RatioWidth) << QStringLiteral("  ") << line.floorName
-          << Qt::endl;
+          << ratio.rightJustified(RatioWidth) << QStringLiteral("  ") << line.floorName << Qt::endl;
 }

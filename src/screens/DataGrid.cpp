@@ -290,22 +290,68 @@ QTableWidgetItem* DataGrid::itemAt(int row, int column) const
     return m_view->item(viewRow, viewColumn);
 }
 
-QTableWidgetItem* DataGrid::ensureItem(int row, int column)
+void DataGrid::writeCell(int row, int column, int role, const QVariant& value)
 {
-    if (!isInside(row, column))
-        return nullptr;
-    if (QTableWidgetItem* item = itemAt(row, column))
-        return item;
-    return insertItem(row, column, new GridItem);
+    QTableWidgetItem* item = itemAt(row, column);
+    if (isFixedCell(row, column)) {
+        // Fixed cells always have their item (ensureHeaderItems).
+        if (item)
+            item->setData(role, value);
+        return;
+    }
+    const int viewRow = row - m_fixedRows;
+    const int viewColumn = column - m_fixedColumns;
+    if (!item && !isInside(row, column))
+        return;
+    // While an editor is open the views hear at once, so that a change to
+    // the cell being edited shows in the editor.
+    if (m_view->isEditing()) {
+        writeDataCell(item, viewRow, viewColumn, role, value);
+        return;
+    }
+    // A log fill writes tens of thousands of cells, and each notice would
+    // reach the table and both headers; the views hear once, from the event
+    // loop, of everything written since.
+    {
+        const QSignalBlocker quiet(m_view->model());
+        writeDataCell(item, viewRow, viewColumn, role, value);
+    }
+    if (m_unannounced) {
+        m_unannounced->top = std::min(m_unannounced->top, viewRow);
+        m_unannounced->bottom = std::max(m_unannounced->bottom, viewRow);
+        m_unannounced->left = std::min(m_unannounced->left, viewColumn);
+        m_unannounced->right = std::max(m_unannounced->right, viewColumn);
+        return;
+    }
+    m_unannounced = ViewRange { viewRow, viewColumn, viewRow, viewColumn };
+    QMetaObject::invokeMethod(this, &DataGrid::announceChanges, Qt::QueuedConnection);
 }
 
-QTableWidgetItem* DataGrid::insertItem(int row, int column, QTableWidgetItem* item)
+void DataGrid::writeDataCell(
+    QTableWidgetItem* item, int viewRow, int viewColumn, int role, const QVariant& value)
 {
-    // Header items always exist (ensureHeaderItems), so only data cells are
-    // created on demand. An item that arrives with its contents costs the
-    // table one change, not one for the item and one for each value.
-    m_view->setItem(row - m_fixedRows, column - m_fixedColumns, item);
-    return item;
+    if (item) {
+        item->setData(role, value);
+        return;
+    }
+    // A new item arrives with its value: one change for the table, not two.
+    item = new GridItem;
+    item->setData(role, value);
+    m_view->setItem(viewRow, viewColumn, item);
+}
+
+void DataGrid::announceChanges()
+{
+    if (!m_unannounced)
+        return;
+    const ViewRange range = *m_unannounced;
+    m_unannounced.reset();
+    QAbstractItemModel* model = m_view->model();
+    // Rows or columns may have gone since.
+    const int bottom = std::min(range.bottom, model->rowCount() - 1);
+    const int right = std::min(range.right, model->columnCount() - 1);
+    if (bottom >= range.top && right >= range.left)
+        emit model->dataChanged(model->index(range.top, range.left), model->index(bottom, right));
 }
 
 // --- text ------------------------------------------------------------------
@@ -317,17 +363,9 @@ QString DataGrid::text(int row, int column) const
 
 void DataGrid::setText(int row, int column, const QString& text)
 {
-    if (QTableWidgetItem* item = itemAt(row, column)) {
-        if (storedText(item) == text)
-            return;
-        item->setData(Qt::EditRole, text);
-    } else {
-        if (text.isEmpty() || !isInside(row, column))
-            return;
-        auto* filled = new GridItem;
-        filled->setData(Qt::EditRole, text);
-        insertItem(row, column, filled);
-    }
+    if (storedText(itemAt(row, column)) == text || !isInside(row, column))
+        return;
+    writeCell(row, column, Qt::EditRole, text);
     emit cellChanged(row, column);
 }
 
@@ -418,8 +456,8 @@ template <typename Apply> void DataGrid::forEachCell(const CellRange& range, App
     const int bottom = std::min(std::max(range.row1, range.row2), rowCount() - 1);
     const int left = std::max(std::min(range.col1, range.col2), 0);
     const int right = std::min(std::max(range.col1, range.col2), columnCount() - 1);
-    // Each item tells the table of its own change, and the table repaints
-    // what changed; the corner cell is never drawn.
+    // The views hear of the changes through writeCell; nothing else needs
+    // repainting, as the corner cell is never drawn.
     for (int row = top; row <= bottom; ++row) {
         for (int column = left; column <= right; ++column)
             apply(row, column);
@@ -444,7 +482,7 @@ void DataGrid::changeFont(const CellRange& range, const FontChange& change, Chan
             apply(changed);
             m_lastFontChange = MadeFont { change, font, changed };
         }
-        ensureItem(row, column)->setFont(m_lastFontChange->to);
+        writeCell(row, column, Qt::FontRole, m_lastFontChange->to);
     });
 }
 
@@ -478,8 +516,8 @@ qreal DataGrid::fontSize(int row, int column) const
 
 void DataGrid::setBold(const CellRange& range, bool bold)
 {
-    changeFont(range, { FontChange::Bold, bold ? 1.0 : 0.0 },
-        [bold](QFont& font) { font.setBold(bold); });
+    changeFont(
+        range, { FontChange::Bold, bold ? 1.0 : 0.0 }, [bold](QFont& font) { font.setBold(bold); });
 }
 
 void DataGrid::setUnderline(const CellRange& range, bool underline)
@@ -492,16 +530,15 @@ void DataGrid::setFontSize(const CellRange& range, qreal points)
 {
     if (points <= 0)
         return;
-    changeFont(range, { FontChange::Size, points },
-        [points](QFont& font) { font.setPointSizeF(points); });
+    changeFont(
+        range, { FontChange::Size, points }, [points](QFont& font) { font.setPointSizeF(points); });
 }
 
 void DataGrid::setBackground(const CellRange& range, const QColor& colour)
 {
     const QVariant brush = colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
-    forEachCell(range, [&](int row, int column) {
-        ensureItem(row, column)->setData(Qt::BackgroundRole, brush);
-    });
+    forEachCell(
+        range, [&](int row, int column) { writeCell(row, column, Qt::BackgroundRole, brush); });
 }
 
 QColor DataGrid::background(int row, int column) const
@@ -514,9 +551,8 @@ QColor DataGrid::background(int row, int column) const
 void DataGrid::setForeground(const CellRange& range, const QColor& colour)
 {
     const QVariant brush = colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
-    forEachCell(range, [&](int row, int column) {
-        ensureItem(row, column)->setData(Qt::ForegroundRole, brush);
-    });
+    forEachCell(
+        range, [&](int row, int column) { writeCell(row, column, Qt::ForegroundRole, brush); });
 }
 
 QColor DataGrid::foreground(int row, int column) const
@@ -573,24 +609,35 @@ void DataGrid::sort(int column, SortOrder order)
 
     // Whole rows move, the fixed column's cells included; the heading row
     // stays where it is because it is not part of the table's rows.
+    // Every cell moves, so the views hear once of the whole table rather
+    // than twice of each cell.
     const QSignalBlocker blocker(m_view);
-    QList<QTableWidgetItem*> headers(rows);
-    QList<QList<QTableWidgetItem*>> cells(rows, QList<QTableWidgetItem*>(columns));
-    for (int row = 0; row < rows; ++row) {
-        headers[row] = m_view->takeVerticalHeaderItem(row);
-        for (int c = 0; c < columns; ++c)
-            cells[row][c] = m_view->takeItem(row, c);
-    }
-    for (int row = 0; row < rows; ++row) {
-        const int from = sorted[row];
-        if (headers[from])
-            m_view->setVerticalHeaderItem(row, headers[from]);
-        for (int c = 0; c < columns; ++c) {
-            if (cells[from][c])
-                m_view->setItem(row, c, cells[from][c]);
+    QAbstractItemModel* model = m_view->model();
+    {
+        const QSignalBlocker quiet(model);
+        QList<QTableWidgetItem*> headers(rows);
+        QList<QList<QTableWidgetItem*>> cells(rows, QList<QTableWidgetItem*>(columns));
+        for (int row = 0; row < rows; ++row) {
+            headers[row] = m_view->takeVerticalHeaderItem(row);
+            for (int c = 0; c < columns; ++c)
+                cells[row][c] = m_view->takeItem(row, c);
+        }
+        for (int row = 0; row < rows; ++row) {
+            const int from = sorted[row];
+            if (headers[from])
+                m_view->setVerticalHeaderItem(row, headers[from]);
+            for (int c = 0; c < columns; ++c) {
+                if (cells[from][c])
+                    m_view->setItem(row, c, cells[from][c]);
+            }
         }
     }
     ensureHeaderItems();
+    if (rows > 0) {
+        emit model->headerDataChanged(Qt::Vertical, 0, rows - 1);
+        if (columns > 0)
+            emit model->dataChanged(model->index(0, 0), model->index(rows - 1, columns - 1));
+    }
 }
 
 void DataGrid::removeRow(int row)
@@ -676,7 +723,7 @@ bool DataGrid::loadFromFile(const QString& filePath)
         for (int column = 0; column < columnCount(); ++column) {
             const qsizetype cell = qsizetype(row) * columns + column;
             if (!texts[cell].isEmpty())
-                ensureItem(row, column)->setData(Qt::EditRole, texts[cell]);
+                writeCell(row, column, Qt::EditRole, texts[cell]);
             if (bolds[cell] != isBold(row, column))
                 setCellBold(row, column, bolds[cell]);
         }
@@ -721,6 +768,9 @@ bool DataGrid::hasBackgroundPicture() const
 
 bool DataGrid::mayEdit(int viewRow, int viewColumn)
 {
+    // Views told of a change later would reset the editor to the text the
+    // cell had when it opened.
+    announceChanges();
     m_editCancelled = false;
     emit beforeEdit(viewRow + m_fixedRows, viewColumn + m_fixedColumns);
     const bool allowed = !m_editCancelled && m_editMode == EditMode::KeyboardAndMouse;

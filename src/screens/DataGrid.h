@@ -177,6 +177,12 @@ private:
         bool holds(const QFont& font) const;
         bool operator==(const FontChange&) const = default;
     };
+    struct ViewRange {
+        int top;
+        int left;
+        int bottom;
+        int right;
+    };
     struct MadeFont {
         FontChange change;
         QFont from;
@@ -186,8 +192,11 @@ private:
     bool isInside(int row, int column) const;
     bool isFixedCell(int row, int column) const;
     QTableWidgetItem* itemAt(int row, int column) const;
-    QTableWidgetItem* ensureItem(int row, int column);
-    QTableWidgetItem* insertItem(int row, int column, QTableWidgetItem* item);
+    // Sets one value of a cell, making its item when it has none.
+    void writeCell(int row, int column, int role, const QVariant& value);
+    void writeDataCell(
+        QTableWidgetItem* item, int viewRow, int viewColumn, int role, const QVariant& value);
+    void announceChanges();
     QFont effectiveFont(int row, int column) const;
     template <typename Apply> void forEachCell(const CellRange& range, Apply apply);
     template <typename Change>
@@ -213,4 +222,6 @@ private:
     QColor m_defaultBase;
     QString m_error;
     std::optional<MadeFont> m_lastFontChange;
+    // Data cells written since the views last heard of a change.
+    std::optional<ViewRange> m_unannounced;
 };
