@@ -68,6 +68,11 @@ void FolderChecker::checkTracker(const ProgramFolder& folder, bool weight, QList
                                        : BloodPressureFile::LoadBpIndividualList(folder, &error);
     if (!error.isEmpty())
         problems.append({ storedName(folder, listFile), error });
+    for (const auto& [first, second] : list.namesDifferingOnlyInCase())
+        problems.append({ storedName(folder, listFile),
+            QStringLiteral("lists %1 and %2, which differ only in letter case and share one file "
+                           "on a disk that does not tell case apart")
+                .arg(quoted(first), quoted(second)) });
 
     for (const QString& name : list.names()) {
         if (const QString refusal = IndividualName::pathRefusal(name); !refusal.isEmpty()) {
