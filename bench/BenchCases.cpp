@@ -42,6 +42,7 @@ void settle()
 BenchCases::BenchCases(ProgramFolder folder, Repetitions repetitions)
     : m_folder(std::move(folder))
     , m_repetitions(repetitions)
+    , m_help(m_folder)
 { }
 
 BenchCases::~BenchCases() = default;
@@ -94,7 +95,7 @@ BenchReport::Line BenchCases::exportLog(
 std::unique_ptr<WeightTracker> BenchCases::newWeightTracker()
 {
     auto screen = std::make_unique<WeightTracker>(
-        ScreenServices { m_folder, m_messages, m_dialogs, m_clock }, QString());
+        ScreenServices { m_folder, m_messages, m_dialogs, m_clock, m_state, m_help });
     screen->show();
     // The list is read once the window is on show.
     QCoreApplication::processEvents();

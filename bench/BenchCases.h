@@ -4,7 +4,9 @@
 #include "QuietMessageService.h"
 #include "Repetitions.h"
 #include "screens/QtSystemDialogs.h"
+#include "screens/ShellState.h"
 #include "screens/SystemClock.h"
+#include "shell/HelpWindow.h"
 #include "storage/ProgramFolder.h"
 
 #include <QList>
@@ -60,6 +62,8 @@ private:
     QuietMessageService m_messages;
     QtSystemDialogs m_dialogs;
     SystemClock m_clock;
+    ShellState m_state;
+    HelpWindow m_help;
     // The log's texts as the Weight Tracker shows them, for the bare table.
     QList<QStringList> m_shownRows;
     // The bare table takes the size the log grid has on the screen.
