@@ -701,7 +701,8 @@ void WeightTracker::showTrendAndGoal(
     auto showIcon = [this](QLabel* picture, const QString& name) {
         picture->setProperty("pictureName", name);
         // A missing icon file leaves the picture empty.
-        const QPixmap icon = name.isEmpty() ? QPixmap() : QPixmap(services().folder.shippedFilePath(name));
+        const QPixmap icon
+            = name.isEmpty() ? QPixmap() : QPixmap(services().folder.shippedFilePath(name));
         if (icon.isNull())
             picture->clear();
         else
