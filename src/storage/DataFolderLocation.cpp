@@ -15,9 +15,11 @@ namespace {
 #define HALVORN_SHIPPED_FILES_FROM_BINARIES "../share/halvorn"
 #endif
 
+// An empty path stays empty rather than becoming the current folder, which
+// could be anywhere.
 QString absoluteClean(const QString& path)
 {
-    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    return path.isEmpty() ? path : QDir::cleanPath(QDir::current().absoluteFilePath(path));
 }
 
 } // namespace
@@ -63,6 +65,7 @@ QString DataFolderLocation::userDataFolder()
 
 bool DataFolderLocation::holdsShippedFiles(const QString& folder)
 {
+    // The program's picture (ProgramInfo::pictureFileName) and the help.
     const QDir dir(folder);
     return QFileInfo(dir.filePath(QStringLiteral("Halvorn.png"))).isFile()
         && QFileInfo(dir.filePath(QStringLiteral("help"))).isDir();

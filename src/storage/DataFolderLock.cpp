@@ -21,6 +21,10 @@ DataFolderLock::DataFolderLock(QString folder)
 
 DataFolderLock::Outcome DataFolderLock::acquire()
 {
+    if (m_folder.isEmpty()) {
+        m_problem = QStringLiteral("This system names no data folder for Halvorn's files.");
+        return Outcome::Unusable;
+    }
     const QString shown = QDir::toNativeSeparators(m_folder);
     std::error_code error;
     std::filesystem::create_directories(

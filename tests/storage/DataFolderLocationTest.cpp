@@ -106,4 +106,6 @@ TEST_F(DataFolderLocationTest, NoShippedFilesAnywhereStillUsesTheUsersFolder)
     EXPECT_FALSE(location.isPortable());
     EXPECT_EQ(location.dataFolder(), user);
     EXPECT_EQ(location.shippedFilesFolder(), bin);
+
+    EXPECT_EQ(DataFolderLocation(bin, QString(), QString()).dataFolder(), QString());
 }

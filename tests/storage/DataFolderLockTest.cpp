@@ -103,6 +103,11 @@ TEST(DataFolderLockTest, AFolderThatCannotBeMadeOrWrittenIsNamedWithTheReason)
         QStringLiteral("The folder %1 cannot be created: Not a directory.")
             .arg(temp.filePath("plain-file/Halvorn")));
 
+    // No home, no data folder: never the current folder instead.
+    DataFolderLock nowhere { QString() };
+    EXPECT_EQ(nowhere.acquire(), DataFolderLock::Outcome::Unusable);
+    EXPECT_FALSE(QFile::exists(DataFolderLock::FileName));
+
     const QString readOnlyPath = temp.filePath("read-only");
     QDir().mkpath(readOnlyPath);
     const ReadOnlyFolder readOnly(readOnlyPath);
