@@ -4,8 +4,8 @@
 #include "screens/MessageService.h"
 #include "screens/ScreenServices.h"
 #include "screens/TrackerTexts.h"
-#include "screens/WriteOutcome.h"
 #include "storage/IndividualList.h"
+#include "storage/WriteOutcome.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -93,18 +93,16 @@ bool IndividualList::load(const ProgramFolder& folder, QString* error)
     const QFileInfo info(path);
     if (!info.exists() || (info.isFile() && info.size() == 0))
         return true;
-    TextRecordFile file;
-    if (!file.openForReading(path)) {
-        report(error,
-            QStringLiteral("%1 could not be read: %2").arg(m_listFileName, file.errorString()));
+    QStringList values;
+    QString reason;
+    if (!TextRecordFile::readAllValues(path, values, &reason)) {
+        report(error, QStringLiteral("%1 could not be read: %2").arg(m_listFileName, reason));
         return false;
     }
     // add() trims, sorts in and drops the empty value that an old list may
     // begin with.
-    QString value;
-    while (!file.atEnd() && file.readValue(value))
+    for (const QString& value : std::as_const(values))
         add(value);
-    file.close();
     return true;
 }
 

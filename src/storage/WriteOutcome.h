@@ -15,6 +15,8 @@ struct WriteOutcome {
         return { false, fileName, reason };
     }
 
+    explicit operator bool() const { return written; }
+
     // The message shown instead of the success message.
     QString message() const
     {
