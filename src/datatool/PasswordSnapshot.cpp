@@ -52,7 +52,9 @@ PasswordRecord PasswordSnapshot::record(int recordNumber) const
     if (recordNumber < 1)
         return record;
     const qint64 start = qint64(recordNumber - 1) * PasswordRecord::Length;
-    if (start < m_entries.size())
+    // As the keeper reads it: a record of which not even two bytes are
+    // stored is empty, whatever its one byte holds.
+    if (start + 2 <= m_entries.size())
         record.structure().decode(QByteArrayView(m_entries).sliced(start).first(
             qMin<qint64>(PasswordRecord::Length, m_entries.size() - start)));
     return record;

@@ -237,3 +237,22 @@ TEST(DataToolExport, OutputThatCannotBeWrittenIsAProblem)
             << command.join(' ').toStdString();
     }
 }
+
+// The tool must show what the keeper shows, even of an entries file cut off
+// one byte into a record.
+TEST(DataToolExport, APasswordRecordCutAfterOneByteExportsAsTheKeeperReadsIt)
+{
+    TemporaryProgramFolder folder;
+    QRandomGenerator random(5);
+    PasswordFiles files(folder.folder(), &random);
+    ASSERT_TRUE(files.AddEntry({ "Bank", "ann", "pw1", "" }).ok);
+    ASSERT_TRUE(files.AddEntry({ "Mail", "bob", "pw2", "note" }).ok);
+    folder.write("Secfile2.fil", folder.read("Secfile2.fil").first(PasswordRecord::Length + 1));
+
+    const QJsonArray entries = exportJson(folder, { "passwords" })["entries"].toArray();
+    ASSERT_EQ(entries.size(), 2);
+    const std::optional<PasswordEntry> mail = files.loadEntry(files.LoadIndex().at(1));
+    ASSERT_TRUE(mail);
+    EXPECT_EQ(entries[1].toObject()["sign_on"].toString(), mail->signOn);
+    EXPECT_EQ(entries[1].toObject()["comment"].toString(), mail->comment);
+}
