@@ -1,6 +1,7 @@
 #include "screens/QtMessageService.h"
 #include "screens/QtSystemDialogs.h"
 #include "screens/ScreenServices.h"
+#include "screens/ShellState.h"
 #include "screens/SystemClock.h"
 #include "shell/HelpWindow.h"
 #include "shell/MainScreen.h"
@@ -23,12 +24,12 @@ int main(int argc, char* argv[])
     QtSystemDialogs dialogs;
     SystemClock clock;
     HelpWindow help(folder);
+    ShellState state;
 
-    const ScreenServices services { folder, messages, dialogs, clock };
-    MainScreen mainScreen(services, help);
-    mainScreen.setFunctionScreenFactory(FunctionScreen::WeightTracker, [&] {
-        return new WeightTracker(services, mainScreen.state().FamilyName, &help);
-    });
+    const ScreenServices services { folder, messages, dialogs, clock, state, help };
+    MainScreen mainScreen(services);
+    mainScreen.setFunctionScreenFactory(
+        FunctionScreen::WeightTracker, [&] { return new WeightTracker(services); });
     // Exit ends the program at once: the event loop stops and no window is
     // asked to close, so no screen asks its save questions.
     QObject::connect(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/StoredColour.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -28,9 +30,9 @@ public:
     // 32-bit colour value with red in the low byte, then green, then blue
     // (the settings files' convention, not QRgb).
     qint32 colour() const;
-    int red() const { return colour() & 0xFF; }
-    int green() const { return (colour() >> 8) & 0xFF; }
-    int blue() const { return (colour() >> 16) & 0xFF; }
+    int red() const { return StoredColour::fromValue(colour()).red(); }
+    int green() const { return StoredColour::fromValue(colour()).green(); }
+    int blue() const { return StoredColour::fromValue(colour()).blue(); }
 
     // What the printed report appends to a value: "*" for stage 1, "**" for
     // stage 2, nothing otherwise.

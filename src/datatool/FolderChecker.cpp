@@ -80,6 +80,11 @@ void FolderChecker::checkTracker(
             { storedName(folder, listFile), QStringLiteral("cannot be read: %1").arg(reason) });
     else
         list.load(folder);
+    for (const auto& [first, second] : list.namesDifferingOnlyInCase())
+        problems.append({ storedName(folder, listFile),
+            QStringLiteral("lists %1 and %2, which differ only in letter case and share one file "
+                           "on a disk that does not tell case apart")
+                .arg(quoted(first), quoted(second)) });
 
     for (const QString& name : list.names()) {
         if (const QString refusal = IndividualName::pathRefusal(name); !refusal.isEmpty()) {

@@ -1,5 +1,8 @@
 #include "screens/LineChart.h"
 
+#include "screens/ScreenColour.h"
+#include "storage/GraphData.h"
+
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -295,4 +298,22 @@ bool LineChart::exportJpeg(const QString& filePath)
     }
     m_error.clear();
     return true;
+}
+
+void LineChart::showGraph(const GraphData& graph)
+{
+    suspendDrawing();
+    clearPointLabels();
+    setSeriesCount(int(graph.series.size()));
+    setPointCount(int(graph.pointCount()));
+    for (int series = 0; series < graph.series.size(); ++series) {
+        const GraphSeries& line = graph.series[series];
+        setSeriesColour(series, ScreenColour::toQColor(line.lineColour));
+        for (int point = 0; point < line.values.size(); ++point)
+            setValue(series, point, line.values[point]);
+    }
+    for (const QString& label : graph.labels)
+        addPointLabel(label);
+    setXAxisTitle(graph.axisTitle);
+    resumeDrawing();
 }

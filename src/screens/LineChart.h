@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 
+struct GraphData;
 class QCategoryAxis;
 class QChart;
 class QChartView;
@@ -47,6 +48,10 @@ public:
 
     void setSeriesColour(int series, const QColor& colour);
     QColor seriesColour(int series) const;
+
+    // Replaces everything the chart holds by the graph's series, colours,
+    // point labels and axis title, drawn at once. The caption is the panel's.
+    void showGraph(const GraphData& graph);
 
     // While drawing is suspended, changes are only recorded; resuming draws
     // them all at once.

@@ -2,11 +2,22 @@
 
 #include "screens/BusyPointer.h"
 #include "screens/Clock.h"
+#include "screens/CommandButton.h"
+#include "screens/DataGrid.h"
+#include "screens/EntryBoxGroup.h"
+#include "screens/EntryBoxRules.h"
+#include "screens/HelpService.h"
+#include "screens/MonthCalendar.h"
+#include "screens/NamedWidget.h"
+#include "screens/ShellState.h"
+#include "screens/TrackerLogPanel.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -14,109 +25,64 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
+#include <QVBoxLayout>
 
-namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
-QAction* makeAction(QMenu* menu, const char* name, const QString& caption)
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
-
-} // namespace
-
-TrackerScreen::TrackerScreen(const ScreenServices& services, const QString& familyName,
-    TrackerTexts texts, const QString& listFileName, const QString& dataFileExtension,
-    DateChecker::Tracker dateCheckerRecord, QWidget* parent)
+TrackerScreen::TrackerScreen(
+    const ScreenServices& services, TrackerProfile profile, QWidget* parent)
     : QMainWindow(parent)
     , m_services(services)
-    , m_familyName(familyName)
-    , m_texts(std::move(texts))
-    , m_individuals(listFileName, dataFileExtension)
+    , m_profile(std::move(profile))
+    , m_individuals(m_profile.listFileName, m_profile.dataFileExtension)
 {
     m_dateChecker = new DateChecker(
-        dateCheckerRecord, m_services.folder, m_services.messages, m_services.clock, this);
+        m_profile.dateChecker, m_services.folder, m_services.messages, m_services.clock, this);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setCentralWidget(new QWidget(this));
-    buildCommonControls();
     buildMenus();
+    buildCommonControls();
 }
 
 TrackerScreen::~TrackerScreen() = default;
 
-void TrackerScreen::buildCommonControls()
+QAction* TrackerScreen::addCommand(QMenu* menu, const char* name, const QString& caption)
 {
-    QWidget* centre = centralWidget();
-    m_individualBox = new QComboBox(centre);
-    m_individualBox->setObjectName(QStringLiteral("Combo1"));
-    m_individualBox->setMinimumContentsLength(25);
-    m_nameBox = new QLineEdit(centre);
-    m_nameBox->setObjectName(QStringLiteral("Text1_0"));
-    m_nameBox->setMaxLength(25);
-    m_selectLabel = new QLabel(QStringLiteral("Select Individual:"), centre);
-    m_selectLabel->setObjectName(QStringLiteral("Label2"));
-    m_createNote = new QLabel(m_texts.createNote, centre);
-    m_createNote->setObjectName(QStringLiteral("Label8"));
-    m_createNote->setWordWrap(true);
-    m_createNote->hide();
-    m_todayLabel = new QLabel(centre);
-    m_todayLabel->setObjectName(QStringLiteral("Label4"));
+    QAction* action = named(new QAction(caption, this), name);
+    if (menu)
+        menu->addAction(action);
+    return action;
+}
 
-    m_exitButton = makeButton(centre, "Command1", QStringLiteral("E&xit"));
-    m_viewExistingButton = makeButton(centre, "Command2", QStringLiteral("&View Existing File"));
-    m_createButton = makeButton(centre, "Command7", QStringLiteral("&Create New File"));
-    m_deleteButton = makeButton(centre, "Command8", QStringLiteral("&Delete Displayed File"));
-    m_printOptionsButton = makeButton(centre, "Command9", QStringLiteral("&Print Options"));
-    m_saveButton = makeButton(centre, "Command10", QStringLiteral("&Save"));
-
-    connect(m_exitButton, &QPushButton::clicked, this, &TrackerScreen::exit);
-    connect(m_viewExistingButton, &QPushButton::clicked, this, &TrackerScreen::viewExistingFile);
-    connect(m_createButton, &QPushButton::clicked, this, &TrackerScreen::createNewFile);
-    connect(m_deleteButton, &QPushButton::clicked, this, &TrackerScreen::deleteDisplayedFile);
-    connect(m_saveButton, &QPushButton::clicked, this, [this] { save(); });
-    // activated, not currentIndexChanged: choosing the name already shown
-    // loads it again, and filling the list loads nothing.
-    connect(m_individualBox, &QComboBox::activated, this, &TrackerScreen::selectIndividual);
-
-    m_statusPanel = new QLabel(this);
-    m_statusPanel->setObjectName(QStringLiteral("StatusBar1Panel1"));
-    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
-    statusBar()->addWidget(m_statusPanel, 1);
+CommandButton* TrackerScreen::addCommandButton(
+    QAction* action, const char* name, const QString& caption)
+{
+    return new CommandButton(action, QString::fromLatin1(name), caption, centralWidget());
 }
 
 void TrackerScreen::buildMenus()
 {
-    m_optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
-    m_optionsMenu->setObjectName(QStringLiteral("mO"));
-    m_programSetupMenu = m_optionsMenu->addMenu(QStringLiteral("&Program Setup"));
-    m_programSetupMenu->setObjectName(QStringLiteral("mOProg"));
+    m_optionsMenu = named(menuBar()->addMenu(QStringLiteral("&Options")), "mO");
+    m_programSetupMenu = named(m_optionsMenu->addMenu(QStringLiteral("&Program Setup")), "mOProg");
     m_dateChecker->addTo(m_programSetupMenu);
     m_optionsMenu->addSeparator();
     // The background selector and the panel colours come with their own
     // screens; until then the items are there and do nothing.
     m_gridBackgroundAction
-        = makeAction(m_optionsMenu, "mOGrid", QStringLiteral("&Grid Background Selector"));
-    m_panelColourAction = makeAction(m_optionsMenu, "mOColor", QStringLiteral("Panel C&olor"));
+        = addCommand(m_optionsMenu, "mOGrid", QStringLiteral("&Grid Background Selector"));
+    m_panelColourAction = addCommand(m_optionsMenu, "mOColor", QStringLiteral("Panel C&olor"));
     m_optionsMenu->addSeparator();
-    m_createAction = makeAction(m_optionsMenu, "mOCr", QStringLiteral("&Create New File"));
+    m_createAction = addCommand(m_optionsMenu, "mOCr", QStringLiteral("&Create New File"));
     m_optionsMenu->addSeparator();
-    m_viewExistingAction = makeAction(m_optionsMenu, "mOV", m_texts.viewExistingMenuCaption);
+    m_viewExistingAction
+        = addCommand(m_optionsMenu, "mOV", m_profile.texts.viewExistingMenuCaption);
     m_optionsMenu->addSeparator();
-    m_deleteAction = makeAction(m_optionsMenu, "mODel", QStringLiteral("&Delete Displayed File"));
-    m_printOptionsAction = makeAction(m_optionsMenu, "mOP", QStringLiteral("&Print Options"));
-    m_saveAction = makeAction(m_optionsMenu, "mOS", QStringLiteral("&Save"));
+    m_deleteAction = addCommand(m_optionsMenu, "mODel", QStringLiteral("&Delete Displayed File"));
+    m_printOptionsAction = addCommand(m_optionsMenu, "mOP", QStringLiteral("&Print Options"));
+    m_saveAction = addCommand(m_optionsMenu, "mOS", QStringLiteral("&Save"));
     m_optionsMenu->addSeparator();
-    m_exitAction = makeAction(m_optionsMenu, "mOEx", QStringLiteral("E&xit"));
+    m_exitAction = addCommand(m_optionsMenu, "mOEx", QStringLiteral("E&xit"));
 
     connect(m_createAction, &QAction::triggered, this, &TrackerScreen::createNewFile);
     connect(m_viewExistingAction, &QAction::triggered, this, &TrackerScreen::viewExistingFile);
@@ -126,15 +92,13 @@ void TrackerScreen::buildMenus()
 
     // Backup and restore come with the backup screen; the items are in
     // place and do nothing until then.
-    m_utilitiesMenu = menuBar()->addMenu(QStringLiteral("&Utilities"));
-    m_utilitiesMenu->setObjectName(QStringLiteral("mU"));
-    m_backupAction = makeAction(m_utilitiesMenu, "mUB", m_texts.backupCaption);
-    m_restoreAction = makeAction(m_utilitiesMenu, "mUR", m_texts.restoreCaption);
+    m_utilitiesMenu = named(menuBar()->addMenu(QStringLiteral("&Utilities")), "mU");
+    m_backupAction = addCommand(m_utilitiesMenu, "mUB", m_profile.texts.backupCaption);
+    m_restoreAction = addCommand(m_utilitiesMenu, "mUR", m_profile.texts.restoreCaption);
     connect(m_utilitiesMenu, &QMenu::aboutToShow, this,
         [this] { m_backupAction->setEnabled(m_individualBox->count() > 0); });
 
-    m_helpAction = menuBar()->addAction(QStringLiteral("&Help"));
-    m_helpAction->setObjectName(QStringLiteral("mH"));
+    m_helpAction = named(menuBar()->addAction(QStringLiteral("&Help")), "mH");
     connect(m_helpAction, &QAction::triggered, this, &TrackerScreen::openHelp);
 
     // Escape and F1 reach the screen before any control sees them.
@@ -150,10 +114,109 @@ void TrackerScreen::buildMenus()
     addAction(helpKey);
 }
 
+void TrackerScreen::buildCommonControls()
+{
+    QWidget* centre = centralWidget();
+    m_individualBox = named(new QComboBox(centre), "Combo1");
+    m_individualBox->setMinimumContentsLength(25);
+    // activated, not currentIndexChanged: choosing the name already shown
+    // loads it again, and filling the list loads nothing.
+    connect(m_individualBox, &QComboBox::activated, this, &TrackerScreen::selectIndividual);
+
+    m_normalColourBox = named(new QLineEdit(centre), "Text2");
+    m_normalColourBox->hide();
+    m_entryBoxes = new EntryBoxGroup(m_normalColourBox, this);
+    m_nameBox = named(new QLineEdit(centre), "Text1_0");
+    m_nameBox->setMaxLength(25);
+    m_entryBoxes->add(m_nameBox, 0);
+    connect(m_entryBoxes, &EntryBoxGroup::edited, this, [this](int index) {
+        if (index == 0)
+            nameBoxEdited();
+    });
+
+    m_selectLabel = named(new QLabel(QStringLiteral("Select Individual:"), centre), "Label2");
+    m_createNote = named(new QLabel(m_profile.texts.createNote, centre), "Label8");
+    m_createNote->setWordWrap(true);
+    m_createNote->hide();
+    m_todayLabel = named(new QLabel(centre), "Label4");
+    m_nameRow = new QHBoxLayout;
+    m_nameRow->addWidget(m_selectLabel);
+    // The name box stands where the list stands: just right of the label.
+    m_nameRow->addSpacing(4);
+    m_nameRow->addWidget(m_individualBox);
+    m_nameRow->addWidget(m_nameBox);
+    m_nameRow->addStretch(1);
+    m_nameRow->addWidget(m_todayLabel);
+
+    m_exitButton = addCommandButton(m_exitAction, "Command1", QStringLiteral("E&xit"));
+    m_viewExistingButton
+        = named(new QPushButton(QStringLiteral("&View Existing File"), centre), "Command2");
+    connect(m_viewExistingButton, &QPushButton::clicked, m_viewExistingAction, &QAction::trigger);
+    m_createButton
+        = addCommandButton(m_createAction, "Command7", QStringLiteral("&Create New File"));
+    m_deleteButton
+        = addCommandButton(m_deleteAction, "Command8", QStringLiteral("&Delete Displayed File"));
+    m_printOptionsButton
+        = addCommandButton(m_printOptionsAction, "Command9", QStringLiteral("&Print Options"));
+    m_saveButton = addCommandButton(m_saveAction, "Command10", QStringLiteral("&Save"));
+
+    m_statusPanel = named(new QLabel(this), "StatusBar1Panel1");
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(m_statusPanel, 1);
+
+    const TrackerLog::Services logServices { m_services.folder, m_services.messages,
+        m_services.clock, *m_dateChecker };
+    m_logPanel = new TrackerLogPanel(m_profile.logColumns, *this, logServices, centre, centre);
+    m_logPanel->log()->setFocusTargets(m_saveButton, m_logPanel->deleteRowButton());
+    connect(m_logPanel->grid(), &DataGrid::rightButtonReleased, this,
+        [this](const QPoint& position) { m_optionsMenu->popup(position); });
+}
+
+void TrackerScreen::layOutScreen(
+    QWidget* header, const QList<QWidget*>& panelCommands, const QList<QWidget*>& panels)
+{
+    // The commands keep their column whether a panel is shown or not, so
+    // that nothing moves when one opens or closes.
+    auto* commandColumn = named(new QWidget(centralWidget()), "CommandColumn");
+    auto* commands = new QVBoxLayout(commandColumn);
+    commands->setContentsMargins(0, 0, 0, 0);
+    QList<QWidget*> order { m_viewExistingButton, m_createButton };
+    order += panelCommands;
+    order += { m_saveButton, m_deleteButton, m_printOptionsButton, m_exitButton };
+    for (QWidget* command : order)
+        commands->addWidget(command);
+    commands->addStretch(1);
+    // A little room beside the longest caption, which otherwise touches the
+    // button's edges.
+    commandColumn->setFixedWidth(commandColumn->sizeHint().width() + 16);
+
+    // The data panels take the same place; one is in front at a time, and
+    // the place stays empty while none is.
+    auto* panelArea = named(new QWidget(centralWidget()), "PanelArea");
+    panelArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    auto* stack = new QGridLayout(panelArea);
+    stack->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* panel : panels + QList<QWidget*> { m_logPanel })
+        stack->addWidget(panel, 0, 0);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(commandColumn);
+    body->addWidget(panelArea, 1);
+    auto* layout = new QVBoxLayout(centralWidget());
+    layout->addWidget(header);
+    layout->addLayout(body, 1);
+
+    // A comfortable size for the log, the panels and the graph, centred on
+    // the screen the window opens on.
+    const QRect available = screen()->availableGeometry();
+    const QSize size
+        = (available.size() * 0.85).expandedTo(QSize(1000, 700)).boundedTo(available.size());
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+}
+
 QString TrackerScreen::windowTitleText() const
 {
-    return m_familyName.isEmpty() ? m_texts.trackerName
-                                  : m_familyName + QLatin1Char(' ') + m_texts.trackerName;
+    return m_services.state.titleFor(m_profile.texts.trackerName);
 }
 
 void TrackerScreen::showStatus(const QString& text)
@@ -164,7 +227,7 @@ void TrackerScreen::showStatus(const QString& text)
 bool TrackerScreen::inCreateMode() const
 {
     // The screen's own test: Create New File is disabled only in create mode.
-    return !m_createButton->isEnabled();
+    return !m_createAction->isEnabled();
 }
 
 QString TrackerScreen::displayedName() const
@@ -172,15 +235,26 @@ QString TrackerScreen::displayedName() const
     return m_nameBox->text().trimmed();
 }
 
+DataGrid* TrackerScreen::logGrid() const
+{
+    return m_logPanel->grid();
+}
+
+QPushButton* TrackerScreen::exitButton() const
+{
+    return m_exitButton;
+}
+
 void TrackerScreen::openScreen()
 {
     setWindowTitle(windowTitleText());
     showStatus(windowTitleText());
     prepareScreen();
+    m_logPanel->calendar()->setSelectedDate(m_services.clock.today());
     m_todayLabel->setText(QStringLiteral("Today's Date: ")
         + QLocale::system().toString(m_services.clock.today(), QLocale::ShortFormat));
     m_changesMade = 0;
-    hideTransientViews();
+    hideViews();
     showNoIndividual();
     // The list is read, and "No Files Found" said, over the screen the user
     // has just opened: once the window is on show.
@@ -190,17 +264,17 @@ void TrackerScreen::openScreen()
         m_openingPending = true;
 }
 
-void TrackerScreen::placeOnScreen()
+bool TrackerScreen::event(QEvent* event)
 {
-    const QRect available = screen()->availableGeometry();
-    const QSize size
-        = (available.size() * 0.85).expandedTo(QSize(1000, 700)).boundedTo(available.size());
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+    if (event->type() == QEvent::WindowActivate)
+        activated();
+    return QMainWindow::event(event);
 }
 
 void TrackerScreen::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    activated();
     if (!m_openingPending)
         return;
     m_openingPending = false;
@@ -209,17 +283,52 @@ void TrackerScreen::showEvent(QShowEvent* event)
     QMetaObject::invokeMethod(this, &TrackerScreen::viewExistingFile, Qt::QueuedConnection);
 }
 
+void TrackerScreen::activated()
+{
+    m_logPanel->setColumnWidths();
+    if (m_viewExistingButton->isEnabled())
+        m_viewExistingButton->setFocus();
+    showStatus(windowTitleText());
+}
+
 void TrackerScreen::markChanged()
 {
     if (m_loading)
         return;
     m_changesMade = Changed;
-    m_saveButton->setEnabled(!inCreateMode());
+    m_saveAction->setEnabled(!inCreateMode());
+}
+
+void TrackerScreen::nameBoxEdited()
+{
+    EntryBoxRules::applyNoDoubleQuoteRule(m_nameBox);
+    markChanged();
+}
+
+void TrackerScreen::hideViews()
+{
+    m_logPanel->calendar()->hide();
+    hideTransientViews();
+}
+
+void TrackerScreen::hidePanels()
+{
+    m_logPanel->hide();
+    hideDataPanels();
+}
+
+void TrackerScreen::clearIndividual()
+{
+    m_loading = true;
+    m_nameBox->clear();
+    m_logPanel->clearLog();
+    clearDisplayedIndividual();
+    m_loading = false;
 }
 
 void TrackerScreen::viewExistingFile()
 {
-    hideTransientViews();
+    hideViews();
     m_createNote->hide();
     if (m_changesMade == Changed && !displayedName().isEmpty()
         && promptSaveChanges() == MessageService::Answer::Cancel)
@@ -227,10 +336,9 @@ void TrackerScreen::viewExistingFile()
 
     m_individualBox->clear();
     m_viewExistingButton->setEnabled(false);
-    m_viewExistingAction->setEnabled(false);
     QString error;
     if (!m_individuals.load(m_services.folder, &error))
-        messages().error(error, m_texts.trackerName);
+        messages().error(error, m_profile.texts.trackerName);
     // With or without individuals to choose from, nobody is on display
     // now; an empty list must not leave create mode's boxes or commands
     // that act on an individual behind.
@@ -251,11 +359,8 @@ void TrackerScreen::viewExistingFile()
 void TrackerScreen::showNoIndividual()
 {
     m_changesMade = 0;
-    hideDataPanels();
-    m_loading = true;
-    m_nameBox->clear();
-    clearDisplayedIndividual();
-    m_loading = false;
+    hidePanels();
+    clearIndividual();
     m_selectedIndex = -1;
     enterViewMode();
     setIndividualActionsEnabled(false);
@@ -265,17 +370,27 @@ void TrackerScreen::selectIndividual(int index)
 {
     if (index < 0 || index >= m_individuals.size())
         return;
-    hideTransientViews();
+    hideViews();
+    // Another individual replaces the one on display: unsaved changes are
+    // asked about first, and Cancel keeps the displayed individual.
+    if (m_changesMade == Changed && promptSaveChanges() == MessageService::Answer::Cancel) {
+        const QSignalBlocker blocker(m_individualBox);
+        m_individualBox->setCurrentIndex(m_selectedIndex);
+        return;
+    }
     m_changesMade = 0;
     BusyPointerScope busy;
     m_viewExistingButton->setEnabled(false);
-    m_viewExistingAction->setEnabled(false);
-    hideDataPanels();
-    m_loading = true;
-    clearDisplayedIndividual();
+    hidePanels();
+    clearIndividual();
     const QString name = m_individuals.at(index);
+    m_loading = true;
     m_nameBox->setText(name);
-    const bool loaded = loadIndividual(name);
+    bool loaded = false;
+    {
+        auto quietly = m_logPanel->log()->programWrites();
+        loaded = loadIndividual(name);
+    }
     m_loading = false;
     if (!loaded) {
         setIndividualActionsEnabled(false);
@@ -288,49 +403,48 @@ void TrackerScreen::selectIndividual(int index)
     showLoadedIndividual();
 }
 
-QAction* TrackerScreen::addPanelMenuItem(const char* objectName, const QString& caption)
+QAction* TrackerScreen::addPanelCommand(const char* actionName, const QString& caption)
 {
-    auto* action = new QAction(caption, m_optionsMenu);
-    action->setObjectName(QLatin1String(objectName));
-    m_optionsMenu->insertAction(m_deleteAction, action);
+    auto* action = new QAction(caption, this);
+    if (actionName) {
+        action->setObjectName(QLatin1String(actionName));
+        m_optionsMenu->insertAction(m_deleteAction, action);
+    }
+    m_panelActions.append(action);
     return action;
+}
+
+void TrackerScreen::insertPanelMenuSeparator()
+{
+    m_optionsMenu->insertSeparator(m_deleteAction);
 }
 
 void TrackerScreen::setIndividualActionsEnabled(bool enabled)
 {
-    setPanelActionsEnabled(enabled);
-    for (QPushButton* command : { m_saveButton, m_deleteButton, m_printOptionsButton })
-        command->setEnabled(enabled);
-    for (QAction* item : { m_saveAction, m_deleteAction, m_printOptionsAction })
-        item->setEnabled(enabled);
+    for (QAction* action : m_panelActions)
+        action->setEnabled(enabled);
+    for (QAction* action : { m_saveAction, m_deleteAction, m_printOptionsAction })
+        action->setEnabled(enabled);
 }
 
 void TrackerScreen::enableFileActions()
 {
-    if (inCreateMode())
-        return;
-    setPanelActionsEnabled(true);
-    m_printOptionsButton->setEnabled(true);
-    m_saveButton->setEnabled(true);
-    m_deleteAction->setEnabled(true);
+    if (!inCreateMode())
+        setIndividualActionsEnabled(true);
 }
 
 void TrackerScreen::createNewFile()
 {
-    hideTransientViews();
+    hideViews();
     m_viewExistingButton->setEnabled(true);
-    m_viewExistingAction->setEnabled(true);
     m_createNote->show();
     if (m_changesMade == Changed && !inCreateMode()
         && promptSaveChanges() == MessageService::Answer::Cancel)
         return;
 
     m_changesMade = 0;
-    m_loading = true;
-    m_nameBox->clear();
-    clearDisplayedIndividual();
-    m_loading = false;
-    hideDataPanels();
+    clearIndividual();
+    hidePanels();
     setIndividualActionsEnabled(false);
     m_createdName.clear();
     enterCreateMode();
@@ -345,7 +459,6 @@ void TrackerScreen::enterViewMode()
     m_individualBox->show();
     m_individualBox->setEnabled(true);
     m_nameBox->hide();
-    m_createButton->setEnabled(true);
     m_createAction->setEnabled(true);
 }
 
@@ -354,7 +467,6 @@ void TrackerScreen::enterCreateMode()
     m_selectLabel->setText(QStringLiteral("Enter File Name:"));
     m_individualBox->hide();
     m_nameBox->show();
-    m_createButton->setEnabled(false);
     m_createAction->setEnabled(false);
 }
 
@@ -412,21 +524,19 @@ bool TrackerScreen::save(qint16 quietSave)
         saveNewFile();
         return m_changesMade == 0 && m_saveRefused != SaveRefusedMarker;
     }
-    hideTransientViews();
-    if (m_changesMade != Changed && quietSave != AddRowSave) {
+    hideViews();
+    if (m_changesMade != Changed && quietSave != TrackerLog::AddRowSave) {
         messages().inform(QStringLiteral("There have been no entries/changes made to save!"),
             QStringLiteral("Save Command"));
         return true;
     }
-    m_quietSave = quietSave;
     m_changesMade = 0;
     const WriteOutcome outcome = writeIndividualFile(displayedName());
-    m_quietSave = 0;
     if (!outcome.written) {
         reportFailedWrite(outcome, QStringLiteral("Save File Command"));
         return false;
     }
-    if (quietSave != AddRowSave && quietSave != DeleteRowSave) {
+    if (quietSave != TrackerLog::AddRowSave && quietSave != TrackerLog::DeleteRowSave) {
         messages().inform(
             QStringLiteral("File has been Saved."), QStringLiteral("Save File Command"));
         refreshAfterSave();
@@ -437,15 +547,15 @@ bool TrackerScreen::save(qint16 quietSave)
 void TrackerScreen::reportFailedWrite(const WriteOutcome& outcome, const QString& title)
 {
     m_changesMade = Changed;
-    m_saveButton->setEnabled(!inCreateMode());
+    m_saveAction->setEnabled(!inCreateMode());
     messages().error(outcome.message(), title);
 }
 
 void TrackerScreen::deleteDisplayedFile()
 {
-    hideTransientViews();
+    hideViews();
     showStatus(QStringLiteral("Delete Existing File"));
-    hideDataPanels();
+    hidePanels();
 
     const QString shownName = m_individualBox->currentText().left(30).trimmed();
     const MessageService::Answer answer = messages().show({
@@ -457,20 +567,19 @@ void TrackerScreen::deleteDisplayedFile()
         MessageService::Answer::No,
     });
     BusyPointerOn();
-    if (answer == MessageService::Answer::Yes) {
-        QString error;
-        if (m_individuals.deleteIndividual(m_services.folder, displayedName(), &error)) {
-            fillIndividualBox();
-            m_selectedIndex = -1;
-            m_loading = true;
-            clearDisplayedIndividual();
-            m_loading = false;
-            setIndividualActionsEnabled(false);
-        } else {
-            messages().error(error, QStringLiteral("Delete Current File"));
-        }
+    QString error;
+    if (answer != MessageService::Answer::Yes) {
+        // Nothing was deleted: unsaved changes are still there to be asked
+        // about when the screen closes.
+    } else if (m_individuals.deleteIndividual(m_services.folder, displayedName(), &error)) {
+        fillIndividualBox();
+        m_selectedIndex = -1;
+        clearIndividual();
+        setIndividualActionsEnabled(false);
+        m_changesMade = 0;
+    } else {
+        messages().error(error, QStringLiteral("Delete Current File"));
     }
-    m_changesMade = 0;
     m_services.clock.pauseOneSecond();
     BusyPointerOff();
     showStatus(windowTitleText());
@@ -480,8 +589,8 @@ MessageService::Answer TrackerScreen::promptSaveChanges()
 {
     m_promptAnswer = messages().show({
         QStringLiteral("Save changes made to %1 before next action or exiting?")
-            .arg(m_texts.trackerName),
-        m_texts.trackerName + QStringLiteral(" Information"),
+            .arg(m_profile.texts.trackerName),
+        m_profile.texts.trackerName + QStringLiteral(" Information"),
         MessageService::Icon::Question,
         MessageService::Buttons::YesNoCancel,
         MessageService::Answer::Yes,
@@ -509,7 +618,7 @@ MessageService::Answer TrackerScreen::promptSaveChanges()
 
 void TrackerScreen::exit()
 {
-    hideTransientViews();
+    hideViews();
     m_saveRefused = 0;
     if (m_changesMade == Changed && promptSaveChanges() == MessageService::Answer::Cancel) {
         m_saveRefused = 0;
@@ -555,6 +664,6 @@ void TrackerScreen::escape()
 
 void TrackerScreen::openHelp()
 {
-    if (m_openHelp)
-        m_openHelp(printOptionsOpen() ? m_texts.printOptionsHelpTopic : m_texts.helpTopic);
+    m_services.help.showHelpTopic(
+        printOptionsOpen() ? m_profile.texts.printOptionsHelpTopic : m_profile.texts.helpTopic);
 }

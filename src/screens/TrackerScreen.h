@@ -1,31 +1,36 @@
 #pragma once
 
-#include "screens/DateChecker.h"
 #include "screens/MessageService.h"
 #include "screens/ScreenServices.h"
-#include "screens/TrackerTexts.h"
+#include "screens/TrackerLogClient.h"
+#include "screens/TrackerProfile.h"
 #include "storage/IndividualList.h"
 #include "storage/WriteOutcome.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 
-#include <functional>
-
+class CommandButton;
+class DateChecker;
+class EntryBoxGroup;
 class QAction;
+class QBoxLayout;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class TrackerLogPanel;
 
 // What the two trackers share: one individual on display at a time, chosen
 // from the individual list; view and create modes; the commands that create,
 // select, save and delete an individual's data file; the save prompt that
-// guards every action which would lose unsaved work; Exit, Escape, F1 and the
-// "&Options" pop-up menu. A tracker supplies its data file's contents and
-// panels through the hooks at the end.
-class TrackerScreen : public QMainWindow
+// guards every action which would lose unsaved work; the log panel with its
+// grid and calendar; Exit, Escape, F1, activation and the "&Options" pop-up
+// menu. A tracker supplies its profile, its own panels and commands, and its
+// data file's contents through the hooks at the end.
+class TrackerScreen : public QMainWindow, protected TrackerLogClient
 {
     Q_OBJECT
 
@@ -33,8 +38,6 @@ public:
     // Marker values of the screen's state fields.
     static constexpr qint16 Changed = 1;
     static constexpr qint16 SaveRefusedMarker = 2222;
-    static constexpr qint16 AddRowSave = 88;
-    static constexpr qint16 DeleteRowSave = 99;
 
     ~TrackerScreen() override;
 
@@ -44,17 +47,14 @@ public:
     // The name of the individual on display (or being created), trimmed.
     QString displayedName() const;
 
-    // F1 and "&Help" open the help at a context number; the program sets
-    // the opener, tests may read what was asked.
-    void setHelpOpener(std::function<void(int topic)> opener) { m_openHelp = std::move(opener); }
-
     // --- commands --------------------------------------------------------
     void viewExistingFile();
     void selectIndividual(int index);
     void createNewFile();
     void saveNewFile();
-    // Save (quietSave 0), or the quiet save of Add Row (88) or Delete Row
-    // (99). True when the file was written or there was nothing to write.
+    // Save (quietSave 0), or the quiet save of Add Row or Delete Row
+    // (TrackerLog's markers). True when the file was written or there was
+    // nothing to write.
     bool save(qint16 quietSave = 0);
     void deleteDisplayedFile();
     MessageService::Answer promptSaveChanges();
@@ -64,52 +64,77 @@ public:
     void markChanged();
 
 protected:
-    TrackerScreen(const ScreenServices& services, const QString& familyName, TrackerTexts texts,
-        const QString& listFileName, const QString& dataFileExtension,
-        DateChecker::Tracker dateCheckerRecord, QWidget* parent);
+    TrackerScreen(const ScreenServices& services, TrackerProfile profile, QWidget* parent);
 
     // The open-screen sequence; the tracker calls it once its own controls
     // exist. It ends with View Existing File once the window is shown.
     void openScreen();
-    // A comfortable size for the log, the panels and the graph, centred on
-    // the screen the window opens on.
-    void placeOnScreen();
+    // The screen's layout: the tracker's header (holding nameRow()) on top,
+    // the command column on the left (View Existing File and Create New
+    // File, the tracker's panel commands, then Save, Delete Displayed File,
+    // Print Options and Exit) and the panels, which share one place, on the
+    // right. The log panel is one of them.
+    void layOutScreen(
+        QWidget* header, const QList<QWidget*>& panelCommands, const QList<QWidget*>& panels);
+    // "Select Individual:", the list or the name box, and today's date;
+    // under it the note shown in create mode.
+    QBoxLayout* nameRow() const { return m_nameRow; }
+    QLabel* createNote() const { return m_createNote; }
 
     const ScreenServices& services() const { return m_services; }
     MessageService& messages() const { return m_services.messages; }
-    const TrackerTexts& texts() const { return m_texts; }
+    const TrackerTexts& texts() const { return m_profile.texts; }
     QString windowTitleText() const;
     void showStatus(const QString& text);
 
-    // Enables what the panel switches enable (EnableFileActions): only in
-    // view mode.
+    // EnableFileActions: enables the panel switches, Save, Delete and Print
+    // Options; only in view mode.
     void enableFileActions();
-    // A tracker's own "&Options" item, placed after View Existing File.
-    QAction* addPanelMenuItem(const char* objectName, const QString& caption);
-    // Every command and menu item that acts on the individual on display:
-    // the panel switches, Save, Delete Displayed File and Print Options.
-    // Disabled while nobody is on display.
-    void setIndividualActionsEnabled(bool enabled);
+    // A tracker's panel command with its "&Options" item, placed after View
+    // Existing File; enabled while an individual is on display. A command
+    // without a menu item passes no actionName.
+    QAction* addPanelCommand(const char* actionName, const QString& caption);
+    void insertPanelMenuSeparator();
 
+    TrackerLogPanel* logPanel() const { return m_logPanel; }
+    DataGrid* logGrid() const;
+    // The Text1 boxes; the name box is Text1(0). A tracker adds its own.
+    EntryBoxGroup* entryBoxes() const { return m_entryBoxes; }
+    QLineEdit* nameBox() const { return m_nameBox; }
+    QComboBox* individualBox() const { return m_individualBox; }
+    QLineEdit* normalColourBox() const { return m_normalColourBox; }
+    DateChecker* dateChecker() const { return m_dateChecker; }
+    QPushButton* exitButton() const;
+    QMenu* optionsMenu() const { return m_optionsMenu; }
+    // The commands that later screens (print options, backup, colours)
+    // plug into; each does nothing visible until then.
+    QAction* printOptionsAction() const { return m_printOptionsAction; }
+    QAction* backupAction() const { return m_backupAction; }
+    QAction* restoreAction() const { return m_restoreAction; }
+    QAction* gridBackgroundAction() const { return m_gridBackgroundAction; }
+    QAction* panelColourAction() const { return m_panelColourAction; }
+
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
     // --- hooks of the tracker --------------------------------------------
-    // Settings read when the screen opens (date checker, trend display...).
+    // Settings read when the screen opens (trend display...).
     virtual void prepareScreen() = 0;
-    // Hides the graph legend and the calendars: the first step of most
-    // commands.
+    // Hides the tracker's calendars, legend and other passing views: the
+    // first step of most commands. The log's calendar is the base's.
     virtual void hideTransientViews() = 0;
+    // Hides the tracker's own data panels; the log panel is the base's.
     virtual void hideDataPanels() = 0;
-    // Empties the fields, the log and the pictures of the displayed
-    // individual.
+    // Empties the tracker's fields and pictures; the base empties the log
+    // and the name box.
     virtual void clearDisplayedIndividual() = 0;
     // Shows the panels of create mode (the plan panel, Save New File).
     virtual void showCreatePanels() = 0;
     // Reads the data file of the chosen name into the screen; false (and
     // the reason shown) when it exists but cannot be read, so that nothing
-    // can be saved over it.
+    // can be saved over it. Cell writes are the program's own here.
     virtual bool loadIndividual(const QString& name) = 0;
     // Runs after a successful load with the screen unchanged: derived
     // figures, graph, the first panel.
@@ -119,9 +144,6 @@ protected:
     // Writes the first data file of a new individual (no log lines) and
     // lists the name, all or nothing. The name has passed the name rules.
     virtual WriteOutcome createIndividualFile(IndividualList& list, const QString& name) = 0;
-    // The tracker's panel switches (buttons and menu items), which need an
-    // individual on display like Delete, Print Options and Save.
-    virtual void setPanelActionsEnabled(bool enabled) = 0;
     // After a Save or Save New File that showed its message: the graph is
     // rebuilt when it is on display.
     virtual void refreshAfterSave() = 0;
@@ -129,58 +151,74 @@ protected:
     virtual bool closeTopmostView() { return false; }
     virtual bool printOptionsOpen() const { return false; }
 
-    // Controls shared by both trackers, named as the tracker's controls.
-    QComboBox* m_individualBox; // Combo1
-    QLineEdit* m_nameBox; // Text1(0)
-    QLabel* m_selectLabel; // Label2
-    QLabel* m_createNote; // Label8
-    QLabel* m_todayLabel; // Label4
-    QPushButton* m_exitButton; // Command1
-    QPushButton* m_viewExistingButton; // Command2
-    QPushButton* m_createButton; // Command7
-    QPushButton* m_deleteButton; // Command8
-    QPushButton* m_printOptionsButton; // Command9
-    QPushButton* m_saveButton; // Command10
-    QMenu* m_optionsMenu; // mO
-    QMenu* m_programSetupMenu; // mOProg
-    DateChecker* m_dateChecker; // its menu item is DisableDateChecker
-    QAction* m_gridBackgroundAction;
-    QAction* m_panelColourAction;
-    QAction* m_createAction; // mOCr
-    QAction* m_viewExistingAction; // mOV
-    QAction* m_deleteAction; // mODel
-    QAction* m_printOptionsAction; // mOP
-    QAction* m_saveAction; // mOS
-    QAction* m_exitAction; // mOEx
-    QMenu* m_utilitiesMenu; // mU
-    QAction* m_backupAction; // mUB
-    QAction* m_restoreAction; // mUR
-    QAction* m_helpAction; // mH
+    // The log's hooks the base answers itself.
+    bool saveLog(qint16 quietSave) override { return save(quietSave); }
+    void logChangedByUser() override { markChanged(); }
 
 private:
     void buildCommonControls();
     void buildMenus();
+    QAction* addCommand(QMenu* menu, const char* name, const QString& caption);
+    CommandButton* addCommandButton(QAction* action, const char* name, const QString& caption);
+    void hideViews();
+    void hidePanels();
+    void clearIndividual();
+    void setIndividualActionsEnabled(bool enabled);
     // View mode with nobody on display: how the screen opens, and what
     // View Existing File returns to.
     void showNoIndividual();
     void enterViewMode();
     void enterCreateMode();
     void fillIndividualBox();
+    void nameBoxEdited();
+    void activated();
     void openHelp();
     void escape();
     // Shows the failure of a write and keeps the screen marked changed.
     void reportFailedWrite(const WriteOutcome& outcome, const QString& title);
 
     ScreenServices m_services;
-    QString m_familyName;
-    TrackerTexts m_texts;
+    TrackerProfile m_profile;
     IndividualList m_individuals;
-    std::function<void(int)> m_openHelp;
-    QLabel* m_statusPanel = nullptr;
+
+    QComboBox* m_individualBox; // Combo1
+    QLineEdit* m_nameBox; // Text1(0)
+    QLineEdit* m_normalColourBox; // Text2, hidden: the boxes' normal colour
+    EntryBoxGroup* m_entryBoxes;
+    QLabel* m_selectLabel; // Label2
+    QLabel* m_createNote; // Label8
+    QLabel* m_todayLabel; // Label4
+    QBoxLayout* m_nameRow;
+    QLabel* m_statusPanel;
+    DateChecker* m_dateChecker; // its menu item is DisableDateChecker
+    TrackerLogPanel* m_logPanel; // SSPanel3
+
+    QMenu* m_optionsMenu; // mO
+    QMenu* m_programSetupMenu; // mOProg
+    QAction* m_gridBackgroundAction; // mOGrid
+    QAction* m_panelColourAction; // mOColor
+    QAction* m_createAction; // mOCr, Command7
+    QAction* m_viewExistingAction; // mOV
+    QAction* m_deleteAction; // mODel, Command8
+    QAction* m_printOptionsAction; // mOP, Command9
+    QAction* m_saveAction; // mOS, Command10
+    QAction* m_exitAction; // mOEx, Command1
+    QMenu* m_utilitiesMenu; // mU
+    QAction* m_backupAction; // mUB
+    QAction* m_restoreAction; // mUR
+    QAction* m_helpAction; // mH
+    QList<QAction*> m_panelActions;
+    // Command2 is disabled while its list is on show; its menu item mOV
+    // never is, so that the list can always be read again.
+    QPushButton* m_viewExistingButton;
+    CommandButton* m_exitButton;
+    CommandButton* m_createButton;
+    CommandButton* m_deleteButton;
+    CommandButton* m_printOptionsButton;
+    CommandButton* m_saveButton;
 
     qint16 m_changesMade = 0;
     qint16 m_saveRefused = 0;
-    qint16 m_quietSave = 0;
     int m_selectedIndex = -1;
     MessageService::Answer m_promptAnswer = MessageService::Answer::Cancel;
     // The individual created in this visit to create mode: saving it again

@@ -1,16 +1,17 @@
 #include "MainScreen.h"
 
 #include "screens/BusyPointer.h"
+#include "screens/HelpService.h"
 #include "screens/MessageService.h"
+#include "screens/ScreenBackgroundView.h"
+#include "screens/ScreenColour.h"
 #include "screens/SystemDialogs.h"
 #include "shell/AboutBox.h"
-#include "shell/HelpService.h"
+#include "shell/DisplayModes.h"
 #include "shell/ProgramInfo.h"
-#include "shell/ScreenBackgroundView.h"
 #include "shell/ScreenMetrics.h"
 #include "shell/SplashScreen.h"
 #include "storage/GColor1File.h"
-#include "storage/GColor3File.h"
 #include "storage/GZorq1File.h"
 #include "storage/ZorqNameFile.h"
 
@@ -39,12 +40,6 @@ constexpr int BackupAndRestoreTopic = 1005;
 constexpr int SmallestScreenWidth = 9945;
 constexpr int SmallestScreenHeight = 7590;
 
-// The default smaller-screen size, and the margin kept on screens smaller
-// than that (twips).
-constexpr int DefaultWindowHeight = 11200;
-constexpr int DefaultWindowWidth = 15100;
-constexpr int DefaultSizeMargin = 200;
-
 // The centre panel sits this far above the window's vertical centre.
 constexpr int CentrePanelLift = 245;
 
@@ -57,19 +52,17 @@ int functionIndex(FunctionScreen screen)
     return static_cast<int>(screen);
 }
 
-qint16 clampToInt16(int value)
-{
-    return static_cast<qint16>(qBound(-32768, value, 32767));
-}
-
 } // namespace
 
-MainScreen::MainScreen(ScreenServices services, HelpService& help,
-    std::unique_ptr<ScreenMetrics> metrics, QWidget* parent)
+MainScreen::MainScreen(
+    ScreenServices services, std::unique_ptr<ScreenMetrics> metrics, QWidget* parent)
     : QMainWindow(parent)
     , m_services(std::move(services))
-    , m_help(help)
+    , m_state(m_services.state)
+    , m_help(m_services.help)
     , m_metrics(metrics ? std::move(metrics) : std::make_unique<ScreenMetrics>())
+    , m_displayModes(new DisplayModes(
+          *this, m_state, *m_metrics, m_services.folder, [this] { runStartUp(); }, this))
 {
     setObjectName(QStringLiteral("Startfrm"));
     setWindowTitle(ProgramInfo::name());
@@ -220,24 +213,28 @@ void MainScreen::buildMenus()
     m_fullScreenAction
         = addItem(m_displayMenu, "mOPF", QStringLiteral("&Full Screen Display"), [this] {
               m_fullScreenAction->setChecked(!m_fullScreenAction->isChecked());
-              fullScreenDisplay();
+              m_displayModes->fullScreenDisplay();
           });
     m_smallerScreenAction
         = addItem(m_displayMenu, "mOPS", QStringLiteral("&Smaller Screen Display"), [this] {
               m_smallerScreenAction->setChecked(!m_smallerScreenAction->isChecked());
-              smallerScreenDisplay();
+              m_displayModes->smallerScreenDisplay();
           });
     m_displayMenu->addSeparator();
-    m_defaultSizeAction = addItem(m_displayMenu, "mOPDefault",
-        QStringLiteral("&Default Screen Size"), &MainScreen::defaultScreenSize);
+    QAction* defaultSizeAction
+        = addItem(m_displayMenu, "mOPDefault", QStringLiteral("&Default Screen Size"), [this] {
+              m_displayModes->defaultScreenSize();
+              layoutControls();
+          });
     m_fullScreenAction->setCheckable(true);
     m_smallerScreenAction->setCheckable(true);
+    m_displayModes->setMenuActions(m_fullScreenAction, m_smallerScreenAction, defaultSizeAction);
     m_optionsMenu->addSeparator();
     addItem(m_optionsMenu, "mON", QStringLiteral("&Family Name"), &MainScreen::familyNameCommand);
     m_optionsMenu->addSeparator();
     addItem(m_optionsMenu, "mOE", QStringLiteral("E&xit"), &MainScreen::exitProgram);
-    connect(m_optionsMenu, &QMenu::aboutToShow, this, &MainScreen::tickDisplayMode);
-    connect(m_displayMenu, &QMenu::aboutToShow, this, &MainScreen::tickDisplayMode);
+    connect(m_optionsMenu, &QMenu::aboutToShow, m_displayModes, &DisplayModes::tickDisplayMode);
+    connect(m_displayMenu, &QMenu::aboutToShow, m_displayModes, &DisplayModes::tickDisplayMode);
 
     QMenu* functions = bar->addMenu(QStringLiteral("&Program Functions"));
     functions->setObjectName(QStringLiteral("mDI"));
@@ -300,7 +297,7 @@ void MainScreen::openFunctionScreen(FunctionScreen screen)
 
 void MainScreen::functionScreenClosed(QWidget* screen)
 {
-    if (!isMaximizedState())
+    if (!m_displayModes->isMaximizedState())
         move(screen->pos());
     show();
     raise();
@@ -314,10 +311,10 @@ void MainScreen::open()
     runStartUp();
     // The first show resizes and maximises the window; that is still part
     // of loading, not a user's resize.
-    m_loading = LoadingMarker;
+    m_displayModes->setLoading(true);
     show();
     QApplication::processEvents();
-    m_loading = 0;
+    m_displayModes->setLoading(false);
 }
 
 void MainScreen::runStartUp()
@@ -329,26 +326,8 @@ void MainScreen::runStartUp()
 
     setStatus(MainMenuStatus);
     BusyPointerOn();
-    m_loading = LoadingMarker;
-
-    const GColor3File settings(m_services.folder);
-    const bool smaller = settings.displayModeSmaller();
-    m_state.WindowHeight = settings.windowHeight();
-    m_state.WindowWidth = settings.windowWidth();
-    if (smaller) {
-        m_state.DisplayMode = ShellState::SmallerScreenDisplay;
-        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-        m_state.WindowHeight = clampToInt16(settings.appliedWindowHeight());
-        m_state.WindowWidth = clampToInt16(settings.appliedWindowWidth());
-        applyWindowSizeFromState();
-    } else {
-        m_state.DisplayMode = ShellState::FullScreenDisplay;
-        // Without a window manager nobody maximises the window: cover the
-        // screen ourselves first.
-        if (!isMaximizedState())
-            setGeometry(QRect(QPoint(0, 0), m_metrics->sizeInPixels()));
-        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
-    }
+    m_displayModes->setLoading(true);
+    m_displayModes->applyStoredMode();
 
     for (int pass = 0; pass < 2; ++pass) {
         checkScreenSize();
@@ -370,7 +349,7 @@ void MainScreen::runStartUp()
     m_state.PrintFontStrikethrough = false;
 
     if (--m_startUpDepth == 0)
-        m_loading = 0;
+        m_displayModes->setLoading(false);
     BusyPointerOff();
     layoutControls();
 }
@@ -391,13 +370,10 @@ void MainScreen::checkScreenSize()
                     QStringLiteral("Program Display Option"), MessageService::Icon::Information,
                     MessageService::Buttons::Ok, MessageService::Answer::Ok });
         }
-        fullScreenDisplay();
+        m_displayModes->fullScreenDisplay();
         return;
     }
-    if (m_state.DisplayMode == ShellState::SmallerScreenDisplay) {
-        setWindowSizeTwips(m_state.WindowHeight, m_state.WindowWidth);
-        centreOnScreen();
-    }
+    m_displayModes->fitSmallerWindow();
 }
 
 void MainScreen::loadFamilyName()
@@ -412,7 +388,7 @@ void MainScreen::applyScreenBackground()
 {
     BackgroundSetting background = GZorq1File(m_services.folder).screenBackground();
     if (background.isDefault())
-        background = BackgroundSetting::colour(ScreenBackgroundView::fromQColor(swatchColour()));
+        background = BackgroundSetting::colour(ScreenColour::fromQColor(swatchColour()));
     else if (background.isNotSet())
         background = BackgroundSetting::colour(BackgroundSetting::InitialScreenColour);
     m_state.ScreenBackground = background;
@@ -427,7 +403,7 @@ void MainScreen::applyScreenBackground()
 
 void MainScreen::activated()
 {
-    tickDisplayMode();
+    m_displayModes->tickDisplayMode();
     BusyPointerOn();
     refreshTitle();
     setStatus(MainMenuStatus);
@@ -436,143 +412,15 @@ void MainScreen::activated()
             m_state.ScreenBackground, m_services.folder, *m_central, *m_backgroundImage);
     ScreenBackgroundView::fitImage(*m_central, *m_backgroundImage);
     BusyPointerOff();
-    tickDisplayMode();
-}
-
-// Follows the window state: a normal window is the smaller-screen display,
-// anything else the full-screen display.
-void MainScreen::tickDisplayMode()
-{
-    const bool smaller = !isMaximizedState();
-    m_state.DisplayMode
-        = smaller ? ShellState::SmallerScreenDisplay : ShellState::FullScreenDisplay;
-    tickMenuItems(smaller);
-}
-
-void MainScreen::tickMenuItems(bool smaller)
-{
-    m_smallerScreenAction->setChecked(smaller);
-    m_fullScreenAction->setChecked(!smaller);
+    m_displayModes->tickDisplayMode();
 }
 
 void MainScreen::resized()
 {
     // Minimising is not a change of display mode.
-    if (isLoading() || !isVisible() || isMinimized()) {
-        layoutControls();
-        return;
-    }
-    tickDisplayMode();
-    const GColor3File settings(m_services.folder);
-    if (isMaximizedState()) {
-        settings.setWindowHeight(m_state.WindowHeight);
-        settings.setWindowWidth(m_state.WindowWidth);
-        fullScreenDisplay();
-        m_state.DisplayMode = ShellState::FullScreenDisplay;
-    } else if (settings.displayModeText() == QLatin1String("No")) {
-        // Restored from full-screen display. Hiding and showing the window
-        // inside its own resize is left to the event loop.
-        if (!m_restorePending) {
-            m_restorePending = true;
-            QMetaObject::invokeMethod(
-                this, &MainScreen::restoreFromFullScreen, Qt::QueuedConnection);
-        }
-    } else {
-        tickMenuItems(true);
-        const int height = std::max(windowHeightTwips(), int(GColor3File::MinimumWindowHeight));
-        const int width = std::max(windowWidthTwips(), int(GColor3File::MinimumWindowWidth));
-        if (height != windowHeightTwips() || width != windowWidthTwips())
-            setWindowSizeTwips(height, width);
-        m_state.WindowHeight = clampToInt16(windowHeightTwips());
-        m_state.WindowWidth = clampToInt16(windowWidthTwips());
-        m_state.DisplayMode = ShellState::SmallerScreenDisplay;
-    }
+    if (!m_displayModes->isLoading() && isVisible() && !isMinimized())
+        m_displayModes->windowResized();
     layoutControls();
-}
-
-void MainScreen::restoreFromFullScreen()
-{
-    m_restorePending = false;
-    if (isMaximizedState())
-        return;
-    hide();
-    QApplication::processEvents();
-    m_loading = LoadingMarker;
-    tickMenuItems(true);
-    GColor3File(m_services.folder).setDisplayModeSmaller(true);
-    QApplication::processEvents();
-    m_state.DisplayMode = ShellState::SmallerScreenDisplay;
-    runStartUp();
-    m_loading = LoadingMarker;
-    show();
-    QApplication::processEvents();
-    m_loading = 0;
-}
-
-void MainScreen::fullScreenDisplay()
-{
-    if (m_fullScreenAction->isChecked())
-        return;
-    m_smallerScreenAction->setChecked(false);
-    m_fullScreenAction->setChecked(true);
-    m_defaultSizeAction->setChecked(false);
-    GColor3File(m_services.folder).setDisplayModeSmaller(false);
-    QApplication::processEvents();
-    runStartUp();
-}
-
-void MainScreen::smallerScreenDisplay()
-{
-    if (m_smallerScreenAction->isChecked())
-        return;
-    m_smallerScreenAction->setChecked(true);
-    m_fullScreenAction->setChecked(false);
-    GColor3File(m_services.folder).setDisplayModeSmaller(true);
-    runStartUp();
-}
-
-void MainScreen::defaultScreenSize()
-{
-    m_smallerScreenAction->setChecked(false);
-    m_fullScreenAction->setChecked(false);
-    // Our own change of window state is not a user's restore.
-    m_loading = LoadingMarker;
-    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-    const GColor3File settings(m_services.folder);
-    settings.setDisplayModeSmaller(true);
-    const QSize screen = m_metrics->sizeInTwips();
-    m_state.WindowHeight = clampToInt16(screen.height() >= DefaultWindowHeight
-            ? DefaultWindowHeight
-            : screen.height() - DefaultSizeMargin);
-    settings.setWindowHeight(m_state.WindowHeight);
-    m_state.WindowWidth
-        = clampToInt16(screen.width() >= DefaultWindowWidth ? DefaultWindowWidth
-                                                            : screen.width() - DefaultSizeMargin);
-    settings.setWindowWidth(m_state.WindowWidth);
-    QApplication::processEvents();
-    runStartUp();
-    layoutControls();
-}
-
-void MainScreen::saveDisplayMode()
-{
-    m_state.DisplayMode
-        = isMaximizedState() ? ShellState::FullScreenDisplay : ShellState::SmallerScreenDisplay;
-    const bool smaller = m_state.DisplayMode == ShellState::SmallerScreenDisplay;
-    if (smaller) {
-        if (m_state.WindowHeight < GColor3File::MinimumWindowHeight)
-            setWindowSizeTwips(GColor3File::MinimumWindowHeight, windowWidthTwips());
-        if (m_state.WindowWidth < GColor3File::MinimumWindowWidth)
-            setWindowSizeTwips(windowHeightTwips(), GColor3File::MinimumWindowWidth);
-        m_state.WindowHeight = clampToInt16(windowHeightTwips());
-        m_state.WindowWidth = clampToInt16(windowWidthTwips());
-    }
-    const GColor3File settings(m_services.folder);
-    settings.setDisplayModeSmaller(smaller);
-    if (smaller) {
-        settings.setWindowHeight(m_state.WindowHeight);
-        settings.setWindowWidth(m_state.WindowWidth);
-    }
 }
 
 // --- family name --------------------------------------------------------
@@ -654,7 +502,7 @@ void MainScreen::exitProgram()
             QStringLiteral("Exit"), MessageService::Icon::Question,
             MessageService::Buttons::YesNoCancel, MessageService::Answer::Yes });
     if (answer == MessageService::Answer::Yes) {
-        saveDisplayMode();
+        m_displayModes->saveDisplayMode();
         QApplication::processEvents();
         emit exitRequested();
         return;
@@ -696,7 +544,7 @@ void MainScreen::keyPressEvent(QKeyEvent* event)
 
 void MainScreen::closeEvent(QCloseEvent* event)
 {
-    saveDisplayMode();
+    m_displayModes->saveDisplayMode();
     event->accept();
 }
 
@@ -767,37 +615,6 @@ void MainScreen::layoutControls()
     if (m_selectorPanel->isVisible()) {
         m_selectorPanel->move((width - m_selectorPanel->width()) / 2, m_centrePanel->y());
     }
-}
-
-void MainScreen::applyWindowSizeFromState()
-{
-    setWindowSizeTwips(m_state.WindowHeight, m_state.WindowWidth);
-}
-
-void MainScreen::setWindowSizeTwips(int heightTwips, int widthTwips)
-{
-    resize(m_metrics->toPixels(widthTwips), m_metrics->toPixels(heightTwips));
-}
-
-int MainScreen::windowHeightTwips() const
-{
-    return m_metrics->toTwips(height());
-}
-
-int MainScreen::windowWidthTwips() const
-{
-    return m_metrics->toTwips(width());
-}
-
-void MainScreen::centreOnScreen()
-{
-    const QSize screen = m_metrics->sizeInPixels();
-    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
-}
-
-bool MainScreen::isMaximizedState() const
-{
-    return (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
 }
 
 QColor MainScreen::swatchColour() const

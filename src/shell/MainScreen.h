@@ -1,9 +1,9 @@
 #pragma once
 
 #include "screens/ScreenServices.h"
+#include "screens/ShellState.h"
 #include "shell/FunctionScreen.h"
 #include "shell/ScreenMetrics.h"
-#include "shell/ShellState.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+class DisplayModes;
 class HelpService;
 class QAction;
 class QFrame;
@@ -18,7 +19,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 
-// The main screen ("Startfrm"): the first window, owner of the program-wide
+// The main screen ("Startfrm"): the first window, keeper of the program-wide
 // state, from which the user opens the three functions and the shell's own
 // services (display modes, family name, help, about box, exit).
 class MainScreen : public QMainWindow
@@ -27,8 +28,8 @@ class MainScreen : public QMainWindow
 
 public:
     // metrics may be null: the primary screen is used.
-    MainScreen(ScreenServices services, HelpService& help,
-        std::unique_ptr<ScreenMetrics> metrics = nullptr, QWidget* parent = nullptr);
+    MainScreen(ScreenServices services, std::unique_ptr<ScreenMetrics> metrics = nullptr,
+        QWidget* parent = nullptr);
     ~MainScreen() override;
 
     ShellState& state() { return m_state; }
@@ -47,9 +48,6 @@ public:
     // --- commands -------------------------------------------------------
     void openFunctionScreen(FunctionScreen screen);
     void exitProgram();
-    void fullScreenDisplay();
-    void smallerScreenDisplay();
-    void defaultScreenSize();
     void familyNameCommand();
     void showProgramOverview();
     void showBackupAndRestoreHelp();
@@ -57,18 +55,7 @@ public:
     void launchWebSite();
     void toggleBackgroundSelector();
 
-    // --- sequences the window's events run -------------------------------
-    void runStartUp();
-    void checkScreenSize();
-    void loadFamilyName();
-    void askFamilyName();
-    void applyScreenBackground();
-    void activated();
-    void resized();
-    void saveDisplayMode();
-
     QString statusText() const;
-    bool isLoading() const { return m_loading == LoadingMarker; }
 
 signals:
     // The user confirmed Exit: the program ends at once, closing every
@@ -83,36 +70,34 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    static constexpr qint16 LoadingMarker = 99;
+    // --- sequences the window's events run -------------------------------
+    void runStartUp();
+    void checkScreenSize();
+    void loadFamilyName();
+    void askFamilyName();
+    void applyScreenBackground();
+    void activated();
+    void resized();
 
     void buildControls();
     void buildMenus();
     void setStatus(const QString& text);
     void refreshTitle();
-    void tickDisplayMode();
-    void tickMenuItems(bool smaller);
     void layoutControls();
-    void applyWindowSizeFromState();
-    void centreOnScreen();
-    void setWindowSizeTwips(int heightTwips, int widthTwips);
-    int windowHeightTwips() const;
-    int windowWidthTwips() const;
-    bool isMaximizedState() const;
     QColor swatchColour() const;
-    void restoreFromFullScreen();
     void functionScreenClosed(QWidget* screen);
     QWidget* createPlaceholderScreen(FunctionScreen screen);
 
     ScreenServices m_services;
+    // The program-wide state and help, as every function screen sees them.
+    ShellState& m_state;
     HelpService& m_help;
     std::unique_ptr<ScreenMetrics> m_metrics;
-    ShellState m_state;
 
-    qint16 m_loading = 0;
+    DisplayModes* m_displayModes;
     qint16 m_backgroundSelectorOpen = 0;
     int m_startUpDepth = 0;
     bool m_screenSizeWarned = false;
-    bool m_restorePending = false;
 
     std::array<FunctionScreenFactory, 3> m_factories;
     std::array<QPointer<QWidget>, 3> m_functionScreens;
@@ -129,5 +114,4 @@ private:
     QMenu* m_displayMenu = nullptr; // mOP
     QAction* m_fullScreenAction = nullptr; // mOPF
     QAction* m_smallerScreenAction = nullptr; // mOPS
-    QAction* m_defaultSizeAction = nullptr; // mOPDefault
 };

@@ -34,11 +34,24 @@ bool IndividualList::lessThan(const QString& left, const QString& right)
 qsizetype IndividualList::indexOf(const QString& name) const
 {
     const QString trimmed = name.trimmed();
+    if (const qsizetype exact = m_names.indexOf(trimmed); exact >= 0)
+        return exact;
     for (qsizetype i = 0; i < m_names.size(); ++i) {
         if (m_names.at(i).compare(trimmed, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
+}
+
+QList<std::pair<QString, QString>> IndividualList::namesDifferingOnlyInCase() const
+{
+    // Sorted ignoring case, such names stand next to each other.
+    QList<std::pair<QString, QString>> pairs;
+    for (qsizetype i = 1; i < m_names.size(); ++i) {
+        if (m_names.at(i - 1).compare(m_names.at(i), Qt::CaseInsensitive) == 0)
+            pairs.append({ m_names.at(i - 1), m_names.at(i) });
+    }
+    return pairs;
 }
 
 qsizetype IndividualList::add(const QString& name)
@@ -99,10 +112,16 @@ bool IndividualList::load(const ProgramFolder& folder, QString* error)
         report(error, QStringLiteral("%1 could not be read: %2").arg(m_listFileName, reason));
         return false;
     }
-    // add() trims, sorts in and drops the empty value that an old list may
-    // begin with.
-    for (const QString& value : std::as_const(values))
-        add(value);
+    // Trimmed and sorted in; the empty value that an old list may begin
+    // with is dropped, and so is a name listed twice to the letter. A name
+    // listed in another letter case stays: it is someone's file.
+    for (const QString& value : std::as_const(values)) {
+        const QString trimmed = value.trimmed();
+        if (trimmed.isEmpty() || m_names.contains(trimmed))
+            continue;
+        m_names.insert(
+            std::lower_bound(m_names.begin(), m_names.end(), trimmed, lessThan), trimmed);
+    }
     return true;
 }
 

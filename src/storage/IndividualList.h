@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 #include <functional>
 
 // The individuals one tracker keeps: the names of its list file
@@ -33,7 +35,8 @@ public:
     bool isEmpty() const { return m_names.isEmpty(); }
     QString at(qsizetype index) const { return m_names.at(index); }
 
-    // The position of the name (trimmed, any letter case), or -1.
+    // The position of the name (trimmed): the one spelled exactly so, else
+    // the first in any letter case, or -1.
     qsizetype indexOf(const QString& name) const;
     bool contains(const QString& name) const { return indexOf(name) >= 0; }
 
@@ -46,6 +49,9 @@ public:
 
     static bool lessThan(const QString& left, const QString& right);
 
+    // Pairs of listed names that differ only in letter case.
+    QList<std::pair<QString, QString>> namesDifferingOnlyInCase() const;
+
     // The data file of one of this tracker's individuals.
     QString dataFileName(const QString& name) const;
 
@@ -56,7 +62,9 @@ public:
 
     // LoadIndividualList / LoadBpIndividualList: replaces the names by those
     // of the list file. A missing or empty file gives an empty list; values
-    // are trimmed and empty ones dropped. Returns false, with the reason, only
+    // are trimmed and empty ones dropped. Names that differ only in letter
+    // case are both kept (each has a file of its own where the file system
+    // tells them apart), so that no rewrite drops one. Returns false, with the reason, only
     // when the file exists but cannot be read; the list is then empty.
     bool load(const ProgramFolder& folder, QString* error = nullptr);
 

@@ -2,33 +2,32 @@
 
 #include "screens/CalendarPlacement.h"
 #include "screens/Clock.h"
+#include "screens/CommandButton.h"
 #include "screens/DataGrid.h"
+#include "screens/EntryBoxGroup.h"
 #include "screens/EntryBoxRules.h"
 #include "screens/LineChart.h"
 #include "screens/MonthCalendar.h"
-#include "screens/TrackerLog.h"
-#include "screens/Twips.h"
-#include "shell/HelpService.h"
+#include "screens/NamedWidget.h"
+#include "screens/TrackerLogPanel.h"
 #include "storage/GColor4File.h"
 #include "storage/StoredDate.h"
 #include "weight/ProgressStatistics.h"
 #include "weight/WeightGraphData.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -39,13 +38,17 @@ constexpr int CommentLimit = 1000;
 constexpr int CommentWarningLength = 950;
 
 // Colours the screen's rules name.
-const QColor Highlight(255, 255, 0);
 const QColor BeginningLegend(128, 128, 255);
 const QColor GoalLegend(128, 255, 255);
 
-TrackerTexts weightTexts()
+// The weight file keeps a line break of the comments as CR LF, as it was
+// typed on the system the files come from; the comments box holds LF.
+const QString StoredLineBreak = QStringLiteral("\r\n");
+
+TrackerProfile weightProfile()
 {
-    TrackerTexts texts;
+    TrackerProfile profile;
+    TrackerTexts& texts = profile.texts;
     texts.trackerName = QStringLiteral("Weight Tracker");
     texts.createNote = QStringLiteral(
         "NOTE: To track weight by calendar year add year to end of Name (i.e. John Smith 2012)");
@@ -54,23 +57,26 @@ TrackerTexts weightTexts()
     texts.restoreCaption = QStringLiteral("&Restore Weight Tracker Files from Disk");
     texts.helpTopic = WeightTracker::HelpTopic;
     texts.printOptionsHelpTopic = WeightTracker::PrintOptionsHelpTopic;
-    return texts;
+    profile.listFileName = WeightFile::ListFileName;
+    profile.dataFileExtension = WeightFile::Extension;
+    profile.dateChecker = DateChecker::Tracker::Weight;
+    const QString weightFormat = QStringLiteral("###.#");
+    profile.logColumns = {
+        { "Label11", QStringLiteral("Date of Weigh In"), QString(), 0.22 },
+        { "Label9", QStringLiteral("Current Weight "), weightFormat, 0.12, true },
+        { "Label10", QStringLiteral("Change from last Entry  "), weightFormat, 0.12 },
+        { "Label23", QStringLiteral("Beginning Weight Difference"), weightFormat, 0.12 },
+    };
+    return profile;
 }
 
-template <typename W> W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
+constexpr int WeightColumn = 2;
+constexpr int ChangeColumn = 3;
+constexpr int DifferenceColumn = 4;
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text)
 {
     return named(new QLabel(text, parent), name);
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
-{
-    return named(new QPushButton(caption, parent), name);
 }
 
 void setBackground(QWidget* widget, const QColor& colour)
@@ -82,29 +88,20 @@ void setBackground(QWidget* widget, const QColor& colour)
 
 } // namespace
 
-WeightTracker::WeightTracker(
-    const ScreenServices& services, const QString& familyName, HelpService* help, QWidget* parent)
-    : TrackerScreen(services, familyName, weightTexts(), WeightFile::ListFileName,
-        WeightFile::Extension, DateChecker::Tracker::Weight, parent)
-    , m_help(help)
+WeightTracker::WeightTracker(const ScreenServices& services, QWidget* parent)
+    : TrackerScreen(services, weightProfile(), parent)
 {
     setObjectName(QStringLiteral("WeightTracker"));
-    if (m_help)
-        setHelpOpener([this](int topic) { m_help->showHelpTopic(topic); });
-    buildHeaderPanel();
-    buildPlanPanel();
-    buildLogPanel();
-    buildGraphPanel();
-    buildCalendars();
-    layOutScreen();
-    connectEntryBoxes();
-
-    m_viewPlanAction = addPanelMenuItem("mOIn", QStringLiteral("View &Plan Information"));
-    m_viewLogAction = addPanelMenuItem("mOMnt", QStringLiteral("View &Weight Tracker"));
-    m_optionsMenu->insertSeparator(m_deleteAction);
-    connect(m_viewPlanAction, &QAction::triggered, this, &WeightTracker::viewPlanInformation);
-    connect(m_viewLogAction, &QAction::triggered, this, &WeightTracker::viewWeightTracker);
-
+    buildCommands();
+    QWidget* header = buildHeaderPanel();
+    QWidget* plan = buildPlanPanel();
+    buildLogSide();
+    QWidget* graph = buildGraphPanel();
+    buildHeaderCalendar();
+    QList<QWidget*> panelCommands;
+    for (const char* name : { "Command3", "Command4", "Command5" })
+        panelCommands.append(findChild<QWidget*>(QLatin1String(name)));
+    layOutScreen(header, panelCommands, { plan, graph });
     openScreen();
 }
 
@@ -112,42 +109,54 @@ WeightTracker::~WeightTracker() = default;
 
 // --- building the screen ---------------------------------------------------
 
-void WeightTracker::buildHeaderPanel()
+void WeightTracker::buildCommands()
+{
+    const QString viewPlan = QStringLiteral("View &Plan Information");
+    const QString viewLog = QStringLiteral("View &Weight Tracker");
+    const QString graph = QStringLiteral("&Graph Display");
+    m_viewPlanAction = addPanelCommand("mOIn", viewPlan);
+    m_viewLogAction = addPanelCommand("mOMnt", viewLog);
+    insertPanelMenuSeparator();
+    m_graphAction = addPanelCommand(nullptr, graph);
+    new CommandButton(m_viewPlanAction, QStringLiteral("Command3"), viewPlan, centralWidget());
+    new CommandButton(m_viewLogAction, QStringLiteral("Command4"), viewLog, centralWidget());
+    new CommandButton(m_graphAction, QStringLiteral("Command5"), graph, centralWidget());
+    connect(m_viewPlanAction, &QAction::triggered, this, &WeightTracker::viewPlanInformation);
+    connect(m_viewLogAction, &QAction::triggered, this, &WeightTracker::viewWeightTracker);
+    connect(m_graphAction, &QAction::triggered, this, &WeightTracker::graphDisplay);
+}
+
+QWidget* WeightTracker::buildHeaderPanel()
 {
     QWidget* centre = centralWidget();
-    m_headerPanel = named(new QFrame(centre), QStringLiteral("SSPanel1"));
-    m_headerPanel->setFrameShape(QFrame::StyledPanel);
-    m_entryBoxes[0] = m_nameBox;
-    for (int i = 1; i < 9; ++i)
-        m_entryBoxes[i] = named(new QLineEdit(centre), QStringLiteral("Text1_%1").arg(i));
+    auto* headerPanel = named(new QFrame(centre), "SSPanel1");
+    headerPanel->setFrameShape(QFrame::StyledPanel);
+    m_entryBoxes[0] = nameBox();
+    for (int i = 1; i < 9; ++i) {
+        m_entryBoxes[i] = named(new QLineEdit(centre), arrayElementName("Text1", i));
+        entryBoxes()->add(m_entryBoxes[i], i);
+    }
     const std::array<int, 9> limits { 25, 25, 15, 20, 20, 20, 100, 20, 20 };
     for (int i = 0; i < 9; ++i)
         m_entryBoxes[i]->setMaxLength(limits[i]);
-    m_normalColourBox = named(new QLineEdit(centre), QStringLiteral("Text2"));
-    m_normalColourBox->hide();
+    connect(entryBoxes(), &EntryBoxGroup::focused, this, &WeightTracker::entryBoxFocused);
+    connect(entryBoxes(), &EntryBoxGroup::clicked, this, &WeightTracker::entryBoxClicked);
+    connect(entryBoxes(), &EntryBoxGroup::enterPressed, this, &WeightTracker::entryBoxEnter);
+    connect(entryBoxes(), &EntryBoxGroup::edited, this, &WeightTracker::entryBoxEdited);
 
     const std::array<QString, 6> captions { QStringLiteral("Beginning Date:"),
         QStringLiteral("Beginning Weight:"), QStringLiteral("Goal Weight:"),
         QStringLiteral("Average Number of Days Per Week:"),
         QStringLiteral("Average Time Per Exercise Period:"), QStringLiteral("Types of Exercise:") };
     for (int i = 0; i < 6; ++i)
-        m_fieldLabels[i] = label(centre, QStringLiteral("Label3_%1").arg(i), captions[i]);
+        m_fieldLabels[i] = label(centre, arrayElementName("Label3", i), captions[i]);
     for (int i = 0; i < 2; ++i) {
-        m_legendLines[i] = named(new QFrame(centre), QStringLiteral("Line3_%1").arg(i));
+        m_legendLines[i] = named(new QFrame(centre), arrayElementName("Line3", i));
         m_legendLines[i]->setFixedHeight(4);
         m_legendLines[i]->setAutoFillBackground(true);
         setBackground(m_legendLines[i], i == 0 ? BeginningLegend : GoalLegend);
         m_legendLines[i]->hide();
     }
-
-    auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(m_selectLabel);
-    // The name box stands where the list stands: just right of the label.
-    nameRow->addSpacing(4);
-    nameRow->addWidget(m_individualBox);
-    nameRow->addWidget(m_nameBox);
-    nameRow->addStretch(1);
-    nameRow->addWidget(m_todayLabel);
 
     auto* figures = new QHBoxLayout;
     auto addField = [&](QLabel* caption, QLineEdit* box, QFrame* line) {
@@ -164,15 +173,16 @@ void WeightTracker::buildHeaderPanel()
     addField(m_fieldLabels[1], m_entryBoxes[2], m_legendLines[0]);
     addField(m_fieldLabels[2], m_entryBoxes[3], m_legendLines[1]);
 
-    auto* layout = new QVBoxLayout(m_headerPanel);
-    layout->addLayout(nameRow);
-    layout->addWidget(m_createNote);
+    auto* layout = new QVBoxLayout(headerPanel);
+    layout->addLayout(nameRow());
+    layout->addWidget(createNote());
     layout->addLayout(figures);
+    return headerPanel;
 }
 
-void WeightTracker::buildPlanPanel()
+QWidget* WeightTracker::buildPlanPanel()
 {
-    m_planPanel = named(new QFrame(centralWidget()), QStringLiteral("SSPanel2"));
+    m_planPanel = named(new QFrame(centralWidget()), "SSPanel2");
     m_planPanel->setFrameShape(QFrame::StyledPanel);
     for (int i = 4; i < 9; ++i)
         m_entryBoxes[i]->setParent(m_planPanel);
@@ -185,7 +195,7 @@ void WeightTracker::buildPlanPanel()
     titleFont.setBold(true);
     title->setFont(titleFont);
     m_saveNewButton
-        = button(m_planPanel, QStringLiteral("Command11"), QStringLiteral("&Save New File"));
+        = named(new QPushButton(QStringLiteral("&Save New File"), m_planPanel), "Command11");
     m_saveNewButton->hide();
     connect(m_saveNewButton, &QPushButton::clicked, this, &WeightTracker::saveNewFile);
     auto* top = new QHBoxLayout;
@@ -238,7 +248,7 @@ void WeightTracker::buildPlanPanel()
             QStringLiteral("SSFrame3"));
     auto* picturesLayout = new QGridLayout(m_picturesFrame);
     for (int i = 0; i < 2; ++i) {
-        m_pictures[i] = named(new QLabel(m_picturesFrame), QStringLiteral("Image2_%1").arg(i));
+        m_pictures[i] = named(new QLabel(m_picturesFrame), arrayElementName("Image2", i));
         m_pictures[i]->setMinimumSize(120, 90);
         m_pictures[i]->hide();
         m_entryBoxes[7 + i]->setParent(m_picturesFrame);
@@ -252,74 +262,90 @@ void WeightTracker::buildPlanPanel()
     layout->addWidget(comments, 1);
     layout->addWidget(m_picturesFrame);
     m_planPanel->hide();
+    return m_planPanel;
 }
 
-void WeightTracker::buildGraphPanel()
+void WeightTracker::buildLogSide()
 {
-    m_graphPanel = named(new QGroupBox(centralWidget()), QStringLiteral("SSPanel4"));
-    m_chart = named(new LineChart(m_graphPanel), QStringLiteral("Chart2D1"));
+    TrackerLogPanel* panel = logPanel();
+    m_trendSwitch
+        = named(new QPushButton(QStringLiteral("Turn Trend Display OFF"), panel), "SSCommand10");
+    connect(m_trendSwitch, &QPushButton::clicked, this, &WeightTracker::toggleTrendDisplay);
+
+    m_trendLabels[0]
+        = label(panel, QStringLiteral("Label12_0"), QStringLiteral("Last  Entry Trend "));
+    m_trendLabels[1]
+        = label(panel, QStringLiteral("Label12_1"), QStringLiteral("Beginning Weight  Trend   "));
+    m_lastEntryTrend = label(panel, QStringLiteral("Image8"), QString());
+    m_beginningTrend = label(panel, QStringLiteral("Image9"), QString());
+    for (QLabel* picture : { m_lastEntryTrend, m_beginningTrend }) {
+        picture->setFixedSize(48, 48);
+        picture->setAlignment(Qt::AlignCenter);
+    }
+    m_congratulations = label(panel, QStringLiteral("Label16"), QStringLiteral("CONGRATULATIONS!"));
+    m_goalAchieved
+        = label(panel, QStringLiteral("Label14"), QStringLiteral("GOAL WEIGHT ACHIEVED!"));
+    for (QLabel* goal : { m_congratulations, m_goalAchieved }) {
+        QFont font = goal->font();
+        font.setBold(true);
+        font.setPointSize(font.pointSize() + 2);
+        goal->setFont(font);
+        goal->setAlignment(Qt::AlignCenter);
+        QPalette palette = goal->palette();
+        palette.setColor(QPalette::WindowText, QColor(0, 128, 0));
+        goal->setPalette(palette);
+        goal->hide();
+    }
+
+    auto* trends = new QGridLayout;
+    trends->addWidget(m_trendLabels[0], 0, 0, Qt::AlignCenter);
+    trends->addWidget(m_trendLabels[1], 0, 1, Qt::AlignCenter);
+    trends->addWidget(m_lastEntryTrend, 1, 0, Qt::AlignCenter);
+    trends->addWidget(m_beginningTrend, 1, 1, Qt::AlignCenter);
+    panel->sideTop()->addLayout(trends);
+    panel->sideTop()->addWidget(m_congratulations);
+    panel->sideTop()->addWidget(m_goalAchieved);
+    panel->sideBottom()->addWidget(m_trendSwitch);
+
+    connect(logGrid(), &DataGrid::clicked, this, [this] {
+        // The derived columns cannot be typed into: a click there moves to
+        // the weight of the same row.
+        DataGrid* grid = logGrid();
+        if (grid->currentRow() >= 1 && grid->currentColumn() > WeightColumn) {
+            grid->setCurrentColumn(WeightColumn);
+            grid->setEditMode(DataGrid::EditMode::KeyboardAndMouse);
+            grid->view()->setFocus();
+        }
+    });
+}
+
+QWidget* WeightTracker::buildGraphPanel()
+{
+    m_graphPanel = named(new QGroupBox(centralWidget()), "SSPanel4");
+    m_chart = named(new LineChart(m_graphPanel), "Chart2D1");
     auto* layout = new QVBoxLayout(m_graphPanel);
     layout->addWidget(m_chart);
     m_graphPanel->hide();
+    return m_graphPanel;
 }
 
-void WeightTracker::layOutScreen()
+void WeightTracker::buildHeaderCalendar()
 {
-    m_viewPlanButton = button(
-        centralWidget(), QStringLiteral("Command3"), QStringLiteral("View &Plan Information"));
-    m_viewLogButton = button(
-        centralWidget(), QStringLiteral("Command4"), QStringLiteral("View &Weight Tracker"));
-    m_graphButton
-        = button(centralWidget(), QStringLiteral("Command5"), QStringLiteral("&Graph Display"));
-    connect(m_viewPlanButton, &QPushButton::clicked, this, &WeightTracker::viewPlanInformation);
-    connect(m_viewLogButton, &QPushButton::clicked, this, &WeightTracker::viewWeightTracker);
-    connect(m_graphButton, &QPushButton::clicked, this, &WeightTracker::graphDisplay);
-
-    // The commands keep their column whether a panel is shown or not, so
-    // that nothing moves when one opens or closes.
-    auto* commandColumn = named(new QWidget(centralWidget()), QStringLiteral("CommandColumn"));
-    auto* commands = new QVBoxLayout(commandColumn);
-    commands->setContentsMargins(0, 0, 0, 0);
-    for (QPushButton* command :
-        { m_viewExistingButton, m_createButton, m_viewPlanButton, m_viewLogButton, m_graphButton,
-            m_saveButton, m_deleteButton, m_printOptionsButton, m_exitButton })
-        commands->addWidget(command);
-    commands->addStretch(1);
-    // A little room beside the longest caption, which otherwise touches the
-    // button's edges.
-    commandColumn->setFixedWidth(commandColumn->sizeHint().width() + 16);
-
-    // The three data panels take the same place; one is in front at a time,
-    // and the place stays empty while none is.
-    auto* panelArea = named(new QWidget(centralWidget()), QStringLiteral("PanelArea"));
-    panelArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    auto* panels = new QGridLayout(panelArea);
-    panels->setContentsMargins(0, 0, 0, 0);
-    panels->addWidget(m_planPanel, 0, 0);
-    panels->addWidget(m_logPanel, 0, 0);
-    panels->addWidget(m_graphPanel, 0, 0);
-
-    auto* body = new QHBoxLayout;
-    body->addWidget(commandColumn);
-    body->addWidget(panelArea, 1);
-
-    auto* layout = new QVBoxLayout(centralWidget());
-    layout->addWidget(m_headerPanel);
-    layout->addLayout(body, 1);
-    placeOnScreen();
-}
-
-void WeightTracker::connectEntryBoxes()
-{
-    for (int i = 0; i < 9; ++i) {
-        QLineEdit* box = m_entryBoxes[i];
-        box->installEventFilter(this);
-        box->setAutoFillBackground(true);
-        connect(box, &QLineEdit::textChanged, this, [this, i] { entryBoxEdited(i); });
-    }
-    m_comments->installEventFilter(this);
+    m_headerCalendar = named(new MonthCalendar(centralWidget()), "MonthView1");
+    m_headerCalendar->hide();
+    connect(
+        m_headerCalendar, &MonthCalendar::datePicked, this, &WeightTracker::beginningDatePicked);
     m_comments->viewport()->installEventFilter(this);
     connect(m_comments, &QPlainTextEdit::textChanged, this, &WeightTracker::commentsChanged);
+}
+
+void WeightTracker::logDateAccepted(int /*row*/)
+{
+    DataGrid* grid = logGrid();
+    grid->setCurrentColumn(WeightColumn);
+    grid->setEditMode(DataGrid::EditMode::KeyboardAndMouse);
+    grid->view()->setFocus();
+    logEdited();
 }
 
 // --- the entry boxes -------------------------------------------------------
@@ -328,55 +354,14 @@ bool WeightTracker::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_comments->viewport() && event->type() == QEvent::MouseButtonPress)
         m_headerCalendar->hide();
-    for (int i = 0; i < 9; ++i) {
-        if (watched != m_entryBoxes[i])
-            continue;
-        switch (event->type()) {
-        case QEvent::FocusIn:
-            entryBoxFocused(i);
-            break;
-        case QEvent::FocusOut:
-            entryBoxLeft();
-            break;
-        case QEvent::MouseButtonPress:
-            entryBoxClicked(i);
-            break;
-        case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                entryBoxEnter(i);
-                return true;
-            }
-            break;
-        }
-        default:
-            break;
-        }
-    }
     return TrackerScreen::eventFilter(watched, event);
 }
 
 void WeightTracker::entryBoxFocused(int index)
 {
-    // The first focus after opening is the screen placing its cursor, not
-    // the user choosing a box.
-    if (!m_firstFocusSkipped) {
-        m_firstFocusSkipped = true;
-        return;
-    }
-    setBackground(m_entryBoxes[index], Highlight);
     m_calendarTarget = index;
     if (index != 1)
         m_headerCalendar->hide();
-}
-
-void WeightTracker::entryBoxLeft()
-{
-    const QColor normal = m_normalColourBox->palette().color(QPalette::Base);
-    for (QLineEdit* box : m_entryBoxes) {
-        if (box->palette().color(QPalette::Base) == Highlight)
-            setBackground(box, normal);
-    }
 }
 
 void WeightTracker::entryBoxClicked(int index)
@@ -385,13 +370,16 @@ void WeightTracker::entryBoxClicked(int index)
     if (index == 1 && inCreateMode())
         CalendarPlacement::showBelow(m_headerCalendar, m_entryBoxes[1], 1920, 130);
     else if (index == 7 || index == 8)
-        CalendarPlacement::showCentredOn(m_headerCalendar, m_grid, 2520);
+        CalendarPlacement::showCentredOn(m_headerCalendar, logGrid(), 2520);
     else
         m_headerCalendar->hide();
 }
 
 void WeightTracker::entryBoxEdited(int index)
 {
+    // The name box has the base's rule.
+    if (index == 0)
+        return;
     QLineEdit* box = m_entryBoxes[index];
     if (index >= 2 && index <= 4)
         EntryBoxRules::applyNumberRule(box);
@@ -420,21 +408,33 @@ void WeightTracker::commentsChanged()
         m_comments->setPlainText(text);
         m_comments->moveCursor(QTextCursor::End);
     }
-    const qsizetype length = storedLength(text);
+    showCommentLength();
+    markChanged();
+}
+
+void WeightTracker::showCommentLength()
+{
+    const QString text = m_comments->toPlainText();
+    const qsizetype length = text.size() + text.count(QLatin1Char('\n'));
     m_commentLength->setText(QString::number(length));
     QPalette palette = m_commentLength->palette();
     palette.setColor(
         QPalette::WindowText, length > CommentWarningLength ? QColor(255, 0, 0) : QColor(0, 0, 0));
     m_commentLength->setPalette(palette);
-    markChanged();
 }
 
 void WeightTracker::beginningDatePicked(const QDate& date)
 {
     QLineEdit* target = m_entryBoxes[m_calendarTarget];
-    target->setText(StoredDate::longText(date));
-    if (!m_dateChecker->check(target))
+    const QString before = target->text();
+    const QString picked = StoredDate::longText(date);
+    target->setText(picked);
+    if (!dateChecker()->accepts(picked)) {
+        // A refused date leaves the box as it was.
+        target->setText(before);
+        target->setFocus();
         return;
+    }
     m_headerCalendar->hide();
     m_entryBoxes[2]->setFocus();
     markChanged();
@@ -444,15 +444,13 @@ void WeightTracker::beginningDatePicked(const QDate& date)
 
 void WeightTracker::hideTransientViews()
 {
-    hideGraphLegend();
+    showLegendMarks(false);
     m_headerCalendar->hide();
-    m_logCalendar->hide();
 }
 
 void WeightTracker::hideDataPanels()
 {
     m_planPanel->hide();
-    m_logPanel->hide();
     // The graph too: after Delete it would still show the deleted log.
     m_graphPanel->hide();
     m_saveNewButton->hide();
@@ -469,295 +467,64 @@ void WeightTracker::showCreatePanels()
     m_saveNewButton->show();
 }
 
-void WeightTracker::setPanelActionsEnabled(bool enabled)
-{
-    m_viewPlanButton->setEnabled(enabled);
-    m_viewLogButton->setEnabled(enabled);
-    m_viewPlanAction->setEnabled(enabled);
-    m_viewLogAction->setEnabled(enabled);
-    m_graphButton->setEnabled(enabled);
-}
-
 void WeightTracker::viewPlanInformation()
 {
-    hideGraphLegend();
+    showLegendMarks(false);
     hideDataPanels();
-    m_graphPanel->hide();
+    logPanel()->hide();
     m_planPanel->show();
     m_planPanel->raise();
     enableFileActions();
-    m_viewPlanButton->setEnabled(false);
     m_viewPlanAction->setEnabled(false);
-    m_graphButton->setEnabled(true);
+    m_graphAction->setEnabled(true);
     m_pictures[0]->setVisible(m_beginningPicture.value_or(QString()).size() > 0);
     m_pictures[1]->setVisible(m_currentPicture.value_or(QString()).size() > 0);
 }
 
 void WeightTracker::viewWeightTracker()
 {
-    hideGraphLegend();
-    m_logCalendar->setSelectedDate(services().clock.today());
-    m_logCalendar->hide();
+    showLegendMarks(false);
+    logPanel()->calendar()->setSelectedDate(services().clock.today());
+    logPanel()->calendar()->hide();
     hideDataPanels();
-    m_graphPanel->hide();
     enableFileActions();
-    m_viewLogButton->setEnabled(false);
     m_viewLogAction->setEnabled(false);
-    m_graphButton->setEnabled(true);
-    m_logPanel->show();
-    m_logPanel->raise();
-    setColumnWidths();
+    m_graphAction->setEnabled(true);
+    logPanel()->show();
+    logPanel()->raise();
     updateTrendAndGoal();
 }
 
-// --- settings ----------------------------------------------------------------
-
-void WeightTracker::prepareScreen()
+void WeightTracker::graphDisplay()
 {
-    applyTrendDisplay(GColor4File(services().folder).weightTrendDisplayOn());
-    m_headerCalendar->setSelectedDate(services().clock.today());
-    m_logCalendar->setSelectedDate(services().clock.today());
+    m_viewPlanAction->setEnabled(true);
+    m_viewLogAction->setEnabled(true);
+    m_graphAction->setEnabled(false);
+    showLegendMarks(true);
+    rebuildGraph();
+    // The graph takes the data panels' place.
+    m_planPanel->hide();
+    logPanel()->hide();
+    m_graphPanel->show();
+    m_graphPanel->raise();
+    m_graphPanel->setFocus();
 }
 
-void WeightTracker::toggleTrendDisplay()
+bool WeightTracker::graphOnDisplay() const
 {
-    const bool on = m_trendSwitch->text() != QStringLiteral("Turn Trend Display OFF");
-    applyTrendDisplay(on);
-    GColor4File(services().folder).setWeightTrendDisplay(on);
-    m_exitButton->setFocus();
+    return m_graphPanel->isVisible();
 }
 
-void WeightTracker::applyTrendDisplay(bool on)
+void WeightTracker::refreshAfterSave()
 {
-    for (QWidget* widget :
-        { static_cast<QWidget*>(m_trendLabels[0]), static_cast<QWidget*>(m_trendLabels[1]),
-            static_cast<QWidget*>(m_lastEntryTrend), static_cast<QWidget*>(m_beginningTrend) })
-        widget->setVisible(on);
-    m_trendSwitch->setText(
-        on ? QStringLiteral("Turn Trend Display OFF") : QStringLiteral("Turn Trend Display ON"));
-}
-
-void WeightTracker::showLegendMarks(bool shown)
-{
-    for (int i = 0; i < 2; ++i) {
-        QLabel* caption = m_fieldLabels[1 + i];
-        caption->setAutoFillBackground(shown);
-        if (shown)
-            setBackground(caption, i == 0 ? BeginningLegend : GoalLegend);
-        m_legendLines[i]->setVisible(shown);
-    }
-}
-
-// --- the weigh-in log --------------------------------------------------------
-
-void WeightTracker::buildLogPanel()
-{
-    m_logPanel = named(new QFrame(centralWidget()), QStringLiteral("SSPanel3"));
-    m_logPanel->setFrameShape(QFrame::StyledPanel);
-    m_grid = named(new DataGrid(1, 1, m_logPanel), QStringLiteral("Grid4"));
-    m_grid->setColumnCount(5);
-    m_grid->setRowCount(50);
-    m_grid->setColumnType(1, DataGrid::ColumnType::Date);
-    m_grid->setColumnEditLimit(1, 20);
-    for (int column = 2; column < 5; ++column)
-        m_grid->setColumnFormat(column, QStringLiteral("###.#"));
-    for (int column = 1; column < 5; ++column)
-        m_grid->setColumnAlignment(column, Qt::AlignCenter);
-    m_grid->setText(0, 1, QStringLiteral("Sort"));
-    m_grid->setHeaderSorting(true);
-
-    auto* headings = new QHBoxLayout;
-    headings->setSpacing(0);
-    const std::array<std::pair<const char*, QString>, 4> captions { {
-        { "Label11", QStringLiteral("Date of Weigh In") },
-        { "Label9", QStringLiteral("Current Weight ") },
-        { "Label10", QStringLiteral("Change from last Entry  ") },
-        { "Label23", QStringLiteral("Beginning Weight Difference") },
-    } };
-    m_columnHeadings.fill(nullptr);
-    for (int i = 0; i < 4; ++i) {
-        m_columnHeadings[i]
-            = label(m_logPanel, QLatin1String(captions[i].first), captions[i].second);
-        m_columnHeadings[i]->setWordWrap(true);
-        m_columnHeadings[i]->setAlignment(Qt::AlignCenter);
-    }
-    m_headingIndent = new QWidget(m_logPanel);
-    headings->addWidget(m_headingIndent);
-    for (QLabel* heading : m_columnHeadings)
-        headings->addWidget(heading);
-    headings->addStretch(1);
-
-    m_addRowButton
-        = button(m_logPanel, QStringLiteral("SSCommand8"), QStringLiteral("&Add Additional Row"));
-    m_deleteRowButton
-        = button(m_logPanel, QStringLiteral("SSCommand9"), QStringLiteral("Delete Selected Row"));
-    m_trendSwitch = button(
-        m_logPanel, QStringLiteral("SSCommand10"), QStringLiteral("Turn Trend Display OFF"));
-    connect(m_addRowButton, &QPushButton::clicked, this, &WeightTracker::addRow);
-    connect(m_deleteRowButton, &QPushButton::clicked, this, &WeightTracker::deleteRow);
-    connect(m_trendSwitch, &QPushButton::clicked, this, &WeightTracker::toggleTrendDisplay);
-
-    m_trendLabels[0]
-        = label(m_logPanel, QStringLiteral("Label12_0"), QStringLiteral("Last  Entry Trend "));
-    m_trendLabels[1] = label(
-        m_logPanel, QStringLiteral("Label12_1"), QStringLiteral("Beginning Weight  Trend   "));
-    m_lastEntryTrend = label(m_logPanel, QStringLiteral("Image8"), QString());
-    m_beginningTrend = label(m_logPanel, QStringLiteral("Image9"), QString());
-    for (QLabel* picture : { m_lastEntryTrend, m_beginningTrend }) {
-        picture->setFixedSize(48, 48);
-        picture->setAlignment(Qt::AlignCenter);
-    }
-    m_congratulations
-        = label(m_logPanel, QStringLiteral("Label16"), QStringLiteral("CONGRATULATIONS!"));
-    m_goalAchieved
-        = label(m_logPanel, QStringLiteral("Label14"), QStringLiteral("GOAL WEIGHT ACHIEVED!"));
-    for (QLabel* goal : { m_congratulations, m_goalAchieved }) {
-        QFont font = goal->font();
-        font.setBold(true);
-        font.setPointSize(font.pointSize() + 2);
-        goal->setFont(font);
-        goal->setAlignment(Qt::AlignCenter);
-        QPalette palette = goal->palette();
-        palette.setColor(QPalette::WindowText, QColor(0, 128, 0));
-        goal->setPalette(palette);
-        goal->hide();
-    }
-
-    auto* trends = new QGridLayout;
-    trends->addWidget(m_trendLabels[0], 0, 0, Qt::AlignCenter);
-    trends->addWidget(m_trendLabels[1], 0, 1, Qt::AlignCenter);
-    trends->addWidget(m_lastEntryTrend, 1, 0, Qt::AlignCenter);
-    trends->addWidget(m_beginningTrend, 1, 1, Qt::AlignCenter);
-    auto* side = new QVBoxLayout;
-    side->addLayout(trends);
-    side->addWidget(m_congratulations);
-    side->addWidget(m_goalAchieved);
-    side->addStretch(1);
-    side->addWidget(m_addRowButton);
-    side->addWidget(m_deleteRowButton);
-    side->addWidget(m_trendSwitch);
-
-    auto* logColumn = new QVBoxLayout;
-    logColumn->addLayout(headings);
-    logColumn->addWidget(m_grid, 1);
-    auto* layout = new QHBoxLayout(m_logPanel);
-    layout->addLayout(logColumn, 3);
-    layout->addLayout(side, 1);
-    m_logPanel->hide();
-}
-
-void WeightTracker::buildCalendars()
-{
-    m_headerCalendar = named(new MonthCalendar(centralWidget()), QStringLiteral("MonthView1"));
-    m_logCalendar = named(new MonthCalendar(centralWidget()), QStringLiteral("MonthView2"));
-    m_headerCalendar->hide();
-    m_logCalendar->hide();
-    connect(
-        m_headerCalendar, &MonthCalendar::datePicked, this, &WeightTracker::beginningDatePicked);
-    connect(m_logCalendar, &MonthCalendar::datePicked, this, &WeightTracker::logDatePicked);
-
-    m_log = new TrackerLog(m_grid, m_logCalendar, services().folder, messages(), this);
-    m_log->setEditableColumns({ 2 });
-    m_log->save = [this](qint16 quietSave) { return save(quietSave); };
-    m_log->markChanged = [this] {
-        if (!m_writingLog)
-            markChanged();
-    };
-    m_log->rowsPacked = [this] {
-        recomputeDerivedColumns();
-        updateTrendAndGoal();
-    };
-    m_log->rowDeleted = [this] { updateTrendAndGoal(); };
-    m_log->showCalendar = [this](const QDate& date) {
-        m_logCalendar->setSelectedDate(date.isValid() ? date : services().clock.today());
-        QTableWidget* view = m_grid->view();
-        const QRect cell = view->visualRect(
-            view->model()->index(m_grid->currentRow() - 1, m_grid->currentColumn() - 1));
-        CalendarPlacement::showBeside(
-            m_logCalendar, view->viewport(), cell.right() + 4, cell.top());
-    };
-    m_log->focusAfterSort = m_saveButton;
-    m_log->deleteRowButton = m_deleteRowButton;
-
-    connect(m_grid, &DataGrid::clicked, this, [this] {
-        // The derived columns cannot be typed into: a click there moves to
-        // the weight of the same row.
-        if (m_grid->currentRow() >= 1 && m_grid->currentColumn() >= 3) {
-            m_grid->setCurrentColumn(2);
-            m_grid->setEditMode(DataGrid::EditMode::KeyboardAndMouse);
-            m_grid->view()->setFocus();
-        }
-    });
-    connect(m_grid, &DataGrid::afterEdit, this, [this] { logEdited(); });
-    connect(m_grid, &DataGrid::editorTextChanged, this, &WeightTracker::removeQuoteFromEditor);
-    connect(m_grid, &DataGrid::rightButtonReleased, this,
-        [this](const QPoint& position) { m_optionsMenu->popup(position); });
-}
-
-void WeightTracker::logDatePicked(const QDate& date)
-{
-    m_grid->setText(StoredDate::longText(date));
-    if (!m_dateChecker->check(*m_grid))
-        return;
-    m_logCalendar->hide();
-    m_grid->setCurrentColumn(2);
-    m_grid->setEditMode(DataGrid::EditMode::KeyboardAndMouse);
-    m_grid->view()->setFocus();
-    markChanged();
-    logEdited();
-}
-
-void WeightTracker::setColumnWidths()
-{
-    const int panelTwips = Twips::fromPixelsX(m_logPanel->width(), m_logPanel);
-    const std::array<double, 5> fractions { 0.02, 0.22, 0.12, 0.12, 0.12 };
-    int gridTwips = 0;
-    for (int column = 0; column < 5; ++column) {
-        const int twips = int(std::lround(panelTwips * fractions[column]));
-        m_grid->setColumnWidthTwips(column, twips);
-        gridTwips += twips;
-    }
-    m_headingIndent->setFixedWidth(Twips::toPixelsX(m_grid->columnWidthTwips(0), m_logPanel) + 2);
-    for (int i = 0; i < 4; ++i)
-        m_columnHeadings[i]->setFixedWidth(
-            Twips::toPixelsX(m_grid->columnWidthTwips(i + 1), m_logPanel));
-    const QTableWidget* view = m_grid->view();
-    m_grid->setFixedWidth(Twips::toPixelsX(gridTwips, m_logPanel)
-        + view->verticalScrollBar()->sizeHint().width() + 2 * view->frameWidth() + 2);
-}
-
-void WeightTracker::showEvent(QShowEvent* event)
-{
-    TrackerScreen::showEvent(event);
-    setColumnWidths();
-    if (m_viewExistingButton->isEnabled())
-        m_viewExistingButton->setFocus();
-    showStatus(windowTitleText());
-}
-
-void WeightTracker::resizeEvent(QResizeEvent* event)
-{
-    TrackerScreen::resizeEvent(event);
-    setColumnWidths();
-}
-
-void WeightTracker::removeQuoteFromEditor()
-{
-    // A double quote cannot be stored; the cell editor drops it as typed,
-    // as the boxes do.
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (editor && m_grid->isAncestorOf(editor))
-        EntryBoxRules::applyNoDoubleQuoteRule(editor);
+    if (graphOnDisplay())
+        graphDisplay();
 }
 
 // --- from the file to the screen and back ------------------------------------
 
 void WeightTracker::clearDisplayedIndividual()
 {
-    m_writingLog = true;
-    m_grid->clear();
-    m_grid->setText(0, 1, QStringLiteral("Sort"));
-    m_writingLog = false;
     for (int i = 1; i < 9; ++i)
         m_entryBoxes[i]->clear();
     m_comments->clear();
@@ -793,18 +560,23 @@ bool WeightTracker::loadIndividual(const QString& name)
 
 void WeightTracker::showFile(const WeightFile& file)
 {
-    m_writingLog = true;
+    DataGrid* grid = logGrid();
     const int rows = file.storedRowCount();
-    m_grid->setRowCount(rows);
+    grid->setRowCount(rows);
     for (int row = 1; row < rows; ++row) {
         const WeighIn weighIn = file.row(row);
-        m_grid->setText(row, 1, weighIn.date.trimmed());
-        m_grid->setText(row, 2, weighIn.weight.trimmed());
+        grid->setText(row, 1, weighIn.date.trimmed());
+        grid->setText(row, WeightColumn, weighIn.weight.trimmed());
     }
-    m_writingLog = false;
     for (int i = 1; i < 9; ++i)
         m_entryBoxes[i]->setText(file.headerField(i));
-    m_comments->setPlainText(file.comments);
+    QString comments = file.comments;
+    {
+        // Shown as stored: the typing rules and the limit are not applied.
+        const QSignalBlocker blocker(m_comments);
+        m_comments->setPlainText(comments.replace(StoredLineBreak, QStringLiteral("\n")));
+    }
+    showCommentLength();
     m_beginningPicture = file.beginningPicture;
     m_currentPicture = file.currentPicture;
 }
@@ -815,13 +587,14 @@ WeightFile WeightTracker::displayedFile(const QString& name) const
     file.name = name;
     for (int i = 1; i < 9; ++i)
         file.headerField(i) = m_entryBoxes[i]->text();
-    file.comments = m_comments->toPlainText();
+    file.comments = m_comments->toPlainText().replace(QLatin1Char('\n'), StoredLineBreak);
     file.beginningPicture = m_beginningPicture;
     file.currentPicture = m_currentPicture;
-    file.rowCount = m_grid->rowCount();
-    for (int row = 1; row < m_grid->rowCount(); ++row)
+    const DataGrid* grid = logGrid();
+    file.rowCount = grid->rowCount();
+    for (int row = 1; row < grid->rowCount(); ++row)
         file.rows.append(
-            WeighIn { m_grid->text(row, 1).trimmed(), m_grid->text(row, 2).trimmed() });
+            WeighIn { grid->text(row, 1).trimmed(), grid->text(row, WeightColumn).trimmed() });
     return file;
 }
 
@@ -846,9 +619,7 @@ WriteOutcome WeightTracker::createIndividualFile(IndividualList& list, const QSt
 
 void WeightTracker::showLoadedIndividual()
 {
-    m_writingLog = true;
     recomputeDerivedColumns();
-    m_writingLog = false;
     updateTrendAndGoal();
     m_graphPanel->hide();
     // Rebuilt without being shown, so that Graph Display and printing find
@@ -859,81 +630,59 @@ void WeightTracker::showLoadedIndividual()
 
 void WeightTracker::logEdited()
 {
-    m_writingLog = true;
     recomputeDerivedColumns();
-    m_writingLog = false;
     updateTrendAndGoal();
-}
-
-void WeightTracker::addRow()
-{
-    m_log->addRow();
-}
-
-void WeightTracker::deleteRow()
-{
-    m_log->deleteRow();
-}
-
-void WeightTracker::refreshAfterSave()
-{
-    if (graphOnDisplay())
-        graphDisplay();
 }
 
 // --- derived figures and the graph -------------------------------------------
 
 QList<WeighIn> WeightTracker::logRows() const
 {
+    const DataGrid* grid = logGrid();
     QList<WeighIn> rows;
-    for (int row = 1; row < m_grid->rowCount(); ++row)
-        rows.append(WeighIn { m_grid->text(row, 1), m_grid->text(row, 2) });
+    for (int row = 1; row < grid->rowCount(); ++row)
+        rows.append(WeighIn { grid->text(row, 1), grid->text(row, WeightColumn) });
     return rows;
 }
 
 namespace {
 
-// Columns 3 and 4 as the grid holds them now: Delete Row leaves them as they
-// were, and a result of 0 keeps a cell's boldness.
+// The derived columns as the grid holds them now: Delete Row leaves them as
+// they were, and a result of 0 keeps a cell's boldness.
 QList<ProgressStatistics::DerivedRow> shownDerivedColumns(const DataGrid& grid)
 {
     QList<ProgressStatistics::DerivedRow> derived;
     for (int row = 1; row < grid.rowCount(); ++row)
-        derived.append(ProgressStatistics::DerivedRow { { grid.text(row, 3), grid.isBold(row, 3) },
-            { grid.text(row, 4), grid.isBold(row, 4) } });
+        derived.append(ProgressStatistics::DerivedRow {
+            { grid.text(row, ChangeColumn), grid.isBold(row, ChangeColumn) },
+            { grid.text(row, DifferenceColumn), grid.isBold(row, DifferenceColumn) } });
     return derived;
-}
-
-QColor storedColour(qint32 value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
 } // namespace
 
 void WeightTracker::recomputeDerivedColumns()
 {
-    QList<ProgressStatistics::DerivedRow> derived = shownDerivedColumns(*m_grid);
+    DataGrid* grid = logGrid();
+    QList<ProgressStatistics::DerivedRow> derived = shownDerivedColumns(*grid);
     ProgressStatistics::RecomputeDerivedColumns(logRows(), m_entryBoxes[2]->text(), derived);
-    const bool writing = m_writingLog;
-    m_writingLog = true;
-    for (int row = 1; row < m_grid->rowCount() && row - 1 < derived.size(); ++row) {
+    auto quietly = logPanel()->log()->programWrites();
+    for (int row = 1; row < grid->rowCount() && row - 1 < derived.size(); ++row) {
         const ProgressStatistics::DerivedRow& cells = derived[row - 1];
-        m_grid->setText(row, 3, cells.change.text);
-        m_grid->setCellBold(row, 3, cells.change.bold);
-        m_grid->setText(row, 4, cells.difference.text);
-        m_grid->setCellBold(row, 4, cells.difference.bold);
+        grid->setText(row, ChangeColumn, cells.change.text);
+        grid->setCellBold(row, ChangeColumn, cells.change.bold);
+        grid->setText(row, DifferenceColumn, cells.difference.text);
+        grid->setCellBold(row, DifferenceColumn, cells.difference.bold);
     }
-    m_grid->setText(0, 1, QStringLiteral("Sort"));
-    if (m_grid->rowCount() > 1)
-        m_grid->setText(1, 3, ProgressStatistics::NotApplicable);
-    m_writingLog = writing;
+    grid->setText(0, 1, QStringLiteral("Sort"));
+    if (grid->rowCount() > 1)
+        grid->setText(1, ChangeColumn, ProgressStatistics::NotApplicable);
 }
 
 void WeightTracker::updateTrendAndGoal()
 {
     const ProgressStatistics::TrendAndGoal trend = ProgressStatistics::UpdateTrendAndGoal(
-        logRows(), shownDerivedColumns(*m_grid), m_entryBoxes[3]->text());
+        logRows(), shownDerivedColumns(*logGrid()), m_entryBoxes[3]->text());
     auto showIcon = [this](QLabel* picture, const QString& name) {
         picture->setProperty("pictureName", name);
         // A missing icon file leaves the picture empty.
@@ -953,41 +702,44 @@ void WeightTracker::updateTrendAndGoal()
 
 void WeightTracker::rebuildGraph()
 {
-    const GraphData data = WeightGraphData::build(m_individualBox->currentText().trimmed(),
+    const GraphData data = WeightGraphData::build(individualBox()->currentText().trimmed(),
         logRows(), m_entryBoxes[3]->text(), m_entryBoxes[2]->text());
-    m_chart->suspendDrawing();
-    m_chart->clearPointLabels();
-    m_chart->setSeriesCount(int(data.series.size()));
-    m_chart->setPointCount(int(data.pointCount()));
-    for (int series = 0; series < data.series.size(); ++series) {
-        const GraphSeries& line = data.series[series];
-        m_chart->setSeriesColour(series, storedColour(line.lineColour));
-        for (int point = 0; point < line.values.size(); ++point)
-            m_chart->setValue(series, point, line.values[point]);
-    }
-    for (const QString& pointLabel : data.labels)
-        m_chart->addPointLabel(pointLabel);
-    m_chart->setXAxisTitle(data.axisTitle);
-    m_chart->resumeDrawing();
+    m_chart->showGraph(data);
     m_graphPanel->setTitle(data.caption);
 }
 
-void WeightTracker::graphDisplay()
+// --- settings ----------------------------------------------------------------
+
+void WeightTracker::prepareScreen()
 {
-    m_viewPlanButton->setEnabled(true);
-    m_viewLogButton->setEnabled(true);
-    m_graphButton->setEnabled(false);
-    showLegendMarks(true);
-    rebuildGraph();
-    // The graph takes the data panels' place.
-    m_planPanel->hide();
-    m_logPanel->hide();
-    m_graphPanel->show();
-    m_graphPanel->raise();
-    m_graphPanel->setFocus();
+    applyTrendDisplay(GColor4File(services().folder).weightTrendDisplayOn());
+    m_headerCalendar->setSelectedDate(services().clock.today());
 }
 
-bool WeightTracker::graphOnDisplay() const
+void WeightTracker::toggleTrendDisplay()
 {
-    return m_graphPanel->isVisible();
+    const bool on = m_trendSwitch->text() != QStringLiteral("Turn Trend Display OFF");
+    applyTrendDisplay(on);
+    GColor4File(services().folder).setWeightTrendDisplay(on);
+    exitButton()->setFocus();
+}
+
+void WeightTracker::applyTrendDisplay(bool on)
+{
+    for (QWidget* widget : std::initializer_list<QWidget*> {
+             m_trendLabels[0], m_trendLabels[1], m_lastEntryTrend, m_beginningTrend })
+        widget->setVisible(on);
+    m_trendSwitch->setText(
+        on ? QStringLiteral("Turn Trend Display OFF") : QStringLiteral("Turn Trend Display ON"));
+}
+
+void WeightTracker::showLegendMarks(bool shown)
+{
+    for (int i = 0; i < 2; ++i) {
+        QLabel* caption = m_fieldLabels[1 + i];
+        caption->setAutoFillBackground(shown);
+        if (shown)
+            setBackground(caption, i == 0 ? BeginningLegend : GoalLegend);
+        m_legendLines[i]->setVisible(shown);
+    }
 }

@@ -1,5 +1,5 @@
 #include "bloodpressure/BloodPressureFile.h"
-#include "../storage/FileSizeLimit.h"
+#include "FileSizeLimit.h"
 #include "TemporaryProgramFolder.h"
 
 #include <QDir>

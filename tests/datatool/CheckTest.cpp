@@ -63,6 +63,12 @@ TEST(DataToolCheck, FindsEachPlantedFault)
         { "data file without list entry",
             [](const TemporaryProgramFolder& f) { f.write("Stray.Fpl", "\"50\"\r\n"); },
             "Stray.Fpl: has no entry in BPTrker.Fil" },
+        { "two listed names differing only in letter case",
+            [](const TemporaryProgramFolder& f) {
+                f.write("WeightTrker.Fil", "\"Ann\"\r\n\"ann\"\r\n\"Smith, Bob\"\r\n");
+                f.write("ann.Fil", f.read("Ann.Fil"));
+            },
+            "WeightTrker.Fil: lists \"Ann\" and \"ann\", which differ only in letter case" },
         { "weight data file without list entry",
             [](const TemporaryProgramFolder& f) { f.write("Stray.Fil", f.read("Ann.Fil")); },
             "Stray.Fil: has no entry in WeightTrker.Fil" },

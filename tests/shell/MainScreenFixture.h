@@ -41,7 +41,7 @@ protected:
     MainScreen& create(QSize screenPixels = QSize(1024, 768))
     {
         screen = std::make_unique<MainScreen>(
-            ScreenServices { program->folder(), messages, dialogs, clock }, help,
+            ScreenServices { program->folder(), messages, dialogs, clock, state, help },
             std::make_unique<FakeScreenMetrics>(screenPixels));
         return *screen;
     }
@@ -57,6 +57,7 @@ protected:
     void renewFolder()
     {
         screen.reset();
+        state = ShellState();
         program = std::make_unique<TemporaryProgramFolder>();
         messages.clear();
     }
@@ -88,5 +89,6 @@ protected:
     ScriptedDialogs dialogs;
     FakeClock clock;
     RecordingHelp help;
+    ShellState state;
     std::unique_ptr<MainScreen> screen;
 };

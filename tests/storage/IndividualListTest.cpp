@@ -82,10 +82,35 @@ INSTANTIATE_TEST_SUITE_P(Table, IndividualListLoad,
         LoadCase { "SortedIn", "\"Carl\"\r\n\"ann\"\r\n\"Bob\"\r\n",
             { u"ann"_qs, u"Bob"_qs, u"Carl"_qs } },
         LoadCase { "CommaInName", "\"Smith, Ann\"\r\n", { u"Smith, Ann"_qs } },
-        LoadCase { "ListedTwice", "\"Ann\"\r\n\"ANN\"\r\n\"Ann\"\r\n", { u"Ann"_qs } },
+        LoadCase { "ListedTwice", "\"Ann\"\r\n\" Ann\"\r\n\"Ann\"\r\n", { u"Ann"_qs } },
+        LoadCase { "DifferingOnlyInCase", "\"ann\"\r\n\"Bob\"\r\n\"ANN\"\r\n",
+            { u"ANN"_qs, u"ann"_qs, u"Bob"_qs } },
         LoadCase { "Windows1252", "\"Zo\xeb\"\r\n", { u"Zoë"_qs } },
         LoadCase { "NoFinalLineEnd", "\"Ann\"\r\n\"Bob\"", { u"Ann"_qs, u"Bob"_qs } }),
     [](const testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.label); });
+
+TEST(IndividualList, NamesDifferingOnlyInCaseSurviveARewrite)
+{
+    TemporaryProgramFolder dir;
+    dir.write(listFile, "\"ann\"\r\n\"Ann\"\r\n");
+    dir.write(u"ann.Fil"_qs, "\"50\"\r\n");
+    dir.write(u"Ann.Fil"_qs, "\"50\"\r\n");
+    IndividualList list = listOf({});
+    ASSERT_TRUE(list.load(dir.folder()));
+    EXPECT_EQ(list.namesDifferingOnlyInCase(),
+        (QList<std::pair<QString, QString>> { { u"Ann"_qs, u"ann"_qs } }));
+    EXPECT_EQ(list.indexOf(u"ann"_qs), 1);
+
+    ASSERT_TRUE(list.addIndividual(dir.folder(), u"Bob"_qs, [&](QString*) {
+        dir.write(u"Bob.Fil"_qs, "\"50\"\r\n");
+        return true;
+    }));
+    EXPECT_EQ(dir.read(listFile), "\"Ann\"\r\n\"ann\"\r\n\"Bob\"\r\n");
+    // Deleting one of the pair takes the one spelled so, not the other.
+    ASSERT_TRUE(list.deleteIndividual(dir.folder(), u"ann"_qs));
+    EXPECT_EQ(dir.read(listFile), "\"Ann\"\r\n\"Bob\"\r\n");
+    EXPECT_TRUE(dir.exists(u"Ann.Fil"_qs));
+}
 
 TEST(IndividualList, MissingFileLoadsAsEmptyList)
 {

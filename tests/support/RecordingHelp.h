@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/HelpService.h"
+#include "screens/HelpService.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #include "weight/WeightFile.h"
-#include "../storage/FileSizeLimit.h"
 #include "FailingSaves.h"
+#include "FileSizeLimit.h"
 #include "TemporaryProgramFolder.h"
 
 #include <QDate>

@@ -1,4 +1,5 @@
 #include "FakeClock.h"
+#include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
@@ -6,6 +7,7 @@
 #include "screens/DataGrid.h"
 #include "screens/LineChart.h"
 #include "screens/MonthCalendar.h"
+#include "screens/ShellState.h"
 #include "storage/StoredDate.h"
 #include "storage/TextRecordFile.h"
 #include "weight/WeightFile.h"
@@ -40,12 +42,14 @@ protected:
     ScriptedMessageService messages;
     ScriptedDialogs dialogs;
     FakeClock clock { QDateTime(Today, QTime(10, 0)) };
-    ScreenServices services { folder.folder(), messages, dialogs, clock };
+    ShellState state;
+    RecordingHelp help;
+    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help };
     std::unique_ptr<WeightTracker> screen;
 
     void open()
     {
-        screen = std::make_unique<WeightTracker>(services, QString());
+        screen = std::make_unique<WeightTracker>(services);
         screen->show();
         QCoreApplication::processEvents();
     }
@@ -144,32 +148,6 @@ protected:
     }
 };
 
-TEST_F(WeightTrackerTest, FirstOpeningSaysNoFilesFoundAndPointsAtCreateNewFile)
-{
-    open();
-    ASSERT_EQ(messages.messages().size(), 1);
-    EXPECT_EQ(messages.last().title, "No Files Found");
-    EXPECT_EQ(messages.last().text,
-        "Currently there are no Individual Files to view,\nplease use the Create New File Button\n"
-        "to enter Individual information!");
-    EXPECT_EQ(messages.last().icon, MessageService::Icon::Information);
-    EXPECT_TRUE(button("Command7")->isEnabled());
-    EXPECT_EQ(screen->focusWidget(), button("Command7"));
-    EXPECT_EQ(screen->windowTitle(), "Weight Tracker");
-}
-
-TEST_F(WeightTrackerTest, NoFilesFoundWaitsForTheWindowToBeShown)
-{
-    screen = std::make_unique<WeightTracker>(services, QString());
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(messages.messages().isEmpty());
-    screen->show();
-    EXPECT_TRUE(messages.messages().isEmpty());
-    QCoreApplication::processEvents();
-    ASSERT_EQ(messages.messages().size(), 1);
-    EXPECT_EQ(messages.last().title, "No Files Found");
-}
-
 TEST_F(WeightTrackerTest, NobodyIsOnDisplayUntilAnIndividualIsSelected)
 {
     struct Case {
@@ -213,12 +191,6 @@ TEST_F(WeightTrackerTest, NobodyIsOnDisplayUntilAnIndividualIsSelected)
         screen.reset();
         messages.clear();
     }
-}
-
-TEST_F(WeightTrackerTest, FamilyNameStandsInFrontOfTheTitle)
-{
-    screen = std::make_unique<WeightTracker>(services, QStringLiteral("Berg"));
-    EXPECT_EQ(screen->windowTitle(), "Berg Weight Tracker");
 }
 
 TEST_F(WeightTrackerTest, CreateSelectEnterWeighInSaveAndReopenFindsTheSameLog)
@@ -278,62 +250,6 @@ TEST_F(WeightTrackerTest, CreateSelectEnterWeighInSaveAndReopenFindsTheSameLog)
     EXPECT_EQ(grid()->rowCount(), 50);
 }
 
-TEST_F(WeightTrackerTest, SaveWithoutChangesWritesNothing)
-{
-    storeIndividual("Ann", "180", "150");
-    open();
-    select("Ann");
-    const QByteArray before = folder.read("Ann.Fil");
-    button("Command10")->click();
-    EXPECT_EQ(messages.last().text, "There have been no entries/changes made to save!");
-    EXPECT_EQ(messages.last().title, "Save Command");
-    EXPECT_EQ(folder.read("Ann.Fil"), before);
-}
-
-TEST_F(WeightTrackerTest, SavePromptAnswersDecideWhatHappensToTheChanges)
-{
-    struct Case {
-        const char* command;
-        Answer answer;
-        bool saved;
-        bool actionRan;
-    };
-    const Case cases[] = {
-        { "Command7", Answer::Yes, true, true },
-        { "Command7", Answer::No, false, true },
-        { "Command7", Answer::Cancel, false, false },
-        { "Command1", Answer::Yes, true, true },
-        { "Command1", Answer::No, false, true },
-        { "Command1", Answer::Cancel, false, false },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.command) + " answer " + std::to_string(int(c.answer)));
-        storeIndividual("Ann", "180", "150");
-        open();
-        select("Ann");
-        QTest::keyClicks(box(5), "45 min");
-        messages.clear();
-        messages.queueAnswer(c.answer);
-        button(c.command)->click();
-
-        ASSERT_GE(messages.messages().size(), 1);
-        const MessageService::Message prompt = messages.messages().first();
-        EXPECT_EQ(
-            prompt.text, "Save changes made to Weight Tracker before next action or exiting?");
-        EXPECT_EQ(prompt.title, "Weight Tracker Information");
-        EXPECT_EQ(prompt.buttons, MessageService::Buttons::YesNoCancel);
-        EXPECT_EQ(storedLines("Ann.Fil").value(5) == "45 min", c.saved);
-        const bool ran = QLatin1String(c.command) == QLatin1String("Command1")
-            ? !screen->isVisible()
-            : screen->inCreateMode();
-        EXPECT_EQ(ran, c.actionRan);
-        EXPECT_EQ(screen->changesMade(), c.actionRan ? 0 : 1);
-        screen.reset();
-        QFile::remove(folder.filePath("Ann.Fil"));
-        QFile::remove(folder.filePath("WeightTrker.Fil"));
-    }
-}
-
 TEST_F(WeightTrackerTest, ClosingWithUnsavedWeighInsAsksEvenWithAnEmptyPlan)
 {
     storeIndividual("Ann", "180", "150");
@@ -359,40 +275,64 @@ TEST_F(WeightTrackerTest, ExitAfterARefusedBlankNameStaysOnTheScreen)
     EXPECT_TRUE(screen->isVisible());
 }
 
-TEST_F(WeightTrackerTest, DeletingTheOnlyIndividualRemovesBothFiles)
+TEST_F(WeightTrackerTest, LoadedValuesShowAsStoredAndAreReadAsStored)
 {
-    storeIndividual("Ann", "180", "150");
+    // Typed, "150-160" would lose its dash; loaded, it stays, reads as 150
+    // and so no goal message shows for a last weight of 190.
+    WeightFile file;
+    file.name = QStringLiteral("Ann");
+    file.beginningDate = QStringLiteral("January 01, 2026");
+    file.beginningWeight = QStringLiteral("200 lb");
+    file.goalWeight = QStringLiteral("150-160");
+    file.exerciseDaysPerWeek = QStringLiteral("3 or 4");
+    file.rowCount = 50;
+    file.rows = { { QStringLiteral("December 01, 2026"), QStringLiteral("190") } };
+    ASSERT_TRUE(file.SaveWeightFile(folder.folder()));
+    IndividualList list = WeightFile::LoadIndividualList(folder.folder());
+    list.add(QStringLiteral("Ann"));
+    ASSERT_TRUE(WeightFile::WriteIndividualList(folder.folder(), list));
+    const QByteArray stored = folder.read("Ann.Fil");
+
     open();
     select("Ann");
-    button("Command5")->click();
-    messages.queueAnswer(Answer::Yes);
-    button("Command8")->click();
-    EXPECT_FALSE(find<QWidget>("SSPanel4")->isVisible());
-    const MessageService::Message question = messages.messages().at(messages.messages().size() - 1);
-    EXPECT_EQ(question.text, "Do You really want to delete\nAnn\nfile and all its contents?");
-    EXPECT_EQ(question.defaultButton, Answer::No);
-    EXPECT_FALSE(folder.exists("Ann.Fil"));
-    EXPECT_FALSE(folder.exists("WeightTrker.Fil"));
-    EXPECT_EQ(clock.pausedSeconds(), 1);
-
-    button("Command7")->click();
+    EXPECT_EQ(box(2)->text(), "200 lb");
+    EXPECT_EQ(box(3)->text(), "150-160");
+    EXPECT_EQ(box(4)->text(), "3 or 4");
+    EXPECT_FALSE(find<QLabel>("Label14")->isVisible());
+    EXPECT_EQ(screen->changesMade(), 0);
     messages.clear();
-    button("Command2")->click();
-    EXPECT_EQ(messages.last().title, "No Files Found");
+    button("Command10")->click();
+    EXPECT_EQ(messages.last().text, "There have been no entries/changes made to save!");
+    EXPECT_EQ(folder.read("Ann.Fil"), stored);
+
+    // Once the user types into the box, its rule applies to the whole text.
+    QTest::keyClicks(box(3), "-1");
+    EXPECT_EQ(box(3)->text(), "1501601");
+    EXPECT_EQ(screen->changesMade(), TrackerScreen::Changed);
 }
 
-TEST_F(WeightTrackerTest, AnsweringNoToDeleteKeepsTheFileAndHidesThePanels)
+TEST_F(WeightTrackerTest, CommentLineBreaksAreStoredAsCarriageReturnLineFeed)
 {
     storeIndividual("Ann", "180", "150");
     open();
     select("Ann");
-    QTest::keyClicks(box(5), "x");
-    messages.queueAnswer(Answer::No);
-    button("Command8")->click();
-    EXPECT_TRUE(folder.exists("Ann.Fil"));
-    EXPECT_EQ(screen->changesMade(), 0);
-    EXPECT_FALSE(find<QWidget>("SSPanel2")->isVisible());
-    EXPECT_FALSE(find<QWidget>("SSPanel3")->isVisible());
+    auto* comments = find<QPlainTextEdit>("Text3");
+    comments->setFocus();
+    QTest::keyClicks(comments, "Walk");
+    QTest::keyClick(comments, Qt::Key_Return);
+    QTest::keyClicks(comments, "Swim");
+    button("Command10")->click();
+    EXPECT_TRUE(folder.read("Ann.Fil").contains("\"Walk\r\nSwim\"\r\n"));
+    EXPECT_EQ(find<QLabel>("Label15")->text(), "10");
+
+    // A stored CR LF survives loading and another save unchanged.
+    screen.reset();
+    open();
+    select("Ann");
+    EXPECT_EQ(find<QPlainTextEdit>("Text3")->toPlainText(), "Walk\nSwim");
+    QTest::keyClicks(box(5), "30");
+    button("Command10")->click();
+    EXPECT_TRUE(folder.read("Ann.Fil").contains("\"Walk\r\nSwim\"\r\n"));
 }
 
 TEST_F(WeightTrackerTest, NamesRefusedByTheNameRulesAreNotWritten)

@@ -1,24 +1,13 @@
 #include "ScreenBackgroundView.h"
 
-#include <QApplication>
+#include "ScreenColour.h"
+
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
 #include <QWidget>
 
 namespace ScreenBackgroundView {
-
-QColor toQColor(qint32 stored)
-{
-    if (stored < 0)
-        return QApplication::palette().color(QPalette::Window);
-    return QColor(stored & 0xFF, (stored >> 8) & 0xFF, (stored >> 16) & 0xFF);
-}
-
-qint32 fromQColor(const QColor& colour)
-{
-    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
-}
 
 void show(const BackgroundSetting& background, const ProgramFolder& folder, QWidget& window,
     QLabel& image)
@@ -39,7 +28,7 @@ void show(const BackgroundSetting& background, const ProgramFolder& folder, QWid
     }
     if (background.isColour()) {
         QPalette palette = window.palette();
-        palette.setColor(QPalette::Window, toQColor(background.colourValue()));
+        palette.setColor(QPalette::Window, ScreenColour::toQColor(background.colourValue()));
         window.setPalette(palette);
         window.setAutoFillBackground(true);
     }

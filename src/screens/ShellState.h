@@ -8,8 +8,8 @@
 #include <QtGlobal>
 
 // The values that live for the whole run and that several screens share.
-// The main screen owns the one instance and hands it to every screen it
-// opens; nothing here is global.
+// The program holds the one instance and every screen reaches it through
+// ScreenServices; nothing here is global.
 struct ShellState {
     // Marker values fixed by the stored settings and the screens' rules.
     static constexpr qint16 SmallerScreenDisplay = 9;

@@ -3,9 +3,6 @@
 #include "storage/BackgroundSetting.h"
 #include "storage/ProgramFolder.h"
 
-#include <QColor>
-#include <QtGlobal>
-
 class QLabel;
 class QWidget;
 
@@ -13,11 +10,6 @@ class QWidget;
 // full-size image label, or the window's colour with the image hidden.
 // Every function screen shows it the same way as the main screen.
 namespace ScreenBackgroundView {
-
-// A stored 32-bit colour (red in the low byte). A system colour (top bit set)
-// becomes the window colour of the current palette.
-QColor toQColor(qint32 stored);
-qint32 fromQColor(const QColor& colour);
 
 void show(const BackgroundSetting& background, const ProgramFolder& folder, QWidget& window,
     QLabel& image);

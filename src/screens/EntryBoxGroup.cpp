@@ -1,0 +1,79 @@
+#include "EntryBoxGroup.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+const QColor Highlight(255, 255, 0);
+
+} // namespace
+
+EntryBoxGroup::EntryBoxGroup(const QLineEdit* normalColour, QObject* parent)
+    : QObject(parent)
+    , m_normalColour(normalColour)
+{ }
+
+void EntryBoxGroup::add(QLineEdit* box, int index)
+{
+    m_boxes.append(box);
+    m_indexes.append(index);
+    box->installEventFilter(this);
+    box->setAutoFillBackground(true);
+    // textEdited, not textChanged: a value loaded from a file is shown as
+    // stored, never rewritten by the rules meant for typing.
+    connect(box, &QLineEdit::textEdited, this, [this, index] { emit edited(index); });
+}
+
+bool EntryBoxGroup::eventFilter(QObject* watched, QEvent* event)
+{
+    const qsizetype position = m_boxes.indexOf(static_cast<QLineEdit*>(watched));
+    if (position < 0)
+        return QObject::eventFilter(watched, event);
+    QLineEdit* box = m_boxes[position];
+    const int index = m_indexes[position];
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (!m_firstFocusSkipped) {
+            m_firstFocusSkipped = true;
+            break;
+        }
+        highlight(box);
+        emit focused(index);
+        break;
+    case QEvent::FocusOut:
+        restoreColour(box);
+        break;
+    case QEvent::MouseButtonPress:
+        emit clicked(index);
+        break;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit enterPressed(index);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void EntryBoxGroup::highlight(QLineEdit* box)
+{
+    QPalette palette = box->palette();
+    palette.setColor(box->backgroundRole(), Highlight);
+    box->setPalette(palette);
+}
+
+void EntryBoxGroup::restoreColour(QLineEdit* box)
+{
+    if (box->palette().color(box->backgroundRole()) != Highlight)
+        return;
+    QPalette palette = box->palette();
+    palette.setColor(box->backgroundRole(), m_normalColour->palette().color(QPalette::Base));
+    box->setPalette(palette);
+}

@@ -1,0 +1,131 @@
+#include "TrackerLogPanel.h"
+
+#include "screens/DataGrid.h"
+#include "screens/MonthCalendar.h"
+#include "screens/NamedWidget.h"
+#include "screens/Twips.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+// The fixed column 0 is a narrow margin before the dates.
+constexpr double FixedColumnFraction = 0.02;
+constexpr int DateEditLimit = 20;
+const QString SortHeading = QStringLiteral("Sort");
+
+} // namespace
+
+TrackerLogPanel::TrackerLogPanel(const QList<TrackerLogColumn>& columns, TrackerLogClient& client,
+    const TrackerLog::Services& services, QWidget* calendarParent, QWidget* parent)
+    : QFrame(parent)
+    , m_columns(columns)
+{
+    setObjectName(QStringLiteral("SSPanel3"));
+    setFrameShape(QFrame::StyledPanel);
+
+    m_grid = named(new DataGrid(1, 1, this), "Grid4");
+    m_grid->setColumnCount(int(m_columns.size()) + 1);
+    m_grid->setRowCount(50);
+    m_grid->setColumnType(TrackerLog::DateColumn, DataGrid::ColumnType::Date);
+    m_grid->setColumnEditLimit(TrackerLog::DateColumn, DateEditLimit);
+    QList<int> typedInto;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        const int column = i + 1;
+        m_grid->setColumnFormat(column, m_columns[i].format);
+        m_grid->setColumnAlignment(column, Qt::AlignCenter);
+        if (m_columns[i].typedInto)
+            typedInto.append(column);
+    }
+    m_grid->setText(0, TrackerLog::DateColumn, SortHeading);
+    m_grid->setHeaderSorting(true);
+
+    m_calendar = named(new MonthCalendar(calendarParent), "MonthView2");
+    m_calendar->hide();
+    m_log = new TrackerLog(m_grid, m_calendar, client, services, this);
+    m_log->setEditableColumns(typedInto);
+
+    auto* headings = new QHBoxLayout;
+    headings->setSpacing(0);
+    m_headingIndent = new QWidget(this);
+    headings->addWidget(m_headingIndent);
+    for (const TrackerLogColumn& column : m_columns) {
+        auto* heading = named(new QLabel(column.heading, this), column.headingName);
+        heading->setWordWrap(true);
+        heading->setAlignment(Qt::AlignCenter);
+        m_headings.append(heading);
+        headings->addWidget(heading);
+    }
+    headings->addStretch(1);
+
+    m_addRowButton
+        = named(new QPushButton(QStringLiteral("&Add Additional Row"), this), "SSCommand8");
+    m_deleteRowButton
+        = named(new QPushButton(QStringLiteral("Delete Selected Row"), this), "SSCommand9");
+    connect(m_addRowButton, &QPushButton::clicked, m_log, &TrackerLog::addRow);
+    connect(m_deleteRowButton, &QPushButton::clicked, m_log, &TrackerLog::deleteRow);
+
+    m_sideTop = new QVBoxLayout;
+    m_sideBottom = new QVBoxLayout;
+    auto* side = new QVBoxLayout;
+    side->addLayout(m_sideTop);
+    side->addStretch(1);
+    side->addWidget(m_addRowButton);
+    side->addWidget(m_deleteRowButton);
+    side->addLayout(m_sideBottom);
+
+    m_underGrid = new QHBoxLayout;
+    auto* logColumn = new QVBoxLayout;
+    logColumn->addLayout(headings);
+    logColumn->addWidget(m_grid, 1);
+    logColumn->addLayout(m_underGrid);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(logColumn, 3);
+    layout->addLayout(side, 1);
+    hide();
+}
+
+void TrackerLogPanel::clearLog()
+{
+    auto quietly = m_log->programWrites();
+    m_grid->clear();
+    m_grid->setText(0, TrackerLog::DateColumn, SortHeading);
+}
+
+void TrackerLogPanel::setColumnWidths()
+{
+    const int panelTwips = Twips::fromPixelsX(width(), this);
+    auto widthOf
+        = [panelTwips](double fraction) { return int(std::lround(panelTwips * fraction)); };
+    m_grid->setColumnWidthTwips(0, widthOf(FixedColumnFraction));
+    int gridTwips = m_grid->columnWidthTwips(0);
+    for (int i = 0; i < m_columns.size(); ++i) {
+        const int twips = widthOf(m_columns[i].widthFraction);
+        m_grid->setColumnWidthTwips(i + 1, twips);
+        m_headings[i]->setFixedWidth(Twips::toPixelsX(twips, this));
+        gridTwips += twips;
+    }
+    m_headingIndent->setFixedWidth(Twips::toPixelsX(m_grid->columnWidthTwips(0), this) + 2);
+    const QTableWidget* view = m_grid->view();
+    m_grid->setFixedWidth(Twips::toPixelsX(gridTwips, this)
+        + view->verticalScrollBar()->sizeHint().width() + 2 * view->frameWidth() + 2);
+}
+
+void TrackerLogPanel::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    setColumnWidths();
+}
+
+void TrackerLogPanel::showEvent(QShowEvent* event)
+{
+    QFrame::showEvent(event);
+    setColumnWidths();
+}

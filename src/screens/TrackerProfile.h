@@ -1,0 +1,18 @@
+#pragma once
+
+#include "screens/DateChecker.h"
+#include "screens/TrackerLogPanel.h"
+#include "screens/TrackerTexts.h"
+
+#include <QList>
+#include <QString>
+
+// What a tracker screen tells the shared base about itself: its words, its
+// files, which date-checker switch it reads and the columns of its log.
+struct TrackerProfile {
+    TrackerTexts texts;
+    QString listFileName;
+    QString dataFileExtension;
+    DateChecker::Tracker dateChecker;
+    QList<TrackerLogColumn> logColumns;
+};
