@@ -23,13 +23,15 @@ void checkLogFileRoundTrip(const FuzzFolder& scratch, const QString& fileName, Q
     std::optional<File> loaded = load(scratch.folder());
     if (!loaded || loaded->rows.size() != loaded->rowCount - 1
         || loaded->rows.size() < (rowLines + linesPerRow - 1) / linesPerRow
-        || loaded->lastRowCutShort != (rowLines % linesPerRow != 0))
+        || (loaded->cutShortRow != 0) != (rowLines % linesPerRow != 0)
+        || (loaded->cutShortRow != 0
+            && loaded->cutShortRow != (rowLines + linesPerRow - 1) / linesPerRow))
         std::abort();
 
     if (!save(*loaded, scratch.folder()))
         std::abort();
     std::optional<File> again = load(scratch.folder());
-    if (!again || again->rows.size() != loaded->rows.size() || again->lastRowCutShort)
+    if (!again || again->rows.size() != loaded->rows.size() || again->cutShortRow)
         std::abort();
     if (!save(*again, scratch.folder()) || load(scratch.folder()) != again)
         std::abort();

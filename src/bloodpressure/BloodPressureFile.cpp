@@ -86,8 +86,8 @@ std::optional<BloodPressureFile> BloodPressureFile::LoadBloodPressureFile(
     file.name = name.trimmed();
     file.rowCount = IndividualDataFile::rowCountFromText(value(0));
     const qsizetype readingLines = std::max<qsizetype>(values.size() - 1, 0);
-    file.lastRowCutShort = readingLines % valuesPerReading != 0;
     const qsizetype storedRows = (readingLines + valuesPerReading - 1) / valuesPerReading;
+    file.cutShortRow = readingLines % valuesPerReading != 0 ? int(storedRows) : 0;
     if (storedRows >= file.rowCount)
         file.rowCount = int(storedRows) + 1;
     file.rows.reserve(file.rowCount - 1);

@@ -28,9 +28,9 @@ public:
     int rowCount = 50;
     QList<Reading> rows;
 
-    // Set by loading, never stored: the file ended part-way through its last
-    // reading, whose remaining cells are empty. The screen says so once.
-    bool lastRowCutShort = false;
+    // Set by loading, never stored: the grid row the file ends part-way
+    // through (its remaining cells are empty), or 0. The screen says so once.
+    int cutShortRow = 0;
 
     // rowCount, raised to hold every row of rows.
     int storedRowCount() const;

@@ -87,6 +87,10 @@ protected:
     QString windowTitleText() const;
     void showStatus(const QString& text);
 
+    // Tells the user, once per load, that the data file ended part-way
+    // through a row, which was loaded as far as it goes.
+    void reportLastRowCutShort(const QString& fileName, int row);
+
     // EnableFileActions: enables the panel switches, Save, Delete and Print
     // Options; only in view mode.
     void enableFileActions();

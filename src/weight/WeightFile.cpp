@@ -133,8 +133,8 @@ std::optional<WeightFile> WeightFile::LoadWeightFile(
     file.currentPicture = line(12);
 
     const qsizetype rowLines = std::max<qsizetype>(values.size() - headerLineCount, 0);
-    file.lastRowCutShort = rowLines % 2 != 0;
     const qsizetype storedRows = (rowLines + 1) / 2;
+    file.cutShortRow = rowLines % 2 != 0 ? int(storedRows) : 0;
     if (storedRows >= file.rowCount)
         file.rowCount = int(storedRows) + 1;
     file.rows.reserve(file.rowCount - 1);

@@ -46,9 +46,9 @@ public:
     int rowCount = 50;
     QList<WeighIn> rows;
 
-    // Set by loading, never stored: the file ended part-way through its last
-    // row, which holds a date without its weight. The screen says so once.
-    bool lastRowCutShort = false;
+    // Set by loading, never stored: the grid row the file ends part-way
+    // through (a date without its weight), or 0. The screen says so once.
+    int cutShortRow = 0;
 
     // Text1(index) for index 1 to 8, for screens that walk the boxes.
     QString& headerField(int index);

@@ -300,7 +300,7 @@ TEST(WeightFile, EveryStoredRowSurvivesLoadingAndSaving)
         ASSERT_TRUE(file);
         EXPECT_EQ(file->rows.size(), c.expectedRows) << c.countLine;
         EXPECT_EQ(file->rowCount, c.expectedRows + 1) << c.countLine;
-        EXPECT_FALSE(file->lastRowCutShort);
+        EXPECT_EQ(file->cutShortRow, 0);
         EXPECT_EQ(file->row(c.storedRows).weight, QString::number(200 + c.storedRows));
 
         ASSERT_TRUE(file->SaveWeightFile(dir.folder()));
@@ -312,23 +312,26 @@ TEST(WeightFile, EveryStoredRowSurvivesLoadingAndSaving)
     }
 }
 
-TEST(WeightFile, AFileEndingInsideARowKeepsItsDateAndSaysSo)
+TEST(WeightFile, AFileEndingInsideARowKeepsItsDateAndSaysWhichRow)
 {
-    const QList<std::pair<const char*, int>> cases { { "\"50\"", 49 }, { "\"x\"", 61 } };
-    for (const auto& [countLine, expectedRows] : cases) {
+    struct Case {
+        const char* countLine;
+        int wholeRows;
+        int expectedRows;
+    };
+    const QList<Case> cases { { "\"50\"", 2, 49 }, { "\"x\"", 60, 61 } };
+    for (const Case& c : cases) {
         TemporaryProgramFolder dir;
-        dir.write(u"Ann.Fil"_qs,
-            annWithRows(countLine, expectedRows == 49 ? 2 : 60, "\"March 30, 2013\"\r\n"));
+        dir.write(u"Ann.Fil"_qs, annWithRows(c.countLine, c.wholeRows, "\"March 30, 2013\"\r\n"));
         const std::optional<WeightFile> file = WeightFile::LoadWeightFile(dir.folder(), u"Ann"_qs);
         ASSERT_TRUE(file);
-        EXPECT_TRUE(file->lastRowCutShort) << countLine;
-        EXPECT_EQ(file->rows.size(), expectedRows) << countLine;
-        const int cut = expectedRows == 49 ? 3 : 61;
-        EXPECT_EQ(file->row(cut), (WeighIn { u"March 30, 2013"_qs, QString() })) << countLine;
+        EXPECT_EQ(file->cutShortRow, c.wholeRows + 1) << c.countLine;
+        EXPECT_EQ(file->rows.size(), c.expectedRows) << c.countLine;
+        EXPECT_EQ(file->row(c.wholeRows + 1), (WeighIn { u"March 30, 2013"_qs, QString() }));
     }
     TemporaryProgramFolder dir;
     dir.write(u"Ann.Fil"_qs, annWithRows("\"50\"", 2));
-    EXPECT_FALSE(WeightFile::LoadWeightFile(dir.folder(), u"Ann"_qs)->lastRowCutShort);
+    EXPECT_EQ(WeightFile::LoadWeightFile(dir.folder(), u"Ann"_qs)->cutShortRow, 0);
 }
 
 TEST(WeightFile, AShortWriteSaysHowMuchOfTheFileCouldBeWritten)
