@@ -27,6 +27,15 @@ QJsonObject exportJson(const TemporaryProgramFolder& folder, const QStringList& 
     return QJsonDocument::fromJson(run.out).object();
 }
 
+// The keeper holding the entries, scrambled with a seeded generator.
+void storeEntries(const TemporaryProgramFolder& folder, const QList<PasswordEntry>& entries)
+{
+    QRandomGenerator random(7);
+    PasswordFiles files(folder.folder(), &random);
+    for (const PasswordEntry& entry : entries)
+        ASSERT_TRUE(files.AddEntry(entry).ok) << entry.name.toStdString();
+}
+
 } // namespace
 
 // The log's example: weigh-ins 200, 198.5, 199 from a beginning of 200. The
@@ -124,10 +133,9 @@ TEST(DataToolExport, BloodPressureJsonHoldsTheAveragesAsTheScreenShowsThem)
 TEST(DataToolExport, PasswordsInPlainTextWhenShownOrWrittenToAFile)
 {
     TemporaryProgramFolder folder;
-    QRandomGenerator random(7);
-    PasswordFiles files(folder.folder(), &random);
-    ASSERT_TRUE(files.AddEntry({ "bank.example", "ann", "s3cret, \"quoted\"", "PIN\nsecond" }).ok);
-    ASSERT_TRUE(files.AddEntry({ "Mail", "ann@mail", "pw", "" }).ok);
+    storeEntries(folder,
+        { { "bank.example", "ann", "s3cret, \"quoted\"", "PIN\nsecond" },
+            { "Mail", "ann@mail", "pw", "" } });
     const QMap<QString, QByteArray> before = folderContents(folder.path());
 
     const DataToolRun shown
@@ -243,10 +251,8 @@ TEST(DataToolExport, OutputThatCannotBeWrittenIsAProblem)
 TEST(DataToolExport, APasswordRecordCutAfterOneByteExportsAsTheKeeperReadsIt)
 {
     TemporaryProgramFolder folder;
-    QRandomGenerator random(5);
-    PasswordFiles files(folder.folder(), &random);
-    ASSERT_TRUE(files.AddEntry({ "Bank", "ann", "pw1", "" }).ok);
-    ASSERT_TRUE(files.AddEntry({ "Mail", "bob", "pw2", "note" }).ok);
+    storeEntries(folder, { { "Bank", "ann", "pw1", "" }, { "Mail", "bob", "pw2", "note" } });
+    const PasswordFiles files(folder.folder());
     folder.write("Secfile2.fil", folder.read("Secfile2.fil").first(PasswordRecord::Length + 1));
 
     const QJsonArray entries = exportJson(folder, { "passwords" })["entries"].toArray();
