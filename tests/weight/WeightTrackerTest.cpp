@@ -1,3 +1,4 @@
+#include "FailingSaves.h"
 #include "FakeClock.h"
 #include "ReadOnlyFolder.h"
 #include "RecordingHelp.h"
@@ -733,6 +734,27 @@ TEST_F(WeightTrackerTest, AFileEndingInsideARowIsSaidOncePerLoad)
         EXPECT_EQ(grid()->text(1, 1), "January 01, 2013");
         EXPECT_EQ(grid()->text(1, 2), "");
     }
+}
+
+TEST_F(WeightTrackerTest, ASaveCutShortByAFullDiskSaysHowMuchWasWritten)
+{
+    storeIndividual("Ann", "180", "150");
+    const QByteArray before = folder.read("Ann.Fil");
+    open();
+    select("Ann");
+    QTest::keyClicks(box(5), "30 min");
+    {
+        FailingSaves diskFull(100);
+        button("Command10")->click();
+    }
+    EXPECT_EQ(messages.last().icon, MessageService::Icon::Critical);
+    const QString text = messages.last().text;
+    EXPECT_TRUE(text.startsWith("The file \"Ann.Fil\" could not be written:\n"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("only 100 of ")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(" bytes could be written; the disk may be full"));
+    EXPECT_EQ(folder.read("Ann.Fil"), before);
+    EXPECT_EQ(screen->changesMade(), 1);
 }
 
 // In a folder that refuses new files the switches still work for the
