@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -329,19 +330,14 @@ int DataTool::check(const Options& options)
 {
     if (options.positional.size() != 1)
         return usageError(QStringLiteral("check takes no arguments"));
-    const QList<FolderChecker::Problem> found = FolderChecker::check(ProgramFolder(options.folder));
-    qsizetype damage = 0;
-    for (const FolderChecker::Problem& problem : found) {
-        if (problem.isDamage()) {
-            print(m_out, problem.text() + u'\n');
-            ++damage;
-        }
-    }
+    QList<FolderChecker::Problem> found = FolderChecker::check(ProgramFolder(options.folder));
+    // The damage first, then the notes, each group in the order found.
+    const auto notesBegin = std::stable_partition(found.begin(), found.end(),
+        [](const FolderChecker::Problem& problem) { return problem.isDamage(); });
+    const qsizetype damage = notesBegin - found.begin();
     const qsizetype notes = found.size() - damage;
-    for (const FolderChecker::Problem& problem : found) {
-        if (!problem.isDamage())
-            print(m_out, problem.text() + u'\n');
-    }
+    for (const FolderChecker::Problem& problem : std::as_const(found))
+        print(m_out, problem.text() + u'\n');
     if (damage == 0) {
         print(m_out,
             notes == 0 ? QStringLiteral("No problems found.\n")
