@@ -22,7 +22,7 @@ if ((sanitize)); then
   # Leaks inside Qt's own libraries are listed, with the reason, in the
   # suppression file; any other leak fails the test that made it.
   export LSAN_OPTIONS="suppressions=$root/scripts/sanitizer-suppressions.txt:print_suppressions=0"
-  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+  export ASAN_OPTIONS="detect_leaks=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 fi
 build="${HALVORN_BUILD_DIR:-$root/build}"
