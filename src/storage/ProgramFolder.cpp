@@ -7,12 +7,21 @@
 
 namespace {
 
+// Any entry of the folder counts, a link that points nowhere included:
+// writing a new file of that name would follow the link and create its
+// target, wherever that is.
+bool entryExists(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 QString matchingEntry(const QString& folder, const QString& bareName)
 {
     const QDir dir(folder);
     // An exact match wins, so that two entries differing only in case (which
     // the old file system could not hold) still resolve predictably.
-    if (QFileInfo::exists(dir.filePath(bareName)))
+    if (entryExists(dir.filePath(bareName)))
         return dir.filePath(bareName);
     const QStringList entries = dir.entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
@@ -42,7 +51,7 @@ QString ProgramFolder::filePath(const QString& bareName) const
 
 bool ProgramFolder::exists(const QString& bareName) const
 {
-    return QFileInfo::exists(filePath(bareName));
+    return entryExists(filePath(bareName));
 }
 
 QString ProgramFolder::shippedFilePath(const QString& bareName) const

@@ -2,6 +2,8 @@
 
 #include "TemporaryProgramFolder.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 TEST(ProgramFolderTest, MatchesAnExistingFileInAnyLetterCase)
@@ -46,4 +48,18 @@ TEST(ProgramFolderTest, ShippedFilesComeFromTheirOwnFolder)
     EXPECT_EQ(folder.filePath("SAD1.ICO"), data.filePath("sad1.ico"));
     // One folder for both unless told otherwise.
     EXPECT_EQ(data.folder().shippedFilePath("Sad1.ico"), data.filePath("sad1.ico"));
+}
+
+// A link whose target is gone is still an entry of the folder: a new file of
+// that name would be written through it, wherever it points.
+TEST(ProgramFolderTest, ALinkPointingNowhereExistsInAnyLetterCase)
+{
+    TemporaryProgramFolder temp;
+    TemporaryProgramFolder elsewhere;
+    ASSERT_TRUE(QFile::link(elsewhere.filePath("gone.Fil"), temp.filePath("Ann.Fil")));
+    const ProgramFolder folder = temp.folder();
+
+    EXPECT_TRUE(folder.exists("Ann.Fil"));
+    EXPECT_TRUE(folder.exists("ANN.FIL"));
+    EXPECT_EQ(folder.filePath("ann.fil"), temp.filePath("Ann.Fil"));
 }
