@@ -342,8 +342,7 @@ void PasswordFiles::insertSorted(QStringList& items, const QString& item)
         std::upper_bound(items.cbegin(), items.cend(), item, IndividualList::lessThan), item);
 }
 
-QString PasswordFiles::nameRefusal(
-    const QString& name, const QStringList& items, SameName sameName)
+QString PasswordFiles::nameRefusal(const QString& name, const QStringList& items, SameName sameName)
 {
     if (withoutBlanks(name).isEmpty())
         return QStringLiteral("Please enter a web address, location, service, card or other name "

@@ -82,8 +82,7 @@ public:
     // index. Refused, with nothing written, when the name or a field breaks
     // the rules (a name already listed too, unless sameName allows it) or all
     // 10,000 records are in use.
-    PasswordFileResult AddEntry(
-        const PasswordEntry& entry, SameName sameName = SameName::Refused);
+    PasswordFileResult AddEntry(const PasswordEntry& entry, SameName sameName = SameName::Refused);
 
     // ReplaceEntry: stores new texts in the record of an entry already listed;
     // the index is left as it is.

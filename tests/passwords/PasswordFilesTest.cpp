@@ -336,8 +336,7 @@ TEST_F(PasswordFilesTest, ASecondEntryOfOneNameIsAddedOnlyWhenAllowed)
 
     // The other rules still hold on that path.
     for (const QString& name : { QString(), QStringLiteral("a\"b"), QString(101, u'n') })
-        EXPECT_FALSE(
-            files().AddEntry({ name, "", "", "" }, PasswordFiles::SameName::Allowed).ok);
+        EXPECT_FALSE(files().AddEntry({ name, "", "", "" }, PasswordFiles::SameName::Allowed).ok);
 }
 
 TEST_F(PasswordFilesTest, BothFilesAreCreatedAndKeptReadableByTheirOwnerOnly)
@@ -354,7 +353,8 @@ TEST_F(PasswordFilesTest, BothFilesAreCreatedAndKeptReadableByTheirOwnerOnly)
 
     // Files copied in with wider permissions are narrowed by the next write.
     for (const char* name : { "Secfile1.Fil", "Secfile2.fil" })
-        QFile::setPermissions(m_folder.filePath(name), ownerOnly | QFile::ReadGroup | QFile::ReadOther);
+        QFile::setPermissions(
+            m_folder.filePath(name), ownerOnly | QFile::ReadGroup | QFile::ReadOther);
     ASSERT_TRUE(files().ReplaceEntry(1, { "alpha", "id", "new", "" }).ok);
     EXPECT_EQ(permissions("Secfile2.fil"), ownerOnly);
     ASSERT_TRUE(files().DeleteEntry(item("alpha", 1)).ok);
