@@ -26,6 +26,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -118,12 +119,8 @@ void Form4::buildMenus()
     connect(m_restoreAction, &QAction::triggered, this, &Form4::restoreFiles);
     connect(m_helpAction, &QAction::triggered, this, &Form4::openHelp);
 
-    // Escape and F1 reach the screen whichever control has the focus.
-    auto* escapeKey = new QAction(this);
-    escapeKey->setShortcut(Qt::Key_Escape);
-    escapeKey->setShortcutContext(Qt::WindowShortcut);
-    connect(escapeKey, &QAction::triggered, this, &QWidget::close);
-    addAction(escapeKey);
+    // F1 reaches the screen whichever control has the focus. Escape comes
+    // through keyPressEvent instead, so that the dropped-down list keeps it.
     auto* helpKey = new QAction(this);
     helpKey->setShortcut(Qt::Key_F1);
     helpKey->setShortcutContext(Qt::WindowShortcut);
@@ -324,6 +321,11 @@ void Form4::loadScreen()
 {
     ScreenBackgroundView::show(
         m_services.state.ScreenBackground, m_services.folder, *m_background, *m_backgroundImage);
+    // The panel keeps the normal panel colour over a coloured background,
+    // which it would otherwise take on.
+    QPalette panelPalette = m_panel->palette();
+    panelPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    m_panel->setPalette(panelPalette);
     m_EntryModified = 0;
     LoadIndex();
     setWindowTitle(caption());
@@ -561,7 +563,8 @@ void Form4::commentChanged()
 
 void Form4::boxTouched()
 {
-    if (m_nameBox->text().isEmpty())
+    // The release of the Escape that closed the screen changes nothing.
+    if (m_nameBox->text().isEmpty() || !isVisible())
         return;
     EnableEntryActions();
     m_EntryModified = Modified;
@@ -783,6 +786,17 @@ void Form4::exit()
         return;
     m_EntryModified = 0;
     close();
+}
+
+// Escape arrives here from every control that has no use for it; the list,
+// while dropped down, takes it and only closes.
+void Form4::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void Form4::closeEvent(QCloseEvent* event)

@@ -665,13 +665,26 @@ TEST_F(Form4Test, ExitAndEscapeWithUnsavedChanges)
         "Save new file or modifications made to an existing file before exiting?");
     EXPECT_EQ(messages.messages().first().buttons, MessageService::Buttons::YesNo);
 
-    // No closes without saving.
+    // No closes without saving; Escape reaches the screen from a box too.
     const QByteArray before = storedFiles();
     messages.queueAnswer(Answer::No);
-    QTest::keyClick(screen.get(), Qt::Key_Escape);
+    QTest::keyClick(box(2), Qt::Key_Escape);
     EXPECT_FALSE(screen->isVisible());
     EXPECT_EQ(storedFiles(), before);
     EXPECT_EQ(screen->EntryModified(), 0);
+}
+
+TEST_F(Form4Test, EscapeInTheDroppedDownListClosesOnlyTheList)
+{
+    store("alpha", "", "");
+    open();
+    list()->showPopup();
+    ASSERT_TRUE(list()->view()->isVisible());
+
+    QTest::keyClick(list()->view(), Qt::Key_Escape);
+
+    EXPECT_FALSE(list()->view()->isVisible());
+    EXPECT_TRUE(screen->isVisible());
 }
 
 TEST_F(Form4Test, ExitWithYesSavesAndClosesWithoutASecondQuestion)
