@@ -39,7 +39,13 @@ void EntryBoxGroup::add(QLineEdit* box, int index)
 
 bool EntryBoxGroup::eventFilter(QObject* watched, QEvent* event)
 {
-    const qsizetype position = m_boxes.indexOf(static_cast<QWidget*>(watched));
+    // qobject_cast, not static_cast: a box being destroyed still gets
+    // events from QWidget's destructor, when it is no line edit or text
+    // edit any more.
+    QWidget* watchedBox = qobject_cast<QLineEdit*>(watched);
+    if (watchedBox == nullptr)
+        watchedBox = qobject_cast<QPlainTextEdit*>(watched);
+    const qsizetype position = watchedBox ? m_boxes.indexOf(watchedBox) : -1;
     if (position < 0)
         return QObject::eventFilter(watched, event);
     QWidget* box = m_boxes[position];
