@@ -1,3 +1,4 @@
+#include "passwords/Form4.h"
 #include "screens/QtMessageService.h"
 #include "screens/QtSystemDialogs.h"
 #include "screens/ScreenServices.h"
@@ -37,6 +38,8 @@ int main(int argc, char* argv[])
     MainScreen mainScreen(services);
     mainScreen.setFunctionScreenFactory(
         FunctionScreen::WeightTracker, [&] { return new WeightTracker(services); });
+    mainScreen.setFunctionScreenFactory(
+        FunctionScreen::PasswordKeeper, [&] { return new Form4(services); });
     // Exit ends the program at once: the event loop stops and no window is
     // asked to close, so no screen asks its save questions.
     QObject::connect(

@@ -583,7 +583,9 @@ bool MainScreen::eventFilter(QObject* watched, QEvent* event)
 
     auto* screen = qobject_cast<QWidget*>(watched);
     if (screen != nullptr && screen->isWindow()) {
-        if (event->type() == QEvent::WindowActivate && isVisible()) {
+        // An activation still queued for a function screen that has just
+        // closed must not hide the main screen shown in its place.
+        if (event->type() == QEvent::WindowActivate && isVisible() && screen->isVisible()) {
             hide();
         } else if (event->type() == QEvent::Hide && !event->spontaneous()) {
             functionScreenClosed(screen);

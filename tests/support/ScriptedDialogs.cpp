@@ -24,5 +24,5 @@ std::optional<QString> ScriptedDialogs::chooseFolder(const QString& title, const
 bool ScriptedDialogs::openUrl(const QString& address)
 {
     m_openedUrls.append(address);
-    return true;
+    return m_opensUrls;
 }

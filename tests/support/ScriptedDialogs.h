@@ -22,6 +22,9 @@ public:
     void queueFile(std::optional<QString> path) { m_files.enqueue(path); }
     void queueFolder(std::optional<QString> path) { m_folders.enqueue(path); }
 
+    // Whether the desktop "opens" the addresses asked for; they are recorded
+    // either way.
+    void setOpensUrls(bool opens) { m_opensUrls = opens; }
     const QStringList& openedUrls() const { return m_openedUrls; }
     const QStringList& dialogTitles() const { return m_dialogTitles; }
 
@@ -38,5 +41,6 @@ private:
     QQueue<std::optional<QString>> m_files;
     QQueue<std::optional<QString>> m_folders;
     QStringList m_openedUrls;
+    bool m_opensUrls = true;
     QStringList m_dialogTitles;
 };
