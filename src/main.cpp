@@ -1,3 +1,4 @@
+#include "bloodpressure/BPTracker.h"
 #include "screens/QtMessageService.h"
 #include "screens/QtSystemDialogs.h"
 #include "screens/ScreenServices.h"
@@ -30,6 +31,8 @@ int main(int argc, char* argv[])
     MainScreen mainScreen(services);
     mainScreen.setFunctionScreenFactory(
         FunctionScreen::WeightTracker, [&] { return new WeightTracker(services); });
+    mainScreen.setFunctionScreenFactory(
+        FunctionScreen::BloodPressureTracker, [&] { return new BPTracker(services); });
     // Exit ends the program at once: the event loop stops and no window is
     // asked to close, so no screen asks its save questions.
     QObject::connect(
