@@ -323,10 +323,12 @@ bool BPTracker::loadIndividual(const QString& name)
 
 void BPTracker::showLoadedIndividual()
 {
-    recomputeAverages();
-    // Rebuilt without being shown, so that Graph Display and printing find
-    // this individual's readings.
-    rebuildScreenGraph();
+    // One reading of a long log serves the averages and the graph, which
+    // is rebuilt without being shown, so that Graph Display and printing
+    // find this individual's readings.
+    const QList<Reading> rows = logRows();
+    showAverages(rows);
+    rebuildScreenGraph(rows);
     viewMeasurements();
 }
 
@@ -360,9 +362,10 @@ BloodPressureAverages BPTracker::averages() const
     return BloodPressureAverages::RecomputeAverages(logRows());
 }
 
-void BPTracker::recomputeAverages()
+void BPTracker::showAverages(const QList<Reading>& rows)
 {
-    m_averages->show(averages(), services().state.DisplayMode == ShellState::FullScreenDisplay);
+    m_averages->show(BloodPressureAverages::RecomputeAverages(rows),
+        services().state.DisplayMode == ShellState::FullScreenDisplay);
 }
 
 bool BPTracker::timeOfReadingShown() const
@@ -370,10 +373,10 @@ bool BPTracker::timeOfReadingShown() const
     return m_graphPanel->timeShown();
 }
 
-void BPTracker::rebuildScreenGraph()
+void BPTracker::rebuildScreenGraph(const QList<Reading>& rows)
 {
     m_graphPanel->showGraph(
-        BloodPressureGraphData::screenGraph(displayedName(), logRows(), timeOfReadingShown()));
+        BloodPressureGraphData::screenGraph(displayedName(), rows, timeOfReadingShown()));
 }
 
 void BPTracker::buildPrintGraph(int printEntryCount)

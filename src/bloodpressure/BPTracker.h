@@ -86,9 +86,12 @@ private:
     void prepareReadingEntry(int row);
     void closeEntryPanel();
     Reading readingOf(int row) const;
-    void recomputeAverages();
+    // RecomputeAverages over the log as it stands.
+    void recomputeAverages() { showAverages(logRows()); }
+    void showAverages(const QList<Reading>& rows);
     // BuildScreenGraph without touching the panels or their buttons.
-    void rebuildScreenGraph();
+    void rebuildScreenGraph() { rebuildScreenGraph(logRows()); }
+    void rebuildScreenGraph(const QList<Reading>& rows);
     // Puts one of the data panels in front, alone.
     void showPanel(QWidget* panel);
     bool graphOnDisplay() const;
