@@ -114,18 +114,29 @@ QWidget* BPTracker::buildHeader()
     auto* layout = new QVBoxLayout(header);
     layout->addLayout(nameRow());
     layout->addWidget(createNote());
+    // The note keeps its line while hidden, so that the commands and panels
+    // do not move when create mode shows it.
+    QSizePolicy notePolicy = createNote()->sizePolicy();
+    notePolicy.setRetainSizeWhenHidden(true);
+    createNote()->setSizePolicy(notePolicy);
     return header;
 }
 
 void BPTracker::buildLogSide()
 {
+    // The averages stand right under their columns; the entry panel, while
+    // open, under them, so that the grid only grows shorter for it.
     TrackerLogPanel* panel = logPanel();
-    m_entryPanel = new ReadingEntryPanel(panel);
-    panel->sideTop()->addWidget(m_entryPanel);
+    auto* underGrid = new QWidget(panel);
+    auto* layout = new QVBoxLayout(underGrid);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_averages = new AveragesRow(logGrid(), underGrid);
+    m_entryPanel = new ReadingEntryPanel(underGrid);
+    layout->addWidget(m_averages);
+    layout->addWidget(m_entryPanel);
+    panel->underGrid()->addWidget(underGrid, 1);
     connect(m_entryPanel, &ReadingEntryPanel::enterClicked, this, &BPTracker::enterReading);
     connect(m_entryPanel, &ReadingEntryPanel::cancelClicked, this, &BPTracker::cancelReading);
-    m_averages = new AveragesRow(logGrid(), panel);
-    panel->underGrid()->addWidget(m_averages, 1);
 }
 
 bool BPTracker::eventFilter(QObject* watched, QEvent* event)

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPoint>
 #include <QVBoxLayout>
 
 #include <array>
@@ -29,15 +30,22 @@ BloodPressureGraphPanel::BloodPressureGraphPanel(QWidget* parent)
         QStringLiteral("Systolic Normal:"), QStringLiteral("Diastolic Reading:"),
         QStringLiteral("Diastolic Normal:"), QStringLiteral("Pulse:") };
     const std::array<int, 5> seriesOfLabel { 1, 0, 3, 2, 4 };
+    // Readings over their normal lines, the pulse beside them: two rows
+    // that fit a narrow window.
+    const std::array<QPoint, 5> places { QPoint(0, 0), QPoint(0, 1), QPoint(1, 0), QPoint(1, 1),
+        QPoint(2, 0) };
     auto* legend = new QGridLayout;
+    legend->setHorizontalSpacing(8);
     for (int i = 0; i < 5; ++i) {
-        legend->addWidget(named(new QLabel(captions[i], this), arrayElementName("Label3", i)), 0,
-            2 * i, Qt::AlignRight);
-        legend->addWidget(new LegendSample(looks.series.at(seriesOfLabel[i]), this), 0, 2 * i + 1);
-        legend->setColumnMinimumWidth(2 * i + 1, 56);
+        const int row = places[i].y();
+        const int column = 2 * places[i].x();
+        legend->addWidget(named(new QLabel(captions[i], this), arrayElementName("Label3", i)), row,
+            column, Qt::AlignRight);
+        legend->addWidget(
+            new LegendSample(looks.series.at(seriesOfLabel[i]), this), row, column + 1);
     }
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(m_timeShown);
+    bottom->addWidget(m_timeShown, 0, Qt::AlignTop);
     bottom->addStretch(1);
     bottom->addLayout(legend);
 

@@ -79,6 +79,8 @@ void MeasurementChart::fill()
     m_grid->setBold({ 0, 0, 0, lastColumn }, true);
     m_grid->setUnderline({ 0, 0, 0, lastColumn }, true);
     m_grid->setFontSize({ 0, 0, 0, lastColumn }, HeadingPoints);
+    // The blank between the two headings would show as a stray dash.
+    m_grid->setUnderline({ 0, 2, 0, 2 }, false);
 
     // Rows 1 to 5 are the categories from Normal to Hypertensive crisis.
     for (int row = 1; row < Rows; ++row) {

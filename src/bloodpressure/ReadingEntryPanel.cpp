@@ -64,22 +64,30 @@ ReadingEntryPanel::ReadingEntryPanel(QWidget* parent)
     connect(m_enter, &QPushButton::clicked, this, &ReadingEntryPanel::enterClicked);
     connect(m_cancel, &QPushButton::clicked, this, &ReadingEntryPanel::cancelClicked);
 
+    // Laid out under the log, as wide as the grid: the captions over their
+    // lists, the commands below them.
     auto* time = new QHBoxLayout;
-    time->addWidget(m_lists[Lists::Hour], 1);
+    time->addWidget(m_lists[Lists::Hour]);
     time->addWidget(named(new QLabel(QStringLiteral(":"), this), "Label12"));
-    time->addWidget(m_lists[Lists::Minute], 1);
+    time->addWidget(m_lists[Lists::Minute]);
+    time->addSpacing(6);
     time->addWidget(m_am);
     time->addWidget(m_pm);
+    time->addStretch(1);
 
     auto* layout = new QGridLayout(this);
+    layout->setHorizontalSpacing(16);
     layout->addWidget(labels[0], 0, 0);
-    layout->addLayout(time, 0, 1);
+    layout->addLayout(time, 1, 0);
     for (int i = 1; i < 4; ++i) {
-        layout->addWidget(labels[i], i, 0);
-        layout->addWidget(m_lists[Lists::Systolic + i - 1], i, 1);
+        layout->addWidget(labels[i], 0, i);
+        layout->addWidget(m_lists[Lists::Systolic + i - 1], 1, i);
     }
-    layout->addWidget(m_enter, 4, 0, 1, 2);
-    layout->addWidget(m_cancel, 5, 0, 1, 2);
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(m_enter);
+    commands->addWidget(m_cancel);
+    commands->addStretch(1);
+    layout->addLayout(commands, 2, 0, 1, 4);
     hide();
 }
 

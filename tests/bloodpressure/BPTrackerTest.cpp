@@ -450,6 +450,7 @@ TEST_F(BPTrackerTest, MeasurementChartShowsTheCategoriesInTheirColours)
         EXPECT_EQ(chart->isUnderline(row, 0), row == 0 || row == 5);
     }
     EXPECT_FALSE(chart->isUnderline(5, 2));
+    EXPECT_FALSE(chart->isUnderline(0, 2));
     EXPECT_TRUE(chart->isUnderline(5, 3));
     EXPECT_EQ(chart->view()->font().family(), "Times New Roman");
 
