@@ -30,10 +30,10 @@ BloodPressureGraphPanel::BloodPressureGraphPanel(QWidget* parent)
         QStringLiteral("Systolic Normal:"), QStringLiteral("Diastolic Reading:"),
         QStringLiteral("Diastolic Normal:"), QStringLiteral("Pulse:") };
     const std::array<int, 5> seriesOfLabel { 1, 0, 3, 2, 4 };
-    // Readings over their normal lines, the pulse beside them: two rows
-    // that fit a narrow window.
-    const std::array<QPoint, 5> places { QPoint(0, 0), QPoint(0, 1), QPoint(1, 0), QPoint(1, 1),
-        QPoint(2, 0) };
+    // Each reading beside its normal line, one line of the legend each, so
+    // that the legend fits the narrowest window.
+    const std::array<QPoint, 5> places { QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1),
+        QPoint(0, 2) };
     auto* legend = new QGridLayout;
     legend->setHorizontalSpacing(8);
     for (int i = 0; i < 5; ++i) {

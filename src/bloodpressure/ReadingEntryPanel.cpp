@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPoint>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTime>
@@ -64,8 +65,8 @@ ReadingEntryPanel::ReadingEntryPanel(QWidget* parent)
     connect(m_enter, &QPushButton::clicked, this, &ReadingEntryPanel::enterClicked);
     connect(m_cancel, &QPushButton::clicked, this, &ReadingEntryPanel::cancelClicked);
 
-    // Laid out under the log, as wide as the grid: the captions over their
-    // lists, the commands below them.
+    // Laid out under the log in two columns, each caption over its list,
+    // so that it fits under the grid of a small screen.
     auto* time = new QHBoxLayout;
     time->addWidget(m_lists[Lists::Hour]);
     time->addWidget(named(new QLabel(QStringLiteral(":"), this), "Label12"));
@@ -77,17 +78,23 @@ ReadingEntryPanel::ReadingEntryPanel(QWidget* parent)
 
     auto* layout = new QGridLayout(this);
     layout->setHorizontalSpacing(16);
+    layout->setVerticalSpacing(2);
     layout->addWidget(labels[0], 0, 0);
     layout->addLayout(time, 1, 0);
+    const std::array<QPoint, 3> places { QPoint(1, 0), QPoint(0, 2), QPoint(1, 2) };
     for (int i = 1; i < 4; ++i) {
-        layout->addWidget(labels[i], 0, i);
-        layout->addWidget(m_lists[Lists::Systolic + i - 1], 1, i);
+        const QPoint place = places[i - 1];
+        layout->addWidget(labels[i], place.y(), place.x());
+        layout->addWidget(
+            m_lists[Lists::Systolic + i - 1], place.y() + 1, place.x(), Qt::AlignLeft);
     }
+    layout->setColumnStretch(2, 1);
     auto* commands = new QHBoxLayout;
+    commands->setContentsMargins(0, 6, 0, 0);
     commands->addWidget(m_enter);
     commands->addWidget(m_cancel);
     commands->addStretch(1);
-    layout->addLayout(commands, 2, 0, 1, 4);
+    layout->addLayout(commands, 4, 0, 1, 3);
     hide();
 }
 

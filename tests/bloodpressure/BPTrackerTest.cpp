@@ -179,8 +179,14 @@ TEST_F(BPTrackerTest, AReadingEnteredThroughThePanelIsSavedAndFoundAgain)
 {
     driver.clock.setNow(QDateTime(Today, QTime(14, 35)));
     openWith("Ann");
+    // The size the window takes on a 1440-pixel screen.
+    screen()->resize(1224, 816);
+    QCoreApplication::processEvents();
+    const QSize windowSize = screen()->size();
     pickDate(1, QDate(2026, 12, 5));
     ASSERT_TRUE(entryPanel()->isVisible());
+    // The panel takes room from the log, never from the screen.
+    EXPECT_EQ(screen()->size(), windowSize);
     EXPECT_EQ(driver.find<QGroupBox>("SSPanel5")->title(),
         "Blood Pressure Entry Area For: December 05, 2026");
     EXPECT_EQ(picked(0), "2");
@@ -494,8 +500,12 @@ TEST_F(BPTrackerTest, GraphShowsTheLastFiftyReadingsWithTheNormalLines)
         fresh.open();
         fresh.select("Ann");
         EXPECT_FALSE(fresh.find<QWidget>("SSPanel4")->isVisible());
+        fresh.screen->resize(1224, 816);
+        QCoreApplication::processEvents();
+        const QSize windowSize = fresh.screen->size();
         fresh.button("Command5")->click();
         EXPECT_TRUE(fresh.find<QWidget>("SSPanel4")->isVisible());
+        EXPECT_EQ(fresh.screen->size(), windowSize);
         EXPECT_FALSE(fresh.find<QWidget>("SSPanel3")->isVisible());
         EXPECT_FALSE(fresh.button("Command5")->isEnabled());
         EXPECT_TRUE(fresh.button("Command3")->isEnabled());
