@@ -1,3 +1,4 @@
+#include "bloodpressure/BPTracker.h"
 #include "passwords/Form4.h"
 #include "screens/QtMessageService.h"
 #include "screens/QtSystemDialogs.h"
@@ -38,6 +39,8 @@ int main(int argc, char* argv[])
     MainScreen mainScreen(services);
     mainScreen.setFunctionScreenFactory(
         FunctionScreen::WeightTracker, [&] { return new WeightTracker(services); });
+    mainScreen.setFunctionScreenFactory(
+        FunctionScreen::BloodPressureTracker, [&] { return new BPTracker(services); });
     mainScreen.setFunctionScreenFactory(
         FunctionScreen::PasswordKeeper, [&] { return new Form4(services); });
     // Exit ends the program at once: the event loop stops and no window is

@@ -58,6 +58,8 @@ protected:
     // Delete Row leaves the derived columns as they were.
     void logRowDeleted() override { updateTrendAndGoal(); }
     void logDateAccepted(int row) override;
+    // The weight screen keeps nothing by row number.
+    void logRowsAboutToMove() override { }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
