@@ -43,7 +43,7 @@ void FolderList::fill()
 
     // The chain from the top of the file system down to the current folder.
     QStringList chain;
-    for (QDir dir(QDir::fromNativeSeparators(m_path));; ) {
+    for (QDir dir(QDir::fromNativeSeparators(m_path));;) {
         chain.prepend(dir.absolutePath());
         if (dir.isRoot() || !dir.cdUp())
             break;
@@ -78,4 +78,10 @@ void FolderList::folderActivated(QTreeWidgetItem* item)
 {
     if (item)
         setPath(item->data(0, PathRole).toString());
+}
+
+void FolderList::drawBranches(QPainter*, const QRect&, const QModelIndex&) const
+{
+    // Nothing here folds, the chain and the subfolders are always shown:
+    // no branch marks to suggest otherwise, only the indentation.
 }

@@ -25,6 +25,10 @@ public:
 signals:
     void pathChanged(const QString& path);
 
+protected:
+    void drawBranches(
+        QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
+
 private:
     void fill();
     void folderActivated(QTreeWidgetItem* item);

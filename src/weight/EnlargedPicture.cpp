@@ -11,9 +11,8 @@
 #include <QVBoxLayout>
 
 EnlargedPicture::EnlargedPicture(QWidget* mainPanel)
-    : PictureOverlay(mainPanel)
+    : PictureOverlay(QStringLiteral("SSPanel13"), mainPanel)
 {
-    setObjectName(QStringLiteral("SSPanel13"));
     for (int i = 0; i < 3; ++i) {
         m_labels[i] = named(new QLabel(this), arrayElementName("Label25", i));
         QFont font = m_labels[i]->font();
@@ -34,10 +33,9 @@ EnlargedPicture::EnlargedPicture(QWidget* mainPanel)
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(labels);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
+    body()->addLayout(labels);
+    body()->addStretch(1);
+    body()->addLayout(buttons);
 
     connect(m_close, &QPushButton::clicked, this, &QWidget::hide);
     connect(m_picture, &ClickableImage::clicked, this, &QWidget::hide);
@@ -54,7 +52,7 @@ bool EnlargedPicture::showPicture(const PictureFile& file, const QString& captio
     if (image.isNull())
         return false;
     m_picture->showImage(image, size);
-    setTitle(caption);
+    setCaption(caption);
     m_labels[0]->setText(pictureName);
     m_labels[2]->setText(dateTaken);
     showOverMainPanel();
@@ -71,7 +69,7 @@ void EnlargedPicture::placePicture()
 {
     // Centred on the main panel, whatever the view's own margins.
     const QWidget* panel = mainPanel();
-    const QPoint centre(panel->width() / 2 - m_picture->width() / 2,
-        panel->height() / 2 - m_picture->height() / 2);
+    const QPoint centre(
+        panel->width() / 2 - m_picture->width() / 2, panel->height() / 2 - m_picture->height() / 2);
     m_picture->move(centre - pos());
 }

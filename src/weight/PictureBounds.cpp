@@ -18,10 +18,10 @@ QSize PictureBounds::shownSize(QSize natural, const QWidget* panel) const
     const qreal dpiX = Twips::logicalDpiX(panel);
     const qreal dpiY = Twips::logicalDpiY(panel);
     const auto toTwips = [](qreal pixels, qreal dpi) { return pixels * Twips::perInch / dpi; };
-    const QSizeF shrunk = ShrinkToFit(
-        QSizeF(toTwips(natural.width(), dpiX), toTwips(natural.height(), dpiY)),
-        heightFraction * toTwips(panel->height(), dpiY),
-        widthFraction * toTwips(panel->width(), dpiX));
+    const QSizeF shrunk
+        = ShrinkToFit(QSizeF(toTwips(natural.width(), dpiX), toTwips(natural.height(), dpiY)),
+            heightFraction * toTwips(panel->height(), dpiY),
+            widthFraction * toTwips(panel->width(), dpiX));
     // At least one pixel each way: a picture reduced to nothing still shows
     // where it is and can be clicked.
     return { std::max(1, Twips::toPixels(shrunk.width(), dpiX)),

@@ -8,6 +8,7 @@
 #include "weight/PictureBounds.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -35,15 +36,14 @@ QString withSeparator(const QString& folder)
 
 } // namespace
 
-const QStringList PictureBrowser::FilePatterns = { QStringLiteral("*.bmp"),
-    QStringLiteral("*.ico"), QStringLiteral("*.mmf"), QStringLiteral("*.emf"),
-    QStringLiteral("*.jpg"), QStringLiteral("*.gif") };
+const QStringList PictureBrowser::FilePatterns
+    = { QStringLiteral("*.bmp"), QStringLiteral("*.ico"), QStringLiteral("*.mmf"),
+          QStringLiteral("*.emf"), QStringLiteral("*.jpg"), QStringLiteral("*.gif") };
 
 PictureBrowser::PictureBrowser(const ProgramFolder& programFolder, QWidget* mainPanel)
-    : PictureOverlay(mainPanel)
+    : PictureOverlay(QStringLiteral("SSPanel12"), mainPanel)
     , m_programFolder(programFolder)
 {
-    setObjectName(QStringLiteral("SSPanel12"));
 
     m_folders = named(new FolderList(this), "Dir1");
     m_files = named(new QListWidget(this), "File1");
@@ -52,6 +52,9 @@ PictureBrowser::PictureBrowser(const ProgramFolder& programFolder, QWidget* main
     m_path->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_previewArea = new QWidget(this);
     m_previewArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The preview is placed by hand; it follows its area whenever the
+    // layout moves it (a caption or a path taking another line).
+    m_previewArea->installEventFilter(this);
     m_preview = named(new ClickableImage(ClickableImage::Border::Single, this), "Image4");
     m_preview->setCursor(Qt::PointingHandCursor);
     m_preview->hide();
@@ -62,12 +65,12 @@ PictureBrowser::PictureBrowser(const ProgramFolder& programFolder, QWidget* main
     m_unloadable->setPalette(warning);
     m_unloadable->setAlignment(Qt::AlignCenter);
     m_unloadable->hide();
-    m_enter = named(new QPushButton(QStringLiteral("&Enter Picture Into Program"), this),
-        "SSCommand4");
-    m_exit = named(new QPushButton(QStringLiteral("E&xit Without Entering Picture"), this),
-        "SSCommand5");
-    m_delete = named(new QPushButton(QStringLiteral("Exit an &Delete Current Picture"), this),
-        "SSCommand6");
+    m_enter
+        = named(new QPushButton(QStringLiteral("&Enter Picture Into Program"), this), "SSCommand4");
+    m_exit = named(
+        new QPushButton(QStringLiteral("E&xit Without Entering Picture"), this), "SSCommand5");
+    m_delete = named(
+        new QPushButton(QStringLiteral("Exit an &Delete Current Picture"), this), "SSCommand6");
 
     auto* left = new QVBoxLayout;
     left->addWidget(label(this, QStringLiteral("Label22_1"), QStringLiteral("Folders:")));
@@ -75,8 +78,8 @@ PictureBrowser::PictureBrowser(const ProgramFolder& programFolder, QWidget* main
     left->addWidget(label(this, QStringLiteral("Label22_0"), QStringLiteral("File:")));
     left->addWidget(m_files, 2);
     auto* pathRow = new QHBoxLayout;
-    pathRow->addWidget(label(this, QStringLiteral("Label20"), QStringLiteral("Path:")), 0,
-        Qt::AlignTop);
+    pathRow->addWidget(
+        label(this, QStringLiteral("Label20"), QStringLiteral("Path:")), 0, Qt::AlignTop);
     pathRow->addWidget(m_path, 1);
     left->addLayout(pathRow);
 
@@ -85,8 +88,8 @@ PictureBrowser::PictureBrowser(const ProgramFolder& programFolder, QWidget* main
     for (QPushButton* button : { m_enter, m_exit, m_delete })
         buttons->addWidget(button);
     auto* right = new QVBoxLayout;
-    auto* previewLabel = label(this, QStringLiteral("Label22_3"),
-        QStringLiteral("Picture Preview: (Click to Enlarge)"));
+    auto* previewLabel = label(
+        this, QStringLiteral("Label22_3"), QStringLiteral("Picture Preview: (Click to Enlarge)"));
     previewLabel->setAlignment(Qt::AlignCenter);
     right->addWidget(previewLabel);
     right->addWidget(m_previewArea, 1);
@@ -95,9 +98,10 @@ PictureBrowser::PictureBrowser(const ProgramFolder& programFolder, QWidget* main
 
     // The preview, up to half the browser wide, is centred at 0.715 of its
     // width: the lists keep to the left of it.
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 44);
-    layout->addLayout(right, 56);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 44);
+    columns->addLayout(right, 56);
+    body()->addLayout(columns);
 
     connect(m_folders, &FolderList::pathChanged, this, &PictureBrowser::folderChanged);
     connect(m_files, &QListWidget::itemClicked, this, &PictureBrowser::fileClicked);
@@ -123,6 +127,8 @@ QString PictureBrowser::folderText() const
 void PictureBrowser::open(int picture, const QString& reference)
 {
     m_picture = picture;
+    setCaption(picture == 0 ? QStringLiteral("Select Beginning Picture")
+                            : QStringLiteral("Select Current Picture"));
     m_enter->setEnabled(false);
     emptyPreview();
     // Placed first: the preview's bounds come from the browser's size.
@@ -133,13 +139,11 @@ void PictureBrowser::open(int picture, const QString& reference)
     if (atStart && !storedFileName.isEmpty()) {
         selectFile(storedFileName);
         const QString path = folderText() + storedFileName;
-        showPreview(path,
-            PictureBounds::BrowserOpening.shownSize(PictureFile(path).naturalSize(), this));
+        showPreview(
+            path, PictureBounds::BrowserOpening.shownSize(PictureFile(path).naturalSize(), this));
         m_enter->setEnabled(false);
     }
 
-    setTitle(picture == 0 ? QStringLiteral("Select Beginning Picture")
-                          : QStringLiteral("Select Current Picture"));
     m_files->setFocus();
 }
 
@@ -261,8 +265,13 @@ void PictureBrowser::placePreview()
 
 void PictureBrowser::placed()
 {
-    // The layout puts the preview area in place once the browser is shown.
-    if (layout())
-        layout()->activate();
     placePreview();
+}
+
+bool PictureBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_previewArea
+        && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        placePreview();
+    return PictureOverlay::eventFilter(watched, event);
 }

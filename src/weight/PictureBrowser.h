@@ -57,6 +57,7 @@ signals:
 
 protected:
     void placed() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void folderChanged(const QString& path);

@@ -31,8 +31,8 @@ QStringList unstorableCharacters(const QString& text)
 QString PictureReference::refusalFor(const QString& path)
 {
     const QString intro = QStringLiteral("The picture\n%1\ncannot be entered: ").arg(path);
-    const QString outro = QStringLiteral(
-        "\nPlease rename the folder or file, or choose a picture kept elsewhere.");
+    const QString outro
+        = QStringLiteral("\nPlease rename the folder or file, or choose a picture kept elsewhere.");
     if (path.contains(QLatin1Char('"')))
         return intro
             + QStringLiteral("its folder or file name holds a double quote (\"), which the "
@@ -51,7 +51,8 @@ QString PictureReference::refusalFor(const QString& path)
                              "store.")
                   .arg(characters.size() == 1
                           ? QStringLiteral("the character %1").arg(characters.first())
-                          : QStringLiteral("the characters %1").arg(characters.join(QLatin1Char(' '))))
+                          : QStringLiteral("the characters %1")
+                                .arg(characters.join(QLatin1Char(' '))))
             + outro;
     return {};
 }

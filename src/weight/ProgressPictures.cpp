@@ -43,8 +43,8 @@ ProgressPictures::ProgressPictures(const ScreenServices& services, QWidget* main
     connect(m_browser, &PictureBrowser::enterClicked, this, &ProgressPictures::enterPicture);
     connect(m_browser, &PictureBrowser::exitClicked, this,
         &ProgressPictures::exitWithoutEnteringPicture);
-    connect(m_browser, &PictureBrowser::deleteClicked, this,
-        &ProgressPictures::exitAndDeletePicture);
+    connect(
+        m_browser, &PictureBrowser::deleteClicked, this, &ProgressPictures::exitAndDeletePicture);
     connect(m_browser, &PictureBrowser::previewClicked, this, &ProgressPictures::enlargePreview);
     m_mainPanel->installEventFilter(this);
 }
@@ -56,11 +56,15 @@ QWidget* ProgressPictures::buildHalf(int picture, const QString& title)
     QFont bold = m_titles[picture]->font();
     bold.setBold(true);
     m_titles[picture]->setFont(bold);
-    m_addEdit[picture]
-        = named(new QPushButton(QStringLiteral("Add/Edit"), half), arrayElementName("SSCommand3", picture));
+    m_addEdit[picture] = named(
+        new QPushButton(QStringLiteral("Add/Edit"), half), arrayElementName("SSCommand3", picture));
     // Label3(9) is the current picture's hint, Label3(10) the beginning's.
     m_hints[picture] = named(new QLabel(QStringLiteral("Click to Enlarge"), half),
         arrayElementName("Label3", picture == Beginning ? 10 : 9));
+    // Its place is kept while it is hidden, so that the date box stays put.
+    QSizePolicy keepPlace = m_hints[picture]->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_hints[picture]->setSizePolicy(keepPlace);
     m_hints[picture]->hide();
     QLineEdit* date = m_dateBoxes[picture];
     date->setParent(half);
@@ -70,9 +74,9 @@ QWidget* ProgressPictures::buildHalf(int picture, const QString& title)
     // follows the main panel, and must not push the panel's layout back.
     m_places[picture] = new QWidget(half);
     m_places[picture]->installEventFilter(this);
-    m_pictures[picture] = named(
-        new ClickableImage(ClickableImage::Border::Single, m_places[picture]),
-        arrayElementName("Image2", picture));
+    m_pictures[picture]
+        = named(new ClickableImage(ClickableImage::Border::Single, m_places[picture]),
+            arrayElementName("Image2", picture));
     m_pictures[picture]->setCursor(Qt::PointingHandCursor);
     m_pictures[picture]->hide();
 

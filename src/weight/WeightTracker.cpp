@@ -244,8 +244,8 @@ QWidget* WeightTracker::buildPlanPanel()
     m_pictures = new ProgressPictures(
         services(), centralWidget(), { m_entryBoxes[7], m_entryBoxes[8] }, nameBox(), m_planPanel);
     connect(m_pictures, &ProgressPictures::changed, this, &WeightTracker::markChanged);
-    connect(m_pictures, &ProgressPictures::browserOpening, this,
-        [this] { m_headerCalendar->hide(); });
+    connect(
+        m_pictures, &ProgressPictures::browserOpening, this, [this] { m_headerCalendar->hide(); });
     connect(m_pictures, &ProgressPictures::leftWithoutEntering, this,
         [this] { exitButton()->setFocus(); });
 
@@ -363,7 +363,9 @@ void WeightTracker::entryBoxClicked(int index)
     if (index == 1 && inCreateMode())
         CalendarPlacement::showBelow(m_headerCalendar, m_entryBoxes[1], 1920, 130);
     else if (index == 7 || index == 8)
-        CalendarPlacement::showCentredOn(m_headerCalendar, logGrid(), 2520);
+        // Centred on the grid's place: the plan panel holding the picture
+        // dates takes it, and the hidden grid may never have been laid out.
+        CalendarPlacement::showCentredOn(m_headerCalendar, m_planPanel, 2520);
     else
         m_headerCalendar->hide();
 }
