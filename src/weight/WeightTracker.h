@@ -8,10 +8,10 @@
 #include <QString>
 
 #include <array>
-#include <optional>
 
 class LineChart;
 class MonthCalendar;
+class ProgressPictures;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -34,6 +34,10 @@ public:
 
     // "GOAL" while the goal message is shown, read by the report.
     QString goalReached() const { return m_goalReached; }
+    // For the report: the stored path of a progress picture (0 beginning,
+    // 1 current), trimmed, and whether that picture is loaded and shown.
+    QString pictureReference(int picture) const;
+    bool pictureShown(int picture) const;
 
     // --- commands --------------------------------------------------------
     void viewPlanInformation();
@@ -52,6 +56,7 @@ protected:
     WriteOutcome writeIndividualFile(const QString& name) override;
     WriteOutcome createIndividualFile(IndividualList& list, const QString& name) override;
     void refreshAfterSave() override;
+    bool closeTopmostView() override;
 
     void logCellEdited() override { logEdited(); }
     void logRowsPacked() override { logEdited(); }
@@ -108,8 +113,7 @@ private:
     std::array<QFrame*, 2> m_legendLines {}; // Line3(0) beginning, Line3(1) goal
     QFrame* m_planPanel = nullptr; // SSPanel2
     QGroupBox* m_graphPanel = nullptr; // SSPanel4
-    QGroupBox* m_picturesFrame = nullptr; // SSFrame3
-    std::array<QLabel*, 2> m_pictures {}; // Image2(0), Image2(1)
+    ProgressPictures* m_pictures = nullptr; // SSFrame3 and its browser
     QAction* m_viewPlanAction = nullptr; // mOIn, Command3
     QAction* m_viewLogAction = nullptr; // mOMnt, Command4
     QAction* m_graphAction = nullptr; // Command5
@@ -122,11 +126,6 @@ private:
     QLabel* m_goalAchieved = nullptr; // Label14
     MonthCalendar* m_headerCalendar = nullptr; // MonthView1
     LineChart* m_chart = nullptr; // Chart2D1
-
-    // Pictures come with their own screen; their references are kept so
-    // that a save never drops them.
-    std::optional<QString> m_beginningPicture;
-    std::optional<QString> m_currentPicture;
 
     int m_calendarTarget = 1;
     QString m_goalReached;
