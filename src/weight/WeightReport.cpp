@@ -43,16 +43,50 @@ bool isNegative(const QString& text)
 
 } // namespace
 
+namespace {
+
+QList<WeightReport::Row> rowsWith(
+    const QList<WeighIn>& log, const QList<ProgressStatistics::DerivedRow>& derived)
+{
+    QList<WeightReport::Row> rows;
+    for (qsizetype i = 0; i < log.size(); ++i)
+        rows.append(WeightReport::Row { log[i].date, log[i].weight, derived[i].change.text,
+            derived[i].difference.text });
+    return rows;
+}
+
+} // namespace
+
 QList<WeightReport::Row> WeightReport::rowsOf(
     const QList<WeighIn>& log, const QString& beginningWeight)
 {
     QList<ProgressStatistics::DerivedRow> derived;
     ProgressStatistics::RecomputeDerivedColumns(log, beginningWeight, derived);
-    QList<Row> rows;
-    for (qsizetype i = 0; i < log.size(); ++i)
-        rows.append(
-            Row { log[i].date, log[i].weight, derived[i].change.text, derived[i].difference.text });
-    return rows;
+    return rowsWith(log, derived);
+}
+
+WeightReport::Values WeightReport::valuesOf(const WeightFile& file)
+{
+    Values values;
+    values.name = file.name;
+    values.beginningDate = file.beginningDate;
+    values.beginningWeight = file.beginningWeight;
+    values.goalWeight = file.goalWeight;
+    values.daysPerWeek = file.exerciseDaysPerWeek;
+    values.timePerPeriod = file.exerciseTimePerPeriod;
+    values.exerciseTypes = file.exerciseTypes;
+    values.comments = file.comments;
+    values.beginningPictureDate = file.beginningPictureDate;
+    values.currentPictureDate = file.currentPictureDate;
+    QList<WeighIn> log;
+    for (int row = 1; row < file.storedRowCount(); ++row)
+        log.append(file.row(row));
+    QList<ProgressStatistics::DerivedRow> derived;
+    ProgressStatistics::RecomputeDerivedColumns(log, file.beginningWeight, derived);
+    values.rows = rowsWith(log, derived);
+    values.goalReached
+        = ProgressStatistics::UpdateTrendAndGoal(log, derived, file.goalWeight).goalMessageShown();
+    return values;
 }
 
 PrintDocument WeightReport::build(

@@ -3,6 +3,7 @@
 #include "print/PrintDocument.h"
 #include "print/PrintFont.h"
 #include "weight/WeighIn.h"
+#include "weight/WeightFile.h"
 
 #include <QColor>
 #include <QDate>
@@ -71,6 +72,9 @@ public:
     // The rows of a stored log with their derived texts, as the screen
     // computes them.
     static QList<Row> rowsOf(const QList<WeighIn>& log, const QString& beginningWeight);
+    // The texts, rows and goal of a stored file, as the screen shows them
+    // once it is loaded; the pictures and the date are the caller's.
+    static Values valuesOf(const WeightFile& file);
 
     // The document is titled with the name and the report's title.
     static PrintDocument build(const Values& values, const Options& options,
