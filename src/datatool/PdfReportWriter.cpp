@@ -16,8 +16,8 @@ namespace {
 
 // A picture option needs its picture: the screen disables the option when
 // the picture is not shown.
-bool loadPicture(const std::optional<QString>& path, const char* option, QImage& picture,
-    QString* error)
+bool loadPicture(
+    const std::optional<QString>& path, const char* option, QImage& picture, QString* error)
 {
     const QString stored = path.value_or(QString()).trimmed();
     if (!stored.isEmpty())
@@ -37,8 +37,7 @@ bool loadPicture(const std::optional<QString>& path, const char* option, QImage&
 bool PdfReportWriter::writeWeightReport(const Request& request, QString* error)
 {
     const ProgramFolder folder(request.folder);
-    const std::optional<WeightFile> file
-        = WeightFile::LoadWeightFile(folder, request.name, error);
+    const std::optional<WeightFile> file = WeightFile::LoadWeightFile(folder, request.name, error);
     if (!file)
         return false;
 
@@ -57,7 +56,8 @@ bool PdfReportWriter::writeWeightReport(const Request& request, QString* error)
     WeightReport::Values values = WeightReport::valuesOf(*file);
     values.printed = QDate::currentDate();
     if (options.beginningPicture
-        && !loadPicture(file->beginningPicture, "beginning-picture", values.beginningPicture, error))
+        && !loadPicture(
+            file->beginningPicture, "beginning-picture", values.beginningPicture, error))
         return false;
     if (options.currentPicture
         && !loadPicture(file->currentPicture, "current-picture", values.currentPicture, error))

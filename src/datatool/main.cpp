@@ -32,7 +32,6 @@ int main(int argc, char* argv[])
     // what the user asked for.
     const bool outputIsTerminal = isatty(fileno(stdout)) != 0;
     PdfReportWriter reports;
-    DataTool tool(
-        out, err, outputIsTerminal, QCoreApplication::applicationDirPath(), &reports);
+    DataTool tool(out, err, outputIsTerminal, QCoreApplication::applicationDirPath(), &reports);
     return tool.run(QCoreApplication::arguments().mid(1));
 }

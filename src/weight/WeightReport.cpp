@@ -50,8 +50,8 @@ QList<WeightReport::Row> rowsWith(
 {
     QList<WeightReport::Row> rows;
     for (qsizetype i = 0; i < log.size(); ++i)
-        rows.append(WeightReport::Row { log[i].date, log[i].weight, derived[i].change.text,
-            derived[i].difference.text });
+        rows.append(WeightReport::Row {
+            log[i].date, log[i].weight, derived[i].change.text, derived[i].difference.text });
     return rows;
 }
 

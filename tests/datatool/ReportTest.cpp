@@ -22,8 +22,8 @@ protected:
 
     DataToolRun report(const QStringList& arguments)
     {
-        return runDataTool(
-            QStringList { "report", "weight" } + arguments + QStringList { "--dir", folder.path() });
+        return runDataTool(QStringList { "report", "weight" } + arguments
+            + QStringList { "--dir", folder.path() });
     }
 
     TemporaryProgramFolder folder;
@@ -90,8 +90,7 @@ TEST_F(DataToolReport, OptionsChooseTheSections)
     };
     const QList<Case> cases {
         { "data,border-lines", { "Weight Tracker Data" }, { "Exercise Plan and Information" } },
-        { "plan", { "Exercise Plan and Information", "Feeling good," },
-            { "Weight Tracker Data" } },
+        { "plan", { "Exercise Plan and Information", "Feeling good," }, { "Weight Tracker Data" } },
         { "none", { "Weight Tracker Printout" },
             { "Weight Tracker Data", "Exercise Plan and Information" } },
     };

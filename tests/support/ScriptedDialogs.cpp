@@ -28,7 +28,8 @@ std::optional<PrintFont> ScriptedDialogs::choosePrintFont(
     return next(m_printFonts, title);
 }
 
-std::optional<QPageLayout> ScriptedDialogs::choosePageLayout(const QPageLayout&, const QString& title)
+std::optional<QPageLayout> ScriptedDialogs::choosePageLayout(
+    const QPageLayout&, const QString& title)
 {
     return next(m_pageLayouts, title);
 }

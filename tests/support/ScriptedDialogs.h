@@ -17,7 +17,8 @@ public:
     std::optional<QString> chooseOpenFile(const QString& title, const QString& folder,
                                           const QString& filter) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& folder) override;
-    std::optional<PrintFont> choosePrintFont(const PrintFont& initial, const QString& title) override;
+    std::optional<PrintFont> choosePrintFont(
+        const PrintFont& initial, const QString& title) override;
     std::optional<QPageLayout> choosePageLayout(
         const QPageLayout& initial, const QString& title) override;
     bool choosePrinter(QPrinter& printer, const QString& title) override;
