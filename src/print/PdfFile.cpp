@@ -5,6 +5,18 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+QString PdfFile::fileNameFor(const QString& title)
+{
+    QString name = title.trimmed();
+    for (QChar& c : name) {
+        if (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    }
+    if (name.isEmpty())
+        name = QStringLiteral("Report");
+    return name + QStringLiteral(".pdf");
+}
+
 bool PdfFile::save(
     const PrintDocument& document, const QString& path, QString* error, bool ownerOnly, int copies)
 {

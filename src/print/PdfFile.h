@@ -14,4 +14,8 @@ public:
     // the file could not be written.
     static bool save(const PrintDocument& document, const QString& path, QString* error = nullptr,
         bool ownerOnly = false, int copies = 1);
+
+    // A file name for a document titled title: characters that no file
+    // name may hold become "_", and ".pdf" is added.
+    static QString fileNameFor(const QString& title);
 };
