@@ -1,9 +1,10 @@
 #include "PdfFile.h"
 
 #include "print/PrintRenderer.h"
+#include "storage/FileWriting.h"
 
+#include <QBuffer>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 QString PdfFile::fileNameFor(const QString& title)
 {
@@ -20,32 +21,24 @@ QString PdfFile::fileNameFor(const QString& title)
 bool PdfFile::save(
     const PrintDocument& document, const QString& path, QString* error, bool ownerOnly, int copies)
 {
-    auto fail = [&](const QString& reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (ownerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return fail(file.errorString());
+    // Laid out in memory, then written through the checked whole-file
+    // replacement: a full disk is reported with what reached it, and the
+    // previous file stays until the new one is complete.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        // The writer finishes the PDF when its painter ends, before the
-        // file is committed.
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setResolution(int(PrintDocument::TwipsPerInch));
         writer.setTitle(document.title());
         writer.setCreator(QStringLiteral("Halvorn"));
-        QString reason;
         PrintRenderer::Options options;
         options.copies = copies;
-        if (!PrintRenderer::render(document, writer, options, &reason)) {
-            file.cancelWriting();
-            return fail(reason);
-        }
+        if (!PrintRenderer::render(document, writer, options, error))
+            return false;
     }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    const WriteOutcome outcome = FileWriting::replaceFile(path, pdf.data(),
+        ownerOnly ? std::optional(QFileDevice::ReadOwner | QFileDevice::WriteOwner) : std::nullopt);
+    if (!outcome.written && error)
+        *error = outcome.reason;
+    return outcome.written;
 }

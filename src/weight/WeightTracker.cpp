@@ -560,6 +560,8 @@ bool WeightTracker::loadIndividual(const QString& name)
         if (m_entryBoxes[i]->text().trimmed().isEmpty())
             m_entryBoxes[i]->setText(PictureDatePlaceholder);
     }
+    if (file->cutShortRow > 0)
+        reportLastRowCutShort(file->fileName(), file->cutShortRow);
     return true;
 }
 
@@ -735,7 +737,11 @@ void WeightTracker::toggleTrendDisplay()
 {
     const bool on = m_trendSwitch->text() != QStringLiteral("Turn Trend Display OFF");
     applyTrendDisplay(on);
-    GColor4File(services().folder).setWeightTrendDisplay(on);
+    // The choice holds for this session even when it cannot be stored.
+    if (const WriteOutcome outcome = GColor4File(services().folder).setWeightTrendDisplay(on);
+        !outcome.written)
+        messages().error(
+            outcome.settingMessage(QStringLiteral("trend display setting")), texts().trackerName);
     exitButton()->setFocus();
 }
 

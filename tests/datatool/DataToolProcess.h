@@ -14,7 +14,9 @@ struct DataToolRun {
     QString errText() const { return QString::fromUtf8(err); }
 };
 
-DataToolRun runDataTool(const QStringList& arguments, const QString& program = QString());
+// standardOutputFile, when given, receives the output instead of the run.
+DataToolRun runDataTool(const QStringList& arguments, const QString& program = QString(),
+    const QString& standardOutputFile = QString());
 
 // Every file of a folder with its bytes, to prove that nothing changed.
 QMap<QString, QByteArray> folderContents(const QString& path);
