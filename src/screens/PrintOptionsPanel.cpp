@@ -22,6 +22,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -163,22 +164,35 @@ void PrintOptionsPanel::buildControls(QWidget* reportOptions)
     guidesLayout->addWidget(m_showGuides);
     connect(m_showGuides, &QRadioButton::toggled, this, &PrintOptionsPanel::setGuideLinesShown);
 
-    auto* column = new QVBoxLayout(m_column);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(title);
+    // Two columns, so that the panel fits a screen 600 pixels high: the
+    // commands, and under them the zoom buttons; beside them the font, the
+    // guide lines and the report's options.
+    m_commands = new QWidget(m_column);
+    auto* commandColumn = new QVBoxLayout(m_commands);
+    commandColumn->setContentsMargins(0, 0, 0, 0);
+    commandColumn->addWidget(title);
     for (int i = 0; i < 6; ++i)
-        column->addWidget(commands[i]);
-    column->addLayout(fields);
-    column->addWidget(sampleFrame);
-    column->addWidget(guides);
-    if (reportOptions) {
-        reportOptions->setParent(m_column);
-        column->addWidget(reportOptions);
-    }
-    column->addStretch(1);
+        commandColumn->addWidget(commands[i]);
+    commandColumn->addStretch(1);
     // The zoom buttons stand at the column's foot but belong to the panel,
     // so that they stay in front of the enlarged preview.
-    column->addSpacing(2 * QPushButton().sizeHint().height() + 12);
+    commandColumn->addSpacing(2 * QPushButton().sizeHint().height() + 12);
+    m_commands->setFixedWidth(m_commands->sizeHint().width());
+
+    auto* settingsColumn = new QVBoxLayout;
+    settingsColumn->addLayout(fields);
+    settingsColumn->addWidget(sampleFrame);
+    settingsColumn->addWidget(guides);
+    if (reportOptions) {
+        reportOptions->setParent(m_column);
+        settingsColumn->addWidget(reportOptions);
+    }
+    settingsColumn->addStretch(1);
+
+    auto* columns = new QHBoxLayout(m_column);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->addWidget(m_commands);
+    columns->addLayout(settingsColumn);
 
     m_zoomButton = named(new QPushButton(QStringLiteral("Enlarge"), this), "SSCommand1");
     m_autoSizeButton = named(new QPushButton(QStringLiteral("Auto Size"), this), "SSCommand2");
@@ -225,8 +239,10 @@ void PrintOptionsPanel::layOut()
 
     const int buttonHeight = m_zoomButton->sizeHint().height();
     const int bottom = margin + inner;
-    m_autoSizeButton->setGeometry(columnLeft, bottom - buttonHeight, columnWidth, buttonHeight);
-    m_zoomButton->setGeometry(columnLeft, bottom - 2 * buttonHeight - 6, columnWidth, buttonHeight);
+    const int commandsWidth = m_commands->width();
+    m_autoSizeButton->setGeometry(columnLeft, bottom - buttonHeight, commandsWidth, buttonHeight);
+    m_zoomButton->setGeometry(
+        columnLeft, bottom - 2 * buttonHeight - 6, commandsWidth, buttonHeight);
     if (m_enlarged)
         m_preview->raise();
     m_zoomButton->raise();

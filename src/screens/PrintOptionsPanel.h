@@ -116,6 +116,7 @@ private:
     QPrinter* m_previewPrinter;
     QPrintPreviewWidget* m_preview; // VSPrinter1
     QWidget* m_column;
+    QWidget* m_commands;
     QLabel* m_fontName; // Panel3D80(0)
     QLabel* m_fontSize; // Panel3D80(1)
     QLabel* m_orientation; // Panel3D80(2)

@@ -5,6 +5,7 @@
 #include "weight/WeightFile.h"
 
 #include <QDate>
+#include <QImage>
 #include <QString>
 
 #include <array>
@@ -12,6 +13,11 @@
 
 class LineChart;
 class MonthCalendar;
+class PrintDocument;
+class PrintOptionsPanel;
+class QPageLayout;
+class WeightReportOptionsBox;
+struct PrintFont;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -28,6 +34,8 @@ class WeightTracker : public TrackerScreen
 public:
     static constexpr int HelpTopic = 1010;
     static constexpr int PrintOptionsHelpTopic = 1014;
+    // The graph picture every print run writes, beside the data.
+    static inline const QString ChartFileName = QStringLiteral("Chartxxx.jpg");
 
     explicit WeightTracker(const ScreenServices& services, QWidget* parent = nullptr);
     ~WeightTracker() override;
@@ -40,6 +48,8 @@ public:
     void viewWeightTracker();
     void graphDisplay();
     void toggleTrendDisplay();
+    // "&Print Options": the save question, then the panel with the report.
+    void printOptions();
 
 protected:
     void prepareScreen() override;
@@ -60,6 +70,8 @@ protected:
     void logDateAccepted(int row) override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool closeTopmostView() override;
+    bool printOptionsOpen() const override;
 
 private:
     QWidget* buildHeaderPanel();
@@ -68,6 +80,7 @@ private:
     QWidget* buildGraphPanel();
     void buildHeaderCalendar();
     void buildCommands();
+    void buildPrintPanel();
 
     // The Text1 rules of the weight screen: calendar placement, character
     // rules and Enter moving on.
@@ -99,6 +112,11 @@ private:
     QList<WeighIn> logRows() const;
     bool graphOnDisplay() const;
 
+    // The print run: the report of the displayed individual for a page and
+    // font, with this run's graph.
+    PrintDocument buildReport(const QPageLayout& layout, const PrintFont& font);
+    QImage exportGraph();
+
     std::array<QLineEdit*, 9> m_entryBoxes {}; // Text1(0) to Text1(8)
     QPlainTextEdit* m_comments = nullptr; // Text3
     QLabel* m_commentLength = nullptr; // Label15
@@ -120,6 +138,11 @@ private:
     QLabel* m_goalAchieved = nullptr; // Label14
     MonthCalendar* m_headerCalendar = nullptr; // MonthView1
     LineChart* m_chart = nullptr; // Chart2D1
+    PrintOptionsPanel* m_printPanel = nullptr; // SSPanel80
+    WeightReportOptionsBox* m_reportOptions = nullptr; // SSFrame80(2)
+    // The progress pictures as loaded when the panel opened, reused by every
+    // rebuild while it is open; null when not shown.
+    std::array<QImage, 2> m_reportPictures;
 
     // Pictures come with their own screen; their references are kept so
     // that a save never drops them.
