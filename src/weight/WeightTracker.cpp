@@ -355,12 +355,11 @@ void WeightTracker::logDateAccepted(int /*row*/)
 void WeightTracker::buildPrintPanel()
 {
     m_reportOptions = new WeightReportOptionsBox;
-    m_printPanel = new PrintOptionsPanel(services(), PrintPanelProfile::weightTracker(),
-        m_reportOptions,
-        [this](const QPageLayout& layout, const PrintFont& font) {
-            return buildReport(layout, font);
-        },
-        centralWidget());
+    auto rebuild = [this](const QPageLayout& layout, const PrintFont& font) {
+        return buildReport(layout, font);
+    };
+    m_printPanel = new PrintOptionsPanel(
+        services(), PrintPanelProfile::weightTracker(), m_reportOptions, rebuild, centralWidget());
     m_printPanel->setOptionsMenu(optionsMenu()->menuAction());
     m_printPanel->setFirstTextBox(nameBox());
     connect(m_reportOptions, &WeightReportOptionsBox::rebuildRequested, m_printPanel,
@@ -800,7 +799,8 @@ void WeightTracker::printOptions()
         const QString path = references[i].value_or(QString()).trimmed();
         m_reportPictures[i] = path.isEmpty() ? QImage() : QImage(path);
     }
-    m_reportOptions->prepareForOpening(!m_reportPictures[0].isNull(), !m_reportPictures[1].isNull());
+    m_reportOptions->prepareForOpening(
+        !m_reportPictures[0].isNull(), !m_reportPictures[1].isNull());
     m_printPanel->open();
 }
 
