@@ -310,7 +310,7 @@ void LineChart::redrawLabels()
     }
 }
 
-bool LineChart::exportJpeg(const QString& filePath)
+QImage LineChart::image()
 {
     const bool wasSuspended = m_suspended;
     if (wasSuspended)
@@ -337,6 +337,14 @@ bool LineChart::exportJpeg(const QString& filePath)
 
     if (wasSuspended)
         suspendDrawing();
+    return image;
+}
+
+bool LineChart::exportJpeg(const QString& filePath, QImage* drawn)
+{
+    const QImage image = this->image();
+    if (drawn)
+        *drawn = image;
 
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly)) {

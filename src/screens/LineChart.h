@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
@@ -68,11 +69,14 @@ public:
     void resumeDrawing();
     bool isDrawingSuspended() const { return m_suspended; }
 
-    // Writes the chart as it holds its data now, as a JPEG at quality 100.
-    // The file is complete (or untouched, on failure) when this returns. A
-    // hidden chart is drawn at its last size, or at a default size when it
-    // was never laid out.
-    bool exportJpeg(const QString& filePath);
+    // The chart as it holds its data now, drawn as a picture. A hidden chart
+    // is drawn at its last size, or at a default size when it was never laid
+    // out.
+    QImage image();
+    // Writes image() as a JPEG at quality 100, and hands the picture to
+    // drawn when asked, also when the file could not be written. The file
+    // is complete (or untouched, on failure) when this returns.
+    bool exportJpeg(const QString& filePath, QImage* drawn = nullptr);
     QString errorString() const { return m_error; }
 
     QChart* chart() const { return m_chart; }
