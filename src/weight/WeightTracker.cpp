@@ -531,10 +531,6 @@ void WeightTracker::graphDisplay()
     m_graphPanel->setFocus();
 }
 
-bool WeightTracker::closeTopmostView()
-{
-    return m_pictures->closeTopmostView();
-}
 
 QString WeightTracker::pictureReference(int picture) const
 {
@@ -800,9 +796,8 @@ void WeightTracker::printOptions()
     if (changesMade() == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
         return;
     // A picture option is offered only for a picture that can be shown.
-    const std::array<std::optional<QString>, 2> references { m_beginningPicture, m_currentPicture };
     for (int i = 0; i < 2; ++i) {
-        const QString path = references[i].value_or(QString()).trimmed();
+        const QString path = pictureReference(i);
         m_reportPictures[i] = path.isEmpty() ? QImage() : QImage(path);
     }
     m_reportOptions->prepareForOpening(
@@ -817,7 +812,8 @@ bool WeightTracker::printOptionsOpen() const
 
 bool WeightTracker::closeTopmostView()
 {
-    return m_printPanel->escape();
+    // The print preview and panel stand in front of the pictures' views.
+    return m_printPanel->escape() || m_pictures->closeTopmostView();
 }
 
 QImage WeightTracker::exportGraph()
