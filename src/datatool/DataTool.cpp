@@ -5,7 +5,11 @@
 #include "FolderChecker.h"
 #include "PasswordExport.h"
 #include "PasswordSnapshot.h"
+#include "UnattendedBackupRun.h"
 #include "WeightExport.h"
+#include "backup/BackupEngine.h"
+#include "backup/BackupTarget.h"
+#include "backup/DiskFileOperations.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "passwords/IndexItem.h"
 #include "weight/WeightFile.h"
@@ -91,15 +95,25 @@ QString DataTool::usage()
         "      every bad row is reported with its line number.\n"
         "  check\n"
         "      Reports what is wrong with the folder's files.\n"
+        "  backup weight|bp|passwords DIR\n"
+        "      Copies the function's files into DIR (created when missing) under\n"
+        "      their backup names, replacing an earlier backup there, and checks\n"
+        "      each copy. Prints each file copied.\n"
+        "  restore weight|bp|passwords DIR [--yes]\n"
+        "      Lists the program files a restore from DIR would replace; with\n"
+        "      --yes restores them. A file the backup lacks keeps its program\n"
+        "      copy; nothing is replaced unless every copy could be checked.\n"
         "\n"
         "Options:\n"
         "  --dir DIR           the program folder (default: the folder of this program)\n"
         "  --format csv|json   the export's format (default: csv)\n"
         "  -o, --output FILE   write the export to FILE instead of the output\n"
         "  --show              allow passwords to be printed to a terminal\n"
+        "  --yes               restore for real instead of listing\n"
         "  -h, --help          print this text\n"
         "\n"
-        "Exit status: 0 on success, 1 when a problem was found, 2 on bad usage.\n");
+        "Exit status: 0 on success, 1 when a problem was found (a backup or\n"
+        "restore with any file not copied), 2 on bad usage.\n");
 }
 
 int DataTool::run(const QStringList& arguments)
@@ -117,6 +131,8 @@ int DataTool::run(const QStringList& arguments)
     const QString command = options.positional.first();
     if (command != u"export" && (options.formatGiven || !options.output.isEmpty() || options.show))
         return usageError(QStringLiteral("--format, -o and --show belong to export"));
+    if (command != u"restore" && options.yes)
+        return usageError(QStringLiteral("--yes belongs to restore"));
     if (options.format != u"csv" && options.format != u"json")
         return usageError(QStringLiteral("unknown format \"%1\"").arg(options.format));
     if (!QFileInfo(options.folder).isDir())
@@ -130,6 +146,8 @@ int DataTool::run(const QStringList& arguments)
         return importRows(options);
     if (command == u"check")
         return check(options);
+    if (command == u"backup" || command == u"restore")
+        return backupOrRestore(options);
     return usageError(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
@@ -153,6 +171,10 @@ bool DataTool::parse(const QStringList& arguments, Options& options)
         }
         if (argument == u"--show") {
             options.show = true;
+            continue;
+        }
+        if (argument == u"--yes") {
+            options.yes = true;
             continue;
         }
         bool matched = false;
@@ -327,6 +349,65 @@ int DataTool::check(const Options& options)
             .arg(problems.size() == 1 ? QStringLiteral("problem") : QStringLiteral("problems"))
             .arg(QDir::toNativeSeparators(options.folder)));
     return ProblemFound;
+}
+
+int DataTool::backupOrRestore(const Options& options)
+{
+    const bool restore = options.positional.first() == u"restore";
+    const Kind kind
+        = options.positional.size() >= 2 ? kindOf(options.positional.at(1)) : Kind::Unknown;
+    if (kind == Kind::Unknown || options.positional.size() != 3)
+        return usageError(QStringLiteral("%1 takes one of weight, bp, passwords and a DIR")
+                              .arg(options.positional.first()));
+    const qint16 backupKind = kind == Kind::Passwords ? BackupFileSet::PasswordBackup
+        : kind == Kind::Weight                          ? BackupFileSet::WeightBackup
+                                                        : BackupFileSet::BloodPressureBackup;
+    const BackupFileSet& set = *BackupFileSet::forKind(backupKind);
+    const QString folder = QDir(options.positional.at(2)).absolutePath();
+    if (restore ? !QFileInfo(folder).isDir() : !QDir().mkpath(folder))
+        return restore ? usageError(QStringLiteral("no folder %1").arg(options.positional.at(2)))
+                       : problem(QStringLiteral("%1: cannot create the folder")
+                                     .arg(options.positional.at(2)));
+    const QString targetPath = BackupTarget::targetPath(folder);
+    if (restore && !options.yes)
+        return listRestorePlan(set.restoreKind, options.folder, targetPath);
+
+    UnattendedBackupRun side(m_out, m_err, ProgramName);
+    DiskFileOperations files;
+    BackupEngine engine({ ProgramFolder(options.folder), side, side, side, files });
+    const BackupOutcome outcome = restore
+        ? engine.restore(set.restoreKind, targetPath)
+        : engine.backup(set.backupKind, targetPath, QDir::toNativeSeparators(folder));
+    if (!side.statusText().isEmpty())
+        print(m_out,
+            QStringLiteral("%1 (%2 of %3 copied)\n")
+                .arg(side.statusText())
+                .arg(outcome.copied.size())
+                .arg(set.setName));
+    return outcome.completed() ? Success : ProblemFound;
+}
+
+int DataTool::listRestorePlan(qint16 kind, const QString& folder, const QString& targetPath)
+{
+    UnattendedBackupRun side(m_out, m_err, ProgramName);
+    DiskFileOperations files;
+    const ProgramFolder programFolder(folder);
+    const BackupEngine engine({ programFolder, side, side, side, files });
+    if (BackupTarget::isProgramFolder(targetPath, programFolder))
+        return problem(QStringLiteral("%1 is the program folder itself")
+                           .arg(QDir::toNativeSeparators(targetPath)));
+    QStringList missing;
+    const QList<BackupFileSet::FilePair> plan = engine.restorePlan(kind, targetPath, &missing);
+    for (const BackupFileSet::FilePair& files : plan)
+        print(m_out,
+            QStringLiteral("%1 %2 from %3\n")
+                .arg(programFolder.exists(files.liveName) ? QStringLiteral("would replace")
+                                                          : QStringLiteral("would create"),
+                    files.liveName, files.backupName));
+    for (const QString& line : std::as_const(missing))
+        print(m_out, QStringLiteral("not restored: %1\n").arg(line));
+    print(m_out, QStringLiteral("Nothing was changed; give --yes to restore.\n"));
+    return plan.isEmpty() || !missing.isEmpty() ? ProblemFound : Success;
 }
 
 int DataTool::usageError(const QString& message)

@@ -6,8 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-// The halvorn-data command line: list, export, import and check over the
-// program's files. Output and error streams and whether the output is a
+// The halvorn-data command line: list, export, import, check, backup and
+// restore over the program's files. Output and error streams and whether the output is a
 // terminal are given in, so the whole command line runs in tests.
 class DataTool
 {
@@ -30,6 +30,7 @@ private:
         QString output;
         bool formatGiven = false;
         bool show = false;
+        bool yes = false;
         bool help = false;
         QStringList positional;
     };
@@ -39,6 +40,8 @@ private:
     int exportDocument(const Options& options);
     int importRows(const Options& options);
     int check(const Options& options);
+    int backupOrRestore(const Options& options);
+    int listRestorePlan(qint16 kind, const QString& folder, const QString& targetPath);
 
     int usageError(const QString& message);
     int problem(const QString& message);

@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QDateTime>
 
+#include <functional>
+
 // The system clock and the short pauses, behind an interface so that tests
 // set the date and never wait on a real clock.
 class Clock
@@ -17,4 +19,16 @@ public:
     // has moved on by one (two); lasts up to one (two) seconds.
     virtual void pauseOneSecond() = 0;
     virtual void pauseTwoSeconds() = 0;
+
+    // The same pause of one or two seconds, calling whileWaiting over and
+    // over until it ends, so that a window can repaint while the thread
+    // waits. A clock whose pauses take no time calls it once.
+    virtual void pauseSeconds(int seconds, const std::function<void()>& whileWaiting)
+    {
+        whileWaiting();
+        if (seconds >= 2)
+            pauseTwoSeconds();
+        else
+            pauseOneSecond();
+    }
 };

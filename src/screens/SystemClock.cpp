@@ -29,3 +29,11 @@ void SystemClock::pauseTwoSeconds()
 {
     waitForTicks(2, currentSeconds);
 }
+
+void SystemClock::pauseSeconds(int seconds, const std::function<void()>& whileWaiting)
+{
+    waitForTicks(seconds >= 2 ? 2 : 1, [&whileWaiting] {
+        whileWaiting();
+        return currentSeconds();
+    });
+}

@@ -10,6 +10,7 @@ public:
     QDateTime now() const override;
     void pauseOneSecond() override;
     void pauseTwoSeconds() override;
+    void pauseSeconds(int seconds, const std::function<void()>& whileWaiting) override;
 
     // The pause itself, on any clock: waits until the seconds value read
     // from readSeconds has advanced by the given number of ticks (1 or 2),

@@ -21,18 +21,6 @@ DataToolRun runDataTool(const QStringList& arguments, const QString& program)
     return run;
 }
 
-QMap<QString, QByteArray> folderContents(const QString& path)
-{
-    QMap<QString, QByteArray> contents;
-    const QDir dir(path);
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
-        QFile file(dir.filePath(name));
-        if (file.open(QIODevice::ReadOnly))
-            contents.insert(name, file.readAll());
-    }
-    return contents;
-}
-
 QString fixturePath(const QString& name)
 {
     return QDir(QStringLiteral(HALVORN_DATATOOL_FIXTURES)).filePath(name);

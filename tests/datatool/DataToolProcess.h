@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FolderContents.h"
+
 #include <QByteArray>
 #include <QMap>
 #include <QString>
@@ -15,9 +17,6 @@ struct DataToolRun {
 };
 
 DataToolRun runDataTool(const QStringList& arguments, const QString& program = QString());
-
-// Every file of a folder with its bytes, to prove that nothing changed.
-QMap<QString, QByteArray> folderContents(const QString& path);
 
 // The program folder fixtures kept beside the tests.
 QString fixturePath(const QString& name);
