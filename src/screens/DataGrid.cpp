@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -93,6 +95,19 @@ bool lessThan(const SortKey& a, const SortKey& b)
 }
 
 } // namespace
+
+bool DataGrid::FontChange::holds(const QFont& font) const
+{
+    switch (part) {
+    case Bold:
+        return font.bold() == (value != 0);
+    case Underline:
+        return font.underline() == (value != 0);
+    case Size:
+        return font.pointSizeF() == value;
+    }
+    return false;
+}
 
 DataGrid::DataGrid(QWidget* parent)
     : DataGrid(1, 1, parent)
@@ -192,15 +207,37 @@ void DataGrid::setColumnCount(int columns)
 
 void DataGrid::ensureHeaderItems()
 {
+    setHeaderItems(false);
+}
+
+void DataGrid::setHeaderItems(bool replaceExisting)
+{
     // Without an item the table's headers would show row and column numbers.
-    for (int row = 0; row < m_view->rowCount(); ++row) {
-        if (!m_view->verticalHeaderItem(row))
-            m_view->setVerticalHeaderItem(row, new GridItem);
+    // A log has thousands of rows, and each new header item would have the
+    // header react on its own; the model stays quiet while they go in and the
+    // headers hear of them once.
+    QAbstractItemModel* model = m_view->model();
+    std::optional<std::pair<int, int>> rows;
+    std::optional<std::pair<int, int>> columns;
+    {
+        const QSignalBlocker quiet(model);
+        for (int row = 0; row < m_view->rowCount(); ++row) {
+            if (replaceExisting || !m_view->verticalHeaderItem(row)) {
+                m_view->setVerticalHeaderItem(row, new GridItem);
+                rows = { rows ? rows->first : row, row };
+            }
+        }
+        for (int column = 0; column < m_view->columnCount(); ++column) {
+            if (replaceExisting || !m_view->horizontalHeaderItem(column)) {
+                m_view->setHorizontalHeaderItem(column, new GridItem);
+                columns = { columns ? columns->first : column, column };
+            }
+        }
     }
-    for (int column = 0; column < m_view->columnCount(); ++column) {
-        if (!m_view->horizontalHeaderItem(column))
-            m_view->setHorizontalHeaderItem(column, new GridItem);
-    }
+    if (rows)
+        emit model->headerDataChanged(Qt::Vertical, rows->first, rows->second);
+    if (columns)
+        emit model->headerDataChanged(Qt::Horizontal, columns->first, columns->second);
 }
 
 void DataGrid::setCurrentRow(int row)
@@ -235,10 +272,15 @@ bool DataGrid::isFixedCell(int row, int column) const
 
 QTableWidgetItem* DataGrid::itemAt(int row, int column) const
 {
-    if (!isInside(row, column))
-        return nullptr;
     const int viewRow = row - m_fixedRows;
     const int viewColumn = column - m_fixedColumns;
+    // The table answers nothing for a data cell outside it; only the fixed
+    // cells need the bounds checked here. Logs read every cell several
+    // times, so this path is kept short.
+    if (viewRow >= 0 && viewColumn >= 0)
+        return m_view->item(viewRow, viewColumn);
+    if (!isInside(row, column))
+        return nullptr;
     if (viewRow < 0 && viewColumn < 0)
         return m_corner;
     if (viewRow < 0)
@@ -248,17 +290,68 @@ QTableWidgetItem* DataGrid::itemAt(int row, int column) const
     return m_view->item(viewRow, viewColumn);
 }
 
-QTableWidgetItem* DataGrid::ensureItem(int row, int column)
+void DataGrid::writeCell(int row, int column, int role, const QVariant& value)
 {
-    if (!isInside(row, column))
-        return nullptr;
-    if (QTableWidgetItem* item = itemAt(row, column))
-        return item;
-    // Header items always exist (ensureHeaderItems), so only data cells are
-    // created on demand.
-    auto* item = new GridItem;
-    m_view->setItem(row - m_fixedRows, column - m_fixedColumns, item);
-    return item;
+    QTableWidgetItem* item = itemAt(row, column);
+    if (isFixedCell(row, column)) {
+        // Fixed cells always have their item (ensureHeaderItems).
+        if (item)
+            item->setData(role, value);
+        return;
+    }
+    const int viewRow = row - m_fixedRows;
+    const int viewColumn = column - m_fixedColumns;
+    if (!item && !isInside(row, column))
+        return;
+    // While an editor is open the views hear at once, so that a change to
+    // the cell being edited shows in the editor.
+    if (m_view->isEditing()) {
+        writeDataCell(item, viewRow, viewColumn, role, value);
+        return;
+    }
+    // A log fill writes tens of thousands of cells, and each notice would
+    // reach the table and both headers; the views hear once, from the event
+    // loop, of everything written since.
+    {
+        const QSignalBlocker quiet(m_view->model());
+        writeDataCell(item, viewRow, viewColumn, role, value);
+    }
+    if (m_unannounced) {
+        m_unannounced->top = std::min(m_unannounced->top, viewRow);
+        m_unannounced->bottom = std::max(m_unannounced->bottom, viewRow);
+        m_unannounced->left = std::min(m_unannounced->left, viewColumn);
+        m_unannounced->right = std::max(m_unannounced->right, viewColumn);
+        return;
+    }
+    m_unannounced = ViewRange { viewRow, viewColumn, viewRow, viewColumn };
+    QMetaObject::invokeMethod(this, &DataGrid::announceChanges, Qt::QueuedConnection);
+}
+
+void DataGrid::writeDataCell(
+    QTableWidgetItem* item, int viewRow, int viewColumn, int role, const QVariant& value)
+{
+    if (item) {
+        item->setData(role, value);
+        return;
+    }
+    // A new item arrives with its value: one change for the table, not two.
+    item = new GridItem;
+    item->setData(role, value);
+    m_view->setItem(viewRow, viewColumn, item);
+}
+
+void DataGrid::announceChanges()
+{
+    if (!m_unannounced)
+        return;
+    const ViewRange range = *m_unannounced;
+    m_unannounced.reset();
+    QAbstractItemModel* model = m_view->model();
+    // Rows or columns may have gone since.
+    const int bottom = std::min(range.bottom, model->rowCount() - 1);
+    const int right = std::min(range.right, model->columnCount() - 1);
+    if (bottom >= range.top && right >= range.left)
+        emit model->dataChanged(model->index(range.top, range.left), model->index(bottom, right));
 }
 
 // --- text ------------------------------------------------------------------
@@ -270,9 +363,9 @@ QString DataGrid::text(int row, int column) const
 
 void DataGrid::setText(int row, int column, const QString& text)
 {
-    if (!isInside(row, column) || this->text(row, column) == text)
+    if (storedText(itemAt(row, column)) == text || !isInside(row, column))
         return;
-    ensureItem(row, column)->setData(Qt::EditRole, text);
+    writeCell(row, column, Qt::EditRole, text);
     emit cellChanged(row, column);
 }
 
@@ -357,27 +450,48 @@ void DataGrid::setColumnEditLimit(int column, int characters)
 
 // --- cell look ---------------------------------------------------------
 
-void DataGrid::forEachCell(
-    const CellRange& range, const std::function<void(QTableWidgetItem*, QFont)>& apply)
+template <typename Apply> void DataGrid::forEachCell(const CellRange& range, Apply apply)
 {
     const int top = std::max(std::min(range.row1, range.row2), 0);
     const int bottom = std::min(std::max(range.row1, range.row2), rowCount() - 1);
     const int left = std::max(std::min(range.col1, range.col2), 0);
     const int right = std::min(std::max(range.col1, range.col2), columnCount() - 1);
+    // The views hear of the changes through writeCell; nothing else needs
+    // repainting, as the corner cell is never drawn.
     for (int row = top; row <= bottom; ++row) {
         for (int column = left; column <= right; ++column)
-            apply(ensureItem(row, column), effectiveFont(row, column));
+            apply(row, column);
     }
-    m_view->viewport()->update();
-    m_view->horizontalHeader()->viewport()->update();
-    m_view->verticalHeader()->viewport()->update();
+}
+
+template <typename Change>
+void DataGrid::changeFont(const CellRange& range, const FontChange& change, Change apply)
+{
+    forEachCell(range, [&](int row, int column) {
+        const QFont font = effectiveFont(row, column);
+        // A cell that already looks so is left alone: a log fill sets the
+        // boldness of every derived cell, most of them as they are.
+        if (change.holds(font))
+            return;
+        // One font per change and starting font, shared by every cell it
+        // goes to, instead of a copy of its own in each.
+        if (!m_lastFontChange || m_lastFontChange->change != change
+            || m_lastFontChange->from != font
+            || m_lastFontChange->from.resolveMask() != font.resolveMask()) {
+            QFont changed = font;
+            apply(changed);
+            m_lastFontChange = MadeFont { change, font, changed };
+        }
+        writeCell(row, column, Qt::FontRole, m_lastFontChange->to);
+    });
 }
 
 QFont DataGrid::effectiveFont(int row, int column) const
 {
     const QTableWidgetItem* item = itemAt(row, column);
-    if (item && item->data(Qt::FontRole).isValid())
-        return item->font();
+    const QVariant font = item ? item->data(Qt::FontRole) : QVariant();
+    if (font.isValid())
+        return font.value<QFont>();
     if (row < m_fixedRows)
         return m_view->horizontalHeader()->font();
     if (column < m_fixedColumns)
@@ -402,35 +516,29 @@ qreal DataGrid::fontSize(int row, int column) const
 
 void DataGrid::setBold(const CellRange& range, bool bold)
 {
-    forEachCell(range, [&](QTableWidgetItem* item, QFont font) {
-        font.setBold(bold);
-        item->setFont(font);
-    });
+    changeFont(
+        range, { FontChange::Bold, bold ? 1.0 : 0.0 }, [bold](QFont& font) { font.setBold(bold); });
 }
 
 void DataGrid::setUnderline(const CellRange& range, bool underline)
 {
-    forEachCell(range, [&](QTableWidgetItem* item, QFont font) {
-        font.setUnderline(underline);
-        item->setFont(font);
-    });
+    changeFont(range, { FontChange::Underline, underline ? 1.0 : 0.0 },
+        [underline](QFont& font) { font.setUnderline(underline); });
 }
 
 void DataGrid::setFontSize(const CellRange& range, qreal points)
 {
     if (points <= 0)
         return;
-    forEachCell(range, [&](QTableWidgetItem* item, QFont font) {
-        font.setPointSizeF(points);
-        item->setFont(font);
-    });
+    changeFont(
+        range, { FontChange::Size, points }, [points](QFont& font) { font.setPointSizeF(points); });
 }
 
 void DataGrid::setBackground(const CellRange& range, const QColor& colour)
 {
-    forEachCell(range, [&](QTableWidgetItem* item, const QFont&) {
-        item->setData(Qt::BackgroundRole, colour.isValid() ? QVariant(QBrush(colour)) : QVariant());
-    });
+    const QVariant brush = colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
+    forEachCell(
+        range, [&](int row, int column) { writeCell(row, column, Qt::BackgroundRole, brush); });
 }
 
 QColor DataGrid::background(int row, int column) const
@@ -442,9 +550,9 @@ QColor DataGrid::background(int row, int column) const
 
 void DataGrid::setForeground(const CellRange& range, const QColor& colour)
 {
-    forEachCell(range, [&](QTableWidgetItem* item, const QFont&) {
-        item->setData(Qt::ForegroundRole, colour.isValid() ? QVariant(QBrush(colour)) : QVariant());
-    });
+    const QVariant brush = colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
+    forEachCell(
+        range, [&](int row, int column) { writeCell(row, column, Qt::ForegroundRole, brush); });
 }
 
 QColor DataGrid::foreground(int row, int column) const
@@ -501,24 +609,35 @@ void DataGrid::sort(int column, SortOrder order)
 
     // Whole rows move, the fixed column's cells included; the heading row
     // stays where it is because it is not part of the table's rows.
+    // Every cell moves, so the views hear once of the whole table rather
+    // than twice of each cell.
     const QSignalBlocker blocker(m_view);
-    QList<QTableWidgetItem*> headers(rows);
-    QList<QList<QTableWidgetItem*>> cells(rows, QList<QTableWidgetItem*>(columns));
-    for (int row = 0; row < rows; ++row) {
-        headers[row] = m_view->takeVerticalHeaderItem(row);
-        for (int c = 0; c < columns; ++c)
-            cells[row][c] = m_view->takeItem(row, c);
-    }
-    for (int row = 0; row < rows; ++row) {
-        const int from = sorted[row];
-        if (headers[from])
-            m_view->setVerticalHeaderItem(row, headers[from]);
-        for (int c = 0; c < columns; ++c) {
-            if (cells[from][c])
-                m_view->setItem(row, c, cells[from][c]);
+    QAbstractItemModel* model = m_view->model();
+    {
+        const QSignalBlocker quiet(model);
+        QList<QTableWidgetItem*> headers(rows);
+        QList<QList<QTableWidgetItem*>> cells(rows, QList<QTableWidgetItem*>(columns));
+        for (int row = 0; row < rows; ++row) {
+            headers[row] = m_view->takeVerticalHeaderItem(row);
+            for (int c = 0; c < columns; ++c)
+                cells[row][c] = m_view->takeItem(row, c);
+        }
+        for (int row = 0; row < rows; ++row) {
+            const int from = sorted[row];
+            if (headers[from])
+                m_view->setVerticalHeaderItem(row, headers[from]);
+            for (int c = 0; c < columns; ++c) {
+                if (cells[from][c])
+                    m_view->setItem(row, c, cells[from][c]);
+            }
         }
     }
     ensureHeaderItems();
+    if (rows > 0) {
+        emit model->headerDataChanged(Qt::Vertical, 0, rows - 1);
+        if (columns > 0)
+            emit model->dataChanged(model->index(0, 0), model->index(rows - 1, columns - 1));
+    }
 }
 
 void DataGrid::removeRow(int row)
@@ -532,13 +651,8 @@ void DataGrid::removeRow(int row)
 void DataGrid::clear()
 {
     const QSignalBlocker blocker(m_view);
-    const int rows = m_view->rowCount();
-    const int columns = m_view->columnCount();
     m_view->clearContents();
-    for (int row = 0; row < rows; ++row)
-        m_view->setVerticalHeaderItem(row, new GridItem);
-    for (int column = 0; column < columns; ++column)
-        m_view->setHorizontalHeaderItem(column, new GridItem);
+    setHeaderItems(true);
     delete m_corner;
     m_corner = new GridItem;
     m_view->viewport()->update();
@@ -609,7 +723,7 @@ bool DataGrid::loadFromFile(const QString& filePath)
         for (int column = 0; column < columnCount(); ++column) {
             const qsizetype cell = qsizetype(row) * columns + column;
             if (!texts[cell].isEmpty())
-                ensureItem(row, column)->setData(Qt::EditRole, texts[cell]);
+                writeCell(row, column, Qt::EditRole, texts[cell]);
             if (bolds[cell] != isBold(row, column))
                 setCellBold(row, column, bolds[cell]);
         }
@@ -654,6 +768,9 @@ bool DataGrid::hasBackgroundPicture() const
 
 bool DataGrid::mayEdit(int viewRow, int viewColumn)
 {
+    // Views told of a change later would reset the editor to the text the
+    // cell had when it opened.
+    announceChanges();
     m_editCancelled = false;
     emit beforeEdit(viewRow + m_fixedRows, viewColumn + m_fixedColumns);
     const bool allowed = !m_editCancelled && m_editMode == EditMode::KeyboardAndMouse;

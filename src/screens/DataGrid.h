@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
+#include <optional>
 
 class DataGridDelegate;
 class DataGridView;
@@ -169,14 +169,40 @@ signals:
     void cellChanged(int row, int column);
 
 private:
+    // One part of a cell's font set to a value (0 or 1 for bold and
+    // underline, the points for the size).
+    struct FontChange {
+        enum Part { Bold, Underline, Size } part;
+        qreal value;
+        bool holds(const QFont& font) const;
+        bool operator==(const FontChange&) const = default;
+    };
+    struct ViewRange {
+        int top;
+        int left;
+        int bottom;
+        int right;
+    };
+    struct MadeFont {
+        FontChange change;
+        QFont from;
+        QFont to;
+    };
+
     bool isInside(int row, int column) const;
     bool isFixedCell(int row, int column) const;
     QTableWidgetItem* itemAt(int row, int column) const;
-    QTableWidgetItem* ensureItem(int row, int column);
+    // Sets one value of a cell, making its item when it has none.
+    void writeCell(int row, int column, int role, const QVariant& value);
+    void writeDataCell(
+        QTableWidgetItem* item, int viewRow, int viewColumn, int role, const QVariant& value);
+    void announceChanges();
     QFont effectiveFont(int row, int column) const;
-    void forEachCell(
-        const CellRange& range, const std::function<void(QTableWidgetItem*, QFont)>& apply);
+    template <typename Apply> void forEachCell(const CellRange& range, Apply apply);
+    template <typename Change>
+    void changeFont(const CellRange& range, const FontChange& change, Change apply);
     void ensureHeaderItems();
+    void setHeaderItems(bool replaceExisting);
     void onHeaderClicked(int viewColumn);
     bool mayEdit(int viewRow, int viewColumn);
 
@@ -195,4 +221,7 @@ private:
     QHash<int, ColumnType> m_columnTypes;
     QColor m_defaultBase;
     QString m_error;
+    std::optional<MadeFont> m_lastFontChange;
+    // Data cells written since the views last heard of a change.
+    std::optional<ViewRange> m_unannounced;
 };

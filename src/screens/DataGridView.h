@@ -19,6 +19,8 @@ public:
     // Told after an editor has closed, committed or not.
     std::function<void(const QModelIndex&)> editorClosed;
 
+    bool isEditing() const { return state() == EditingState; }
+
     void setBackgroundPicture(const QPixmap& picture);
     const QPixmap& backgroundPicture() const { return m_picture; }
 

@@ -338,6 +338,28 @@ TEST_F(DataGridTest, TypingIntoACellRaisesTheEditEventsInOrder)
     EXPECT_EQ(grid.text(3, 2), "183.5");
 }
 
+TEST_F(DataGridTest, ProgramWritesAndTheCellEditorStayInStep)
+{
+    // Written by the program and edited before the event loop has run, as
+    // when a log has just been loaded: what is typed is what is stored.
+    grid.setText(3, 2, QStringLiteral("180"));
+    grid.setText(1, 2, QStringLiteral("170"));
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, cellCentre(3, 2));
+    auto* editor = view()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "180");
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("183.5"));
+    // A write to the cell being edited shows in the editor at once.
+    grid.setText(3, 2, QStringLiteral("181"));
+    EXPECT_EQ(editor->text(), "181");
+    QTest::keyClicks(editor, QStringLiteral("2"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid.text(3, 2), "1812");
+    EXPECT_EQ(grid.text(1, 2), "170");
+}
+
 TEST_F(DataGridTest, TheEditLimitCutsTypingAtTwentyCharacters)
 {
     QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, cellCentre(1, 1));
@@ -499,6 +521,38 @@ TEST_F(DataGridTest, TextStylesOfARangeForTheMeasurementChart)
     EXPECT_EQ(QFontInfo(chart.view()->item(0, 0)->font()).family(),
         QFontInfo(QFont(QStringLiteral("Times New Roman"))).family());
     EXPECT_NEAR(chart.rowHeightTwips(2), 720, 30);
+}
+
+TEST_F(DataGridTest, TheFixedColumnNeverShowsRowNumbers)
+{
+    auto headings = [this] {
+        QStringList shown;
+        for (int row = 0; row < view()->rowCount(); ++row)
+            shown << view()->model()->headerData(row, Qt::Vertical).toString();
+        shown.removeAll(QString());
+        return shown;
+    };
+    grid.setRowCount(2001);
+    EXPECT_EQ(headings(), QStringList());
+    grid.setText(1500, 0, QStringLiteral("x"));
+    grid.setText(1500, 1, QStringLiteral("May 01, 2020"));
+    grid.sort(1, DataGrid::SortOrder::Descending);
+    EXPECT_EQ(headings(), QStringList({ "x" }));
+    EXPECT_EQ(grid.text(1, 0), "x");
+    grid.clear();
+    EXPECT_EQ(headings(), QStringList());
+}
+
+TEST_F(DataGridTest, AStyleSetAfterTheGridFontChangedUsesTheNewFont)
+{
+    grid.setCellBold(1, 2, true);
+    grid.setFont(QFont(QStringLiteral("Times New Roman"), 14));
+    grid.setCellBold(2, 2, true);
+    const QFont bold = view()->item(1, 1)->font();
+    EXPECT_TRUE(bold.bold());
+    EXPECT_EQ(
+        QFontInfo(bold).family(), QFontInfo(QFont(QStringLiteral("Times New Roman"))).family());
+    EXPECT_EQ(bold.pointSize(), 14);
 }
 
 TEST_F(DataGridTest, RemoveRowShiftsLaterRowsUp)

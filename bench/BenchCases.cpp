@@ -1,0 +1,262 @@
+#include "BenchCases.h"
+
+#include "BenchFolder.h"
+#include "PeakMemory.h"
+#include "datatool/DataTool.h"
+#include "passwords/IndexItem.h"
+#include "passwords/PasswordFiles.h"
+#include "screens/DataGrid.h"
+#include "screens/ScreenServices.h"
+#include "weight/ProgressStatistics.h"
+#include "weight/WeightFile.h"
+#include "weight/WeightTracker.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QComboBox>
+#include <QFile>
+#include <QProcess>
+#include <QTableWidget>
+
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Widgets deleted with deleteLater go too, so that one repetition's leftovers
+// are not cleaned up inside the next one's timing.
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+BenchCases::BenchCases(ProgramFolder folder, Repetitions repetitions)
+    : m_folder(std::move(folder))
+    , m_repetitions(repetitions)
+    , m_help(m_folder)
+{ }
+
+BenchCases::~BenchCases() = default;
+
+void BenchCases::check(bool ok, const QString& problem)
+{
+    if (!ok && !m_problems.contains(problem))
+        m_problems.append(problem);
+}
+
+// --- exports -----------------------------------------------------------------
+
+BenchReport::Line BenchCases::exportWeight()
+{
+    return exportLog(QStringLiteral("weight"), BenchFolder::WeightName,
+        BenchFolder::WeightName + WeightFile::Extension);
+}
+
+BenchReport::Line BenchCases::exportBloodPressure()
+{
+    return exportLog(QStringLiteral("bp"), BenchFolder::BloodPressureName,
+        BenchFolder::BloodPressureName + QStringLiteral(".Fpl"));
+}
+
+BenchReport::Line BenchCases::exportLog(
+    const QString& kind, const QString& name, const QString& fileName)
+{
+    const double program = m_repetitions.medianMilliseconds([&] {
+        QBuffer out;
+        QBuffer err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        DataTool tool(out, err, false, m_folder.path());
+        const int status = tool.run({ QStringLiteral("export"), kind, name });
+        check(status == DataTool::Success && !out.data().isEmpty(),
+            QStringLiteral("halvorn-data export %1 failed: %2")
+                .arg(kind, QString::fromUtf8(err.data())));
+    });
+    const QString path = m_folder.filePath(fileName);
+    const double floor = m_repetitions.medianMilliseconds(
+        [&] { check(!fileBytes(path).isEmpty(), QStringLiteral("%1 is empty").arg(fileName)); });
+    return { QStringLiteral("export %1, 10,000 %2 (CSV)")
+                 .arg(kind,
+                     kind == u"weight" ? QStringLiteral("weigh-ins") : QStringLiteral("readings")),
+        program, floor, QStringLiteral("ms"), QStringLiteral("reading the file's bytes") };
+}
+
+// --- the Weight Tracker ------------------------------------------------------
+
+std::unique_ptr<WeightTracker> BenchCases::newWeightTracker()
+{
+    auto screen = std::make_unique<WeightTracker>(
+        ScreenServices { m_folder, m_messages, m_dialogs, m_clock, m_state, m_help });
+    screen->show();
+    // The list is read once the window is on show.
+    QCoreApplication::processEvents();
+    return screen;
+}
+
+void BenchCases::selectIndividual(WeightTracker& screen)
+{
+    // As the user does: a choice in the list box.
+    auto* list = screen.findChild<QComboBox*>(QStringLiteral("Combo1"));
+    const int index = list ? list->findText(BenchFolder::WeightName) : -1;
+    check(index >= 0,
+        QStringLiteral("the Weight Tracker does not list %1").arg(BenchFolder::WeightName));
+    if (index < 0)
+        return;
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+    // Until the log has been drawn.
+    QCoreApplication::processEvents();
+}
+
+std::unique_ptr<QTableWidget> BenchCases::newBareTable() const
+{
+    auto table = std::make_unique<QTableWidget>(0, m_shownRows.value(0).size());
+    table->resize(m_gridSize);
+    table->show();
+    QCoreApplication::processEvents();
+    return table;
+}
+
+void BenchCases::fillBareTable(QTableWidget& table) const
+{
+    table.setRowCount(int(m_shownRows.size()));
+    for (int row = 0; row < m_shownRows.size(); ++row) {
+        const QStringList& texts = m_shownRows[row];
+        for (int column = 0; column < texts.size(); ++column)
+            table.setItem(row, column, new QTableWidgetItem(texts[column]));
+    }
+    QCoreApplication::processEvents();
+}
+
+QList<QStringList> BenchCases::shownLogRows() const
+{
+    const std::optional<WeightFile> file
+        = WeightFile::LoadWeightFile(m_folder, BenchFolder::WeightName);
+    if (!file)
+        return {};
+    QList<ProgressStatistics::DerivedRow> derived;
+    ProgressStatistics::RecomputeDerivedColumns(file->rows, file->beginningWeight, derived);
+    QList<QStringList> rows;
+    for (qsizetype i = 0; i < file->rows.size(); ++i)
+        rows.append({ file->rows[i].date, ProgressStatistics::displayText(file->rows[i].weight),
+            ProgressStatistics::displayText(derived[i].change.text),
+            ProgressStatistics::displayText(derived[i].difference.text) });
+    return rows;
+}
+
+BenchReport::Line BenchCases::openWeightTracker()
+{
+    m_shownRows = shownLogRows();
+    check(m_shownRows.size() == BenchFolder::LogRows,
+        QStringLiteral("the weight file cannot be read"));
+
+    std::unique_ptr<WeightTracker> screen;
+    const double program = m_repetitions.medianMilliseconds([&] { selectIndividual(*screen); },
+        [&] { screen = newWeightTracker(); },
+        [&] {
+            const auto* grid = screen->findChild<DataGrid*>(QStringLiteral("Grid4"));
+            check(grid && grid->rowCount() == BenchFolder::LogRows + 1
+                    && !grid->text(BenchFolder::LogRows, 1).isEmpty(),
+                QStringLiteral("the Weight Tracker did not show the whole log"));
+            if (grid)
+                m_gridSize = grid->view()->size();
+            screen.reset();
+            settle();
+        });
+
+    std::unique_ptr<QTableWidget> table;
+    const double floor = m_repetitions.medianMilliseconds([&] { fillBareTable(*table); },
+        [&] { table = newBareTable(); },
+        [&] {
+            table.reset();
+            settle();
+        });
+    return { QStringLiteral("open 10,000 weigh-ins in the Weight Tracker"), program, floor,
+        QStringLiteral("ms"), QStringLiteral("filling a bare QTableWidget with the same texts") };
+}
+
+// --- memory ------------------------------------------------------------------
+
+BenchReport::Line BenchCases::peakMemory()
+{
+    const double program
+        = m_repetitions.median([this] { return childPeakMiB(QStringLiteral("tracker")); });
+    const double floor
+        = m_repetitions.median([this] { return childPeakMiB(QStringLiteral("table")); });
+    return { QStringLiteral("peak memory, 10,000-row log open"), program, floor,
+        QStringLiteral("MiB"),
+        QStringLiteral("the bare QTableWidget filled (rise over start-up)") };
+}
+
+double BenchCases::childPeakMiB(const QString& kind)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(
+        QCoreApplication::applicationFilePath(), { PeakMemoryOption, kind, m_folder.path() });
+    const bool finished = child.waitForFinished(-1);
+    bool number = false;
+    const qint64 kib = child.readAllStandardOutput().trimmed().toLongLong(&number);
+    check(finished && child.exitCode() == 0 && number,
+        QStringLiteral("the %1 memory measurement failed").arg(kind));
+    return double(kib) / 1024;
+}
+
+int BenchCases::peakMemoryChild(const QString& kind)
+{
+    m_shownRows = shownLogRows();
+    const qint64 before = PeakMemory::residentKiB();
+    std::unique_ptr<WeightTracker> screen;
+    std::unique_ptr<QTableWidget> table;
+    if (kind == u"tracker") {
+        screen = newWeightTracker();
+        selectIndividual(*screen);
+    } else if (kind == u"table") {
+        table = newBareTable();
+        fillBareTable(*table);
+    } else {
+        return 2;
+    }
+    std::printf("%lld\n", static_cast<long long>(PeakMemory::peakKiB() - before));
+    return m_problems.isEmpty() ? 0 : 1;
+}
+
+// --- passwords ---------------------------------------------------------------
+
+BenchReport::Line BenchCases::addPasswordEntry()
+{
+    PasswordFiles files(m_folder);
+    const PasswordEntry entry { QStringLiteral("www.bench.example"), QStringLiteral("bench user"),
+        QStringLiteral("bench secret"), QStringLiteral("added by the benchmark") };
+    PasswordFileResult added;
+    const double program
+        = m_repetitions.medianMilliseconds([&] { added = files.AddEntry(entry); }, {},
+            [&] {
+                // The last free record, taken and given back each time.
+                check(added.ok && added.recordNumber == PasswordFiles::MaximumRecords,
+                    QStringLiteral("adding a password entry failed: %1").arg(added.reason));
+                if (added.ok)
+                    files.DeleteEntry(IndexItem::build(entry.name, added.recordNumber).text());
+            });
+    const QString path = files.entriesFilePath();
+    const double floor = m_repetitions.medianMilliseconds([&] {
+        // Record 10,000 stays in the file, blank, once the first add is undone.
+        check(
+            fileBytes(path).size() >= qint64(PasswordRecord::Length) * BenchFolder::PasswordEntries,
+            QStringLiteral("%1 does not hold %2 records")
+                .arg(PasswordFiles::EntriesFileName)
+                .arg(BenchFolder::PasswordEntries));
+    });
+    return { QStringLiteral("add a password entry, 9,999 in use"), program, floor,
+        QStringLiteral("ms"),
+        QStringLiteral("reading %1 once").arg(PasswordFiles::EntriesFileName) };
+}
