@@ -510,35 +510,40 @@ BackupEngine::CopyStep BackupEngine::stage(
 bool BackupEngine::commit(const QList<StagedFile>& staged)
 {
     BackupFileOperations& files = m_services.files;
-    QList<bool> setAside;
+    // Each file replaced keeps a copy of its former self until every file
+    // is in place, so that a failure part-way can put them all back.
+    QList<bool> keptFormer;
+    QString failed;
     for (const StagedFile& file : staged) {
+        const QString former = file.live + SetAsideSuffix;
         const bool hadLive = files.exists(file.live);
-        bool placed = !hadLive || files.replace(file.live, file.live + SetAsideSuffix);
-        if (placed && !files.replace(file.staged, file.live)) {
-            if (hadLive)
-                files.replace(file.live + SetAsideSuffix, file.live);
-            placed = false;
+        if (hadLive && copyChecked(file.live, former, nullptr) != CopyStep::Copied) {
+            failed = file.liveName;
+            break;
         }
-        if (!placed) {
-            // Back to the folder as it was before the run.
-            for (qsizetype i = setAside.size() - 1; i >= 0; --i) {
-                const StagedFile& done = staged.at(i);
-                if (setAside.at(i))
-                    files.replace(done.live + SetAsideSuffix, done.live);
-                else
-                    files.remove(done.live);
-            }
-            discard(staged);
-            m_services.view.setBusy(false);
-            reportProgramFolderUnwritable(
-                QStringLiteral("%1 could not be replaced.").arg(file.liveName));
-            return false;
+        if (!files.replace(file.staged, file.live)) {
+            files.remove(former);
+            failed = file.liveName;
+            break;
         }
-        setAside.append(hadLive);
+        keptFormer.append(hadLive);
+    }
+    if (!failed.isEmpty()) {
+        for (qsizetype i = keptFormer.size() - 1; i >= 0; --i) {
+            const StagedFile& done = staged.at(i);
+            if (keptFormer.at(i))
+                files.replace(done.live + SetAsideSuffix, done.live);
+            else
+                files.remove(done.live);
+        }
+        discard(staged);
+        m_services.view.setBusy(false);
+        reportProgramFolderUnwritable(QStringLiteral("%1 could not be replaced.").arg(failed));
+        return false;
     }
     for (qsizetype i = 0; i < staged.size(); ++i) {
         const StagedFile& file = staged.at(i);
-        if (setAside.at(i))
+        if (keptFormer.at(i))
             files.remove(file.live + SetAsideSuffix);
         m_outcome.copied.append(file.liveName);
         m_services.view.fileCopied(file.source, file.live);

@@ -434,9 +434,9 @@ TEST(BackupEngine, OldCopiesInAnyCaseAreReplacedAndUnsafeNamesSkipped)
     EXPECT_FALSE(QFileInfo::exists(QDir(run.backupFolder.path()).filePath("../Escaped.Wtp")));
     EXPECT_EQ(outcome.state, State::Failed);
     EXPECT_EQ(outcome.notCopied.size(), 4) << outcome.notCopied.join('\n').toStdString();
-    for (const QString& name : { "..", "../Escaped", "weighttrker", "GColor1" })
-        EXPECT_TRUE(run.messages.last().text.contains("\n" + name + ": skipped"))
-            << name.toStdString();
+    for (const char* name : { "..", "../Escaped", "weighttrker", "GColor1" })
+        EXPECT_TRUE(run.messages.last().text.contains(QStringLiteral("\n%1: skipped").arg(name)))
+            << name;
 }
 
 // --- restore faults --------------------------------------------------------
@@ -521,13 +521,16 @@ TEST(BackupEngine, AFailedRestoreLeavesTheProgramFolderAsItWas)
             [](FaultyFileOperations& files) { files.corruptCopy(1); },
             { Answer::Yes, Answer::Cancel }, State::Cancelled },
         { "second password file cannot be put in place", BackupFileSet::PasswordRestore,
-            [](FaultyFileOperations& files) { files.failReplace(4); }, { Answer::Yes },
+            [](FaultyFileOperations& files) { files.failReplace(2); }, { Answer::Yes },
             State::Failed },
         { "weight list cannot be written", BackupFileSet::WeightRestore,
             [](FaultyFileOperations& files) { files.fillUpAfter(3); }, { Answer::Yes },
             State::Failed },
         { "a weight file cannot be put in place", BackupFileSet::WeightRestore,
-            [](FaultyFileOperations& files) { files.failReplace(4); }, { Answer::Yes },
+            [](FaultyFileOperations& files) { files.failReplace(2); }, { Answer::Yes },
+            State::Failed },
+        { "the program folder fills up while files are replaced", BackupFileSet::WeightRestore,
+            [](FaultyFileOperations& files) { files.failCopy(5); }, { Answer::Yes },
             State::Failed },
     };
     for (const Case& c : cases) {
