@@ -101,8 +101,8 @@ QString DataTool::usage()
         "      each copy. Prints each file copied.\n"
         "  restore weight|bp|passwords DIR [--yes]\n"
         "      Lists the program files a restore from DIR would replace; with\n"
-        "      --yes restores them. A file the backup lacks keeps its program\n"
-        "      copy; nothing is replaced unless every copy could be checked.\n"
+        "      --yes restores them. Each file is replaced only by a checked\n"
+        "      copy, and a file the backup lacks keeps its program copy.\n"
         "\n"
         "Options:\n"
         "  --dir DIR           the program folder (default: the folder of this program)\n"
@@ -374,7 +374,8 @@ int DataTool::backupOrRestore(const Options& options)
 
     UnattendedBackupRun side(m_out, m_err, ProgramName);
     DiskFileOperations files;
-    BackupEngine engine({ ProgramFolder(options.folder), side, side, side, files });
+    BackupEngine engine(
+        { ProgramFolder(QDir(options.folder).absolutePath()), side, side, side, files });
     const BackupOutcome outcome = restore
         ? engine.restore(set.restoreKind, targetPath)
         : engine.backup(set.backupKind, targetPath, QDir::toNativeSeparators(folder));
@@ -391,7 +392,7 @@ int DataTool::listRestorePlan(qint16 kind, const QString& folder, const QString&
 {
     UnattendedBackupRun side(m_out, m_err, ProgramName);
     DiskFileOperations files;
-    const ProgramFolder programFolder(folder);
+    const ProgramFolder programFolder(QDir(folder).absolutePath());
     const BackupEngine engine({ programFolder, side, side, side, files });
     if (BackupTarget::isProgramFolder(targetPath, programFolder))
         return problem(QStringLiteral("%1 is the program folder itself")

@@ -229,6 +229,7 @@ TEST_F(BackupScreenTest, TheActionAfterARun)
 TEST_F(BackupScreenTest, RightClickPopsUpTheOptionsMenu)
 {
     open(BackupFileSet::WeightBackup);
+    chooseFolder(elsewhere.path());
     auto* menu = find<QMenu>("mO");
     for (const char* name : { "Label3", "SSCommand1", "SSCommand2", "SSPanel1" }) {
         QWidget* target = find<QWidget>(name);
