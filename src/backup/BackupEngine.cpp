@@ -202,18 +202,7 @@ BackupOutcome::State BackupEngine::backupTrackerFiles(const BackupFileSet& set)
         return BackupOutcome::State::Failed;
     }
 
-    status(DeletingOldFilesText);
-    view.setStatusPanelVisible(true);
-    view.letEventsRun();
-    pause(2);
-    view.letEventsRun();
-
-    view.setProgressMaximum(ProgressMaximum);
-    status(set.backingUpText);
-    view.setStatusPanelVisible(true);
-    view.setProgressBarVisible(true);
-    pause(1);
-    view.letEventsRun();
+    showTrackerRunStarting(set.backingUpText);
     view.letEventsRun();
 
     removeOldCopies(set.listFiles.backupName);
@@ -254,6 +243,22 @@ BackupOutcome::State BackupEngine::backupTrackerFiles(const BackupFileSet& set)
         return BackupOutcome::State::Failed;
     }
     return BackupOutcome::State::Completed;
+}
+
+void BackupEngine::showTrackerRunStarting(const QString& runningText)
+{
+    BackupRunView& view = m_services.view;
+    status(DeletingOldFilesText);
+    view.setStatusPanelVisible(true);
+    view.letEventsRun();
+    pause(2);
+    view.letEventsRun();
+    view.setProgressMaximum(ProgressMaximum);
+    status(runningText);
+    view.setStatusPanelVisible(true);
+    view.setProgressBarVisible(true);
+    pause(1);
+    view.letEventsRun();
 }
 
 BackupEngine::BackupStep BackupEngine::backUpWithNewDisks(const FilePair& files)
@@ -433,18 +438,7 @@ BackupOutcome::State BackupEngine::restoreTrackerFiles(const BackupFileSet& set)
     }
 
     view.letEventsRun();
-    status(DeletingOldFilesText);
-    view.setStatusPanelVisible(true);
-    view.letEventsRun();
-    pause(2);
-    view.letEventsRun();
-
-    view.setProgressMaximum(ProgressMaximum);
-    status(set.restoringText);
-    view.setStatusPanelVisible(true);
-    view.setProgressBarVisible(true);
-    pause(1);
-    view.letEventsRun();
+    showTrackerRunStarting(set.restoringText);
     for (int value : { 1, 2, 3 }) {
         view.setProgressValue(value);
         pause(1);

@@ -80,6 +80,9 @@ private:
     BackupOutcome::State backupTrackerFiles(const BackupFileSet& set);
     BackupOutcome::State restorePasswordFiles(const BackupFileSet& set);
     BackupOutcome::State restoreTrackerFiles(const BackupFileSet& set);
+    // The paced start of a tracker run: "Deleting Old Files", then the
+    // run's own text with the progress bar.
+    void showTrackerRunStarting(const QString& runningText);
 
     // Copies one file of the set into the backup, asking for a new disk
     // each time the copy fails for want of room, until it is copied or the

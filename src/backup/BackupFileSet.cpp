@@ -9,44 +9,51 @@ namespace {
 
 QList<BackupFileSet> makeSets()
 {
-    BackupFileSet passwords;
-    passwords.backupKind = BackupFileSet::PasswordBackup;
-    passwords.restoreKind = BackupFileSet::PasswordRestore;
-    passwords.setName = QStringLiteral("Password Files");
-    passwords.promptName = QStringLiteral("Password");
-    passwords.backingUpText = QStringLiteral("Making Password File Backup Disk");
-    passwords.deletingBeforeRestoreText = QStringLiteral("Deleting Old Password Files");
-    passwords.restoringText = QStringLiteral("Restoring Password Files");
-    passwords.fixedFiles = {
-        { PasswordFiles::IndexFileName, QStringLiteral("Secfile1.Fil") },
-        { PasswordFiles::EntriesFileName, QStringLiteral("Secfile2.Fil") },
+    return {
+        {
+            .backupKind = BackupFileSet::PasswordBackup,
+            .restoreKind = BackupFileSet::PasswordRestore,
+            .setName = QStringLiteral("Password Files"),
+            .promptName = QStringLiteral("Password"),
+            .backingUpText = QStringLiteral("Making Password File Backup Disk"),
+            .deletingBeforeRestoreText = QStringLiteral("Deleting Old Password Files"),
+            .restoringText = QStringLiteral("Restoring Password Files"),
+            .fixedFiles = {
+                { PasswordFiles::IndexFileName, QStringLiteral("Secfile1.Fil") },
+                { PasswordFiles::EntriesFileName, QStringLiteral("Secfile2.Fil") },
+            },
+            // No list: the set is its two files.
+            .listFiles = {},
+            .dataExtension = {},
+            .backupExtension = {},
+        },
+        {
+            .backupKind = BackupFileSet::WeightBackup,
+            .restoreKind = BackupFileSet::WeightRestore,
+            .setName = QStringLiteral("Weight Tracker Files"),
+            .promptName = QStringLiteral("Weight Tracker"),
+            .backingUpText = QStringLiteral("Making Backup of Weight Tracker Files"),
+            .deletingBeforeRestoreText = QStringLiteral("Deleting Old Files"),
+            .restoringText = QStringLiteral("Restoring Weight Tracker Files"),
+            .fixedFiles = {},
+            .listFiles = { WeightFile::ListFileName, QStringLiteral("WeightTrker.Wtp") },
+            .dataExtension = WeightFile::Extension,
+            .backupExtension = QStringLiteral(".Wtp"),
+        },
+        {
+            .backupKind = BackupFileSet::BloodPressureBackup,
+            .restoreKind = BackupFileSet::BloodPressureRestore,
+            .setName = QStringLiteral("Blood Pressure Files"),
+            .promptName = QStringLiteral("Blood Pressure"),
+            .backingUpText = QStringLiteral("Making Backup of Blood Pressure Files"),
+            .deletingBeforeRestoreText = QStringLiteral("Deleting Old Files"),
+            .restoringText = QStringLiteral("Restoring Blood Pressure Files"),
+            .fixedFiles = {},
+            .listFiles = { BloodPressureFile::ListFileName, QStringLiteral("BpTrker.Bpf") },
+            .dataExtension = BloodPressureFile::Extension,
+            .backupExtension = QStringLiteral(".Bpf"),
+        },
     };
-
-    BackupFileSet weight;
-    weight.backupKind = BackupFileSet::WeightBackup;
-    weight.restoreKind = BackupFileSet::WeightRestore;
-    weight.setName = QStringLiteral("Weight Tracker Files");
-    weight.promptName = QStringLiteral("Weight Tracker");
-    weight.backingUpText = QStringLiteral("Making Backup of Weight Tracker Files");
-    weight.deletingBeforeRestoreText = QStringLiteral("Deleting Old Files");
-    weight.restoringText = QStringLiteral("Restoring Weight Tracker Files");
-    weight.listFiles = { WeightFile::ListFileName, QStringLiteral("WeightTrker.Wtp") };
-    weight.dataExtension = WeightFile::Extension;
-    weight.backupExtension = QStringLiteral(".Wtp");
-
-    BackupFileSet bloodPressure;
-    bloodPressure.backupKind = BackupFileSet::BloodPressureBackup;
-    bloodPressure.restoreKind = BackupFileSet::BloodPressureRestore;
-    bloodPressure.setName = QStringLiteral("Blood Pressure Files");
-    bloodPressure.promptName = QStringLiteral("Blood Pressure");
-    bloodPressure.backingUpText = QStringLiteral("Making Backup of Blood Pressure Files");
-    bloodPressure.deletingBeforeRestoreText = QStringLiteral("Deleting Old Files");
-    bloodPressure.restoringText = QStringLiteral("Restoring Blood Pressure Files");
-    bloodPressure.listFiles = { BloodPressureFile::ListFileName, QStringLiteral("BpTrker.Bpf") };
-    bloodPressure.dataExtension = BloodPressureFile::Extension;
-    bloodPressure.backupExtension = QStringLiteral(".Bpf");
-
-    return { passwords, weight, bloodPressure };
 }
 
 } // namespace

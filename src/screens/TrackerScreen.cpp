@@ -588,24 +588,28 @@ void TrackerScreen::deleteDisplayedFile()
 
 void TrackerScreen::backupFiles()
 {
-    hideViews();
-    if (m_changesMade == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
-        return;
-    BackupScreen::run(m_services, m_profile.backupKind, this);
+    openBackupScreen(m_profile.backupKind);
     BusyPointerOff();
 }
 
 void TrackerScreen::restoreFiles()
 {
-    hideViews();
-    // Unsaved work is asked about first, as for a backup: the restored
-    // list replaces whatever is on display.
-    if (m_changesMade == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
+    if (!openBackupScreen(m_profile.restoreKind))
         return;
-    BackupScreen::run(m_services, m_profile.restoreKind, this);
     openScreen();
     m_viewExistingButton->setEnabled(true);
     BusyPointerOff();
+}
+
+bool TrackerScreen::openBackupScreen(qint16 kind)
+{
+    hideViews();
+    // Unsaved work is asked about first, for a restore as for a backup: the
+    // restored list replaces whatever is on display.
+    if (m_changesMade == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
+        return false;
+    BackupScreen::run(m_services, kind, this);
+    return true;
 }
 
 MessageService::Answer TrackerScreen::promptSaveChanges()

@@ -179,6 +179,9 @@ private:
     void activated();
     void openHelp();
     void escape();
+    // The save prompt, then the backup screen for the kind; false when
+    // the user cancelled.
+    bool openBackupScreen(qint16 kind);
     // Shows the failure of a write and keeps the screen marked changed.
     void reportFailedWrite(const WriteOutcome& outcome, const QString& title);
 

@@ -1,27 +1,14 @@
 #include "DataToolProcess.h"
 #include "TemporaryProgramFolder.h"
 
-#include "passwords/PasswordFiles.h"
-
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using Files = QMap<QString, QByteArray>;
-
-// The fixture's weight and blood-pressure files and two password entries.
-void fillProgramFolder(const TemporaryProgramFolder& folder)
-{
-    copyFixture("logs", folder);
-    QRandomGenerator random(1);
-    PasswordFiles files(folder.folder(), &random);
-    files.AddEntry({ "Mail", "ann", "hunter2", "" });
-    files.AddEntry({ "Bank", "ann", "s3cret", "" });
-}
 
 Files only(const Files& files, const QStringList& names)
 {
@@ -59,7 +46,7 @@ TEST(DataToolBackup, BacksUpEachSetAndRestoresIt)
     for (const SetCase& c : Sets) {
         SCOPED_TRACE(c.set);
         TemporaryProgramFolder program;
-        fillProgramFolder(program);
+        buildSoundFolder(program);
         TemporaryProgramFolder parent;
         const QString target = parent.filePath("nightly/halvorn");
 
@@ -91,7 +78,7 @@ TEST(DataToolBackup, BacksUpEachSetAndRestoresIt)
 TEST(DataToolBackup, ARestoreWithoutYesOnlyListsWhatItWouldReplace)
 {
     TemporaryProgramFolder program;
-    fillProgramFolder(program);
+    buildSoundFolder(program);
     TemporaryProgramFolder backup;
     backup.write("WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n\"Zed\"\r\n");
     backup.write("Ann.Wtp", "ann");
@@ -119,7 +106,7 @@ TEST(DataToolBackup, ARestoreWithoutYesOnlyListsWhatItWouldReplace)
 TEST(DataToolBackup, AFileNotCopiedExitsWithOne)
 {
     TemporaryProgramFolder program;
-    fillProgramFolder(program);
+    buildSoundFolder(program);
     QFile::remove(program.filePath("Smith, Bob.Fil"));
     TemporaryProgramFolder target;
     const DataToolRun backup

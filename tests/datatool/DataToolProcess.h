@@ -26,3 +26,7 @@ class TemporaryProgramFolder;
 // Copies a fixture folder's files into a fresh program folder, so that a
 // test may change them.
 void copyFixture(const QString& name, const TemporaryProgramFolder& folder);
+
+// The log fixture with two password entries and a few settings records: a
+// folder in which nothing is wrong.
+void buildSoundFolder(const TemporaryProgramFolder& folder);
