@@ -125,6 +125,13 @@ Answer BackupEngine::askGoAhead(const QString& text)
     });
 }
 
+Answer BackupEngine::askRestoreGoAhead(const BackupFileSet& set)
+{
+    return askGoAhead(QStringLiteral("This utility will first Delete all existing %1 files\n"
+                                     "located in Halvorn Program!\n\nProceed?")
+                          .arg(set.promptName));
+}
+
 // --- backup -----------------------------------------------------------------
 
 BackupOutcome::State BackupEngine::backupPasswordFiles(const BackupFileSet& set)
@@ -357,10 +364,7 @@ BackupOutcome::State BackupEngine::restorePasswordFiles(const BackupFileSet& set
             return BackupOutcome::State::Failed;
         }
     }
-    if (askGoAhead(QStringLiteral("This utility will first Delete all existing %1 files\n"
-                                  "located in Halvorn Program!\n\nProceed?")
-                       .arg(set.promptName))
-        != Answer::Yes)
+    if (askRestoreGoAhead(set) != Answer::Yes)
         return BackupOutcome::State::Declined;
 
     view.setBusy(true);
@@ -413,10 +417,7 @@ BackupOutcome::State BackupEngine::restorePasswordFiles(const BackupFileSet& set
 BackupOutcome::State BackupEngine::restoreTrackerFiles(const BackupFileSet& set)
 {
     BackupRunView& view = m_services.view;
-    if (askGoAhead(QStringLiteral("This utility will first Delete all existing %1 files\n"
-                                  "located in Halvorn Program!\n\nProceed?")
-                       .arg(set.promptName))
-        != Answer::Yes)
+    if (askRestoreGoAhead(set) != Answer::Yes)
         return BackupOutcome::State::Declined;
 
     view.setBusy(true);

@@ -75,6 +75,7 @@ private:
     void startRun(const QString& targetPath);
     bool refuseProgramFolder(const QString& targetPath);
     MessageService::Answer askGoAhead(const QString& text);
+    MessageService::Answer askRestoreGoAhead(const BackupFileSet& set);
 
     BackupOutcome::State backupPasswordFiles(const BackupFileSet& set);
     BackupOutcome::State backupTrackerFiles(const BackupFileSet& set);
