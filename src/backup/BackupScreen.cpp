@@ -21,7 +21,6 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -109,6 +108,9 @@ BackupScreen::~BackupScreen() = default;
 void BackupScreen::buildMenu()
 {
     auto* bar = new QMenuBar(this);
+    // The menu bar stands above the window's background, as a menu bar
+    // does, not on its picture or colour.
+    paintPanel(bar, QApplication::palette().color(QPalette::Window));
     m_optionsMenu = named(bar->addMenu(QStringLiteral("&Options")), "mO");
     m_backupAction = named(new QAction(QStringLiteral("&Make Backup Disk"), this), "mOM");
     m_restoreAction
@@ -181,27 +183,34 @@ void BackupScreen::buildControls()
         m_folderMenu->popup(m_folders->viewport()->mapToGlobal(at));
     });
 
-    auto* grid = new QGridLayout(m_frame);
-    grid->addWidget(m_instructions, 0, 0, 1, 2);
-    grid->addWidget(drivesLabel, 1, 0);
-    grid->addWidget(m_drives, 2, 0, Qt::AlignTop);
-    grid->addWidget(foldersLabel, 1, 1);
-    grid->addWidget(m_folders, 2, 1);
+    // The status panel and the progress bar keep their room while hidden,
+    // so that nothing moves when a run shows them.
+    for (QWidget* passing : std::initializer_list<QWidget*> { m_status, m_progress }) {
+        QSizePolicy policy = passing->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        passing->setSizePolicy(policy);
+    }
+
+    auto* column = new QVBoxLayout(m_frame);
+    column->addWidget(m_instructions);
+    column->addSpacing(6);
+    column->addWidget(drivesLabel);
+    column->addWidget(m_drives);
+    column->addWidget(foldersLabel);
+    column->addWidget(m_folders, 1);
     auto* pathRow = new QHBoxLayout;
     pathRow->setSpacing(Twips::toPixelsX(30, this));
     pathRow->addWidget(pathCaption);
     pathRow->addWidget(m_pathLabel, 1);
-    grid->addLayout(pathRow, 3, 0, 1, 2);
-    grid->addWidget(m_status, 4, 0, 1, 2);
-    grid->addWidget(m_progress, 5, 0, 1, 2);
+    column->addLayout(pathRow);
+    column->addWidget(m_status);
+    column->addWidget(m_progress);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_menuSpot);
     buttons->addStretch(1);
     buttons->addWidget(m_actionButton);
     buttons->addWidget(m_exitButton);
-    grid->addLayout(buttons, 6, 0, 1, 2);
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(2, 1);
+    column->addLayout(buttons);
 
     const QColor panelColour = m_defaultColour->palette().color(QPalette::Window);
     paintPanel(m_frame, panelColour);
