@@ -29,5 +29,8 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+# HALVORN_CMAKE_ARGS: further cache settings, such as the sanitizer switch
+# that scripts/test.sh --sanitize passes.
+read -r -a extra <<<"${HALVORN_CMAKE_ARGS:-}"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug "${extra[@]}" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"

@@ -54,10 +54,10 @@ BackupOutcome BackupEngine::backup(qint16 kind, const QString& targetPath, const
     if (!set || BackupFileSet::isRestoreKind(kind) || refuseProgramFolder(targetPath))
         return m_outcome;
 
-    const Answer answer = askGoAhead(
-        QStringLiteral("This utility will first Delete all existing %1 files\n"
-                       "located in Path: %2\n\nProceed?")
-            .arg(set->promptName, pathLabel));
+    const Answer answer
+        = askGoAhead(QStringLiteral("This utility will first Delete all existing %1 files\n"
+                                    "located in Path: %2\n\nProceed?")
+                         .arg(set->promptName, pathLabel));
     if (answer == Answer::Yes) {
         status(DeletingOldFilesText);
         m_services.view.setStatusPanelVisible(true);
@@ -423,8 +423,8 @@ BackupOutcome::State BackupEngine::restoreTrackerFiles(const BackupFileSet& set)
     view.setBusy(true);
     QList<StagedFile> staged;
     QString reason;
-    switch (stage(existingBackupPath(set.listFiles.backupName), set.listFiles.liveName, staged,
-        &reason)) {
+    switch (stage(
+        existingBackupPath(set.listFiles.backupName), set.listFiles.liveName, staged, &reason)) {
     case CopyStep::Copied:
         break;
     case CopyStep::DestinationFailed:
@@ -447,8 +447,8 @@ BackupOutcome::State BackupEngine::restoreTrackerFiles(const BackupFileSet& set)
     }
 
     QStringList refused;
-    const QList<FilePair> dataFiles = listedFiles(
-        set, ProgramFolder(m_targetPath), set.listFiles.backupName, refused);
+    const QList<FilePair> dataFiles
+        = listedFiles(set, ProgramFolder(m_targetPath), set.listFiles.backupName, refused);
     m_outcome.notCopied += refused;
     for (const FilePair& files : dataFiles) {
         // A person whose file the backup lacks keeps the program's copy.
@@ -456,7 +456,8 @@ BackupOutcome::State BackupEngine::restoreTrackerFiles(const BackupFileSet& set)
         case CopyStep::Copied:
             break;
         case CopyStep::SourceMissing:
-            note(files.liveName, QStringLiteral("%1 not found in the backup").arg(files.backupName));
+            note(
+                files.liveName, QStringLiteral("%1 not found in the backup").arg(files.backupName));
             break;
         case CopyStep::SourceUnreadable:
             note(files.liveName,
@@ -564,7 +565,8 @@ QList<FilePair> BackupEngine::restorePlan(
     const ProgramFolder backup(targetPath);
     const auto take = [&](const FilePair& files) {
         if (m_services.files.exists(backup.filePath(files.backupName)))
-            plan.append({ files.liveName, QFileInfo(backup.filePath(files.backupName)).fileName() });
+            plan.append(
+                { files.liveName, QFileInfo(backup.filePath(files.backupName)).fileName() });
         else
             lacking.append(QStringLiteral("%1: not found in the backup").arg(files.backupName));
     };

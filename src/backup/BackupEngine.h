@@ -96,8 +96,8 @@ private:
     void removeOldCopies(const QString& backupName);
 
     // Copies a backup file beside the program-folder file it will replace.
-    CopyStep stage(const QString& source, const QString& liveName, QList<StagedFile>& staged,
-        QString* reason);
+    CopyStep stage(
+        const QString& source, const QString& liveName, QList<StagedFile>& staged, QString* reason);
     // Puts every staged file in its place, or, when one cannot be, puts
     // every file back as it was.
     bool commit(const QList<StagedFile>& staged);
@@ -106,8 +106,8 @@ private:
     // The data files a list file names (the list itself not included),
     // named as in the program folder and in the backup. Names that must not
     // be copied go to refused.
-    QList<BackupFileSet::FilePair> listedFiles(const BackupFileSet& set, const ProgramFolder& folder,
-        const QString& listName, QStringList& refused) const;
+    QList<BackupFileSet::FilePair> listedFiles(const BackupFileSet& set,
+        const ProgramFolder& folder, const QString& listName, QStringList& refused) const;
 
     MessageService::Answer askForNewDisk();
     void reportBackupCancelled();

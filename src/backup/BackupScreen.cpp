@@ -113,8 +113,7 @@ void BackupScreen::buildMenu()
     paintPanel(bar, QApplication::palette().color(QPalette::Window));
     m_optionsMenu = named(bar->addMenu(QStringLiteral("&Options")), "mO");
     m_backupAction = named(new QAction(QStringLiteral("&Make Backup Disk"), this), "mOM");
-    m_restoreAction
-        = named(new QAction(QStringLiteral("&Restore Files from Disk"), this), "mOR");
+    m_restoreAction = named(new QAction(QStringLiteral("&Restore Files from Disk"), this), "mOR");
     m_exitAction = named(new QAction(QStringLiteral("E&xit"), this), "mOE");
     m_optionsMenu->addAction(m_backupAction);
     m_optionsMenu->addAction(m_restoreAction);
@@ -131,8 +130,7 @@ void BackupScreen::buildMenu()
     auto* help = new QAction(this);
     help->setShortcut(Qt::Key_F1);
     help->setShortcutContext(Qt::WindowShortcut);
-    connect(help, &QAction::triggered, this,
-        [this] { m_services.help.showHelpTopic(HelpTopic); });
+    connect(help, &QAction::triggered, this, [this] { m_services.help.showHelpTopic(HelpTopic); });
     addAction(help);
 
     auto* layout = new QVBoxLayout(this);
@@ -168,9 +166,8 @@ void BackupScreen::buildControls()
     m_actionButton = new CommandButton(m_runAction, QStringLiteral("SSCommand2"),
         m_restoreMode ? QStringLiteral("&Restore ") + m_setName : QStringLiteral("&Make Backup"),
         m_frame);
-    m_exitButton
-        = new CommandButton(m_exitAction, QStringLiteral("SSCommand1"), QStringLiteral("E&xit"),
-            m_frame);
+    m_exitButton = new CommandButton(
+        m_exitAction, QStringLiteral("SSCommand1"), QStringLiteral("E&xit"), m_frame);
     m_menuSpot = named(new QLabel(m_frame), "Label3");
     m_menuSpot->setMinimumSize(24, 24);
 
@@ -179,9 +176,8 @@ void BackupScreen::buildControls()
     m_folderMenu->addAction(newFolder);
     connect(newFolder, &QAction::triggered, this, &BackupScreen::makeFolder);
     m_folders->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_folders, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        m_folderMenu->popup(m_folders->viewport()->mapToGlobal(at));
-    });
+    connect(m_folders, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& at) { m_folderMenu->popup(m_folders->viewport()->mapToGlobal(at)); });
 
     // The status panel and the progress bar keep their room while hidden,
     // so that nothing moves when a run shows them.
@@ -226,14 +222,15 @@ void BackupScreen::showTexts()
     QString instructions;
     if (m_restoreMode) {
         setWindowTitle(QStringLiteral("Restore %1 from Backup Media").arg(set));
-        instructions = QStringLiteral("Restore %1 from backup media to Halvorn Program.\n"
-                                      "CAUTION: RESTORE FUNCTION WILL FIRST ERASE ALL EXISTING "
-                                      "%2 IN THE PROGRAM AND THEN RESTORE FILES.\n"
-                                      "To restore, first place backup disk in Drive a: or select "
-                                      "Folder/files location, then select Drive and or folder from "
-                                      "the Drive/Folders lists below, then Click &Restore %1 Button "
-                                      "and follow directions as they appear.")
-                           .arg(set, set.toUpper());
+        instructions
+            = QStringLiteral("Restore %1 from backup media to Halvorn Program.\n"
+                             "CAUTION: RESTORE FUNCTION WILL FIRST ERASE ALL EXISTING "
+                             "%2 IN THE PROGRAM AND THEN RESTORE FILES.\n"
+                             "To restore, first place backup disk in Drive a: or select "
+                             "Folder/files location, then select Drive and or folder from "
+                             "the Drive/Folders lists below, then Click &Restore %1 Button "
+                             "and follow directions as they appear.")
+                  .arg(set, set.toUpper());
     } else {
         setWindowTitle(QStringLiteral("Backup %1").arg(set));
         instructions = QStringLiteral("This utility allows you to make a backup of the %1 "
@@ -262,7 +259,8 @@ void BackupScreen::placeOverCaller(QWidget* caller)
 
 void BackupScreen::showBackground()
 {
-    ScreenBackgroundView::show(m_services.state.ScreenBackground, m_services.folder, *this, *m_image);
+    ScreenBackgroundView::show(
+        m_services.state.ScreenBackground, m_services.folder, *this, *m_image);
 }
 
 bool BackupScreen::event(QEvent* event)
@@ -331,8 +329,8 @@ void BackupScreen::makeFolder()
     }
     QDir parent(m_folders->path());
     if (!parent.mkdir(name)) {
-        m_services.messages.warn(
-            QStringLiteral("The folder \"%1\" could not be made in\n%2").arg(name, m_pathLabel->text()),
+        m_services.messages.warn(QStringLiteral("The folder \"%1\" could not be made in\n%2")
+                                     .arg(name, m_pathLabel->text()),
             title);
         return;
     }
@@ -348,8 +346,7 @@ void BackupScreen::runCommand()
     const QString targetPath = BackupTarget::targetPath(m_folders->path());
     setRunning(true);
     DiskFileOperations files;
-    BackupEngine engine(
-        { m_services.folder, m_services.messages, m_services.clock, *this, files });
+    BackupEngine engine({ m_services.folder, m_services.messages, m_services.clock, *this, files });
     const BackupOutcome outcome = m_restoreMode
         ? engine.restore(m_kind, targetPath)
         : engine.backup(m_kind, targetPath, m_pathLabel->text());
@@ -445,4 +442,5 @@ void BackupScreen::returnToProgramVolume()
     folderChosen(m_folders->path());
 }
 
-void BackupScreen::fileCopied(const QString&, const QString&) { }
+void BackupScreen::fileCopied(const QString&, const QString&)
+{ }

@@ -86,6 +86,5 @@ bool DiskFileOperations::replace(const QString& from, const QString& to)
     QFile::setPermissions(from, permissions);
     // rename() replaces the old file in one step; QFile::rename refuses an
     // existing destination, which would leave a moment with neither file.
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData())
-        == 0;
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }

@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int valuesPerReading = 5;
@@ -83,6 +85,11 @@ std::optional<BloodPressureFile> BloodPressureFile::LoadBloodPressureFile(
     BloodPressureFile file;
     file.name = name.trimmed();
     file.rowCount = IndividualDataFile::rowCountFromText(value(0));
+    const qsizetype readingLines = std::max<qsizetype>(values.size() - 1, 0);
+    const qsizetype storedRows = (readingLines + valuesPerReading - 1) / valuesPerReading;
+    file.cutShortRow = readingLines % valuesPerReading != 0 ? int(storedRows) : 0;
+    if (storedRows >= file.rowCount)
+        file.rowCount = int(storedRows) + 1;
     file.rows.reserve(file.rowCount - 1);
     for (int gridRow = 1; gridRow < file.rowCount; ++gridRow) {
         const qsizetype first = 1 + qsizetype(valuesPerReading) * (gridRow - 1);

@@ -28,6 +28,10 @@ public:
     int rowCount = 50;
     QList<Reading> rows;
 
+    // Set by loading, never stored: the grid row the file ends part-way
+    // through (its remaining cells are empty), or 0. The screen says so once.
+    int cutShortRow = 0;
+
     // rowCount, raised to hold every row of rows.
     int storedRowCount() const;
     // The reading of grid row r (1 to storedRowCount() - 1); empty past rows.
@@ -53,8 +57,10 @@ public:
     bool SaveBloodPressureFile(const ProgramFolder& folder, QString* error = nullptr) const;
 
     // Reads the file of a listed name. A missing file gives 50 empty rows; a
-    // file that ends early leaves the remaining cells empty. The result
-    // always holds rowCount - 1 rows. Nothing (and the reason) when the file
+    // file that ends early leaves the remaining cells empty. The rows are as
+    // many as the row count gives, or every reading stored when the file
+    // holds more (a damaged count gives 50), so that none is lost at the
+    // next save; the result always holds rowCount - 1 rows. Nothing (and the reason) when the file
     // exists but cannot be read, so that the screen never saves an empty log
     // over it.
     static std::optional<BloodPressureFile> LoadBloodPressureFile(

@@ -1,6 +1,7 @@
 #include "DataImporter.h"
 
 #include "CsvReader.h"
+#include "FolderChecker.h"
 #include "LogValueRules.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "storage/IndividualDataFile.h"
@@ -96,32 +97,61 @@ template <typename Row> void appendRows(QList<Row>& rows, const QList<Row>& adde
     }
 }
 
+// Why the listed individual's data file must not be imported into, or the
+// empty text: the damage the folder check finds in it, each fault named.
+QString damageOf(const ProgramFolder& folder, FolderChecker::Tracker tracker, const QString& name,
+    const IndividualList& list)
+{
+    if (!folder.exists(list.dataFileName(name)))
+        return {};
+    QStringList faults;
+    QString file;
+    for (const FolderChecker::Problem& problem :
+        FolderChecker::checkDataFile(folder, tracker, name)) {
+        if (problem.isDamage()) {
+            file = problem.file;
+            faults.append(problem.message);
+        }
+    }
+    if (faults.isEmpty())
+        return {};
+    return QStringLiteral("%1 is damaged (%2); repair it in Halvorn or restore it from a "
+                          "backup, then import again")
+        .arg(file, faults.join(QStringLiteral("; ")));
+}
+
 // The part both trackers share: the name against the list, then either the
 // listed individual's file rewritten or a new individual created, all or
 // nothing.
 template <typename File, typename Row>
-void store(const ProgramFolder& folder, const QString& name, const QList<Row>& added,
-    const std::function<IndividualList(QString*)>& loadList,
+void store(const ProgramFolder& folder, FolderChecker::Tracker tracker, const QString& name,
+    const QList<Row>& added, const std::function<IndividualList(QString*)>& loadList,
     const std::function<std::optional<File>(const QString&, QString*)>& loadFile,
     DataImporter::Result& result)
 {
     QString error;
     IndividualList list = loadList(&error);
     if (!error.isEmpty()) {
-        result.error = error;
+        result.targetError = error;
         return;
     }
     const qsizetype listed = list.indexOf(name);
     std::optional<File> file;
     if (listed >= 0) {
+        if (const QString damage = damageOf(folder, tracker, list.at(listed), list);
+            !damage.isEmpty()) {
+            result.targetError = damage;
+            return;
+        }
         file = loadFile(list.at(listed), &error);
         if (!file) {
-            result.error = error;
+            result.targetError = error;
             return;
         }
     } else {
         if (const QString refusal = list.refusalForNewName(name, folder); !refusal.isEmpty()) {
-            result.error = QStringLiteral("the name \"%1\" cannot be used: %2").arg(name, refusal);
+            result.targetError
+                = QStringLiteral("the name \"%1\" cannot be used: %2").arg(name, refusal);
             return;
         }
         file = File {};
@@ -132,8 +162,8 @@ void store(const ProgramFolder& folder, const QString& name, const QList<Row>& a
 
     appendRows(file->rows, added);
     if (file->storedRowCount() > IndividualDataFile::MaximumRowCount) {
-        result.error = QStringLiteral("the log would hold more than %1 rows")
-                           .arg(IndividualDataFile::MaximumRowCount - 1);
+        result.targetError = QStringLiteral("the log would hold more than %1 rows")
+                                 .arg(IndividualDataFile::MaximumRowCount - 1);
         return;
     }
     bool saved = false;
@@ -146,7 +176,7 @@ void store(const ProgramFolder& folder, const QString& name, const QList<Row>& a
         result.individualCreated = saved;
     }
     if (!saved) {
-        result.error = error;
+        result.targetError = error;
         return;
     }
     result.rowsAdded = int(added.size());
@@ -202,7 +232,7 @@ DataImporter::Result DataImporter::importWeight(
             added.append(weighIn);
     }
     store<WeightImportFile, WeighIn>(
-        folder, name, added,
+        folder, FolderChecker::Tracker::Weight, name, added,
         [&](QString* error) { return WeightFile::LoadIndividualList(folder, error); },
         [&](const QString& listed, QString* error) -> std::optional<WeightImportFile> {
             std::optional<WeightFile> file = WeightFile::LoadWeightFile(folder, listed, error);
@@ -242,7 +272,7 @@ DataImporter::Result DataImporter::importBloodPressure(
             added.append(reading);
     }
     store<BloodPressureImportFile, Reading>(
-        folder, name, added,
+        folder, FolderChecker::Tracker::BloodPressure, name, added,
         [&](QString* error) { return BloodPressureFile::LoadBpIndividualList(folder, error); },
         [&](const QString& listed, QString* error) -> std::optional<BloodPressureImportFile> {
             std::optional<BloodPressureFile> file

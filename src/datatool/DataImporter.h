@@ -15,6 +15,9 @@
 // with its line. Columns are found by their header name, so the tool's own
 // export (whose derived columns are ignored) and a hand-made table with only
 // the needed columns both import.
+//
+// A data file that the folder check finds damaged is not imported into:
+// rows placed under a damaged row count would land in the wrong place.
 class DataImporter
 {
 public:
@@ -28,9 +31,11 @@ public:
         bool ok = false;
         int rowsAdded = 0;
         bool individualCreated = false;
-        // A fault of the whole import (the CSV's syntax or header, the name,
-        // a file that cannot be read or written), or empty.
+        // A fault of the CSV as a whole (its syntax or header), or empty.
         QString error;
+        // A fault on the program folder's side (the name, a damaged file, a
+        // file that cannot be read or written), or empty.
+        QString targetError;
         QList<RowError> rowErrors;
     };
 

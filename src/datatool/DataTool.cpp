@@ -12,19 +12,21 @@
 #include "backup/DiskFileOperations.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "passwords/IndexItem.h"
+#include "storage/FileWriting.h"
 #include "weight/WeightFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QSaveFile>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
 
 const QString ProgramName = QStringLiteral("halvorn-data");
+const QString StandardOutput = QStringLiteral("standard output");
 
 enum class Kind { Weight, BloodPressure, Passwords, Unknown };
 
@@ -92,9 +94,11 @@ QString DataTool::usage()
         "      not listed. Columns are found by header name (weight: date,\n"
         "      weight; bp: date, time, systolic, diastolic, pulse); other\n"
         "      columns are ignored. When any row is bad nothing is written and\n"
-        "      every bad row is reported with its line number.\n"
+        "      every bad row is reported with its line number. A file that\n"
+        "      check finds damaged is not imported into.\n"
         "  check\n"
-        "      Reports what is wrong with the folder's files.\n"
+        "      Reports what is wrong with the folder's files: damage, which is a\n"
+        "      problem, and notes on typed values that give no figures.\n"
         "  backup weight|bp|passwords DIR\n"
         "      Copies the function's files into DIR (created when missing) under\n"
         "      their backup names, replacing an earlier backup there, and checks\n"
@@ -117,6 +121,18 @@ QString DataTool::usage()
 }
 
 int DataTool::run(const QStringList& arguments)
+{
+    m_outputFailure.clear();
+    const int status = runCommand(arguments);
+    // A listing or a report that did not reach its reader is no success.
+    if (!m_outputFailure.isEmpty()) {
+        problem(QStringLiteral("%1: %2").arg(StandardOutput, m_outputFailure));
+        return status == BadUsage ? BadUsage : ProblemFound;
+    }
+    return status;
+}
+
+int DataTool::runCommand(const QStringList& arguments)
 {
     Options options;
     if (!parse(arguments, options))
@@ -310,6 +326,8 @@ int DataTool::importRows(const Options& options)
     if (!result.ok) {
         if (!result.error.isEmpty())
             print(m_err, QStringLiteral("%1: %2: %3\n").arg(ProgramName, csvPath, result.error));
+        if (!result.targetError.isEmpty())
+            print(m_err, QStringLiteral("%1: %2\n").arg(ProgramName, result.targetError));
         for (const DataImporter::RowError& row : result.rowErrors)
             print(m_err,
                 QStringLiteral("%1: %2: line %3: %4\n")
@@ -334,19 +352,27 @@ int DataTool::check(const Options& options)
 {
     if (options.positional.size() != 1)
         return usageError(QStringLiteral("check takes no arguments"));
-    const QList<FolderChecker::Problem> problems
-        = FolderChecker::check(ProgramFolder(options.folder));
-    for (const FolderChecker::Problem& found : problems)
-        print(m_out, found.text() + u'\n');
-    if (problems.isEmpty()) {
-        print(m_out, QStringLiteral("No problems found.\n"));
+    QList<FolderChecker::Problem> found = FolderChecker::check(ProgramFolder(options.folder));
+    // The damage first, then the notes, each group in the order found.
+    const auto notesBegin = std::stable_partition(found.begin(), found.end(),
+        [](const FolderChecker::Problem& problem) { return problem.isDamage(); });
+    const qsizetype damage = notesBegin - found.begin();
+    const qsizetype notes = found.size() - damage;
+    for (const FolderChecker::Problem& problem : std::as_const(found))
+        print(m_out, problem.text() + u'\n');
+    if (damage == 0) {
+        print(m_out,
+            notes == 0 ? QStringLiteral("No problems found.\n")
+                       : QStringLiteral("No problems found; %1 %2.\n")
+                             .arg(notes)
+                             .arg(notes == 1 ? QStringLiteral("note") : QStringLiteral("notes")));
         return Success;
     }
     print(m_err,
         QStringLiteral("%1: %2 %3 found in %4\n")
             .arg(ProgramName)
-            .arg(problems.size())
-            .arg(problems.size() == 1 ? QStringLiteral("problem") : QStringLiteral("problems"))
+            .arg(damage)
+            .arg(damage == 1 ? QStringLiteral("problem") : QStringLiteral("problems"))
             .arg(QDir::toNativeSeparators(options.folder)));
     return ProblemFound;
 }
@@ -426,7 +452,9 @@ int DataTool::problem(const QString& message)
 int DataTool::deliver(const Options& options, const QByteArray& bytes, bool secret)
 {
     if (options.output.isEmpty()) {
-        m_out.write(bytes);
+        if (const WriteOutcome outcome = FileWriting::writeAll(m_out, StandardOutput, bytes);
+            !outcome.written)
+            return problem(QStringLiteral("%1: %2").arg(outcome.fileName, outcome.reason));
         return Success;
     }
     // An export written over one of the program's own files would destroy
@@ -438,18 +466,17 @@ int DataTool::deliver(const Options& options, const QByteArray& bytes, bool secr
             || suffix.compare(u"Fpl", Qt::CaseInsensitive) == 0))
         return usageError(
             QStringLiteral("%1 would overwrite a file of the program folder").arg(options.output));
-    QSaveFile file(options.output);
-    if (file.open(QIODevice::WriteOnly)) {
-        if (secret)
-            file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        file.write(bytes);
-    }
-    if (!file.commit())
-        return problem(QStringLiteral("%1: %2").arg(options.output, file.errorString()));
+    const WriteOutcome outcome = FileWriting::replaceFile(options.output, bytes,
+        secret ? std::optional(QFileDevice::ReadOwner | QFileDevice::WriteOwner) : std::nullopt);
+    if (!outcome.written)
+        return problem(
+            QStringLiteral("%1 could not be written: %2").arg(options.output, outcome.reason));
     return Success;
 }
 
 void DataTool::print(QIODevice& device, const QString& line)
 {
-    device.write(line.toUtf8());
+    const WriteOutcome outcome = FileWriting::writeAll(device, QString(), line.toUtf8());
+    if (!outcome.written && &device == &m_out && m_outputFailure.isEmpty())
+        m_outputFailure = outcome.reason;
 }

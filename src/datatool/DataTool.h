@@ -35,6 +35,7 @@ private:
         QStringList positional;
     };
 
+    int runCommand(const QStringList& arguments);
     bool parse(const QStringList& arguments, Options& options);
     int list(const Options& options);
     int exportDocument(const Options& options);
@@ -48,10 +49,13 @@ private:
     // Writes the document to the output file (replaced whole, or left as it
     // was on failure) or to the output stream.
     int deliver(const Options& options, const QByteArray& bytes, bool secret);
+    // A line the user reads; a failure to write it to the output stream is
+    // remembered and ends the run with a problem.
     void print(QIODevice& device, const QString& line);
 
     QIODevice& m_out;
     QIODevice& m_err;
     bool m_outputIsTerminal;
     QString m_defaultFolder;
+    QString m_outputFailure;
 };

@@ -18,7 +18,7 @@
 #include <QHash>
 #include <QTemporaryDir>
 
-#include <functional>
+#include <algorithm>
 
 namespace {
 
@@ -48,26 +48,38 @@ const QStringList& FolderChecker::programFileNames()
 QList<FolderChecker::Problem> FolderChecker::check(const ProgramFolder& folder)
 {
     QList<Problem> problems;
-    checkTracker(folder, true, problems);
-    checkTracker(folder, false, problems);
+    checkTracker(folder, Tracker::Weight, problems);
+    checkTracker(folder, Tracker::BloodPressure, problems);
     checkPasswords(folder, problems);
     checkSettings(folder, problems);
     return problems;
 }
 
-void FolderChecker::checkTracker(const ProgramFolder& folder, bool weight, QList<Problem>& problems)
+bool FolderChecker::hasDamage(const QList<Problem>& problems)
 {
+    return std::any_of(problems.cbegin(), problems.cend(),
+        [](const Problem& problem) { return problem.isDamage(); });
+}
+
+void FolderChecker::checkTracker(
+    const ProgramFolder& folder, Tracker tracker, QList<Problem>& problems)
+{
+    const bool weight = tracker == Tracker::Weight;
     const QString listFile = weight ? WeightFile::ListFileName : BloodPressureFile::ListFileName;
     const QString extension = weight ? WeightFile::Extension : BloodPressureFile::Extension;
-    // Lines before the first row, and lines per row.
-    const int headerLines = weight ? 1 + WeightFile::HeaderFieldCount + 3 : 1;
-    const int linesPerRow = weight ? 2 : 5;
 
-    QString error;
-    const IndividualList list = weight ? WeightFile::LoadIndividualList(folder, &error)
-                                       : BloodPressureFile::LoadBpIndividualList(folder, &error);
-    if (!error.isEmpty())
-        problems.append({ storedName(folder, listFile), error });
+    // Read here first: the list's own error names the file, and the check's
+    // messages name it once.
+    IndividualList list
+        = weight ? WeightFile::emptyIndividualList() : BloodPressureFile::emptyIndividualList();
+    QStringList unused;
+    QString reason;
+    if (folder.exists(listFile)
+        && !TextRecordFile::readAllValues(folder.filePath(listFile), unused, &reason))
+        problems.append(
+            { storedName(folder, listFile), QStringLiteral("cannot be read: %1").arg(reason) });
+    else
+        list.load(folder);
     for (const auto& [first, second] : list.namesDifferingOnlyInCase())
         problems.append({ storedName(folder, listFile),
             QStringLiteral("lists %1 and %2, which differ only in letter case and share one file "
@@ -87,65 +99,7 @@ void FolderChecker::checkTracker(const ProgramFolder& folder, bool weight, QList
                 QStringLiteral("lists %1 but %2 is missing").arg(quoted(name), dataFile) });
             continue;
         }
-        const QString file = storedName(folder, dataFile);
-        QStringList values;
-        if (!IndividualDataFile::readValues(folder, name, extension, values, &error)) {
-            problems.append({ file, QStringLiteral("cannot be read: %1").arg(error) });
-            continue;
-        }
-        if (values.size() < headerLines) {
-            problems.append({ file,
-                QStringLiteral("ends after %1 of its %2 header lines")
-                    .arg(values.size())
-                    .arg(headerLines) });
-            continue;
-        }
-        const QString countText = values.at(0).trimmed();
-        const std::optional<double> count = NumberText::toNumber(countText);
-        if (!count || *count < 1 || *count > IndividualDataFile::MaximumRowCount) {
-            problems.append({ file,
-                QStringLiteral("the row count %1 is not a number from 1 to %2")
-                    .arg(quoted(countText))
-                    .arg(IndividualDataFile::MaximumRowCount) });
-        } else {
-            const int rows = IndividualDataFile::rowCountFromText(countText) - 1;
-            const qsizetype stored = values.size() - headerLines;
-            // A new individual's file holds the header alone; every later
-            // save writes every row of the grid.
-            if (stored != 0 && stored != qsizetype(rows) * linesPerRow)
-                problems.append({ file,
-                    QStringLiteral("the row count %1 means %2 rows of %3 lines, but %4 lines "
-                                   "follow the header")
-                        .arg(countText)
-                        .arg(rows)
-                        .arg(linesPerRow)
-                        .arg(stored) });
-        }
-
-        using Measurement = LogValueRules::Measurement;
-        for (qsizetype at = headerLines, row = 1; at + linesPerRow <= values.size();
-             at += linesPerRow, ++row) {
-            auto report = [&](const QString& problem) {
-                if (!problem.isEmpty())
-                    problems.append({ file, QStringLiteral("row %1: %2").arg(row).arg(problem) });
-            };
-            auto cell = [&](int column) { return values.at(at + column).trimmed(); };
-            if (!cell(0).isEmpty())
-                report(LogValueRules::dateProblem(cell(0)));
-            if (weight) {
-                if (!cell(1).isEmpty())
-                    report(LogValueRules::weightProblem(cell(1)));
-                continue;
-            }
-            // The time column is the one the user may type into freely, so
-            // any text there is the user's own.
-            const Measurement measurements[]
-                = { Measurement::Systolic, Measurement::Diastolic, Measurement::Pulse };
-            for (int m = 0; m < 3; ++m) {
-                if (!cell(2 + m).isEmpty())
-                    report(LogValueRules::measurementProblem(measurements[m], cell(2 + m)));
-            }
-        }
+        problems.append(checkDataFile(folder, tracker, name));
     }
 
     const QStringList entries = QDir(folder.path()).entryList(QDir::Files, QDir::Name);
@@ -159,12 +113,100 @@ void FolderChecker::checkTracker(const ProgramFolder& folder, bool weight, QList
     }
 }
 
+QList<FolderChecker::Problem> FolderChecker::checkDataFile(
+    const ProgramFolder& folder, Tracker tracker, const QString& name)
+{
+    const bool weight = tracker == Tracker::Weight;
+    const QString extension = weight ? WeightFile::Extension : BloodPressureFile::Extension;
+    // Lines before the first row, and lines per row.
+    const int headerLines = weight ? 1 + WeightFile::HeaderFieldCount + 3 : 1;
+    const int linesPerRow = weight ? 2 : 5;
+
+    QList<Problem> problems;
+    const QString dataFile = IndividualName::dataFileName(name, extension);
+    const QString file = storedName(folder, dataFile);
+    QStringList values;
+    QString reason;
+    if (!TextRecordFile::readAllValues(folder.filePath(dataFile), values, &reason)) {
+        problems.append({ file, QStringLiteral("cannot be read: %1").arg(reason) });
+        return problems;
+    }
+    if (values.size() < headerLines) {
+        problems.append({ file,
+            QStringLiteral("ends after %1 of its %2 header lines")
+                .arg(values.size())
+                .arg(headerLines) });
+        return problems;
+    }
+
+    const QString countText = values.at(0).trimmed();
+    const std::optional<double> count = NumberText::toNumber(countText);
+    const bool countUsable = count && *count >= 1 && *count <= IndividualDataFile::MaximumRowCount;
+    if (!countUsable)
+        problems.append({ file,
+            QStringLiteral("the row count %1 is not a number from 1 to %2")
+                .arg(quoted(countText))
+                .arg(IndividualDataFile::MaximumRowCount) });
+    const qsizetype stored = values.size() - headerLines;
+    if (const qsizetype partial = stored % linesPerRow; partial != 0) {
+        problems.append({ file,
+            QStringLiteral("ends part-way through row %1: %2 of its %3 lines are stored")
+                .arg(stored / linesPerRow + 1)
+                .arg(partial)
+                .arg(linesPerRow) });
+    } else if (countUsable) {
+        const int rows = IndividualDataFile::rowCountFromText(countText) - 1;
+        // A new individual's file holds the header alone; every later save
+        // writes every row of the grid.
+        if (stored != 0 && stored != qsizetype(rows) * linesPerRow)
+            problems.append({ file,
+                QStringLiteral("the row count %1 means %2 rows of %3 lines, but %4 lines "
+                               "follow the header")
+                    .arg(countText)
+                    .arg(rows)
+                    .arg(linesPerRow)
+                    .arg(stored) });
+    }
+
+    using Measurement = LogValueRules::Measurement;
+    for (qsizetype at = headerLines, row = 1; at + linesPerRow <= values.size();
+         at += linesPerRow, ++row) {
+        auto report = [&](const QString& problem, Severity severity) {
+            if (!problem.isEmpty())
+                problems.append(
+                    { file, QStringLiteral("row %1: %2").arg(row).arg(problem), severity });
+        };
+        auto cell = [&](int column) { return values.at(at + column).trimmed(); };
+        // Dates come from the calendar only.
+        if (!cell(0).isEmpty())
+            report(LogValueRules::dateProblem(cell(0)), Severity::Damage);
+        if (weight) {
+            // The weight is typed: text that is not a number is the user's
+            // own and only gives no figures.
+            if (!cell(1).isEmpty())
+                report(LogValueRules::weightProblem(cell(1)), Severity::Note);
+            continue;
+        }
+        // The time column is the one the user may type into freely, so any
+        // text there is the user's own; the measurements come from pick
+        // lists.
+        const Measurement measurements[]
+            = { Measurement::Systolic, Measurement::Diastolic, Measurement::Pulse };
+        for (int m = 0; m < 3; ++m) {
+            if (!cell(2 + m).isEmpty())
+                report(LogValueRules::measurementProblem(measurements[m], cell(2 + m)),
+                    Severity::Damage);
+        }
+    }
+    return problems;
+}
+
 void FolderChecker::checkPasswords(const ProgramFolder& folder, QList<Problem>& problems)
 {
     PasswordSnapshot snapshot;
-    QString error;
-    if (!snapshot.load(folder, &error)) {
-        problems.append({ PasswordFiles::IndexFileName, error });
+    if (!snapshot.load(folder)) {
+        problems.append({ snapshot.failedFile(),
+            QStringLiteral("cannot be read: %1").arg(snapshot.failureReason()) });
         return;
     }
     const QString indexFile = storedName(folder, PasswordFiles::IndexFileName);
@@ -263,8 +305,11 @@ void FolderChecker::checkSettings(const ProgramFolder& folder, QList<Problem>& p
             continue;
         const QString file = storedName(folder, settings.name);
         const QString copy = scratch.filePath(settings.name);
-        if (!scratch.isValid() || !QFile::copy(folder.filePath(settings.name), copy)) {
-            problems.append({ file, QStringLiteral("cannot be read") });
+        QFile original(folder.filePath(settings.name));
+        if (!scratch.isValid() || !original.copy(copy)) {
+            problems.append({ file,
+                QStringLiteral("cannot be read: %1")
+                    .arg(scratch.isValid() ? original.errorString() : scratch.errorString()) });
             continue;
         }
         QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);

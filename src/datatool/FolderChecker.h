@@ -6,28 +6,48 @@
 #include <QString>
 
 // Reads every list, data, password and settings file of a program folder
-// and reports what is wrong, without changing any file: a listed name
+// and reports what is wrong, without changing any file.
+//
+// Damage is what the program itself could not have written: a listed name
 // without its data file, a data file without a list entry, a file or record
-// that cannot be read, a stored value the screens could not have written, a
-// row count that disagrees with the rows stored, and index items that point
-// at free records or share one.
+// that cannot be read, a file cut short, a row count that disagrees with the
+// rows stored, a value that only a calendar or pick list fills which is not
+// one of theirs, and index items that point at free records or share one.
+// A note is something odd the user may well have typed, such as a weight
+// that is not a number: it gives no figures, but nothing is broken.
 class FolderChecker
 {
 public:
+    enum class Severity { Damage, Note };
+    enum class Tracker { Weight, BloodPressure };
+
     struct Problem {
         QString file;
         QString message;
-        QString text() const { return file + QStringLiteral(": ") + message; }
+        Severity severity = Severity::Damage;
+        bool isDamage() const { return severity == Severity::Damage; }
+        QString text() const
+        {
+            return file + (isDamage() ? QStringLiteral(": ") : QStringLiteral(": note: "))
+                + message;
+        }
     };
 
     static QList<Problem> check(const ProgramFolder& folder);
+
+    // The checks of one individual's data file, which exists.
+    static QList<Problem> checkDataFile(
+        const ProgramFolder& folder, Tracker tracker, const QString& name);
+
+    static bool hasDamage(const QList<Problem>& problems);
 
     // The files the program keeps for itself. A data file of the weight
     // tracker shares their extension, so these are never taken for one.
     static const QStringList& programFileNames();
 
 private:
-    static void checkTracker(const ProgramFolder& folder, bool weight, QList<Problem>& problems);
+    static void checkTracker(
+        const ProgramFolder& folder, Tracker tracker, QList<Problem>& problems);
     static void checkPasswords(const ProgramFolder& folder, QList<Problem>& problems);
     static void checkSettings(const ProgramFolder& folder, QList<Problem>& problems);
 };

@@ -7,10 +7,21 @@
 #include <QFile>
 #include <QFileInfo>
 
+bool PasswordSnapshot::fail(const QString& fileName, const QString& reason, QString* error)
+{
+    m_failedFile = fileName;
+    m_failureReason = reason;
+    if (error)
+        *error = QStringLiteral("%1: %2").arg(fileName, reason);
+    return false;
+}
+
 bool PasswordSnapshot::load(const ProgramFolder& folder, QString* error)
 {
     m_items.clear();
     m_entries.clear();
+    m_failedFile.clear();
+    m_failureReason.clear();
     const PasswordFiles files(folder);
 
     // LoadIndex gives an empty list for an unreadable index; here that must
@@ -18,12 +29,8 @@ bool PasswordSnapshot::load(const ProgramFolder& folder, QString* error)
     const QString indexPath = files.indexFilePath();
     if (QFileInfo::exists(indexPath)) {
         TextRecordFile index;
-        if (!index.openForReading(indexPath)) {
-            if (error)
-                *error = QStringLiteral("%1: %2").arg(
-                    PasswordFiles::IndexFileName, index.errorString());
-            return false;
-        }
+        if (!index.openForReading(indexPath))
+            return fail(QFileInfo(indexPath).fileName(), index.errorString(), error);
         index.close();
     }
     m_items = files.LoadIndex();
@@ -32,12 +39,8 @@ bool PasswordSnapshot::load(const ProgramFolder& folder, QString* error)
     m_entriesExist = QFileInfo::exists(entriesPath);
     if (m_entriesExist) {
         QFile entries(entriesPath);
-        if (!entries.open(QIODevice::ReadOnly)) {
-            if (error)
-                *error = QStringLiteral("%1: %2").arg(
-                    PasswordFiles::EntriesFileName, entries.errorString());
-            return false;
-        }
+        if (!entries.open(QIODevice::ReadOnly))
+            return fail(QFileInfo(entriesPath).fileName(), entries.errorString(), error);
         m_entries = entries.readAll();
     }
     return true;
@@ -49,7 +52,9 @@ PasswordRecord PasswordSnapshot::record(int recordNumber) const
     if (recordNumber < 1)
         return record;
     const qint64 start = qint64(recordNumber - 1) * PasswordRecord::Length;
-    if (start < m_entries.size())
+    // As the keeper reads it: a record of which not even two bytes are
+    // stored is empty, whatever its one byte holds.
+    if (start + 2 <= m_entries.size())
         record.structure().decode(QByteArrayView(m_entries).sliced(start).first(
             qMin<qint64>(PasswordRecord::Length, m_entries.size() - start)));
     return record;

@@ -18,6 +18,9 @@ class PasswordSnapshot
 public:
     // False, with the reason, when a file exists but cannot be read.
     bool load(const ProgramFolder& folder, QString* error = nullptr);
+    // After a failed load: the file that could not be read, and why.
+    const QString& failedFile() const { return m_failedFile; }
+    const QString& failureReason() const { return m_failureReason; }
 
     // The index items in the keeper's list order.
     const QStringList& items() const { return m_items; }
@@ -34,7 +37,11 @@ public:
     PasswordEntry entry(const QString& indexItem) const;
 
 private:
+    bool fail(const QString& fileName, const QString& reason, QString* error);
+
     QStringList m_items;
+    QString m_failedFile;
+    QString m_failureReason;
     QByteArray m_entries;
     bool m_entriesExist = false;
 };

@@ -171,6 +171,15 @@ DataGrid::DataGrid(int fixedRows, int fixedColumns, QWidget* parent)
 
 DataGrid::~DataGrid()
 {
+    // The view lives on until the base class deletes the children, and a
+    // window that gives up the focus on the way out makes it close an open
+    // editor: nothing it reports may reach this half-destroyed grid.
+    m_view->mayEdit = nullptr;
+    m_view->editorClosed = nullptr;
+    m_delegate->onEditorTextChanged = nullptr;
+    m_delegate->onTextCommitted = nullptr;
+    disconnect(m_view, nullptr, this, nullptr);
+    disconnect(m_view->horizontalHeader(), nullptr, this, nullptr);
     delete m_corner;
 }
 

@@ -63,10 +63,12 @@ void DateChecker::toggle()
 void DateChecker::store()
 {
     const GColor1File settings(m_folder);
-    if (m_tracker == Tracker::Weight)
-        settings.setWeightDateChecker(isOn());
-    else
-        settings.setBloodPressureDateChecker(isOn());
+    const WriteOutcome outcome = m_tracker == Tracker::Weight
+        ? settings.setWeightDateChecker(isOn())
+        : settings.setBloodPressureDateChecker(isOn());
+    if (!outcome.written)
+        m_messages.error(outcome.settingMessage(QStringLiteral("date checker setting")),
+            QStringLiteral("Date Checker"));
 }
 
 bool DateChecker::accepts(const QString& dateText)

@@ -35,7 +35,8 @@ void DriveList::refresh()
 void DriveList::addVolume(const QString& rootPath, const QString& name)
 {
     const QString shown = QDir::toNativeSeparators(rootPath);
-    addItem(name.isEmpty() || name == rootPath ? shown : QStringLiteral("%1  [%2]").arg(shown, name),
+    addItem(
+        name.isEmpty() || name == rootPath ? shown : QStringLiteral("%1  [%2]").arg(shown, name),
         rootPath);
 }
 
@@ -61,8 +62,8 @@ void DriveList::showVolumeOf(const QString& path)
     qsizetype bestLength = -1;
     for (int i = 0; i < count(); ++i) {
         const QString root = QDir::cleanPath(itemData(i, RootRole).toString());
-        const bool holds = absolute == root
-            || absolute.startsWith(root.endsWith(u'/') ? root : root + u'/');
+        const bool holds
+            = absolute == root || absolute.startsWith(root.endsWith(u'/') ? root : root + u'/');
         if (holds && root.size() > bestLength) {
             best = i;
             bestLength = root.size();

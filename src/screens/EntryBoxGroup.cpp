@@ -28,7 +28,10 @@ void EntryBoxGroup::add(QLineEdit* box, int index)
 
 bool EntryBoxGroup::eventFilter(QObject* watched, QEvent* event)
 {
-    const qsizetype position = m_boxes.indexOf(static_cast<QLineEdit*>(watched));
+    // qobject_cast, not static_cast: a box being destroyed still gets
+    // events from QWidget's destructor, when it is no QLineEdit any more.
+    auto* watchedBox = qobject_cast<QLineEdit*>(watched);
+    const qsizetype position = watchedBox ? m_boxes.indexOf(watchedBox) : -1;
     if (position < 0)
         return QObject::eventFilter(watched, event);
     QLineEdit* box = m_boxes[position];

@@ -46,7 +46,7 @@ void FolderList::rebuild()
     const QSignalBlocker blocker(this);
     clear();
     QStringList chain;
-    for (QDir dir(m_openPath);; ) {
+    for (QDir dir(m_openPath);;) {
         chain.prepend(dir.absolutePath());
         if (!dir.cdUp())
             break;

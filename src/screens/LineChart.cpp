@@ -58,7 +58,11 @@ LineChart::LineChart(QWidget* parent)
     // "%g" so that a narrow range (one weigh-in, or none) shows 0.5 steps
     // instead of the same whole number twice.
     m_yAxis->setLabelFormat(QStringLiteral("%g"));
+    // The view made a chart of its own, which setChart() hands back to us:
+    // nothing else would ever delete it.
+    QChart* initialChart = m_view->chart();
     m_view->setChart(m_chart);
+    delete initialChart;
     m_view->setRenderHint(QPainter::Antialiasing);
     connect(m_chart, &QGraphicsWidget::geometryChanged, this, &LineChart::redrawLabels);
     redraw();

@@ -220,6 +220,15 @@ QString TrackerScreen::windowTitleText() const
     return m_services.state.titleFor(m_profile.texts.trackerName);
 }
 
+void TrackerScreen::reportLastRowCutShort(const QString& fileName, int row)
+{
+    messages().warn(QStringLiteral("The file \"%1\" ends part-way through row %2, which may "
+                                   "have lost part of its entry.\nPlease check that row.")
+                        .arg(fileName)
+                        .arg(row),
+        texts().trackerName);
+}
+
 void TrackerScreen::showStatus(const QString& text)
 {
     m_statusPanel->setText(text);

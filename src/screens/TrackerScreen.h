@@ -4,8 +4,8 @@
 #include "screens/ScreenServices.h"
 #include "screens/TrackerLogClient.h"
 #include "screens/TrackerProfile.h"
-#include "screens/WriteOutcome.h"
 #include "storage/IndividualList.h"
+#include "storage/WriteOutcome.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -90,6 +90,10 @@ protected:
     const TrackerTexts& texts() const { return m_profile.texts; }
     QString windowTitleText() const;
     void showStatus(const QString& text);
+
+    // Tells the user, once per load, that the data file ended part-way
+    // through a row, which was loaded as far as it goes.
+    void reportLastRowCutShort(const QString& fileName, int row);
 
     // EnableFileActions: enables the panel switches, Save, Delete and Print
     // Options; only in view mode.

@@ -1,5 +1,6 @@
 #include "DisplayModes.h"
 
+#include "screens/MessageService.h"
 #include "screens/ShellState.h"
 #include "shell/ScreenMetrics.h"
 #include "storage/GColor3File.h"
@@ -9,6 +10,7 @@
 #include <QMainWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -26,14 +28,45 @@ qint16 clampToInt16(int value)
 } // namespace
 
 DisplayModes::DisplayModes(QMainWindow& window, ShellState& state, const ScreenMetrics& metrics,
-    ProgramFolder folder, std::function<void()> rerunStartUp, QObject* parent)
+    ProgramFolder folder, MessageService& messages, std::function<void()> rerunStartUp,
+    QObject* parent)
     : QObject(parent)
     , m_window(window)
     , m_state(state)
     , m_metrics(metrics)
     , m_folder(std::move(folder))
+    , m_messages(messages)
     , m_rerunStartUp(std::move(rerunStartUp))
 { }
+
+void DisplayModes::noteWrite(const WriteOutcome& outcome)
+{
+    if (!outcome.written && m_failedWrite.written)
+        m_failedWrite = outcome;
+}
+
+void DisplayModes::reportWrites(bool afterResize)
+{
+    const WriteOutcome outcome = std::exchange(m_failedWrite, WriteOutcome::success());
+    if (outcome.written) {
+        m_failureShown = false;
+        return;
+    }
+    // Every resize writes the size again: one message, not one per drag.
+    if (m_failureShown)
+        return;
+    m_failureShown = true;
+    // Not "lost at the next start": a mode is applied by running the start-up
+    // again, which reads the stored mode, so an unstored one never applies.
+    const QString text = QStringLiteral("The display mode or window size could not be stored.\n")
+        + outcome.message();
+    const QString title = QStringLiteral("Program Display Option");
+    if (afterResize)
+        QMetaObject::invokeMethod(
+            this, [this, text, title] { m_messages.error(text, title); }, Qt::QueuedConnection);
+    else
+        m_messages.error(text, title);
+}
 
 void DisplayModes::setMenuActions(QAction* fullScreen, QAction* smallerScreen, QAction* defaultSize)
 {
@@ -94,8 +127,9 @@ void DisplayModes::windowResized()
     tickDisplayMode();
     const GColor3File settings(m_folder);
     if (isMaximizedState()) {
-        settings.setWindowHeight(m_state.WindowHeight);
-        settings.setWindowWidth(m_state.WindowWidth);
+        noteWrite(settings.setWindowHeight(m_state.WindowHeight));
+        noteWrite(settings.setWindowWidth(m_state.WindowWidth));
+        reportWrites(true);
         fullScreenDisplay();
         m_state.DisplayMode = ShellState::FullScreenDisplay;
     } else if (settings.displayModeText() == QLatin1String("No")) {
@@ -127,7 +161,8 @@ void DisplayModes::restoreFromFullScreen()
     QApplication::processEvents();
     m_loading = true;
     tickMenuItems(true);
-    GColor3File(m_folder).setDisplayModeSmaller(true);
+    noteWrite(GColor3File(m_folder).setDisplayModeSmaller(true));
+    reportWrites();
     QApplication::processEvents();
     m_state.DisplayMode = ShellState::SmallerScreenDisplay;
     m_rerunStartUp();
@@ -144,7 +179,8 @@ void DisplayModes::fullScreenDisplay()
     m_smallerScreenAction->setChecked(false);
     m_fullScreenAction->setChecked(true);
     m_defaultSizeAction->setChecked(false);
-    GColor3File(m_folder).setDisplayModeSmaller(false);
+    noteWrite(GColor3File(m_folder).setDisplayModeSmaller(false));
+    reportWrites();
     QApplication::processEvents();
     m_rerunStartUp();
 }
@@ -155,7 +191,8 @@ void DisplayModes::smallerScreenDisplay()
         return;
     m_smallerScreenAction->setChecked(true);
     m_fullScreenAction->setChecked(false);
-    GColor3File(m_folder).setDisplayModeSmaller(true);
+    noteWrite(GColor3File(m_folder).setDisplayModeSmaller(true));
+    reportWrites();
     m_rerunStartUp();
 }
 
@@ -167,16 +204,17 @@ void DisplayModes::defaultScreenSize()
     m_loading = true;
     m_window.setWindowState(m_window.windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
     const GColor3File settings(m_folder);
-    settings.setDisplayModeSmaller(true);
+    noteWrite(settings.setDisplayModeSmaller(true));
     const QSize screen = m_metrics.sizeInTwips();
     m_state.WindowHeight = clampToInt16(screen.height() >= DefaultWindowHeight
             ? DefaultWindowHeight
             : screen.height() - DefaultSizeMargin);
-    settings.setWindowHeight(m_state.WindowHeight);
+    noteWrite(settings.setWindowHeight(m_state.WindowHeight));
     m_state.WindowWidth
         = clampToInt16(screen.width() >= DefaultWindowWidth ? DefaultWindowWidth
                                                             : screen.width() - DefaultSizeMargin);
-    settings.setWindowWidth(m_state.WindowWidth);
+    noteWrite(settings.setWindowWidth(m_state.WindowWidth));
+    reportWrites();
     QApplication::processEvents();
     m_rerunStartUp();
 }
@@ -195,11 +233,12 @@ void DisplayModes::saveDisplayMode()
         m_state.WindowWidth = clampToInt16(windowWidthTwips());
     }
     const GColor3File settings(m_folder);
-    settings.setDisplayModeSmaller(smaller);
+    noteWrite(settings.setDisplayModeSmaller(smaller));
     if (smaller) {
-        settings.setWindowHeight(m_state.WindowHeight);
-        settings.setWindowWidth(m_state.WindowWidth);
+        noteWrite(settings.setWindowHeight(m_state.WindowHeight));
+        noteWrite(settings.setWindowWidth(m_state.WindowWidth));
     }
+    reportWrites();
 }
 
 bool DisplayModes::isMaximizedState() const

@@ -62,7 +62,8 @@ MainScreen::MainScreen(
     , m_help(m_services.help)
     , m_metrics(metrics ? std::move(metrics) : std::make_unique<ScreenMetrics>())
     , m_displayModes(new DisplayModes(
-          *this, m_state, *m_metrics, m_services.folder, [this] { runStartUp(); }, this))
+          *this, m_state, *m_metrics, m_services.folder, m_services.messages,
+          [this] { runStartUp(); }, this))
 {
     setObjectName(QStringLiteral("Startfrm"));
     setWindowTitle(ProgramInfo::name());
@@ -462,7 +463,11 @@ void MainScreen::askFamilyName()
         newName = deleteIt == MessageService::Answer::Yes ? QString() : m_state.FamilyName;
     }
     newName = newName.left(ZorqNameFile::MaximumNameLength);
-    file.setFamilyName(newName);
+    // The name holds for this session even when it cannot be stored; the
+    // user must know it will be gone at the next start.
+    if (const WriteOutcome outcome = file.setFamilyName(newName); !outcome.written)
+        m_services.messages.error(
+            outcome.settingMessage(QStringLiteral("family name")), QStringLiteral("Family Name"));
     m_state.FamilyName = newName;
 }
 

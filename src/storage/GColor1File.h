@@ -10,8 +10,9 @@
 // GColor1.Fil: panel colours, grid backgrounds and date-checker switches of
 // the two trackers, and the panel colour last shared with every function.
 // Each call opens the file, touches one record and closes it again, so the
-// last writer wins and nothing is cached. Setters return false when the
-// value was not stored (too long, or the file could not be written).
+// last writer wins and nothing is cached. A setter's outcome names the file
+// and the reason when the value was not stored (too long, or the file could
+// not be written).
 class GColor1File
 {
 public:
@@ -21,29 +22,29 @@ public:
 
     // Record 49; "Default" when empty.
     StoredColour sharedPanelColour() const;
-    bool setSharedPanelColour(const StoredColour& colour) const;
+    WriteOutcome setSharedPanelColour(const StoredColour& colour) const;
 
     // Records 80 and 85. An empty record stays "not a colour": resolve it
     // with StoredColour::TrackerPanelFallback.
     StoredColour weightPanelColour() const;
-    bool setWeightPanelColour(const StoredColour& colour) const;
+    WriteOutcome setWeightPanelColour(const StoredColour& colour) const;
     StoredColour bloodPressurePanelColour() const;
-    bool setBloodPressurePanelColour(const StoredColour& colour) const;
+    WriteOutcome setBloodPressurePanelColour(const StoredColour& colour) const;
 
     // Records 82 and 87. NotSet (empty or unreadable) means the grid's own
     // default colour.
     BackgroundSetting weightGridBackground() const;
-    bool setWeightGridBackground(const BackgroundSetting& background) const;
+    WriteOutcome setWeightGridBackground(const BackgroundSetting& background) const;
     BackgroundSetting bloodPressureGridBackground() const;
-    bool setBloodPressureGridBackground(const BackgroundSetting& background) const;
+    WriteOutcome setBloodPressureGridBackground(const BackgroundSetting& background) const;
 
     // Records 83 and 84: "OFF" switches the checker off, anything else
     // (the empty record included) leaves it on. Switching on stores the
     // empty text.
     bool weightDateCheckerOn() const;
-    bool setWeightDateChecker(bool on) const;
+    WriteOutcome setWeightDateChecker(bool on) const;
     bool bloodPressureDateCheckerOn() const;
-    bool setBloodPressureDateChecker(bool on) const;
+    WriteOutcome setBloodPressureDateChecker(bool on) const;
 
 private:
 

@@ -23,12 +23,13 @@ GColor3File::GColor3File(const ProgramFolder& folder)
     : m_records(folder, FileName, RecordLength)
 { }
 
-bool GColor3File::writeInt16(int record, int value) const
+WriteOutcome GColor3File::writeInt16(int record, int value) const
 {
     // A wider screen than 16 bits of twips can hold must not wrap around
     // into a negative size.
     if (value < std::numeric_limits<qint16>::min() || value > std::numeric_limits<qint16>::max())
-        return false;
+        return m_records.refused(
+            QStringLiteral("%1 twips does not fit in a 16-bit record").arg(value));
     return m_records.setInt16(record, static_cast<qint16>(value));
 }
 
@@ -42,7 +43,7 @@ QString GColor3File::displayModeText() const
     return m_records.text(DisplayMode);
 }
 
-bool GColor3File::setDisplayModeSmaller(bool smaller) const
+WriteOutcome GColor3File::setDisplayModeSmaller(bool smaller) const
 {
     return m_records.setText(DisplayMode, smaller ? QStringLiteral("Yes") : QStringLiteral("No"));
 }
@@ -67,12 +68,12 @@ int GColor3File::appliedWindowWidth() const
     return std::max<int>(windowWidth(), MinimumWindowWidth);
 }
 
-bool GColor3File::setWindowHeight(int twips) const
+WriteOutcome GColor3File::setWindowHeight(int twips) const
 {
     return writeInt16(WindowHeight, twips);
 }
 
-bool GColor3File::setWindowWidth(int twips) const
+WriteOutcome GColor3File::setWindowWidth(int twips) const
 {
     return writeInt16(WindowWidth, twips);
 }
@@ -89,7 +90,7 @@ bool GColor3File::passwordKeeperGuideLinesOn() const
     return guideLinesOn(PasswordKeeperGuideLines);
 }
 
-bool GColor3File::setPasswordKeeperGuideLines(bool on) const
+WriteOutcome GColor3File::setPasswordKeeperGuideLines(bool on) const
 {
     return m_records.setText(PasswordKeeperGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
@@ -99,7 +100,7 @@ bool GColor3File::weightGuideLinesOn() const
     return guideLinesOn(WeightGuideLines);
 }
 
-bool GColor3File::setWeightGuideLines(bool on) const
+WriteOutcome GColor3File::setWeightGuideLines(bool on) const
 {
     return m_records.setText(WeightGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
@@ -109,7 +110,7 @@ bool GColor3File::bloodPressureGuideLinesOn() const
     return guideLinesOn(BloodPressureGuideLines);
 }
 
-bool GColor3File::setBloodPressureGuideLines(bool on) const
+WriteOutcome GColor3File::setBloodPressureGuideLines(bool on) const
 {
     return m_records.setText(BloodPressureGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
@@ -119,7 +120,7 @@ StoredColour GColor3File::passwordKeeperPanelColour() const
     return StoredColour::parse(m_records.text(PasswordKeeperPanelColour));
 }
 
-bool GColor3File::setPasswordKeeperPanelColour(const StoredColour& colour) const
+WriteOutcome GColor3File::setPasswordKeeperPanelColour(const StoredColour& colour) const
 {
     return m_records.setText(PasswordKeeperPanelColour, colour.toText());
 }

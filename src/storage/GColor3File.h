@@ -10,7 +10,8 @@
 // GColor3.Fil: the main window's display mode and smaller-screen size, the
 // print preview's guide-line option of each function, and the Password
 // Keeper's panel colour. Each call opens the file, touches one record and
-// closes it again. Setters return false when the value was not stored.
+// closes it again. A setter's outcome names the file and the reason when the
+// value was not stored.
 class GColor3File
 {
 public:
@@ -28,7 +29,7 @@ public:
     // from full-screen display) from a record never written.
     QString displayModeText() const;
     // Stores "Yes" or "No".
-    bool setDisplayModeSmaller(bool smaller) const;
+    WriteOutcome setDisplayModeSmaller(bool smaller) const;
 
     // Records 36 and 37 as stored, in twips; 0 when never written.
     qint16 windowHeight() const;
@@ -36,26 +37,26 @@ public:
     // The same, raised to the smallest size the window may take.
     int appliedWindowHeight() const;
     int appliedWindowWidth() const;
-    // False, and the record unchanged, when twips does not fit in 16 bits.
-    bool setWindowHeight(int twips) const;
-    bool setWindowWidth(int twips) const;
+    // Refused, and the record unchanged, when twips does not fit in 16 bits.
+    WriteOutcome setWindowHeight(int twips) const;
+    WriteOutcome setWindowWidth(int twips) const;
 
     // Records 26, 80 and 85: "1" shows the guide lines, anything else (the
     // empty record included) hides them.
     bool passwordKeeperGuideLinesOn() const;
-    bool setPasswordKeeperGuideLines(bool on) const;
+    WriteOutcome setPasswordKeeperGuideLines(bool on) const;
     bool weightGuideLinesOn() const;
-    bool setWeightGuideLines(bool on) const;
+    WriteOutcome setWeightGuideLines(bool on) const;
     bool bloodPressureGuideLinesOn() const;
-    bool setBloodPressureGuideLines(bool on) const;
+    WriteOutcome setBloodPressureGuideLines(bool on) const;
 
     // Record 104. An empty record stays "not a colour": the keeper resolves
     // it, like "Default", to its swatch colour.
     StoredColour passwordKeeperPanelColour() const;
-    bool setPasswordKeeperPanelColour(const StoredColour& colour) const;
+    WriteOutcome setPasswordKeeperPanelColour(const StoredColour& colour) const;
 
 private:
-    bool writeInt16(int record, int value) const;
+    WriteOutcome writeInt16(int record, int value) const;
     bool guideLinesOn(int record) const;
 
     SettingsRecords m_records;

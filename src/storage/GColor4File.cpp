@@ -25,7 +25,7 @@ QString GColor4File::readFontName(int record, const QString& fallback) const
     return name.trimmed().isEmpty() ? fallback : name;
 }
 
-bool GColor4File::writeFontName(int record, const QString& name) const
+WriteOutcome GColor4File::writeFontName(int record, const QString& name) const
 {
     return m_records.setTagged(record, TaggedValue::fromText(name));
 }
@@ -41,10 +41,10 @@ double GColor4File::readFontSize(int record) const
                                                                         : DefaultPrintFontSize;
 }
 
-bool GColor4File::writeFontSize(int record, const TaggedValue& size) const
+WriteOutcome GColor4File::writeFontSize(int record, const TaggedValue& size) const
 {
     if (!size.isNumber())
-        return false;
+        return m_records.refused(QStringLiteral("a font size must be a number"));
     return m_records.setTagged(record, size);
 }
 
@@ -58,12 +58,12 @@ QString GColor4File::bloodPressurePrintFontName(const QString& fallback) const
     return readFontName(BloodPressurePrintFontName, fallback);
 }
 
-bool GColor4File::setWeightPrintFontName(const QString& name) const
+WriteOutcome GColor4File::setWeightPrintFontName(const QString& name) const
 {
     return writeFontName(WeightPrintFontName, name);
 }
 
-bool GColor4File::setBloodPressurePrintFontName(const QString& name) const
+WriteOutcome GColor4File::setBloodPressurePrintFontName(const QString& name) const
 {
     return writeFontName(BloodPressurePrintFontName, name);
 }
@@ -78,12 +78,12 @@ double GColor4File::bloodPressurePrintFontSize() const
     return readFontSize(BloodPressurePrintFontSize);
 }
 
-bool GColor4File::setWeightPrintFontSize(const TaggedValue& size) const
+WriteOutcome GColor4File::setWeightPrintFontSize(const TaggedValue& size) const
 {
     return writeFontSize(WeightPrintFontSize, size);
 }
 
-bool GColor4File::setBloodPressurePrintFontSize(const TaggedValue& size) const
+WriteOutcome GColor4File::setBloodPressurePrintFontSize(const TaggedValue& size) const
 {
     return writeFontSize(BloodPressurePrintFontSize, size);
 }
@@ -94,7 +94,7 @@ bool GColor4File::weightTrendDisplayOn() const
     return text.isEmpty() || text == QLatin1String("ON");
 }
 
-bool GColor4File::setWeightTrendDisplay(bool on) const
+WriteOutcome GColor4File::setWeightTrendDisplay(bool on) const
 {
     return m_records.setText(WeightTrendDisplay, on ? QStringLiteral("ON") : QStringLiteral("OFF"));
 }

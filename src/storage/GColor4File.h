@@ -8,8 +8,8 @@
 
 // GColor4.Fil: the print font of each tracker's print options and the Weight
 // Tracker's trend display switch. Each call opens the file, touches one
-// record and closes it again. Setters return false when the value was not
-// stored.
+// record and closes it again. A setter's outcome names the file and the
+// reason when the value was not stored.
 class GColor4File
 {
 public:
@@ -26,8 +26,8 @@ public:
     QString weightPrintFontName(const QString& fallback) const;
     QString bloodPressurePrintFontName(const QString& fallback) const;
     // A name longer than 36 characters is not stored; the previous one stays.
-    bool setWeightPrintFontName(const QString& name) const;
-    bool setBloodPressurePrintFontName(const QString& name) const;
+    WriteOutcome setWeightPrintFontName(const QString& name) const;
+    WriteOutcome setBloodPressurePrintFontName(const QString& name) const;
 
     // Records 33 and 37 (tagged number): the stored size in points when it
     // lies from 4 to 30, otherwise 14.
@@ -36,20 +36,20 @@ public:
     // Stores the size with its own kind: the font dialog gives a 32-bit
     // float, everything else a 16-bit integer. Anything but a number is
     // refused.
-    bool setWeightPrintFontSize(const TaggedValue& size) const;
-    bool setBloodPressurePrintFontSize(const TaggedValue& size) const;
+    WriteOutcome setWeightPrintFontSize(const TaggedValue& size) const;
+    WriteOutcome setBloodPressurePrintFontSize(const TaggedValue& size) const;
 
     // Record 34: the trend pictures show unless it holds "OFF" (or any other
     // text than "ON"); the empty record means on.
     bool weightTrendDisplayOn() const;
     // Stores "ON" or "OFF".
-    bool setWeightTrendDisplay(bool on) const;
+    WriteOutcome setWeightTrendDisplay(bool on) const;
 
 private:
     QString readFontName(int record, const QString& fallback) const;
-    bool writeFontName(int record, const QString& name) const;
+    WriteOutcome writeFontName(int record, const QString& name) const;
     double readFontSize(int record) const;
-    bool writeFontSize(int record, const TaggedValue& size) const;
+    WriteOutcome writeFontSize(int record, const TaggedValue& size) const;
 
     SettingsRecords m_records;
 };

@@ -3,8 +3,6 @@
 #include "IndividualName.h"
 #include "TextRecordFile.h"
 
-#include <QFileInfo>
-
 #include <cmath>
 
 namespace {
@@ -40,18 +38,15 @@ bool IndividualDataFile::readValues(const ProgramFolder& folder, const QString& 
         return false;
     }
     const QString fileName = IndividualName::dataFileName(name, extension);
-    const QString path = folder.filePath(fileName);
-    if (!QFileInfo::exists(path))
+    // A link that points nowhere is not a missing file: loading it as an
+    // empty log would let the next save write through the link.
+    if (!folder.exists(fileName))
         return true;
-    TextRecordFile file;
-    if (!file.openForReading(path)) {
-        report(error, QStringLiteral("%1 could not be read: %2").arg(fileName, file.errorString()));
+    QString reason;
+    if (!TextRecordFile::readAllValues(folder.filePath(fileName), values, &reason)) {
+        report(error, QStringLiteral("%1 could not be read: %2").arg(fileName, reason));
         return false;
     }
-    QString value;
-    while (!file.atEnd() && file.readValue(value))
-        values.append(value);
-    file.close();
     return true;
 }
 

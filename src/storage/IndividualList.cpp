@@ -106,24 +106,22 @@ bool IndividualList::load(const ProgramFolder& folder, QString* error)
     const QFileInfo info(path);
     if (!info.exists() || (info.isFile() && info.size() == 0))
         return true;
-    TextRecordFile file;
-    if (!file.openForReading(path)) {
-        report(error,
-            QStringLiteral("%1 could not be read: %2").arg(m_listFileName, file.errorString()));
+    QStringList values;
+    QString reason;
+    if (!TextRecordFile::readAllValues(path, values, &reason)) {
+        report(error, QStringLiteral("%1 could not be read: %2").arg(m_listFileName, reason));
         return false;
     }
     // Trimmed and sorted in; the empty value that an old list may begin
     // with is dropped, and so is a name listed twice to the letter. A name
     // listed in another letter case stays: it is someone's file.
-    QString value;
-    while (!file.atEnd() && file.readValue(value)) {
+    for (const QString& value : std::as_const(values)) {
         const QString trimmed = value.trimmed();
         if (trimmed.isEmpty() || m_names.contains(trimmed))
             continue;
         m_names.insert(
             std::lower_bound(m_names.begin(), m_names.end(), trimmed, lessThan), trimmed);
     }
-    file.close();
     return true;
 }
 

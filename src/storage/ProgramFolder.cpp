@@ -10,6 +10,19 @@ ProgramFolder::ProgramFolder(QString path)
     : m_path(std::move(path))
 { }
 
+namespace {
+
+// Any entry of the folder counts, a link that points nowhere included:
+// writing a new file of that name would follow the link and create its
+// target, wherever that is.
+bool entryExists(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+} // namespace
+
 ProgramFolder ProgramFolder::ofApplication()
 {
     return ProgramFolder(QCoreApplication::applicationDirPath());
@@ -20,7 +33,7 @@ QString ProgramFolder::filePath(const QString& bareName) const
     const QDir dir(m_path);
     // An exact match wins, so that two entries differing only in case (which
     // the old file system could not hold) still resolve predictably.
-    if (QFileInfo::exists(dir.filePath(bareName)))
+    if (entryExists(dir.filePath(bareName)))
         return dir.filePath(bareName);
     const QStringList entries = dir.entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
@@ -33,5 +46,5 @@ QString ProgramFolder::filePath(const QString& bareName) const
 
 bool ProgramFolder::exists(const QString& bareName) const
 {
-    return QFileInfo::exists(filePath(bareName));
+    return entryExists(filePath(bareName));
 }

@@ -21,6 +21,7 @@ public:
     // it in any letter case, otherwise the name as given.
     QString filePath(const QString& bareName) const;
 
+    // True for any entry of that name, a link pointing nowhere included.
     bool exists(const QString& bareName) const;
 
 private:

@@ -1,6 +1,9 @@
 #include "RecordFile.h"
 
+#include "FileWriting.h"
 #include "Windows1252.h"
+
+#include <QFileInfo>
 
 #include <QtEndian>
 
@@ -15,8 +18,10 @@ RecordFile::RecordFile(const QString& filePath, int recordLength)
     : m_file(filePath)
     , m_recordLength(recordLength)
 {
+    // Unbuffered, so that a record that does not fit on the disk is seen
+    // at its write, with the count of bytes that did.
     if (m_recordLength > 0)
-        m_file.open(QIODevice::ReadWrite);
+        m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
 }
 
 RecordFile::~RecordFile()
@@ -33,7 +38,15 @@ QString RecordFile::errorString() const
 {
     if (m_recordLength <= 0)
         return QStringLiteral("Invalid record length %1").arg(m_recordLength);
+    if (!m_error.isEmpty())
+        return m_error;
     return m_file.errorString();
+}
+
+bool RecordFile::fail(const QString& reason)
+{
+    m_error = reason;
+    return false;
 }
 
 qint64 RecordFile::positionOf(int record) const
@@ -114,7 +127,7 @@ bool RecordFile::writeText(int record, const QString& value)
 {
     const QByteArray text = Windows1252::encode(value);
     if (text.size() > maxStoredLength)
-        return false;
+        return fail(tooLong(text.size()));
     QByteArray encoded(2, '\0');
     qToLittleEndian<qint16>(qint16(text.size()), encoded.data());
     encoded.append(text);
@@ -130,8 +143,9 @@ bool RecordFile::writeInt16(int record, qint16 value)
 
 bool RecordFile::writeTagged(int record, const TaggedValue& value)
 {
-    if (value.isText() && Windows1252::encode(value.text()).size() > maxStoredLength)
-        return false;
+    if (const qsizetype size = value.isText() ? Windows1252::encode(value.text()).size() : 0;
+        size > maxStoredLength)
+        return fail(tooLong(size));
     return writeRecord(record, value.encode());
 }
 
@@ -140,20 +154,36 @@ bool RecordFile::writeStructure(int record, const RecordStructure& value)
     return writeRecord(record, value.encode());
 }
 
+QString RecordFile::tooLong(qsizetype size) const
+{
+    return QStringLiteral("a value of %1 bytes does not fit in a record of %2 bytes")
+        .arg(size)
+        .arg(m_recordLength);
+}
+
 bool RecordFile::writeRecord(int record, const QByteArray& encoded)
 {
-    if (!isOpen() || record < 1 || encoded.size() > m_recordLength)
-        return false;
+    m_error.clear();
+    if (!isOpen())
+        return fail(errorString());
+    if (record < 1)
+        return fail(QStringLiteral("there is no record %1").arg(record));
+    if (encoded.size() > m_recordLength)
+        return fail(tooLong(encoded.size()));
     const qint64 position = positionOf(record);
     // Records between the old end and this one become zero bytes, which read
     // as empty.
     if (m_file.size() < position && !m_file.resize(position))
-        return false;
+        return fail(m_file.errorString());
     QByteArray bytes = encoded;
     bytes.append(QByteArray(m_recordLength - encoded.size(), '\0'));
-    if (!m_file.seek(position) || m_file.write(bytes) != bytes.size())
-        return false;
-    return m_file.flush();
+    if (!m_file.seek(position))
+        return fail(m_file.errorString());
+    if (const WriteOutcome outcome
+        = FileWriting::writeAll(m_file, QFileInfo(m_file.fileName()).fileName(), bytes);
+        !outcome.written)
+        return fail(outcome.reason);
+    return true;
 }
 
 void RecordFile::close()

@@ -28,6 +28,7 @@ public:
 
     bool isOpen() const;
     int recordLength() const { return m_recordLength; }
+    // Why the file could not be opened, or why the last write failed.
     QString errorString() const;
 
     bool readText(int record, QString& destination);
@@ -49,7 +50,10 @@ private:
     // the record number is below 1 or reading fails.
     std::optional<QByteArray> readRecord(int record);
     bool writeRecord(int record, const QByteArray& encoded);
+    bool fail(const QString& reason);
+    QString tooLong(qsizetype size) const;
 
     QFile m_file;
     int m_recordLength;
+    QString m_error;
 };

@@ -2,6 +2,8 @@
 
 #include "RecordFile.h"
 
+#include <QFileInfo>
+
 SettingsRecords::SettingsRecords(const ProgramFolder& folder, QString fileName, int recordLength)
     : m_folder(folder)
     , m_fileName(std::move(fileName))
@@ -17,10 +19,27 @@ QString SettingsRecords::text(int record) const
     return text;
 }
 
-bool SettingsRecords::setText(int record, const QString& text) const
+QString SettingsRecords::storedFileName() const
+{
+    return QFileInfo(filePath()).fileName();
+}
+
+WriteOutcome SettingsRecords::outcome(bool written, const RecordFile& file) const
+{
+    if (written)
+        return WriteOutcome::success();
+    return WriteOutcome::failure(storedFileName(), file.errorString());
+}
+
+WriteOutcome SettingsRecords::refused(const QString& reason) const
+{
+    return WriteOutcome::failure(storedFileName(), reason);
+}
+
+WriteOutcome SettingsRecords::setText(int record, const QString& text) const
 {
     RecordFile file(filePath(), m_recordLength);
-    return file.writeText(record, text);
+    return outcome(file.writeText(record, text), file);
 }
 
 qint16 SettingsRecords::int16(int record) const
@@ -31,10 +50,10 @@ qint16 SettingsRecords::int16(int record) const
     return value;
 }
 
-bool SettingsRecords::setInt16(int record, qint16 value) const
+WriteOutcome SettingsRecords::setInt16(int record, qint16 value) const
 {
     RecordFile file(filePath(), m_recordLength);
-    return file.writeInt16(record, value);
+    return outcome(file.writeInt16(record, value), file);
 }
 
 TaggedValue SettingsRecords::tagged(int record) const
@@ -45,8 +64,8 @@ TaggedValue SettingsRecords::tagged(int record) const
     return value;
 }
 
-bool SettingsRecords::setTagged(int record, const TaggedValue& value) const
+WriteOutcome SettingsRecords::setTagged(int record, const TaggedValue& value) const
 {
     RecordFile file(filePath(), m_recordLength);
-    return file.writeTagged(record, value);
+    return outcome(file.writeTagged(record, value), file);
 }

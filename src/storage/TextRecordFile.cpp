@@ -1,5 +1,6 @@
 #include "TextRecordFile.h"
 
+#include "FileWriting.h"
 #include "Windows1252.h"
 
 #include <QFile>
@@ -26,8 +27,9 @@ bool TextRecordFile::openForWriting(const QString& filePath)
     close();
     m_error.clear();
     m_writing = true;
+    m_pending.clear();
     m_writer = std::make_unique<QSaveFile>(filePath);
-    if (!m_writer->open(QIODevice::WriteOnly)) {
+    if (!FileWriting::openForReplacement(*m_writer)) {
         m_error = m_writer->errorString();
         m_writer.reset();
         return false;
@@ -37,20 +39,14 @@ bool TextRecordFile::openForWriting(const QString& filePath)
 
 void TextRecordFile::writeValue(const QString& value)
 {
-    writeBytes(encodeLine(value));
+    if (m_writer)
+        m_pending.append(encodeLine(value));
 }
 
 void TextRecordFile::writeUnset()
 {
-    writeBytes(QByteArrayLiteral("\r\n"));
-}
-
-void TextRecordFile::writeBytes(const QByteArray& bytes)
-{
-    if (m_writer && m_writer->write(bytes) != bytes.size() && m_error.isEmpty()) {
-        m_error = m_writer->errorString();
-        m_writer->cancelWriting();
-    }
+    if (m_writer)
+        m_pending.append("\r\n", 2);
 }
 
 QByteArray TextRecordFile::encodeLine(const QString& value)
@@ -166,25 +162,32 @@ bool TextRecordFile::close()
     if (m_writing) {
         if (!m_writer) {
             ok = false; // opening failed; m_error says why
-        } else if (!m_error.isEmpty()) {
-            ok = false; // a write failed; the previous file stays as it was
-        } else if (!m_writer->flush()) {
-            // commit() does not report a failure of the final flush, and a
-            // small file is written only then: a full disk would leave a
-            // truncated file reported as saved.
-            m_error = m_writer->errorString();
-            m_writer->cancelWriting();
-            m_writer->commit();
-            ok = false;
-        } else if (!m_writer->commit()) {
-            m_error = m_writer->errorString();
+        } else if (const WriteOutcome outcome = FileWriting::commit(*m_writer, m_pending);
+                   !outcome.written) {
+            m_error = outcome.reason;
             ok = false;
         }
         m_writer.reset();
+        m_pending.clear();
         m_writing = false;
     }
     m_reading = false;
     m_bytes.clear();
     m_position = 0;
     return ok;
+}
+
+bool TextRecordFile::readAllValues(const QString& filePath, QStringList& values, QString* reason)
+{
+    values.clear();
+    TextRecordFile file;
+    if (!file.openForReading(filePath)) {
+        if (reason)
+            *reason = file.errorString();
+        return false;
+    }
+    QString value;
+    while (!file.atEnd() && file.readValue(value))
+        values.append(value);
+    return true;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QSaveFile>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -12,7 +13,9 @@
 //
 // Writing goes through QSaveFile: the previous file stays untouched until
 // close() has written the new one completely, so a failed or interrupted save
-// never loses what was stored before.
+// never loses what was stored before. The lines are gathered in memory and
+// written at close() in one checked write, so that a disk filling part-way
+// is reported with how much of the file could be written.
 //
 // Reading loads the whole file (they are small) and parses from memory, so no
 // read can go past the end of the file. A read that fails leaves its
@@ -48,18 +51,21 @@ public:
     bool close();
     QString errorString() const { return m_error; }
 
+    // Every value of a file, in order (Ann.Fil, the lists). False, with the
+    // reason (without the file's name), when the file cannot be read.
+    static bool readAllValues(
+        const QString& filePath, QStringList& values, QString* reason = nullptr);
+
     // The bytes of one stored line, CR LF included. A double quote cannot be
     // stored inside a value, so it is stored as an apostrophe.
     static QByteArray encodeLine(const QString& value);
 
 private:
-    // Stops the new version at the first failed write, so that close()
-    // reports it and the previous file stays.
-    void writeBytes(const QByteArray& bytes);
     // Bytes of the line end at position (CR LF, LF or a lone CR); 0 if none.
     qsizetype lineEndLength(qsizetype position) const;
 
     std::unique_ptr<QSaveFile> m_writer;
+    QByteArray m_pending;
     bool m_writing = false;
     QByteArray m_bytes;
     qsizetype m_position = 0;

@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int headerLineCount = 12;
@@ -130,6 +132,11 @@ std::optional<WeightFile> WeightFile::LoadWeightFile(
     file.beginningPicture = line(11);
     file.currentPicture = line(12);
 
+    const qsizetype rowLines = std::max<qsizetype>(values.size() - headerLineCount, 0);
+    const qsizetype storedRows = (rowLines + 1) / 2;
+    file.cutShortRow = rowLines % 2 != 0 ? int(storedRows) : 0;
+    if (storedRows >= file.rowCount)
+        file.rowCount = int(storedRows) + 1;
     file.rows.reserve(file.rowCount - 1);
     for (int gridRow = 1; gridRow < file.rowCount; ++gridRow) {
         const int dateLine = headerLineCount + 2 * gridRow - 1;

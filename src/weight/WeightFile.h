@@ -46,6 +46,10 @@ public:
     int rowCount = 50;
     QList<WeighIn> rows;
 
+    // Set by loading, never stored: the grid row the file ends part-way
+    // through (a date without its weight), or 0. The screen says so once.
+    int cutShortRow = 0;
+
     // Text1(index) for index 1 to 8, for screens that walk the boxes.
     QString& headerField(int index);
     const QString& headerField(int index) const;
@@ -75,9 +79,12 @@ public:
 
     // Reads the file of a listed name. A missing file gives empty fields, 50
     // empty rows and no pictures; a file that ends early leaves the remaining
-    // fields empty. The result always holds rowCount - 1 rows. Nothing (and
-    // the reason) when the file exists but cannot be read, so that the screen
-    // never saves an empty log over it.
+    // fields empty. The rows are as many as the row count gives, or every
+    // row stored when the file holds more (a damaged count gives 50), so
+    // that no stored weigh-in is lost at the next save; the result always
+    // holds rowCount - 1 rows. Nothing (and the reason) when the file exists
+    // but cannot be read, so that the screen never saves an empty log over
+    // it.
     static std::optional<WeightFile> LoadWeightFile(
         const ProgramFolder& folder, const QString& name, QString* error = nullptr);
 

@@ -486,6 +486,12 @@ void WeightTracker::viewPlanInformation()
 
 void WeightTracker::viewWeightTracker()
 {
+    showLogPanel();
+    updateTrendAndGoal();
+}
+
+void WeightTracker::showLogPanel()
+{
     showLegendMarks(false);
     logPanel()->calendar()->setSelectedDate(services().clock.today());
     logPanel()->calendar()->hide();
@@ -495,7 +501,6 @@ void WeightTracker::viewWeightTracker()
     m_graphAction->setEnabled(true);
     logPanel()->show();
     logPanel()->raise();
-    updateTrendAndGoal();
 }
 
 void WeightTracker::graphDisplay()
@@ -504,7 +509,7 @@ void WeightTracker::graphDisplay()
     m_viewLogAction->setEnabled(true);
     m_graphAction->setEnabled(false);
     showLegendMarks(true);
-    rebuildGraph();
+    rebuildGraph(logRows());
     // The graph takes the data panels' place.
     m_planPanel->hide();
     logPanel()->hide();
@@ -558,6 +563,8 @@ bool WeightTracker::loadIndividual(const QString& name)
         if (m_entryBoxes[i]->text().trimmed().isEmpty())
             m_entryBoxes[i]->setText(PictureDatePlaceholder);
     }
+    if (file->cutShortRow > 0)
+        reportLastRowCutShort(file->fileName(), file->cutShortRow);
     return true;
 }
 
@@ -622,19 +629,21 @@ WriteOutcome WeightTracker::createIndividualFile(IndividualList& list, const QSt
 
 void WeightTracker::showLoadedIndividual()
 {
-    recomputeDerivedColumns();
-    updateTrendAndGoal();
+    // The log is read once: a long log is what makes opening slow.
+    const QList<WeighIn> rows = logRows();
+    const QList<ProgressStatistics::DerivedRow> derived = recomputeDerivedColumns(rows);
     m_graphPanel->hide();
     // Rebuilt without being shown, so that Graph Display and printing find
     // this individual's data.
-    rebuildGraph();
-    viewWeightTracker();
+    rebuildGraph(rows);
+    showLogPanel();
+    showTrendAndGoal(rows, derived);
 }
 
 void WeightTracker::logEdited()
 {
-    recomputeDerivedColumns();
-    updateTrendAndGoal();
+    const QList<WeighIn> rows = logRows();
+    showTrendAndGoal(rows, recomputeDerivedColumns(rows));
 }
 
 // --- derived figures and the graph -------------------------------------------
@@ -664,11 +673,12 @@ QList<ProgressStatistics::DerivedRow> shownDerivedColumns(const DataGrid& grid)
 
 } // namespace
 
-void WeightTracker::recomputeDerivedColumns()
+QList<ProgressStatistics::DerivedRow> WeightTracker::recomputeDerivedColumns(
+    const QList<WeighIn>& rows)
 {
     DataGrid* grid = logGrid();
     QList<ProgressStatistics::DerivedRow> derived = shownDerivedColumns(*grid);
-    ProgressStatistics::RecomputeDerivedColumns(logRows(), m_entryBoxes[2]->text(), derived);
+    ProgressStatistics::RecomputeDerivedColumns(rows, m_entryBoxes[2]->text(), derived);
     auto quietly = logPanel()->log()->programWrites();
     for (int row = 1; row < grid->rowCount() && row - 1 < derived.size(); ++row) {
         const ProgressStatistics::DerivedRow& cells = derived[row - 1];
@@ -680,12 +690,19 @@ void WeightTracker::recomputeDerivedColumns()
     grid->setText(0, 1, QStringLiteral("Sort"));
     if (grid->rowCount() > 1)
         grid->setText(1, ChangeColumn, ProgressStatistics::NotApplicable);
+    return derived;
 }
 
 void WeightTracker::updateTrendAndGoal()
 {
-    const ProgressStatistics::TrendAndGoal trend = ProgressStatistics::UpdateTrendAndGoal(
-        logRows(), shownDerivedColumns(*logGrid()), m_entryBoxes[3]->text());
+    showTrendAndGoal(logRows(), shownDerivedColumns(*logGrid()));
+}
+
+void WeightTracker::showTrendAndGoal(
+    const QList<WeighIn>& rows, const QList<ProgressStatistics::DerivedRow>& derived)
+{
+    const ProgressStatistics::TrendAndGoal trend
+        = ProgressStatistics::UpdateTrendAndGoal(rows, derived, m_entryBoxes[3]->text());
     auto showIcon = [this](QLabel* picture, const QString& name) {
         picture->setProperty("pictureName", name);
         // A missing icon file leaves the picture empty.
@@ -703,10 +720,10 @@ void WeightTracker::updateTrendAndGoal()
     m_goalAchieved->setVisible(trend.goalMessageShown());
 }
 
-void WeightTracker::rebuildGraph()
+void WeightTracker::rebuildGraph(const QList<WeighIn>& rows)
 {
-    const GraphData data = WeightGraphData::build(individualBox()->currentText().trimmed(),
-        logRows(), m_entryBoxes[3]->text(), m_entryBoxes[2]->text());
+    const GraphData data = WeightGraphData::build(individualBox()->currentText().trimmed(), rows,
+        m_entryBoxes[3]->text(), m_entryBoxes[2]->text());
     m_chart->showGraph(data);
     m_graphPanel->setTitle(data.caption);
 }
@@ -723,7 +740,11 @@ void WeightTracker::toggleTrendDisplay()
 {
     const bool on = m_trendSwitch->text() != QStringLiteral("Turn Trend Display OFF");
     applyTrendDisplay(on);
-    GColor4File(services().folder).setWeightTrendDisplay(on);
+    // The choice holds for this session even when it cannot be stored.
+    if (const WriteOutcome outcome = GColor4File(services().folder).setWeightTrendDisplay(on);
+        !outcome.written)
+        messages().error(
+            outcome.settingMessage(QStringLiteral("trend display setting")), texts().trackerName);
     exitButton()->setFocus();
 }
 

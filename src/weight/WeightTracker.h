@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/TrackerScreen.h"
+#include "weight/ProgressStatistics.h"
 #include "weight/WeightFile.h"
 
 #include <QDate>
@@ -83,12 +84,17 @@ private:
     void showFile(const WeightFile& file);
 
     // RecomputeDerivedColumns and UpdateTrendAndGoal over the displayed log.
-    void recomputeDerivedColumns();
+    // Each returns or takes the rows and derived cells it works on, so that
+    // one pass over a long log serves them all.
+    QList<ProgressStatistics::DerivedRow> recomputeDerivedColumns(const QList<WeighIn>& rows);
     void updateTrendAndGoal();
+    void showTrendAndGoal(
+        const QList<WeighIn>& rows, const QList<ProgressStatistics::DerivedRow>& derived);
     void logEdited();
+    void showLogPanel();
     void applyTrendDisplay(bool on);
     void showLegendMarks(bool shown);
-    void rebuildGraph();
+    void rebuildGraph(const QList<WeighIn>& rows);
     // Rows 1 to N - 1 of the log as the grid holds them.
     QList<WeighIn> logRows() const;
     bool graphOnDisplay() const;

@@ -45,18 +45,17 @@ const QString WeightPrompt = QStringLiteral(
     "This utility will first Delete all existing Weight Tracker files\nlocated in Path: %1\n\n"
     "Proceed?");
 
-const QString NewDiskText = QStringLiteral(
-    "Disk is either Full, or there is not enough room\n"
-    "remaining for the requested backup files!\n"
-    "Please Insert a New Blank Formatted\n"
-    "Backup Disk and then Click on OK.\n"
-    "CAUTION: Wait till Disk Drive light goes out and\n"
-    "Be sure New Disk is inserted before Clicking OK");
+const QString NewDiskText = QStringLiteral("Disk is either Full, or there is not enough room\n"
+                                           "remaining for the requested backup files!\n"
+                                           "Please Insert a New Blank Formatted\n"
+                                           "Backup Disk and then Click on OK.\n"
+                                           "CAUTION: Wait till Disk Drive light goes out and\n"
+                                           "Be sure New Disk is inserted before Clicking OK");
 
-const QString CancelledText = QStringLiteral(
-    "You have cancelled the backup proceedure!\n"
-    "If backup files were on this disk they have been deleted!\n"
-    "May we suggest you initiate Backup for these files again!");
+const QString CancelledText
+    = QStringLiteral("You have cancelled the backup proceedure!\n"
+                     "If backup files were on this disk they have been deleted!\n"
+                     "May we suggest you initiate Backup for these files again!");
 
 void writeAll(const TemporaryProgramFolder& folder, const Files& files)
 {
@@ -129,8 +128,8 @@ TEST(BackupEngine, ABackupCopiesItsSetUnderTheBackupNamesAndNothingElse)
         { BackupFileSet::PasswordBackup, "Password",
             { { "Secfile1.Fil", LiveFiles["Secfile1.Fil"] },
                 { "Secfile2.Fil", LiveFiles["Secfile2.fil"] } },
-            { "Deleting Old Files", "Making Password File Backup Disk", "Backup Complete" }, {},
-            1, 1 },
+            { "Deleting Old Files", "Making Password File Backup Disk", "Backup Complete" }, {}, 1,
+            1 },
         { BackupFileSet::WeightBackup, "Weight Tracker",
             { { "WeightTrker.Wtp", LiveFiles["WeightTrker.Fil"] },
                 { "Ann.Wtp", LiveFiles["Ann.Fil"] },
@@ -231,8 +230,8 @@ TEST(BackupEngine, ARestoreReplacesTheSetsFilesAndLeavesTheRest)
 TEST(BackupEngine, NoOrCancelToTheGoAheadChangesNothing)
 {
     const Files backupSet { { "Secfile1.Fil", "i" }, { "Secfile2.Fil", "e" },
-        { "WeightTrker.Wtp", "\"Eve\"\r\n" }, { "Eve.Wtp", "eve" }, { "BpTrker.Bpf", "\"Eve\"\r\n" },
-        { "Eve.Bpf", "eve" } };
+        { "WeightTrker.Wtp", "\"Eve\"\r\n" }, { "Eve.Wtp", "eve" },
+        { "BpTrker.Bpf", "\"Eve\"\r\n" }, { "Eve.Bpf", "eve" } };
     for (const BackupFileSet& set : BackupFileSet::all()) {
         for (qint16 kind : { set.backupKind, set.restoreKind }) {
             for (Answer answer : { Answer::No, Answer::Cancel }) {
@@ -260,8 +259,8 @@ TEST(BackupEngine, AFailedCopyAsksForANewDiskAndCopiesTheSameFileFirst)
 {
     EngineRun run;
     run.files.fillUpAfter(LiveFiles["WeightTrker.Fil"].size() + 3);
-    const BackupOutcome outcome = run.answerAndRun(
-        BackupFileSet::WeightBackup, { Answer::Yes, Answer::Ok });
+    const BackupOutcome outcome
+        = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes, Answer::Ok });
 
     ASSERT_EQ(run.messages.messages().size(), 2);
     expectMessage(run.messages.messages().at(1), NewDiskText, "Backup Disk", Icon::Information,
@@ -293,8 +292,8 @@ TEST(BackupEngine, CancelAtTheNewDiskPromptEndsTheBackupWithThePartialCopyRemove
         SCOPED_TRACE(c.fault);
         EngineRun run;
         c.inject(run.files);
-        const BackupOutcome outcome = run.answerAndRun(
-            BackupFileSet::WeightBackup, { Answer::Yes, Answer::Cancel });
+        const BackupOutcome outcome
+            = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes, Answer::Cancel });
 
         EXPECT_EQ(outcome.state, State::Cancelled);
         ASSERT_EQ(run.messages.messages().size(), 3);
@@ -314,8 +313,8 @@ TEST(BackupEngine, ARetriedCopyThatComesOutWrongAsksAgain)
     EngineRun run;
     run.files.failCopy(2);
     run.files.corruptCopy(3);
-    const BackupOutcome outcome = run.answerAndRun(
-        BackupFileSet::WeightBackup, { Answer::Yes, Answer::Ok, Answer::Ok });
+    const BackupOutcome outcome
+        = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes, Answer::Ok, Answer::Ok });
 
     EXPECT_EQ(run.messages.texts(),
         QStringList({ WeightPrompt.arg(run.backupFolder.path()), NewDiskText, NewDiskText }));
@@ -340,8 +339,8 @@ TEST(BackupEngine, APasswordBackupStartsAgainWithBothFilesOnANewDisk)
 
     EngineRun cancelled;
     cancelled.files.failCopy(2);
-    outcome = cancelled.answerAndRun(
-        BackupFileSet::PasswordBackup, { Answer::Yes, Answer::Cancel });
+    outcome
+        = cancelled.answerAndRun(BackupFileSet::PasswordBackup, { Answer::Yes, Answer::Cancel });
     EXPECT_EQ(outcome.state, State::Cancelled);
     EXPECT_TRUE(cancelled.backup().isEmpty());
     EXPECT_EQ(cancelled.view.statusText, "Backup Terminated by User");
@@ -407,7 +406,8 @@ TEST(BackupEngine, MissingProgramFilesAreNamedNotTakenForAFullDisk)
         const BackupOutcome outcome = run.answerAndRun(c.kind, { Answer::Yes });
 
         EXPECT_EQ(outcome.state, State::Failed);
-        EXPECT_EQ(run.messages.messages().size(), 2) << run.messages.texts().join('|').toStdString();
+        EXPECT_EQ(run.messages.messages().size(), 2)
+            << run.messages.texts().join('|').toStdString();
         EXPECT_EQ(run.messages.last().text, c.message);
         EXPECT_EQ(run.view.statusText, c.status);
         EXPECT_EQ(run.backup().size(), c.copied);
@@ -461,8 +461,7 @@ TEST(BackupEngine, ATrackerRestoreWithoutTheBackupListChangesNothing)
 {
     EngineRun run;
     run.backupFolder.write("Ann.Wtp", "a file without its list");
-    const BackupOutcome outcome
-        = run.answerAndRun(BackupFileSet::WeightRestore, { Answer::Yes });
+    const BackupOutcome outcome = run.answerAndRun(BackupFileSet::WeightRestore, { Answer::Yes });
     expectMessage(run.messages.last(),
         "Unable to find Backup Disk or Location containing requested files!\n"
         "Please insert another backup Disk into selected Drive and Try again.",
@@ -483,8 +482,7 @@ TEST(BackupEngine, ATrackerRestoreKeepsTheLiveFileOfAPersonTheBackupLacks)
         { { "weighttrker.wtp", "\"Ann\"\r\n\"Smith, Bob\"\r\n\"cy\"\r\n\"..\"\r\n" },
             { "ann.WTP", "ann restored" }, { "cy.Wtp", "cy restored" } });
     run.files.failCopy(3);
-    const BackupOutcome outcome
-        = run.answerAndRun(BackupFileSet::WeightRestore, { Answer::Yes });
+    const BackupOutcome outcome = run.answerAndRun(BackupFileSet::WeightRestore, { Answer::Yes });
 
     EXPECT_EQ(run.live(),
         withChanges(LiveFiles,
@@ -555,7 +553,8 @@ TEST(BackupEngine, AFailedRestoreLeavesTheProgramFolderAsItWas)
 TEST(BackupEngine, APasswordRestoreRetriesAfterOk)
 {
     EngineRun run;
-    writeAll(run.backupFolder, { { "Secfile1.Fil", "new index" }, { "Secfile2.Fil", "new entries" } });
+    writeAll(
+        run.backupFolder, { { "Secfile1.Fil", "new index" }, { "Secfile2.Fil", "new entries" } });
     run.files.failCopy(2);
     const BackupOutcome outcome
         = run.answerAndRun(BackupFileSet::PasswordRestore, { Answer::Yes, Answer::Ok });
@@ -565,7 +564,8 @@ TEST(BackupEngine, APasswordRestoreRetriesAfterOk)
         "Disk Error", Icon::Information, Buttons::OkCancel, Answer::Ok);
     EXPECT_EQ(outcome.state, State::Completed);
     EXPECT_EQ(run.live(),
-        withChanges(LiveFiles, { { "Secfile1.Fil", "new index" }, { "Secfile2.fil", "new entries" } }));
+        withChanges(
+            LiveFiles, { { "Secfile1.Fil", "new index" }, { "Secfile2.fil", "new entries" } }));
 }
 
 // Permissions: a backup leaves the live files alone; a restore keeps the

@@ -233,7 +233,8 @@ TEST_F(BackupScreenTest, RightClickPopsUpTheOptionsMenu)
     auto* menu = find<QMenu>("mO");
     for (const char* name : { "Label3", "SSCommand1", "SSCommand2", "SSPanel1" }) {
         QWidget* target = find<QWidget>(name);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
+        QContextMenuEvent event(
+            QContextMenuEvent::Mouse, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
         QCoreApplication::sendEvent(target, &event);
         EXPECT_TRUE(menu->isVisible()) << name;
         menu->hide();
@@ -323,7 +324,8 @@ TEST_F(BackupScreenTest, RunShowsTheScreenModallyAndTellsWhetherARestoreChangedF
     EXPECT_EQ(state.RestoreMode, 0);
     EXPECT_EQ(program.read("Secfile2.fil"), "new entries");
 
-    whenModalOpens<BackupScreen>("Backup1", [](BackupScreen* opened) { ASSERT_NE(opened, nullptr); });
+    whenModalOpens<BackupScreen>(
+        "Backup1", [](BackupScreen* opened) { ASSERT_NE(opened, nullptr); });
     EXPECT_FALSE(BackupScreen::run(services, BackupFileSet::PasswordBackup, &caller));
 }
 

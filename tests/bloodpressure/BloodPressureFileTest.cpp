@@ -191,4 +191,49 @@ TEST(BloodPressureFile, DeletingTheOnlyIndividualRemovesBothFiles)
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
+// A count that is damaged, or smaller than the readings stored, must not cut
+// the log: the next save would lose every reading beyond it. A file that
+// ends inside a reading keeps what it holds of it and says so.
+TEST(BloodPressureFile, EveryStoredReadingSurvivesLoadingAndSaving)
+{
+    struct Case {
+        const char* countLine;
+        int storedRows;
+        QByteArray extra;
+        int expectedRows;
+        bool cutShort;
+    };
+    const QList<Case> cases {
+        { "\"x\"", 803, {}, 803, false },
+        { "\"-3\"", 55, "\"March 01, 2012\"\r\n\"7:05 AM\"\r\n", 56, true },
+        { "\"4\"", 7, {}, 7, false },
+        { "\"50\"", 2, "\"March 01, 2012\"\r\n", 49, true },
+    };
+    for (const Case& c : cases) {
+        QByteArray bytes = QByteArray(c.countLine) + "\r\n";
+        for (int row = 1; row <= c.storedRows; ++row)
+            bytes += lines({ "\"March 05, 2012\"", "\"7:05 AM\"", "\"120\"", "\"80\"" }) + "\""
+                + QByteArray::number(row % 150 + 1) + "\"\r\n";
+        TemporaryProgramFolder dir;
+        dir.write(u"Ann.Fpl"_qs, bytes + c.extra);
+
+        std::optional<BloodPressureFile> file
+            = BloodPressureFile::LoadBloodPressureFile(dir.folder(), u"Ann"_qs);
+        ASSERT_TRUE(file);
+        EXPECT_EQ(file->rows.size(), c.expectedRows) << c.countLine;
+        EXPECT_EQ(file->cutShortRow, c.cutShort ? c.storedRows + 1 : 0) << c.countLine;
+        EXPECT_EQ(file->row(c.storedRows).pulse, QString::number(c.storedRows % 150 + 1));
+        if (c.cutShort) {
+            EXPECT_EQ(file->row(c.storedRows + 1).date, u"March 01, 2012"_qs);
+        }
+
+        ASSERT_TRUE(file->SaveBloodPressureFile(dir.folder()));
+        const std::optional<BloodPressureFile> again
+            = BloodPressureFile::LoadBloodPressureFile(dir.folder(), u"Ann"_qs);
+        ASSERT_TRUE(again);
+        EXPECT_EQ(again->rows, file->rows) << c.countLine;
+        EXPECT_EQ(again->cutShortRow, 0);
+    }
+}
+
 } // namespace

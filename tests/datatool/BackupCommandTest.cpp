@@ -50,7 +50,8 @@ TEST(DataToolBackup, BacksUpEachSetAndRestoresIt)
         TemporaryProgramFolder parent;
         const QString target = parent.filePath("nightly/halvorn");
 
-        const DataToolRun backup = runDataTool({ "backup", c.set, target, "--dir", program.path() });
+        const DataToolRun backup
+            = runDataTool({ "backup", c.set, target, "--dir", program.path() });
         EXPECT_EQ(backup.exitCode, 0) << backup.errText().toStdString();
         EXPECT_TRUE(backup.err.isEmpty()) << backup.errText().toStdString();
         const QStringList lines = backup.outText().split('\n', Qt::SkipEmptyParts);
@@ -85,7 +86,8 @@ TEST(DataToolBackup, ARestoreWithoutYesOnlyListsWhatItWouldReplace)
     backup.write("Eve.Wtp", "eve");
     const Files before = folderContents(program.path());
 
-    const DataToolRun run = runDataTool({ "restore", "weight", backup.path(), "--dir", program.path() });
+    const DataToolRun run
+        = runDataTool({ "restore", "weight", backup.path(), "--dir", program.path() });
     EXPECT_EQ(run.outText(),
         "would replace WeightTrker.Fil from WeightTrker.Wtp\n"
         "would replace Ann.Fil from Ann.Wtp\n"
@@ -97,8 +99,8 @@ TEST(DataToolBackup, ARestoreWithoutYesOnlyListsWhatItWouldReplace)
 
     QFile::remove(backup.filePath("WeightTrker.Wtp"));
     backup.write("WeightTrker.Wtp", "\"Ann\"\r\n");
-    EXPECT_EQ(runDataTool({ "restore", "weight", backup.path(), "--dir", program.path() }).exitCode,
-        0);
+    EXPECT_EQ(
+        runDataTool({ "restore", "weight", backup.path(), "--dir", program.path() }).exitCode, 0);
     EXPECT_EQ(folderContents(program.path()), before);
 }
 

@@ -11,11 +11,14 @@
 
 #include <QRandomGenerator>
 
-DataToolRun runDataTool(const QStringList& arguments, const QString& program)
+DataToolRun runDataTool(
+    const QStringList& arguments, const QString& program, const QString& standardOutputFile)
 {
     QProcess process;
     process.setProgram(program.isEmpty() ? QStringLiteral(HALVORN_DATA_PATH) : program);
     process.setArguments(arguments);
+    if (!standardOutputFile.isEmpty())
+        process.setStandardOutputFile(standardOutputFile);
     process.start();
     DataToolRun run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)

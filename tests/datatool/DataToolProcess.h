@@ -16,7 +16,9 @@ struct DataToolRun {
     QString errText() const { return QString::fromUtf8(err); }
 };
 
-DataToolRun runDataTool(const QStringList& arguments, const QString& program = QString());
+// standardOutputFile, when given, receives the output instead of the run.
+DataToolRun runDataTool(const QStringList& arguments, const QString& program = QString(),
+    const QString& standardOutputFile = QString());
 
 // The program folder fixtures kept beside the tests.
 QString fixturePath(const QString& name);

@@ -1,9 +1,14 @@
 #include "DataToolProcess.h"
 #include "TemporaryProgramFolder.h"
 
+#include "FailingSaves.h"
+
 #include "bloodpressure/BloodPressureFile.h"
+#include "datatool/DataTool.h"
 #include "passwords/PasswordFiles.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,6 +25,15 @@ QJsonObject exportJson(const TemporaryProgramFolder& folder, const QStringList& 
         + QStringList { "--format", "json", "--dir", folder.path() });
     EXPECT_EQ(run.exitCode, 0) << run.errText().toStdString();
     return QJsonDocument::fromJson(run.out).object();
+}
+
+// The keeper holding the entries, scrambled with a seeded generator.
+void storeEntries(const TemporaryProgramFolder& folder, const QList<PasswordEntry>& entries)
+{
+    QRandomGenerator random(7);
+    PasswordFiles files(folder.folder(), &random);
+    for (const PasswordEntry& entry : entries)
+        ASSERT_TRUE(files.AddEntry(entry).ok) << entry.name.toStdString();
 }
 
 } // namespace
@@ -119,10 +133,9 @@ TEST(DataToolExport, BloodPressureJsonHoldsTheAveragesAsTheScreenShowsThem)
 TEST(DataToolExport, PasswordsInPlainTextWhenShownOrWrittenToAFile)
 {
     TemporaryProgramFolder folder;
-    QRandomGenerator random(7);
-    PasswordFiles files(folder.folder(), &random);
-    ASSERT_TRUE(files.AddEntry({ "bank.example", "ann", "s3cret, \"quoted\"", "PIN\nsecond" }).ok);
-    ASSERT_TRUE(files.AddEntry({ "Mail", "ann@mail", "pw", "" }).ok);
+    storeEntries(folder,
+        { { "bank.example", "ann", "s3cret, \"quoted\"", "PIN\nsecond" },
+            { "Mail", "ann@mail", "pw", "" } });
     const QMap<QString, QByteArray> before = folderContents(folder.path());
 
     const DataToolRun shown
@@ -180,4 +193,72 @@ TEST(DataToolExport, RefusesToWriteOverAFileOfTheProgramFolder)
         folder.filePath("WeightTrker.Fil"), "--dir", folder.path() });
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(folderContents(folder.path()), before);
+}
+
+// A disk that fills part-way through the export: the earlier file stays, no
+// half-written one appears beside it, and the user reads what happened.
+TEST(DataToolExport, AnExportThatCannotBeWrittenSaysWhyAndKeepsTheEarlierFile)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    TemporaryProgramFolder elsewhere;
+    elsewhere.write("ann.json", "earlier");
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    int status = 0;
+    {
+        FailingSaves diskFull(1000);
+        DataTool tool(out, err, false, folder.path());
+        status = tool.run({ "export", "weight", "Ann", "--format", "json", "-o",
+            elsewhere.filePath("ann.json") });
+    }
+    EXPECT_EQ(status, 1);
+    const QString message = QString::fromUtf8(err.data());
+    EXPECT_TRUE(message.startsWith("halvorn-data: " + elsewhere.filePath("ann.json")
+        + " could not be written: only 1,000 of "))
+        << message.toStdString();
+    EXPECT_TRUE(message.endsWith(" bytes could be written; the disk may be full\n"))
+        << message.toStdString();
+    EXPECT_EQ(elsewhere.read("ann.json"), "earlier");
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files), QStringList { "ann.json" });
+}
+
+// "> /dev/full": every kind of output that cannot reach its reader fails.
+TEST(DataToolExport, OutputThatCannotBeWrittenIsAProblem)
+{
+    if (!QFile::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const QList<QStringList> commands {
+        { "export", "bp", "Cy" },
+        { "list", "weight" },
+        { "check" },
+    };
+    for (const QStringList& command : commands) {
+        const DataToolRun run
+            = runDataTool(command + QStringList { "--dir", folder.path() }, {}, "/dev/full");
+        EXPECT_EQ(run.exitCode, 1) << command.join(' ').toStdString();
+        EXPECT_EQ(run.errText(), "halvorn-data: standard output: No space left on device\n")
+            << command.join(' ').toStdString();
+    }
+}
+
+// The tool must show what the keeper shows, even of an entries file cut off
+// one byte into a record.
+TEST(DataToolExport, APasswordRecordCutAfterOneByteExportsAsTheKeeperReadsIt)
+{
+    TemporaryProgramFolder folder;
+    storeEntries(folder, { { "Bank", "ann", "pw1", "" }, { "Mail", "bob", "pw2", "note" } });
+    const PasswordFiles files(folder.folder());
+    folder.write("Secfile2.fil", folder.read("Secfile2.fil").first(PasswordRecord::Length + 1));
+
+    const QJsonArray entries = exportJson(folder, { "passwords" })["entries"].toArray();
+    ASSERT_EQ(entries.size(), 2);
+    const std::optional<PasswordEntry> mail = files.loadEntry(files.LoadIndex().at(1));
+    ASSERT_TRUE(mail);
+    EXPECT_EQ(entries[1].toObject()["sign_on"].toString(), mail->signOn);
+    EXPECT_EQ(entries[1].toObject()["comment"].toString(), mail->comment);
 }

@@ -200,3 +200,26 @@ TEST(DataToolImport, UnusableFilesAndNamesWriteNothing)
         EXPECT_EQ(folderContents(folder.path()), before) << c.expected;
     }
 }
+
+// Rows read under a damaged count would be put in the wrong place and, before
+// the loader kept every stored row, 756 of 803 rows were lost.
+TEST(DataToolImport, ADamagedTargetFileIsRefusedWithItsFault)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    QByteArray ann = folder.read("Ann.Fil");
+    ann.replace(0, ann.indexOf("\r\n"), "\"5O\"");
+    ann.truncate(ann.indexOf("\"January 01, 2013\"", ann.indexOf("second line")));
+    for (int row = 1; row <= 803; ++row)
+        ann += "\"January 01, 2013\"\r\n\"" + QByteArray::number(150 + row % 50) + "\"\r\n";
+    folder.write("Ann.Fil", ann);
+    const QMap<QString, QByteArray> before = folderContents(folder.path());
+
+    const DataToolRun run = importCsv(folder, "weight", "Ann", "date,weight\n2013-03-01,170\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errText(),
+        "halvorn-data: Ann.Fil is damaged (the row count \"5O\" is not a number from 1 to "
+        "32767); repair it in Halvorn or restore it from a backup, then import again\n"
+        "halvorn-data: nothing was imported\n");
+    EXPECT_EQ(folderContents(folder.path()), before);
+}

@@ -621,4 +621,36 @@ TEST_F(DataGridTest, BackgroundPictureIsDrawnBehindTheCellsUntilRemoved)
     EXPECT_EQ(grid.backgroundColour(), defaultBase);
 }
 
+// A grid destroyed as its own window with a cell being edited: the window
+// gives up the focus on the way out, which closes the editor while the grid
+// is half destroyed. Nothing of that may reach the grid.
+TEST(DataGridDestruction, AnOpenEditorReportsNothingOnceTheGridIsGoing)
+{
+    auto* grid = new DataGrid;
+    grid->resize(400, 300);
+    grid->setRowCount(4);
+    grid->setColumnCount(3);
+    grid->setEditMode(DataGrid::EditMode::KeyboardAndMouse);
+    grid->show();
+    grid->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(grid));
+
+    QTableWidget* view = grid->view();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+        view->visualRect(view->model()->index(1, 1)).center());
+    auto* editor = view->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("183.5"));
+
+    QStringList reported;
+    QObject guard;
+    for (auto signal : { &DataGrid::editorClosed, &DataGrid::afterEdit, &DataGrid::cellChanged })
+        QObject::connect(grid, signal, &guard, [&] { reported << QStringLiteral("edit"); });
+    QObject::connect(
+        grid, &DataGrid::editorTextChanged, &guard, [&] { reported << QStringLiteral("text"); });
+    delete grid;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(reported, QStringList());
+}
+
 } // namespace

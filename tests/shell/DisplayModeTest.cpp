@@ -1,4 +1,5 @@
 #include "MainScreenFixture.h"
+#include "ReadOnlyFolder.h"
 
 #include <QAction>
 
@@ -132,4 +133,30 @@ TEST_F(DisplayModeTest, ExitInSmallerDisplayStoresTheDraggedSize)
     EXPECT_EQ(displaySettings().displayModeText(), QStringLiteral("Yes"));
     EXPECT_EQ(displaySettings().windowHeight(), 10005);
     EXPECT_EQ(displaySettings().windowWidth(), 14010);
+}
+
+// A folder that refuses new files: the user is told once, not at every
+// resize, that the mode and size cannot be stored.
+TEST_F(DisplayModeTest, AModeThatCannotBeStoredIsSaidOnceWithTheFileAndTheReason)
+{
+    ReadOnlyFolder readOnly(program->path());
+    if (!readOnly.isEffective())
+        GTEST_SKIP() << "this system cannot make a folder read-only";
+    MainScreen& main = start();
+    ASSERT_TRUE(messages.messages().isEmpty());
+
+    find<QAction>("mOPS")->trigger();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.last().title, QStringLiteral("Program Display Option"));
+    EXPECT_EQ(messages.last().icon, MessageService::Icon::Critical);
+    EXPECT_TRUE(messages.last().text.startsWith(
+        QStringLiteral("The display mode or window size could not be stored.\nThe file "
+                       "\"GColor3.Fil\" could not be written:\n")))
+        << messages.last().text.toStdString();
+
+    main.showMaximized();
+    QApplication::processEvents();
+    messages.queueAnswer(MessageService::Answer::Yes);
+    main.exitProgram();
+    EXPECT_EQ(messages.messages().size(), 2); // the exit question alone
 }

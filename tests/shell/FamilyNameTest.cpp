@@ -1,4 +1,5 @@
 #include "MainScreenFixture.h"
+#include "ReadOnlyFolder.h"
 
 #include "storage/ZorqNameFile.h"
 
@@ -104,4 +105,26 @@ TEST_F(FamilyNameTest, FunctionScreenOpenedAfterwardsCarriesTheName)
     ASSERT_NE(main.functionScreen(FunctionScreen::WeightTracker), nullptr);
     EXPECT_EQ(main.functionScreen(FunctionScreen::WeightTracker)->windowTitle(),
         QStringLiteral("Smith Weight Tracker"));
+}
+
+// The issue this guards against: a name set in a read-only folder showed in
+// the title and was silently gone at the next start.
+TEST_F(FamilyNameTest, ANameThatCannotBeStoredIsSaidWithTheFileAndTheReason)
+{
+    ReadOnlyFolder readOnly(program->path());
+    if (!readOnly.isEffective())
+        GTEST_SKIP() << "this system cannot make a folder read-only";
+    MainScreen& main = start();
+    messages.queueInput(QStringLiteral("Smith"));
+
+    find<QAction>("mON")->trigger();
+
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.last().title, QStringLiteral("Family Name"));
+    EXPECT_EQ(messages.last().icon, MessageService::Icon::Critical);
+    EXPECT_TRUE(messages.last().text.startsWith(
+        QStringLiteral("The family name could not be stored and will be lost when the program "
+                       "starts again.\nThe file \"ZORQNAME.FIL\" could not be written:\n")))
+        << messages.last().text.toStdString();
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Smith Halvorn"));
 }

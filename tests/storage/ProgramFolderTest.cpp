@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -41,4 +42,18 @@ TEST(ProgramFolderTest, ApplicationFolderHoldsTheExecutable)
 {
     EXPECT_EQ(
         QDir(ProgramFolder::ofApplication().path()), QDir(QCoreApplication::applicationDirPath()));
+}
+
+// A link whose target is gone is still an entry of the folder: a new file of
+// that name would be written through it, wherever it points.
+TEST(ProgramFolderTest, ALinkPointingNowhereExistsInAnyLetterCase)
+{
+    TemporaryProgramFolder temp;
+    TemporaryProgramFolder elsewhere;
+    ASSERT_TRUE(QFile::link(elsewhere.filePath("gone.Fil"), temp.filePath("Ann.Fil")));
+    const ProgramFolder folder = temp.folder();
+
+    EXPECT_TRUE(folder.exists("Ann.Fil"));
+    EXPECT_TRUE(folder.exists("ANN.FIL"));
+    EXPECT_EQ(folder.filePath("ann.fil"), temp.filePath("Ann.Fil"));
 }

@@ -1,8 +1,11 @@
 #include "weight/WeightFile.h"
+#include "FailingSaves.h"
 #include "FileSizeLimit.h"
 #include "TemporaryProgramFolder.h"
 
+#include <QDate>
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -261,6 +264,111 @@ TEST(WeightFile, DeletingTheOnlyIndividualRemovesBothFiles)
     EXPECT_TRUE(list.isEmpty());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
     EXPECT_TRUE(WeightFile::LoadIndividualList(dir.folder()).isEmpty());
+}
+
+// Ann's header with the given row count line, then weigh-ins dated one day
+// apart and weighing 200 + row, then the extra lines.
+QByteArray annWithRows(const char* countLine, int rows, const QByteArray& extra = {})
+{
+    QByteArray bytes
+        = QByteArray(countLine) + "\r\n" + annHeader.sliced(annHeader.indexOf('\n') + 1);
+    for (int row = 1; row <= rows; ++row)
+        bytes += "\"" + QDate(2013, 1, 1).addDays(row).toString("MMMM dd, yyyy").toLatin1()
+            + "\"\r\n\"" + QByteArray::number(200 + row) + "\"\r\n";
+    return bytes + extra;
+}
+
+// A count that is damaged, or smaller than the rows stored, must not cut
+// the log: the next save would lose every weigh-in beyond it.
+TEST(WeightFile, EveryStoredRowSurvivesLoadingAndSaving)
+{
+    struct Case {
+        const char* countLine;
+        int storedRows;
+        int expectedRows;
+    };
+    const QList<Case> cases {
+        { "\"x\"", 803, 803 },
+        { "\"\"", 60, 60 },
+        { "\"10\"", 20, 20 },
+        { "\"50\"", 3, 49 },
+    };
+    for (const Case& c : cases) {
+        TemporaryProgramFolder dir;
+        dir.write(u"Ann.Fil"_qs, annWithRows(c.countLine, c.storedRows));
+        std::optional<WeightFile> file = WeightFile::LoadWeightFile(dir.folder(), u"Ann"_qs);
+        ASSERT_TRUE(file);
+        EXPECT_EQ(file->rows.size(), c.expectedRows) << c.countLine;
+        EXPECT_EQ(file->rowCount, c.expectedRows + 1) << c.countLine;
+        EXPECT_EQ(file->cutShortRow, 0);
+        EXPECT_EQ(file->row(c.storedRows).weight, QString::number(200 + c.storedRows));
+
+        ASSERT_TRUE(file->SaveWeightFile(dir.folder()));
+        const std::optional<WeightFile> again = WeightFile::LoadWeightFile(dir.folder(), u"Ann"_qs);
+        ASSERT_TRUE(again);
+        EXPECT_EQ(again->rows, file->rows) << c.countLine;
+        EXPECT_TRUE(dir.read(u"Ann.Fil"_qs)
+                        .startsWith("\"" + QByteArray::number(c.expectedRows + 1) + "\"\r\n"));
+    }
+}
+
+TEST(WeightFile, AFileEndingInsideARowKeepsItsDateAndSaysWhichRow)
+{
+    struct Case {
+        const char* countLine;
+        int wholeRows;
+        int expectedRows;
+    };
+    const QList<Case> cases { { "\"50\"", 2, 49 }, { "\"x\"", 60, 61 } };
+    for (const Case& c : cases) {
+        TemporaryProgramFolder dir;
+        dir.write(u"Ann.Fil"_qs, annWithRows(c.countLine, c.wholeRows, "\"March 30, 2013\"\r\n"));
+        const std::optional<WeightFile> file = WeightFile::LoadWeightFile(dir.folder(), u"Ann"_qs);
+        ASSERT_TRUE(file);
+        EXPECT_EQ(file->cutShortRow, c.wholeRows + 1) << c.countLine;
+        EXPECT_EQ(file->rows.size(), c.expectedRows) << c.countLine;
+        EXPECT_EQ(file->row(c.wholeRows + 1), (WeighIn { u"March 30, 2013"_qs, QString() }));
+    }
+    TemporaryProgramFolder dir;
+    dir.write(u"Ann.Fil"_qs, annWithRows("\"50\"", 2));
+    EXPECT_EQ(WeightFile::LoadWeightFile(dir.folder(), u"Ann"_qs)->cutShortRow, 0);
+}
+
+TEST(WeightFile, AShortWriteSaysHowMuchOfTheFileCouldBeWritten)
+{
+    TemporaryProgramFolder dir;
+    dir.write(u"Ann.Fil"_qs, annHeader);
+    WeightFile file = ann();
+    file.rowCount = 2000;
+    TemporaryProgramFolder roomy;
+    ASSERT_TRUE(file.SaveWeightFile(roomy.folder()));
+    ASSERT_EQ(roomy.read(u"Ann.Fil"_qs).size(), 16094);
+    QString error;
+    {
+        FailingSaves diskFull(12288);
+        EXPECT_FALSE(file.SaveWeightFile(dir.folder(), &error));
+    }
+    EXPECT_EQ(error,
+        u"Ann.Fil could not be saved: only 12,288 of 16,094 bytes could be written; the disk "
+        "may be full"_qs);
+    EXPECT_EQ(dir.read(u"Ann.Fil"_qs), annHeader);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { u"Ann.Fil"_qs });
+}
+
+// A new individual's file would be written through the link, to wherever it
+// points.
+TEST(WeightFile, SaveNewRefusesANameWhoseFileIsALinkPointingNowhere)
+{
+    TemporaryProgramFolder dir;
+    TemporaryProgramFolder elsewhere;
+    ASSERT_TRUE(QFile::link(elsewhere.filePath(u"target.Fil"_qs), dir.filePath(u"ann.fil"_qs)));
+    IndividualList list = WeightFile::emptyIndividualList();
+    QString error;
+    EXPECT_FALSE(ann().SaveNewWeightFile(dir.folder(), list, &error));
+    EXPECT_EQ(error, u"A file named \"Ann.Fil\" already exists; please choose another name."_qs);
+    EXPECT_FALSE(elsewhere.exists(u"target.Fil"_qs));
+    EXPECT_FALSE(dir.exists(u"WeightTrker.Fil"_qs));
+    EXPECT_TRUE(list.isEmpty());
 }
 
 } // namespace

@@ -1,4 +1,6 @@
+#include "FailingSaves.h"
 #include "FakeClock.h"
+#include "ReadOnlyFolder.h"
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
@@ -686,6 +688,105 @@ TEST_F(WeightTrackerTest, FailedWritesSayWhyAndKeepTheScreenChanged)
     button("Command1")->click();
     EXPECT_TRUE(screen->isVisible());
     EXPECT_EQ(screen->changesMade(), 1);
+}
+
+// A log whose row count line was damaged holds more rows than the 50 it
+// gives: saving it from the screen must keep every one of them.
+TEST_F(WeightTrackerTest, EveryRowOfAFileWithADamagedRowCountSurvivesASave)
+{
+    QList<WeighIn> rows;
+    for (int row = 1; row <= 803; ++row)
+        rows.append({ StoredDate::longText(QDate(2010, 1, 1).addDays(row)),
+            QString::number(150 + row % 50) });
+    storeIndividual("Ann", "180", "150", rows, 804);
+    QByteArray damaged = folder.read("Ann.Fil");
+    damaged.replace(0, damaged.indexOf("\r\n"), "\"8O4\"");
+    folder.write("Ann.Fil", damaged);
+
+    open();
+    select("Ann");
+    EXPECT_EQ(grid()->rowCount(), 804);
+    QTest::keyClicks(box(5), "30 min");
+    button("Command10")->click();
+    EXPECT_EQ(messages.last().text, "File has been Saved.");
+
+    const std::optional<WeightFile> saved = WeightFile::LoadWeightFile(folder.folder(), "Ann");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->rows, rows);
+    EXPECT_EQ(storedLines("Ann.Fil").first(), "804");
+}
+
+TEST_F(WeightTrackerTest, AFileEndingInsideARowIsSaidOncePerLoad)
+{
+    storeIndividual("Ann", "180", "150", { { "January 01, 2013", "200" } });
+    QByteArray cut = folder.read("Ann.Fil");
+    cut.truncate(cut.indexOf("\"200\""));
+    folder.write("Ann.Fil", cut);
+    open();
+    for (int load = 1; load <= 2; ++load) {
+        messages.clear();
+        select("Ann");
+        ASSERT_EQ(messages.messages().size(), 1) << load;
+        EXPECT_EQ(messages.last().text,
+            "The file \"Ann.Fil\" ends part-way through row 1, which may have lost part of "
+            "its entry.\nPlease check that row.");
+        EXPECT_EQ(messages.last().icon, MessageService::Icon::Exclamation);
+        EXPECT_EQ(grid()->text(1, 1), "January 01, 2013");
+        EXPECT_EQ(grid()->text(1, 2), "");
+    }
+}
+
+TEST_F(WeightTrackerTest, ASaveCutShortByAFullDiskSaysHowMuchWasWritten)
+{
+    storeIndividual("Ann", "180", "150");
+    const QByteArray before = folder.read("Ann.Fil");
+    open();
+    select("Ann");
+    QTest::keyClicks(box(5), "30 min");
+    {
+        FailingSaves diskFull(100);
+        button("Command10")->click();
+    }
+    EXPECT_EQ(messages.last().icon, MessageService::Icon::Critical);
+    const QString text = messages.last().text;
+    EXPECT_TRUE(text.startsWith("The file \"Ann.Fil\" could not be written:\n"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("only 100 of ")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(" bytes could be written; the disk may be full"));
+    EXPECT_EQ(folder.read("Ann.Fil"), before);
+    EXPECT_EQ(screen->changesMade(), 1);
+}
+
+// In a folder that refuses new files the switches still work for the
+// session, but the user learns they will be gone at the next start.
+TEST_F(WeightTrackerTest, SwitchesThatCannotBeStoredSayWhichFileAndWhy)
+{
+    storeIndividual("Ann", "180", "150");
+    ReadOnlyFolder readOnly(folder.path());
+    if (!readOnly.isEffective())
+        GTEST_SKIP() << "this system cannot make a folder read-only";
+    open();
+    select("Ann");
+    ASSERT_TRUE(messages.messages().isEmpty());
+
+    button("SSCommand10")->click();
+    EXPECT_EQ(button("SSCommand10")->text(), "Turn Trend Display ON");
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.last().icon, MessageService::Icon::Critical);
+    EXPECT_EQ(messages.last().title, "Weight Tracker");
+    EXPECT_TRUE(messages.last().text.startsWith(
+        "The trend display setting could not be stored and will be lost when the program "
+        "starts again.\nThe file \"GColor4.Fil\" could not be written:\n"))
+        << messages.last().text.toStdString();
+
+    action("DisableDateChecker")->trigger();
+    ASSERT_EQ(messages.messages().size(), 2);
+    EXPECT_EQ(messages.last().title, "Date Checker");
+    EXPECT_TRUE(messages.last().text.contains("The file \"GColor1.Fil\" could not be written:\n"))
+        << messages.last().text.toStdString();
+    clickCell(1, 1);
+    pickLogDate(Today.addDays(1));
+    EXPECT_EQ(grid()->text(1, 1), StoredDate::longText(Today.addDays(1)));
 }
 
 TEST_F(WeightTrackerTest, CommandsAreEnabledByMode)

@@ -1,0 +1,91 @@
+#include "FileWriting.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+
+#include <utility>
+
+namespace {
+
+FileWriting::DeviceFilter& deviceFilter()
+{
+    static FileWriting::DeviceFilter filter;
+    return filter;
+}
+
+// The reason a device gives, or nothing when it gave none.
+QString deviceReason(const QIODevice& device)
+{
+    const QString reason = device.errorString();
+    if (reason.isEmpty() || reason == QLatin1String("Unknown error"))
+        return {};
+    return reason;
+}
+
+} // namespace
+
+void FileWriting::setDeviceFilter(DeviceFilter filter)
+{
+    deviceFilter() = std::move(filter);
+}
+
+QString FileWriting::shortWriteReason(qint64 written, qint64 size)
+{
+    // Grouped the same way whatever the system's language, like every other
+    // text the program shows.
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    return QStringLiteral("only %1 of %2 bytes could be written; the disk may be full")
+        .arg(english.toString(written), english.toString(size));
+}
+
+WriteOutcome FileWriting::writeAll(
+    QIODevice& device, const QString& fileName, const QByteArray& bytes)
+{
+    std::unique_ptr<QIODevice> filtered;
+    if (deviceFilter())
+        filtered = deviceFilter()(device);
+    QIODevice& target = filtered ? *filtered : device;
+
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 count = target.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0) {
+            const QString reason = deviceReason(target);
+            if (count < 0 && written == 0 && !reason.isEmpty())
+                return WriteOutcome::failure(fileName, reason);
+            return WriteOutcome::failure(fileName, shortWriteReason(written, bytes.size()));
+        }
+        written += count;
+    }
+    return WriteOutcome::success();
+}
+
+bool FileWriting::openForReplacement(QSaveFile& file)
+{
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+WriteOutcome FileWriting::commit(QSaveFile& file, const QByteArray& bytes)
+{
+    const QString fileName = QFileInfo(file.fileName()).fileName();
+    if (WriteOutcome outcome = writeAll(file, fileName, bytes); !outcome.written) {
+        file.cancelWriting();
+        return outcome;
+    }
+    if (!file.commit())
+        return WriteOutcome::failure(fileName, file.errorString());
+    return WriteOutcome::success();
+}
+
+WriteOutcome FileWriting::replaceFile(const QString& filePath, const QByteArray& bytes,
+    std::optional<QFileDevice::Permissions> permissions)
+{
+    QSaveFile file(filePath);
+    const QString fileName = QFileInfo(filePath).fileName();
+    if (!openForReplacement(file))
+        return WriteOutcome::failure(fileName, file.errorString());
+    if (permissions && !file.setPermissions(*permissions))
+        return WriteOutcome::failure(fileName, file.errorString());
+    return commit(file, bytes);
+}
