@@ -1,5 +1,6 @@
 #include "WeightTracker.h"
 
+#include "backup/BackupFileSet.h"
 #include "screens/CalendarPlacement.h"
 #include "screens/Clock.h"
 #include "screens/CommandButton.h"
@@ -63,6 +64,8 @@ TrackerProfile weightProfile()
     profile.listFileName = WeightFile::ListFileName;
     profile.dataFileExtension = WeightFile::Extension;
     profile.dateChecker = DateChecker::Tracker::Weight;
+    profile.backupKind = BackupFileSet::WeightBackup;
+    profile.restoreKind = BackupFileSet::WeightRestore;
     const QString weightFormat = QStringLiteral("###.#");
     profile.logColumns = {
         { "Label11", QStringLiteral("Date of Weigh In"), QString(), 0.22 },
