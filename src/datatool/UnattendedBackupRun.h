@@ -41,6 +41,8 @@ public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
     void pauseOneSecond() override { }
     void pauseTwoSeconds() override { }
+    // A command-line run has no event loop to run later work in.
+    void runLater(std::chrono::milliseconds, QObject*, std::function<void()>) override { }
 
 private:
     QIODevice& m_out;
