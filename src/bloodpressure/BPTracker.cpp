@@ -1,5 +1,6 @@
 #include "bloodpressure/BPTracker.h"
 
+#include "backup/BackupFileSet.h"
 #include "bloodpressure/AveragesRow.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "bloodpressure/BloodPressureGraphData.h"
@@ -48,6 +49,8 @@ TrackerProfile bloodPressureProfile()
     profile.listFileName = BloodPressureFile::ListFileName;
     profile.dataFileExtension = BloodPressureFile::Extension;
     profile.dateChecker = DateChecker::Tracker::BloodPressure;
+    profile.backupKind = BackupFileSet::BloodPressureBackup;
+    profile.restoreKind = BackupFileSet::BloodPressureRestore;
     const QString wholeNumber = QStringLiteral("###");
     profile.logColumns = {
         { "Label11", QStringLiteral("Date of Reading"), QString(), 0.22 },

@@ -141,7 +141,8 @@ TEST_P(TrackerBackup, ARestoreThroughTheMenuShowsTheRestoredList)
     EXPECT_EQ(driver.grid()->text(1, 2), "170");
 }
 
-INSTANTIATE_TEST_SUITE_P(Trackers, TrackerBackup, testing::Values(weightTrackerKind()),
+INSTANTIATE_TEST_SUITE_P(Trackers, TrackerBackup,
+    testing::Values(weightTrackerKind(), bloodPressureTrackerKind()),
     [](const testing::TestParamInfo<TrackerKind>& info) { return info.param.name; });
 
 } // namespace
