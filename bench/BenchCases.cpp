@@ -311,6 +311,6 @@ BenchReport::Line BenchCases::printWeightReport()
             }
         }
     });
-    return { QStringLiteral("lay out and write a 1,000-row weight report (PDF)"), program, floor,
+    return { QStringLiteral("1,000-row weight report laid out as a PDF"), program, floor,
         QStringLiteral("ms"), QStringLiteral("painting the same texts on bare QPdfWriter pages") };
 }
