@@ -1,5 +1,6 @@
 #include "datatool/DataTool.h"
 #include "datatool/PdfReportWriter.h"
+#include "storage/DataFolderLocation.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -24,6 +25,8 @@ int main(int argc, char* argv[])
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
+    // Named as the program is, so that both find the same data folder.
+    QCoreApplication::setApplicationName(DataFolderLocation::applicationName());
     QFile out;
     QFile err;
     // By descriptor, not through stdio's FILE: its buffer would take every
@@ -34,6 +37,7 @@ int main(int argc, char* argv[])
     // what the user asked for.
     const bool outputIsTerminal = isatty(fileno(stdout)) != 0;
     PdfReportWriter reports;
-    DataTool tool(out, err, outputIsTerminal, QCoreApplication::applicationDirPath(), &reports);
+    DataTool tool(
+        out, err, outputIsTerminal, DataFolderLocation::forApplication().dataFolder(), &reports);
     return tool.run(QCoreApplication::arguments().mid(1));
 }

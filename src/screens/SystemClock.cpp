@@ -2,6 +2,7 @@
 
 #include <QThread>
 #include <QTime>
+#include <QTimer>
 
 namespace {
 
@@ -28,4 +29,18 @@ void SystemClock::pauseOneSecond()
 void SystemClock::pauseTwoSeconds()
 {
     waitForTicks(2, currentSeconds);
+}
+
+void SystemClock::runLater(
+    std::chrono::milliseconds delay, QObject* context, std::function<void()> task)
+{
+    QTimer::singleShot(delay, context, std::move(task));
+}
+
+void SystemClock::pauseSeconds(int seconds, const std::function<void()>& whileWaiting)
+{
+    waitForTicks(seconds >= 2 ? 2 : 1, [&whileWaiting] {
+        whileWaiting();
+        return currentSeconds();
+    });
 }

@@ -14,5 +14,13 @@ struct TrackerProfile {
     QString listFileName;
     QString dataFileExtension;
     DateChecker::Tracker dateChecker;
+    // BackupKind codes of the "&Utilities" items (42 and 43 for weight).
+    qint16 backupKind = 0;
+    qint16 restoreKind = 0;
     QList<TrackerLogColumn> logColumns;
+    // The log panel's caption; none when empty.
+    QString logCaption;
+    // A tracker without a Save New File button of its own: in create mode,
+    // typing a name enables Save, and Save runs Save New File.
+    bool saveRunsSaveNewFile = false;
 };

@@ -57,6 +57,10 @@ public:
     // nothing to write.
     bool save(qint16 quietSave = 0);
     void deleteDisplayedFile();
+    // mUB, mUR: the backup screen for this tracker's files; a restore
+    // opens the screen again on the restored list.
+    void backupFiles();
+    void restoreFiles();
     MessageService::Answer promptSaveChanges();
     void exit();
 
@@ -86,6 +90,9 @@ protected:
     const TrackerTexts& texts() const { return m_profile.texts; }
     QString windowTitleText() const;
     void showStatus(const QString& text);
+    // Puts the changed mark back to what it was before a step the user has
+    // taken back.
+    void restoreChangesMade(qint16 before);
 
     // Tells the user, once per load, that the data file ended part-way
     // through a row, which was loaded as far as it goes.
@@ -110,8 +117,9 @@ protected:
     DateChecker* dateChecker() const { return m_dateChecker; }
     QPushButton* exitButton() const;
     QMenu* optionsMenu() const { return m_optionsMenu; }
-    // The commands that later screens (print options, backup, colours)
-    // plug into; each does nothing visible until then.
+    // The commands that later screens (print options, colours) plug into;
+    // each does nothing visible until then. Backup and restore run
+    // backupFiles() and restoreFiles().
     QAction* printOptionsAction() const { return m_printOptionsAction; }
     QAction* backupAction() const { return m_backupAction; }
     QAction* restoreAction() const { return m_restoreAction; }
@@ -168,6 +176,9 @@ private:
     void hidePanels();
     void clearIndividual();
     void setIndividualActionsEnabled(bool enabled);
+    // Save is on in view mode once something changed, and in create mode
+    // only where it runs Save New File.
+    void enableSaveAfterChange();
     // View mode with nobody on display: how the screen opens, and what
     // View Existing File returns to.
     void showNoIndividual();
@@ -178,6 +189,9 @@ private:
     void activated();
     void openHelp();
     void escape();
+    // The save prompt, then the backup screen for the kind; false when
+    // the user cancelled.
+    bool openBackupScreen(qint16 kind);
     // Shows the failure of a write and keeps the screen marked changed.
     void reportFailedWrite(const WriteOutcome& outcome, const QString& title);
 

@@ -1,5 +1,6 @@
 #include "WeightTracker.h"
 
+#include "backup/BackupFileSet.h"
 #include "screens/CalendarPlacement.h"
 #include "screens/Clock.h"
 #include "screens/CommandButton.h"
@@ -13,6 +14,7 @@
 #include "screens/TrackerLogPanel.h"
 #include "storage/GColor4File.h"
 #include "storage/StoredDate.h"
+#include "weight/ProgressPictures.h"
 #include "weight/ProgressStatistics.h"
 #include "weight/WeightGraphData.h"
 #include "weight/WeightReport.h"
@@ -36,7 +38,6 @@
 
 namespace {
 
-const QString PictureDatePlaceholder = QStringLiteral("Date Photo Taken");
 constexpr int CommentLimit = 1000;
 constexpr int CommentWarningLength = 950;
 
@@ -63,6 +64,8 @@ TrackerProfile weightProfile()
     profile.listFileName = WeightFile::ListFileName;
     profile.dataFileExtension = WeightFile::Extension;
     profile.dateChecker = DateChecker::Tracker::Weight;
+    profile.backupKind = BackupFileSet::WeightBackup;
+    profile.restoreKind = BackupFileSet::WeightRestore;
     const QString weightFormat = QStringLiteral("###.#");
     profile.logColumns = {
         { "Label11", QStringLiteral("Date of Weigh In"), QString(), 0.22 },
@@ -245,26 +248,19 @@ QWidget* WeightTracker::buildPlanPanel()
     commentsLayout->addLayout(lengthRow);
     commentsLayout->addWidget(m_comments);
 
-    // The progress pictures come with their own screen; the frame keeps
-    // their places and the dates taken, which the file stores.
-    m_picturesFrame
-        = named(new QGroupBox(QStringLiteral("Beginning and Current Photos"), m_planPanel),
-            QStringLiteral("SSFrame3"));
-    auto* picturesLayout = new QGridLayout(m_picturesFrame);
-    for (int i = 0; i < 2; ++i) {
-        m_pictures[i] = named(new QLabel(m_picturesFrame), arrayElementName("Image2", i));
-        m_pictures[i]->setMinimumSize(120, 90);
-        m_pictures[i]->hide();
-        m_entryBoxes[7 + i]->setParent(m_picturesFrame);
-        picturesLayout->addWidget(m_pictures[i], 0, i);
-        picturesLayout->addWidget(m_entryBoxes[7 + i], 1, i);
-    }
+    m_pictures = new ProgressPictures(
+        services(), centralWidget(), { m_entryBoxes[7], m_entryBoxes[8] }, nameBox(), m_planPanel);
+    connect(m_pictures, &ProgressPictures::changed, this, &WeightTracker::markChanged);
+    connect(
+        m_pictures, &ProgressPictures::browserOpening, this, [this] { m_headerCalendar->hide(); });
+    connect(m_pictures, &ProgressPictures::leftWithoutEntering, this,
+        [this] { exitButton()->setFocus(); });
 
     auto* layout = new QVBoxLayout(m_planPanel);
     layout->addLayout(top);
     layout->addWidget(plan);
     layout->addWidget(comments, 1);
-    layout->addWidget(m_picturesFrame);
+    layout->addWidget(m_pictures);
     m_planPanel->hide();
     return m_planPanel;
 }
@@ -391,7 +387,9 @@ void WeightTracker::entryBoxClicked(int index)
     if (index == 1 && inCreateMode())
         CalendarPlacement::showBelow(m_headerCalendar, m_entryBoxes[1], 1920, 130);
     else if (index == 7 || index == 8)
-        CalendarPlacement::showCentredOn(m_headerCalendar, logGrid(), 2520);
+        // Centred on the grid's place: the plan panel holding the picture
+        // dates takes it, and the hidden grid may never have been laid out.
+        CalendarPlacement::showCentredOn(m_headerCalendar, m_planPanel, 2520);
     else
         m_headerCalendar->hide();
 }
@@ -475,13 +473,14 @@ void WeightTracker::hideDataPanels()
     // The graph too: after Delete it would still show the deleted log.
     m_graphPanel->hide();
     m_saveNewButton->hide();
+    m_pictures->closeViews();
 }
 
 void WeightTracker::showCreatePanels()
 {
     for (int i = 7; i < 9; ++i) {
         if (m_entryBoxes[i]->text().trimmed().isEmpty())
-            m_entryBoxes[i]->setText(PictureDatePlaceholder);
+            m_entryBoxes[i]->setText(ProgressPictures::DatePlaceholder);
     }
     m_graphPanel->hide();
     m_planPanel->show();
@@ -498,8 +497,7 @@ void WeightTracker::viewPlanInformation()
     enableFileActions();
     m_viewPlanAction->setEnabled(false);
     m_graphAction->setEnabled(true);
-    m_pictures[0]->setVisible(m_beginningPicture.value_or(QString()).size() > 0);
-    m_pictures[1]->setVisible(m_currentPicture.value_or(QString()).size() > 0);
+    m_pictures->hideEmptyPictures();
 }
 
 void WeightTracker::viewWeightTracker()
@@ -536,6 +534,17 @@ void WeightTracker::graphDisplay()
     m_graphPanel->setFocus();
 }
 
+
+QString WeightTracker::pictureReference(int picture) const
+{
+    return m_pictures->reference(picture).value_or(QString()).trimmed();
+}
+
+bool WeightTracker::pictureShown(int picture) const
+{
+    return m_pictures->pictureShown(picture);
+}
+
 bool WeightTracker::graphOnDisplay() const
 {
     return m_graphPanel->isVisible();
@@ -554,12 +563,7 @@ void WeightTracker::clearDisplayedIndividual()
     for (int i = 1; i < 9; ++i)
         m_entryBoxes[i]->clear();
     m_comments->clear();
-    m_beginningPicture.reset();
-    m_currentPicture.reset();
-    for (QLabel* picture : m_pictures) {
-        picture->clear();
-        picture->hide();
-    }
+    m_pictures->clear();
     m_lastEntryTrend->clear();
     m_beginningTrend->clear();
     m_congratulations->hide();
@@ -577,9 +581,10 @@ bool WeightTracker::loadIndividual(const QString& name)
         return false;
     }
     showFile(*file);
+    m_pictures->ShowProgressPictures();
     for (int i = 7; i < 9; ++i) {
         if (m_entryBoxes[i]->text().trimmed().isEmpty())
-            m_entryBoxes[i]->setText(PictureDatePlaceholder);
+            m_entryBoxes[i]->setText(ProgressPictures::DatePlaceholder);
     }
     if (file->cutShortRow > 0)
         reportLastRowCutShort(file->fileName(), file->cutShortRow);
@@ -605,8 +610,7 @@ void WeightTracker::showFile(const WeightFile& file)
         m_comments->setPlainText(comments.replace(StoredLineBreak, QStringLiteral("\n")));
     }
     showCommentLength();
-    m_beginningPicture = file.beginningPicture;
-    m_currentPicture = file.currentPicture;
+    m_pictures->setReferences(file.beginningPicture, file.currentPicture);
 }
 
 WeightFile WeightTracker::displayedFile(const QString& name) const
@@ -616,8 +620,8 @@ WeightFile WeightTracker::displayedFile(const QString& name) const
     for (int i = 1; i < 9; ++i)
         file.headerField(i) = m_entryBoxes[i]->text();
     file.comments = m_comments->toPlainText().replace(QLatin1Char('\n'), StoredLineBreak);
-    file.beginningPicture = m_beginningPicture;
-    file.currentPicture = m_currentPicture;
+    file.beginningPicture = m_pictures->reference(ProgressPictures::Beginning);
+    file.currentPicture = m_pictures->reference(ProgressPictures::Current);
     const DataGrid* grid = logGrid();
     file.rowCount = grid->rowCount();
     for (int row = 1; row < grid->rowCount(); ++row)
@@ -724,7 +728,8 @@ void WeightTracker::showTrendAndGoal(
     auto showIcon = [this](QLabel* picture, const QString& name) {
         picture->setProperty("pictureName", name);
         // A missing icon file leaves the picture empty.
-        const QPixmap icon = name.isEmpty() ? QPixmap() : QPixmap(services().folder.filePath(name));
+        const QPixmap icon
+            = name.isEmpty() ? QPixmap() : QPixmap(services().folder.shippedFilePath(name));
         if (icon.isNull())
             picture->clear();
         else
@@ -794,9 +799,8 @@ void WeightTracker::printOptions()
     if (changesMade() == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
         return;
     // A picture option is offered only for a picture that can be shown.
-    const std::array<std::optional<QString>, 2> references { m_beginningPicture, m_currentPicture };
     for (int i = 0; i < 2; ++i) {
-        const QString path = references[i].value_or(QString()).trimmed();
+        const QString path = pictureReference(i);
         m_reportPictures[i] = path.isEmpty() ? QImage() : QImage(path);
     }
     m_reportOptions->prepareForOpening(
@@ -811,7 +815,8 @@ bool WeightTracker::printOptionsOpen() const
 
 bool WeightTracker::closeTopmostView()
 {
-    return m_printPanel->escape();
+    // The print preview and panel stand in front of the pictures' views.
+    return m_printPanel->escape() || m_pictures->closeTopmostView();
 }
 
 QImage WeightTracker::exportGraph()

@@ -9,10 +9,10 @@
 #include <QString>
 
 #include <array>
-#include <optional>
 
 class LineChart;
 class MonthCalendar;
+class ProgressPictures;
 class PrintDocument;
 class PrintOptionsPanel;
 class QPageLayout;
@@ -42,6 +42,10 @@ public:
 
     // "GOAL" while the goal message is shown, read by the report.
     QString goalReached() const { return m_goalReached; }
+    // For the report: the stored path of a progress picture (0 beginning,
+    // 1 current), trimmed, and whether that picture is loaded and shown.
+    QString pictureReference(int picture) const;
+    bool pictureShown(int picture) const;
 
     // --- commands --------------------------------------------------------
     void viewPlanInformation();
@@ -68,6 +72,8 @@ protected:
     // Delete Row leaves the derived columns as they were.
     void logRowDeleted() override { updateTrendAndGoal(); }
     void logDateAccepted(int row) override;
+    // The weight screen keeps nothing by row number.
+    void logRowsAboutToMove() override { }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool closeTopmostView() override;
@@ -124,8 +130,7 @@ private:
     std::array<QFrame*, 2> m_legendLines {}; // Line3(0) beginning, Line3(1) goal
     QFrame* m_planPanel = nullptr; // SSPanel2
     QGroupBox* m_graphPanel = nullptr; // SSPanel4
-    QGroupBox* m_picturesFrame = nullptr; // SSFrame3
-    std::array<QLabel*, 2> m_pictures {}; // Image2(0), Image2(1)
+    ProgressPictures* m_pictures = nullptr; // SSFrame3 and its browser
     QAction* m_viewPlanAction = nullptr; // mOIn, Command3
     QAction* m_viewLogAction = nullptr; // mOMnt, Command4
     QAction* m_graphAction = nullptr; // Command5
@@ -143,11 +148,6 @@ private:
     // The progress pictures as loaded when the panel opened, reused by every
     // rebuild while it is open; null when not shown.
     std::array<QImage, 2> m_reportPictures;
-
-    // Pictures come with their own screen; their references are kept so
-    // that a save never drops them.
-    std::optional<QString> m_beginningPicture;
-    std::optional<QString> m_currentPicture;
 
     int m_calendarTarget = 1;
     QString m_goalReached;

@@ -50,5 +50,5 @@ std::optional<QString> ScriptedDialogs::chooseSaveFile(
 bool ScriptedDialogs::openUrl(const QString& address)
 {
     m_openedUrls.append(address);
-    return true;
+    return m_opensUrls;
 }

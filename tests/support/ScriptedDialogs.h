@@ -37,6 +37,9 @@ public:
     void queuePrinter(std::function<bool(QPrinter&)> answer) { m_printers.enqueue(answer); }
     void queueSaveFile(std::optional<QString> path) { m_saveFiles.enqueue(path); }
 
+    // Whether the desktop "opens" the addresses asked for; they are recorded
+    // either way.
+    void setOpensUrls(bool opens) { m_opensUrls = opens; }
     const QStringList& openedUrls() const { return m_openedUrls; }
     const QStringList& dialogTitles() const { return m_dialogTitles; }
     // The fonts the print font dialog was opened with, and the paths the
@@ -63,5 +66,6 @@ private:
     QList<PrintFont> m_initialPrintFonts;
     QStringList m_suggestedSavePaths;
     QStringList m_openedUrls;
+    bool m_opensUrls = true;
     QStringList m_dialogTitles;
 };
