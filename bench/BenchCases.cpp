@@ -5,16 +5,21 @@
 #include "datatool/DataTool.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
+#include "print/PdfFile.h"
 #include "screens/DataGrid.h"
 #include "screens/ScreenServices.h"
 #include "weight/ProgressStatistics.h"
 #include "weight/WeightFile.h"
+#include "weight/WeightReport.h"
 #include "weight/WeightTracker.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
 #include <QFile>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QTableWidget>
 
@@ -259,4 +264,53 @@ BenchReport::Line BenchCases::addPasswordEntry()
     return { QStringLiteral("add a password entry, 9,999 in use"), program, floor,
         QStringLiteral("ms"),
         QStringLiteral("reading %1 once").arg(PasswordFiles::EntriesFileName) };
+}
+
+// --- printing ----------------------------------------------------------------
+
+BenchReport::Line BenchCases::printWeightReport()
+{
+    constexpr int ReportRows = 1'000;
+    QString error;
+    const std::optional<WeightFile> file
+        = WeightFile::LoadWeightFile(m_folder, BenchFolder::WeightName, &error);
+    check(file.has_value(), QStringLiteral("the weight file cannot be read: %1").arg(error));
+    WeightReport::Values values = file ? WeightReport::valuesOf(*file) : WeightReport::Values();
+    values.rows.resize(ReportRows);
+    values.printed = QDate(2013, 2, 20);
+    // The weigh-in table alone, the part that grows with the log.
+    WeightReport::Options options;
+    options.printGraph = false;
+    options.planInformation = false;
+    const QPageLayout letter = PrintDocument::paperLayout(QPageSize(QPageSize::Letter));
+
+    PrintDocument document;
+    const double program = m_repetitions.medianMilliseconds([&] {
+        document = WeightReport::build(values, options, letter, PrintFont());
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        check(PdfFile::write(document, pdf) && !pdf.data().isEmpty(),
+            QStringLiteral("the weight report could not be written as a PDF"));
+    });
+    // The same texts at the same places on bare pages, in one font, with no
+    // layout and no document in between.
+    const double floor = m_repetitions.medianMilliseconds([&] {
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&pdf);
+        writer.setResolution(int(PrintDocument::TwipsPerInch));
+        writer.setPageLayout(letter);
+        QPainter painter(&writer);
+        painter.setFont(PrintFont().twipsFont());
+        for (int page = 0; page < document.pageCount(); ++page) {
+            if (page > 0)
+                writer.newPage();
+            for (const PrintItem& item : document.page(page)) {
+                if (const auto* text = std::get_if<PrintText>(&item))
+                    painter.drawText(text->baseline, text->text);
+            }
+        }
+    });
+    return { QStringLiteral("1,000-row weight report laid out as a PDF"), program, floor,
+        QStringLiteral("ms"), QStringLiteral("painting the same texts on bare QPdfWriter pages") };
 }

@@ -34,6 +34,7 @@ public:
     BenchReport::Line exportBloodPressure();
     BenchReport::Line openWeightTracker();
     BenchReport::Line addPasswordEntry();
+    BenchReport::Line printWeightReport();
     // Each figure comes from a process of its own, started from this
     // program with the arguments that peakMemoryChild reads, so that memory
     // freed by an earlier case cannot hide what a later one needs.

@@ -18,6 +18,18 @@ QString PdfFile::fileNameFor(const QString& title)
     return name + QStringLiteral(".pdf");
 }
 
+bool PdfFile::write(const PrintDocument& document, QIODevice& device, QString* error, int copies)
+{
+    QPdfWriter writer(&device);
+    writer.setResolution(int(PrintDocument::TwipsPerInch));
+    writer.setTitle(document.title());
+    writer.setCreator(QStringLiteral("Halvorn"));
+    PrintRenderer::Options options;
+    options.copies = copies;
+    // The writer finishes the PDF when its painter ends, inside render().
+    return PrintRenderer::render(document, writer, options, error);
+}
+
 bool PdfFile::save(
     const PrintDocument& document, const QString& path, QString* error, bool ownerOnly, int copies)
 {
@@ -26,16 +38,8 @@ bool PdfFile::save(
     // previous file stays until the new one is complete.
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&pdf);
-        writer.setResolution(int(PrintDocument::TwipsPerInch));
-        writer.setTitle(document.title());
-        writer.setCreator(QStringLiteral("Halvorn"));
-        PrintRenderer::Options options;
-        options.copies = copies;
-        if (!PrintRenderer::render(document, writer, options, error))
-            return false;
-    }
+    if (!write(document, pdf, error, copies))
+        return false;
     const WriteOutcome outcome = FileWriting::replaceFile(path, pdf.data(),
         ownerOnly ? std::optional(QFileDevice::ReadOwner | QFileDevice::WriteOwner) : std::nullopt);
     if (!outcome.written && error)

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QIODevice;
+
 // A print document as a PDF file. The file is replaced whole or, on failure,
 // left as it was.
 class PdfFile
@@ -14,6 +16,11 @@ public:
     // the file could not be written.
     static bool save(const PrintDocument& document, const QString& path, QString* error = nullptr,
         bool ownerOnly = false, int copies = 1);
+
+    // Writes the PDF to an open device; false, with the reason, when it
+    // could not be laid on the pages.
+    static bool write(
+        const PrintDocument& document, QIODevice& device, QString* error = nullptr, int copies = 1);
 
     // A file name for a document titled title: characters that no file
     // name may hold become "_", and ".pdf" is added.

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -48,7 +49,9 @@ QPixmap swatch(const QColor& colour)
 PrintFontDialog::PrintFontDialog(const PrintFont& initial, QWidget* parent)
     : QDialog(parent)
 {
-    QFont font(initial.family);
+    // A face known by another name ("Times New Roman" is Liberation Serif
+    // here) is shown as the face that prints; the dialog lists no aliases.
+    QFont font(QFontInfo(QFont(initial.family)).family());
     font.setPointSizeF(initial.points);
     font.setBold(initial.bold);
     font.setItalic(initial.italic);

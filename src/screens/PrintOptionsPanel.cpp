@@ -499,7 +499,10 @@ void PrintOptionsPanel::print()
 
 void PrintOptionsPanel::saveAsPdf()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The documents folder, or the home folder where there is none.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(folder).exists())
+        folder = QDir::homePath();
     const QString suggested = QDir(folder).filePath(PdfFile::fileNameFor(m_document.title()));
     std::optional<QString> path = m_services.dialogs.chooseSaveFile(
         QStringLiteral("Save as PDF"), suggested, QStringLiteral("PDF files (*.pdf)"));

@@ -297,6 +297,10 @@ void TrackerScreen::showEvent(QShowEvent* event)
 void TrackerScreen::activated()
 {
     m_logPanel->setColumnWidths();
+    // The print options panel covers the commands and keeps its own focus
+    // and status text when a dialog it opened closes.
+    if (printOptionsOpen())
+        return;
     if (m_viewExistingButton->isEnabled())
         m_viewExistingButton->setFocus();
     showStatus(windowTitleText());

@@ -224,6 +224,9 @@ void WeightReport::planSection()
     }
 
     if (!m_values.comments.trimmed().isEmpty()) {
+        // The heading goes with the comments' first line.
+        if (m_builder.y() + 2 * m_builder.lineSpacing() > planBottom())
+            newPage();
         applyFont(true);
         m_builder.paragraph(QStringLiteral("Additional Comments"));
         applyFont(m_font.bold);

@@ -6,6 +6,7 @@
 #include "TemporaryProgramFolder.h"
 
 #include "print/PrintDocumentBuilder.h"
+#include "screens/PrintFontDialog.h"
 #include "screens/PrintOptionsPanel.h"
 #include "screens/ShellState.h"
 #include "screens/Twips.h"
@@ -473,4 +474,21 @@ TEST_F(PrintOptionsPanelTest, ThePasswordKeepersPanelOpensInItsFixedFontAndOnlyH
     EXPECT_FALSE(panel->printOptionsOpen());
     EXPECT_EQ(statuses.last(), QStringLiteral("Print"));
     EXPECT_EQ(folder.read(QStringLiteral("GColor4.Fil")), stored);
+}
+
+// The dialog offers the face that prints under a name it can list, and the
+// text colour Qt's own font dialog lacks.
+TEST(PrintFontDialog, StartsFromTheFaceThatPrintsAndReturnsTheColour)
+{
+    PrintFont initial;
+    initial.points = 12;
+    initial.underline = true;
+    initial.colour = QColor(0, 0, 128);
+    const PrintFontDialog dialog(initial);
+    const PrintFont chosen = dialog.selectedFont();
+    EXPECT_EQ(chosen.family, QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(chosen.points, 12);
+    EXPECT_TRUE(chosen.underline);
+    EXPECT_FALSE(chosen.strikeOut);
+    EXPECT_EQ(chosen.colour, QColor(0, 0, 128));
 }

@@ -130,6 +130,14 @@ TEST_F(WeightPrintOptionsTest, ThePanelShowsTheDisplayedIndividualsReport)
         driver.find<QLabel>(QStringLiteral("StatusBar1Panel1"))->text(), QStringLiteral("Print"));
     EXPECT_FALSE(driver.find<QMenu>(QStringLiteral("mO"))->menuAction()->isEnabled());
 
+    // A dialog closing over the panel gives the window back to the panel,
+    // not to the commands it covers.
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(driver.screen.get(), &activate);
+    EXPECT_EQ(
+        driver.find<QLabel>(QStringLiteral("StatusBar1Panel1"))->text(), QStringLiteral("Print"));
+    EXPECT_FALSE(driver.button("Command2")->hasFocus());
+
     ASSERT_GE(report().pageCount(), 2);
     const QStringList texts = reportTexts();
     EXPECT_EQ(texts.first(), QStringLiteral("Ann"));
