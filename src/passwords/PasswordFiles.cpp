@@ -5,9 +5,11 @@
 #include "storage/TextRecordFile.h"
 #include "storage/Windows1252.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QRandomGenerator>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <utility>
@@ -63,6 +65,19 @@ QString fieldRefusal(
     return {};
 }
 
+// Run before each rewrite: a rewrite keeps the permissions of the file it
+// replaces, so a missing file is created empty with owner-only permissions
+// first, and one restored or copied in with wider permissions is narrowed.
+// Best effort: where it fails, the rewrite that follows reports the reason.
+void keepOwnerOnly(const QString& path)
+{
+    QFile file(path);
+    if (file.exists())
+        file.setPermissions(PasswordFiles::OwnerOnly);
+    else
+        file.open(QIODevice::WriteOnly | QIODevice::NewOnly, PasswordFiles::OwnerOnly);
+}
+
 } // namespace
 
 PasswordFiles::PasswordFiles(ProgramFolder folder, QRandomGenerator* random)
@@ -113,6 +128,7 @@ QStringList PasswordFiles::LoadIndex() const
 
 bool PasswordFiles::WriteIndex(const QStringList& items, QString* error) const
 {
+    keepOwnerOnly(indexFilePath());
     TextRecordFile file;
     if (file.openForWriting(indexFilePath())) {
         for (const QString& item : items)
@@ -127,13 +143,15 @@ bool PasswordFiles::WriteIndex(const QStringList& items, QString* error) const
 
 namespace {
 
-// A record that cannot be read is taken as in use: guessing it free could
-// overwrite an entry.
-int lowestFreeRecord(RecordFile& file)
+// 0 when records 1 to 10,000 are all in use. Records beyond the end of the
+// file read as zero bytes, so they are free.
+int lowestFreeRecord(const QByteArray& entries)
 {
     for (int number = 1; number <= PasswordFiles::MaximumRecords; ++number) {
         PasswordRecord record;
-        if (file.readStructure(number, record.structure()) && !record.isInUse())
+        record.structure().decode(
+            entries.mid(qsizetype(number - 1) * PasswordRecord::Length, PasswordRecord::Length));
+        if (!record.isInUse())
             return number;
     }
     return 0;
@@ -143,17 +161,24 @@ int lowestFreeRecord(RecordFile& file)
 
 std::optional<int> PasswordFiles::FindFreeRecord() const
 {
-    RecordFile file(entriesFilePath(), PasswordRecord::Length);
-    if (!file.isOpen())
+    QString error;
+    const std::optional<QByteArray> entries = readEntries(error);
+    if (!entries)
         return std::nullopt;
-    const int number = lowestFreeRecord(file);
+    const int number = lowestFreeRecord(*entries);
     if (number == 0)
         return std::nullopt;
     return number;
 }
 
+// Reading never creates the entries file: a missing one holds only records
+// never written.
 std::optional<PasswordRecord> PasswordFiles::readRecord(int recordNumber) const
 {
+    if (recordNumber < 1)
+        return std::nullopt;
+    if (!QFileInfo::exists(entriesFilePath()))
+        return PasswordRecord();
     RecordFile file(entriesFilePath(), PasswordRecord::Length);
     PasswordRecord record;
     if (!file.readStructure(recordNumber, record.structure()))
@@ -172,41 +197,78 @@ std::optional<PasswordEntry> PasswordFiles::loadEntry(const QString& indexItem) 
         record->UnscrambleField(PasswordRecord::Comment) };
 }
 
-PasswordFileResult PasswordFiles::AddEntry(const PasswordEntry& entry)
+std::optional<QByteArray> PasswordFiles::readEntries(QString& error) const
+{
+    QFile file(entriesFilePath());
+    if (!file.exists())
+        return QByteArray();
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool PasswordFiles::writeEntries(const QByteArray& bytes, QString& error) const
+{
+    keepOwnerOnly(entriesFilePath());
+    QSaveFile file(entriesFilePath());
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    error = file.errorString();
+    return false;
+}
+
+// Records between the old end and this one become zero bytes, which read as
+// never written, so free.
+QByteArray PasswordFiles::withRecord(QByteArray bytes, int number, const PasswordRecord& record)
+{
+    const qsizetype position = qsizetype(number - 1) * PasswordRecord::Length;
+    if (bytes.size() < position + PasswordRecord::Length)
+        bytes.append(QByteArray(position + PasswordRecord::Length - bytes.size(), '\0'));
+    bytes.replace(position, PasswordRecord::Length, record.bytes());
+    return bytes;
+}
+
+PasswordFileResult PasswordFiles::AddEntry(const PasswordEntry& entry, SameName sameName)
 {
     QStringList items;
     QString error;
     if (!readIndex(items, error))
         return PasswordFileResult::refused(
             QStringLiteral("The list of Password Files could not be read: %1").arg(error));
-    if (QString refusal = nameRefusal(entry.name, items); !refusal.isEmpty())
+    if (QString refusal = nameRefusal(entry.name, items, sameName); !refusal.isEmpty())
         return PasswordFileResult::refused(refusal);
     if (QString refusal = fieldsRefusal(entry); !refusal.isEmpty())
         return PasswordFileResult::refused(refusal);
 
-    RecordFile file(entriesFilePath(), PasswordRecord::Length);
-    if (!file.isOpen())
+    const std::optional<QByteArray> previous = readEntries(error);
+    if (!previous)
         return PasswordFileResult::refused(
-            QStringLiteral("The Password File could not be saved: %1").arg(file.errorString()));
-    const int number = lowestFreeRecord(file);
+            QStringLiteral("The Password File could not be saved: %1").arg(error));
+    const int number = lowestFreeRecord(*previous);
     if (number == 0)
         return PasswordFileResult::refused(
             QStringLiteral("The list of Password Files is full: all %1 are in use. "
                            "Delete a Password File you no longer need, then save again.")
                 .arg(QLocale(QLocale::English).toString(MaximumRecords)));
 
-    PasswordRecord previous;
-    file.readStructure(number, previous.structure());
     const PasswordRecord record
         = PasswordRecord::ScrambleEntry(entry.signOn, entry.password, entry.comment, *m_random);
-    if (!file.writeStructure(number, record.structure()))
+    if (!writeEntries(withRecord(*previous, number, record), error))
         return PasswordFileResult::refused(
-            QStringLiteral("The Password File could not be saved: %1").arg(file.errorString()));
+            QStringLiteral("The Password File could not be saved: %1").arg(error));
 
     insertSorted(items, IndexItem::build(entry.name, number).text());
     if (!WriteIndex(items, &error)) {
         // Unlisted, the record would stay in use for good; give it back.
-        file.writeStructure(number, previous.structure());
+        QString ignored;
+        writeEntries(*previous, ignored);
         return PasswordFileResult::refused(
             QStringLiteral("The Password File could not be saved: %1").arg(error));
     }
@@ -220,12 +282,13 @@ PasswordFileResult PasswordFiles::ReplaceEntry(int recordNumber, const PasswordE
             "The Password File could not be saved: its place in the file is unknown."));
     if (QString refusal = fieldsRefusal(entry); !refusal.isEmpty())
         return PasswordFileResult::refused(refusal);
-    RecordFile file(entriesFilePath(), PasswordRecord::Length);
+    QString error;
+    const std::optional<QByteArray> previous = readEntries(error);
     const PasswordRecord record
         = PasswordRecord::ScrambleEntry(entry.signOn, entry.password, entry.comment, *m_random);
-    if (!file.writeStructure(recordNumber, record.structure()))
+    if (!previous || !writeEntries(withRecord(*previous, recordNumber, record), error))
         return PasswordFileResult::refused(
-            QStringLiteral("The Password File could not be saved: %1").arg(file.errorString()));
+            QStringLiteral("The Password File could not be saved: %1").arg(error));
     return PasswordFileResult::done(recordNumber);
 }
 
@@ -253,12 +316,13 @@ PasswordFileResult PasswordFiles::DeleteEntry(const QString& indexItem)
         [number](const QString& item) { return IndexItem(item).recordNumber() == number; });
     if (number < 1 || recordShared)
         return PasswordFileResult::done(number);
-    RecordFile file(entriesFilePath(), PasswordRecord::Length);
-    if (!file.writeStructure(number, PasswordRecord::BlankRecord().structure()))
+    const std::optional<QByteArray> entries = readEntries(error);
+    if (!entries
+        || !writeEntries(withRecord(*entries, number, PasswordRecord::BlankRecord()), error))
         return PasswordFileResult::refused(
             QStringLiteral("The Password File was removed from the list, but its contents "
                            "could not be erased: %1")
-                .arg(file.errorString()));
+                .arg(error));
     return PasswordFileResult::done(number);
 }
 
@@ -278,7 +342,7 @@ void PasswordFiles::insertSorted(QStringList& items, const QString& item)
         std::upper_bound(items.cbegin(), items.cend(), item, IndividualList::lessThan), item);
 }
 
-QString PasswordFiles::nameRefusal(const QString& name, const QStringList& items)
+QString PasswordFiles::nameRefusal(const QString& name, const QStringList& items, SameName sameName)
 {
     if (withoutBlanks(name).isEmpty())
         return QStringLiteral("Please enter a web address, location, service, card or other name "
@@ -293,7 +357,7 @@ QString PasswordFiles::nameRefusal(const QString& name, const QStringList& items
                               "Please use letters, digits and common symbols only.");
     if (name.size() > MaximumNameLength)
         return QStringLiteral("The name can be at most %1 characters long.").arg(MaximumNameLength);
-    if (findByName(items, name) >= 0)
+    if (sameName == SameName::Refused && findByName(items, name) >= 0)
         return QStringLiteral("A Password File named \"%1\" already exists.")
             .arg(withoutBlanks(name));
     return {};

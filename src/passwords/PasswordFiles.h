@@ -6,6 +6,8 @@
 #include "PasswordRecord.h"
 #include "storage/ProgramFolder.h"
 
+#include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
@@ -18,9 +20,13 @@ class QRandomGenerator;
 // the entries Secfile2.fil (one PasswordRecord per entry).
 //
 // Adding, replacing and deleting check what they are given first and touch no
-// file when they refuse. A change that fails half-way is undone as far as
-// possible, so that the index never lists a record that is free and no entry
+// file when they refuse. Each file is rewritten whole through a temporary
+// file, so a failed write leaves it as it was; a change that fails half-way
+// is undone, so that the index never lists a record that is free and no entry
 // in use is ever overwritten.
+//
+// Both files are created, and kept on every rewrite, readable and writable by
+// their owner only: they hold the user's passwords, merely scrambled.
 class PasswordFiles
 {
 public:
@@ -36,6 +42,14 @@ public:
     static constexpr int MaximumSignOnLength = 50;
     static constexpr int MaximumPasswordLength = 50;
     static constexpr int MaximumCommentLength = 200;
+
+    static constexpr QFileDevice::Permissions OwnerOnly
+        = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+    // Whether a new entry may take a name already listed. The keeper's Save
+    // offers to make a second entry of the same name; other callers keep
+    // names unique.
+    enum class SameName { Refused, Allowed };
 
     // random draws the characters around each stored password; tests pass a
     // seeded generator. Without one the securely seeded global generator is
@@ -66,8 +80,9 @@ public:
 
     // AddEntry: stores the entry in the lowest free record and lists it in the
     // index. Refused, with nothing written, when the name or a field breaks
-    // the rules or all 10,000 records are in use.
-    PasswordFileResult AddEntry(const PasswordEntry& entry);
+    // the rules (a name already listed too, unless sameName allows it) or all
+    // 10,000 records are in use.
+    PasswordFileResult AddEntry(const PasswordEntry& entry, SameName sameName = SameName::Refused);
 
     // ReplaceEntry: stores new texts in the record of an entry already listed;
     // the index is left as it is.
@@ -84,8 +99,10 @@ public:
     // Sorts item into its place in items (the list's order).
     static void insertSorted(QStringList& items, const QString& item);
 
-    // Why name cannot be given to a new entry, or the empty text.
-    static QString nameRefusal(const QString& name, const QStringList& items);
+    // Why name cannot be given to a new entry, or the empty text. A name
+    // already in items is refused unless sameName allows it.
+    static QString nameRefusal(
+        const QString& name, const QStringList& items, SameName sameName = SameName::Refused);
 
     // Why the sign-on id, password or comment cannot be stored faithfully, or
     // the empty text.
@@ -95,6 +112,13 @@ private:
     // False, with the reason, only when the index exists but cannot be read:
     // rewriting it from an empty list would then lose every entry.
     bool readIndex(QStringList& items, QString& error) const;
+
+    // The entries file as stored; empty when it does not exist yet.
+    std::optional<QByteArray> readEntries(QString& error) const;
+    // Rewrites the entries file whole.
+    bool writeEntries(const QByteArray& bytes, QString& error) const;
+    // The entries file's bytes with record number replaced.
+    static QByteArray withRecord(QByteArray bytes, int number, const PasswordRecord& record);
 
     ProgramFolder m_folder;
     QRandomGenerator* m_random;

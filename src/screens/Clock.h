@@ -3,8 +3,13 @@
 #include <QDate>
 #include <QDateTime>
 
-// The system clock and the short pauses, behind an interface so that tests
-// set the date and never wait on a real clock.
+#include <chrono>
+#include <functional>
+
+class QObject;
+
+// The system clock, the short pauses and delayed work, behind an interface so
+// that tests set the date and never wait on a real clock.
 class Clock
 {
 public:
@@ -17,4 +22,10 @@ public:
     // has moved on by one (two); lasts up to one (two) seconds.
     virtual void pauseOneSecond() = 0;
     virtual void pauseTwoSeconds() = 0;
+
+    // Runs task once on the user-interface thread after delay, unless
+    // context is gone by then. Nothing blocks meanwhile.
+    virtual void runLater(
+        std::chrono::milliseconds delay, QObject* context, std::function<void()> task)
+        = 0;
 };

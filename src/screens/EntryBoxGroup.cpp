@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 namespace {
 
@@ -15,11 +16,21 @@ EntryBoxGroup::EntryBoxGroup(const QLineEdit* normalColour, QObject* parent)
     , m_normalColour(normalColour)
 { }
 
-void EntryBoxGroup::add(QLineEdit* box, int index)
+void EntryBoxGroup::watch(QWidget* box, int index)
 {
     m_boxes.append(box);
     m_indexes.append(index);
     box->installEventFilter(this);
+}
+
+void EntryBoxGroup::add(QPlainTextEdit* box, int index)
+{
+    watch(box, index);
+}
+
+void EntryBoxGroup::add(QLineEdit* box, int index)
+{
+    watch(box, index);
     box->setAutoFillBackground(true);
     // textEdited, not textChanged: a value loaded from a file is shown as
     // stored, never rewritten by the rules meant for typing.
@@ -29,12 +40,15 @@ void EntryBoxGroup::add(QLineEdit* box, int index)
 bool EntryBoxGroup::eventFilter(QObject* watched, QEvent* event)
 {
     // qobject_cast, not static_cast: a box being destroyed still gets
-    // events from QWidget's destructor, when it is no QLineEdit any more.
-    auto* watchedBox = qobject_cast<QLineEdit*>(watched);
+    // events from QWidget's destructor, when it is no line edit or text
+    // edit any more.
+    QWidget* watchedBox = qobject_cast<QLineEdit*>(watched);
+    if (watchedBox == nullptr)
+        watchedBox = qobject_cast<QPlainTextEdit*>(watched);
     const qsizetype position = watchedBox ? m_boxes.indexOf(watchedBox) : -1;
     if (position < 0)
         return QObject::eventFilter(watched, event);
-    QLineEdit* box = m_boxes[position];
+    QWidget* box = m_boxes[position];
     const int index = m_indexes[position];
     switch (event->type()) {
     case QEvent::FocusIn:
@@ -65,18 +79,19 @@ bool EntryBoxGroup::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void EntryBoxGroup::highlight(QLineEdit* box)
+// The text area of every kind of box paints with the Base colour.
+void EntryBoxGroup::highlight(QWidget* box)
 {
     QPalette palette = box->palette();
-    palette.setColor(box->backgroundRole(), Highlight);
+    palette.setColor(QPalette::Base, Highlight);
     box->setPalette(palette);
 }
 
-void EntryBoxGroup::restoreColour(QLineEdit* box)
+void EntryBoxGroup::restoreColour(QWidget* box)
 {
-    if (box->palette().color(box->backgroundRole()) != Highlight)
+    if (box->palette().color(QPalette::Base) != Highlight)
         return;
     QPalette palette = box->palette();
-    palette.setColor(box->backgroundRole(), m_normalColour->palette().color(QPalette::Base));
+    palette.setColor(QPalette::Base, m_normalColour->palette().color(QPalette::Base));
     box->setPalette(palette);
 }

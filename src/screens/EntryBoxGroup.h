@@ -4,6 +4,8 @@
 #include <QObject>
 
 class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
 
 // The boxes of a screen that share the entry rules: the focused box turns
 // yellow and gets the normal box colour back when it loses the focus (the
@@ -20,6 +22,14 @@ public:
 
     // Adds a box under its index in the screen's array of boxes.
     void add(QLineEdit* box, int index);
+    // A multi-line box: highlighted and kept free of Enter like the others.
+    // Its edits are not told apart from the program's, so it emits no
+    // edited(); the screen watches its text itself.
+    void add(QPlainTextEdit* box, int index);
+
+    // A screen that places its cursor on a button at opening leaves the
+    // first focus of a box to the user, who should see it highlighted.
+    void setSkipsFirstFocus(bool skips) { m_firstFocusSkipped = !skips; }
 
 signals:
     // The box got the focus (not on the skipped first focus of the screen).
@@ -34,11 +44,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void highlight(QLineEdit* box);
-    void restoreColour(QLineEdit* box);
+    void watch(QWidget* box, int index);
+    void highlight(QWidget* box);
+    void restoreColour(QWidget* box);
 
     const QLineEdit* m_normalColour;
-    QList<QLineEdit*> m_boxes;
+    QList<QWidget*> m_boxes;
     QList<int> m_indexes;
     bool m_firstFocusSkipped = false;
 };

@@ -4,6 +4,8 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
+#include <algorithm>
+
 namespace EntryBoxRules {
 
 namespace {
@@ -44,6 +46,16 @@ QString withoutDoubleQuotes(const QString& text)
     return kept;
 }
 
+QString nameText(const QString& text)
+{
+    QString kept;
+    for (QChar c : text) {
+        if (c != QLatin1Char('"') && c.category() != QChar::Other_Control)
+            kept.append(c);
+    }
+    return kept;
+}
+
 void applyNumberRule(QLineEdit* box)
 {
     const QString kept = numberText(box->text());
@@ -56,6 +68,27 @@ void applyNoDoubleQuoteRule(QLineEdit* box)
     const QString kept = withoutDoubleQuotes(box->text());
     if (kept != box->text())
         replaceText(box, kept);
+}
+
+void applyNameRule(QLineEdit* box)
+{
+    const QString kept = nameText(box->text());
+    if (kept != box->text())
+        replaceText(box, kept);
+}
+
+void applyLengthLimit(QPlainTextEdit* box, int maximumLength)
+{
+    const QString text = box->toPlainText();
+    const qsizetype excess = text.size() - maximumLength;
+    if (excess <= 0)
+        return;
+    const int position = box->textCursor().position();
+    const qsizetype cut = std::max<qsizetype>(0, position - excess);
+    box->setPlainText(text.left(cut) + text.mid(cut + excess));
+    QTextCursor cursor = box->textCursor();
+    cursor.setPosition(int(cut));
+    box->setTextCursor(cursor);
 }
 
 void applyNoDoubleQuoteRule(QPlainTextEdit* box)

@@ -2,6 +2,7 @@
 
 #include <QThread>
 #include <QTime>
+#include <QTimer>
 
 namespace {
 
@@ -28,4 +29,10 @@ void SystemClock::pauseOneSecond()
 void SystemClock::pauseTwoSeconds()
 {
     waitForTicks(2, currentSeconds);
+}
+
+void SystemClock::runLater(
+    std::chrono::milliseconds delay, QObject* context, std::function<void()> task)
+{
+    QTimer::singleShot(delay, context, std::move(task));
 }

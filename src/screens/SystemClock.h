@@ -10,6 +10,8 @@ public:
     QDateTime now() const override;
     void pauseOneSecond() override;
     void pauseTwoSeconds() override;
+    void runLater(
+        std::chrono::milliseconds delay, QObject* context, std::function<void()> task) override;
 
     // The pause itself, on any clock: waits until the seconds value read
     // from readSeconds has advanced by the given number of ticks (1 or 2),

@@ -67,7 +67,7 @@ MainScreen::MainScreen(
 {
     setObjectName(QStringLiteral("Startfrm"));
     setWindowTitle(ProgramInfo::name());
-    const QIcon icon(m_services.folder.filePath(ProgramInfo::pictureFileName()));
+    const QIcon icon(m_services.folder.shippedFilePath(ProgramInfo::pictureFileName()));
     if (!icon.isNull())
         setWindowIcon(icon);
     buildControls();
@@ -583,7 +583,9 @@ bool MainScreen::eventFilter(QObject* watched, QEvent* event)
 
     auto* screen = qobject_cast<QWidget*>(watched);
     if (screen != nullptr && screen->isWindow()) {
-        if (event->type() == QEvent::WindowActivate && isVisible()) {
+        // An activation still queued for a function screen that has just
+        // closed must not hide the main screen shown in its place.
+        if (event->type() == QEvent::WindowActivate && isVisible() && screen->isVisible()) {
             hide();
         } else if (event->type() == QEvent::Hide && !event->spontaneous()) {
             functionScreenClosed(screen);

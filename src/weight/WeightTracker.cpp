@@ -9,12 +9,15 @@
 #include "screens/LineChart.h"
 #include "screens/MonthCalendar.h"
 #include "screens/NamedWidget.h"
+#include "screens/PrintOptionsPanel.h"
 #include "screens/TrackerLogPanel.h"
 #include "storage/GColor4File.h"
 #include "storage/StoredDate.h"
 #include "weight/ProgressPictures.h"
 #include "weight/ProgressStatistics.h"
 #include "weight/WeightGraphData.h"
+#include "weight/WeightReport.h"
+#include "weight/WeightReportOptionsBox.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -102,6 +105,7 @@ WeightTracker::WeightTracker(const ScreenServices& services, QWidget* parent)
     for (const char* name : { "Command3", "Command4", "Command5" })
         panelCommands.append(findChild<QWidget*>(QLatin1String(name)));
     layOutScreen(header, panelCommands, { plan, graph });
+    buildPrintPanel();
     openScreen();
 }
 
@@ -339,6 +343,23 @@ void WeightTracker::logDateAccepted(int /*row*/)
     grid->setEditMode(DataGrid::EditMode::KeyboardAndMouse);
     grid->view()->setFocus();
     logEdited();
+}
+
+void WeightTracker::buildPrintPanel()
+{
+    m_reportOptions = new WeightReportOptionsBox;
+    auto rebuild = [this](const QPageLayout& layout, const PrintFont& font) {
+        return buildReport(layout, font);
+    };
+    m_printPanel = new PrintOptionsPanel(
+        services(), PrintPanelProfile::weightTracker(), m_reportOptions, rebuild, centralWidget());
+    m_printPanel->setOptionsMenu(optionsMenu()->menuAction());
+    m_printPanel->setFirstTextBox(nameBox());
+    connect(m_reportOptions, &WeightReportOptionsBox::rebuildRequested, m_printPanel,
+        &PrintOptionsPanel::rebuildPreview);
+    connect(m_printPanel, &PrintOptionsPanel::statusChanged, this,
+        [this](const QString& text) { showStatus(text.isEmpty() ? windowTitleText() : text); });
+    connect(printOptionsAction(), &QAction::triggered, this, &WeightTracker::printOptions);
 }
 
 // --- the entry boxes -------------------------------------------------------
@@ -708,7 +729,8 @@ void WeightTracker::showTrendAndGoal(
     auto showIcon = [this](QLabel* picture, const QString& name) {
         picture->setProperty("pictureName", name);
         // A missing icon file leaves the picture empty.
-        const QPixmap icon = name.isEmpty() ? QPixmap() : QPixmap(services().folder.filePath(name));
+        const QPixmap icon
+            = name.isEmpty() ? QPixmap() : QPixmap(services().folder.shippedFilePath(name));
         if (icon.isNull())
             picture->clear();
         else
@@ -768,4 +790,69 @@ void WeightTracker::showLegendMarks(bool shown)
             setBackground(caption, i == 0 ? BeginningLegend : GoalLegend);
         m_legendLines[i]->setVisible(shown);
     }
+}
+
+// --- printing ----------------------------------------------------------------
+
+void WeightTracker::printOptions()
+{
+    hideTransientViews();
+    if (changesMade() == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
+        return;
+    // A picture option is offered only for a picture that can be shown.
+    const std::array<std::optional<QString>, 2> references { m_beginningPicture, m_currentPicture };
+    for (int i = 0; i < 2; ++i) {
+        const QString path = references[i].value_or(QString()).trimmed();
+        m_reportPictures[i] = path.isEmpty() ? QImage() : QImage(path);
+    }
+    m_reportOptions->prepareForOpening(
+        !m_reportPictures[0].isNull(), !m_reportPictures[1].isNull());
+    m_printPanel->open();
+}
+
+bool WeightTracker::printOptionsOpen() const
+{
+    return m_printPanel && m_printPanel->printOptionsOpen();
+}
+
+bool WeightTracker::closeTopmostView()
+{
+    return m_printPanel->escape();
+}
+
+QImage WeightTracker::exportGraph()
+{
+    rebuildGraph(logRows());
+    // Chartxxx.jpg is written as before, but the report takes this run's
+    // picture from memory: a file that could not be written must never put
+    // an older graph, perhaps another person's, on the page.
+    QImage graph;
+    m_chart->exportJpeg(services().folder.filePath(ChartFileName), &graph);
+    return graph;
+}
+
+PrintDocument WeightTracker::buildReport(const QPageLayout& layout, const PrintFont& font)
+{
+    WeightReport::Values values;
+    values.name = nameBox()->text();
+    values.goalReached = m_goalReached == ProgressStatistics::GoalText;
+    values.beginningDate = m_entryBoxes[1]->text();
+    values.beginningWeight = m_entryBoxes[2]->text();
+    values.goalWeight = m_entryBoxes[3]->text();
+    values.daysPerWeek = m_entryBoxes[4]->text();
+    values.timePerPeriod = m_entryBoxes[5]->text();
+    values.exerciseTypes = m_entryBoxes[6]->text();
+    values.beginningPictureDate = m_entryBoxes[7]->text();
+    values.currentPictureDate = m_entryBoxes[8]->text();
+    values.comments = m_comments->toPlainText();
+    const DataGrid* grid = logGrid();
+    for (int row = 1; row < grid->rowCount(); ++row)
+        values.rows.append(WeightReport::Row { grid->text(row, 1), grid->text(row, WeightColumn),
+            grid->text(row, ChangeColumn), grid->text(row, DifferenceColumn) });
+    values.graph = exportGraph();
+    values.beginningPicture = m_reportPictures[0];
+    values.currentPicture = m_reportPictures[1];
+    values.textColour = nameBox()->palette().color(QPalette::Text);
+    values.printed = services().clock.today();
+    return WeightReport::build(values, m_reportOptions->options(), layout, font);
 }

@@ -5,6 +5,7 @@
 #include "weight/WeightFile.h"
 
 #include <QDate>
+#include <QImage>
 #include <QString>
 
 #include <array>
@@ -12,6 +13,11 @@
 class LineChart;
 class MonthCalendar;
 class ProgressPictures;
+class PrintDocument;
+class PrintOptionsPanel;
+class QPageLayout;
+class WeightReportOptionsBox;
+struct PrintFont;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -28,6 +34,8 @@ class WeightTracker : public TrackerScreen
 public:
     static constexpr int HelpTopic = 1010;
     static constexpr int PrintOptionsHelpTopic = 1014;
+    // The graph picture every print run writes, beside the data.
+    static inline const QString ChartFileName = QStringLiteral("Chartxxx.jpg");
 
     explicit WeightTracker(const ScreenServices& services, QWidget* parent = nullptr);
     ~WeightTracker() override;
@@ -44,6 +52,8 @@ public:
     void viewWeightTracker();
     void graphDisplay();
     void toggleTrendDisplay();
+    // "&Print Options": the save question, then the panel with the report.
+    void printOptions();
 
 protected:
     void prepareScreen() override;
@@ -63,8 +73,12 @@ protected:
     // Delete Row leaves the derived columns as they were.
     void logRowDeleted() override { updateTrendAndGoal(); }
     void logDateAccepted(int row) override;
+    // The weight screen keeps nothing by row number.
+    void logRowsAboutToMove() override { }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool closeTopmostView() override;
+    bool printOptionsOpen() const override;
 
 private:
     QWidget* buildHeaderPanel();
@@ -73,6 +87,7 @@ private:
     QWidget* buildGraphPanel();
     void buildHeaderCalendar();
     void buildCommands();
+    void buildPrintPanel();
 
     // The Text1 rules of the weight screen: calendar placement, character
     // rules and Enter moving on.
@@ -104,6 +119,11 @@ private:
     QList<WeighIn> logRows() const;
     bool graphOnDisplay() const;
 
+    // The print run: the report of the displayed individual for a page and
+    // font, with this run's graph.
+    PrintDocument buildReport(const QPageLayout& layout, const PrintFont& font);
+    QImage exportGraph();
+
     std::array<QLineEdit*, 9> m_entryBoxes {}; // Text1(0) to Text1(8)
     QPlainTextEdit* m_comments = nullptr; // Text3
     QLabel* m_commentLength = nullptr; // Label15
@@ -124,6 +144,11 @@ private:
     QLabel* m_goalAchieved = nullptr; // Label14
     MonthCalendar* m_headerCalendar = nullptr; // MonthView1
     LineChart* m_chart = nullptr; // Chart2D1
+    PrintOptionsPanel* m_printPanel = nullptr; // SSPanel80
+    WeightReportOptionsBox* m_reportOptions = nullptr; // SSFrame80(2)
+    // The progress pictures as loaded when the panel opened, reused by every
+    // rebuild while it is open; null when not shown.
+    std::array<QImage, 2> m_reportPictures;
 
     int m_calendarTarget = 1;
     QString m_goalReached;

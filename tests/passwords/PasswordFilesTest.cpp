@@ -6,6 +6,7 @@
 #include "passwords/IndexItem.h"
 #include "storage/Windows1252.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
@@ -314,5 +315,74 @@ TEST_F(PasswordFilesTest, DeletingAnItemNotListedChangesNothing)
 
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(index(), indexBefore);
+    EXPECT_EQ(entries(), entriesBefore);
+}
+
+TEST_F(PasswordFilesTest, ASecondEntryOfOneNameIsAddedOnlyWhenAllowed)
+{
+    add("Bank", "first");
+    const QByteArray entriesBefore = entries();
+
+    EXPECT_FALSE(add(" Bank").ok);
+    EXPECT_EQ(entries(), entriesBefore);
+
+    const PasswordFileResult second
+        = files().AddEntry({ " Bank", "id", "second", "" }, PasswordFiles::SameName::Allowed);
+    ASSERT_TRUE(second.ok) << second.reason.toStdString();
+    EXPECT_EQ(second.recordNumber, 2);
+    EXPECT_EQ(files().LoadIndex(), QStringList({ item(" Bank", 2), item("Bank", 1) }));
+    EXPECT_EQ(files().loadEntry(item("Bank", 1))->password, "first");
+    EXPECT_EQ(files().loadEntry(item(" Bank", 2))->password, "second");
+
+    // The other rules still hold on that path.
+    for (const QString& name : { QString(), QStringLiteral("a\"b"), QString(101, u'n') })
+        EXPECT_FALSE(files().AddEntry({ name, "", "", "" }, PasswordFiles::SameName::Allowed).ok);
+}
+
+TEST_F(PasswordFilesTest, BothFilesAreCreatedAndKeptReadableByTheirOwnerOnly)
+{
+    const auto permissions = [this](const char* name) {
+        // Owner, group and others; the "user" bits repeat the owner's for us.
+        return QFile::permissions(m_folder.filePath(name)) & QFileDevice::Permissions(0x7077);
+    };
+    const QFileDevice::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+
+    add("alpha");
+    EXPECT_EQ(permissions("Secfile1.Fil"), ownerOnly);
+    EXPECT_EQ(permissions("Secfile2.fil"), ownerOnly);
+
+    // Files copied in with wider permissions are narrowed by the next write.
+    for (const char* name : { "Secfile1.Fil", "Secfile2.fil" })
+        QFile::setPermissions(
+            m_folder.filePath(name), ownerOnly | QFile::ReadGroup | QFile::ReadOther);
+    ASSERT_TRUE(files().ReplaceEntry(1, { "alpha", "id", "new", "" }).ok);
+    EXPECT_EQ(permissions("Secfile2.fil"), ownerOnly);
+    ASSERT_TRUE(files().DeleteEntry(item("alpha", 1)).ok);
+    EXPECT_EQ(permissions("Secfile1.Fil"), ownerOnly);
+    EXPECT_EQ(permissions("Secfile2.fil"), ownerOnly);
+}
+
+TEST_F(PasswordFilesTest, ReadingCreatesNoFile)
+{
+    EXPECT_EQ(files().FindFreeRecord(), 1);
+    EXPECT_EQ(files().loadEntry(item("x", 3)), PasswordEntry({ "x", "", "", "" }));
+    EXPECT_TRUE(files().LoadIndex().isEmpty());
+    EXPECT_FALSE(m_folder.exists("Secfile1.Fil"));
+    EXPECT_FALSE(m_folder.exists("Secfile2.fil"));
+}
+
+TEST_F(PasswordFilesTest, AReplaceThatCannotBeWrittenLeavesTheRecordAsItWas)
+{
+    add("alpha");
+    const QByteArray entriesBefore = entries();
+
+    ReadOnlyFolder readOnly(m_folder.path());
+    if (!readOnly.isEffective())
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    const PasswordFileResult replaced = files().ReplaceEntry(1, { "alpha", "new", "new", "" });
+
+    EXPECT_FALSE(replaced.ok);
+    EXPECT_TRUE(replaced.reason.startsWith("The Password File could not be saved: "))
+        << replaced.reason.toStdString();
     EXPECT_EQ(entries(), entriesBefore);
 }

@@ -3,6 +3,7 @@
 #include "storage/ZorqNameFile.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QMainWindow>
@@ -259,6 +260,11 @@ TEST_F(MainScreenTest, FunctionScreensOpenWithTheirTitlesAndBringTheMainScreenBa
         function->close();
         EXPECT_TRUE(main.isVisible());
         EXPECT_EQ(main.pos(), QPoint(40, 30));
+        // An activation of the closed screen still in the queue (after one of
+        // its message boxes, say) leaves the main screen on show.
+        QEvent lateActivation(QEvent::WindowActivate);
+        QApplication::sendEvent(function, &lateActivation);
+        EXPECT_TRUE(main.isVisible());
     }
 }
 

@@ -1,0 +1,838 @@
+#include "Form4.h"
+
+#include "passwords/IndexItem.h"
+#include "passwords/WebAddress.h"
+#include "screens/BusyPointer.h"
+#include "screens/CommandButton.h"
+#include "screens/EntryBoxGroup.h"
+#include "screens/EntryBoxRules.h"
+#include "screens/GuardedComboBox.h"
+#include "screens/HelpService.h"
+#include "screens/MessageService.h"
+#include "screens/NamedWidget.h"
+#include "screens/ScreenBackgroundView.h"
+#include "screens/SecretClipboard.h"
+#include "screens/ShellState.h"
+#include "screens/SystemDialogs.h"
+#include "screens/Twips.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QFont>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+using Answer = MessageService::Answer;
+using Buttons = MessageService::Buttons;
+using Icon = MessageService::Icon;
+
+const QString ActivitiesTitle = QStringLiteral("Password Keeper Activities");
+const QString SaveTitle = QStringLiteral("Save");
+const QString DeleteTitle = QStringLiteral("Delete");
+const QString LaunchTitle = QStringLiteral("Launch");
+
+// Combo1 is as wide as this many capital Ns: the name part of an item shows,
+// however long the name.
+constexpr int ListWidthInCharacters = 35;
+// The part of the chosen item the Delete question quotes.
+constexpr int DeleteQuestionLength = 60;
+
+} // namespace
+
+Form4::Form4(const ScreenServices& services, QWidget* parent)
+    : QMainWindow(parent)
+    , m_services(services)
+    , m_files(services.folder)
+    , m_secretClipboard(new SecretClipboard(services.clock, this))
+    , m_opener(QApplication::activeWindow())
+{
+    setObjectName(QStringLiteral("Form4"));
+    buildMenus();
+    buildControls();
+    buildSideToolbar();
+    applySizeMode(m_opener);
+    loadScreen();
+}
+
+Form4::~Form4() = default;
+
+// --- construction ------------------------------------------------------------
+
+QAction* Form4::addCommand(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* action = named(new QAction(caption, this), name);
+    if (menu)
+        menu->addAction(action);
+    return action;
+}
+
+void Form4::buildMenus()
+{
+    m_optionsMenu = named(menuBar()->addMenu(QStringLiteral("&Options")), "mO");
+    // The panel colours come with their own screen; until then the item is
+    // there and does nothing.
+    m_panelColourAction = addCommand(m_optionsMenu, "mOC", QStringLiteral("Panel Color"));
+    m_optionsMenu->addSeparator();
+    m_newAction = addCommand(m_optionsMenu, "mON", QStringLiteral("&New File"));
+    m_optionsMenu->addSeparator();
+    m_deleteAction = addCommand(m_optionsMenu, "mODel", QStringLiteral("&Delete"));
+    m_printAction = addCommand(m_optionsMenu, "mOP", QStringLiteral("&Print Options"));
+    m_saveAction = addCommand(m_optionsMenu, "mOS", QStringLiteral("&Save"));
+    m_optionsMenu->addSeparator();
+    m_exitAction = addCommand(m_optionsMenu, "mOE", QStringLiteral("E&xit"));
+    // Launch has no menu item: its button and its toolbar button.
+    m_launchAction = addCommand(nullptr, "LaunchWebSite", QStringLiteral("Launch Web Site"));
+
+    QMenu* utilities = named(menuBar()->addMenu(QStringLiteral("&Utilities")), "mU");
+    m_backupAction = addCommand(utilities, "mUB", QStringLiteral("&Backup Files to Disk"));
+    m_restoreAction = addCommand(utilities, "mUR", QStringLiteral("&Restore Files from Disk"));
+
+    m_helpAction = named(menuBar()->addAction(QStringLiteral("&Help")), "mH");
+
+    connect(m_newAction, &QAction::triggered, this, &Form4::newEntry);
+    connect(m_deleteAction, &QAction::triggered, this, &Form4::deleteEntry);
+    connect(m_printAction, &QAction::triggered, this, &Form4::printOptions);
+    connect(m_saveAction, &QAction::triggered, this, [this] { save(); });
+    connect(m_exitAction, &QAction::triggered, this, &Form4::exit);
+    connect(m_launchAction, &QAction::triggered, this, &Form4::launchWebSite);
+    connect(m_backupAction, &QAction::triggered, this, &Form4::backupFiles);
+    connect(m_restoreAction, &QAction::triggered, this, &Form4::restoreFiles);
+    connect(m_helpAction, &QAction::triggered, this, &Form4::openHelp);
+
+    // F1 reaches the screen whichever control has the focus. Escape comes
+    // through keyPressEvent instead, so that the dropped-down list keeps it.
+    auto* helpKey = new QAction(this);
+    helpKey->setShortcut(Qt::Key_F1);
+    helpKey->setShortcutContext(Qt::WindowShortcut);
+    connect(helpKey, &QAction::triggered, this, &Form4::openHelp);
+    addAction(helpKey);
+}
+
+void Form4::buildControls()
+{
+    m_background = named(new QWidget(this), "Background");
+    m_background->installEventFilter(this);
+    setCentralWidget(m_background);
+    m_backgroundImage = named(new QLabel(m_background), "Image1");
+    m_backgroundImage->hide();
+
+    m_panel = buildPanel();
+    auto* centring = new QGridLayout(m_background);
+    centring->addWidget(m_panel, 1, 1);
+    centring->setRowStretch(0, 1);
+    centring->setRowStretch(2, 1);
+    centring->setColumnStretch(0, 1);
+    centring->setColumnStretch(2, 1);
+
+    m_statusPanel = named(new QLabel(this), "StatusBar1Panel1");
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(m_statusPanel, 1);
+}
+
+QFrame* Form4::buildPanel()
+{
+    auto* panel = named(new QFrame(m_background), "Panel3D1");
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    panel->setAutoFillBackground(true);
+
+    auto heading = [panel](const QString& text, int index) {
+        QLabel* label = named(new QLabel(text, panel), arrayElementName("Label1", index));
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+        return label;
+    };
+    QLabel* listHeading = heading(QStringLiteral("Select Existing Password Files:"), 5);
+    QLabel* boxesHeading
+        = heading(QStringLiteral("View Existing Password Files or Create New Password Files:"), 6);
+    QLabel* listLabel = named(
+        new QLabel(QStringLiteral("Web address, Location, Service,Card, etc.:      "), panel),
+        arrayElementName("Label1", 0));
+
+    m_list = named(new GuardedComboBox(panel), "Combo1");
+    m_list->setOpeningGuard([this] { return openList(); });
+    // activated, not currentIndexChanged: choosing the entry already shown
+    // loads it again, and filling the list loads nothing.
+    connect(m_list, &QComboBox::activated, this, &Form4::chooseEntry);
+    m_list->installEventFilter(this);
+    m_list->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_listMeasure = named(new QLabel(panel), "Label4");
+    m_listMeasure->hide();
+
+    m_normalColourBox = named(new QLineEdit(panel), "Text2");
+    m_normalColourBox->hide();
+    auto* hiddenPanelColour = named(new QLabel(panel), "Label3");
+    hiddenPanelColour->hide();
+
+    m_nameBox = named(new QLineEdit(panel), arrayElementName("Text1", 0));
+    m_nameBox->setMaxLength(PasswordFiles::MaximumNameLength);
+    m_signOnBox = named(new QLineEdit(panel), arrayElementName("Text1", 1));
+    m_signOnBox->setMaxLength(PasswordFiles::MaximumSignOnLength);
+    // Shown in clear on purpose, in a bold face that tells 1, l and I apart.
+    m_passwordBox = named(new QLineEdit(panel), arrayElementName("Text1", 2));
+    m_passwordBox->setMaxLength(PasswordFiles::MaximumPasswordLength);
+    QFont passwordFont(QStringLiteral("MS Sans Serif"));
+    passwordFont.setBold(true);
+    m_passwordBox->setFont(passwordFont);
+    m_secretClipboard->guard(m_passwordBox);
+    m_commentBox = named(new QPlainTextEdit(panel), arrayElementName("Text1", 3));
+    m_commentBox->setTabChangesFocus(true);
+    m_commentBox->setFixedHeight(m_commentBox->fontMetrics().lineSpacing() * 4 + 12);
+
+    m_entryBoxes = new EntryBoxGroup(m_normalColourBox, this);
+    // The screen puts its cursor on Exit; the first box to get the focus is
+    // the user's choice and is highlighted.
+    m_entryBoxes->setSkipsFirstFocus(false);
+    const QList<QLineEdit*> lineBoxes { m_nameBox, m_signOnBox, m_passwordBox };
+    for (int index = 0; index < lineBoxes.size(); ++index) {
+        QLineEdit* box = lineBoxes[index];
+        m_entryBoxes->add(box, index);
+        box->installEventFilter(this);
+        box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 50);
+    }
+    m_entryBoxes->add(m_commentBox, 3);
+    m_commentBox->installEventFilter(this);
+    connect(m_entryBoxes, &EntryBoxGroup::edited, this, [this](int index) {
+        if (index == 0)
+            nameEdited();
+        boxTouched();
+    });
+    connect(m_nameBox, &QLineEdit::textChanged, this, &Form4::UpdateLaunchState);
+    connect(m_commentBox, &QPlainTextEdit::textChanged, this, &Form4::commentChanged);
+
+    auto boxLabel = [panel](const QString& text, int index) {
+        return named(new QLabel(text, panel), arrayElementName("Label1", index));
+    };
+    auto* boxes = new QGridLayout;
+    boxes->addWidget(
+        boxLabel(QStringLiteral("Web address, Location, Service,Card, etc.:"), 1), 0, 0);
+    boxes->addWidget(m_nameBox, 0, 1);
+    boxes->addWidget(boxLabel(QStringLiteral("Sign On ID, Login ID, User ID, etc.:"), 2), 1, 0);
+    boxes->addWidget(m_signOnBox, 1, 1);
+    boxes->addWidget(boxLabel(QStringLiteral("Password, PIN No., Secret #, etc.:"), 3), 2, 0);
+    boxes->addWidget(m_passwordBox, 2, 1);
+    boxes->addWidget(
+        boxLabel(QStringLiteral("Comments, Notes, Remarks, etc.:"), 4), 3, 0, Qt::AlignTop);
+    boxes->addWidget(m_commentBox, 3, 1);
+
+    m_newButton = named(new QPushButton(QStringLiteral("&New File"), panel), "Command5");
+    connect(m_newButton, &QPushButton::clicked, this, &Form4::newEntry);
+    auto* saveButton = new CommandButton(m_saveAction, "Command2", QStringLiteral("&Save"), panel);
+    auto* printButton
+        = new CommandButton(m_printAction, "Command3", QStringLiteral("&Print Options"), panel);
+    auto* deleteButton
+        = new CommandButton(m_deleteAction, "Command4", QStringLiteral("&Delete"), panel);
+    auto* launchButton
+        = new CommandButton(m_launchAction, "Command6", QStringLiteral("&Launch"), panel);
+    // Launch is the one command without the Options menu on its right click.
+    launchButton->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_exitButton = new CommandButton(m_exitAction, "Command1", QStringLiteral("E&xit"), panel);
+    auto* commands = new QHBoxLayout;
+    for (QPushButton* button : { m_newButton, static_cast<QPushButton*>(saveButton),
+             static_cast<QPushButton*>(printButton), static_cast<QPushButton*>(deleteButton),
+             static_cast<QPushButton*>(launchButton), m_exitButton })
+        commands->addWidget(button);
+
+    auto* listRow = new QHBoxLayout;
+    listRow->addWidget(listLabel);
+    listRow->addWidget(m_list);
+    listRow->addStretch(1);
+
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(24, 16, 24, 16);
+    layout->addWidget(listHeading);
+    layout->addLayout(listRow);
+    layout->addSpacing(16);
+    layout->addWidget(boxesHeading);
+    layout->addLayout(boxes);
+    layout->addSpacing(12);
+    layout->addLayout(commands);
+    return panel;
+}
+
+void Form4::buildSideToolbar()
+{
+    // A plain toolbar docked at the left edge; the shared toolbars take it
+    // over with their pictures and layout store.
+    m_sideToolbar = named(new QToolBar(QStringLiteral("Toolbar2"), this), "Toolbar2");
+    m_sideToolbar->setMovable(false);
+    m_sideToolbar->setFloatable(false);
+    m_sideToolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_sideToolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    addToolBar(Qt::LeftToolBarArea, m_sideToolbar);
+    const QList<QAction*> buttons { m_deleteAction, m_printAction, m_launchAction, m_helpAction,
+        m_exitAction };
+    for (int number = 1; number <= buttons.size(); ++number) {
+        QAction* action = buttons[number - 1];
+        m_sideToolbar->addAction(action);
+        QWidget* button = m_sideToolbar->widgetForAction(action);
+        button->setObjectName(arrayElementName("Toolbar2", number));
+        if (auto* toolButton = qobject_cast<QToolButton*>(button))
+            toolButton->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    }
+}
+
+// In the smaller-screen display the keeper takes the place of the window it
+// was opened from; otherwise it covers the screen.
+void Form4::applySizeMode(const QWidget* opener)
+{
+    const QRect available = screen()->availableGeometry();
+    const ShellState& state = m_services.state;
+    if (state.DisplayMode == ShellState::SmallerScreenDisplay) {
+        if (opener != nullptr && opener->isVisible()) {
+            setGeometry(opener->geometry());
+        } else {
+            const QSize size = Twips::toPixels(QSize(state.WindowWidth, state.WindowHeight), this)
+                                   .expandedTo(minimumSizeHint())
+                                   .boundedTo(available.size());
+            setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+        }
+        return;
+    }
+    // Without a window manager nobody maximises the window: cover the
+    // screen first.
+    setGeometry(available);
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+// --- loading and activation ------------------------------------------------
+
+void Form4::loadScreen()
+{
+    ScreenBackgroundView::show(
+        m_services.state.ScreenBackground, m_services.folder, *m_background, *m_backgroundImage);
+    // The panel keeps the normal panel colour over a coloured background,
+    // which it would otherwise take on.
+    QPalette panelPalette = m_panel->palette();
+    panelPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    m_panel->setPalette(panelPalette);
+    m_EntryModified = 0;
+    LoadIndex();
+    setWindowTitle(caption());
+    const QColor normal = m_normalColourBox->palette().color(QPalette::Base);
+    for (QWidget* box : { static_cast<QWidget*>(m_nameBox), static_cast<QWidget*>(m_signOnBox),
+             static_cast<QWidget*>(m_passwordBox), static_cast<QWidget*>(m_commentBox),
+             static_cast<QWidget*>(m_list) }) {
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, normal);
+        box->setPalette(palette);
+    }
+}
+
+QString Form4::caption() const
+{
+    return m_services.state.titleFor(QStringLiteral("Password Keeper"));
+}
+
+bool Form4::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::WindowDeactivate:
+        // A message box opening over the screen takes the activation; the
+        // screen's return to the front afterwards is no new activation.
+        m_deactivatedByModal = QApplication::activeModalWidget() != nullptr;
+        break;
+    case QEvent::WindowActivate:
+        if (m_deactivatedByModal)
+            m_deactivatedByModal = false;
+        else
+            activated();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(event);
+}
+
+void Form4::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    activated();
+}
+
+void Form4::activated()
+{
+    m_listMeasure->setText(QString(ListWidthInCharacters, QLatin1Char('N')));
+    m_listMeasure->adjustSize();
+    m_list->setFixedWidth(m_listMeasure->width());
+    ScreenBackgroundView::fitImage(*m_background, *m_backgroundImage);
+    showCaption();
+    if (m_nameBox->text().isEmpty())
+        DisableAllActions();
+    m_exitButton->setFocus();
+    m_newButton->setEnabled(true);
+    BusyPointerOff();
+}
+
+void Form4::showStatus(const QString& text)
+{
+    m_statusPanel->setText(text);
+}
+
+void Form4::showCaption()
+{
+    showStatus(caption());
+}
+
+bool Form4::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_background) {
+        if (event->type() == QEvent::Resize)
+            ScreenBackgroundView::fitImage(*m_background, *m_backgroundImage);
+        // Right clicks on the background, the picture and the buttons (but
+        // Launch) arrive here; the boxes keep their own edit menus.
+        if (event->type() == QEvent::ContextMenu && !printOptionsOpen()) {
+            m_optionsMenu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if (watched == m_list && event->type() == QEvent::FocusOut
+        && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        listLostFocus();
+    } else if (event->type() == QEvent::KeyRelease
+        && (watched == m_nameBox || watched == m_signOnBox || watched == m_passwordBox
+            || watched == m_commentBox)) {
+        boxTouched();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// --- the list ----------------------------------------------------------------
+
+void Form4::LoadIndex()
+{
+    BusyPointerScope busy;
+    m_items = m_files.LoadIndex();
+    // Only the name shows, in the box and in its drop-down; the record
+    // number stays with the item.
+    for (const QString& item : m_items)
+        m_list->addItem(IndexItem(item).name(), item);
+    m_list->setCurrentIndex(-1);
+    // The box is only so wide; the drop-down shows long names whole.
+    m_list->view()->setMinimumWidth(m_list->view()->sizeHintForColumn(0)
+        + m_list->view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
+}
+
+void Form4::emptyList()
+{
+    m_list->clear();
+    m_items.clear();
+    forgetSelection();
+}
+
+void Form4::forgetSelection()
+{
+    m_SelectedIndex = -1;
+    m_SelectedRecord = 0;
+    m_selectedItem.clear();
+}
+
+bool Form4::openList()
+{
+    forgetSelection();
+    if (m_EntryModified > 0 && !AskSaveBeforeAction()) {
+        m_nameBox->setFocus();
+        return false;
+    }
+    ClearEntry();
+    // The boxes are empty now, so the list shows no entry as chosen either.
+    m_list->setCurrentIndex(-1);
+    return true;
+}
+
+void Form4::chooseEntry(int index)
+{
+    if (index < 0 || index >= m_list->count())
+        return;
+    const QString item = m_list->itemData(index).toString();
+    // The arrow keys and the wheel choose without opening the list, so the
+    // question opening it asks is asked here.
+    if (m_EntryModified > 0) {
+        if (!AskSaveBeforeAction()) {
+            m_list->setCurrentIndex(m_SelectedIndex);
+            return;
+        }
+        // A save reloads the list.
+        index = m_list->findData(item);
+        if (index < 0)
+            return;
+        m_list->setCurrentIndex(index);
+    }
+    const IndexItem indexItem(item);
+    m_SelectedIndex = index;
+    m_selectedItem = item;
+    m_SelectedRecord = indexItem.recordNumber();
+
+    std::optional<PasswordEntry> entry;
+    {
+        BusyPointerScope busy;
+        entry = m_files.loadEntry(item);
+    }
+    if (!entry) {
+        ClearEntry();
+        forgetSelection();
+        m_services.messages.error(QStringLiteral("This Password File could not be read from %1.")
+                                      .arg(PasswordFiles::EntriesFileName),
+            caption());
+        return;
+    }
+    showEntry(*entry);
+    UpdateLaunchState();
+    if (!m_list->currentText().isEmpty())
+        EnableEntryActions();
+    if (m_nameBox->text().isEmpty())
+        ClearEntry();
+    m_EntryModified = 0;
+}
+
+// Leaving the list with no name in the box leaves nothing to act on. Boxes
+// the user filled before typing a name are kept: they have not been saved.
+void Form4::listLostFocus()
+{
+    if (!m_nameBox->text().isEmpty())
+        return;
+    if (anyBoxHoldsText())
+        DisableAllActions();
+    else
+        ClearEntry();
+}
+
+// --- the boxes ------------------------------------------------------------------
+
+PasswordEntry Form4::shownEntry() const
+{
+    return { m_nameBox->text(), m_signOnBox->text(), m_passwordBox->text(),
+        m_commentBox->toPlainText() };
+}
+
+void Form4::showEntry(const PasswordEntry& entry)
+{
+    m_filling = true;
+    m_nameBox->setText(entry.name);
+    m_signOnBox->setText(entry.signOn);
+    m_passwordBox->setText(entry.password);
+    // A comment pasted on another system may hold CR LF line breaks.
+    QString comment = entry.comment;
+    comment.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    m_commentBox->setPlainText(comment);
+    m_filling = false;
+}
+
+bool Form4::anyBoxHoldsText() const
+{
+    const PasswordEntry entry = shownEntry();
+    return !(entry.name.isEmpty() && entry.signOn.isEmpty() && entry.password.isEmpty()
+        && entry.comment.isEmpty());
+}
+
+void Form4::nameEdited()
+{
+    EntryBoxRules::applyNameRule(m_nameBox);
+}
+
+void Form4::commentChanged()
+{
+    UpdateLaunchState();
+    if (m_filling)
+        return;
+    EntryBoxRules::applyLengthLimit(m_commentBox, PasswordFiles::MaximumCommentLength);
+    // Typed, pasted or dropped: the multi-line box tells no user edit apart.
+    boxTouched();
+}
+
+void Form4::boxTouched()
+{
+    // The release of the Escape that closed the screen changes nothing.
+    if (m_nameBox->text().isEmpty() || !isVisible())
+        return;
+    EnableEntryActions();
+    m_EntryModified = Modified;
+}
+
+// --- the screen's own procedures ---------------------------------------------
+
+void Form4::ClearEntry()
+{
+    showEntry({});
+    // Nothing is left in the boxes that could be lost.
+    m_EntryModified = 0;
+    DisableAllActions();
+}
+
+void Form4::DisableAllActions()
+{
+    for (QAction* action :
+        { m_saveAction, m_printAction, m_deleteAction, m_launchAction, m_newAction })
+        action->setEnabled(false);
+    m_newButton->setEnabled(false);
+}
+
+void Form4::EnableEntryActions()
+{
+    for (QAction* action : { m_saveAction, m_printAction, m_deleteAction, m_newAction })
+        action->setEnabled(true);
+    m_newButton->setEnabled(true);
+}
+
+void Form4::UpdateLaunchState()
+{
+    m_launchAction->setEnabled(WebAddress::looksLikeWebAddress(m_nameBox->text()));
+}
+
+bool Form4::AskSaveBeforeAction()
+{
+    const Answer answer = m_services.messages.show({
+        QStringLiteral("Save new file or modifications made to an existing file before next "
+                       "action or before exiting?"),
+        ActivitiesTitle,
+        Icon::Question,
+        Buttons::YesNoCancel,
+        Answer::Yes,
+    });
+    switch (answer) {
+    case Answer::Yes:
+        if (!save())
+            return false;
+        m_EntryModified = 0;
+        return true;
+    case Answer::No:
+        m_EntryModified = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Form4::AskSaveBeforeExit()
+{
+    const Answer answer = m_services.messages.show({
+        QStringLiteral("Save new file or modifications made to an existing file before exiting?"),
+        ActivitiesTitle,
+        Icon::Question,
+        Buttons::YesNo,
+        Answer::Yes,
+    });
+    if (answer != Answer::Yes)
+        return true;
+    if (!save())
+        return false;
+    m_EntryModified = 0;
+    return true;
+}
+
+// --- commands ------------------------------------------------------------------
+
+QString Form4::matchingItem(const QString& trimmedName) const
+{
+    if (!m_selectedItem.isEmpty() && IndexItem(m_selectedItem).name().trimmed() == trimmedName)
+        return m_selectedItem;
+    const qsizetype position = PasswordFiles::findByName(m_items, trimmedName);
+    return position < 0 ? QString() : m_items[position];
+}
+
+bool Form4::save()
+{
+    const PasswordEntry entry = shownEntry();
+    const QString trimmedName = entry.name.trimmed();
+    // A blank name matches nothing and names nothing: refused before any
+    // question.
+    if (trimmedName.isEmpty()) {
+        m_services.messages.warn(PasswordFiles::nameRefusal(entry.name, {}), SaveTitle);
+        m_nameBox->setFocus();
+        return false;
+    }
+
+    const QString match = matchingItem(trimmedName);
+    Answer answer = Answer::No;
+    if (!match.isEmpty()) {
+        answer = m_services.messages.show({
+            IndexItem(match).name().trimmed()
+                + QStringLiteral("\nThis file already exists.\n\n"
+                                 "Replace exixting file?\n"
+                                 "Selecting - Yes - Replaces "
+                                 "Existing File!\n")
+                + QString(18, QLatin1Char(' ')) + QStringLiteral("No  - Creates a New File!"),
+            SaveTitle,
+            Icon::Exclamation,
+            Buttons::YesNoCancel,
+            Answer::No,
+        });
+    }
+    if (answer == Answer::Cancel)
+        return false;
+
+    PasswordFileResult result;
+    {
+        BusyPointerScope busy;
+        // No makes a second entry of the name, as the question promises.
+        result = answer == Answer::Yes
+            ? m_files.ReplaceEntry(IndexItem(match).recordNumber(), entry)
+            : m_files.AddEntry(entry, PasswordFiles::SameName::Allowed);
+    }
+    if (!result.ok)
+        return saveFailed(result.reason);
+
+    m_EntryModified = 0;
+    emptyList();
+    ClearEntry();
+    LoadIndex();
+    m_exitButton->setFocus();
+    return true;
+}
+
+// The boxes, the list and the changed mark stay, so nothing typed is lost.
+bool Form4::saveFailed(const QString& reason)
+{
+    m_services.messages.error(reason, SaveTitle);
+    m_nameBox->setFocus();
+    return false;
+}
+
+void Form4::deleteEntry()
+{
+    showStatus(QStringLiteral("Delete"));
+    if (m_list->currentText().isEmpty() || m_selectedItem.isEmpty()) {
+        m_services.messages.inform(
+            QStringLiteral("Currently no Existing Password File has been selected!"), DeleteTitle);
+        showCaption();
+        return;
+    }
+    const Answer answer = m_services.messages.show({
+        QStringLiteral("Do you really want to Delete this Password File?\n")
+            + m_list->currentText().left(DeleteQuestionLength),
+        DeleteTitle,
+        Icon::Question,
+        Buttons::YesNo,
+        Answer::No,
+    });
+    if (answer == Answer::Yes) {
+        PasswordFileResult result;
+        {
+            BusyPointerScope busy;
+            result = m_files.DeleteEntry(m_selectedItem);
+        }
+        if (result.ok) {
+            ClearEntry();
+            emptyList();
+            LoadIndex();
+        } else {
+            m_services.messages.error(result.reason, DeleteTitle);
+        }
+    }
+    showCaption();
+}
+
+void Form4::newEntry()
+{
+    if (m_EntryModified > 0 && !AskSaveBeforeAction()) {
+        m_nameBox->setFocus();
+        return;
+    }
+    emptyList();
+    ClearEntry();
+    LoadIndex();
+    m_nameBox->setFocus();
+}
+
+void Form4::launchWebSite()
+{
+    showStatus(QStringLiteral("Launching Web Site"));
+    const QString name = m_nameBox->text().trimmed();
+    if (const std::optional<QUrl> address = WebAddress::fromEntryName(name); !address) {
+        m_services.messages.warn(
+            QStringLiteral("\"%1\" is not a web address, so it cannot be launched.\n"
+                           "A web address looks like www.example.com or https://example.com.")
+                .arg(name),
+            LaunchTitle);
+    } else if (!m_services.dialogs.openUrl(address->toString(QUrl::FullyEncoded))) {
+        m_services.messages.inform(
+            QStringLiteral("The web site %1 could not be opened.\n"
+                           "Please check that a web browser is installed and set as the default.")
+                .arg(address->toDisplayString()),
+            LaunchTitle);
+    }
+    showCaption();
+}
+
+// The print options panel comes with its own screen; the command is in place
+// and does nothing until then.
+void Form4::printOptions()
+{ }
+
+void Form4::exit()
+{
+    if (m_EntryModified > 0 && !AskSaveBeforeAction())
+        return;
+    m_EntryModified = 0;
+    close();
+}
+
+// Escape arrives here from every control that has no use for it; the list,
+// while dropped down, takes it and only closes.
+void Form4::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void Form4::closeEvent(QCloseEvent* event)
+{
+    // A save the user cancelled or that failed keeps the screen open, with
+    // the boxes as they were.
+    if (m_EntryModified > 0 && !AskSaveBeforeExit()) {
+        event->ignore();
+        return;
+    }
+    m_EntryModified = 0;
+    event->accept();
+}
+
+void Form4::openHelp()
+{
+    m_services.help.showHelpTopic(printOptionsOpen() ? PrintOptionsHelpTopic : HelpTopic);
+}
+
+void Form4::backupFiles()
+{
+    backupOrRestore(BackupKindBackup);
+}
+
+void Form4::restoreFiles()
+{
+    backupOrRestore(BackupKindRestore);
+}
+
+// The backup screen plugs in here: it sets RestoreMode (0 or 99) and
+// BackupKind (kind) in the shared state, shows the backup screen modally and
+// removes the hourglass; after a restore it empties the list, runs LoadIndex
+// and ClearEntry, so that the restored files show at once.
+void Form4::backupOrRestore(qint16 kind)
+{
+    Q_UNUSED(kind);
+    if (m_EntryModified > 0 && !AskSaveBeforeAction())
+        return;
+}
