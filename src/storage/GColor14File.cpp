@@ -22,15 +22,18 @@ QString GColor14File::lastPictureFolder() const
     return folderPath;
 }
 
-bool GColor14File::setLastPictureFolder(const QString& folderPath) const
+WriteOutcome GColor14File::setLastPictureFolder(const QString& folderPath) const
 {
     // The reader would end the value at a double quote and remember a folder
     // that does not exist; keep the previous folder instead.
     if (folderPath.contains(u'"'))
-        return false;
+        return WriteOutcome::failure(FileName,
+            QStringLiteral("A folder whose name holds a double quote (\") cannot be stored."));
     TextRecordFile file;
     if (!file.openForWriting(m_folder.filePath(FileName)))
-        return false;
+        return WriteOutcome::failure(FileName, file.errorString());
     file.writeValue(folderPath);
-    return file.close();
+    if (!file.close())
+        return WriteOutcome::failure(FileName, file.errorString());
+    return WriteOutcome::success();
 }

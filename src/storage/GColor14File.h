@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProgramFolder.h"
+#include "WriteOutcome.h"
 
 #include <QString>
 
@@ -13,9 +14,10 @@ public:
 
     // Empty when the file is missing or holds nothing.
     QString lastPictureFolder() const;
-    // Replaces the file; the previous one survives a failed write. A path
-    // holding a double quote cannot be stored and is refused.
-    bool setLastPictureFolder(const QString& folderPath) const;
+    // Replaces the file; the previous one survives a failed write, and the
+    // outcome says why. A path holding a double quote cannot be stored and
+    // is refused.
+    WriteOutcome setLastPictureFolder(const QString& folderPath) const;
 
 private:
     ProgramFolder m_folder;

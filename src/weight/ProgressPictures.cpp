@@ -218,12 +218,18 @@ void ProgressPictures::enterPicture()
         return;
     }
 
-    GColor14File(m_services.folder).setLastPictureFolder(m_browser->folderText());
     m_references[picture] = path;
     image->showImage(decoded, size);
     m_browser->hide();
     setPictureShown(picture, true);
     emit changed();
+    // The picture is entered all the same: only where the browser opens next
+    // time is lost.
+    if (const WriteOutcome outcome
+        = GColor14File(m_services.folder).setLastPictureFolder(m_browser->folderText());
+        !outcome.written)
+        m_services.messages.error(outcome.settingMessage(QStringLiteral("picture folder")),
+            QStringLiteral("Enter Picture"));
 }
 
 void ProgressPictures::exitWithoutEnteringPicture()

@@ -1,4 +1,5 @@
 #include "DoubleClick.h"
+#include "FailingSaves.h"
 #include "TrackerScreenDriver.h"
 
 #include "screens/ClickableImage.h"
@@ -348,6 +349,24 @@ TEST_F(ProgressPicturesTest, EnteredPicturesAreShownSavedAndFoundAgain)
     EXPECT_EQ(screen()->pictureReference(0), folders().camera("big.jpg"));
     EXPECT_EQ(picture(1)->size(), QSize(100, 80));
     EXPECT_EQ(driver.screen->changesMade(), 0);
+}
+
+TEST_F(ProgressPicturesTest, APictureIsEnteredEvenWhenItsFolderCannotBeRemembered)
+{
+    storeAnn();
+    openAnnsPlan();
+    {
+        FailingSaves diskFull(5);
+        chooseFromCamera(0, QStringLiteral("small.jpg"));
+    }
+    EXPECT_TRUE(screen()->pictureShown(0));
+    EXPECT_EQ(screen()->pictureReference(0), folders().camera("small.jpg"));
+    EXPECT_EQ(driver.screen->changesMade(), 1);
+    ASSERT_EQ(driver.messages.messages().size(), 1);
+    EXPECT_EQ(driver.messages.last().icon, MessageService::Icon::Critical);
+    EXPECT_TRUE(driver.messages.last().text.contains("picture folder"));
+    EXPECT_TRUE(driver.messages.last().text.contains("GColor14.Fil"));
+    EXPECT_FALSE(driver.folder.exists(QStringLiteral("GColor14.Fil")));
 }
 
 TEST_F(ProgressPicturesTest, TheBrowserOpensOnTheStoredPictureElseTheRememberedFolder)
