@@ -448,13 +448,16 @@ void Form4::forgetSelection()
     m_selectedItem.clear();
 }
 
+// The chosen entry is forgotten only once the list really opens: after a
+// Cancel, Save's Yes must still replace the entry on display, not another
+// of the same name.
 bool Form4::openList()
 {
-    forgetSelection();
     if (m_EntryModified > 0 && !AskSaveBeforeAction()) {
         m_nameBox->setFocus();
         return false;
     }
+    forgetSelection();
     ClearEntry();
     // The boxes are empty now, so the list shows no entry as chosen either.
     m_list->setCurrentIndex(-1);

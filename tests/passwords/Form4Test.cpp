@@ -121,6 +121,13 @@ protected:
         return { box(0)->text(), box(1)->text(), box(2)->text(), commentBox()->toPlainText() };
     }
 
+    // The boxes still hold what the user typed, marked as not saved.
+    void expectUnsaved(const QStringList& boxes) const
+    {
+        EXPECT_EQ(shownBoxes(), boxes);
+        EXPECT_EQ(screen->EntryModified(), Form4::Modified);
+    }
+
     PasswordFiles files() { return PasswordFiles(folder.folder(), &random); }
     void store(const QString& name, const QString& signOn, const QString& password,
         const QString& comment = {})
@@ -355,8 +362,7 @@ TEST_F(Form4Test, SaveOverAListedNameAsksAndEachAnswerDoesWhatItSays)
     EXPECT_EQ(question.buttons, MessageService::Buttons::YesNoCancel);
     EXPECT_EQ(question.defaultButton, Answer::No);
     EXPECT_EQ(storedFiles(), before);
-    EXPECT_EQ(shownBoxes(), QStringList({ "Bank", "id", "oldX", "" }));
-    EXPECT_EQ(screen->EntryModified(), Form4::Modified);
+    expectUnsaved({ "Bank", "id", "oldX", "" });
     EXPECT_EQ(listedNames(), QStringList({ "Bank", "Mail" }));
 
     // Yes: the same record, the index untouched.
@@ -392,6 +398,16 @@ TEST_F(Form4Test, YesReplacesTheChosenOfTwoEntriesOfOneNameAndATrimmedMatchAsks)
 
     EXPECT_EQ(files().loadEntry(item("Bank", 1))->signOn, "first");
     EXPECT_EQ(files().loadEntry(item("Bank", 2))->signOn, "second!");
+
+    // Still so after the list was opened and the opening cancelled.
+    choose("Bank", 1);
+    type(box(1), QStringLiteral("?"));
+    messages.queueAnswer(Answer::Cancel);
+    ASSERT_FALSE(dropDown());
+    messages.queueAnswer(Answer::Yes);
+    button("Command2")->click();
+    EXPECT_EQ(files().loadEntry(item("Bank", 1))->signOn, "first");
+    EXPECT_EQ(files().loadEntry(item("Bank", 2))->signOn, "second!?");
 
     // Typed with blanks around it, the name still matches.
     fill("  Bank ", "third");
@@ -431,8 +447,7 @@ TEST_F(Form4Test, ABlankNameIsRefusedBeforeAnyQuestion)
     EXPECT_TRUE(messages.last().text.contains("Please enter"))
         << messages.last().text.toStdString();
     EXPECT_EQ(storedFiles(), before);
-    EXPECT_EQ(shownBoxes(), QStringList({ "   ", "id", "", "" }));
-    EXPECT_EQ(screen->EntryModified(), Form4::Modified);
+    expectUnsaved({ "   ", "id", "", "" });
 }
 
 // --- faults ------------------------------------------------------------------
@@ -461,8 +476,7 @@ TEST_F(Form4Test, ASaveOrDeleteInAReadOnlyFolderSaysWhyAndKeepsEverything)
         EXPECT_EQ(messages.last().icon, Icon::Critical);
         EXPECT_TRUE(messages.last().text.startsWith("The Password File could not be saved: "))
             << messages.last().text.toStdString();
-        EXPECT_EQ(shownBoxes(), QStringList({ "Bank", "id2", "pw", "" }));
-        EXPECT_EQ(screen->EntryModified(), Form4::Modified);
+        expectUnsaved({ "Bank", "id2", "pw", "" });
         EXPECT_EQ(listedNames(), QStringList({ "Bank" }));
         EXPECT_EQ(storedFiles(), before);
     }
@@ -489,8 +503,7 @@ TEST_F(Form4Test, WhenAllTenThousandRecordsAreInUseANewEntryIsRefusedWithTheReas
 
     EXPECT_EQ(messages.last().icon, Icon::Critical);
     EXPECT_TRUE(messages.last().text.contains("10,000")) << messages.last().text.toStdString();
-    EXPECT_EQ(shownBoxes(), QStringList({ "Two", "id", "pw", "" }));
-    EXPECT_EQ(screen->EntryModified(), Form4::Modified);
+    expectUnsaved({ "Two", "id", "pw", "" });
     EXPECT_EQ(storedFiles(), before);
 }
 
@@ -569,9 +582,8 @@ TEST_F(Form4Test, OpeningTheListWithUnsavedChangesAsksFirst)
         "before exiting?");
     EXPECT_EQ(messages.last().title, "Password Keeper Activities");
     EXPECT_EQ(messages.last().buttons, MessageService::Buttons::YesNoCancel);
-    EXPECT_EQ(shownBoxes(), QStringList({ "alpha", "id2", "pw", "" }));
+    expectUnsaved({ "alpha", "id2", "pw", "" });
     EXPECT_EQ(screen->focusWidget(), box(0));
-    EXPECT_EQ(screen->EntryModified(), Form4::Modified);
 
     // Yes saves, with the Save question of its own, then opens the list.
     messages.queueAnswer(Answer::Yes);
@@ -917,8 +929,7 @@ TEST_F(Form4Test, BackupAndRestoreAskAboutUnsavedChangesFirst)
         action(item)->trigger();
         ASSERT_EQ(messages.messages().size(), 1);
         EXPECT_EQ(messages.last().title, "Password Keeper Activities");
-        EXPECT_EQ(shownBoxes(), QStringList({ "alpha", "id2", "pw", "" }));
-        EXPECT_EQ(screen->EntryModified(), Form4::Modified);
+        expectUnsaved({ "alpha", "id2", "pw", "" });
     }
 }
 
