@@ -1,3 +1,4 @@
+#include "bloodpressure/BPTracker.h"
 #include "passwords/Form4.h"
 #include "screens/QtMessageService.h"
 #include "screens/QtSystemDialogs.h"
@@ -6,6 +7,8 @@
 #include "screens/SystemClock.h"
 #include "shell/HelpWindow.h"
 #include "shell/MainScreen.h"
+#include "shell/ProgramStart.h"
+#include "storage/DataFolderLocation.h"
 #include "storage/ProgramFolder.h"
 #include "weight/WeightTracker.h"
 
@@ -15,13 +18,18 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Halvorn"));
+    QApplication::setApplicationName(DataFolderLocation::applicationName());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.halvorn.Halvorn"));
     // The screens were laid out for this face; the metric-compatible
     // Liberation Sans keeps their captions the size they were drawn for.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
-    const ProgramFolder folder = ProgramFolder::ofApplication();
     QtMessageService messages;
+    ProgramStart start(messages);
+    if (!start.claimDataFolder(QCoreApplication::arguments(),
+            QCoreApplication::applicationDirPath(), DataFolderLocation::userDataFolder()))
+        return 1;
+    const ProgramFolder folder = start.folder();
     QtSystemDialogs dialogs;
     SystemClock clock;
     HelpWindow help(folder);
@@ -31,6 +39,8 @@ int main(int argc, char* argv[])
     MainScreen mainScreen(services);
     mainScreen.setFunctionScreenFactory(
         FunctionScreen::WeightTracker, [&] { return new WeightTracker(services); });
+    mainScreen.setFunctionScreenFactory(
+        FunctionScreen::BloodPressureTracker, [&] { return new BPTracker(services); });
     mainScreen.setFunctionScreenFactory(
         FunctionScreen::PasswordKeeper, [&] { return new Form4(services); });
     // Exit ends the program at once: the event loop stops and no window is

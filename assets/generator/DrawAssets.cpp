@@ -1,6 +1,7 @@
-// Draws the pictures the program installs beside itself: the three trend
-// faces, the sixteen background pictures and the program's picture. All are
-// the project's own drawings, made at build time.
+// Draws the pictures the program ships with: the three trend faces, the
+// sixteen background pictures and the program's picture; and, asked for
+// icons, the program's picture at the desktop's icon sizes. All are the
+// project's own drawings, made at build time.
 
 #include <QColor>
 #include <QDir>
@@ -151,14 +152,17 @@ QImage drawBackground(int number)
 }
 
 // The program's picture: a heart with a pulse line over a set of scales'
-// platform, on a blue tile.
-QImage drawProgramPicture()
+// platform, on a blue tile. Drawn on a 256-unit square scaled to the size
+// asked for, so that every icon size is drawn rather than resampled. The
+// scalable icon (icons/org.halvorn.Halvorn.svg) is the same drawing.
+QImage drawProgramPicture(int pixels = 256)
 {
     const int size = 256;
-    QImage image(size, size, QImage::Format_ARGB32);
+    QImage image(pixels, pixels, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(pixels / double(size), pixels / double(size));
 
     QLinearGradient tile(0, 0, 0, size);
     tile.setColorAt(0, QColor(50, 110, 200));
@@ -198,6 +202,23 @@ bool save(
     return true;
 }
 
+// The hicolor theme's layout: NAME.png in SIZExSIZE/apps below the folder.
+bool saveIcons(const QString& iconName, const QDir& themeFolder)
+{
+    bool ok = true;
+    for (const int pixels : { 16, 22, 24, 32, 48, 64, 128, 256, 512 }) {
+        const QString sizeFolder = QStringLiteral("%1x%1/apps").arg(pixels);
+        if (!themeFolder.mkpath(sizeFolder)) {
+            std::fprintf(
+                stderr, "could not create %s\n", qPrintable(themeFolder.filePath(sizeFolder)));
+            return false;
+        }
+        ok &= save(drawProgramPicture(pixels), QDir(themeFolder.filePath(sizeFolder)),
+            iconName + QStringLiteral(".png"), "PNG");
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -205,8 +226,12 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList arguments = app.arguments();
+    if (arguments.size() == 4 && arguments.at(1) == u"--icons")
+        return saveIcons(arguments.at(2), QDir(arguments.at(3))) ? 0 : 1;
     if (arguments.size() != 2) {
-        std::fprintf(stderr, "usage: DrawAssets OUTPUT_FOLDER\n");
+        std::fprintf(stderr,
+            "usage: DrawAssets OUTPUT_FOLDER\n"
+            "       DrawAssets --icons ICON_NAME THEME_FOLDER\n");
         return 2;
     }
     const QDir dir(arguments.at(1));

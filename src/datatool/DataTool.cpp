@@ -5,9 +5,11 @@
 #include "FolderChecker.h"
 #include "PasswordExport.h"
 #include "PasswordSnapshot.h"
+#include "ReportWriter.h"
 #include "WeightExport.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "passwords/IndexItem.h"
+#include "storage/DataFolderLock.h"
 #include "storage/FileWriting.h"
 #include "weight/WeightFile.h"
 
@@ -61,19 +63,21 @@ bool takeValue(const QStringList& arguments, qsizetype& i, const QString& name, 
 
 } // namespace
 
-DataTool::DataTool(QIODevice& out, QIODevice& err, bool outputIsTerminal, QString defaultFolder)
+DataTool::DataTool(QIODevice& out, QIODevice& err, bool outputIsTerminal, QString defaultFolder,
+    ReportWriter* reports)
     : m_out(out)
     , m_err(err)
     , m_outputIsTerminal(outputIsTerminal)
     , m_defaultFolder(std::move(defaultFolder))
+    , m_reports(reports)
 { }
 
-QString DataTool::usage()
+QString DataTool::usage() const
 {
     return QStringLiteral(
         "Usage: halvorn-data COMMAND [--dir DIR]\n"
         "\n"
-        "Lists, exports, imports and checks the files of Halvorn's program folder.\n"
+        "Lists, exports, imports and checks the files Halvorn keeps.\n"
         "\n"
         "Commands:\n"
         "  list weight|bp|passwords\n"
@@ -91,19 +95,42 @@ QString DataTool::usage()
         "      weight; bp: date, time, systolic, diastolic, pulse); other\n"
         "      columns are ignored. When any row is bad nothing is written and\n"
         "      every bad row is reported with its line number. A file that\n"
-        "      check finds damaged is not imported into.\n"
+        "      check finds damaged is not imported into. Refused while Halvorn\n"
+        "      has the folder open.\n"
         "  check\n"
         "      Reports what is wrong with the folder's files: damage, which is a\n"
         "      problem, and notes on typed values that give no figures.\n"
+        "  report weight NAME -o FILE.pdf [--paper letter|a4] [--landscape]\n"
+        "         [--options LIST]\n"
+        "      The Weight Tracker's printed report as a PDF, in the stored print\n"
+        "      font and size. LIST names the report options to tick, separated\n"
+        "      by commas: graph, plan, data, beginning-picture, current-picture,\n"
+        "      border-lines, divider-lines, or none (default: graph,plan,data).\n"
         "\n"
         "Options:\n"
-        "  --dir DIR           the program folder (default: the folder of this program)\n"
+        "  --dir DIR           the folder of Halvorn's files (default: below)\n"
         "  --format csv|json   the export's format (default: csv)\n"
         "  -o, --output FILE   write the export to FILE instead of the output\n"
         "  --show              allow passwords to be printed to a terminal\n"
+        "  --paper letter|a4   the report's paper (default: letter)\n"
+        "  --landscape         the report in landscape orientation\n"
+        "  --options LIST      the report's options\n"
         "  -h, --help          print this text\n"
         "\n"
-        "Exit status: 0 on success, 1 when a problem was found, 2 on bad usage.\n");
+        "Where the files are:\n"
+        "  Halvorn keeps every log and setting in one folder: beside the program\n"
+        "  when it runs from a folder it can write to (a build folder, a folder on\n"
+        "  a stick), otherwise, when installed, in the user's data folder. Both\n"
+        "  programs take --dir DIR to name another. Without --dir this one uses:\n"
+        "    %1\n"
+        "\n"
+        "Backing them up:\n"
+        "  Close Halvorn and copy that whole folder, or use the Backup and Restore\n"
+        "  commands in each function's Utilities menu. Check a copy with\n"
+        "  halvorn-data check --dir COPY.\n"
+        "\n"
+        "Exit status: 0 on success, 1 when a problem was found, 2 on bad usage.\n")
+        .arg(QDir::toNativeSeparators(m_defaultFolder));
 }
 
 int DataTool::run(const QStringList& arguments)
@@ -131,8 +158,12 @@ int DataTool::runCommand(const QStringList& arguments)
         return usageError(QStringLiteral("no command given"));
 
     const QString command = options.positional.first();
-    if (command != u"export" && (options.formatGiven || !options.output.isEmpty() || options.show))
-        return usageError(QStringLiteral("--format, -o and --show belong to export"));
+    if (command != u"export" && (options.formatGiven || options.show))
+        return usageError(QStringLiteral("--format and --show belong to export"));
+    if (command != u"export" && command != u"report" && !options.output.isEmpty())
+        return usageError(QStringLiteral("-o belongs to export and report"));
+    if (command != u"report" && options.reportLayoutGiven)
+        return usageError(QStringLiteral("--paper, --landscape and --options belong to report"));
     if (options.format != u"csv" && options.format != u"json")
         return usageError(QStringLiteral("unknown format \"%1\"").arg(options.format));
     if (!QFileInfo(options.folder).isDir())
@@ -146,6 +177,8 @@ int DataTool::runCommand(const QStringList& arguments)
         return importRows(options);
     if (command == u"check")
         return check(options);
+    if (command == u"report")
+        return report(options);
     return usageError(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
@@ -171,6 +204,11 @@ bool DataTool::parse(const QStringList& arguments, Options& options)
             options.show = true;
             continue;
         }
+        if (argument == u"--landscape") {
+            options.landscape = true;
+            options.reportLayoutGiven = true;
+            continue;
+        }
         bool matched = false;
         QString error;
         if (!takeValue(arguments, i, QStringLiteral("--dir"), options.folder, matched, error)
@@ -181,14 +219,28 @@ bool DataTool::parse(const QStringList& arguments, Options& options)
                 && !takeValue(arguments, i, QStringLiteral("-o"), options.output, matched, error))
             || (!matched
                 && !takeValue(
-                    arguments, i, QStringLiteral("--output"), options.output, matched, error))) {
+                    arguments, i, QStringLiteral("--output"), options.output, matched, error))
+            || (!matched
+                && !takeValue(
+                    arguments, i, QStringLiteral("--paper"), options.paper, matched, error))) {
             usageError(error);
             return false;
+        }
+        if (!matched) {
+            QString list;
+            if (!takeValue(arguments, i, QStringLiteral("--options"), list, matched, error)) {
+                usageError(error);
+                return false;
+            }
+            if (matched)
+                options.reportOptions = list;
         }
         if (!matched) {
             usageError(QStringLiteral("unknown option %1").arg(argument));
             return false;
         }
+        if (argument.startsWith(u"--paper") || argument.startsWith(u"--options"))
+            options.reportLayoutGiven = true;
         if (argument.startsWith(u"--format"))
             options.formatGiven = true;
         if ((argument == u"-o" || argument.startsWith(u"--output")) && options.output.isEmpty()) {
@@ -253,28 +305,22 @@ int DataTool::exportDocument(const Options& options)
             options, json ? QJsonDocument(document.json()).toJson() : document.csv(), true);
     }
 
-    const QString name = options.positional.at(2);
-    const IndividualList list = kind == Kind::Weight
-        ? WeightFile::LoadIndividualList(folder, &error)
-        : BloodPressureFile::LoadBpIndividualList(folder, &error);
-    if (!error.isEmpty())
-        return problem(error);
-    const qsizetype listed = list.indexOf(name);
-    if (listed < 0)
-        return problem(
-            QStringLiteral("%1: no individual named \"%2\"").arg(list.listFileName(), name));
+    int exitCode = Success;
+    const std::optional<QString> listed
+        = listedName(options, kind == Kind::Weight, options.positional.at(2), exitCode);
+    if (!listed)
+        return exitCode;
 
     QByteArray bytes;
     if (kind == Kind::Weight) {
-        std::optional<WeightFile> file
-            = WeightFile::LoadWeightFile(folder, list.at(listed), &error);
+        std::optional<WeightFile> file = WeightFile::LoadWeightFile(folder, *listed, &error);
         if (!file)
             return problem(error);
         const WeightExport document(std::move(*file));
         bytes = json ? QJsonDocument(document.json()).toJson() : document.csv();
     } else {
         std::optional<BloodPressureFile> file
-            = BloodPressureFile::LoadBloodPressureFile(folder, list.at(listed), &error);
+            = BloodPressureFile::LoadBloodPressureFile(folder, *listed, &error);
         if (!file)
             return problem(error);
         const BloodPressureExport document(std::move(*file));
@@ -296,6 +342,12 @@ int DataTool::importRows(const Options& options)
         return problem(QStringLiteral("%1: %2").arg(csvPath, csvFile.errorString()));
     const QByteArray csv = csvFile.readAll();
     csvFile.close();
+
+    // The program holds this lock while it runs; appending behind its back
+    // would be lost at its next save, or overwrite it.
+    DataFolderLock lock(options.folder);
+    if (lock.acquire() != DataFolderLock::Outcome::Acquired)
+        return problem(lock.problem());
 
     const ProgramFolder folder(options.folder);
     const DataImporter::Result result = kind == Kind::Weight
@@ -355,6 +407,68 @@ int DataTool::check(const Options& options)
     return ProblemFound;
 }
 
+std::optional<QString> DataTool::listedName(
+    const Options& options, bool weight, const QString& name, int& exitCode)
+{
+    const ProgramFolder folder(options.folder);
+    QString error;
+    const IndividualList list = weight ? WeightFile::LoadIndividualList(folder, &error)
+                                       : BloodPressureFile::LoadBpIndividualList(folder, &error);
+    if (!error.isEmpty()) {
+        exitCode = problem(error);
+        return std::nullopt;
+    }
+    const qsizetype listed = list.indexOf(name);
+    if (listed < 0) {
+        exitCode = problem(
+            QStringLiteral("%1: no individual named \"%2\"").arg(list.listFileName(), name));
+        return std::nullopt;
+    }
+    return list.at(listed);
+}
+
+int DataTool::report(const Options& options)
+{
+    if (options.positional.size() != 3 || kindOf(options.positional.at(1)) != Kind::Weight)
+        return usageError(QStringLiteral("report takes weight NAME"));
+    if (options.output.isEmpty())
+        return usageError(QStringLiteral("report needs -o FILE.pdf"));
+    const QString paper = options.paper.toLower();
+    if (paper != u"letter" && paper != u"a4")
+        return usageError(QStringLiteral("unknown paper \"%1\"").arg(options.paper));
+    std::optional<QStringList> ticked;
+    if (options.reportOptions) {
+        static const QStringList known { QStringLiteral("graph"), QStringLiteral("plan"),
+            QStringLiteral("data"), QStringLiteral("beginning-picture"),
+            QStringLiteral("current-picture"), QStringLiteral("border-lines"),
+            QStringLiteral("divider-lines") };
+        ticked = options.reportOptions->split(u',', Qt::SkipEmptyParts);
+        for (QString& option : *ticked) {
+            option = option.trimmed().toLower();
+            if (option != u"none" && !known.contains(option))
+                return usageError(QStringLiteral("unknown report option \"%1\"").arg(option));
+        }
+        ticked->removeAll(QStringLiteral("none"));
+    }
+    if (overwritesProgramFile(options))
+        return usageError(
+            QStringLiteral("%1 would overwrite a file of the program folder").arg(options.output));
+    if (!m_reports)
+        return problem(QStringLiteral("reports cannot be written here"));
+
+    int exitCode = Success;
+    const std::optional<QString> listed
+        = listedName(options, true, options.positional.at(2), exitCode);
+    if (!listed)
+        return exitCode;
+    QString error;
+    const ReportWriter::Request request { options.folder, *listed, options.output, paper,
+        options.landscape, ticked };
+    if (!m_reports->writeWeightReport(request, &error))
+        return problem(QStringLiteral("%1: %2").arg(options.output, error));
+    return Success;
+}
+
 int DataTool::usageError(const QString& message)
 {
     print(m_err, QStringLiteral("%1: %2 (see %1 --help)\n").arg(ProgramName, message));
@@ -375,13 +489,7 @@ int DataTool::deliver(const Options& options, const QByteArray& bytes, bool secr
             return problem(QStringLiteral("%1: %2").arg(outcome.fileName, outcome.reason));
         return Success;
     }
-    // An export written over one of the program's own files would destroy
-    // the data it came from.
-    const QFileInfo target(options.output);
-    const QString suffix = target.suffix();
-    if (QDir(target.absolutePath()) == QDir(QFileInfo(options.folder).absoluteFilePath())
-        && (suffix.compare(u"Fil", Qt::CaseInsensitive) == 0
-            || suffix.compare(u"Fpl", Qt::CaseInsensitive) == 0))
+    if (overwritesProgramFile(options))
         return usageError(
             QStringLiteral("%1 would overwrite a file of the program folder").arg(options.output));
     const WriteOutcome outcome = FileWriting::replaceFile(options.output, bytes,
@@ -390,6 +498,17 @@ int DataTool::deliver(const Options& options, const QByteArray& bytes, bool secr
         return problem(
             QStringLiteral("%1 could not be written: %2").arg(options.output, outcome.reason));
     return Success;
+}
+
+bool DataTool::overwritesProgramFile(const Options& options) const
+{
+    // An export written over one of the program's own files would destroy
+    // the data it came from.
+    const QFileInfo target(options.output);
+    const QString suffix = target.suffix();
+    return QDir(target.absolutePath()) == QDir(QFileInfo(options.folder).absoluteFilePath())
+        && (suffix.compare(u"Fil", Qt::CaseInsensitive) == 0
+            || suffix.compare(u"Fpl", Qt::CaseInsensitive) == 0);
 }
 
 void DataTool::print(QIODevice& device, const QString& line)

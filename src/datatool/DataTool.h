@@ -6,6 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
+class ReportWriter;
+
 // The halvorn-data command line: list, export, import and check over the
 // program's files. Output and error streams and whether the output is a
 // terminal are given in, so the whole command line runs in tests.
@@ -15,13 +19,15 @@ public:
     enum ExitCode { Success = 0, ProblemFound = 1, BadUsage = 2 };
 
     // defaultFolder is where the files are when --dir is not given: the
-    // folder of the executable, where halvorn keeps them.
-    DataTool(QIODevice& out, QIODevice& err, bool outputIsTerminal, QString defaultFolder);
+    // folder halvorn itself would use. Without a report writer the report
+    // command says it is not available.
+    DataTool(QIODevice& out, QIODevice& err, bool outputIsTerminal, QString defaultFolder,
+        ReportWriter* reports = nullptr);
 
     // arguments without the program name.
     int run(const QStringList& arguments);
 
-    static QString usage();
+    QString usage() const;
 
 private:
     struct Options {
@@ -30,6 +36,10 @@ private:
         QString output;
         bool formatGiven = false;
         bool show = false;
+        QString paper = QStringLiteral("letter");
+        bool landscape = false;
+        std::optional<QString> reportOptions;
+        bool reportLayoutGiven = false;
         bool help = false;
         QStringList positional;
     };
@@ -40,6 +50,14 @@ private:
     int exportDocument(const Options& options);
     int importRows(const Options& options);
     int check(const Options& options);
+    int report(const Options& options);
+
+    // The name as listed in the function's list (kind "weight" or "bp"), or
+    // nothing with the problem reported and its exit code in exitCode.
+    std::optional<QString> listedName(
+        const Options& options, bool weight, const QString& name, int& exitCode);
+    // Refused when the output would replace one of the program's own files.
+    bool overwritesProgramFile(const Options& options) const;
 
     int usageError(const QString& message);
     int problem(const QString& message);
@@ -54,5 +72,6 @@ private:
     QIODevice& m_err;
     bool m_outputIsTerminal;
     QString m_defaultFolder;
+    ReportWriter* m_reports;
     QString m_outputFailure;
 };

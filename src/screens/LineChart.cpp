@@ -33,6 +33,24 @@ const QColor defaultColours[] = { QColor(0, 100, 0), QColor(192, 0, 0), QColor(0
 // Points sit half a step in from either end so the end labels are not cut.
 constexpr double edgeMargin = 0.5;
 
+constexpr int defaultLineWidth = 2;
+constexpr int dotSize = 5;
+constexpr int roundMarkSize = 9;
+
+// A filled circle with a thin darker rim, drawn at every point of a series
+// with round marks.
+QImage roundMark(const QColor& colour)
+{
+    QImage mark(roundMarkSize * 4, roundMarkSize * 4, QImage::Format_ARGB32_Premultiplied);
+    mark.fill(Qt::transparent);
+    QPainter painter(&mark);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour.darker(140), 4));
+    painter.setBrush(colour);
+    painter.drawEllipse(QRectF(mark.rect()).adjusted(2, 2, -2, -2));
+    return mark;
+}
+
 } // namespace
 
 LineChart::LineChart(QWidget* parent)
@@ -150,7 +168,7 @@ void LineChart::setSeriesColour(int series, const QColor& colour)
         return;
     m_colours.insert(series, colour);
     if (series < m_series.size() && colour.isValid())
-        m_series[series]->setColor(colour);
+        applyLook(series);
 }
 
 QColor LineChart::seriesColour(int series) const
@@ -158,6 +176,50 @@ QColor LineChart::seriesColour(int series) const
     if (series >= 0 && series < m_series.size())
         return m_series[series]->color();
     return m_colours.value(series);
+}
+
+void LineChart::setSeriesWidth(int series, int width)
+{
+    if (series < 0 || width < 1)
+        return;
+    m_widths.insert(series, width);
+    if (series < m_series.size())
+        applyLook(series);
+}
+
+int LineChart::seriesWidth(int series) const
+{
+    return m_widths.value(series, defaultLineWidth);
+}
+
+void LineChart::setSeriesPointColour(int series, const QColor& colour)
+{
+    if (series < 0)
+        return;
+    m_pointColours.insert(series, colour);
+    if (series < m_series.size())
+        applyLook(series);
+}
+
+QColor LineChart::seriesPointColour(int series) const
+{
+    return m_pointColours.value(series);
+}
+
+void LineChart::applyLook(int index)
+{
+    QLineSeries* series = m_series[index];
+    const QColor colour = m_colours.value(index);
+    QPen pen = series->pen();
+    pen.setWidth(seriesWidth(index));
+    pen.setColor(colour.isValid() ? colour : defaultColours[index % std::size(defaultColours)]);
+    series->setPen(pen);
+    const QColor point = seriesPointColour(index);
+    // Round marks are pictures drawn over the line; the dots would be drawn
+    // under them as well, so only one of the two is on.
+    series->setPointsVisible(!point.isValid());
+    series->setLightMarker(point.isValid() ? roundMark(point) : QImage());
+    series->setMarkerSize(point.isValid() ? roundMarkSize : dotSize);
 }
 
 void LineChart::suspendDrawing()
@@ -187,16 +249,8 @@ void LineChart::redraw()
         m_chart->addSeries(series);
         series->attachAxis(m_xAxis);
         series->attachAxis(m_yAxis);
-        const int index = int(m_series.size());
-        const QColor colour = m_colours.value(index);
-        QPen pen = series->pen();
-        pen.setWidth(2);
-        pen.setColor(colour.isValid() ? colour : defaultColours[index % std::size(defaultColours)]);
-        series->setPen(pen);
-        // A log of one entry still shows as a point.
-        series->setPointsVisible(true);
-        series->setMarkerSize(5);
         m_series.append(series);
+        applyLook(int(m_series.size()) - 1);
     }
     for (qsizetype s = 0; s < m_series.size(); ++s) {
         QList<QPointF> points;
@@ -256,7 +310,7 @@ void LineChart::redrawLabels()
     }
 }
 
-bool LineChart::exportJpeg(const QString& filePath)
+QImage LineChart::image()
 {
     const bool wasSuspended = m_suspended;
     if (wasSuspended)
@@ -283,6 +337,14 @@ bool LineChart::exportJpeg(const QString& filePath)
 
     if (wasSuspended)
         suspendDrawing();
+    return image;
+}
+
+bool LineChart::exportJpeg(const QString& filePath, QImage* drawn)
+{
+    const QImage image = this->image();
+    if (drawn)
+        *drawn = image;
 
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -313,6 +375,9 @@ void LineChart::showGraph(const GraphData& graph)
     for (int series = 0; series < graph.series.size(); ++series) {
         const GraphSeries& line = graph.series[series];
         setSeriesColour(series, ScreenColour::toQColor(line.lineColour));
+        setSeriesWidth(series, line.lineWidth);
+        setSeriesPointColour(
+            series, line.pointColour ? ScreenColour::toQColor(*line.pointColour) : QColor());
         for (int point = 0; point < line.values.size(); ++point)
             setValue(series, point, line.values[point]);
     }

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
@@ -48,9 +49,18 @@ public:
 
     void setSeriesColour(int series, const QColor& colour);
     QColor seriesColour(int series) const;
+    // The line's width in pixels; 2 until set.
+    void setSeriesWidth(int series, int width);
+    int seriesWidth(int series) const;
+    // Round marks of this colour at every point. Without one (an invalid
+    // colour) the points are small dots in the line's colour, so that a
+    // graph of one entry still shows.
+    void setSeriesPointColour(int series, const QColor& colour);
+    QColor seriesPointColour(int series) const;
 
     // Replaces everything the chart holds by the graph's series, colours,
-    // point labels and axis title, drawn at once. The caption is the panel's.
+    // widths, point marks, point labels and axis title, drawn at once. The
+    // caption is the panel's.
     void showGraph(const GraphData& graph);
 
     // While drawing is suspended, changes are only recorded; resuming draws
@@ -59,17 +69,21 @@ public:
     void resumeDrawing();
     bool isDrawingSuspended() const { return m_suspended; }
 
-    // Writes the chart as it holds its data now, as a JPEG at quality 100.
-    // The file is complete (or untouched, on failure) when this returns. A
-    // hidden chart is drawn at its last size, or at a default size when it
-    // was never laid out.
-    bool exportJpeg(const QString& filePath);
+    // The chart as it holds its data now, drawn as a picture. A hidden chart
+    // is drawn at its last size, or at a default size when it was never laid
+    // out.
+    QImage image();
+    // Writes image() as a JPEG at quality 100, and hands the picture to
+    // drawn when asked, also when the file could not be written. The file
+    // is complete (or untouched, on failure) when this returns.
+    bool exportJpeg(const QString& filePath, QImage* drawn = nullptr);
     QString errorString() const { return m_error; }
 
     QChart* chart() const { return m_chart; }
 
 private:
     void redraw();
+    void applyLook(int series);
     void redrawLabels();
     void updateValueRange();
 
@@ -80,6 +94,8 @@ private:
     QList<QLineSeries*> m_series;
     QList<QList<double>> m_values;
     QHash<int, QColor> m_colours;
+    QHash<int, int> m_widths;
+    QHash<int, QColor> m_pointColours;
     QStringList m_labels;
     int m_pointCount = 0;
     bool m_suspended = false;

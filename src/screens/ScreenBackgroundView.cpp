@@ -16,7 +16,7 @@ void show(const BackgroundSetting& background, const ProgramFolder& folder, QWid
         QPixmap picture;
         // A missing picture leaves the image empty; the window colour shows
         // through.
-        if (picture.load(folder.filePath(background.pictureFileName())))
+        if (picture.load(folder.shippedFilePath(background.pictureFileName())))
             image.setPixmap(picture);
         else
             image.clear();

@@ -114,8 +114,8 @@ void TrackerLog::datePicked(const QDate& date)
         }
     }
     m_calendar->hide();
-    m_client.logChangedByUser();
     m_client.logDateAccepted(m_grid->currentRow());
+    m_client.logChangedByUser();
 }
 
 void TrackerLog::addRow()
@@ -130,6 +130,7 @@ void TrackerLog::addRow()
 
 void TrackerLog::deleteRow()
 {
+    m_client.logRowsAboutToMove();
     if (!deleteHighlightedEntry())
         return;
     const bool saved = m_client.saveLog(DeleteRowSave);
@@ -172,6 +173,7 @@ bool TrackerLog::deleteHighlightedEntry()
 
 void TrackerLog::beforeSort(int column)
 {
+    m_client.logRowsAboutToMove();
     m_calendar->hide();
     if (column <= DateColumn)
         return;

@@ -19,8 +19,12 @@ public:
     // Delete Row removed a row, whether the quiet save then wrote or not.
     virtual void logRowDeleted() = 0;
     // A date picked from the log's calendar passed the date checker and
-    // stands in the row's date cell.
+    // stands in the row's date cell. It runs before the pick counts as a
+    // change, so the screen's changed mark is still the one from before.
     virtual void logDateAccepted(int row) = 0;
+    // A sort or Delete Row is about to move the log's rows: whatever the
+    // tracker holds on to by row number must let go first.
+    virtual void logRowsAboutToMove() = 0;
 
 protected:
     ~TrackerLogClient() = default;

@@ -86,10 +86,24 @@ TrackerLogPanel::TrackerLogPanel(const QList<TrackerLogColumn>& columns, Tracker
     logColumn->addLayout(headings);
     logColumn->addWidget(m_grid, 1);
     logColumn->addLayout(m_underGrid);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(logColumn, 3);
-    layout->addLayout(side, 1);
+    m_caption = named(new QLabel(this), "SSPanel3Caption");
+    QFont captionFont = m_caption->font();
+    captionFont.setBold(true);
+    m_caption->setFont(captionFont);
+    m_caption->hide();
+    auto* body = new QHBoxLayout;
+    body->addLayout(logColumn, 3);
+    body->addLayout(side, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_caption);
+    layout->addLayout(body, 1);
     hide();
+}
+
+void TrackerLogPanel::setCaption(const QString& caption)
+{
+    m_caption->setText(caption);
+    m_caption->setVisible(!caption.isEmpty());
 }
 
 void TrackerLogPanel::clearLog()

@@ -53,6 +53,9 @@ public:
     QVBoxLayout* sideBottom() const { return m_sideBottom; }
     QBoxLayout* underGrid() const { return m_underGrid; }
 
+    // A bold caption above the log; hidden while empty.
+    void setCaption(const QString& caption);
+
     // Empties the log and puts "Sort" back in the date column's heading.
     void clearLog();
     // Column widths as fractions of the panel's width, the headings above
@@ -65,6 +68,7 @@ protected:
 
 private:
     QList<TrackerLogColumn> m_columns;
+    QLabel* m_caption;
     DataGrid* m_grid;
     MonthCalendar* m_calendar;
     TrackerLog* m_log;

@@ -15,4 +15,9 @@ struct TrackerProfile {
     QString dataFileExtension;
     DateChecker::Tracker dateChecker;
     QList<TrackerLogColumn> logColumns;
+    // The log panel's caption; none when empty.
+    QString logCaption;
+    // A tracker without a Save New File button of its own: in create mode,
+    // typing a name enables Save, and Save runs Save New File.
+    bool saveRunsSaveNewFile = false;
 };

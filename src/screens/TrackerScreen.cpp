@@ -167,6 +167,7 @@ void TrackerScreen::buildCommonControls()
     const TrackerLog::Services logServices { m_services.folder, m_services.messages,
         m_services.clock, *m_dateChecker };
     m_logPanel = new TrackerLogPanel(m_profile.logColumns, *this, logServices, centre, centre);
+    m_logPanel->setCaption(m_profile.logCaption);
     m_logPanel->log()->setFocusTargets(m_saveButton, m_logPanel->deleteRowButton());
     connect(m_logPanel->grid(), &DataGrid::rightButtonReleased, this,
         [this](const QPoint& position) { m_optionsMenu->popup(position); });
@@ -305,7 +306,17 @@ void TrackerScreen::markChanged()
     if (m_loading)
         return;
     m_changesMade = Changed;
-    m_saveAction->setEnabled(!inCreateMode());
+    enableSaveAfterChange();
+}
+
+void TrackerScreen::restoreChangesMade(qint16 before)
+{
+    m_changesMade = before;
+}
+
+void TrackerScreen::enableSaveAfterChange()
+{
+    m_saveAction->setEnabled(!inCreateMode() || m_profile.saveRunsSaveNewFile);
 }
 
 void TrackerScreen::nameBoxEdited()
@@ -556,7 +567,7 @@ bool TrackerScreen::save(qint16 quietSave)
 void TrackerScreen::reportFailedWrite(const WriteOutcome& outcome, const QString& title)
 {
     m_changesMade = Changed;
-    m_saveAction->setEnabled(!inCreateMode());
+    enableSaveAfterChange();
     messages().error(outcome.message(), title);
 }
 

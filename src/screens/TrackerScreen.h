@@ -86,6 +86,9 @@ protected:
     const TrackerTexts& texts() const { return m_profile.texts; }
     QString windowTitleText() const;
     void showStatus(const QString& text);
+    // Puts the changed mark back to what it was before a step the user has
+    // taken back.
+    void restoreChangesMade(qint16 before);
 
     // Tells the user, once per load, that the data file ended part-way
     // through a row, which was loaded as far as it goes.
@@ -168,6 +171,9 @@ private:
     void hidePanels();
     void clearIndividual();
     void setIndividualActionsEnabled(bool enabled);
+    // Save is on in view mode once something changed, and in create mode
+    // only where it runs Save New File.
+    void enableSaveAfterChange();
     // View mode with nobody on display: how the screen opens, and what
     // View Existing File returns to.
     void showNoIndividual();

@@ -53,7 +53,7 @@ AboutBox::AboutBox(const ProgramFolder& folder, SystemDialogs& dialogs, QWidget*
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image3"));
-    QPixmap pixmap(folder.filePath(ProgramInfo::pictureFileName()));
+    QPixmap pixmap(folder.shippedFilePath(ProgramInfo::pictureFileName()));
     if (!pixmap.isNull())
         picture->setPixmap(pixmap.scaled(96, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     picture->setFixedSize(96, 96);

@@ -1,5 +1,6 @@
 #include "HelpWindow.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -19,7 +20,7 @@ HelpWindow::HelpWindow(const ProgramFolder& folder, QWidget* parent)
     // Links to other topics open here; web addresses are not followed from
     // help pages.
     m_browser->setOpenExternalLinks(false);
-    m_browser->setSearchPaths({ m_folder.filePath(QStringLiteral("help")) });
+    m_browser->setSearchPaths({ m_folder.shippedFilePath(QStringLiteral("help")) });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -29,8 +30,8 @@ HelpWindow::HelpWindow(const ProgramFolder& folder, QWidget* parent)
 
 QString HelpWindow::pageFilePath(int context) const
 {
-    return m_folder.filePath(QStringLiteral("help")) + QLatin1Char('/') + QString::number(context)
-        + QStringLiteral(".html");
+    return m_folder.shippedFilePath(QStringLiteral("help")) + QLatin1Char('/')
+        + QString::number(context) + QStringLiteral(".html");
 }
 
 void HelpWindow::showHelpTopic(int context)
@@ -40,9 +41,11 @@ void HelpWindow::showHelpTopic(int context)
     if (QFileInfo::exists(path)) {
         m_browser->setSource(QUrl::fromLocalFile(path));
     } else {
-        m_browser->setHtml(QStringLiteral("<h2>Help</h2><p>Help topic %1 could not be found beside "
-                                          "the program.</p>")
-                               .arg(context));
+        m_browser->setHtml(
+            QStringLiteral("<h2>Help</h2><p>Help topic %1 could not be found in %2.</p>")
+                .arg(context)
+                .arg(QDir::toNativeSeparators(m_folder.shippedFilePath(QStringLiteral("help")))
+                         .toHtmlEscaped()));
     }
     if (!isVisible() && !m_placed) {
         // First opening: centred on the screen, clear of the menu bar.

@@ -8,7 +8,7 @@
 class QTextBrowser;
 
 // The help viewer: one HTML page per context number, kept in the "help"
-// folder beside the program ("help/1000.html", ...). Pages link to each other
+// folder the program ships with ("help/1000.html", ...). Pages link to each other
 // by file name.
 class HelpWindow : public QWidget, public HelpService
 {

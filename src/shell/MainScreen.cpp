@@ -67,7 +67,7 @@ MainScreen::MainScreen(
 {
     setObjectName(QStringLiteral("Startfrm"));
     setWindowTitle(ProgramInfo::name());
-    const QIcon icon(m_services.folder.filePath(ProgramInfo::pictureFileName()));
+    const QIcon icon(m_services.folder.shippedFilePath(ProgramInfo::pictureFileName()));
     if (!icon.isNull())
         setWindowIcon(icon);
     buildControls();

@@ -27,7 +27,8 @@ inline QString associationWebSite()
 {
     return QStringLiteral("https://example.org/household-software");
 }
-// The program's picture, drawn at build time beside the executable.
+// The program's picture, drawn at build time among the files the program
+// ships with.
 inline QString pictureFileName()
 {
     return QStringLiteral("Halvorn.png");

@@ -47,7 +47,7 @@ SplashScreen::SplashScreen(const ProgramFolder& folder, Clock& clock, QWidget* p
 
     auto* picture = new QLabel(panel);
     picture->setObjectName(QStringLiteral("Image2"));
-    QPixmap pixmap(folder.filePath(ProgramInfo::pictureFileName()));
+    QPixmap pixmap(folder.shippedFilePath(ProgramInfo::pictureFileName()));
     if (!pixmap.isNull())
         picture->setPixmap(pixmap.scaled(128, 128, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     picture->setFixedSize(128, 128);

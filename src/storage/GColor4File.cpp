@@ -1,6 +1,5 @@
 #include "GColor4File.h"
 
-
 namespace {
 
 enum Record {
@@ -10,8 +9,6 @@ enum Record {
     BloodPressurePrintFontName = 36,
     BloodPressurePrintFontSize = 37,
 };
-
-const QString FileName = QStringLiteral("GColor4.Fil");
 
 } // namespace
 

@@ -13,6 +13,7 @@
 class GColor4File
 {
 public:
+    static inline const QString FileName = QStringLiteral("GColor4.Fil");
     static constexpr int RecordLength = 40;
     static constexpr double MinimumPrintFontSize = 4;
     static constexpr double MaximumPrintFontSize = 30;

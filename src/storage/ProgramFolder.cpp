@@ -1,14 +1,9 @@
 #include "ProgramFolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 #include <utility>
-
-ProgramFolder::ProgramFolder(QString path)
-    : m_path(std::move(path))
-{ }
 
 namespace {
 
@@ -21,16 +16,9 @@ bool entryExists(const QString& path)
     return info.exists() || info.isSymLink();
 }
 
-} // namespace
-
-ProgramFolder ProgramFolder::ofApplication()
+QString matchingEntry(const QString& folder, const QString& bareName)
 {
-    return ProgramFolder(QCoreApplication::applicationDirPath());
-}
-
-QString ProgramFolder::filePath(const QString& bareName) const
-{
-    const QDir dir(m_path);
+    const QDir dir(folder);
     // An exact match wins, so that two entries differing only in case (which
     // the old file system could not hold) still resolve predictably.
     if (entryExists(dir.filePath(bareName)))
@@ -44,7 +32,29 @@ QString ProgramFolder::filePath(const QString& bareName) const
     return dir.filePath(bareName);
 }
 
+} // namespace
+
+ProgramFolder::ProgramFolder(QString path)
+    : m_path(std::move(path))
+    , m_shippedFilesPath(m_path)
+{ }
+
+ProgramFolder::ProgramFolder(QString path, QString shippedFilesPath)
+    : m_path(std::move(path))
+    , m_shippedFilesPath(std::move(shippedFilesPath))
+{ }
+
+QString ProgramFolder::filePath(const QString& bareName) const
+{
+    return matchingEntry(m_path, bareName);
+}
+
 bool ProgramFolder::exists(const QString& bareName) const
 {
     return entryExists(filePath(bareName));
+}
+
+QString ProgramFolder::shippedFilePath(const QString& bareName) const
+{
+    return matchingEntry(m_shippedFilesPath, bareName);
 }

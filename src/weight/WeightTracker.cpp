@@ -9,11 +9,15 @@
 #include "screens/LineChart.h"
 #include "screens/MonthCalendar.h"
 #include "screens/NamedWidget.h"
+#include "screens/PrintOptionsPanel.h"
 #include "screens/TrackerLogPanel.h"
 #include "storage/GColor4File.h"
 #include "storage/StoredDate.h"
+#include "weight/ProgressPictures.h"
 #include "weight/ProgressStatistics.h"
 #include "weight/WeightGraphData.h"
+#include "weight/WeightReport.h"
+#include "weight/WeightReportOptionsBox.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -33,7 +37,6 @@
 
 namespace {
 
-const QString PictureDatePlaceholder = QStringLiteral("Date Photo Taken");
 constexpr int CommentLimit = 1000;
 constexpr int CommentWarningLength = 950;
 
@@ -102,6 +105,7 @@ WeightTracker::WeightTracker(const ScreenServices& services, QWidget* parent)
     for (const char* name : { "Command3", "Command4", "Command5" })
         panelCommands.append(findChild<QWidget*>(QLatin1String(name)));
     layOutScreen(header, panelCommands, { plan, graph });
+    buildPrintPanel();
     openScreen();
 }
 
@@ -241,26 +245,19 @@ QWidget* WeightTracker::buildPlanPanel()
     commentsLayout->addLayout(lengthRow);
     commentsLayout->addWidget(m_comments);
 
-    // The progress pictures come with their own screen; the frame keeps
-    // their places and the dates taken, which the file stores.
-    m_picturesFrame
-        = named(new QGroupBox(QStringLiteral("Beginning and Current Photos"), m_planPanel),
-            QStringLiteral("SSFrame3"));
-    auto* picturesLayout = new QGridLayout(m_picturesFrame);
-    for (int i = 0; i < 2; ++i) {
-        m_pictures[i] = named(new QLabel(m_picturesFrame), arrayElementName("Image2", i));
-        m_pictures[i]->setMinimumSize(120, 90);
-        m_pictures[i]->hide();
-        m_entryBoxes[7 + i]->setParent(m_picturesFrame);
-        picturesLayout->addWidget(m_pictures[i], 0, i);
-        picturesLayout->addWidget(m_entryBoxes[7 + i], 1, i);
-    }
+    m_pictures = new ProgressPictures(
+        services(), centralWidget(), { m_entryBoxes[7], m_entryBoxes[8] }, nameBox(), m_planPanel);
+    connect(m_pictures, &ProgressPictures::changed, this, &WeightTracker::markChanged);
+    connect(
+        m_pictures, &ProgressPictures::browserOpening, this, [this] { m_headerCalendar->hide(); });
+    connect(m_pictures, &ProgressPictures::leftWithoutEntering, this,
+        [this] { exitButton()->setFocus(); });
 
     auto* layout = new QVBoxLayout(m_planPanel);
     layout->addLayout(top);
     layout->addWidget(plan);
     layout->addWidget(comments, 1);
-    layout->addWidget(m_picturesFrame);
+    layout->addWidget(m_pictures);
     m_planPanel->hide();
     return m_planPanel;
 }
@@ -348,6 +345,23 @@ void WeightTracker::logDateAccepted(int /*row*/)
     logEdited();
 }
 
+void WeightTracker::buildPrintPanel()
+{
+    m_reportOptions = new WeightReportOptionsBox;
+    auto rebuild = [this](const QPageLayout& layout, const PrintFont& font) {
+        return buildReport(layout, font);
+    };
+    m_printPanel = new PrintOptionsPanel(
+        services(), PrintPanelProfile::weightTracker(), m_reportOptions, rebuild, centralWidget());
+    m_printPanel->setOptionsMenu(optionsMenu()->menuAction());
+    m_printPanel->setFirstTextBox(nameBox());
+    connect(m_reportOptions, &WeightReportOptionsBox::rebuildRequested, m_printPanel,
+        &PrintOptionsPanel::rebuildPreview);
+    connect(m_printPanel, &PrintOptionsPanel::statusChanged, this,
+        [this](const QString& text) { showStatus(text.isEmpty() ? windowTitleText() : text); });
+    connect(printOptionsAction(), &QAction::triggered, this, &WeightTracker::printOptions);
+}
+
 // --- the entry boxes -------------------------------------------------------
 
 bool WeightTracker::eventFilter(QObject* watched, QEvent* event)
@@ -370,7 +384,9 @@ void WeightTracker::entryBoxClicked(int index)
     if (index == 1 && inCreateMode())
         CalendarPlacement::showBelow(m_headerCalendar, m_entryBoxes[1], 1920, 130);
     else if (index == 7 || index == 8)
-        CalendarPlacement::showCentredOn(m_headerCalendar, logGrid(), 2520);
+        // Centred on the grid's place: the plan panel holding the picture
+        // dates takes it, and the hidden grid may never have been laid out.
+        CalendarPlacement::showCentredOn(m_headerCalendar, m_planPanel, 2520);
     else
         m_headerCalendar->hide();
 }
@@ -454,13 +470,14 @@ void WeightTracker::hideDataPanels()
     // The graph too: after Delete it would still show the deleted log.
     m_graphPanel->hide();
     m_saveNewButton->hide();
+    m_pictures->closeViews();
 }
 
 void WeightTracker::showCreatePanels()
 {
     for (int i = 7; i < 9; ++i) {
         if (m_entryBoxes[i]->text().trimmed().isEmpty())
-            m_entryBoxes[i]->setText(PictureDatePlaceholder);
+            m_entryBoxes[i]->setText(ProgressPictures::DatePlaceholder);
     }
     m_graphPanel->hide();
     m_planPanel->show();
@@ -477,8 +494,7 @@ void WeightTracker::viewPlanInformation()
     enableFileActions();
     m_viewPlanAction->setEnabled(false);
     m_graphAction->setEnabled(true);
-    m_pictures[0]->setVisible(m_beginningPicture.value_or(QString()).size() > 0);
-    m_pictures[1]->setVisible(m_currentPicture.value_or(QString()).size() > 0);
+    m_pictures->hideEmptyPictures();
 }
 
 void WeightTracker::viewWeightTracker()
@@ -515,6 +531,21 @@ void WeightTracker::graphDisplay()
     m_graphPanel->setFocus();
 }
 
+bool WeightTracker::closeTopmostView()
+{
+    return m_pictures->closeTopmostView();
+}
+
+QString WeightTracker::pictureReference(int picture) const
+{
+    return m_pictures->reference(picture).value_or(QString()).trimmed();
+}
+
+bool WeightTracker::pictureShown(int picture) const
+{
+    return m_pictures->pictureShown(picture);
+}
+
 bool WeightTracker::graphOnDisplay() const
 {
     return m_graphPanel->isVisible();
@@ -533,12 +564,7 @@ void WeightTracker::clearDisplayedIndividual()
     for (int i = 1; i < 9; ++i)
         m_entryBoxes[i]->clear();
     m_comments->clear();
-    m_beginningPicture.reset();
-    m_currentPicture.reset();
-    for (QLabel* picture : m_pictures) {
-        picture->clear();
-        picture->hide();
-    }
+    m_pictures->clear();
     m_lastEntryTrend->clear();
     m_beginningTrend->clear();
     m_congratulations->hide();
@@ -556,9 +582,10 @@ bool WeightTracker::loadIndividual(const QString& name)
         return false;
     }
     showFile(*file);
+    m_pictures->ShowProgressPictures();
     for (int i = 7; i < 9; ++i) {
         if (m_entryBoxes[i]->text().trimmed().isEmpty())
-            m_entryBoxes[i]->setText(PictureDatePlaceholder);
+            m_entryBoxes[i]->setText(ProgressPictures::DatePlaceholder);
     }
     if (file->cutShortRow > 0)
         reportLastRowCutShort(file->fileName(), file->cutShortRow);
@@ -584,8 +611,7 @@ void WeightTracker::showFile(const WeightFile& file)
         m_comments->setPlainText(comments.replace(StoredLineBreak, QStringLiteral("\n")));
     }
     showCommentLength();
-    m_beginningPicture = file.beginningPicture;
-    m_currentPicture = file.currentPicture;
+    m_pictures->setReferences(file.beginningPicture, file.currentPicture);
 }
 
 WeightFile WeightTracker::displayedFile(const QString& name) const
@@ -595,8 +621,8 @@ WeightFile WeightTracker::displayedFile(const QString& name) const
     for (int i = 1; i < 9; ++i)
         file.headerField(i) = m_entryBoxes[i]->text();
     file.comments = m_comments->toPlainText().replace(QLatin1Char('\n'), StoredLineBreak);
-    file.beginningPicture = m_beginningPicture;
-    file.currentPicture = m_currentPicture;
+    file.beginningPicture = m_pictures->reference(ProgressPictures::Beginning);
+    file.currentPicture = m_pictures->reference(ProgressPictures::Current);
     const DataGrid* grid = logGrid();
     file.rowCount = grid->rowCount();
     for (int row = 1; row < grid->rowCount(); ++row)
@@ -703,7 +729,8 @@ void WeightTracker::showTrendAndGoal(
     auto showIcon = [this](QLabel* picture, const QString& name) {
         picture->setProperty("pictureName", name);
         // A missing icon file leaves the picture empty.
-        const QPixmap icon = name.isEmpty() ? QPixmap() : QPixmap(services().folder.filePath(name));
+        const QPixmap icon
+            = name.isEmpty() ? QPixmap() : QPixmap(services().folder.shippedFilePath(name));
         if (icon.isNull())
             picture->clear();
         else
@@ -763,4 +790,69 @@ void WeightTracker::showLegendMarks(bool shown)
             setBackground(caption, i == 0 ? BeginningLegend : GoalLegend);
         m_legendLines[i]->setVisible(shown);
     }
+}
+
+// --- printing ----------------------------------------------------------------
+
+void WeightTracker::printOptions()
+{
+    hideTransientViews();
+    if (changesMade() == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
+        return;
+    // A picture option is offered only for a picture that can be shown.
+    const std::array<std::optional<QString>, 2> references { m_beginningPicture, m_currentPicture };
+    for (int i = 0; i < 2; ++i) {
+        const QString path = references[i].value_or(QString()).trimmed();
+        m_reportPictures[i] = path.isEmpty() ? QImage() : QImage(path);
+    }
+    m_reportOptions->prepareForOpening(
+        !m_reportPictures[0].isNull(), !m_reportPictures[1].isNull());
+    m_printPanel->open();
+}
+
+bool WeightTracker::printOptionsOpen() const
+{
+    return m_printPanel && m_printPanel->printOptionsOpen();
+}
+
+bool WeightTracker::closeTopmostView()
+{
+    return m_printPanel->escape();
+}
+
+QImage WeightTracker::exportGraph()
+{
+    rebuildGraph(logRows());
+    // Chartxxx.jpg is written as before, but the report takes this run's
+    // picture from memory: a file that could not be written must never put
+    // an older graph, perhaps another person's, on the page.
+    QImage graph;
+    m_chart->exportJpeg(services().folder.filePath(ChartFileName), &graph);
+    return graph;
+}
+
+PrintDocument WeightTracker::buildReport(const QPageLayout& layout, const PrintFont& font)
+{
+    WeightReport::Values values;
+    values.name = nameBox()->text();
+    values.goalReached = m_goalReached == ProgressStatistics::GoalText;
+    values.beginningDate = m_entryBoxes[1]->text();
+    values.beginningWeight = m_entryBoxes[2]->text();
+    values.goalWeight = m_entryBoxes[3]->text();
+    values.daysPerWeek = m_entryBoxes[4]->text();
+    values.timePerPeriod = m_entryBoxes[5]->text();
+    values.exerciseTypes = m_entryBoxes[6]->text();
+    values.beginningPictureDate = m_entryBoxes[7]->text();
+    values.currentPictureDate = m_entryBoxes[8]->text();
+    values.comments = m_comments->toPlainText();
+    const DataGrid* grid = logGrid();
+    for (int row = 1; row < grid->rowCount(); ++row)
+        values.rows.append(WeightReport::Row { grid->text(row, 1), grid->text(row, WeightColumn),
+            grid->text(row, ChangeColumn), grid->text(row, DifferenceColumn) });
+    values.graph = exportGraph();
+    values.beginningPicture = m_reportPictures[0];
+    values.currentPicture = m_reportPictures[1];
+    values.textColour = nameBox()->palette().color(QPalette::Text);
+    values.printed = services().clock.today();
+    return WeightReport::build(values, m_reportOptions->options(), layout, font);
 }

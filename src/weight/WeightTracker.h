@@ -5,13 +5,19 @@
 #include "weight/WeightFile.h"
 
 #include <QDate>
+#include <QImage>
 #include <QString>
 
 #include <array>
-#include <optional>
 
 class LineChart;
 class MonthCalendar;
+class ProgressPictures;
+class PrintDocument;
+class PrintOptionsPanel;
+class QPageLayout;
+class WeightReportOptionsBox;
+struct PrintFont;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -28,18 +34,26 @@ class WeightTracker : public TrackerScreen
 public:
     static constexpr int HelpTopic = 1010;
     static constexpr int PrintOptionsHelpTopic = 1014;
+    // The graph picture every print run writes, beside the data.
+    static inline const QString ChartFileName = QStringLiteral("Chartxxx.jpg");
 
     explicit WeightTracker(const ScreenServices& services, QWidget* parent = nullptr);
     ~WeightTracker() override;
 
     // "GOAL" while the goal message is shown, read by the report.
     QString goalReached() const { return m_goalReached; }
+    // For the report: the stored path of a progress picture (0 beginning,
+    // 1 current), trimmed, and whether that picture is loaded and shown.
+    QString pictureReference(int picture) const;
+    bool pictureShown(int picture) const;
 
     // --- commands --------------------------------------------------------
     void viewPlanInformation();
     void viewWeightTracker();
     void graphDisplay();
     void toggleTrendDisplay();
+    // "&Print Options": the save question, then the panel with the report.
+    void printOptions();
 
 protected:
     void prepareScreen() override;
@@ -52,14 +66,19 @@ protected:
     WriteOutcome writeIndividualFile(const QString& name) override;
     WriteOutcome createIndividualFile(IndividualList& list, const QString& name) override;
     void refreshAfterSave() override;
+    bool closeTopmostView() override;
 
     void logCellEdited() override { logEdited(); }
     void logRowsPacked() override { logEdited(); }
     // Delete Row leaves the derived columns as they were.
     void logRowDeleted() override { updateTrendAndGoal(); }
     void logDateAccepted(int row) override;
+    // The weight screen keeps nothing by row number.
+    void logRowsAboutToMove() override { }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool closeTopmostView() override;
+    bool printOptionsOpen() const override;
 
 private:
     QWidget* buildHeaderPanel();
@@ -68,6 +87,7 @@ private:
     QWidget* buildGraphPanel();
     void buildHeaderCalendar();
     void buildCommands();
+    void buildPrintPanel();
 
     // The Text1 rules of the weight screen: calendar placement, character
     // rules and Enter moving on.
@@ -99,6 +119,11 @@ private:
     QList<WeighIn> logRows() const;
     bool graphOnDisplay() const;
 
+    // The print run: the report of the displayed individual for a page and
+    // font, with this run's graph.
+    PrintDocument buildReport(const QPageLayout& layout, const PrintFont& font);
+    QImage exportGraph();
+
     std::array<QLineEdit*, 9> m_entryBoxes {}; // Text1(0) to Text1(8)
     QPlainTextEdit* m_comments = nullptr; // Text3
     QLabel* m_commentLength = nullptr; // Label15
@@ -106,8 +131,7 @@ private:
     std::array<QFrame*, 2> m_legendLines {}; // Line3(0) beginning, Line3(1) goal
     QFrame* m_planPanel = nullptr; // SSPanel2
     QGroupBox* m_graphPanel = nullptr; // SSPanel4
-    QGroupBox* m_picturesFrame = nullptr; // SSFrame3
-    std::array<QLabel*, 2> m_pictures {}; // Image2(0), Image2(1)
+    ProgressPictures* m_pictures = nullptr; // SSFrame3 and its browser
     QAction* m_viewPlanAction = nullptr; // mOIn, Command3
     QAction* m_viewLogAction = nullptr; // mOMnt, Command4
     QAction* m_graphAction = nullptr; // Command5
@@ -120,11 +144,11 @@ private:
     QLabel* m_goalAchieved = nullptr; // Label14
     MonthCalendar* m_headerCalendar = nullptr; // MonthView1
     LineChart* m_chart = nullptr; // Chart2D1
-
-    // Pictures come with their own screen; their references are kept so
-    // that a save never drops them.
-    std::optional<QString> m_beginningPicture;
-    std::optional<QString> m_currentPicture;
+    PrintOptionsPanel* m_printPanel = nullptr; // SSPanel80
+    WeightReportOptionsBox* m_reportOptions = nullptr; // SSFrame80(2)
+    // The progress pictures as loaded when the panel opened, reused by every
+    // rebuild while it is open; null when not shown.
+    std::array<QImage, 2> m_reportPictures;
 
     int m_calendarTarget = 1;
     QString m_goalReached;

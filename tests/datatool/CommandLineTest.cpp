@@ -5,6 +5,7 @@
 #include "passwords/PasswordFiles.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -61,16 +62,40 @@ TEST(DataToolCommandLine, ListsNamesInListOrder)
     EXPECT_EQ(runDataTool({ "list", "passwords", "--dir", folder.path() }).out, "bank\nMail\n");
 }
 
-// Without --dir the files are those beside the executable, as for halvorn.
-TEST(DataToolCommandLine, TheFolderDefaultsToTheExecutablesFolder)
+// Without --dir the files are where halvorn keeps them: beside the program
+// when its pictures and help are there too, else in the user's data folder.
+TEST(DataToolCommandLine, TheFolderDefaultsToTheOneHalvornUses)
 {
-    TemporaryProgramFolder folder;
-    copyFixture("logs", folder);
-    const QString copy = folder.filePath("halvorn-data");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(HALVORN_DATA_PATH), copy));
-    const DataToolRun run = runDataTool({ "list", "weight" }, copy);
-    EXPECT_EQ(run.exitCode, 0) << run.errText().toStdString();
-    EXPECT_EQ(run.out, "Ann\nSmith, Bob\n");
+    TemporaryProgramFolder dataHome;
+    const QString userFolder = dataHome.filePath("Halvorn");
+    QDir().mkpath(userFolder);
+    const QDir logs(fixturePath("logs"));
+    for (const QString& name : logs.entryList(QDir::Files))
+        QFile::copy(logs.filePath(name), userFolder + '/' + name);
+    const QByteArray savedDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+
+    // Beside its pictures and help, as in a build: its own folder, empty.
+    TemporaryProgramFolder portable;
+    portable.write("Halvorn.png", "picture");
+    QDir(portable.path()).mkpath("help");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(HALVORN_DATA_PATH), portable.filePath("halvorn-data")));
+    const DataToolRun besideIt
+        = runDataTool({ "list", "weight" }, portable.filePath("halvorn-data"));
+    EXPECT_EQ(besideIt.exitCode, 0) << besideIt.errText().toStdString();
+    EXPECT_EQ(besideIt.out, "");
+
+    // Alone, as in /usr/bin: the user's folder.
+    TemporaryProgramFolder alone;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(HALVORN_DATA_PATH), alone.filePath("halvorn-data")));
+    const DataToolRun installed = runDataTool({ "list", "weight" }, alone.filePath("halvorn-data"));
+    EXPECT_EQ(installed.exitCode, 0) << installed.errText().toStdString();
+    EXPECT_EQ(installed.out, "Ann\nSmith, Bob\n");
+
+    if (savedDataHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", savedDataHome);
 }
 
 // A process started by a test never writes to a terminal, so the refusal is

@@ -3,6 +3,8 @@
 #include "QtPrinting.h"
 #include "TemporaryProgramFolder.h"
 
+#include "storage/GraphData.h"
+
 #include <QChart>
 #include <QImage>
 #include <QImageReader>
@@ -121,6 +123,44 @@ TEST(LineChartTest, LabelsTitlesAndColoursAreKept)
     chart.addPointLabel(QStringLiteral("Feb-20-13"));
     chart.addPointLabel(QStringLiteral("Feb-20-13"));
     EXPECT_EQ(chart.pointLabels(), QStringList({ "Feb-20-13", "Feb-20-13" }));
+}
+
+TEST(LineChartTest, GraphSeriesBringTheirWidthsAndRoundPointMarks)
+{
+    GraphData graph;
+    graph.labels = { "Jan-01-13", "Jan-08-13", "Jan-15-13" };
+    graph.series = {
+        { "normal", { 119, 119, 119 }, GraphSeries::colour(0, 0, 255), 6, std::nullopt },
+        { "readings", { 110, 130, 125 }, GraphSeries::colour(255, 0, 0), 2,
+            GraphSeries::colour(0, 160, 0) },
+    };
+    TemporaryProgramFolder folder;
+    LineChart chart;
+    chart.resize(900, 600);
+    chart.show();
+    chart.showGraph(graph);
+
+    auto series
+        = [&](int index) { return static_cast<QLineSeries*>(chart.chart()->series().at(index)); };
+    EXPECT_EQ(series(0)->pen().width(), 6);
+    EXPECT_EQ(series(1)->pen().width(), 2);
+    // Without a mark colour the points stay small dots of the line's colour.
+    EXPECT_TRUE(series(0)->pointsVisible());
+    EXPECT_TRUE(series(0)->lightMarker().isNull());
+    const QImage mark = series(1)->lightMarker();
+    ASSERT_FALSE(mark.isNull());
+    EXPECT_EQ(QColor(mark.pixel(mark.rect().center())), QColor(0, 160, 0));
+    EXPECT_EQ(mark.pixelColor(0, 0).alpha(), 0);
+    EXPECT_EQ(chart.seriesPointColour(1), QColor(0, 160, 0));
+
+    ASSERT_TRUE(chart.exportJpeg(folder.filePath("Chartxxx.jpg")));
+    EXPECT_GT(pixelsOfHue(QImage(folder.filePath("Chartxxx.jpg")), QColor(0, 160, 0)), 60);
+
+    // A graph without marks takes them away again.
+    graph.series[1].pointColour.reset();
+    chart.showGraph(graph);
+    EXPECT_TRUE(series(1)->lightMarker().isNull());
+    EXPECT_TRUE(series(1)->pointsVisible());
 }
 
 TEST(LineChartTest, ExportsAJpegOfTheDataItHolds)

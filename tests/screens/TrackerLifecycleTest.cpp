@@ -300,7 +300,8 @@ TEST_P(TrackerLifecycle, ExitAndEscapeAskBeforeClosingOnUnsavedChanges)
     EXPECT_TRUE(changeWasSaved());
 }
 
-INSTANTIATE_TEST_SUITE_P(Trackers, TrackerLifecycle, testing::Values(weightTrackerKind()),
+INSTANTIATE_TEST_SUITE_P(Trackers, TrackerLifecycle,
+    testing::Values(weightTrackerKind(), bloodPressureTrackerKind()),
     [](const testing::TestParamInfo<TrackerKind>& info) { return info.param.name; });
 
 } // namespace

@@ -2,8 +2,6 @@
 
 #include "TemporaryProgramFolder.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -38,10 +36,18 @@ TEST(ProgramFolderTest, PrefersTheExactNameWhenSeveralCasesExist)
     EXPECT_EQ(temp.folder().filePath("names.fil"), temp.filePath("names.fil"));
 }
 
-TEST(ProgramFolderTest, ApplicationFolderHoldsTheExecutable)
+TEST(ProgramFolderTest, ShippedFilesComeFromTheirOwnFolder)
 {
-    EXPECT_EQ(
-        QDir(ProgramFolder::ofApplication().path()), QDir(QCoreApplication::applicationDirPath()));
+    TemporaryProgramFolder data;
+    TemporaryProgramFolder shipped;
+    shipped.write("Sad1.ico", "face");
+    data.write("sad1.ico", "not a face");
+
+    const ProgramFolder folder(data.path(), shipped.path());
+    EXPECT_EQ(folder.shippedFilePath("SAD1.ICO"), shipped.filePath("Sad1.ico"));
+    EXPECT_EQ(folder.filePath("SAD1.ICO"), data.filePath("sad1.ico"));
+    // One folder for both unless told otherwise.
+    EXPECT_EQ(data.folder().shippedFilePath("Sad1.ico"), data.filePath("sad1.ico"));
 }
 
 // A link whose target is gone is still an entry of the folder: a new file of

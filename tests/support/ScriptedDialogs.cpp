@@ -21,6 +21,32 @@ std::optional<QString> ScriptedDialogs::chooseFolder(const QString& title, const
     return next(m_folders, title);
 }
 
+std::optional<PrintFont> ScriptedDialogs::choosePrintFont(
+    const PrintFont& initial, const QString& title)
+{
+    m_initialPrintFonts.append(initial);
+    return next(m_printFonts, title);
+}
+
+std::optional<QPageLayout> ScriptedDialogs::choosePageLayout(
+    const QPageLayout&, const QString& title)
+{
+    return next(m_pageLayouts, title);
+}
+
+bool ScriptedDialogs::choosePrinter(QPrinter& printer, const QString& title)
+{
+    m_dialogTitles.append(title);
+    return !m_printers.isEmpty() && m_printers.dequeue()(printer);
+}
+
+std::optional<QString> ScriptedDialogs::chooseSaveFile(
+    const QString& title, const QString& path, const QString&)
+{
+    m_suggestedSavePaths.append(path);
+    return next(m_saveFiles, title);
+}
+
 bool ScriptedDialogs::openUrl(const QString& address)
 {
     m_openedUrls.append(address);

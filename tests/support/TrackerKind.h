@@ -29,8 +29,10 @@ struct TrackerKind {
         storeIndividual;
     // A value the user types into log column 2, the column typed into.
     QString typedValue;
-    // What saves a new individual in create mode ("Command11").
+    // What saves a new individual in create mode ("Command11", or Save
+    // itself, "Command10").
     const char* saveNewFileButton;
 };
 
 TrackerKind weightTrackerKind();
+TrackerKind bloodPressureTrackerKind();

@@ -1,5 +1,7 @@
 #include "TrackerKind.h"
 
+#include "bloodpressure/BPTracker.h"
+#include "bloodpressure/BloodPressureFile.h"
 #include "storage/IndividualList.h"
 #include "weight/WeightFile.h"
 #include "weight/WeightTracker.h"
@@ -29,5 +31,32 @@ TrackerKind weightTrackerKind()
           };
     kind.typedValue = QStringLiteral("179");
     kind.saveNewFileButton = "Command11";
+    return kind;
+}
+
+TrackerKind bloodPressureTrackerKind()
+{
+    TrackerKind kind;
+    kind.name = "BloodPressure";
+    kind.trackerName = QStringLiteral("Blood Pressure Tracker");
+    kind.listFileName = BloodPressureFile::ListFileName;
+    kind.dataFileExtension = BloodPressureFile::Extension;
+    kind.create
+        = [](const ScreenServices& services) { return std::make_unique<BPTracker>(services); };
+    kind.storeIndividual = [](const ProgramFolder& folder, const QString& name,
+                               const QList<QStringList>& rows) {
+        BloodPressureFile file;
+        file.name = name;
+        file.rowCount = 50;
+        for (const QStringList& row : rows)
+            file.rows.append(
+                Reading { row.value(0), row.value(1), row.value(2), row.value(3), row.value(4) });
+        file.SaveBloodPressureFile(folder);
+        IndividualList list = BloodPressureFile::LoadBpIndividualList(folder);
+        list.add(name);
+        BloodPressureFile::WriteBpIndividualList(folder, list);
+    };
+    kind.typedValue = QStringLiteral("7:05 AM");
+    kind.saveNewFileButton = "Command10";
     return kind;
 }

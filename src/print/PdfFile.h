@@ -1,0 +1,21 @@
+#pragma once
+
+#include "print/PrintDocument.h"
+
+#include <QString>
+
+// A print document as a PDF file. The file is replaced whole or, on failure,
+// left as it was.
+class PdfFile
+{
+public:
+    // copies repeats the pages; ownerOnly makes the file readable by its
+    // owner only (a report holding passwords). False, with the reason, when
+    // the file could not be written.
+    static bool save(const PrintDocument& document, const QString& path, QString* error = nullptr,
+        bool ownerOnly = false, int copies = 1);
+
+    // A file name for a document titled title: characters that no file
+    // name may hold become "_", and ".pdf" is added.
+    static QString fileNameFor(const QString& title);
+};

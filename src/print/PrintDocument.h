@@ -1,0 +1,51 @@
+#pragma once
+
+#include "print/PrintItem.h"
+
+#include <QList>
+#include <QPageLayout>
+#include <QString>
+#include <QStringList>
+
+// A laid-out report: pages of items on one paper size and orientation, with
+// no margins (x = 0 is the paper's edge). The renderer draws it on the
+// preview, a printer, a PDF or a picture; nothing in it depends on where it
+// goes.
+class PrintDocument
+{
+public:
+    static constexpr qreal TwipsPerInch = 1440;
+
+    // Letter, portrait.
+    PrintDocument();
+    explicit PrintDocument(const QPageLayout& layout, QString title = QString());
+
+    // The layout of paper and orientation with all four margins 0.
+    static QPageLayout paperLayout(
+        const QPageSize& paper, QPageLayout::Orientation orientation = QPageLayout::Portrait);
+
+    const QPageLayout& pageLayout() const { return m_layout; }
+    bool landscape() const { return m_layout.orientation() == QPageLayout::Landscape; }
+    // The sheet's size in twips, in the document's orientation.
+    qreal pageWidth() const;
+    qreal pageHeight() const;
+
+    // Names the document's file and the PDF's title.
+    const QString& title() const { return m_title; }
+    void setTitle(const QString& title) { m_title = title; }
+
+    // A document has at least one page, which may be blank.
+    int pageCount() const { return int(m_pages.size()); }
+    const QList<PrintItem>& page(int index) const { return m_pages.at(index); }
+    void addPage() { m_pages.append(QList<PrintItem>()); }
+    // Adds to the last page.
+    void add(PrintItem item) { m_pages.last().append(std::move(item)); }
+
+    // The texts of a page in the order they were placed.
+    QStringList texts(int index) const;
+
+private:
+    QPageLayout m_layout;
+    QString m_title;
+    QList<QList<PrintItem>> m_pages;
+};

@@ -1,0 +1,66 @@
+#include "ProgramStart.h"
+
+#include "screens/MessageService.h"
+#include "shell/ProgramInfo.h"
+
+#include <QCommandLineParser>
+
+ProgramStart::ProgramStart(MessageService& messages)
+    : m_messages(messages)
+{ }
+
+QString ProgramStart::usage()
+{
+    return QStringLiteral("Usage: halvorn [--dir FOLDER]\n"
+                          "FOLDER is where Halvorn keeps its logs and settings.");
+}
+
+bool ProgramStart::claimDataFolder(
+    const QStringList& arguments, const QString& executableFolder, const QString& userDataFolder)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption dirOption(QStringLiteral("dir"),
+        QStringLiteral("The folder for logs and settings."), QStringLiteral("FOLDER"));
+    parser.addOption(dirOption);
+    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+        const QString error = parser.errorText().isEmpty()
+            ? QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().first())
+            : parser.errorText();
+        refuse(error + QStringLiteral("\n\n") + usage());
+        return false;
+    }
+    if (parser.isSet(dirOption) && parser.value(dirOption).isEmpty()) {
+        refuse(QStringLiteral("--dir needs the name of a folder.\n\n") + usage());
+        return false;
+    }
+
+    m_location.emplace(executableFolder, parser.value(dirOption), userDataFolder);
+    m_lock = std::make_unique<DataFolderLock>(m_location->dataFolder());
+    switch (m_lock->acquire()) {
+    case DataFolderLock::Outcome::Acquired:
+        return true;
+    case DataFolderLock::Outcome::InUse:
+        m_messages.warn(m_lock->problem()
+                + QStringLiteral("\n\nOnly one copy can use these files at a time, so that "
+                                 "neither overwrites the other's saves. This copy will close."),
+            ProgramInfo::name());
+        break;
+    case DataFolderLock::Outcome::Unusable:
+        refuse(m_lock->problem()
+            + QStringLiteral("\n\nHalvorn keeps every log and setting there and cannot run "
+                             "without it. Start it with --dir FOLDER to name another folder."));
+        break;
+    }
+    m_lock.reset();
+    return false;
+}
+
+ProgramFolder ProgramStart::folder() const
+{
+    return m_location->programFolder();
+}
+
+void ProgramStart::refuse(const QString& text)
+{
+    m_messages.error(text, ProgramInfo::name());
+}

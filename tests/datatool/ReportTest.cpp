@@ -1,0 +1,163 @@
+#include "DataToolProcess.h"
+#include "PdfInspection.h"
+#include "TemporaryProgramFolder.h"
+
+#include "storage/GColor4File.h"
+#include "storage/TaggedValue.h"
+#include "weight/WeightFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The fixture's Ann: three weigh-ins and two lines of comments.
+class DataToolReport : public ::testing::Test
+{
+protected:
+    void SetUp() override { copyFixture("logs", folder); }
+
+    DataToolRun report(const QStringList& arguments)
+    {
+        return runDataTool(QStringList { "report", "weight" } + arguments
+            + QStringList { "--dir", folder.path() });
+    }
+
+    TemporaryProgramFolder folder;
+    QTemporaryDir outputs;
+    QString output(const char* name) const { return outputs.filePath(QLatin1String(name)); }
+};
+
+} // namespace
+
+TEST_F(DataToolReport, WritesTheReportOnTheChosenPaperAndLeavesTheFolderAsItWas)
+{
+    struct Case {
+        QStringList arguments;
+        const char* pageSize;
+    };
+    const QList<Case> cases {
+        { {}, "612 x 792 pts (letter)" },
+        { { "--paper", "A4" }, "595 x 842 pts (A4)" },
+        { { "--paper=letter", "--landscape" }, "792 x 612 pts (letter)" },
+        { { "--landscape", "--paper", "a4" }, "842 x 595 pts (A4)" },
+    };
+    const QMap<QString, QByteArray> before = folderContents(folder.path());
+    for (const Case& c : cases) {
+        const QString path = output("ann.pdf");
+        const DataToolRun run = report(QStringList { "Ann", "-o", path } + c.arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        const PdfInspection pdf(path);
+        EXPECT_EQ(pdf.info("Page size"), QString::fromLatin1(c.pageSize));
+        EXPECT_EQ(pdf.info("Title"), QStringLiteral("Ann Weight Tracker Printout"));
+        const QStringList lines = pdf.lines(0);
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_EQ(lines.first(), QStringLiteral("Ann"));
+        EXPECT_TRUE(lines.contains(QStringLiteral("Exercise Plan and Information")));
+        EXPECT_EQ(pdf.pagesWith(QStringLiteral("January 08, 2013 198.5 -1.5 -1.5")).size(), 1);
+        EXPECT_TRUE(pdf.fonts().contains(QStringLiteral("LiberationSerif")));
+    }
+    // Reading the settings would have created GColor4.Fil.
+    EXPECT_EQ(folderContents(folder.path()), before);
+}
+
+TEST_F(DataToolReport, PrintsInTheStoredFontAndSize)
+{
+    const GColor4File settings(folder.folder());
+    ASSERT_TRUE(settings.setWeightPrintFontName(QStringLiteral("Arial")));
+    ASSERT_TRUE(settings.setWeightPrintFontSize(TaggedValue::fromInt16(10)));
+    const QString path = output("arial.pdf");
+    ASSERT_EQ(report({ "Ann", "-o", path }).exitCode, 0);
+    const PdfInspection pdf(path);
+    EXPECT_TRUE(pdf.fonts().contains(QStringLiteral("LiberationSans")))
+        << pdf.fonts().join(' ').toStdString();
+    // 10 points high, give or take the face's ascent and descent.
+    const std::optional<QRectF> name = pdf.find(0, QStringLiteral("Ann"));
+    ASSERT_TRUE(name);
+    EXPECT_NEAR(name->height(), 11.5, 1.0);
+}
+
+TEST_F(DataToolReport, OptionsChooseTheSections)
+{
+    struct Case {
+        const char* options;
+        QStringList present;
+        QStringList absent;
+    };
+    const QList<Case> cases {
+        { "data,border-lines", { "Weight Tracker Data" }, { "Exercise Plan and Information" } },
+        { "plan", { "Exercise Plan and Information", "Feeling good," }, { "Weight Tracker Data" } },
+        { "none", { "Weight Tracker Printout" },
+            { "Weight Tracker Data", "Exercise Plan and Information" } },
+    };
+    for (const Case& c : cases) {
+        const QString path = output("options.pdf");
+        const DataToolRun run = report({ "Ann", "-o", path, "--options", c.options });
+        ASSERT_EQ(run.exitCode, 0) << c.options << run.errText().toStdString();
+        const PdfInspection pdf(path);
+        for (const QString& text : c.present)
+            EXPECT_TRUE(pdf.find(0, text)) << c.options << " " << text.toStdString();
+        for (const QString& text : c.absent)
+            EXPECT_FALSE(pdf.find(0, text)) << c.options << " " << text.toStdString();
+    }
+}
+
+TEST_F(DataToolReport, PrintsAStoredPicture)
+{
+    std::optional<WeightFile> ann = WeightFile::LoadWeightFile(folder.folder(), "Ann");
+    ASSERT_TRUE(ann);
+    ann->beginningPicture = fixturePath("pictures/red.png");
+    ann->beginningPictureDate = QStringLiteral("January 01, 2013");
+    ASSERT_TRUE(ann->SaveWeightFile(folder.folder()));
+    const QString path = output("picture.pdf");
+    const DataToolRun run = report({ "Ann", "-o", path, "--options", "plan,beginning-picture" });
+    ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
+    EXPECT_TRUE(PdfInspection(path).find(0, QStringLiteral("Beginning Photo: January 01, 2013")));
+}
+
+TEST_F(DataToolReport, RefusesWhatItCannotPrintAndKeepsTheOldFile)
+{
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        const char* says;
+    };
+    const QList<Case> cases {
+        { { "Nobody", "-o", "OUT" }, 1, "no individual named \"Nobody\"" },
+        { { "Ann" }, 2, "report needs -o FILE.pdf" },
+        { { "Ann", "-o", "OUT", "--paper", "legal" }, 2, "unknown paper \"legal\"" },
+        { { "Ann", "-o", "OUT", "--options", "graph,photos" }, 2,
+            "unknown report option \"photos\"" },
+        { { "Ann", "-o", "OUT", "--options", "current-picture" }, 1,
+            "current-picture: no picture is stored" },
+        { { "Ann", "-o", "OUT", "extra" }, 2, "report takes weight NAME" },
+    };
+    for (const Case& c : cases) {
+        const QString path = output("kept.pdf");
+        QFile kept(path);
+        ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+        kept.write("old report");
+        kept.close();
+        QStringList arguments = c.arguments;
+        arguments.replaceInStrings(QStringLiteral("OUT"), path);
+        const DataToolRun run = report(arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.errText().contains(QLatin1String(c.says))) << run.errText().toStdString();
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), QByteArray("old report"));
+        kept.close();
+    }
+
+    // Nor over the program's own files, nor with report options elsewhere.
+    EXPECT_EQ(report({ "Ann", "-o", folder.filePath("Ann.Fil") }).exitCode, 2);
+    EXPECT_EQ(runDataTool({ "report", "bp", "Cy", "-o", output("bp.pdf"), "--dir", folder.path() })
+                  .exitCode,
+        2);
+    EXPECT_EQ(runDataTool({ "export", "weight", "Ann", "--paper", "a4", "--dir", folder.path() })
+                  .exitCode,
+        2);
+}
