@@ -6,7 +6,11 @@
 #include "PasswordExport.h"
 #include "PasswordSnapshot.h"
 #include "ReportWriter.h"
+#include "UnattendedBackupRun.h"
 #include "WeightExport.h"
+#include "backup/BackupEngine.h"
+#include "backup/BackupTarget.h"
+#include "backup/DiskFileOperations.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "passwords/IndexItem.h"
 #include "storage/DataFolderLock.h"
@@ -106,6 +110,14 @@ QString DataTool::usage() const
         "      font and size. LIST names the report options to tick, separated\n"
         "      by commas: graph, plan, data, beginning-picture, current-picture,\n"
         "      border-lines, divider-lines, or none (default: graph,plan,data).\n"
+        "  backup weight|bp|passwords DIR\n"
+        "      Copies the function's files into DIR (created when missing) under\n"
+        "      their backup names, replacing an earlier backup there, and checks\n"
+        "      each copy. Prints each file copied.\n"
+        "  restore weight|bp|passwords DIR [--yes]\n"
+        "      Lists the program files a restore from DIR would replace; with\n"
+        "      --yes restores them. Each file is replaced only by a checked\n"
+        "      copy, and a file the backup lacks keeps its program copy.\n"
         "\n"
         "Options:\n"
         "  --dir DIR           the folder of Halvorn's files (default: below)\n"
@@ -115,6 +127,7 @@ QString DataTool::usage() const
         "  --paper letter|a4   the report's paper (default: letter)\n"
         "  --landscape         the report in landscape orientation\n"
         "  --options LIST      the report's options\n"
+        "  --yes               restore for real instead of listing\n"
         "  -h, --help          print this text\n"
         "\n"
         "Where the files are:\n"
@@ -129,7 +142,8 @@ QString DataTool::usage() const
         "  commands in each function's Utilities menu. Check a copy with\n"
         "  halvorn-data check --dir COPY.\n"
         "\n"
-        "Exit status: 0 on success, 1 when a problem was found, 2 on bad usage.\n")
+        "Exit status: 0 on success, 1 when a problem was found (a backup or\n"
+        "restore with any file not copied), 2 on bad usage.\n")
         .arg(QDir::toNativeSeparators(m_defaultFolder));
 }
 
@@ -164,6 +178,8 @@ int DataTool::runCommand(const QStringList& arguments)
         return usageError(QStringLiteral("-o belongs to export and report"));
     if (command != u"report" && options.reportLayoutGiven)
         return usageError(QStringLiteral("--paper, --landscape and --options belong to report"));
+    if (command != u"restore" && options.yes)
+        return usageError(QStringLiteral("--yes belongs to restore"));
     if (options.format != u"csv" && options.format != u"json")
         return usageError(QStringLiteral("unknown format \"%1\"").arg(options.format));
     if (!QFileInfo(options.folder).isDir())
@@ -179,6 +195,8 @@ int DataTool::runCommand(const QStringList& arguments)
         return check(options);
     if (command == u"report")
         return report(options);
+    if (command == u"backup" || command == u"restore")
+        return backupOrRestore(options);
     return usageError(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
@@ -202,6 +220,10 @@ bool DataTool::parse(const QStringList& arguments, Options& options)
         }
         if (argument == u"--show") {
             options.show = true;
+            continue;
+        }
+        if (argument == u"--yes") {
+            options.yes = true;
             continue;
         }
         if (argument == u"--landscape") {
@@ -467,6 +489,66 @@ int DataTool::report(const Options& options)
     if (!m_reports->writeWeightReport(request, &error))
         return problem(QStringLiteral("%1: %2").arg(options.output, error));
     return Success;
+}
+
+int DataTool::backupOrRestore(const Options& options)
+{
+    const bool restore = options.positional.first() == u"restore";
+    const Kind kind
+        = options.positional.size() >= 2 ? kindOf(options.positional.at(1)) : Kind::Unknown;
+    if (kind == Kind::Unknown || options.positional.size() != 3)
+        return usageError(QStringLiteral("%1 takes one of weight, bp, passwords and a DIR")
+                              .arg(options.positional.first()));
+    const qint16 backupKind = kind == Kind::Passwords ? BackupFileSet::PasswordBackup
+        : kind == Kind::Weight                          ? BackupFileSet::WeightBackup
+                                                        : BackupFileSet::BloodPressureBackup;
+    const BackupFileSet& set = *BackupFileSet::forKind(backupKind);
+    const QString folder = QDir(options.positional.at(2)).absolutePath();
+    if (restore ? !QFileInfo(folder).isDir() : !QDir().mkpath(folder))
+        return restore ? usageError(QStringLiteral("no folder %1").arg(options.positional.at(2)))
+                       : problem(QStringLiteral("%1: cannot create the folder")
+                                     .arg(options.positional.at(2)));
+    const QString targetPath = BackupTarget::targetPath(folder);
+    if (restore && !options.yes)
+        return listRestorePlan(set.restoreKind, options.folder, targetPath);
+
+    UnattendedBackupRun side(m_out, m_err, ProgramName);
+    DiskFileOperations files;
+    BackupEngine engine(
+        { ProgramFolder(QDir(options.folder).absolutePath()), side, side, side, files });
+    const BackupOutcome outcome = restore
+        ? engine.restore(set.restoreKind, targetPath)
+        : engine.backup(set.backupKind, targetPath, QDir::toNativeSeparators(folder));
+    if (!side.statusText().isEmpty())
+        print(m_out,
+            QStringLiteral("%1 (%2 of %3 copied)\n")
+                .arg(side.statusText())
+                .arg(outcome.copied.size())
+                .arg(set.setName));
+    return outcome.completed() ? Success : ProblemFound;
+}
+
+int DataTool::listRestorePlan(qint16 kind, const QString& folder, const QString& targetPath)
+{
+    UnattendedBackupRun side(m_out, m_err, ProgramName);
+    DiskFileOperations files;
+    const ProgramFolder programFolder(QDir(folder).absolutePath());
+    const BackupEngine engine({ programFolder, side, side, side, files });
+    if (BackupTarget::isProgramFolder(targetPath, programFolder))
+        return problem(QStringLiteral("%1 is the program folder itself")
+                           .arg(QDir::toNativeSeparators(targetPath)));
+    QStringList missing;
+    const QList<BackupFileSet::FilePair> plan = engine.restorePlan(kind, targetPath, &missing);
+    for (const BackupFileSet::FilePair& files : plan)
+        print(m_out,
+            QStringLiteral("%1 %2 from %3\n")
+                .arg(programFolder.exists(files.liveName) ? QStringLiteral("would replace")
+                                                          : QStringLiteral("would create"),
+                    files.liveName, files.backupName));
+    for (const QString& line : std::as_const(missing))
+        print(m_out, QStringLiteral("not restored: %1\n").arg(line));
+    print(m_out, QStringLiteral("Nothing was changed; give --yes to restore.\n"));
+    return plan.isEmpty() || !missing.isEmpty() ? ProblemFound : Success;
 }
 
 int DataTool::usageError(const QString& message)

@@ -10,8 +10,8 @@
 
 class ReportWriter;
 
-// The halvorn-data command line: list, export, import and check over the
-// program's files. Output and error streams and whether the output is a
+// The halvorn-data command line: list, export, import, check, report,
+// backup and restore over the program's files. Output and error streams and whether the output is a
 // terminal are given in, so the whole command line runs in tests.
 class DataTool
 {
@@ -40,6 +40,7 @@ private:
         bool landscape = false;
         std::optional<QString> reportOptions;
         bool reportLayoutGiven = false;
+        bool yes = false;
         bool help = false;
         QStringList positional;
     };
@@ -58,6 +59,8 @@ private:
         const Options& options, bool weight, const QString& name, int& exitCode);
     // Refused when the output would replace one of the program's own files.
     bool overwritesProgramFile(const Options& options) const;
+    int backupOrRestore(const Options& options);
+    int listRestorePlan(qint16 kind, const QString& folder, const QString& targetPath);
 
     int usageError(const QString& message);
     int problem(const QString& message);

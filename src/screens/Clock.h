@@ -28,4 +28,15 @@ public:
     virtual void runLater(
         std::chrono::milliseconds delay, QObject* context, std::function<void()> task)
         = 0;
+    // The same pause of one or two seconds, calling whileWaiting over and
+    // over until it ends, so that a window can repaint while the thread
+    // waits. A clock whose pauses take no time calls it once.
+    virtual void pauseSeconds(int seconds, const std::function<void()>& whileWaiting)
+    {
+        whileWaiting();
+        if (seconds >= 2)
+            pauseTwoSeconds();
+        else
+            pauseOneSecond();
+    }
 };

@@ -36,3 +36,11 @@ void SystemClock::runLater(
 {
     QTimer::singleShot(delay, context, std::move(task));
 }
+
+void SystemClock::pauseSeconds(int seconds, const std::function<void()>& whileWaiting)
+{
+    waitForTicks(seconds >= 2 ? 2 : 1, [&whileWaiting] {
+        whileWaiting();
+        return currentSeconds();
+    });
+}

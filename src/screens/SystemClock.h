@@ -12,6 +12,7 @@ public:
     void pauseTwoSeconds() override;
     void runLater(
         std::chrono::milliseconds delay, QObject* context, std::function<void()> task) override;
+    void pauseSeconds(int seconds, const std::function<void()>& whileWaiting) override;
 
     // The pause itself, on any clock: waits until the seconds value read
     // from readSeconds has advanced by the given number of ticks (1 or 2),

@@ -14,6 +14,9 @@ struct TrackerProfile {
     QString listFileName;
     QString dataFileExtension;
     DateChecker::Tracker dateChecker;
+    // BackupKind codes of the "&Utilities" items (42 and 43 for weight).
+    qint16 backupKind = 0;
+    qint16 restoreKind = 0;
     QList<TrackerLogColumn> logColumns;
     // The log panel's caption; none when empty.
     QString logCaption;

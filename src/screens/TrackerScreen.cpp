@@ -1,5 +1,6 @@
 #include "TrackerScreen.h"
 
+#include "backup/BackupScreen.h"
 #include "screens/BusyPointer.h"
 #include "screens/Clock.h"
 #include "screens/CommandButton.h"
@@ -90,13 +91,13 @@ void TrackerScreen::buildMenus()
     connect(m_saveAction, &QAction::triggered, this, [this] { save(); });
     connect(m_exitAction, &QAction::triggered, this, &TrackerScreen::exit);
 
-    // Backup and restore come with the backup screen; the items are in
-    // place and do nothing until then.
     m_utilitiesMenu = named(menuBar()->addMenu(QStringLiteral("&Utilities")), "mU");
     m_backupAction = addCommand(m_utilitiesMenu, "mUB", m_profile.texts.backupCaption);
     m_restoreAction = addCommand(m_utilitiesMenu, "mUR", m_profile.texts.restoreCaption);
     connect(m_utilitiesMenu, &QMenu::aboutToShow, this,
         [this] { m_backupAction->setEnabled(m_individualBox->count() > 0); });
+    connect(m_backupAction, &QAction::triggered, this, &TrackerScreen::backupFiles);
+    connect(m_restoreAction, &QAction::triggered, this, &TrackerScreen::restoreFiles);
 
     m_helpAction = named(menuBar()->addAction(QStringLiteral("&Help")), "mH");
     connect(m_helpAction, &QAction::triggered, this, &TrackerScreen::openHelp);
@@ -603,6 +604,32 @@ void TrackerScreen::deleteDisplayedFile()
     m_services.clock.pauseOneSecond();
     BusyPointerOff();
     showStatus(windowTitleText());
+}
+
+void TrackerScreen::backupFiles()
+{
+    openBackupScreen(m_profile.backupKind);
+    BusyPointerOff();
+}
+
+void TrackerScreen::restoreFiles()
+{
+    if (!openBackupScreen(m_profile.restoreKind))
+        return;
+    openScreen();
+    m_viewExistingButton->setEnabled(true);
+    BusyPointerOff();
+}
+
+bool TrackerScreen::openBackupScreen(qint16 kind)
+{
+    hideViews();
+    // Unsaved work is asked about first, for a restore as for a backup: the
+    // restored list replaces whatever is on display.
+    if (m_changesMade == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
+        return false;
+    BackupScreen::run(m_services, kind, this);
+    return true;
 }
 
 MessageService::Answer TrackerScreen::promptSaveChanges()

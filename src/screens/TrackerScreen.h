@@ -57,6 +57,10 @@ public:
     // nothing to write.
     bool save(qint16 quietSave = 0);
     void deleteDisplayedFile();
+    // mUB, mUR: the backup screen for this tracker's files; a restore
+    // opens the screen again on the restored list.
+    void backupFiles();
+    void restoreFiles();
     MessageService::Answer promptSaveChanges();
     void exit();
 
@@ -113,8 +117,9 @@ protected:
     DateChecker* dateChecker() const { return m_dateChecker; }
     QPushButton* exitButton() const;
     QMenu* optionsMenu() const { return m_optionsMenu; }
-    // The commands that later screens (print options, backup, colours)
-    // plug into; each does nothing visible until then.
+    // The commands that later screens (print options, colours) plug into;
+    // each does nothing visible until then. Backup and restore run
+    // backupFiles() and restoreFiles().
     QAction* printOptionsAction() const { return m_printOptionsAction; }
     QAction* backupAction() const { return m_backupAction; }
     QAction* restoreAction() const { return m_restoreAction; }
@@ -184,6 +189,9 @@ private:
     void activated();
     void openHelp();
     void escape();
+    // The save prompt, then the backup screen for the kind; false when
+    // the user cancelled.
+    bool openBackupScreen(qint16 kind);
     // Shows the failure of a write and keeps the screen marked changed.
     void reportFailedWrite(const WriteOutcome& outcome, const QString& title);
 

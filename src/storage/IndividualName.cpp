@@ -87,11 +87,16 @@ QString IndividualName::refusal(const QString& name)
     }
     if (trimmed.size() > MaximumLength)
         return QStringLiteral("A name can have at most %1 characters.").arg(MaximumLength);
-    if (programFileBaseNames().contains(trimmed, Qt::CaseInsensitive) || isDeviceName(trimmed))
+    if (isProgramFileName(trimmed) || isDeviceName(trimmed))
         return QStringLiteral("\"%1\" is the name of one of the program's own files; "
                               "please choose another name.")
             .arg(trimmed);
     return {};
+}
+
+bool IndividualName::isProgramFileName(const QString& name)
+{
+    return programFileBaseNames().contains(name.trimmed(), Qt::CaseInsensitive);
 }
 
 QString IndividualName::dataFileName(const QString& name, const QString& extension)

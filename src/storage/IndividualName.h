@@ -23,6 +23,11 @@ public:
     // name that would reach outside the program folder is refused.
     static QString pathRefusal(const QString& name);
 
+    // Whether the trimmed name is the base name of one of the program's own
+    // files (a list, a settings or password file, a scratch file), in any
+    // letter case: its data file or backup copy would land on that file.
+    static bool isProgramFileName(const QString& name);
+
     // The data file of an individual: the trimmed name, unchanged otherwise,
     // followed by the extension (".Fil", ".Fpl").
     static QString dataFileName(const QString& name, const QString& extension);

@@ -1,5 +1,6 @@
 #include "WeightTracker.h"
 
+#include "backup/BackupFileSet.h"
 #include "screens/CalendarPlacement.h"
 #include "screens/Clock.h"
 #include "screens/CommandButton.h"
@@ -63,6 +64,8 @@ TrackerProfile weightProfile()
     profile.listFileName = WeightFile::ListFileName;
     profile.dataFileExtension = WeightFile::Extension;
     profile.dateChecker = DateChecker::Tracker::Weight;
+    profile.backupKind = BackupFileSet::WeightBackup;
+    profile.restoreKind = BackupFileSet::WeightRestore;
     const QString weightFormat = QStringLiteral("###.#");
     profile.logColumns = {
         { "Label11", QStringLiteral("Date of Weigh In"), QString(), 0.22 },
@@ -531,10 +534,6 @@ void WeightTracker::graphDisplay()
     m_graphPanel->setFocus();
 }
 
-bool WeightTracker::closeTopmostView()
-{
-    return m_pictures->closeTopmostView();
-}
 
 QString WeightTracker::pictureReference(int picture) const
 {
@@ -800,9 +799,8 @@ void WeightTracker::printOptions()
     if (changesMade() == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
         return;
     // A picture option is offered only for a picture that can be shown.
-    const std::array<std::optional<QString>, 2> references { m_beginningPicture, m_currentPicture };
     for (int i = 0; i < 2; ++i) {
-        const QString path = references[i].value_or(QString()).trimmed();
+        const QString path = pictureReference(i);
         m_reportPictures[i] = path.isEmpty() ? QImage() : QImage(path);
     }
     m_reportOptions->prepareForOpening(
@@ -817,7 +815,8 @@ bool WeightTracker::printOptionsOpen() const
 
 bool WeightTracker::closeTopmostView()
 {
-    return m_printPanel->escape();
+    // The print preview and panel stand in front of the pictures' views.
+    return m_printPanel->escape() || m_pictures->closeTopmostView();
 }
 
 QImage WeightTracker::exportGraph()

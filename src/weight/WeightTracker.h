@@ -66,7 +66,6 @@ protected:
     WriteOutcome writeIndividualFile(const QString& name) override;
     WriteOutcome createIndividualFile(IndividualList& list, const QString& name) override;
     void refreshAfterSave() override;
-    bool closeTopmostView() override;
 
     void logCellEdited() override { logEdited(); }
     void logRowsPacked() override { logEdited(); }

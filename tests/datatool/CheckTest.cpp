@@ -3,31 +3,15 @@
 
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
-#include "storage/GColor4File.h"
-#include "storage/ZorqNameFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <functional>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// The log fixture with two password entries and a few settings records: a
-// folder in which nothing is wrong.
-void buildSoundFolder(const TemporaryProgramFolder& folder)
-{
-    copyFixture("logs", folder);
-    QRandomGenerator random(3);
-    PasswordFiles files(folder.folder(), &random);
-    files.AddEntry({ "Bank", "ann", "pw1", "" });
-    files.AddEntry({ "Mail", "ann", "pw2", "" });
-    GColor4File(folder.folder()).setWeightPrintFontName("Arial");
-    ZorqNameFile(folder.folder()).setFamilyName("Halvorsen");
-}
 
 DataToolRun check(const TemporaryProgramFolder& folder)
 {

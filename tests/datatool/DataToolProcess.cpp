@@ -5,6 +5,11 @@
 #include <QProcess>
 
 #include "TemporaryProgramFolder.h"
+#include "passwords/PasswordFiles.h"
+#include "storage/GColor4File.h"
+#include "storage/ZorqNameFile.h"
+
+#include <QRandomGenerator>
 
 DataToolRun runDataTool(
     const QStringList& arguments, const QString& program, const QString& standardOutputFile)
@@ -24,18 +29,6 @@ DataToolRun runDataTool(
     return run;
 }
 
-QMap<QString, QByteArray> folderContents(const QString& path)
-{
-    QMap<QString, QByteArray> contents;
-    const QDir dir(path);
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
-        QFile file(dir.filePath(name));
-        if (file.open(QIODevice::ReadOnly))
-            contents.insert(name, file.readAll());
-    }
-    return contents;
-}
-
 QString fixturePath(const QString& name)
 {
     return QDir(QStringLiteral(HALVORN_DATATOOL_FIXTURES)).filePath(name);
@@ -46,4 +39,15 @@ void copyFixture(const QString& name, const TemporaryProgramFolder& folder)
     const QDir source(fixturePath(name));
     for (const QString& file : source.entryList(QDir::Files))
         QFile::copy(source.filePath(file), folder.filePath(file));
+}
+
+void buildSoundFolder(const TemporaryProgramFolder& folder)
+{
+    copyFixture("logs", folder);
+    QRandomGenerator random(3);
+    PasswordFiles files(folder.folder(), &random);
+    files.AddEntry({ "Bank", "ann", "pw1", "" });
+    files.AddEntry({ "Mail", "ann", "pw2", "" });
+    GColor4File(folder.folder()).setWeightPrintFontName("Arial");
+    ZorqNameFile(folder.folder()).setFamilyName("Halvorsen");
 }

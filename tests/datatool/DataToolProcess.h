@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FolderContents.h"
+
 #include <QByteArray>
 #include <QMap>
 #include <QString>
@@ -18,9 +20,6 @@ struct DataToolRun {
 DataToolRun runDataTool(const QStringList& arguments, const QString& program = QString(),
     const QString& standardOutputFile = QString());
 
-// Every file of a folder with its bytes, to prove that nothing changed.
-QMap<QString, QByteArray> folderContents(const QString& path);
-
 // The program folder fixtures kept beside the tests.
 QString fixturePath(const QString& name);
 
@@ -29,3 +28,7 @@ class TemporaryProgramFolder;
 // Copies a fixture folder's files into a fresh program folder, so that a
 // test may change them.
 void copyFixture(const QString& name, const TemporaryProgramFolder& folder);
+
+// The log fixture with two password entries and a few settings records: a
+// folder in which nothing is wrong.
+void buildSoundFolder(const TemporaryProgramFolder& folder);

@@ -1,0 +1,638 @@
+#include "FakeClock.h"
+#include "FaultyFileOperations.h"
+#include "FolderContents.h"
+#include "RecordingRunView.h"
+#include "ScriptedMessageService.h"
+#include "TemporaryProgramFolder.h"
+
+#include "backup/BackupEngine.h"
+#include "backup/BackupTarget.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using Answer = MessageService::Answer;
+using Icon = MessageService::Icon;
+using Buttons = MessageService::Buttons;
+using Files = QMap<QString, QByteArray>;
+using State = BackupOutcome::State;
+
+// A program folder holding all three functions' files and some that no
+// backup copies.
+const Files LiveFiles {
+    { "WeightTrker.Fil", "\"Ann\"\r\n\"Smith, Bob\"\r\n\"cy\"\r\n" },
+    { "Ann.Fil", "50\r\n\"Ann \xe9\"\r\n" },
+    { "Smith, Bob.Fil", "bob's weigh-ins" },
+    { "cy.Fil", "cy's weigh-ins" },
+    { "BPTrker.Fil", "\"Ann\"\r\n\"Dee\"\r\n" },
+    { "Ann.Fpl", "ann's readings" },
+    { "Dee.Fpl", "dee's readings" },
+    { "Secfile1.Fil", "\"Bank      1\"\r\n" },
+    { "Secfile2.fil", QByteArray(335, '\x07') },
+    { "GColor1.Fil", "settings" },
+    { "Zed.Fil", "a file nobody lists" },
+    { "Chartxxx.jpg", "a picture" },
+};
+
+const QString WeightPrompt = QStringLiteral(
+    "This utility will first Delete all existing Weight Tracker files\nlocated in Path: %1\n\n"
+    "Proceed?");
+
+const QString NewDiskText = QStringLiteral("Disk is either Full, or there is not enough room\n"
+                                           "remaining for the requested backup files!\n"
+                                           "Please Insert a New Blank Formatted\n"
+                                           "Backup Disk and then Click on OK.\n"
+                                           "CAUTION: Wait till Disk Drive light goes out and\n"
+                                           "Be sure New Disk is inserted before Clicking OK");
+
+const QString CancelledText
+    = QStringLiteral("You have cancelled the backup proceedure!\n"
+                     "If backup files were on this disk they have been deleted!\n"
+                     "May we suggest you initiate Backup for these files again!");
+
+void writeAll(const TemporaryProgramFolder& folder, const Files& files)
+{
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        folder.write(it.key(), it.value());
+}
+
+// One run of the engine between a program folder and a backup folder.
+struct EngineRun {
+    TemporaryProgramFolder program;
+    TemporaryProgramFolder backupFolder;
+    ScriptedMessageService messages;
+    FakeClock clock;
+    RecordingRunView view;
+    FaultyFileOperations files;
+    BackupEngine engine { { program.folder(), messages, clock, view, files } };
+
+    EngineRun() { writeAll(program, LiveFiles); }
+
+    QString target() const { return BackupTarget::targetPath(backupFolder.path()); }
+    Files live() const { return folderContents(program.path()); }
+    Files backup() const { return folderContents(backupFolder.path()); }
+
+    BackupOutcome run(qint16 kind)
+    {
+        return BackupFileSet::isRestoreKind(kind)
+            ? engine.restore(kind, target())
+            : engine.backup(kind, target(), backupFolder.path());
+    }
+    BackupOutcome answerAndRun(qint16 kind, QList<Answer> answers)
+    {
+        for (Answer answer : answers)
+            messages.queueAnswer(answer);
+        return run(kind);
+    }
+};
+
+Files withChanges(Files files, const Files& changes)
+{
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        files.insert(it.key(), it.value());
+    return files;
+}
+
+void expectMessage(const MessageService::Message& message, const QString& text,
+    const QString& title, Icon icon, Buttons buttons, Answer defaultButton)
+{
+    EXPECT_EQ(message.text, text);
+    EXPECT_EQ(message.title, title);
+    EXPECT_EQ(message.icon, icon);
+    EXPECT_EQ(message.buttons, buttons);
+    EXPECT_EQ(message.defaultButton, defaultButton);
+}
+
+// --- each file set, run to its end ----------------------------------------
+
+struct BackupCase {
+    qint16 kind;
+    QString promptName;
+    Files expected;
+    QStringList statuses;
+    QList<int> progress;
+    int pausedSeconds;
+    int runActionDisabled;
+};
+
+TEST(BackupEngine, ABackupCopiesItsSetUnderTheBackupNamesAndNothingElse)
+{
+    const QList<BackupCase> cases {
+        { BackupFileSet::PasswordBackup, "Password",
+            { { "Secfile1.Fil", LiveFiles["Secfile1.Fil"] },
+                { "Secfile2.Fil", LiveFiles["Secfile2.fil"] } },
+            { "Deleting Old Files", "Making Password File Backup Disk", "Backup Complete" }, {}, 1,
+            1 },
+        { BackupFileSet::WeightBackup, "Weight Tracker",
+            { { "WeightTrker.Wtp", LiveFiles["WeightTrker.Fil"] },
+                { "Ann.Wtp", LiveFiles["Ann.Fil"] },
+                { "Smith, Bob.Wtp", LiveFiles["Smith, Bob.Fil"] },
+                { "cy.Wtp", LiveFiles["cy.Fil"] } },
+            { "Deleting Old Files", "Making Backup of Weight Tracker Files", "Backup Complete" },
+            { 1, 2, 3, 4 }, 8, 0 },
+        { BackupFileSet::BloodPressureBackup, "Blood Pressure",
+            { { "BpTrker.Bpf", LiveFiles["BPTrker.Fil"] }, { "Ann.Bpf", LiveFiles["Ann.Fpl"] },
+                { "Dee.Bpf", LiveFiles["Dee.Fpl"] } },
+            { "Deleting Old Files", "Making Backup of Blood Pressure Files", "Backup Complete" },
+            { 1, 2, 3, 4 }, 8, 0 },
+    };
+    for (const BackupCase& c : cases) {
+        SCOPED_TRACE(c.kind);
+        EngineRun run;
+        const BackupOutcome outcome = run.answerAndRun(c.kind, { Answer::Yes });
+
+        EXPECT_EQ(outcome.state, State::Completed);
+        EXPECT_EQ(run.backup(), c.expected);
+        EXPECT_EQ(run.live(), LiveFiles);
+        EXPECT_FALSE(outcome.programFolderChanged);
+        EXPECT_TRUE(outcome.notCopied.isEmpty()) << outcome.notCopied.join('\n').toStdString();
+        EXPECT_EQ(outcome.copied.size(), c.expected.size());
+        ASSERT_EQ(run.messages.messages().size(), 1);
+        expectMessage(run.messages.last(),
+            QStringLiteral("This utility will first Delete all existing %1 files\n"
+                           "located in Path: %2\n\nProceed?")
+                .arg(c.promptName, run.backupFolder.path()),
+            "Delete Files", Icon::Question, Buttons::YesNoCancel, Answer::No);
+        EXPECT_EQ(run.view.statuses, c.statuses);
+        EXPECT_EQ(run.view.progress, c.progress);
+        EXPECT_EQ(run.clock.pausedSeconds(), c.pausedSeconds);
+        EXPECT_EQ(run.view.runActionDisabled, c.runActionDisabled);
+        EXPECT_TRUE(run.view.statusPanelVisible);
+        EXPECT_FALSE(run.view.progressBarVisible);
+        EXPECT_FALSE(run.view.busy);
+    }
+}
+
+struct RestoreCase {
+    qint16 kind;
+    QString promptName;
+    Files backupSet;
+    Files restored;
+    QStringList statuses;
+    QList<int> progress;
+    int pausedSeconds;
+};
+
+TEST(BackupEngine, ARestoreReplacesTheSetsFilesAndLeavesTheRest)
+{
+    const QList<RestoreCase> cases {
+        { BackupFileSet::PasswordRestore, "Password",
+            { { "Secfile1.Fil", "\"Mail      2\"\r\n" }, { "Secfile2.Fil", QByteArray(670, 'm') } },
+            { { "Secfile1.Fil", "\"Mail      2\"\r\n" }, { "Secfile2.fil", QByteArray(670, 'm') } },
+            { "Deleting Old Password Files", "Restoring Password Files", "Restoration Completed" },
+            {}, 0 },
+        { BackupFileSet::WeightRestore, "Weight Tracker",
+            { { "WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n" }, { "Ann.Wtp", "ann restored" },
+                { "Eve.Wtp", "eve restored" }, { "Stray.Wtp", "listed nowhere" } },
+            { { "WeightTrker.Fil", "\"Ann\"\r\n\"Eve\"\r\n" }, { "Ann.Fil", "ann restored" },
+                { "Eve.Fil", "eve restored" } },
+            { "Deleting Old Files", "Restoring Weight Tracker Files", "Restoration Completed" },
+            { 1, 2, 3, 4 }, 7 },
+        { BackupFileSet::BloodPressureRestore, "Blood Pressure",
+            { { "BpTrker.Bpf", "\"Dee\"\r\n" }, { "Dee.Bpf", "dee restored" } },
+            { { "BPTrker.Fil", "\"Dee\"\r\n" }, { "Dee.Fpl", "dee restored" } },
+            { "Deleting Old Files", "Restoring Blood Pressure Files", "Restoration Completed" },
+            { 1, 2, 3, 4 }, 7 },
+    };
+    for (const RestoreCase& c : cases) {
+        SCOPED_TRACE(c.kind);
+        EngineRun run;
+        writeAll(run.backupFolder, c.backupSet);
+        const BackupOutcome outcome = run.answerAndRun(c.kind, { Answer::Yes });
+
+        EXPECT_EQ(outcome.state, State::Completed);
+        EXPECT_TRUE(outcome.programFolderChanged);
+        EXPECT_EQ(run.live(), withChanges(LiveFiles, c.restored));
+        EXPECT_EQ(run.backup(), c.backupSet);
+        ASSERT_EQ(run.messages.messages().size(), 1);
+        expectMessage(run.messages.last(),
+            QStringLiteral("This utility will first Delete all existing %1 files\n"
+                           "located in Halvorn Program!\n\nProceed?")
+                .arg(c.promptName),
+            "Delete Files", Icon::Question, Buttons::YesNoCancel, Answer::No);
+        EXPECT_EQ(run.view.statuses, c.statuses);
+        EXPECT_EQ(run.view.progress, c.progress);
+        EXPECT_EQ(run.clock.pausedSeconds(), c.pausedSeconds);
+        EXPECT_EQ(run.view.runActionDisabled, 1);
+        EXPECT_EQ(run.view.copied.size(), c.restored.size());
+        EXPECT_FALSE(run.view.progressBarVisible);
+        EXPECT_FALSE(run.view.busy);
+    }
+}
+
+TEST(BackupEngine, NoOrCancelToTheGoAheadChangesNothing)
+{
+    const Files backupSet { { "Secfile1.Fil", "i" }, { "Secfile2.Fil", "e" },
+        { "WeightTrker.Wtp", "\"Eve\"\r\n" }, { "Eve.Wtp", "eve" },
+        { "BpTrker.Bpf", "\"Eve\"\r\n" }, { "Eve.Bpf", "eve" } };
+    for (const BackupFileSet& set : BackupFileSet::all()) {
+        for (qint16 kind : { set.backupKind, set.restoreKind }) {
+            for (Answer answer : { Answer::No, Answer::Cancel }) {
+                SCOPED_TRACE(kind);
+                EngineRun run;
+                writeAll(run.backupFolder, backupSet);
+                const BackupOutcome outcome = run.answerAndRun(kind, { answer });
+                EXPECT_EQ(outcome.state, State::Declined);
+                EXPECT_EQ(run.messages.messages().size(), 1);
+                EXPECT_EQ(run.live(), LiveFiles);
+                EXPECT_EQ(run.backup(), backupSet);
+                EXPECT_TRUE(run.files.copies().isEmpty());
+                EXPECT_EQ(run.view.runActionDisabled, 0);
+                EXPECT_FALSE(run.view.busy);
+            }
+        }
+    }
+}
+
+// --- backup faults ---------------------------------------------------------
+
+// The second copy of a weight backup (Ann's file) fails: the partial copy is
+// removed and the new-disk prompt offers to go on.
+TEST(BackupEngine, AFailedCopyAsksForANewDiskAndCopiesTheSameFileFirst)
+{
+    EngineRun run;
+    run.files.fillUpAfter(LiveFiles["WeightTrker.Fil"].size() + 3);
+    const BackupOutcome outcome
+        = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes, Answer::Ok });
+
+    ASSERT_EQ(run.messages.messages().size(), 2);
+    expectMessage(run.messages.messages().at(1), NewDiskText, "Backup Disk", Icon::Information,
+        Buttons::OkCancel, Answer::Ok);
+    EXPECT_EQ(run.files.copies(),
+        QStringList({ "WeightTrker.Fil -> WeightTrker.Wtp", "Ann.Fil -> Ann.Wtp",
+            "Ann.Fil -> Ann.Wtp", "cy.Fil -> cy.Wtp", "Smith, Bob.Fil -> Smith, Bob.Wtp" }));
+    EXPECT_EQ(outcome.state, State::Completed);
+    EXPECT_EQ(run.backup()["Ann.Wtp"], LiveFiles["Ann.Fil"]);
+    EXPECT_EQ(run.backup().size(), 4);
+    EXPECT_EQ(run.view.statusText, "Backup Complete");
+}
+
+TEST(BackupEngine, CancelAtTheNewDiskPromptEndsTheBackupWithThePartialCopyRemoved)
+{
+    struct Case {
+        const char* fault;
+        std::function<void(FaultyFileOperations&)> inject;
+    };
+    const QList<Case> cases {
+        { "second copy fails", [](FaultyFileOperations& files) { files.failCopy(2); } },
+        { "disk full part-way",
+            [](FaultyFileOperations& files) {
+                files.fillUpAfter(LiveFiles["WeightTrker.Fil"].size() + 3);
+            } },
+        { "copy differs", [](FaultyFileOperations& files) { files.corruptCopy(2); } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        EngineRun run;
+        c.inject(run.files);
+        const BackupOutcome outcome
+            = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes, Answer::Cancel });
+
+        EXPECT_EQ(outcome.state, State::Cancelled);
+        ASSERT_EQ(run.messages.messages().size(), 3);
+        expectMessage(run.messages.last(), CancelledText, "Backup Proceedure Cancelation",
+            Icon::Information, Buttons::Ok, Answer::Ok);
+        EXPECT_EQ(run.backup(), Files({ { "WeightTrker.Wtp", LiveFiles["WeightTrker.Fil"] } }));
+        EXPECT_EQ(run.view.statuses.mid(run.view.statuses.size() - 2),
+            QStringList({ "", "Backup Terminated by User" }));
+        EXPECT_EQ(run.live(), LiveFiles);
+        EXPECT_FALSE(run.view.busy);
+    }
+}
+
+// A retry after the new-disk prompt is checked like the first copy.
+TEST(BackupEngine, ARetriedCopyThatComesOutWrongAsksAgain)
+{
+    EngineRun run;
+    run.files.failCopy(2);
+    run.files.corruptCopy(3);
+    const BackupOutcome outcome
+        = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes, Answer::Ok, Answer::Ok });
+
+    EXPECT_EQ(run.messages.texts(),
+        QStringList({ WeightPrompt.arg(run.backupFolder.path()), NewDiskText, NewDiskText }));
+    EXPECT_EQ(outcome.state, State::Completed);
+    EXPECT_EQ(run.backup()["Ann.Wtp"], LiveFiles["Ann.Fil"]);
+}
+
+// Both password files go on the new disk, so that a restore finds them
+// together.
+TEST(BackupEngine, APasswordBackupStartsAgainWithBothFilesOnANewDisk)
+{
+    EngineRun run;
+    run.files.failCopy(2);
+    BackupOutcome outcome
+        = run.answerAndRun(BackupFileSet::PasswordBackup, { Answer::Yes, Answer::Ok });
+    EXPECT_EQ(run.files.copies(),
+        QStringList({ "Secfile1.Fil -> Secfile1.Fil", "Secfile2.fil -> Secfile2.Fil",
+            "Secfile1.Fil -> Secfile1.Fil", "Secfile2.fil -> Secfile2.Fil" }));
+    EXPECT_EQ(outcome.state, State::Completed);
+    EXPECT_EQ(run.backup().size(), 2);
+    EXPECT_EQ(run.view.runActionDisabled, 1);
+
+    EngineRun cancelled;
+    cancelled.files.failCopy(2);
+    outcome
+        = cancelled.answerAndRun(BackupFileSet::PasswordBackup, { Answer::Yes, Answer::Cancel });
+    EXPECT_EQ(outcome.state, State::Cancelled);
+    EXPECT_TRUE(cancelled.backup().isEmpty());
+    EXPECT_EQ(cancelled.view.statusText, "Backup Terminated by User");
+    EXPECT_EQ(cancelled.view.runActionDisabled, 0);
+}
+
+// The first password file cannot be written: no backup was made, and OK
+// takes the lists back to the program folder's volume.
+TEST(BackupEngine, APasswordBackupThatCannotWriteSaysNoBackupWasMade)
+{
+    for (Answer answer : { Answer::Ok, Answer::Cancel }) {
+        EngineRun run;
+        run.files.failCopy(1);
+        const BackupOutcome outcome
+            = run.answerAndRun(BackupFileSet::PasswordBackup, { Answer::Yes, answer });
+        EXPECT_EQ(outcome.state, State::Failed);
+        expectMessage(run.messages.last(),
+            "Unable to access Disk or Disk is Full!\n"
+            "Make sure Disk is in Drive and Not Write Protected!",
+            "Disk Error", Icon::Information, Buttons::OkCancel, Answer::Ok);
+        EXPECT_EQ(run.view.returnedToProgramVolume, answer == Answer::Ok ? 1 : 0);
+        EXPECT_TRUE(run.backup().isEmpty());
+        EXPECT_EQ(run.view.statusText, "No Backup was made");
+        EXPECT_EQ(run.view.runActionDisabled, 0);
+    }
+}
+
+// A file missing from the program folder is not a full disk.
+TEST(BackupEngine, MissingProgramFilesAreNamedNotTakenForAFullDisk)
+{
+    struct Case {
+        qint16 kind;
+        QStringList removed;
+        QString unreadable;
+        QString message;
+        QString status;
+        qsizetype copied;
+    };
+    const QList<Case> cases {
+        { BackupFileSet::WeightBackup, { "WeightTrker.Fil" }, {},
+            "There are currently no files to Backup!", "No Backup was made", 0 },
+        { BackupFileSet::BloodPressureBackup, { "BPTrker.Fil" }, {},
+            "There are currently no files to Backup!", "No Backup was made", 0 },
+        { BackupFileSet::PasswordBackup, { "Secfile1.Fil" }, {},
+            "There are currently no files to Backup!", "No Backup was made", 0 },
+        { BackupFileSet::WeightBackup, { "Smith, Bob.Fil" }, {},
+            "These files were not backed up:\nSmith, Bob.Fil: not found in the program folder",
+            "Backup Incomplete: some files were not copied", 3 },
+        { BackupFileSet::WeightBackup, {}, "cy.Fil",
+            "These files were not backed up:\ncy.Fil: could not be read (Permission denied)",
+            "Backup Incomplete: some files were not copied", 3 },
+        { BackupFileSet::PasswordBackup, { "Secfile2.fil" }, {},
+            "These files were not backed up:\nSecfile2.fil: not found in the program folder",
+            "Backup Incomplete: some files were not copied", 1 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        EngineRun run;
+        for (const QString& name : c.removed)
+            QFile::remove(run.program.filePath(name));
+        if (!c.unreadable.isEmpty())
+            run.files.makeUnreadable(c.unreadable);
+        const BackupOutcome outcome = run.answerAndRun(c.kind, { Answer::Yes });
+
+        EXPECT_EQ(outcome.state, State::Failed);
+        EXPECT_EQ(run.messages.messages().size(), 2)
+            << run.messages.texts().join('|').toStdString();
+        EXPECT_EQ(run.messages.last().text, c.message);
+        EXPECT_EQ(run.view.statusText, c.status);
+        EXPECT_EQ(run.backup().size(), c.copied);
+        EXPECT_EQ(run.view.runActionDisabled, 0);
+        EXPECT_FALSE(run.view.busy);
+    }
+}
+
+// Copies that earlier runs left in another letter case are replaced, and a
+// name that would write outside the backup folder or over the list's own
+// copy is skipped and named.
+TEST(BackupEngine, OldCopiesInAnyCaseAreReplacedAndUnsafeNamesSkipped)
+{
+    EngineRun run;
+    run.program.write("WeightTrker.Fil",
+        "\"Ann\"\r\n\"..\"\r\n\"../Escaped\"\r\n\"weighttrker\"\r\n\"GColor1\"\r\n");
+    run.backupFolder.write("ANN.WTP", "an old copy");
+    run.backupFolder.write("weighttrker.wtp", "an old list");
+    const BackupOutcome outcome = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes });
+
+    EXPECT_EQ(run.backup(),
+        Files({ { "WeightTrker.Wtp", run.program.read("WeightTrker.Fil") },
+            { "Ann.Wtp", LiveFiles["Ann.Fil"] } }));
+    EXPECT_FALSE(QFileInfo::exists(QDir(run.backupFolder.path()).filePath("../Escaped.Wtp")));
+    EXPECT_EQ(outcome.state, State::Failed);
+    EXPECT_EQ(outcome.notCopied.size(), 4) << outcome.notCopied.join('\n').toStdString();
+    for (const char* name : { "..", "../Escaped", "weighttrker", "GColor1" })
+        EXPECT_TRUE(run.messages.last().text.contains(QStringLiteral("\n%1: skipped").arg(name)))
+            << name;
+}
+
+// --- restore faults --------------------------------------------------------
+
+TEST(BackupEngine, APasswordRestoreNeedsBothBackupFilesBeforeItAsks)
+{
+    for (const char* present : { "Secfile1.Fil", "Secfile2.Fil" }) {
+        EngineRun run;
+        run.backupFolder.write(present, "only one");
+        const BackupOutcome outcome = run.answerAndRun(BackupFileSet::PasswordRestore, {});
+        ASSERT_EQ(run.messages.messages().size(), 1);
+        expectMessage(run.messages.last(),
+            "Unable to find Password Files Backup Disk or Backup files!\n"
+            "Please insert Password Disk into selected Drive and Try again.",
+            "Disk Error", Icon::Critical, Buttons::Ok, Answer::Ok);
+        EXPECT_EQ(outcome.state, State::Failed);
+        EXPECT_EQ(run.live(), LiveFiles);
+    }
+}
+
+TEST(BackupEngine, ATrackerRestoreWithoutTheBackupListChangesNothing)
+{
+    EngineRun run;
+    run.backupFolder.write("Ann.Wtp", "a file without its list");
+    const BackupOutcome outcome = run.answerAndRun(BackupFileSet::WeightRestore, { Answer::Yes });
+    expectMessage(run.messages.last(),
+        "Unable to find Backup Disk or Location containing requested files!\n"
+        "Please insert another backup Disk into selected Drive and Try again.",
+        "Disk Error", Icon::Critical, Buttons::Ok, Answer::Ok);
+    EXPECT_EQ(outcome.state, State::Failed);
+    EXPECT_FALSE(outcome.programFolderChanged);
+    EXPECT_EQ(run.live(), LiveFiles);
+    EXPECT_EQ(run.view.statusText, "");
+    EXPECT_FALSE(run.view.busy);
+}
+
+// A person whose file the backup lacks (or cannot give) keeps the program's
+// copy; the others are restored and one message names what was kept.
+TEST(BackupEngine, ATrackerRestoreKeepsTheLiveFileOfAPersonTheBackupLacks)
+{
+    EngineRun run;
+    writeAll(run.backupFolder,
+        { { "weighttrker.wtp", "\"Ann\"\r\n\"Smith, Bob\"\r\n\"cy\"\r\n\"..\"\r\n" },
+            { "ann.WTP", "ann restored" }, { "cy.Wtp", "cy restored" } });
+    run.files.failCopy(3);
+    const BackupOutcome outcome = run.answerAndRun(BackupFileSet::WeightRestore, { Answer::Yes });
+
+    EXPECT_EQ(run.live(),
+        withChanges(LiveFiles,
+            { { "WeightTrker.Fil", run.backupFolder.read("weighttrker.wtp") },
+                { "Ann.Fil", "ann restored" } }));
+    EXPECT_EQ(outcome.state, State::Failed);
+    EXPECT_TRUE(outcome.programFolderChanged);
+    expectMessage(run.messages.last(),
+        "These files were not restored; the program kept its own copies:\n"
+        "..: skipped, A name cannot be \".\" or \"..\".\n"
+        "cy.Fil: could not be written (No space left on device)\n"
+        "Smith, Bob.Fil: Smith, Bob.Wtp not found in the backup",
+        "Restore Files", Icon::Exclamation, Buttons::Ok, Answer::Ok);
+    EXPECT_EQ(run.view.statusText, "Restoration Incomplete: some files were not restored");
+    EXPECT_EQ(run.view.runActionDisabled, 1);
+}
+
+// Nothing of the program folder is lost when a restore fails: the live
+// files are byte for byte as before and no temporary file is left.
+TEST(BackupEngine, AFailedRestoreLeavesTheProgramFolderAsItWas)
+{
+    struct Case {
+        const char* fault;
+        qint16 kind;
+        std::function<void(FaultyFileOperations&)> inject;
+        QList<Answer> answers;
+        State state;
+    };
+    const QList<Case> cases {
+        { "password copy fails, Cancel", BackupFileSet::PasswordRestore,
+            [](FaultyFileOperations& files) { files.failCopy(2); }, { Answer::Yes, Answer::Cancel },
+            State::Cancelled },
+        { "password copy differs, Cancel", BackupFileSet::PasswordRestore,
+            [](FaultyFileOperations& files) { files.corruptCopy(1); },
+            { Answer::Yes, Answer::Cancel }, State::Cancelled },
+        { "second password file cannot be put in place", BackupFileSet::PasswordRestore,
+            [](FaultyFileOperations& files) { files.failReplace(2); }, { Answer::Yes },
+            State::Failed },
+        { "weight list cannot be written", BackupFileSet::WeightRestore,
+            [](FaultyFileOperations& files) { files.fillUpAfter(3); }, { Answer::Yes },
+            State::Failed },
+        { "a weight file cannot be put in place", BackupFileSet::WeightRestore,
+            [](FaultyFileOperations& files) { files.failReplace(2); }, { Answer::Yes },
+            State::Failed },
+        { "the program folder fills up while files are replaced", BackupFileSet::WeightRestore,
+            [](FaultyFileOperations& files) { files.failCopy(5); }, { Answer::Yes },
+            State::Failed },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        EngineRun run;
+        writeAll(run.backupFolder,
+            { { "Secfile1.Fil", "new index" }, { "Secfile2.Fil", "new entries" },
+                { "WeightTrker.Wtp", "\"Ann\"\r\n\"cy\"\r\n" }, { "Ann.Wtp", "ann restored" },
+                { "cy.Wtp", "cy restored" } });
+        c.inject(run.files);
+        const BackupOutcome outcome = run.answerAndRun(c.kind, c.answers);
+
+        EXPECT_EQ(outcome.state, c.state);
+        EXPECT_FALSE(outcome.programFolderChanged);
+        EXPECT_EQ(run.live(), LiveFiles);
+        EXPECT_EQ(run.view.statusText, "No Files were Restored");
+        EXPECT_EQ(run.view.runActionDisabled, 0);
+        EXPECT_FALSE(run.view.busy);
+    }
+}
+
+TEST(BackupEngine, APasswordRestoreRetriesAfterOk)
+{
+    EngineRun run;
+    writeAll(
+        run.backupFolder, { { "Secfile1.Fil", "new index" }, { "Secfile2.Fil", "new entries" } });
+    run.files.failCopy(2);
+    const BackupOutcome outcome
+        = run.answerAndRun(BackupFileSet::PasswordRestore, { Answer::Yes, Answer::Ok });
+    expectMessage(run.messages.messages().at(1),
+        "Unable to access Disk, Or No Password Restore Files Were Found on This Disk! Make sure "
+        "Disk is in Drive!",
+        "Disk Error", Icon::Information, Buttons::OkCancel, Answer::Ok);
+    EXPECT_EQ(outcome.state, State::Completed);
+    EXPECT_EQ(run.live(),
+        withChanges(
+            LiveFiles, { { "Secfile1.Fil", "new index" }, { "Secfile2.fil", "new entries" } }));
+}
+
+// Permissions: a backup leaves the live files alone; a restore keeps the
+// permissions of the file it replaces.
+TEST(BackupEngine, PermissionsOfLiveFilesAreKept)
+{
+    EngineRun run;
+    const QString index = run.program.filePath("Secfile1.Fil");
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(index, ownerOnly));
+    ASSERT_TRUE(QFile::setPermissions(run.program.filePath("Secfile2.fil"), readOnly));
+    run.answerAndRun(BackupFileSet::PasswordBackup, { Answer::Yes });
+    EXPECT_EQ(QFile::permissions(index) & 0x7077, ownerOnly);
+    EXPECT_EQ(QFile::permissions(run.program.filePath("Secfile2.fil")) & 0x7077, readOnly);
+
+    QFile::setPermissions(run.program.filePath("Secfile2.fil"), ownerOnly);
+    run.answerAndRun(BackupFileSet::PasswordRestore, { Answer::Yes });
+    EXPECT_EQ(QFile::permissions(index) & 0x7077, ownerOnly);
+}
+
+// --- the target -------------------------------------------------------------
+
+TEST(BackupEngine, TheProgramFolderIsNeverATarget)
+{
+    EngineRun run;
+    const QString link = run.backupFolder.filePath("link");
+    ASSERT_TRUE(QFile::link(run.program.path(), link));
+    const QStringList spellings { run.program.path(), run.program.path() + "/",
+        run.program.path().toUpper(), run.program.path() + "/./", link + "/" };
+    for (const QString& spelling : spellings) {
+        for (const BackupFileSet& set : BackupFileSet::all()) {
+            for (qint16 kind : { set.backupKind, set.restoreKind }) {
+                SCOPED_TRACE(spelling.toStdString() + " " + std::to_string(kind));
+                run.messages.clear();
+                run.messages.queueAnswer(Answer::Yes);
+                const BackupOutcome outcome = BackupFileSet::isRestoreKind(kind)
+                    ? run.engine.restore(kind, spelling)
+                    : run.engine.backup(kind, spelling, spelling);
+                EXPECT_EQ(outcome.state, State::Declined);
+                ASSERT_EQ(run.messages.messages().size(), 1);
+                expectMessage(run.messages.last(),
+                    "The selected Folder is the Halvorn program folder itself!\n"
+                    "Please select another Drive or Folder.",
+                    "Backup Utility", Icon::Exclamation, Buttons::Ok, Answer::Ok);
+            }
+        }
+    }
+    EXPECT_TRUE(run.files.copies().isEmpty());
+    EXPECT_EQ(run.live(), LiveFiles);
+}
+
+TEST(BackupEngine, ARestorePlanNamesWhatWouldBeReplaced)
+{
+    EngineRun run;
+    writeAll(run.backupFolder,
+        { { "WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n\"../x\"\r\n" }, { "ANN.wtp", "a" } });
+    QStringList missing;
+    const QList<BackupFileSet::FilePair> plan
+        = run.engine.restorePlan(BackupFileSet::WeightRestore, run.target(), &missing);
+    EXPECT_EQ(plan,
+        QList<BackupFileSet::FilePair>(
+            { { "WeightTrker.Fil", "WeightTrker.Wtp" }, { "Ann.Fil", "ANN.wtp" } }));
+    EXPECT_EQ(missing,
+        QStringList({ "../x: skipped, A name cannot contain \"/\" or \"\\\".",
+            "Eve.Wtp: not found in the backup" }));
+    EXPECT_EQ(run.live(), LiveFiles);
+}
+
+} // namespace

@@ -1,0 +1,332 @@
+#include "FakeClock.h"
+#include "FolderContents.h"
+#include "ModalWindow.h"
+#include "RecordingHelp.h"
+#include "ScriptedDialogs.h"
+#include "ScriptedMessageService.h"
+#include "TemporaryProgramFolder.h"
+
+#include "backup/BackupFileSet.h"
+#include "backup/BackupScreen.h"
+#include "screens/DriveList.h"
+#include "screens/FolderChooser.h"
+#include "screens/ScreenServices.h"
+#include "screens/ShellState.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using Answer = MessageService::Answer;
+
+class BackupScreenTest : public ::testing::Test
+{
+protected:
+    TemporaryProgramFolder program;
+    TemporaryProgramFolder elsewhere;
+    ScriptedMessageService messages;
+    ScriptedDialogs dialogs;
+    FakeClock clock;
+    ShellState state;
+    RecordingHelp help;
+    ScreenServices services { program.folder(), messages, dialogs, clock, state, help };
+    std::unique_ptr<BackupScreen> screen;
+
+    BackupScreenTest()
+    {
+        program.write("WeightTrker.Fil", "\"Ann\"\r\n");
+        program.write("Ann.Fil", "ann");
+        program.write("Secfile1.Fil", "index");
+        program.write("Secfile2.fil", "entries");
+    }
+
+    void open(qint16 kind)
+    {
+        state.BackupKind = kind;
+        state.RestoreMode = BackupFileSet::isRestoreKind(kind) ? 99 : 0;
+        screen = std::make_unique<BackupScreen>(services);
+        screen->show();
+        QCoreApplication::processEvents();
+    }
+
+    template <typename W = QWidget> W* find(const char* name) const
+    {
+        W* widget = screen->findChild<W*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QPushButton* actionButton() const { return find<QPushButton>("SSCommand2"); }
+    QAction* action(const char* name) const { return find<QAction>(name); }
+    FolderChooser* folders() const { return find<FolderChooser>("Dir1"); }
+    QString status() const { return find<QLabel>("SSPanel2")->text(); }
+
+    void chooseFolder(const QString& path) { folders()->setPath(path); }
+};
+
+QString plainText(const QString& html)
+{
+    QTextDocument document;
+    document.setHtml(html);
+    return document.toPlainText();
+}
+
+TEST_F(BackupScreenTest, TextsButtonAndMenuFollowTheKind)
+{
+    struct Case {
+        qint16 kind;
+        QString caption;
+        QString button;
+        QString label;
+        QString underlined;
+    };
+    const QString backupLabel = QStringLiteral(
+        "This utility allows you to make a backup of the %1 contained within this program.  To "
+        "make the backup , first create a folder on your hard drive or flash card etc., then "
+        "select Drive or location from the Drives and or Folders lists below, then Click the Make "
+        "Backup Button and follow directions as they appear.");
+    const QString restoreLabel = QStringLiteral(
+        "Restore %1 from backup media to Halvorn Program.\n"
+        "CAUTION: RESTORE FUNCTION WILL FIRST ERASE ALL EXISTING %2 IN THE PROGRAM AND THEN "
+        "RESTORE FILES.\n"
+        "To restore, first place backup disk in Drive a: or select Folder/files location, then "
+        "select Drive and or folder from the Drive/Folders lists below, then Click Restore %1 "
+        "Button and follow directions as they appear.");
+    const QList<Case> cases {
+        { 20, "Backup Password Files", "&Make Backup", backupLabel.arg("Password Files"), "M" },
+        { 21, "Restore Password Files from Backup Media", "&Restore Password Files",
+            restoreLabel.arg("Password Files", "PASSWORD FILES"), "R" },
+        { 42, "Backup Weight Tracker Files", "&Make Backup",
+            backupLabel.arg("Weight Tracker Files"), "M" },
+        { 43, "Restore Weight Tracker Files from Backup Media", "&Restore Weight Tracker Files",
+            restoreLabel.arg("Weight Tracker Files", "WEIGHT TRACKER FILES"), "R" },
+        { 44, "Backup Blood Pressure Files", "&Make Backup",
+            backupLabel.arg("Blood Pressure Files"), "M" },
+        { 45, "Restore Blood Pressure Files from Backup Media", "&Restore Blood Pressure Files",
+            restoreLabel.arg("Blood Pressure Files", "BLOOD PRESSURE FILES"), "R" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        open(c.kind);
+        const bool restore = BackupFileSet::isRestoreKind(c.kind);
+        EXPECT_EQ(screen->objectName(), "Backup1");
+        EXPECT_EQ(screen->windowTitle(), c.caption);
+        EXPECT_EQ(actionButton()->text(), c.button);
+        const QString label = find<QLabel>("Label1")->text();
+        EXPECT_EQ(plainText(label), c.label);
+        EXPECT_TRUE(label.contains("<u>" + c.underlined + "</u>")) << label.toStdString();
+        EXPECT_EQ(action("mOM")->isVisible(), !restore);
+        EXPECT_EQ(action("mOR")->isVisible(), restore);
+        EXPECT_EQ(action("mOM")->text(), "&Make Backup Disk");
+        EXPECT_EQ(action("mOR")->text(), "&Restore Files from Disk");
+        EXPECT_EQ(action("mOE")->text(), "E&xit");
+        EXPECT_FALSE(action("mOM")->isEnabled());
+        EXPECT_FALSE(action("mOR")->isEnabled());
+        EXPECT_FALSE(actionButton()->isEnabled());
+        EXPECT_EQ(find<QPushButton>("SSCommand1")->text(), "E&xit");
+        EXPECT_EQ(find<QLabel>("Label2_0")->text(), "Drives:");
+        EXPECT_EQ(find<QLabel>("Label2_1")->text(), "Folders:");
+        EXPECT_EQ(find<QLabel>("Label4")->text(), "Path:");
+        EXPECT_EQ(find<QLabel>("Label5")->text(), QDir::toNativeSeparators(program.path()));
+        EXPECT_FALSE(find<QLabel>("SSPanel2")->isVisible());
+        EXPECT_FALSE(find<QProgressBar>("ProgressBar1")->isVisible());
+        EXPECT_EQ(folders()->path(), QDir(program.path()).absolutePath());
+    }
+}
+
+// The program folder, however it is reached, never enables the action.
+TEST_F(BackupScreenTest, OnlyAFolderOtherThanTheProgramFolderEnablesTheAction)
+{
+    open(BackupFileSet::WeightBackup);
+    QDir(program.path()).mkdir("sub");
+    const QString link = elsewhere.filePath("link");
+    ASSERT_TRUE(QFile::link(program.path(), link));
+    const QList<std::pair<QString, bool>> choices {
+        { elsewhere.path(), true },
+        { program.path(), false },
+        { program.filePath("sub"), true },
+        { program.filePath("sub") + "/..", false },
+        { link, false },
+    };
+    for (const auto& [folder, enabled] : choices) {
+        chooseFolder(folder);
+        EXPECT_EQ(actionButton()->isEnabled(), enabled) << folder.toStdString();
+        EXPECT_EQ(action("mOM")->isEnabled(), enabled) << folder.toStdString();
+        EXPECT_EQ(find<QLabel>("Label5")->text(),
+            QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(folder).absoluteFilePath())));
+    }
+}
+
+TEST_F(BackupScreenTest, ChoosingAVolumeListsItsFoldersAndAnUnreadableOneGoesBack)
+{
+    open(BackupFileSet::WeightBackup);
+    auto* drives = find<DriveList>("Drive1");
+    drives->addVolume(elsewhere.path(), "Stick");
+    drives->addVolume(elsewhere.filePath("gone"), "Empty drive");
+
+    drives->setCurrentIndex(drives->count() - 2);
+    EXPECT_EQ(folders()->path(), elsewhere.path());
+    EXPECT_TRUE(actionButton()->isEnabled());
+
+    drives->setCurrentIndex(drives->count() - 1);
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.last().text, "Device/Drive is Unavailable!");
+    EXPECT_EQ(messages.last().title, "Device/Drive Error");
+    EXPECT_EQ(messages.last().icon, MessageService::Icon::Critical);
+    EXPECT_EQ(folders()->path(), QDir(program.path()).absolutePath());
+    EXPECT_NE(drives->rootPath(), elsewhere.filePath("gone"));
+    EXPECT_FALSE(actionButton()->isEnabled());
+}
+
+// After a finished password backup or any restore the action waits for the
+// user's next choice of folder; a tracker backup leaves it enabled.
+TEST_F(BackupScreenTest, TheActionAfterARun)
+{
+    struct Case {
+        qint16 kind;
+        QString status;
+        bool enabledAfter;
+    };
+    const QList<Case> cases {
+        { BackupFileSet::WeightRestore, "Restoration Completed", false },
+        { BackupFileSet::WeightBackup, "Backup Complete", true },
+        { BackupFileSet::PasswordBackup, "Backup Complete", false },
+    };
+    elsewhere.write("WeightTrker.Wtp", "\"Ann\"\r\n");
+    elsewhere.write("Ann.Wtp", "restored");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        open(c.kind);
+        chooseFolder(elsewhere.path());
+        messages.queueAnswer(Answer::Yes);
+        QTest::mouseClick(actionButton(), Qt::LeftButton);
+        EXPECT_EQ(status(), c.status);
+        EXPECT_TRUE(find<QLabel>("SSPanel2")->isVisible());
+        EXPECT_EQ(actionButton()->isEnabled(), c.enabledAfter);
+        EXPECT_EQ(action(c.kind == BackupFileSet::WeightRestore ? "mOR" : "mOM")->isEnabled(),
+            c.enabledAfter);
+        EXPECT_TRUE(find<QPushButton>("SSCommand1")->isEnabled());
+        EXPECT_EQ(screen->programFolderChanged(), c.kind == BackupFileSet::WeightRestore);
+        chooseFolder(program.filePath("."));
+        chooseFolder(elsewhere.path());
+        EXPECT_TRUE(actionButton()->isEnabled());
+    }
+    EXPECT_EQ(program.read("Ann.Fil"), "restored");
+}
+
+TEST_F(BackupScreenTest, RightClickPopsUpTheOptionsMenu)
+{
+    open(BackupFileSet::WeightBackup);
+    chooseFolder(elsewhere.path());
+    auto* menu = find<QMenu>("mO");
+    for (const char* name : { "Label3", "SSCommand1", "SSCommand2", "SSPanel1" }) {
+        QWidget* target = find<QWidget>(name);
+        QContextMenuEvent event(
+            QContextMenuEvent::Mouse, QPoint(2, 2), target->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(target, &event);
+        EXPECT_TRUE(menu->isVisible()) << name;
+        menu->hide();
+    }
+}
+
+// The action, the menu and Exit are off during a run; a click on them, the
+// close box or Escape wait for its end, and a closing asked for meanwhile
+// happens then.
+TEST_F(BackupScreenTest, NoSecondRunAndNoClosingDuringARun)
+{
+    open(BackupFileSet::WeightBackup);
+    chooseFolder(elsewhere.path());
+    messages.queueAnswer(Answer::Yes);
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        checked = true;
+        EXPECT_TRUE(screen->isRunning());
+        EXPECT_FALSE(actionButton()->isEnabled());
+        EXPECT_FALSE(find<QPushButton>("SSCommand1")->isEnabled());
+        EXPECT_FALSE(find<QMenu>("mO")->menuAction()->isEnabled());
+        EXPECT_FALSE(folders()->isEnabled());
+        QTest::mouseClick(actionButton(), Qt::LeftButton);
+        action("mOM")->trigger();
+        QTest::keyClick(screen.get(), Qt::Key_Escape);
+        screen->close();
+        EXPECT_TRUE(screen->isVisible());
+    });
+    QTest::mouseClick(actionButton(), Qt::LeftButton);
+
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(messages.messages().size(), 1) << messages.texts().join('|').toStdString();
+    EXPECT_EQ(folderContents(elsewhere.path()).size(), 2);
+    EXPECT_FALSE(screen->isVisible());
+}
+
+TEST_F(BackupScreenTest, F1OpensTheBackupHelpAndExitClearsTheKind)
+{
+    open(BackupFileSet::BloodPressureRestore);
+    QTest::keyClick(screen.get(), Qt::Key_F1);
+    EXPECT_EQ(help.last(), 1005);
+    QTest::mouseClick(find<QPushButton>("SSCommand1"), Qt::LeftButton);
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_EQ(state.BackupKind, 0);
+    EXPECT_EQ(state.RestoreMode, 0);
+}
+
+TEST_F(BackupScreenTest, NewFolderMakesAndChoosesAFolder)
+{
+    open(BackupFileSet::PasswordBackup);
+    chooseFolder(elsewhere.path());
+    messages.queueInput(QStringLiteral(" Nightly "));
+    action("mNewFolder")->trigger();
+    EXPECT_TRUE(QFileInfo(elsewhere.filePath("Nightly")).isDir());
+    EXPECT_EQ(folders()->path(), elsewhere.filePath("Nightly"));
+    EXPECT_TRUE(actionButton()->isEnabled());
+
+    messages.queueInput(QStringLiteral("../Outside"));
+    action("mNewFolder")->trigger();
+    EXPECT_EQ(messages.last().text, "A name cannot contain \"/\" or \"\\\".");
+    EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath("Outside")));
+}
+
+// The entry point the function screens call.
+TEST_F(BackupScreenTest, RunShowsTheScreenModallyAndTellsWhetherARestoreChangedFiles)
+{
+    elsewhere.write("Secfile1.Fil", "new index");
+    elsewhere.write("Secfile2.Fil", "new entries");
+    QWidget caller;
+    caller.show();
+    qint16 kindWhileOpen = 0;
+    qint16 modeWhileOpen = 0;
+    whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen* opened) {
+        ASSERT_NE(opened, nullptr);
+        EXPECT_TRUE(opened->isModal());
+        EXPECT_EQ(opened->parentWidget(), &caller);
+        kindWhileOpen = state.BackupKind;
+        modeWhileOpen = state.RestoreMode;
+        opened->findChild<FolderChooser*>("Dir1")->setPath(elsewhere.path());
+        messages.queueAnswer(Answer::Yes);
+        opened->runCommand();
+    });
+    EXPECT_TRUE(BackupScreen::run(services, BackupFileSet::PasswordRestore, &caller));
+    EXPECT_EQ(kindWhileOpen, 21);
+    EXPECT_EQ(modeWhileOpen, 99);
+    EXPECT_EQ(state.BackupKind, 0);
+    EXPECT_EQ(state.RestoreMode, 0);
+    EXPECT_EQ(program.read("Secfile2.fil"), "new entries");
+
+    whenModalOpens<BackupScreen>(
+        "Backup1", [](BackupScreen* opened) { ASSERT_NE(opened, nullptr); });
+    EXPECT_FALSE(BackupScreen::run(services, BackupFileSet::PasswordBackup, &caller));
+}
+
+} // namespace
