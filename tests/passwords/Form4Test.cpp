@@ -1,13 +1,17 @@
 #include "FakeClock.h"
+#include "ModalWindow.h"
 #include "ReadOnlyFolder.h"
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
 
+#include "backup/BackupFileSet.h"
+#include "backup/BackupScreen.h"
 #include "passwords/Form4.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
+#include "screens/FolderChooser.h"
 #include "screens/GuardedComboBox.h"
 #include "screens/ShellState.h"
 
@@ -16,6 +20,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -924,13 +929,53 @@ TEST_F(Form4Test, BackupAndRestoreAskAboutUnsavedChangesFirst)
     type(box(1), QStringLiteral("2"));
     for (const char* item : { "mUB", "mUR" }) {
         SCOPED_TRACE(item);
+        bool opened = false;
+        whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen* backup) { opened = backup; });
         messages.clear();
         messages.queueAnswer(Answer::Cancel);
         action(item)->trigger();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(opened);
         ASSERT_EQ(messages.messages().size(), 1);
         EXPECT_EQ(messages.last().title, "Password Keeper Activities");
         expectUnsaved({ "alpha", "id2", "pw", "" });
     }
+
+    qint16 kind = 0;
+    whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen*) { kind = state.BackupKind; });
+    messages.queueAnswer(Answer::Yes);
+    messages.queueAnswer(Answer::Yes);
+    action("mUB")->trigger();
+    EXPECT_EQ(kind, BackupFileSet::PasswordBackup);
+    EXPECT_EQ(files().loadEntry(item("alpha", 1))->signOn, "id2");
+}
+
+TEST_F(Form4Test, ARestoreShowsTheRestoredEntriesAtOnce)
+{
+    TemporaryProgramFolder backup;
+    {
+        PasswordFiles saved(backup.folder(), &random);
+        ASSERT_TRUE(saved.AddEntry({ "restored", "id", "pw", "" }).ok);
+        QFile::rename(backup.filePath("Secfile2.fil"), backup.filePath("Secfile2.Fil"));
+    }
+    store("current", "id", "pw");
+    open();
+    choose("current");
+
+    whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen* screen) {
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(state.BackupKind, BackupFileSet::PasswordRestore);
+        screen->findChild<FolderChooser*>("Dir1")->setPath(backup.path());
+        messages.queueAnswer(Answer::Yes);
+        screen->findChild<QPushButton*>("SSCommand2")->click();
+    });
+    action("mUR")->trigger();
+
+    EXPECT_EQ(listedNames(), QStringList({ "restored" }));
+    EXPECT_EQ(shownBoxes(), QStringList({ "", "", "", "" }));
+    EXPECT_EQ(enabling(), AllDisabled);
+    choose("restored");
+    EXPECT_EQ(shownBoxes(), QStringList({ "restored", "id", "pw", "" }));
 }
 
 // --- the clipboard -----------------------------------------------------------------
