@@ -1,5 +1,7 @@
 #include "Form4.h"
 
+#include "backup/BackupFileSet.h"
+#include "backup/BackupScreen.h"
 #include "passwords/IndexItem.h"
 #include "passwords/WebAddress.h"
 #include "screens/BusyPointer.h"
@@ -448,13 +450,16 @@ void Form4::forgetSelection()
     m_selectedItem.clear();
 }
 
+// The chosen entry is forgotten only once the list really opens: after a
+// Cancel, Save's Yes must still replace the entry on display, not another
+// of the same name.
 bool Form4::openList()
 {
-    forgetSelection();
     if (m_EntryModified > 0 && !AskSaveBeforeAction()) {
         m_nameBox->setFocus();
         return false;
     }
+    forgetSelection();
     ClearEntry();
     // The boxes are empty now, so the list shows no entry as chosen either.
     m_list->setCurrentIndex(-1);
@@ -818,21 +823,26 @@ void Form4::openHelp()
 
 void Form4::backupFiles()
 {
-    backupOrRestore(BackupKindBackup);
+    openBackupScreen(BackupFileSet::PasswordBackup);
 }
 
+// The restored files show at once.
 void Form4::restoreFiles()
 {
-    backupOrRestore(BackupKindRestore);
+    if (!openBackupScreen(BackupFileSet::PasswordRestore))
+        return;
+    emptyList();
+    LoadIndex();
+    ClearEntry();
 }
 
-// The backup screen plugs in here: it sets RestoreMode (0 or 99) and
-// BackupKind (kind) in the shared state, shows the backup screen modally and
-// removes the hourglass; after a restore it empties the list, runs LoadIndex
-// and ClearEntry, so that the restored files show at once.
-void Form4::backupOrRestore(qint16 kind)
+// Unsaved boxes are asked about first, for a backup as for a restore; Cancel
+// opens nothing.
+bool Form4::openBackupScreen(qint16 kind)
 {
-    Q_UNUSED(kind);
     if (m_EntryModified > 0 && !AskSaveBeforeAction())
-        return;
+        return false;
+    BackupScreen::run(m_services, kind, this);
+    BusyPointerOff();
+    return true;
 }

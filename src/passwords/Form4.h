@@ -33,9 +33,6 @@ public:
     static constexpr qint16 Modified = 9;
     static constexpr int HelpTopic = 3015;
     static constexpr int PrintOptionsHelpTopic = 1014;
-    // What the Utilities menu asks of the backup screen.
-    static constexpr qint16 BackupKindBackup = 20;
-    static constexpr qint16 BackupKindRestore = 21;
 
     explicit Form4(const ScreenServices& services, QWidget* parent = nullptr);
     ~Form4() override;
@@ -113,7 +110,8 @@ private:
     // else the first item of that name; empty when none matches.
     QString matchingItem(const QString& trimmedName) const;
     bool saveFailed(const QString& reason);
-    void backupOrRestore(qint16 kind);
+    // False when the user cancelled before the backup screen opened.
+    bool openBackupScreen(qint16 kind);
     bool printOptionsOpen() const { return false; }
 
     ScreenServices m_services;

@@ -2,11 +2,10 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QTimer>
 
 #include <chrono>
 #include <functional>
-
-class QObject;
 
 // The system clock, the short pauses and delayed work, behind an interface so
 // that tests set the date and never wait on a real clock.
@@ -27,7 +26,9 @@ public:
     // context is gone by then. Nothing blocks meanwhile.
     virtual void runLater(
         std::chrono::milliseconds delay, QObject* context, std::function<void()> task)
-        = 0;
+    {
+        QTimer::singleShot(delay, context, std::move(task));
+    }
     // The same pause of one or two seconds, calling whileWaiting over and
     // over until it ends, so that a window can repaint while the thread
     // waits. A clock whose pauses take no time calls it once.

@@ -2,7 +2,6 @@
 
 #include <QThread>
 #include <QTime>
-#include <QTimer>
 
 namespace {
 
@@ -29,12 +28,6 @@ void SystemClock::pauseOneSecond()
 void SystemClock::pauseTwoSeconds()
 {
     waitForTicks(2, currentSeconds);
-}
-
-void SystemClock::runLater(
-    std::chrono::milliseconds delay, QObject* context, std::function<void()> task)
-{
-    QTimer::singleShot(delay, context, std::move(task));
 }
 
 void SystemClock::pauseSeconds(int seconds, const std::function<void()>& whileWaiting)

@@ -10,8 +10,6 @@ public:
     QDateTime now() const override;
     void pauseOneSecond() override;
     void pauseTwoSeconds() override;
-    void runLater(
-        std::chrono::milliseconds delay, QObject* context, std::function<void()> task) override;
     void pauseSeconds(int seconds, const std::function<void()>& whileWaiting) override;
 
     // The pause itself, on any clock: waits until the seconds value read

@@ -1,13 +1,17 @@
 #include "FakeClock.h"
+#include "ModalWindow.h"
 #include "ReadOnlyFolder.h"
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
 
+#include "backup/BackupFileSet.h"
+#include "backup/BackupScreen.h"
 #include "passwords/Form4.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
+#include "screens/FolderChooser.h"
 #include "screens/GuardedComboBox.h"
 #include "screens/ShellState.h"
 
@@ -16,6 +20,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -119,6 +124,13 @@ protected:
     QStringList shownBoxes() const
     {
         return { box(0)->text(), box(1)->text(), box(2)->text(), commentBox()->toPlainText() };
+    }
+
+    // The boxes still hold what the user typed, marked as not saved.
+    void expectUnsaved(const QStringList& boxes) const
+    {
+        EXPECT_EQ(shownBoxes(), boxes);
+        EXPECT_EQ(screen->EntryModified(), Form4::Modified);
     }
 
     PasswordFiles files() { return PasswordFiles(folder.folder(), &random); }
@@ -355,8 +367,7 @@ TEST_F(Form4Test, SaveOverAListedNameAsksAndEachAnswerDoesWhatItSays)
     EXPECT_EQ(question.buttons, MessageService::Buttons::YesNoCancel);
     EXPECT_EQ(question.defaultButton, Answer::No);
     EXPECT_EQ(storedFiles(), before);
-    EXPECT_EQ(shownBoxes(), QStringList({ "Bank", "id", "oldX", "" }));
-    EXPECT_EQ(screen->EntryModified(), Form4::Modified);
+    expectUnsaved({ "Bank", "id", "oldX", "" });
     EXPECT_EQ(listedNames(), QStringList({ "Bank", "Mail" }));
 
     // Yes: the same record, the index untouched.
@@ -392,6 +403,16 @@ TEST_F(Form4Test, YesReplacesTheChosenOfTwoEntriesOfOneNameAndATrimmedMatchAsks)
 
     EXPECT_EQ(files().loadEntry(item("Bank", 1))->signOn, "first");
     EXPECT_EQ(files().loadEntry(item("Bank", 2))->signOn, "second!");
+
+    // Still so after the list was opened and the opening cancelled.
+    choose("Bank", 1);
+    type(box(1), QStringLiteral("?"));
+    messages.queueAnswer(Answer::Cancel);
+    ASSERT_FALSE(dropDown());
+    messages.queueAnswer(Answer::Yes);
+    button("Command2")->click();
+    EXPECT_EQ(files().loadEntry(item("Bank", 1))->signOn, "first");
+    EXPECT_EQ(files().loadEntry(item("Bank", 2))->signOn, "second!?");
 
     // Typed with blanks around it, the name still matches.
     fill("  Bank ", "third");
@@ -431,8 +452,7 @@ TEST_F(Form4Test, ABlankNameIsRefusedBeforeAnyQuestion)
     EXPECT_TRUE(messages.last().text.contains("Please enter"))
         << messages.last().text.toStdString();
     EXPECT_EQ(storedFiles(), before);
-    EXPECT_EQ(shownBoxes(), QStringList({ "   ", "id", "", "" }));
-    EXPECT_EQ(screen->EntryModified(), Form4::Modified);
+    expectUnsaved({ "   ", "id", "", "" });
 }
 
 // --- faults ------------------------------------------------------------------
@@ -461,8 +481,7 @@ TEST_F(Form4Test, ASaveOrDeleteInAReadOnlyFolderSaysWhyAndKeepsEverything)
         EXPECT_EQ(messages.last().icon, Icon::Critical);
         EXPECT_TRUE(messages.last().text.startsWith("The Password File could not be saved: "))
             << messages.last().text.toStdString();
-        EXPECT_EQ(shownBoxes(), QStringList({ "Bank", "id2", "pw", "" }));
-        EXPECT_EQ(screen->EntryModified(), Form4::Modified);
+        expectUnsaved({ "Bank", "id2", "pw", "" });
         EXPECT_EQ(listedNames(), QStringList({ "Bank" }));
         EXPECT_EQ(storedFiles(), before);
     }
@@ -489,8 +508,7 @@ TEST_F(Form4Test, WhenAllTenThousandRecordsAreInUseANewEntryIsRefusedWithTheReas
 
     EXPECT_EQ(messages.last().icon, Icon::Critical);
     EXPECT_TRUE(messages.last().text.contains("10,000")) << messages.last().text.toStdString();
-    EXPECT_EQ(shownBoxes(), QStringList({ "Two", "id", "pw", "" }));
-    EXPECT_EQ(screen->EntryModified(), Form4::Modified);
+    expectUnsaved({ "Two", "id", "pw", "" });
     EXPECT_EQ(storedFiles(), before);
 }
 
@@ -569,9 +587,8 @@ TEST_F(Form4Test, OpeningTheListWithUnsavedChangesAsksFirst)
         "before exiting?");
     EXPECT_EQ(messages.last().title, "Password Keeper Activities");
     EXPECT_EQ(messages.last().buttons, MessageService::Buttons::YesNoCancel);
-    EXPECT_EQ(shownBoxes(), QStringList({ "alpha", "id2", "pw", "" }));
+    expectUnsaved({ "alpha", "id2", "pw", "" });
     EXPECT_EQ(screen->focusWidget(), box(0));
-    EXPECT_EQ(screen->EntryModified(), Form4::Modified);
 
     // Yes saves, with the Save question of its own, then opens the list.
     messages.queueAnswer(Answer::Yes);
@@ -912,14 +929,53 @@ TEST_F(Form4Test, BackupAndRestoreAskAboutUnsavedChangesFirst)
     type(box(1), QStringLiteral("2"));
     for (const char* item : { "mUB", "mUR" }) {
         SCOPED_TRACE(item);
+        bool opened = false;
+        whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen* backup) { opened = backup; });
         messages.clear();
         messages.queueAnswer(Answer::Cancel);
         action(item)->trigger();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(opened);
         ASSERT_EQ(messages.messages().size(), 1);
         EXPECT_EQ(messages.last().title, "Password Keeper Activities");
-        EXPECT_EQ(shownBoxes(), QStringList({ "alpha", "id2", "pw", "" }));
-        EXPECT_EQ(screen->EntryModified(), Form4::Modified);
+        expectUnsaved({ "alpha", "id2", "pw", "" });
     }
+
+    qint16 kind = 0;
+    whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen*) { kind = state.BackupKind; });
+    messages.queueAnswer(Answer::Yes);
+    messages.queueAnswer(Answer::Yes);
+    action("mUB")->trigger();
+    EXPECT_EQ(kind, BackupFileSet::PasswordBackup);
+    EXPECT_EQ(files().loadEntry(item("alpha", 1))->signOn, "id2");
+}
+
+TEST_F(Form4Test, ARestoreShowsTheRestoredEntriesAtOnce)
+{
+    TemporaryProgramFolder backup;
+    {
+        PasswordFiles saved(backup.folder(), &random);
+        ASSERT_TRUE(saved.AddEntry({ "restored", "id", "pw", "" }).ok);
+        QFile::rename(backup.filePath("Secfile2.fil"), backup.filePath("Secfile2.Fil"));
+    }
+    store("current", "id", "pw");
+    open();
+    choose("current");
+
+    whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen* screen) {
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(state.BackupKind, BackupFileSet::PasswordRestore);
+        screen->findChild<FolderChooser*>("Dir1")->setPath(backup.path());
+        messages.queueAnswer(Answer::Yes);
+        screen->findChild<QPushButton*>("SSCommand2")->click();
+    });
+    action("mUR")->trigger();
+
+    EXPECT_EQ(listedNames(), QStringList({ "restored" }));
+    EXPECT_EQ(shownBoxes(), QStringList({ "", "", "", "" }));
+    EXPECT_EQ(enabling(), AllDisabled);
+    choose("restored");
+    EXPECT_EQ(shownBoxes(), QStringList({ "restored", "id", "pw", "" }));
 }
 
 // --- the clipboard -----------------------------------------------------------------
