@@ -10,6 +10,7 @@
 #include "screens/Clock.h"
 #include "screens/CommandButton.h"
 #include "screens/DataGrid.h"
+#include "screens/FunctionScreenFrame.h"
 #include "screens/LineChart.h"
 #include "screens/MonthCalendar.h"
 #include "screens/NamedWidget.h"
@@ -49,6 +50,10 @@ TrackerProfile bloodPressureProfile()
     profile.listFileName = BloodPressureFile::ListFileName;
     profile.dataFileExtension = BloodPressureFile::Extension;
     profile.dateChecker = DateChecker::Tracker::BloodPressure;
+    profile.panelColour = &GColor1File::bloodPressurePanelColour;
+    profile.setPanelColour = &GColor1File::setBloodPressurePanelColour;
+    profile.gridBackground = &GColor1File::bloodPressureGridBackground;
+    profile.setGridBackground = &GColor1File::setBloodPressureGridBackground;
     profile.backupKind = BackupFileSet::BloodPressureBackup;
     profile.restoreKind = BackupFileSet::BloodPressureRestore;
     const QString wholeNumber = QStringLiteral("###");
@@ -87,6 +92,7 @@ BPTracker::BPTracker(const ScreenServices& services, QWidget* parent)
         panelCommands.append(findChild<QWidget*>(QLatin1String(name)));
     layOutScreen(header, panelCommands, { m_measurementChart, m_graphPanel });
     openScreen();
+    frame()->topButton(9)->setEnabled(false);
 }
 
 BPTracker::~BPTracker() = default;

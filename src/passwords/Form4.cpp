@@ -8,15 +8,18 @@
 #include "screens/CommandButton.h"
 #include "screens/EntryBoxGroup.h"
 #include "screens/EntryBoxRules.h"
+#include "screens/FunctionScreenFrame.h"
 #include "screens/GuardedComboBox.h"
 #include "screens/HelpService.h"
 #include "screens/MessageService.h"
 #include "screens/NamedWidget.h"
+#include "screens/PanelColourService.h"
 #include "screens/ScreenBackgroundView.h"
 #include "screens/SecretClipboard.h"
 #include "screens/ShellState.h"
 #include "screens/SystemDialogs.h"
 #include "screens/Twips.h"
+#include "storage/GColor3File.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -71,7 +74,7 @@ Form4::Form4(const ScreenServices& services, QWidget* parent)
     setObjectName(QStringLiteral("Form4"));
     buildMenus();
     buildControls();
-    buildSideToolbar();
+    buildColourService();
     applySizeMode(m_opener);
     loadScreen();
 }
@@ -91,8 +94,6 @@ QAction* Form4::addCommand(QMenu* menu, const char* name, const QString& caption
 void Form4::buildMenus()
 {
     m_optionsMenu = named(menuBar()->addMenu(QStringLiteral("&Options")), "mO");
-    // The panel colours come with their own screen; until then the item is
-    // there and does nothing.
     m_panelColourAction = addCommand(m_optionsMenu, "mOC", QStringLiteral("Panel Color"));
     m_optionsMenu->addSeparator();
     m_newAction = addCommand(m_optionsMenu, "mON", QStringLiteral("&New File"));
@@ -132,11 +133,22 @@ void Form4::buildMenus()
 
 void Form4::buildControls()
 {
-    m_background = named(new QWidget(this), "Background");
+    FunctionScreenFrame::Setup setup;
+    setup.layoutKey = QStringLiteral("Halvorn");
+    setup.sideButtons = {
+        { m_deleteAction, QStringLiteral("Delete"), QStringLiteral("Delete") },
+        { m_printAction, QStringLiteral("Print Options"), QStringLiteral("Print Options") },
+        { m_launchAction, QStringLiteral("Launch Web Site"), QStringLiteral("Launch Web Site") },
+        { m_helpAction, QStringLiteral("Help"), QStringLiteral("Help") },
+        { m_exitAction, QStringLiteral("Exit"), QStringLiteral("Exit") },
+    };
+    setup.exitCommand = m_exitAction;
+    setup.caption = [this] { return caption(); };
+    setup.printOptionsOpen = [this] { return printOptionsOpen(); };
+    m_frame = std::make_unique<FunctionScreenFrame>(*this, m_services, std::move(setup));
+    m_background = m_frame->background();
     m_background->installEventFilter(this);
-    setCentralWidget(m_background);
-    m_backgroundImage = named(new QLabel(m_background), "Image1");
-    m_backgroundImage->hide();
+    m_backgroundImage = m_frame->backgroundImage();
 
     m_panel = buildPanel();
     auto* centring = new QGridLayout(m_background);
@@ -146,9 +158,7 @@ void Form4::buildControls()
     centring->setColumnStretch(0, 1);
     centring->setColumnStretch(2, 1);
 
-    m_statusPanel = named(new QLabel(this), "StatusBar1Panel1");
-    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
-    statusBar()->addWidget(m_statusPanel, 1);
+    m_statusPanel = m_frame->statusPanel();
 }
 
 QFrame* Form4::buildPanel()
@@ -183,8 +193,8 @@ QFrame* Form4::buildPanel()
 
     m_normalColourBox = named(new QLineEdit(panel), "Text2");
     m_normalColourBox->hide();
-    auto* hiddenPanelColour = named(new QLabel(panel), "Label3");
-    hiddenPanelColour->hide();
+    m_swatch = named(new QLabel(panel), "Label3");
+    m_swatch->hide();
 
     m_nameBox = named(new QLineEdit(panel), arrayElementName("Text1", 0));
     m_nameBox->setMaxLength(PasswordFiles::MaximumNameLength);
@@ -272,26 +282,22 @@ QFrame* Form4::buildPanel()
     return panel;
 }
 
-void Form4::buildSideToolbar()
+void Form4::buildColourService()
 {
-    // A plain toolbar docked at the left edge; the shared toolbars take it
-    // over with their pictures and layout store.
-    m_sideToolbar = named(new QToolBar(QStringLiteral("Toolbar2"), this), "Toolbar2");
-    m_sideToolbar->setMovable(false);
-    m_sideToolbar->setFloatable(false);
-    m_sideToolbar->setContextMenuPolicy(Qt::PreventContextMenu);
-    m_sideToolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    addToolBar(Qt::LeftToolBarArea, m_sideToolbar);
-    const QList<QAction*> buttons { m_deleteAction, m_printAction, m_launchAction, m_helpAction,
-        m_exitAction };
-    for (int number = 1; number <= buttons.size(); ++number) {
-        QAction* action = buttons[number - 1];
-        m_sideToolbar->addAction(action);
-        QWidget* button = m_sideToolbar->widgetForAction(action);
-        button->setObjectName(arrayElementName("Toolbar2", number));
-        if (auto* toolButton = qobject_cast<QToolButton*>(button))
-            toolButton->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    }
+    PanelColourService::Setup colours;
+    colours.readRecord
+        = [this] { return GColor3File(m_services.folder).passwordKeeperPanelColour(); };
+    colours.writeRecord = [this](const StoredColour& colour) {
+        return GColor3File(m_services.folder).setPasswordKeeperPanelColour(colour);
+    };
+    colours.swatch = m_swatch;
+    colours.closingQuestion = QStringLiteral("Save changes made to Panel Color?");
+    colours.closingTitle = QStringLiteral("Panel Color Changes");
+    colours.showStatus = [this](const QString& text) { showStatus(text); };
+    colours.caption = [this] { return caption(); };
+    m_panelColours = new PanelColourService(m_services, std::move(colours), this);
+    m_panelColours->addPanel(m_panel);
+    connect(m_panelColourAction, &QAction::triggered, m_panelColours, &PanelColourService::choose);
 }
 
 // In the smaller-screen display the keeper takes the place of the window it
@@ -321,13 +327,8 @@ void Form4::applySizeMode(const QWidget* opener)
 
 void Form4::loadScreen()
 {
-    ScreenBackgroundView::show(
-        m_services.state.ScreenBackground, m_services.folder, *m_background, *m_backgroundImage);
-    // The panel keeps the normal panel colour over a coloured background,
-    // which it would otherwise take on.
-    QPalette panelPalette = m_panel->palette();
-    panelPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
-    m_panel->setPalette(panelPalette);
+    m_frame->showScreenBackground();
+    m_panelColours->load();
     m_EntryModified = 0;
     LoadIndex();
     setWindowTitle(caption());
@@ -813,6 +814,7 @@ void Form4::closeEvent(QCloseEvent* event)
         return;
     }
     m_EntryModified = 0;
+    m_panelColours->askSave();
     event->accept();
 }
 

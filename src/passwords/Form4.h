@@ -7,9 +7,13 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+
 #include <QStringList>
+#include <memory>
 
 class EntryBoxGroup;
+class FunctionScreenFrame;
+class PanelColourService;
 class GuardedComboBox;
 class QAction;
 class QFrame;
@@ -69,7 +73,7 @@ private:
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption);
     void buildControls();
     QFrame* buildPanel();
-    void buildSideToolbar();
+    void buildColourService();
     void applySizeMode(const QWidget* opener);
 
     // --- what loading and activation run ----------------------------------
@@ -136,7 +140,9 @@ private:
     QLineEdit* m_normalColourBox; // Text2
     EntryBoxGroup* m_entryBoxes;
     QLabel* m_statusPanel; // StatusBar1 panel 1
-    QToolBar* m_sideToolbar; // Toolbar2
+    std::unique_ptr<FunctionScreenFrame> m_frame; // toolbars, status bar, background
+    PanelColourService* m_panelColours;
+    QLabel* m_swatch; // Label3
 
     QMenu* m_optionsMenu; // mO
     QAction* m_panelColourAction; // mOC

@@ -3,6 +3,7 @@
 #include "screens/DateChecker.h"
 #include "screens/TrackerLogPanel.h"
 #include "screens/TrackerTexts.h"
+#include "storage/GColor1File.h"
 
 #include <QList>
 #include <QString>
@@ -23,4 +24,11 @@ struct TrackerProfile {
     // A tracker without a Save New File button of its own: in create mode,
     // typing a name enables Save, and Save runs Save New File.
     bool saveRunsSaveNewFile = false;
+    // Its panel colour and grid background records in GColor1.Fil.
+    StoredColour (GColor1File::*panelColour)() const = nullptr;
+    WriteOutcome (GColor1File::*setPanelColour)(const StoredColour&) const = nullptr;
+    BackgroundSetting (GColor1File::*gridBackground)() const = nullptr;
+    WriteOutcome (GColor1File::*setGridBackground)(const BackgroundSetting&) const = nullptr;
+    // Closing asks about the colours before the unsaved changes, not after.
+    bool coloursAskedBeforeSave = false;
 };

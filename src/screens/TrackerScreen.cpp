@@ -1,22 +1,28 @@
 #include "TrackerScreen.h"
 
 #include "backup/BackupScreen.h"
+#include "screens/BackgroundSelector.h"
 #include "screens/BusyPointer.h"
 #include "screens/Clock.h"
 #include "screens/CommandButton.h"
 #include "screens/DataGrid.h"
 #include "screens/EntryBoxGroup.h"
 #include "screens/EntryBoxRules.h"
+#include "screens/FunctionScreenFrame.h"
+#include "screens/GridBackground.h"
 #include "screens/HelpService.h"
 #include "screens/MonthCalendar.h"
 #include "screens/NamedWidget.h"
+#include "screens/PanelColourService.h"
 #include "screens/ShellState.h"
 #include "screens/TrackerLogPanel.h"
+#include "screens/Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -41,9 +47,10 @@ TrackerScreen::TrackerScreen(
     m_dateChecker = new DateChecker(
         m_profile.dateChecker, m_services.folder, m_services.messages, m_services.clock, this);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setCentralWidget(new QWidget(this));
     buildMenus();
+    buildFrame();
     buildCommonControls();
+    buildColourServices();
 }
 
 TrackerScreen::~TrackerScreen() = default;
@@ -68,8 +75,6 @@ void TrackerScreen::buildMenus()
     m_programSetupMenu = named(m_optionsMenu->addMenu(QStringLiteral("&Program Setup")), "mOProg");
     m_dateChecker->addTo(m_programSetupMenu);
     m_optionsMenu->addSeparator();
-    // The background selector and the panel colours come with their own
-    // screens; until then the items are there and do nothing.
     m_gridBackgroundAction
         = addCommand(m_optionsMenu, "mOGrid", QStringLiteral("&Grid Background Selector"));
     m_panelColourAction = addCommand(m_optionsMenu, "mOColor", QStringLiteral("Panel C&olor"));
@@ -113,6 +118,85 @@ void TrackerScreen::buildMenus()
     helpKey->setShortcutContext(Qt::WindowShortcut);
     connect(helpKey, &QAction::triggered, this, &TrackerScreen::openHelp);
     addAction(helpKey);
+}
+
+void TrackerScreen::buildFrame()
+{
+    FunctionScreenFrame::Setup setup;
+    setup.layoutKey = QStringLiteral("Vornmek");
+    setup.sideButtons = {
+        { m_gridBackgroundAction, QStringLiteral("Grid"),
+            QStringLiteral("Grid Background Selector") },
+        { m_panelColourAction, QStringLiteral("Color"), QStringLiteral("Panel Color") },
+        { m_deleteAction, QStringLiteral("Delete"), QStringLiteral("Delete Existing File") },
+        { m_printOptionsAction, QStringLiteral("Print"), QStringLiteral("Print Options") },
+        { m_helpAction, QStringLiteral("Help"), QStringLiteral("Help") },
+        { m_exitAction, QStringLiteral("Exit"), QStringLiteral("Exit") },
+    };
+    setup.exitCommand = m_exitAction;
+    setup.caption = [this] { return windowTitleText(); };
+    setup.printOptionsOpen = [this] { return printOptionsOpen(); };
+    m_frame = std::make_unique<FunctionScreenFrame>(*this, m_services, std::move(setup));
+    m_statusPanel = m_frame->statusPanel();
+
+    // The screen's controls sit on the main panel, the background round it.
+    m_panel = named(new QFrame(centralWidget()), "Panel3D1");
+    m_panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_panel->setLineWidth(2);
+    m_swatch = named(new QLabel(m_panel), "Label1");
+    m_swatch->hide();
+}
+
+void TrackerScreen::buildColourServices()
+{
+    PanelColourService::Setup colours;
+    colours.readRecord
+        = [this] { return (GColor1File(m_services.folder).*m_profile.panelColour)(); };
+    colours.writeRecord = [this](const StoredColour& colour) {
+        return (GColor1File(m_services.folder).*m_profile.setPanelColour)(colour);
+    };
+    colours.fallback = StoredColour::TrackerPanelFallback;
+    colours.swatch = m_swatch;
+    colours.closingQuestion = QStringLiteral("Save changes made to Panel Color/Background?");
+    colours.closingTitle = QStringLiteral("Color Changes");
+    colours.showStatus = [this](const QString& text) { showStatus(text); };
+    colours.caption = [this] { return windowTitleText(); };
+    m_panelColours = new PanelColourService(m_services, std::move(colours), this);
+    m_panelColours->addPanel(m_panel);
+
+    GridBackground::Record record;
+    record.read = [this] { return (GColor1File(m_services.folder).*m_profile.gridBackground)(); };
+    record.write = [this](const BackgroundSetting& background) {
+        return (GColor1File(m_services.folder).*m_profile.setGridBackground)(background);
+    };
+    m_gridBackground = new GridBackground(std::move(record), *logGrid(), m_services.folder,
+        [this] { return m_normalColourBox->palette().color(QPalette::Base); });
+    m_panelColours->setCompanionSave([this] { return m_gridBackground->save(); });
+
+    BackgroundSelector::Target target;
+    target.statusText = QStringLiteral("Grid Background Selector");
+    target.current = [this] { return m_gridBackground->current(); };
+    target.show
+        = [this](const BackgroundSetting& background) { m_gridBackground->show(background); };
+    target.colourPreset = [this] { return m_gridBackground->colour(); };
+    target.choose = [this](const BackgroundSetting& background) {
+        m_gridBackground->choose(background);
+        m_panelColours->markChanged();
+    };
+    target.place = [this](QWidget* selector) {
+        selector->move(m_panel->x() + (m_panel->width() - selector->width()) / 2,
+            m_panel->y() + Twips::toPixelsY(130, this));
+    };
+    target.showStatus = [this](const QString& text) { showStatus(text); };
+    target.idleStatus = [this] { return windowTitleText(); };
+    m_gridSelector = named(new BackgroundSelector(m_services, "Command22",
+                               QStringLiteral("(Selected Background will be used by all Grids "
+                                              "in this function.)"),
+                               std::move(target), centralWidget()),
+        "SSPanel9");
+    connect(
+        m_gridBackgroundAction, &QAction::triggered, m_gridSelector, &BackgroundSelector::toggle);
+    connect(m_panelColourAction, &QAction::triggered, m_panelColours, &PanelColourService::choose);
 }
 
 void TrackerScreen::buildCommonControls()
@@ -161,10 +245,6 @@ void TrackerScreen::buildCommonControls()
         = addCommandButton(m_printOptionsAction, "Command9", QStringLiteral("&Print Options"));
     m_saveButton = addCommandButton(m_saveAction, "Command10", QStringLiteral("&Save"));
 
-    m_statusPanel = named(new QLabel(this), "StatusBar1Panel1");
-    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
-    statusBar()->addWidget(m_statusPanel, 1);
-
     const TrackerLog::Services logServices { m_services.folder, m_services.messages,
         m_services.clock, *m_dateChecker };
     m_logPanel = new TrackerLogPanel(m_profile.logColumns, *this, logServices, centre, centre);
@@ -204,9 +284,15 @@ void TrackerScreen::layOutScreen(
     auto* body = new QHBoxLayout;
     body->addWidget(commandColumn);
     body->addWidget(panelArea, 1);
-    auto* layout = new QVBoxLayout(centralWidget());
+    auto* layout = new QVBoxLayout(m_panel);
     layout->addWidget(header);
     layout->addLayout(body, 1);
+    auto* around = new QVBoxLayout(centralWidget());
+    const int margin = Twips::toPixelsX(150, this);
+    around->setContentsMargins(margin, Twips::toPixelsY(15, this), margin, margin);
+    around->addWidget(m_panel);
+    m_panel->lower();
+    m_frame->backgroundImage()->lower();
 
     // A comfortable size for the log, the panels and the graph, centred on
     // the screen the window opens on.
@@ -260,7 +346,10 @@ void TrackerScreen::openScreen()
 {
     setWindowTitle(windowTitleText());
     showStatus(windowTitleText());
+    m_frame->showScreenBackground();
     prepareScreen();
+    m_panelColours->load();
+    m_gridBackground->load();
     m_logPanel->calendar()->setSelectedDate(m_services.clock.today());
     m_todayLabel->setText(QStringLiteral("Today's Date: ")
         + QLocale::system().toString(m_services.clock.today(), QLocale::ShortFormat));
@@ -333,6 +422,7 @@ void TrackerScreen::nameBoxEdited()
 void TrackerScreen::hideViews()
 {
     m_logPanel->calendar()->hide();
+    m_gridSelector->close();
     hideTransientViews();
 }
 
@@ -684,6 +774,9 @@ void TrackerScreen::exit()
 
 void TrackerScreen::closeEvent(QCloseEvent* event)
 {
+    m_gridSelector->close();
+    if (m_profile.coloursAskedBeforeSave)
+        m_panelColours->askSave();
     // Any unsaved change is asked about, whatever the plan boxes hold:
     // closing must never drop weigh-ins silently.
     if (m_changesMade == Changed && promptSaveChanges() == MessageService::Answer::Cancel) {
@@ -692,6 +785,8 @@ void TrackerScreen::closeEvent(QCloseEvent* event)
         return;
     }
     m_changesMade = 0;
+    if (!m_profile.coloursAskedBeforeSave)
+        m_panelColours->askSave();
     if (m_saveRefused == SaveRefusedMarker) {
         m_saveRefused = 0;
         event->ignore();

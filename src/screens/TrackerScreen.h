@@ -11,8 +11,15 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
+
+class BackgroundSelector;
 class CommandButton;
 class DateChecker;
+class FunctionScreenFrame;
+class GridBackground;
+class PanelColourService;
+class QFrame;
 class EntryBoxGroup;
 class QAction;
 class QBoxLayout;
@@ -125,6 +132,10 @@ protected:
     QAction* restoreAction() const { return m_restoreAction; }
     QAction* gridBackgroundAction() const { return m_gridBackgroundAction; }
     QAction* panelColourAction() const { return m_panelColourAction; }
+    // What paints Panel3D1 and its followers (the print options panel).
+    PanelColourService* panelColours() const { return m_panelColours; }
+    // Toolbars, status bar and screen background.
+    FunctionScreenFrame* frame() const { return m_frame.get(); }
 
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -168,6 +179,8 @@ protected:
     void logChangedByUser() override { markChanged(); }
 
 private:
+    void buildFrame();
+    void buildColourServices();
     void buildCommonControls();
     void buildMenus();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption);
@@ -207,7 +220,13 @@ private:
     QLabel* m_createNote; // Label8
     QLabel* m_todayLabel; // Label4
     QBoxLayout* m_nameRow;
-    QLabel* m_statusPanel;
+    QLabel* m_statusPanel; // StatusBar1 panel 1
+    std::unique_ptr<FunctionScreenFrame> m_frame;
+    QFrame* m_panel; // Panel3D1
+    QLabel* m_swatch; // Label1
+    PanelColourService* m_panelColours;
+    GridBackground* m_gridBackground;
+    BackgroundSelector* m_gridSelector; // SSPanel9
     DateChecker* m_dateChecker; // its menu item is DisableDateChecker
     TrackerLogPanel* m_logPanel; // SSPanel3
 

@@ -1,8 +1,10 @@
 #include "MainScreen.h"
 
+#include "screens/BackgroundSelector.h"
 #include "screens/BusyPointer.h"
 #include "screens/HelpService.h"
 #include "screens/MessageService.h"
+#include "screens/NamedWidget.h"
 #include "screens/ScreenBackgroundView.h"
 #include "screens/ScreenColour.h"
 #include "screens/SystemDialogs.h"
@@ -42,8 +44,6 @@ constexpr int SmallestScreenHeight = 7590;
 
 // The centre panel sits this far above the window's vertical centre.
 constexpr int CentrePanelLift = 245;
-
-constexpr int MarkerSelectorOpen = 88;
 
 const QString MainMenuStatus = QStringLiteral("Main Menu");
 
@@ -177,12 +177,23 @@ void MainScreen::buildControls()
     panelLayout->addWidget(m_version);
     m_centrePanel->setFixedSize(m_centrePanel->sizeHint().expandedTo(QSize(340, 0)));
 
-    m_selectorPanel = new QFrame(m_central);
-    m_selectorPanel->setObjectName(QStringLiteral("SSPanel4"));
-    m_selectorPanel->setFrameShape(QFrame::Panel);
-    m_selectorPanel->setFrameShadow(QFrame::Raised);
-    m_selectorPanel->setAutoFillBackground(true);
-    m_selectorPanel->hide();
+    BackgroundSelector::Target target;
+    target.statusText = QStringLiteral("Background Selector");
+    target.current = [this] { return m_state.ScreenBackground; };
+    target.show = [this](const BackgroundSetting& background) { showBackground(background); };
+    target.colourPreset = [this] {
+        // Blue stands in for a picture, which has no colour to start from.
+        return m_state.ScreenBackground.isColour()
+            ? ScreenColour::toQColor(m_state.ScreenBackground.colourValue())
+            : QColor(0, 0, 255);
+    };
+    target.choose = [this](const BackgroundSetting& background) { chooseBackground(background); };
+    target.place = [this](QWidget*) { layoutControls(); };
+    target.showStatus = [this](const QString& text) { setStatus(text); };
+    target.idleStatus = [] { return MainMenuStatus; };
+    m_selector = named(
+        new BackgroundSelector(m_services, "Command1", QString(), std::move(target), m_central),
+        "SSPanel4");
 
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
@@ -342,9 +353,9 @@ void MainScreen::runStartUp()
         m_state.SplashShown = ShellState::SplashWasShown;
     }
 
-    QPalette selectorPalette = m_selectorPanel->palette();
+    QPalette selectorPalette = m_selector->palette();
     selectorPalette.setColor(QPalette::Window, swatchColour());
-    m_selectorPanel->setPalette(selectorPalette);
+    m_selector->setPalette(selectorPalette);
 
     m_state.PrintFontUnderline = false;
     m_state.PrintFontStrikethrough = false;
@@ -393,8 +404,7 @@ void MainScreen::applyScreenBackground()
     else if (background.isNotSet())
         background = BackgroundSetting::colour(BackgroundSetting::InitialScreenColour);
     m_state.ScreenBackground = background;
-    ScreenBackgroundView::show(
-        m_state.ScreenBackground, m_services.folder, *m_central, *m_backgroundImage);
+    showBackground(m_state.ScreenBackground);
 
     m_state.SharedPanelColour = GColor1File(m_services.folder).sharedPanelColour();
     ScreenBackgroundView::fitImage(*m_central, *m_backgroundImage);
@@ -518,17 +528,34 @@ void MainScreen::exitProgram()
 
 void MainScreen::toggleBackgroundSelector()
 {
-    if (m_selectorPanel->isVisible()) {
-        m_selectorPanel->hide();
-        m_backgroundSelectorOpen = 0;
-        setStatus(MainMenuStatus);
-        return;
-    }
-    setStatus(QStringLiteral("Background Selector"));
-    m_selectorPanel->show();
-    m_selectorPanel->raise();
-    m_backgroundSelectorOpen = MarkerSelectorOpen;
-    layoutControls();
+    m_selector->toggle();
+}
+
+bool MainScreen::backgroundSelectorOpen() const
+{
+    return m_selector->isOpen();
+}
+
+void MainScreen::showBackground(const BackgroundSetting& background)
+{
+    const BackgroundSetting shown = background.isDefault()
+        ? BackgroundSetting::colour(ScreenColour::fromQColor(swatchColour()))
+        : background;
+    ScreenBackgroundView::show(shown, m_services.folder, *m_central, *m_backgroundImage);
+}
+
+// The choice holds for this run even when it cannot be stored; the user is
+// told it will be gone at the next start.
+void MainScreen::chooseBackground(const BackgroundSetting& background)
+{
+    const WriteOutcome outcome = GZorq1File(m_services.folder).setScreenBackground(background);
+    m_state.ScreenBackground = background.isDefault()
+        ? BackgroundSetting::colour(ScreenColour::fromQColor(swatchColour()))
+        : background;
+    showBackground(m_state.ScreenBackground);
+    if (!outcome.written)
+        m_services.messages.error(outcome.settingMessage(QStringLiteral("screen background")),
+            QStringLiteral("Background Selector"));
 }
 
 // --- events -------------------------------------------------------------
@@ -536,8 +563,7 @@ void MainScreen::toggleBackgroundSelector()
 void MainScreen::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F1) {
-        m_help.showHelpTopic(
-            m_selectorPanel->isVisible() ? BackgroundSelectorTopic : OverviewTopic);
+        m_help.showHelpTopic(m_selector->isOpen() ? BackgroundSelectorTopic : OverviewTopic);
         return;
     }
     if (event->key() == Qt::Key_Escape) {
@@ -619,9 +645,7 @@ void MainScreen::layoutControls()
     const int top = height / 2 - panel.height() / 2 - m_metrics->toPixels(CentrePanelLift);
     m_centrePanel->move(width / 2 - panel.width() / 2, std::max(0, top));
     ScreenBackgroundView::fitImage(*m_central, *m_backgroundImage);
-    if (m_selectorPanel->isVisible()) {
-        m_selectorPanel->move((width - m_selectorPanel->width()) / 2, m_centrePanel->y());
-    }
+    m_selector->move((width - m_selector->width()) / 2, m_centrePanel->y());
 }
 
 QColor MainScreen::swatchColour() const

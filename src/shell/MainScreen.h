@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+class BackgroundSelector;
 class DisplayModes;
 class HelpService;
 class QAction;
@@ -56,6 +57,7 @@ public:
     void toggleBackgroundSelector();
 
     QString statusText() const;
+    bool backgroundSelectorOpen() const;
 
 signals:
     // The user confirmed Exit: the program ends at once, closing every
@@ -76,6 +78,9 @@ private:
     void loadFamilyName();
     void askFamilyName();
     void applyScreenBackground();
+    // The background selector's target: the whole window.
+    void showBackground(const BackgroundSetting& background);
+    void chooseBackground(const BackgroundSetting& background);
     void activated();
     void resized();
 
@@ -95,7 +100,6 @@ private:
     std::unique_ptr<ScreenMetrics> m_metrics;
 
     DisplayModes* m_displayModes;
-    qint16 m_backgroundSelectorOpen = 0;
     int m_startUpDepth = 0;
     bool m_screenSizeWarned = false;
 
@@ -105,7 +109,7 @@ private:
     QWidget* m_central = nullptr;
     QLabel* m_backgroundImage = nullptr; // Image1
     QFrame* m_centrePanel = nullptr; // Panel3D7
-    QFrame* m_selectorPanel = nullptr; // SSPanel4
+    BackgroundSelector* m_selector = nullptr; // SSPanel4
     QLabel* m_swatch = nullptr; // Label1
     QLabel* m_version = nullptr; // Label6
     QLabel* m_statusPanel = nullptr; // StatusBar1 panel 1

@@ -60,7 +60,10 @@ int BackgroundSetting::pictureNumber() const
 
 QString BackgroundSetting::pictureFileName() const
 {
-    return isPicture() ? m_text + QStringLiteral(".jpg") : QString();
+    // Built from the number, never from the stored text: a record naming
+    // anything but the sixteen pictures must not reach another file.
+    const int number = pictureNumber();
+    return number == 0 ? QString() : QStringLiteral("WP%1.jpg").arg(number);
 }
 
 QString BackgroundSetting::toText() const

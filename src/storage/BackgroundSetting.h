@@ -37,7 +37,8 @@ public:
     QString pictureName() const { return isPicture() ? m_text : QString(); }
     // The picture's number 1 to 16, or 0 when the name holds none.
     int pictureNumber() const;
-    // The file to load from the program folder, e.g. "WP7.jpg".
+    // The file to load from the program folder, e.g. "WP7.jpg" (also for
+    // "wp7"); empty unless the name holds a number from 1 to 16.
     QString pictureFileName() const;
     // The colour value; 0 unless isColour().
     qint32 colourValue() const { return m_value; }

@@ -10,6 +10,7 @@
 #include "screens/LineChart.h"
 #include "screens/MonthCalendar.h"
 #include "screens/NamedWidget.h"
+#include "screens/PanelColourService.h"
 #include "screens/PrintOptionsPanel.h"
 #include "screens/TrackerLogPanel.h"
 #include "storage/GColor4File.h"
@@ -64,6 +65,11 @@ TrackerProfile weightProfile()
     profile.listFileName = WeightFile::ListFileName;
     profile.dataFileExtension = WeightFile::Extension;
     profile.dateChecker = DateChecker::Tracker::Weight;
+    profile.panelColour = &GColor1File::weightPanelColour;
+    profile.setPanelColour = &GColor1File::setWeightPanelColour;
+    profile.gridBackground = &GColor1File::weightGridBackground;
+    profile.setGridBackground = &GColor1File::setWeightGridBackground;
+    profile.coloursAskedBeforeSave = true;
     profile.backupKind = BackupFileSet::WeightBackup;
     profile.restoreKind = BackupFileSet::WeightRestore;
     const QString weightFormat = QStringLiteral("###.#");
@@ -360,6 +366,8 @@ void WeightTracker::buildPrintPanel()
     m_printPanel->setFirstTextBox(nameBox());
     connect(m_reportOptions, &WeightReportOptionsBox::rebuildRequested, m_printPanel,
         &PrintOptionsPanel::rebuildPreview);
+    panelColours()->addDependant(
+        [this](const QColor& colour) { m_printPanel->setPanelColour(colour); });
     connect(m_printPanel, &PrintOptionsPanel::statusChanged, this,
         [this](const QString& text) { showStatus(text.isEmpty() ? windowTitleText() : text); });
     connect(printOptionsAction(), &QAction::triggered, this, &WeightTracker::printOptions);
@@ -533,7 +541,6 @@ void WeightTracker::graphDisplay()
     m_graphPanel->raise();
     m_graphPanel->setFocus();
 }
-
 
 QString WeightTracker::pictureReference(int picture) const
 {

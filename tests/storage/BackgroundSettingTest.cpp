@@ -45,4 +45,12 @@ TEST(BackgroundSetting, PictureIsNamedByNumberAndLoadedAsJpeg)
     EXPECT_EQ(BackgroundSetting::colour(255).pictureFileName(), "");
 }
 
+TEST(BackgroundSetting, OnlyTheSixteenPicturesNameAFile)
+{
+    EXPECT_EQ(BackgroundSetting::parse("wp12").pictureFileName(), "WP12.jpg");
+    for (const char* stored : { "WP0", "WP17", "WP", "WP3x", "WP/../../etc/passwd", "WP-1" })
+        EXPECT_EQ(BackgroundSetting::parse(QString::fromLatin1(stored)).pictureFileName(), "")
+            << stored;
+}
+
 } // namespace

@@ -1,7 +1,8 @@
 #include "ScriptedDialogs.h"
 
-std::optional<QColor> ScriptedDialogs::chooseColour(const QColor&, const QString& title)
+std::optional<QColor> ScriptedDialogs::chooseColour(const QColor& initial, const QString& title)
 {
+    m_initialColours.append(initial);
     return next(m_colours, title);
 }
 
@@ -10,8 +11,8 @@ std::optional<QFont> ScriptedDialogs::chooseFont(const QFont&, const QString& ti
     return next(m_fonts, title);
 }
 
-std::optional<QString> ScriptedDialogs::chooseOpenFile(const QString& title, const QString&,
-                                                       const QString&)
+std::optional<QString> ScriptedDialogs::chooseOpenFile(
+    const QString& title, const QString&, const QString&)
 {
     return next(m_files, title);
 }

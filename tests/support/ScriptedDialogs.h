@@ -14,8 +14,8 @@ class ScriptedDialogs : public SystemDialogs
 public:
     std::optional<QColor> chooseColour(const QColor& initial, const QString& title) override;
     std::optional<QFont> chooseFont(const QFont& initial, const QString& title) override;
-    std::optional<QString> chooseOpenFile(const QString& title, const QString& folder,
-                                          const QString& filter) override;
+    std::optional<QString> chooseOpenFile(
+        const QString& title, const QString& folder, const QString& filter) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& folder) override;
     std::optional<PrintFont> choosePrintFont(
         const PrintFont& initial, const QString& title) override;
@@ -42,13 +42,15 @@ public:
     void setOpensUrls(bool opens) { m_opensUrls = opens; }
     const QStringList& openedUrls() const { return m_openedUrls; }
     const QStringList& dialogTitles() const { return m_dialogTitles; }
+    // The colours the colour dialog was opened with.
+    const QList<QColor>& initialColours() const { return m_initialColours; }
     // The fonts the print font dialog was opened with, and the paths the
     // save dialog suggested.
     const QList<PrintFont>& initialPrintFonts() const { return m_initialPrintFonts; }
     const QStringList& suggestedSavePaths() const { return m_suggestedSavePaths; }
 
 private:
-    template<typename T>
+    template <typename T>
     std::optional<T> next(QQueue<std::optional<T>>& queue, const QString& title)
     {
         m_dialogTitles.append(title);
@@ -64,6 +66,7 @@ private:
     QQueue<std::function<bool(QPrinter&)>> m_printers;
     QQueue<std::optional<QString>> m_saveFiles;
     QList<PrintFont> m_initialPrintFonts;
+    QList<QColor> m_initialColours;
     QStringList m_suggestedSavePaths;
     QStringList m_openedUrls;
     bool m_opensUrls = true;
