@@ -27,12 +27,6 @@ const QString ReturnToolTip = QStringLiteral("Return to the Main Menu");
 const char* const ReturnLabels[] = { "Home", "Back", "Menu", "Start", "Return", "Leave", "Programs",
     "Functions", "Switch", "Done", "Close", "Finish" };
 
-QSettings layoutStore()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Halvorn"),
-        QStringLiteral("Toolbars"));
-}
-
 } // namespace
 
 FunctionScreenFrame::FunctionScreenFrame(
@@ -52,6 +46,12 @@ FunctionScreenFrame::FunctionScreenFrame(
     buildTopToolbar();
     buildSideToolbars();
     window.installEventFilter(this);
+}
+
+QSettings FunctionScreenFrame::layoutStore()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Halvorn"),
+        QStringLiteral("Toolbars"));
 }
 
 QString FunctionScreenFrame::layoutGroup(const QString& layoutKey)

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSettings>
 #include <QString>
 
 #include <functional>
@@ -11,7 +12,6 @@
 class QAction;
 class QLabel;
 class QMainWindow;
-class QSettings;
 class QToolBar;
 class QWidget;
 
@@ -72,7 +72,9 @@ public:
     void restoreTopToolbar();
     void restoreSideToolbars();
 
-    // The per-user store; tests point QSettings elsewhere.
+    // The per-user layout store, and where in it a screen's layout lies
+    // ("Toolbar1", "User1" and the screen's key).
+    static QSettings layoutStore();
     static QString layoutGroup(const QString& layoutKey);
 
 signals:

@@ -30,7 +30,15 @@ PanelColourService::PanelColourService(const ScreenServices& services, Setup set
     : QObject(parent)
     , m_services(services)
     , m_setup(std::move(setup))
-{ }
+{
+    // The swatch keeps the default colour of its own, whatever the panel
+    // it sits on is painted.
+    if (m_setup.swatch) {
+        QPalette palette = m_setup.swatch->palette();
+        palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+        m_setup.swatch->setPalette(palette);
+    }
+}
 
 void PanelColourService::addPanel(QWidget* panel)
 {

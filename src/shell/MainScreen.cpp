@@ -105,6 +105,10 @@ void MainScreen::buildControls()
     m_swatch = new QLabel(m_central);
     m_swatch->setObjectName(QStringLiteral("Label1"));
     m_swatch->setAutoFillBackground(true);
+    // Its own, so that it never takes on the window's colour.
+    QPalette swatchPalette = m_swatch->palette();
+    swatchPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    m_swatch->setPalette(swatchPalette);
     m_swatch->hide();
 
     m_centrePanel = new QFrame(m_central);
