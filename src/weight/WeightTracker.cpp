@@ -10,6 +10,7 @@
 #include "screens/LineChart.h"
 #include "screens/MonthCalendar.h"
 #include "screens/NamedWidget.h"
+#include "screens/PictureFile.h"
 #include "screens/PrintOptionsPanel.h"
 #include "screens/TrackerLogPanel.h"
 #include "storage/GColor4File.h"
@@ -534,7 +535,6 @@ void WeightTracker::graphDisplay()
     m_graphPanel->setFocus();
 }
 
-
 QString WeightTracker::pictureReference(int picture) const
 {
     return m_pictures->reference(picture).value_or(QString()).trimmed();
@@ -793,16 +793,32 @@ void WeightTracker::showLegendMarks(bool shown)
 
 // --- printing ----------------------------------------------------------------
 
+namespace {
+
+// A picture for the report: upright, as the frame shows it, and decoded no
+// larger than the largest picture box needs at a fine printer's resolution,
+// so that two camera photos neither slow the panel nor fill the memory.
+QImage printablePicture(const QString& path)
+{
+    constexpr int LongestSide = 1600;
+    const PictureFile file(path);
+    QSize size = file.naturalSize();
+    if (size.width() > LongestSide || size.height() > LongestSide)
+        size.scale(LongestSide, LongestSide, Qt::KeepAspectRatio);
+    return file.read(size);
+}
+
+} // namespace
+
 void WeightTracker::printOptions()
 {
     hideTransientViews();
     if (changesMade() == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
         return;
-    // A picture option is offered only for a picture that can be shown.
-    for (int i = 0; i < 2; ++i) {
-        const QString path = pictureReference(i);
-        m_reportPictures[i] = path.isEmpty() ? QImage() : QImage(path);
-    }
+    // The report prints the pictures the frame shows, and offers no option
+    // for one it does not.
+    for (int i = 0; i < 2; ++i)
+        m_reportPictures[i] = pictureShown(i) ? printablePicture(pictureReference(i)) : QImage();
     m_reportOptions->prepareForOpening(
         !m_reportPictures[0].isNull(), !m_reportPictures[1].isNull());
     m_printPanel->open();
