@@ -1,6 +1,7 @@
 #include "WeightTracker.h"
 
 #include "backup/BackupFileSet.h"
+#include "screens/AccessibleNames.h"
 #include "screens/CalendarPlacement.h"
 #include "screens/Clock.h"
 #include "screens/CommandButton.h"
@@ -12,6 +13,7 @@
 #include "screens/NamedWidget.h"
 #include "screens/PictureFile.h"
 #include "screens/PrintOptionsPanel.h"
+#include "screens/TabOrder.h"
 #include "screens/TrackerLogPanel.h"
 #include "storage/GColor4File.h"
 #include "storage/StoredDate.h"
@@ -156,8 +158,10 @@ QWidget* WeightTracker::buildHeaderPanel()
         QStringLiteral("Beginning Weight:"), QStringLiteral("Goal Weight:"),
         QStringLiteral("Average Number of Days Per Week:"),
         QStringLiteral("Average Time Per Exercise Period:"), QStringLiteral("Types of Exercise:") };
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 6; ++i) {
         m_fieldLabels[i] = label(centre, arrayElementName("Label3", i), captions[i]);
+        AccessibleNames::labelField(m_fieldLabels[i], m_entryBoxes[i + 1]);
+    }
     for (int i = 0; i < 2; ++i) {
         m_legendLines[i] = named(new QFrame(centre), arrayElementName("Line3", i));
         m_legendLines[i]->setFixedHeight(4);
@@ -239,6 +243,8 @@ QWidget* WeightTracker::buildPlanPanel()
         QStringLiteral("SSFrame2"));
     m_comments = named(new QPlainTextEdit(comments), QStringLiteral("Text3"));
     m_comments->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_comments->setAccessibleName(comments->title());
+    TabOrder::moveFocusOnTab(m_comments);
     m_commentLength = label(comments, QStringLiteral("Label15"), QStringLiteral("0"));
     auto* lengthRow = new QHBoxLayout;
     lengthRow->addStretch(1);
@@ -283,6 +289,8 @@ void WeightTracker::buildLogSide()
         picture->setFixedSize(48, 48);
         picture->setAlignment(Qt::AlignCenter);
     }
+    m_lastEntryTrend->setAccessibleName(QStringLiteral("Last entry trend"));
+    m_beginningTrend->setAccessibleName(QStringLiteral("Beginning weight trend"));
     m_congratulations = label(panel, QStringLiteral("Label16"), QStringLiteral("CONGRATULATIONS!"));
     m_goalAchieved
         = label(panel, QStringLiteral("Label14"), QStringLiteral("GOAL WEIGHT ACHIEVED!"));
@@ -324,6 +332,7 @@ QWidget* WeightTracker::buildGraphPanel()
 {
     m_graphPanel = named(new QGroupBox(centralWidget()), "SSPanel4");
     m_chart = named(new LineChart(m_graphPanel), "Chart2D1");
+    m_chart->setAccessibleName(QStringLiteral("Weight graph"));
     auto* layout = new QVBoxLayout(m_graphPanel);
     layout->addWidget(m_chart);
     m_graphPanel->hide();
@@ -727,6 +736,8 @@ void WeightTracker::showTrendAndGoal(
         = ProgressStatistics::UpdateTrendAndGoal(rows, derived, m_entryBoxes[3]->text());
     auto showIcon = [this](QLabel* picture, const QString& name) {
         picture->setProperty("pictureName", name);
+        picture->setAccessibleDescription(picture->accessibleName() + QStringLiteral(": ")
+            + ProgressStatistics::trendInWords(name));
         // A missing icon file leaves the picture empty.
         const QPixmap icon
             = name.isEmpty() ? QPixmap() : QPixmap(services().folder.shippedFilePath(name));
