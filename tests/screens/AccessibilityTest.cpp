@@ -3,6 +3,8 @@
 #include "backup/BackupScreen.h"
 #include "passwords/Form4.h"
 #include "screens/DataGrid.h"
+#include "shell/HelpWindow.h"
+#include "shell/MainScreen.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -90,6 +92,8 @@ QString nameOf(const QWidget* control)
 // the focus comes back to first (or has gone round longer than any screen).
 QStringList tabWalk(QWidget* first)
 {
+    // Whatever the screen focuses as it opens has had its turn first.
+    QApplication::processEvents();
     first->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     QStringList names { nameOf(QApplication::focusWidget()) };
@@ -136,6 +140,113 @@ TEST_P(TrackerAccessibilityTest, EveryControlOfEveryViewIsNamed)
     expectAllNamed("second panel");
     click("Command5");
     expectAllNamed("graph");
+    click("Command9");
+    expectAllNamed("print options");
+}
+
+TEST(WeightAccessibility, PictureBrowserAndEnlargedViewAreNamed)
+{
+    TrackerScreenDriver driver(weightTrackerKind());
+    driver.storeIndividual(QStringLiteral("Ann"));
+    driver.open();
+    driver.select(QStringLiteral("Ann"));
+    QTest::mouseClick(driver.button("Command3"), Qt::LeftButton);
+    driver.button("SSCommand3_0")->click();
+    QStringList unnamed = unnamedControls(driver.screen.get());
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral(", ")).toStdString();
+}
+
+TEST(WeightAccessibility, TrendFacesSayWhatTheyShow)
+{
+    TrackerScreenDriver driver(weightTrackerKind());
+    driver.storeIndividual(QStringLiteral("Ann"),
+        { { QStringLiteral("December 01, 2026"), QStringLiteral("200") },
+            { QStringLiteral("December 08, 2026"), QStringLiteral("197") } });
+    driver.open();
+    driver.select(QStringLiteral("Ann"));
+    EXPECT_EQ(driver.find(QStringLiteral("Image8"))->accessibleDescription(),
+        QStringLiteral("Last entry trend: down"));
+    driver.typeIntoCell(2, 2, QStringLiteral("199.5"));
+    EXPECT_EQ(driver.find(QStringLiteral("Image8"))->accessibleDescription(),
+        QStringLiteral("Last entry trend: down a little"));
+}
+
+TEST(BloodPressureAccessibility, ReadingEntryPanelIsNamed)
+{
+    TrackerScreenDriver driver(bloodPressureTrackerKind());
+    driver.storeIndividual(QStringLiteral("Ann"));
+    driver.open();
+    driver.select(QStringLiteral("Ann"));
+    driver.clickCell(1, 1);
+    driver.pickLogDate(QDate(2026, 12, 1));
+    ASSERT_TRUE(driver.find("SSPanel5")->isVisible());
+    const QStringList unnamed = unnamedControls(driver.screen.get());
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral(", ")).toStdString();
+}
+
+class OtherScreensAccessibilityTest : public ::testing::Test
+{
+protected:
+    TemporaryProgramFolder folder;
+    ScriptedMessageService messages;
+    ScriptedDialogs dialogs;
+    FakeClock clock;
+    ShellState state;
+    RecordingHelp help;
+    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help };
+
+    static void expectAllNamed(QWidget* window)
+    {
+        window->show();
+        const QStringList unnamed = unnamedControls(window);
+        EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral(", ")).toStdString();
+    }
+};
+
+TEST_F(OtherScreensAccessibilityTest, MainScreenAndHelpWindowAreNamed)
+{
+    {
+        SCOPED_TRACE("main screen");
+        MainScreen main(services);
+        main.open();
+        expectAllNamed(&main);
+    }
+    {
+        SCOPED_TRACE("help window");
+        HelpWindow window(folder.folder());
+        expectAllNamed(&window);
+    }
+}
+
+TEST_F(OtherScreensAccessibilityTest, TabFollowsThePasswordKeeperAndTheBackupScreen)
+{
+    Form4 keeper(services);
+    keeper.show();
+    keeper.activateWindow();
+    EXPECT_EQ(tabWalk(keeper.findChild<QWidget*>(QStringLiteral("Combo1"))).join(' ').toStdString(),
+        // Leaving the empty list clears the entry, which disables New File.
+        "Combo1 Text1_0 Text1_1 Text1_2 Text1_3 Command1");
+    keeper.close();
+
+    BackupScreen backup(services);
+    backup.show();
+    backup.activateWindow();
+    EXPECT_EQ(tabWalk(backup.findChild<QWidget*>(QStringLiteral("Drive1"))).join(' ').toStdString(),
+        "Drive1 Dir1 SSCommand1");
+}
+
+TEST_F(OtherScreensAccessibilityTest, PasswordKeeperAndBackupScreenAreNamed)
+{
+    {
+        SCOPED_TRACE("Password Keeper");
+        Form4 keeper(services);
+        expectAllNamed(&keeper);
+    }
+    {
+        SCOPED_TRACE("backup screen");
+        BackupScreen backup(services);
+        expectAllNamed(&backup);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Trackers, TrackerAccessibilityTest,
