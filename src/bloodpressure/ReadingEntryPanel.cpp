@@ -56,8 +56,13 @@ ReadingEntryPanel::ReadingEntryPanel(QWidget* parent)
         labels[i] = named(new QLabel(captions[i], this), arrayElementName("Label17", i));
     // The time's caption stands over two lists: each says which part it is.
     AccessibleNames::labelField(labels[0], m_lists[Lists::Hour]);
-    m_lists[Lists::Hour]->setAccessibleName(QStringLiteral("Time of Reading, hour"));
-    m_lists[Lists::Minute]->setAccessibleName(QStringLiteral("Time of Reading, minutes"));
+    // A screen reader announces a list by the item it shows; the
+    // description says which part of the time that is.
+    for (auto [list, part] : { std::pair { Lists::Hour, QStringLiteral("Time of Reading, hour") },
+             std::pair { Lists::Minute, QStringLiteral("Time of Reading, minutes") } }) {
+        m_lists[list]->setAccessibleName(part);
+        m_lists[list]->setAccessibleDescription(part);
+    }
     for (int i = 1; i < 4; ++i)
         AccessibleNames::labelField(labels[i], m_lists[Lists::Systolic + i - 1]);
 

@@ -176,8 +176,11 @@ void TrackerScreen::buildCommonControls()
         m_services.clock, *m_dateChecker };
     m_logPanel = new TrackerLogPanel(m_profile.logColumns, *this, logServices, centre, centre);
     m_logPanel->setCaption(m_profile.logCaption);
-    logGrid()->view()->setAccessibleName(
-        m_profile.logCaption.isEmpty() ? m_profile.texts.trackerName : m_profile.logCaption);
+    // The grid and the table it hands the focus to are one control.
+    const QString logName
+        = m_profile.logCaption.isEmpty() ? m_profile.texts.trackerName : m_profile.logCaption;
+    logGrid()->setAccessibleName(logName);
+    logGrid()->view()->setAccessibleName(logName);
     m_logPanel->log()->setFocusTargets(m_saveButton, m_logPanel->deleteRowButton());
     connect(m_logPanel->grid(), &DataGrid::rightButtonReleased, this,
         [this](const QPoint& position) { m_optionsMenu->popup(position); });
