@@ -332,6 +332,8 @@ bool BPTracker::loadIndividual(const QString& name)
         grid->setText(row, DiastolicColumn, reading.diastolic.trimmed());
         grid->setText(row, PulseColumn, reading.pulse.trimmed());
     }
+    if (file->cutShortRow > 0)
+        reportLastRowCutShort(file->fileName(), file->cutShortRow);
     return true;
 }
 
