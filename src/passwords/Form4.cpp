@@ -3,8 +3,10 @@
 #include "backup/BackupFileSet.h"
 #include "backup/BackupScreen.h"
 #include "passwords/IndexItem.h"
+#include "passwords/PasswordReport.h"
 #include "passwords/WebAddress.h"
 #include "screens/BusyPointer.h"
+#include "screens/Clock.h"
 #include "screens/CommandButton.h"
 #include "screens/EntryBoxGroup.h"
 #include "screens/EntryBoxRules.h"
@@ -12,6 +14,7 @@
 #include "screens/HelpService.h"
 #include "screens/MessageService.h"
 #include "screens/NamedWidget.h"
+#include "screens/PrintOptionsPanel.h"
 #include "screens/ScreenBackgroundView.h"
 #include "screens/SecretClipboard.h"
 #include "screens/ShellState.h"
@@ -72,6 +75,7 @@ Form4::Form4(const ScreenServices& services, QWidget* parent)
     buildMenus();
     buildControls();
     buildSideToolbar();
+    buildPrintPanel();
     applySizeMode(m_opener);
     loadScreen();
 }
@@ -294,6 +298,18 @@ void Form4::buildSideToolbar()
     }
 }
 
+void Form4::buildPrintPanel()
+{
+    auto rebuild = [this](const QPageLayout& layout, const PrintFont& font) {
+        return buildReport(layout, font);
+    };
+    m_printPanel = new PrintOptionsPanel(
+        m_services, PrintPanelProfile::passwordKeeper(), nullptr, rebuild, m_background);
+    m_printPanel->setOptionsMenu(m_optionsMenu->menuAction());
+    m_printPanel->setFirstTextBox(m_nameBox);
+    connect(m_printPanel, &PrintOptionsPanel::statusChanged, this, &Form4::showStatus);
+}
+
 // In the smaller-screen display the keeper takes the place of the window it
 // was opened from; otherwise it covers the screen.
 void Form4::applySizeMode(const QWidget* opener)
@@ -331,6 +347,12 @@ void Form4::loadScreen()
     m_EntryModified = 0;
     LoadIndex();
     setWindowTitle(caption());
+    // The keeper prints in its name box's colour, plain, until the font
+    // dialog says otherwise.
+    ShellState& state = m_services.state;
+    state.PrintFontUnderline = false;
+    state.PrintFontStrikethrough = false;
+    state.PrintFontColour = m_nameBox->palette().color(QPalette::Text);
     const QColor normal = m_normalColourBox->palette().color(QPalette::Base);
     for (QWidget* box : { static_cast<QWidget*>(m_nameBox), static_cast<QWidget*>(m_signOnBox),
              static_cast<QWidget*>(m_passwordBox), static_cast<QWidget*>(m_commentBox),
@@ -780,10 +802,20 @@ void Form4::launchWebSite()
     showCaption();
 }
 
-// The print options panel comes with its own screen; the command is in place
-// and does nothing until then.
 void Form4::printOptions()
-{ }
+{
+    m_printPanel->open();
+}
+
+bool Form4::printOptionsOpen() const
+{
+    return m_printPanel && m_printPanel->printOptionsOpen();
+}
+
+PrintDocument Form4::buildReport(const QPageLayout& layout, const PrintFont& font) const
+{
+    return PasswordReport::build(shownEntry(), m_services.clock.today(), layout, font);
+}
 
 void Form4::exit()
 {
@@ -798,7 +830,8 @@ void Form4::exit()
 void Form4::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
+        if (!m_printPanel->escape())
+            close();
         return;
     }
     QMainWindow::keyPressEvent(event);
