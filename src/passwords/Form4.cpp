@@ -339,11 +339,13 @@ void Form4::loadScreen()
 {
     ScreenBackgroundView::show(
         m_services.state.ScreenBackground, m_services.folder, *m_background, *m_backgroundImage);
-    // The panel keeps the normal panel colour over a coloured background,
-    // which it would otherwise take on.
+    // The panels keep the normal panel colour over a coloured background,
+    // which they would otherwise take on.
+    const QColor panelColour = QApplication::palette().color(QPalette::Window);
     QPalette panelPalette = m_panel->palette();
-    panelPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    panelPalette.setColor(QPalette::Window, panelColour);
     m_panel->setPalette(panelPalette);
+    m_printPanel->setPanelColour(panelColour);
     m_EntryModified = 0;
     LoadIndex();
     setWindowTitle(caption());

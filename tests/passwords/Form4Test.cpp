@@ -1029,6 +1029,8 @@ TEST_F(Form4Test, ACopiedPasswordIsMarkedSecretAndLeavesTheClipboardAfterThirtyS
 TEST_F(Form4Test, PrintOptionsOpenInTimesNewRoman12AndStoreNothing)
 {
     store("www.example.com", "ann.smith", "Tr0ub4dor&3", "The PIN is elsewhere.");
+    // Over a coloured screen background the panel keeps the panel colour.
+    state.ScreenBackground = BackgroundSetting::colour(BackgroundSetting::InitialScreenColour);
     open();
     choose("www.example.com");
     // The keeper prints in its name box's colour.
@@ -1036,6 +1038,8 @@ TEST_F(Form4Test, PrintOptionsOpenInTimesNewRoman12AndStoreNothing)
     button("Command3")->click();
     auto* panel = find<PrintOptionsPanel>(QStringLiteral("SSPanel80"));
     ASSERT_TRUE(panel->printOptionsOpen());
+    EXPECT_EQ(
+        panel->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
     EXPECT_EQ(status(), QStringLiteral("Print"));
     EXPECT_TRUE(find<QMenu>(QStringLiteral("mO"))->menuAction()->isEnabled());
     EXPECT_EQ(
