@@ -5,6 +5,7 @@
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordReport.h"
 #include "passwords/WebAddress.h"
+#include "screens/AccessibleNames.h"
 #include "screens/BusyPointer.h"
 #include "screens/Clock.h"
 #include "screens/CommandButton.h"
@@ -19,6 +20,7 @@
 #include "screens/SecretClipboard.h"
 #include "screens/ShellState.h"
 #include "screens/SystemDialogs.h"
+#include "screens/TabOrder.h"
 #include "screens/Twips.h"
 
 #include <QAbstractItemView>
@@ -202,7 +204,7 @@ QFrame* Form4::buildPanel()
     m_passwordBox->setFont(passwordFont);
     m_secretClipboard->guard(m_passwordBox);
     m_commentBox = named(new QPlainTextEdit(panel), arrayElementName("Text1", 3));
-    m_commentBox->setTabChangesFocus(true);
+    TabOrder::moveFocusOnTab(m_commentBox);
     m_commentBox->setFixedHeight(m_commentBox->fontMetrics().lineSpacing() * 4 + 12);
 
     m_entryBoxes = new EntryBoxGroup(m_normalColourBox, this);
@@ -230,16 +232,18 @@ QFrame* Form4::buildPanel()
         return named(new QLabel(text, panel), arrayElementName("Label1", index));
     };
     auto* boxes = new QGridLayout;
-    boxes->addWidget(
-        boxLabel(QStringLiteral("Web address, Location, Service,Card, etc.:"), 1), 0, 0);
-    boxes->addWidget(m_nameBox, 0, 1);
-    boxes->addWidget(boxLabel(QStringLiteral("Sign On ID, Login ID, User ID, etc.:"), 2), 1, 0);
-    boxes->addWidget(m_signOnBox, 1, 1);
-    boxes->addWidget(boxLabel(QStringLiteral("Password, PIN No., Secret #, etc.:"), 3), 2, 0);
-    boxes->addWidget(m_passwordBox, 2, 1);
-    boxes->addWidget(
-        boxLabel(QStringLiteral("Comments, Notes, Remarks, etc.:"), 4), 3, 0, Qt::AlignTop);
-    boxes->addWidget(m_commentBox, 3, 1);
+    const std::array<QString, 4> captions { QStringLiteral(
+                                                "Web address, Location, Service,Card, etc.:"),
+        QStringLiteral("Sign On ID, Login ID, User ID, etc.:"),
+        QStringLiteral("Password, PIN No., Secret #, etc.:"),
+        QStringLiteral("Comments, Notes, Remarks, etc.:") };
+    const std::array<QWidget*, 4> fields { m_nameBox, m_signOnBox, m_passwordBox, m_commentBox };
+    for (int row = 0; row < 4; ++row) {
+        QLabel* caption = boxLabel(captions[row], row + 1);
+        AccessibleNames::labelField(caption, fields[row]);
+        boxes->addWidget(caption, row, 0, row == 3 ? Qt::AlignTop : Qt::Alignment());
+        boxes->addWidget(fields[row], row, 1);
+    }
 
     m_newButton = named(new QPushButton(QStringLiteral("&New File"), panel), "Command5");
     connect(m_newButton, &QPushButton::clicked, this, &Form4::newEntry);
@@ -259,6 +263,7 @@ QFrame* Form4::buildPanel()
              static_cast<QPushButton*>(launchButton), m_exitButton })
         commands->addWidget(button);
 
+    AccessibleNames::labelField(listLabel, m_list);
     auto* listRow = new QHBoxLayout;
     listRow->addWidget(listLabel);
     listRow->addWidget(m_list);
@@ -273,6 +278,7 @@ QFrame* Form4::buildPanel()
     layout->addLayout(boxes);
     layout->addSpacing(12);
     layout->addLayout(commands);
+    TabOrder::followLayout(panel);
     return panel;
 }
 

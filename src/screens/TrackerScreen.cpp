@@ -1,6 +1,7 @@
 #include "TrackerScreen.h"
 
 #include "backup/BackupScreen.h"
+#include "screens/AccessibleNames.h"
 #include "screens/BusyPointer.h"
 #include "screens/Clock.h"
 #include "screens/CommandButton.h"
@@ -11,6 +12,7 @@
 #include "screens/MonthCalendar.h"
 #include "screens/NamedWidget.h"
 #include "screens/ShellState.h"
+#include "screens/TabOrder.h"
 #include "screens/TrackerLogPanel.h"
 
 #include <QAction>
@@ -29,6 +31,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 TrackerScreen::TrackerScreen(
@@ -136,6 +139,10 @@ void TrackerScreen::buildCommonControls()
     });
 
     m_selectLabel = named(new QLabel(QStringLiteral("Select Individual:"), centre), "Label2");
+    // The label is the list's; in create mode it reads "Enter File Name:"
+    // in front of the name box instead.
+    AccessibleNames::labelField(m_selectLabel, m_individualBox);
+    m_nameBox->setAccessibleName(QStringLiteral("Enter File Name"));
     m_createNote = named(new QLabel(m_profile.texts.createNote, centre), "Label8");
     m_createNote->setWordWrap(true);
     m_createNote->hide();
@@ -169,6 +176,8 @@ void TrackerScreen::buildCommonControls()
         m_services.clock, *m_dateChecker };
     m_logPanel = new TrackerLogPanel(m_profile.logColumns, *this, logServices, centre, centre);
     m_logPanel->setCaption(m_profile.logCaption);
+    logGrid()->view()->setAccessibleName(
+        m_profile.logCaption.isEmpty() ? m_profile.texts.trackerName : m_profile.logCaption);
     m_logPanel->log()->setFocusTargets(m_saveButton, m_logPanel->deleteRowButton());
     connect(m_logPanel->grid(), &DataGrid::rightButtonReleased, this,
         [this](const QPoint& position) { m_optionsMenu->popup(position); });
@@ -207,6 +216,7 @@ void TrackerScreen::layOutScreen(
     auto* layout = new QVBoxLayout(centralWidget());
     layout->addWidget(header);
     layout->addLayout(body, 1);
+    TabOrder::followLayout(centralWidget());
 
     // A comfortable size for the log, the panels and the graph, centred on
     // the screen the window opens on.
