@@ -3,9 +3,11 @@
 #include "backup/BackupFileSet.h"
 #include "backup/BackupScreen.h"
 #include "passwords/IndexItem.h"
+#include "passwords/PasswordReport.h"
 #include "passwords/WebAddress.h"
 #include "screens/AccessibleNames.h"
 #include "screens/BusyPointer.h"
+#include "screens/Clock.h"
 #include "screens/CommandButton.h"
 #include "screens/EntryBoxGroup.h"
 #include "screens/EntryBoxRules.h"
@@ -13,6 +15,7 @@
 #include "screens/HelpService.h"
 #include "screens/MessageService.h"
 #include "screens/NamedWidget.h"
+#include "screens/PrintOptionsPanel.h"
 #include "screens/ScreenBackgroundView.h"
 #include "screens/SecretClipboard.h"
 #include "screens/ShellState.h"
@@ -74,6 +77,7 @@ Form4::Form4(const ScreenServices& services, QWidget* parent)
     buildMenus();
     buildControls();
     buildSideToolbar();
+    buildPrintPanel();
     applySizeMode(m_opener);
     loadScreen();
 }
@@ -300,6 +304,18 @@ void Form4::buildSideToolbar()
     }
 }
 
+void Form4::buildPrintPanel()
+{
+    auto rebuild = [this](const QPageLayout& layout, const PrintFont& font) {
+        return buildReport(layout, font);
+    };
+    m_printPanel = new PrintOptionsPanel(
+        m_services, PrintPanelProfile::passwordKeeper(), nullptr, rebuild, m_background);
+    m_printPanel->setOptionsMenu(m_optionsMenu->menuAction());
+    m_printPanel->setFirstTextBox(m_nameBox);
+    connect(m_printPanel, &PrintOptionsPanel::statusChanged, this, &Form4::showStatus);
+}
+
 // In the smaller-screen display the keeper takes the place of the window it
 // was opened from; otherwise it covers the screen.
 void Form4::applySizeMode(const QWidget* opener)
@@ -329,14 +345,22 @@ void Form4::loadScreen()
 {
     ScreenBackgroundView::show(
         m_services.state.ScreenBackground, m_services.folder, *m_background, *m_backgroundImage);
-    // The panel keeps the normal panel colour over a coloured background,
-    // which it would otherwise take on.
+    // The panels keep the normal panel colour over a coloured background,
+    // which they would otherwise take on.
+    const QColor panelColour = QApplication::palette().color(QPalette::Window);
     QPalette panelPalette = m_panel->palette();
-    panelPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    panelPalette.setColor(QPalette::Window, panelColour);
     m_panel->setPalette(panelPalette);
+    m_printPanel->setPanelColour(panelColour);
     m_EntryModified = 0;
     LoadIndex();
     setWindowTitle(caption());
+    // The keeper prints in its name box's colour, plain, until the font
+    // dialog says otherwise.
+    ShellState& state = m_services.state;
+    state.PrintFontUnderline = false;
+    state.PrintFontStrikethrough = false;
+    state.PrintFontColour = m_nameBox->palette().color(QPalette::Text);
     const QColor normal = m_normalColourBox->palette().color(QPalette::Base);
     for (QWidget* box : { static_cast<QWidget*>(m_nameBox), static_cast<QWidget*>(m_signOnBox),
              static_cast<QWidget*>(m_passwordBox), static_cast<QWidget*>(m_commentBox),
@@ -786,10 +810,20 @@ void Form4::launchWebSite()
     showCaption();
 }
 
-// The print options panel comes with its own screen; the command is in place
-// and does nothing until then.
 void Form4::printOptions()
-{ }
+{
+    m_printPanel->open();
+}
+
+bool Form4::printOptionsOpen() const
+{
+    return m_printPanel && m_printPanel->printOptionsOpen();
+}
+
+PrintDocument Form4::buildReport(const QPageLayout& layout, const PrintFont& font) const
+{
+    return PasswordReport::build(shownEntry(), m_services.clock.today(), layout, font);
+}
 
 void Form4::exit()
 {
@@ -804,7 +838,8 @@ void Form4::exit()
 void Form4::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
+        if (!m_printPanel->escape())
+            close();
         return;
     }
     QMainWindow::keyPressEvent(event);

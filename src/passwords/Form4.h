@@ -16,10 +16,14 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class PrintDocument;
+class PrintOptionsPanel;
+class QPageLayout;
 class QPlainTextEdit;
 class QPushButton;
 class QToolBar;
 class SecretClipboard;
+struct PrintFont;
 
 // The Password Keeper: a list of entries ("Password Files") chosen by name;
 // the four boxes show and edit the chosen one; Save replaces it or adds a new
@@ -70,6 +74,9 @@ private:
     void buildControls();
     QFrame* buildPanel();
     void buildSideToolbar();
+    void buildPrintPanel();
+    // RebuildPreview: the printout of the entry the boxes show.
+    PrintDocument buildReport(const QPageLayout& layout, const PrintFont& font) const;
     void applySizeMode(const QWidget* opener);
 
     // --- what loading and activation run ----------------------------------
@@ -112,7 +119,7 @@ private:
     bool saveFailed(const QString& reason);
     // False when the user cancelled before the backup screen opened.
     bool openBackupScreen(qint16 kind);
-    bool printOptionsOpen() const { return false; }
+    bool printOptionsOpen() const;
 
     ScreenServices m_services;
     PasswordFiles m_files;
@@ -137,6 +144,7 @@ private:
     EntryBoxGroup* m_entryBoxes;
     QLabel* m_statusPanel; // StatusBar1 panel 1
     QToolBar* m_sideToolbar; // Toolbar2
+    PrintOptionsPanel* m_printPanel = nullptr; // SSPanel80
 
     QMenu* m_optionsMenu; // mO
     QAction* m_panelColourAction; // mOC

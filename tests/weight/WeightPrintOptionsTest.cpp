@@ -1,4 +1,5 @@
 #include "OrientedJpeg.h"
+#include "PrintPanelEscape.h"
 #include "ReadOnlyFolder.h"
 #include "TrackerScreenDriver.h"
 
@@ -155,13 +156,7 @@ TEST_F(WeightPrintOptionsTest, ThePanelShowsTheDisplayedIndividualsReport)
     // panel, which stores the font.
     QTest::keyClick(driver.screen.get(), Qt::Key_F1);
     EXPECT_EQ(driver.help.last(), WeightTracker::PrintOptionsHelpTopic);
-    QTest::mouseClick(driver.button("SSCommand1"), Qt::LeftButton);
-    QTest::keyClick(driver.screen.get(), Qt::Key_Escape);
-    EXPECT_FALSE(panel()->enlarged());
-    EXPECT_TRUE(panel()->printOptionsOpen());
-    QTest::keyClick(driver.screen.get(), Qt::Key_Escape);
-    EXPECT_FALSE(panel()->printOptionsOpen());
-    EXPECT_TRUE(driver.screen->isVisible());
+    expectEscapeShrinksThenCloses(driver.screen.get(), panel());
     EXPECT_TRUE(driver.find<QMenu>(QStringLiteral("mO"))->menuAction()->isEnabled());
     EXPECT_EQ(driver.find<QLabel>(QStringLiteral("StatusBar1Panel1"))->text(),
         QStringLiteral("Weight Tracker"));
