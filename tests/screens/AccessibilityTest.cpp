@@ -241,6 +241,14 @@ TEST_F(OtherScreensAccessibilityTest, PasswordKeeperAndBackupScreenAreNamed)
         SCOPED_TRACE("Password Keeper");
         Form4 keeper(services);
         expectAllNamed(&keeper);
+        keeper.activateWindow();
+        QTest::keyClicks(
+            keeper.findChild<QWidget*>(QStringLiteral("Text1_0")), QStringLiteral("Bank"));
+        auto* printOptions = keeper.findChild<QPushButton*>(QStringLiteral("Command3"));
+        ASSERT_TRUE(printOptions->isEnabled());
+        QTest::mouseClick(printOptions, Qt::LeftButton);
+        ASSERT_TRUE(keeper.findChild<QWidget*>(QStringLiteral("SSPanel80"))->isVisible());
+        expectAllNamed(&keeper);
     }
     {
         SCOPED_TRACE("backup screen");
