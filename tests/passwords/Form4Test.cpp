@@ -6,6 +6,7 @@
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
+#include "ScriptedScreenServices.h"
 #include "TemporaryProgramFolder.h"
 
 #include "backup/BackupFileSet.h"
@@ -75,16 +76,9 @@ constexpr Enabling AllDisabled { false, false, false, false };
 constexpr Enabling EntryShown { true, true, true, false };
 constexpr Enabling WebEntryShown { true, true, true, true };
 
-class Form4Test : public testing::Test
+class Form4Test : public testing::Test, protected ScriptedScreenServices
 {
 protected:
-    TemporaryProgramFolder folder;
-    ScriptedMessageService messages;
-    ScriptedDialogs dialogs;
-    FakeClock clock;
-    ShellState state;
-    RecordingHelp help;
-    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help };
     std::unique_ptr<Form4> screen;
     QRandomGenerator random { 5 };
 

@@ -1,3 +1,4 @@
+#include "ScriptedScreenServices.h"
 #include "TrackerScreenDriver.h"
 
 #include "backup/BackupScreen.h"
@@ -184,17 +185,9 @@ TEST(BloodPressureAccessibility, ReadingEntryPanelIsNamed)
     EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral(", ")).toStdString();
 }
 
-class OtherScreensAccessibilityTest : public ::testing::Test
+class OtherScreensAccessibilityTest : public ::testing::Test, protected ScriptedScreenServices
 {
 protected:
-    TemporaryProgramFolder folder;
-    ScriptedMessageService messages;
-    ScriptedDialogs dialogs;
-    FakeClock clock;
-    ShellState state;
-    RecordingHelp help;
-    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help };
-
     static void expectAllNamed(QWidget* window)
     {
         window->show();
