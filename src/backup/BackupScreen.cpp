@@ -4,6 +4,7 @@
 #include "backup/BackupFileSet.h"
 #include "backup/BackupTarget.h"
 #include "backup/DiskFileOperations.h"
+#include "screens/AccessibleNames.h"
 #include "screens/BusyPointer.h"
 #include "screens/CommandButton.h"
 #include "screens/DriveList.h"
@@ -153,6 +154,8 @@ void BackupScreen::buildControls()
     auto* foldersLabel = named(new QLabel(QStringLiteral("Folders:"), m_frame), "Label2_1");
     m_drives = named(new DriveList(m_frame), "Drive1");
     m_folders = named(new FolderChooser(m_frame), "Dir1");
+    AccessibleNames::labelField(drivesLabel, m_drives);
+    AccessibleNames::labelField(foldersLabel, m_folders);
     auto* pathCaption = named(new QLabel(QStringLiteral("Path:"), m_frame), "Label4");
     m_pathLabel = named(new QLabel(m_frame), "Label5");
     m_pathLabel->setTextFormat(Qt::PlainText);

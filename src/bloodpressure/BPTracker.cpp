@@ -5,7 +5,10 @@
 #include "bloodpressure/BloodPressureFile.h"
 #include "bloodpressure/BloodPressureGraphData.h"
 #include "bloodpressure/BloodPressureGraphPanel.h"
+#include "bloodpressure/BloodPressureReport.h"
+#include "bloodpressure/BloodPressureReportOptionsBox.h"
 #include "bloodpressure/MeasurementChart.h"
+#include "bloodpressure/PrintEntryCount.h"
 #include "bloodpressure/ReadingEntryPanel.h"
 #include "screens/Clock.h"
 #include "screens/CommandButton.h"
@@ -14,6 +17,8 @@
 #include "screens/LineChart.h"
 #include "screens/MonthCalendar.h"
 #include "screens/NamedWidget.h"
+#include "screens/PanelColourService.h"
+#include "screens/PrintOptionsPanel.h"
 #include "screens/ShellState.h"
 #include "screens/TrackerLogPanel.h"
 
@@ -23,6 +28,8 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -91,6 +98,7 @@ BPTracker::BPTracker(const ScreenServices& services, QWidget* parent)
     for (const char* name : { "Command3", "Command4", "Command5" })
         panelCommands.append(findChild<QWidget*>(QLatin1String(name)));
     layOutScreen(header, panelCommands, { m_measurementChart, m_graphPanel });
+    buildPrintPanel();
     openScreen();
     frame()->topButton(9)->setEnabled(false);
 }
@@ -146,6 +154,25 @@ void BPTracker::buildLogSide()
     panel->underGrid()->addWidget(underGrid, 1);
     connect(m_entryPanel, &ReadingEntryPanel::enterClicked, this, &BPTracker::enterReading);
     connect(m_entryPanel, &ReadingEntryPanel::cancelClicked, this, &BPTracker::cancelReading);
+}
+
+void BPTracker::buildPrintPanel()
+{
+    m_reportOptions = new BloodPressureReportOptionsBox;
+    auto rebuild = [this](const QPageLayout& layout, const PrintFont& font) {
+        return buildReport(layout, font);
+    };
+    m_printPanel = new PrintOptionsPanel(services(), PrintPanelProfile::bloodPressureTracker(),
+        m_reportOptions, rebuild, centralWidget());
+    m_printPanel->setOptionsMenu(optionsMenu()->menuAction());
+    m_printPanel->setFirstTextBox(nameBox());
+    panelColours()->addDependant(
+        [this](const QColor& colour) { m_printPanel->setPanelColour(colour); });
+    connect(m_reportOptions, &BloodPressureReportOptionsBox::rebuildRequested, m_printPanel,
+        &PrintOptionsPanel::rebuildPreview);
+    connect(m_printPanel, &PrintOptionsPanel::statusChanged, this,
+        [this](const QString& text) { showStatus(text.isEmpty() ? windowTitleText() : text); });
+    connect(printOptionsAction(), &QAction::triggered, this, &BPTracker::printOptions);
 }
 
 bool BPTracker::eventFilter(QObject* watched, QEvent* event)
@@ -338,6 +365,8 @@ bool BPTracker::loadIndividual(const QString& name)
         grid->setText(row, DiastolicColumn, reading.diastolic.trimmed());
         grid->setText(row, PulseColumn, reading.pulse.trimmed());
     }
+    if (file->cutShortRow > 0)
+        reportLastRowCutShort(file->fileName(), file->cutShortRow);
     return true;
 }
 
@@ -407,7 +436,7 @@ void BPTracker::buildPrintGraph(int printEntryCount)
         displayedName(), logRows(), printEntryCount, timeOfReadingShown()));
 }
 
-WriteOutcome BPTracker::exportGraphImage(int printEntryCount)
+WriteOutcome BPTracker::exportGraphImage(int printEntryCount, QImage* drawn)
 {
     // Rebuilt first: readings entered since the graph was last drawn must
     // be in the picture.
@@ -418,7 +447,44 @@ WriteOutcome BPTracker::exportGraphImage(int printEntryCount)
     } else {
         buildPrintGraph(printEntryCount);
     }
-    if (!source->exportJpeg(services().folder.filePath(GraphImageFileName)))
+    if (!source->exportJpeg(services().folder.filePath(GraphImageFileName), drawn))
         return WriteOutcome::failure(GraphImageFileName, source->errorString());
     return WriteOutcome::success();
+}
+
+// --- printing ----------------------------------------------------------------
+
+void BPTracker::printOptions()
+{
+    // The chart would stay alone behind the panel; the log takes its place.
+    if (m_measurementChart->isVisible())
+        viewMeasurements();
+    if (changesMade() == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
+        return;
+    m_reportOptions->prepareForOpening(PrintEntryCount::datedEntries(logRows()));
+    m_printPanel->open();
+}
+
+bool BPTracker::printOptionsOpen() const
+{
+    return m_printPanel && m_printPanel->printOptionsOpen();
+}
+
+bool BPTracker::closeTopmostView()
+{
+    return m_printPanel->escape();
+}
+
+PrintDocument BPTracker::buildReport(const QPageLayout& layout, const PrintFont& font)
+{
+    BloodPressureReport::Values values;
+    values.name = nameBox()->text();
+    values.rows = logRows();
+    const BloodPressureReport::Options options = m_reportOptions->options();
+    // This run's picture, from memory: a Chartxxx.jpg that could not be
+    // written must never put an older graph, perhaps another person's, on
+    // the page.
+    exportGraphImage(options.entryCount, &values.graph);
+    values.printed = services().clock.today();
+    return BloodPressureReport::build(values, options, layout, font);
 }

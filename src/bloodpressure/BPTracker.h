@@ -9,9 +9,15 @@
 
 class AveragesRow;
 class BloodPressureGraphPanel;
+class BloodPressureReportOptionsBox;
 class LineChart;
 class MeasurementChart;
+class PrintDocument;
+class PrintOptionsPanel;
+class QImage;
+class QPageLayout;
 class ReadingEntryPanel;
+struct PrintFont;
 
 // The Blood Pressure Tracker: one individual's reading log, filled through
 // the calendar and the entry panel's pick lists, with the averages under
@@ -37,6 +43,8 @@ public:
     void graphDisplay(); // Command5
     void enterReading(); // SSCommand11(0)
     void cancelReading(); // SSCommand11(1)
+    // "&Print Options": the save question, then the panel with the report.
+    void printOptions(); // Command9
 
     // --- for the printed report ------------------------------------------
     // Rows 1 to N - 1 of the log as the grid holds them.
@@ -48,9 +56,10 @@ public:
     // serves ("All", 60, 90).
     void buildPrintGraph(int printEntryCount);
     // ExportGraphImage: the graph for printEntryCount, rebuilt from the log
-    // as it stands, written to Chartxxx.jpg. A failed write is reported, so
-    // that a report never shows the picture an earlier export left there.
-    WriteOutcome exportGraphImage(int printEntryCount);
+    // as it stands, written to Chartxxx.jpg and, when asked, drawn into
+    // drawn. A failed write is reported; the report takes the picture drawn
+    // in memory, so that it never shows one an earlier export left there.
+    WriteOutcome exportGraphImage(int printEntryCount, QImage* drawn = nullptr);
 
     // The row the entry panel edits, or -1 while it is closed.
     int entryRow() const { return m_entryRow; }
@@ -76,11 +85,16 @@ protected:
     void logRowsAboutToMove() override;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool closeTopmostView() override;
+    bool printOptionsOpen() const override;
 
 private:
     QWidget* buildHeader();
     void buildCommands();
     void buildLogSide();
+    void buildPrintPanel();
+    // RebuildPreview: the report of the log as it stands.
+    PrintDocument buildReport(const QPageLayout& layout, const PrintFont& font);
 
     // PrepareReadingEntry: opens the entry panel on the row's reading.
     void prepareReadingEntry(int row);
@@ -104,6 +118,8 @@ private:
     LineChart* m_printChart = nullptr; // Chart2D2, never shown
     ReadingEntryPanel* m_entryPanel = nullptr; // SSPanel5
     AveragesRow* m_averages = nullptr; // Label6(0) to Label6(3)
+    BloodPressureReportOptionsBox* m_reportOptions = nullptr;
+    PrintOptionsPanel* m_printPanel = nullptr; // SSPanel80
 
     int m_entryRow = -1;
     // The changed mark from before the date pick that opened the entry

@@ -1,5 +1,6 @@
 #include "bloodpressure/ReadingEntryPanel.h"
 
+#include "screens/AccessibleNames.h"
 #include "screens/NamedWidget.h"
 
 #include <QComboBox>
@@ -53,6 +54,17 @@ ReadingEntryPanel::ReadingEntryPanel(QWidget* parent)
     std::array<QLabel*, 4> labels {};
     for (int i = 0; i < 4; ++i)
         labels[i] = named(new QLabel(captions[i], this), arrayElementName("Label17", i));
+    // The time's caption stands over two lists: each says which part it is.
+    AccessibleNames::labelField(labels[0], m_lists[Lists::Hour]);
+    // A screen reader announces a list by the item it shows; the
+    // description says which part of the time that is.
+    for (auto [list, part] : { std::pair { Lists::Hour, QStringLiteral("Time of Reading, hour") },
+             std::pair { Lists::Minute, QStringLiteral("Time of Reading, minutes") } }) {
+        m_lists[list]->setAccessibleName(part);
+        m_lists[list]->setAccessibleDescription(part);
+    }
+    for (int i = 1; i < 4; ++i)
+        AccessibleNames::labelField(labels[i], m_lists[Lists::Systolic + i - 1]);
 
     m_am = named(new QRadioButton(QStringLiteral("AM"), this), arrayElementName("SSOption1", 0));
     m_pm = named(new QRadioButton(QStringLiteral("PM"), this), arrayElementName("SSOption1", 1));

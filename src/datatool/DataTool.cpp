@@ -12,6 +12,7 @@
 #include "backup/BackupTarget.h"
 #include "backup/DiskFileOperations.h"
 #include "bloodpressure/BloodPressureFile.h"
+#include "bloodpressure/PrintEntryCount.h"
 #include "passwords/IndexItem.h"
 #include "storage/DataFolderLock.h"
 #include "storage/FileWriting.h"
@@ -110,6 +111,15 @@ QString DataTool::usage() const
         "      font and size. LIST names the report options to tick, separated\n"
         "      by commas: graph, plan, data, beginning-picture, current-picture,\n"
         "      border-lines, divider-lines, or none (default: graph,plan,data).\n"
+        "  report bp NAME -o FILE.pdf [--entries All|5|10|15|20|30|45|60|90]\n"
+        "         [--paper letter|a4] [--landscape] [--options LIST]\n"
+        "      The Blood Pressure Tracker's printed report as a PDF, in the stored\n"
+        "      print font and size: the latest entries (default: All). LIST:\n"
+        "      graph, border-lines, divider-lines, or none (default: graph).\n"
+        "  report passwords NAME -o FILE.pdf [--paper letter|a4] [--landscape]\n"
+        "      The Password Keeper's printout of the entry named NAME, in Times\n"
+        "      New Roman 12. The PDF holds the password in clear text and is\n"
+        "      readable by its owner only.\n"
         "  backup weight|bp|passwords DIR\n"
         "      Copies the function's files into DIR (created when missing) under\n"
         "      their backup names, replacing an earlier backup there, and checks\n"
@@ -127,6 +137,7 @@ QString DataTool::usage() const
         "  --paper letter|a4   the report's paper (default: letter)\n"
         "  --landscape         the report in landscape orientation\n"
         "  --options LIST      the report's options\n"
+        "  --entries N         the blood-pressure report's latest entries\n"
         "  --yes               restore for real instead of listing\n"
         "  -h, --help          print this text\n"
         "\n"
@@ -177,7 +188,8 @@ int DataTool::runCommand(const QStringList& arguments)
     if (command != u"export" && command != u"report" && !options.output.isEmpty())
         return usageError(QStringLiteral("-o belongs to export and report"));
     if (command != u"report" && options.reportLayoutGiven)
-        return usageError(QStringLiteral("--paper, --landscape and --options belong to report"));
+        return usageError(
+            QStringLiteral("--paper, --landscape, --options and --entries belong to report"));
     if (command != u"restore" && options.yes)
         return usageError(QStringLiteral("--yes belongs to restore"));
     if (options.format != u"csv" && options.format != u"json")
@@ -258,10 +270,20 @@ bool DataTool::parse(const QStringList& arguments, Options& options)
                 options.reportOptions = list;
         }
         if (!matched) {
+            QString entries;
+            if (!takeValue(arguments, i, QStringLiteral("--entries"), entries, matched, error)) {
+                usageError(error);
+                return false;
+            }
+            if (matched)
+                options.entries = entries;
+        }
+        if (!matched) {
             usageError(QStringLiteral("unknown option %1").arg(argument));
             return false;
         }
-        if (argument.startsWith(u"--paper") || argument.startsWith(u"--options"))
+        if (argument.startsWith(u"--paper") || argument.startsWith(u"--options")
+            || argument.startsWith(u"--entries"))
             options.reportLayoutGiven = true;
         if (argument.startsWith(u"--format"))
             options.formatGiven = true;
@@ -449,21 +471,65 @@ std::optional<QString> DataTool::listedName(
     return list.at(listed);
 }
 
+namespace {
+
+// The report options halvorn-data can tick, by function.
+QStringList reportOptionNames(Kind kind)
+{
+    if (kind == Kind::Weight)
+        return { QStringLiteral("graph"), QStringLiteral("plan"), QStringLiteral("data"),
+            QStringLiteral("beginning-picture"), QStringLiteral("current-picture"),
+            QStringLiteral("border-lines"), QStringLiteral("divider-lines") };
+    if (kind == Kind::BloodPressure)
+        return { QStringLiteral("graph"), QStringLiteral("border-lines"),
+            QStringLiteral("divider-lines") };
+    return {};
+}
+
+// "All" or one of the screen's choices of the number of entries.
+std::optional<int> entryCountOf(const QString& text)
+{
+    if (text.compare(QStringLiteral("all"), Qt::CaseInsensitive) == 0)
+        return 0;
+    bool ok = false;
+    const int count = text.toInt(&ok);
+    if (ok
+        && std::find(
+               std::begin(PrintEntryCount::Choices), std::end(PrintEntryCount::Choices), count)
+            != std::end(PrintEntryCount::Choices))
+        return count;
+    return std::nullopt;
+}
+
+} // namespace
+
 int DataTool::report(const Options& options)
 {
-    if (options.positional.size() != 3 || kindOf(options.positional.at(1)) != Kind::Weight)
-        return usageError(QStringLiteral("report takes weight NAME"));
+    const Kind kind
+        = options.positional.size() == 3 ? kindOf(options.positional.at(1)) : Kind::Unknown;
+    if (kind == Kind::Unknown)
+        return usageError(QStringLiteral("report takes one of weight, bp, passwords and a NAME"));
     if (options.output.isEmpty())
         return usageError(QStringLiteral("report needs -o FILE.pdf"));
     const QString paper = options.paper.toLower();
     if (paper != u"letter" && paper != u"a4")
         return usageError(QStringLiteral("unknown paper \"%1\"").arg(options.paper));
+    if (kind == Kind::Passwords && options.reportOptions)
+        return usageError(QStringLiteral("report passwords has no --options"));
+    if (kind != Kind::BloodPressure && options.entries)
+        return usageError(QStringLiteral("--entries belongs to report bp"));
+    int entries = 0;
+    if (options.entries) {
+        const std::optional<int> count = entryCountOf(options.entries->trimmed());
+        if (!count)
+            return usageError(
+                QStringLiteral("--entries takes All, 5, 10, 15, 20, 30, 45, 60 or 90, not \"%1\"")
+                    .arg(*options.entries));
+        entries = *count;
+    }
     std::optional<QStringList> ticked;
     if (options.reportOptions) {
-        static const QStringList known { QStringLiteral("graph"), QStringLiteral("plan"),
-            QStringLiteral("data"), QStringLiteral("beginning-picture"),
-            QStringLiteral("current-picture"), QStringLiteral("border-lines"),
-            QStringLiteral("divider-lines") };
+        const QStringList known = reportOptionNames(kind);
         ticked = options.reportOptions->split(u',', Qt::SkipEmptyParts);
         for (QString& option : *ticked) {
             option = option.trimmed().toLower();
@@ -479,14 +545,19 @@ int DataTool::report(const Options& options)
         return problem(QStringLiteral("reports cannot be written here"));
 
     int exitCode = Success;
-    const std::optional<QString> listed
-        = listedName(options, true, options.positional.at(2), exitCode);
-    if (!listed)
+    // A password entry is found by the writer, which reads the entries.
+    std::optional<QString> name = options.positional.at(2);
+    if (kind != Kind::Passwords)
+        name = listedName(options, kind == Kind::Weight, *name, exitCode);
+    if (!name)
         return exitCode;
     QString error;
-    const ReportWriter::Request request { options.folder, *listed, options.output, paper,
-        options.landscape, ticked };
-    if (!m_reports->writeWeightReport(request, &error))
+    const ReportWriter::Request request { options.folder, *name, options.output, paper,
+        options.landscape, ticked, entries };
+    const bool written = kind == Kind::Weight ? m_reports->writeWeightReport(request, &error)
+        : kind == Kind::BloodPressure         ? m_reports->writeBloodPressureReport(request, &error)
+                                              : m_reports->writePasswordReport(request, &error);
+    if (!written)
         return problem(QStringLiteral("%1: %2").arg(options.output, error));
     return Success;
 }
@@ -500,14 +571,14 @@ int DataTool::backupOrRestore(const Options& options)
         return usageError(QStringLiteral("%1 takes one of weight, bp, passwords and a DIR")
                               .arg(options.positional.first()));
     const qint16 backupKind = kind == Kind::Passwords ? BackupFileSet::PasswordBackup
-        : kind == Kind::Weight                          ? BackupFileSet::WeightBackup
-                                                        : BackupFileSet::BloodPressureBackup;
+        : kind == Kind::Weight                        ? BackupFileSet::WeightBackup
+                                                      : BackupFileSet::BloodPressureBackup;
     const BackupFileSet& set = *BackupFileSet::forKind(backupKind);
     const QString folder = QDir(options.positional.at(2)).absolutePath();
     if (restore ? !QFileInfo(folder).isDir() : !QDir().mkpath(folder))
-        return restore ? usageError(QStringLiteral("no folder %1").arg(options.positional.at(2)))
-                       : problem(QStringLiteral("%1: cannot create the folder")
-                                     .arg(options.positional.at(2)));
+        return restore
+            ? usageError(QStringLiteral("no folder %1").arg(options.positional.at(2)))
+            : problem(QStringLiteral("%1: cannot create the folder").arg(options.positional.at(2)));
     const QString targetPath = BackupTarget::targetPath(folder);
     if (restore && !options.yes)
         return listRestorePlan(set.restoreKind, options.folder, targetPath);

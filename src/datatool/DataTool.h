@@ -39,6 +39,7 @@ private:
         QString paper = QStringLiteral("letter");
         bool landscape = false;
         std::optional<QString> reportOptions;
+        std::optional<QString> entries;
         bool reportLayoutGiven = false;
         bool yes = false;
         bool help = false;

@@ -1,5 +1,11 @@
 #include "PdfReportWriter.h"
 
+#include "PasswordSnapshot.h"
+#include "bloodpressure/BloodPressureFile.h"
+#include "bloodpressure/BloodPressureGraphData.h"
+#include "bloodpressure/BloodPressureReport.h"
+#include "passwords/PasswordFiles.h"
+#include "passwords/PasswordReport.h"
 #include "print/PdfFile.h"
 #include "screens/LineChart.h"
 #include "storage/GColor4File.h"
@@ -30,6 +36,33 @@ bool loadPicture(
             : QStringLiteral("%1: the picture %2 could not be loaded")
                   .arg(QLatin1String(option), stored);
     return false;
+}
+
+enum class Tracker { Weight, BloodPressure };
+
+// The print font and size stored for a tracker's panel. Reading a settings
+// file creates it; a report leaves the folder as it found it.
+PrintFont storedFont(const ProgramFolder& folder, Tracker tracker)
+{
+    PrintFont font;
+    if (!folder.exists(GColor4File::FileName))
+        return font;
+    const GColor4File settings(folder);
+    if (tracker == Tracker::Weight) {
+        font.family = settings.weightPrintFontName(PrintFont::DefaultFamily);
+        font.points = settings.weightPrintFontSize();
+    } else {
+        font.family = settings.bloodPressurePrintFontName(PrintFont::DefaultFamily);
+        font.points = settings.bloodPressurePrintFontSize();
+    }
+    return font;
+}
+
+QPageLayout layoutOf(const ReportWriter::Request& request)
+{
+    return PrintDocument::paperLayout(
+        QPageSize(request.paper == u"a4" ? QPageSize::A4 : QPageSize::Letter),
+        request.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 } // namespace
@@ -72,16 +105,64 @@ bool PdfReportWriter::writeWeightReport(const Request& request, QString* error)
         values.graph = chart.image();
     }
 
-    // Reading a settings file creates it; a report leaves the folder as it
-    // found it.
-    PrintFont font;
-    if (folder.exists(GColor4File::FileName)) {
-        const GColor4File settings(folder);
-        font.family = settings.weightPrintFontName(PrintFont::DefaultFamily);
-        font.points = settings.weightPrintFontSize();
+    return PdfFile::save(WeightReport::build(values, options, layoutOf(request),
+                             storedFont(folder, Tracker::Weight)),
+        request.output, error);
+}
+
+bool PdfReportWriter::writeBloodPressureReport(const Request& request, QString* error)
+{
+    const ProgramFolder folder(request.folder);
+    const std::optional<BloodPressureFile> file
+        = BloodPressureFile::LoadBloodPressureFile(folder, request.name, error);
+    if (!file)
+        return false;
+
+    BloodPressureReport::Options options;
+    options.entryCount = request.entries;
+    if (request.options) {
+        const QStringList& ticked = *request.options;
+        options.printGraph = ticked.contains(QStringLiteral("graph"));
+        options.borderLines = ticked.contains(QStringLiteral("border-lines"));
+        options.dividerLines = ticked.contains(QStringLiteral("divider-lines"));
     }
-    const QPageLayout layout = PrintDocument::paperLayout(
-        QPageSize(request.paper == u"a4" ? QPageSize::A4 : QPageSize::Letter),
-        request.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    return PdfFile::save(WeightReport::build(values, options, layout, font), request.output, error);
+
+    BloodPressureReport::Values values;
+    values.name = file->name;
+    for (int row = 1; row < file->storedRowCount(); ++row)
+        values.rows.append(file->row(row));
+    values.printed = QDate::currentDate();
+    if (options.printGraph) {
+        // The graph the screen would print, with the time of reading not
+        // shown, as the screen starts.
+        LineChart chart;
+        chart.showGraph(BloodPressureGraphData::printUsesScreenGraph(options.entryCount)
+                ? BloodPressureGraphData::screenGraph(file->name, values.rows, false)
+                : BloodPressureGraphData::printGraph(
+                    file->name, values.rows, options.entryCount, false));
+        values.graph = chart.image();
+    }
+    return PdfFile::save(BloodPressureReport::build(values, options, layoutOf(request),
+                             storedFont(folder, Tracker::BloodPressure)),
+        request.output, error);
+}
+
+bool PdfReportWriter::writePasswordReport(const Request& request, QString* error)
+{
+    PasswordSnapshot snapshot;
+    if (!snapshot.load(ProgramFolder(request.folder), error))
+        return false;
+    const qsizetype item = PasswordFiles::findByName(snapshot.items(), request.name);
+    if (item < 0) {
+        if (error)
+            *error = QStringLiteral("%1: no entry named \"%2\"")
+                         .arg(PasswordFiles::IndexFileName, request.name.trimmed());
+        return false;
+    }
+    // The keeper's printout always opens in Times New Roman 12.
+    PrintFont font;
+    font.points = 12;
+    return PdfFile::save(PasswordReport::build(snapshot.entry(snapshot.items().at(item)),
+                             QDate::currentDate(), layoutOf(request), font),
+        request.output, error, true);
 }

@@ -10,4 +10,6 @@ class PdfReportWriter : public ReportWriter
 {
 public:
     bool writeWeightReport(const Request& request, QString* error) override;
+    bool writeBloodPressureReport(const Request& request, QString* error) override;
+    bool writePasswordReport(const Request& request, QString* error) override;
 };

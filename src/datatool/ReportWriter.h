@@ -13,12 +13,15 @@ class ReportWriter
 public:
     struct Request {
         QString folder;
-        QString name; // as listed
+        // As listed; for the password report the name of the entry.
+        QString name;
         QString output;
         QString paper; // "letter" or "a4"
         bool landscape = false;
         // The report options to tick; the screen's starting state when unset.
         std::optional<QStringList> options;
+        // The blood-pressure report's number of latest entries, 0 for all.
+        int entries = 0;
     };
 
     virtual ~ReportWriter() = default;
@@ -26,4 +29,7 @@ public:
     // False, with the reason, when the report could not be written; the
     // output file is then left as it was.
     virtual bool writeWeightReport(const Request& request, QString* error) = 0;
+    virtual bool writeBloodPressureReport(const Request& request, QString* error) = 0;
+    // Readable by its owner only: the report holds a password.
+    virtual bool writePasswordReport(const Request& request, QString* error) = 0;
 };

@@ -3,8 +3,11 @@
 #include "backup/BackupFileSet.h"
 #include "backup/BackupScreen.h"
 #include "passwords/IndexItem.h"
+#include "passwords/PasswordReport.h"
 #include "passwords/WebAddress.h"
+#include "screens/AccessibleNames.h"
 #include "screens/BusyPointer.h"
+#include "screens/Clock.h"
 #include "screens/CommandButton.h"
 #include "screens/EntryBoxGroup.h"
 #include "screens/EntryBoxRules.h"
@@ -14,10 +17,12 @@
 #include "screens/MessageService.h"
 #include "screens/NamedWidget.h"
 #include "screens/PanelColourService.h"
+#include "screens/PrintOptionsPanel.h"
 #include "screens/ScreenBackgroundView.h"
 #include "screens/SecretClipboard.h"
 #include "screens/ShellState.h"
 #include "screens/SystemDialogs.h"
+#include "screens/TabOrder.h"
 #include "screens/Twips.h"
 #include "storage/GColor3File.h"
 
@@ -74,6 +79,7 @@ Form4::Form4(const ScreenServices& services, QWidget* parent)
     setObjectName(QStringLiteral("Form4"));
     buildMenus();
     buildControls();
+    buildPrintPanel();
     buildColourService();
     applySizeMode(m_opener);
     loadScreen();
@@ -208,7 +214,7 @@ QFrame* Form4::buildPanel()
     m_passwordBox->setFont(passwordFont);
     m_secretClipboard->guard(m_passwordBox);
     m_commentBox = named(new QPlainTextEdit(panel), arrayElementName("Text1", 3));
-    m_commentBox->setTabChangesFocus(true);
+    TabOrder::moveFocusOnTab(m_commentBox);
     m_commentBox->setFixedHeight(m_commentBox->fontMetrics().lineSpacing() * 4 + 12);
 
     m_entryBoxes = new EntryBoxGroup(m_normalColourBox, this);
@@ -236,16 +242,18 @@ QFrame* Form4::buildPanel()
         return named(new QLabel(text, panel), arrayElementName("Label1", index));
     };
     auto* boxes = new QGridLayout;
-    boxes->addWidget(
-        boxLabel(QStringLiteral("Web address, Location, Service,Card, etc.:"), 1), 0, 0);
-    boxes->addWidget(m_nameBox, 0, 1);
-    boxes->addWidget(boxLabel(QStringLiteral("Sign On ID, Login ID, User ID, etc.:"), 2), 1, 0);
-    boxes->addWidget(m_signOnBox, 1, 1);
-    boxes->addWidget(boxLabel(QStringLiteral("Password, PIN No., Secret #, etc.:"), 3), 2, 0);
-    boxes->addWidget(m_passwordBox, 2, 1);
-    boxes->addWidget(
-        boxLabel(QStringLiteral("Comments, Notes, Remarks, etc.:"), 4), 3, 0, Qt::AlignTop);
-    boxes->addWidget(m_commentBox, 3, 1);
+    const std::array<QString, 4> captions { QStringLiteral(
+                                                "Web address, Location, Service,Card, etc.:"),
+        QStringLiteral("Sign On ID, Login ID, User ID, etc.:"),
+        QStringLiteral("Password, PIN No., Secret #, etc.:"),
+        QStringLiteral("Comments, Notes, Remarks, etc.:") };
+    const std::array<QWidget*, 4> fields { m_nameBox, m_signOnBox, m_passwordBox, m_commentBox };
+    for (int row = 0; row < 4; ++row) {
+        QLabel* caption = boxLabel(captions[row], row + 1);
+        AccessibleNames::labelField(caption, fields[row]);
+        boxes->addWidget(caption, row, 0, row == 3 ? Qt::AlignTop : Qt::Alignment());
+        boxes->addWidget(fields[row], row, 1);
+    }
 
     m_newButton = named(new QPushButton(QStringLiteral("&New File"), panel), "Command5");
     connect(m_newButton, &QPushButton::clicked, this, &Form4::newEntry);
@@ -265,6 +273,7 @@ QFrame* Form4::buildPanel()
              static_cast<QPushButton*>(launchButton), m_exitButton })
         commands->addWidget(button);
 
+    AccessibleNames::labelField(listLabel, m_list);
     auto* listRow = new QHBoxLayout;
     listRow->addWidget(listLabel);
     listRow->addWidget(m_list);
@@ -279,6 +288,7 @@ QFrame* Form4::buildPanel()
     layout->addLayout(boxes);
     layout->addSpacing(12);
     layout->addLayout(commands);
+    TabOrder::followLayout(panel);
     return panel;
 }
 
@@ -297,7 +307,21 @@ void Form4::buildColourService()
     colours.caption = [this] { return caption(); };
     m_panelColours = new PanelColourService(m_services, std::move(colours), this);
     m_panelColours->addPanel(m_panel);
+    m_panelColours->addDependant(
+        [this](const QColor& colour) { m_printPanel->setPanelColour(colour); });
     connect(m_panelColourAction, &QAction::triggered, m_panelColours, &PanelColourService::choose);
+}
+
+void Form4::buildPrintPanel()
+{
+    auto rebuild = [this](const QPageLayout& layout, const PrintFont& font) {
+        return buildReport(layout, font);
+    };
+    m_printPanel = new PrintOptionsPanel(
+        m_services, PrintPanelProfile::passwordKeeper(), nullptr, rebuild, m_background);
+    m_printPanel->setOptionsMenu(m_optionsMenu->menuAction());
+    m_printPanel->setFirstTextBox(m_nameBox);
+    connect(m_printPanel, &PrintOptionsPanel::statusChanged, this, &Form4::showStatus);
 }
 
 // In the smaller-screen display the keeper takes the place of the window it
@@ -332,6 +356,12 @@ void Form4::loadScreen()
     m_EntryModified = 0;
     LoadIndex();
     setWindowTitle(caption());
+    // The keeper prints in its name box's colour, plain, until the font
+    // dialog says otherwise.
+    ShellState& state = m_services.state;
+    state.PrintFontUnderline = false;
+    state.PrintFontStrikethrough = false;
+    state.PrintFontColour = m_nameBox->palette().color(QPalette::Text);
     const QColor normal = m_normalColourBox->palette().color(QPalette::Base);
     for (QWidget* box : { static_cast<QWidget*>(m_nameBox), static_cast<QWidget*>(m_signOnBox),
              static_cast<QWidget*>(m_passwordBox), static_cast<QWidget*>(m_commentBox),
@@ -781,10 +811,20 @@ void Form4::launchWebSite()
     showCaption();
 }
 
-// The print options panel comes with its own screen; the command is in place
-// and does nothing until then.
 void Form4::printOptions()
-{ }
+{
+    m_printPanel->open();
+}
+
+bool Form4::printOptionsOpen() const
+{
+    return m_printPanel && m_printPanel->printOptionsOpen();
+}
+
+PrintDocument Form4::buildReport(const QPageLayout& layout, const PrintFont& font) const
+{
+    return PasswordReport::build(shownEntry(), m_services.clock.today(), layout, font);
+}
 
 void Form4::exit()
 {
@@ -799,7 +839,8 @@ void Form4::exit()
 void Form4::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
+        if (!m_printPanel->escape())
+            close();
         return;
     }
     QMainWindow::keyPressEvent(event);

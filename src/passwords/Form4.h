@@ -20,10 +20,14 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class PrintDocument;
+class PrintOptionsPanel;
+class QPageLayout;
 class QPlainTextEdit;
 class QPushButton;
 class QToolBar;
 class SecretClipboard;
+struct PrintFont;
 
 // The Password Keeper: a list of entries ("Password Files") chosen by name;
 // the four boxes show and edit the chosen one; Save replaces it or adds a new
@@ -74,6 +78,9 @@ private:
     void buildControls();
     QFrame* buildPanel();
     void buildColourService();
+    void buildPrintPanel();
+    // RebuildPreview: the printout of the entry the boxes show.
+    PrintDocument buildReport(const QPageLayout& layout, const PrintFont& font) const;
     void applySizeMode(const QWidget* opener);
 
     // --- what loading and activation run ----------------------------------
@@ -116,7 +123,7 @@ private:
     bool saveFailed(const QString& reason);
     // False when the user cancelled before the backup screen opened.
     bool openBackupScreen(qint16 kind);
-    bool printOptionsOpen() const { return false; }
+    bool printOptionsOpen() const;
 
     ScreenServices m_services;
     PasswordFiles m_files;
@@ -143,6 +150,7 @@ private:
     std::unique_ptr<FunctionScreenFrame> m_frame; // toolbars, status bar, background
     PanelColourService* m_panelColours;
     QLabel* m_swatch; // Label3
+    PrintOptionsPanel* m_printPanel = nullptr; // SSPanel80
 
     QMenu* m_optionsMenu; // mO
     QAction* m_panelColourAction; // mOC

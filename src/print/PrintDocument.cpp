@@ -59,3 +59,9 @@ QStringList PrintDocument::texts(int index) const
     }
     return texts;
 }
+
+QString PrintDocument::titleFor(const QString& name, const QString& report)
+{
+    const QString trimmed = name.trimmed();
+    return trimmed.isEmpty() ? report : trimmed + QLatin1Char(' ') + report;
+}

@@ -30,6 +30,10 @@ public:
     qreal pageWidth() const;
     qreal pageHeight() const;
 
+    // A report's title with the name of whom it is about before it, or the
+    // report's title alone for a blank name.
+    static QString titleFor(const QString& name, const QString& report);
+
     // Names the document's file and the PDF's title.
     const QString& title() const { return m_title; }
     void setTitle(const QString& title) { m_title = title; }

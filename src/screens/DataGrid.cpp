@@ -127,10 +127,15 @@ DataGrid::DataGrid(int fixedRows, int fixedColumns, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     setFocusProxy(m_view);
+    // The grid is one stop of the screen's Tab order, like any control.
+    setFocusPolicy(Qt::StrongFocus);
 
     m_view->setItemPrototype(new GridItem);
     m_view->setItemDelegate(m_delegate);
     m_view->setCornerButtonEnabled(false);
+    // Tab moves on to the screen's next control, and the arrows from cell
+    // to cell; a grid of many rows must not hold the keyboard user.
+    m_view->setTabKeyNavigation(false);
     m_view->setWordWrap(true);
     m_defaultBase = m_view->viewport()->palette().color(QPalette::Base);
 

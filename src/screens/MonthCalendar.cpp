@@ -2,6 +2,7 @@
 
 #include "screens/Twips.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QTimer>
 
@@ -10,6 +11,12 @@ MonthCalendar::MonthCalendar(QWidget* parent)
 {
     setGridVisible(true);
     setVerticalHeaderFormat(NoVerticalHeader);
+    // The days' table takes the focus for the calendar, so both carry the
+    // name a screen reader announces.
+    const QString name = QStringLiteral("Calendar: choose a date");
+    setAccessibleName(name);
+    if (auto* days = findChild<QAbstractItemView*>(QStringLiteral("qt_calendar_calendarview")))
+        days->setAccessibleName(name);
     connect(this, &QCalendarWidget::clicked, this, [this](QDate date) {
         // A double click also activates the day; it is still one pick.
         m_clicked = date;

@@ -109,6 +109,12 @@ PrintOptionsPanel::~PrintOptionsPanel()
 void PrintOptionsPanel::buildControls(QWidget* reportOptions)
 {
     m_preview = named(new QPrintPreviewWidget(m_previewPrinter, this), "VSPrinter1");
+    // The pages are shown by a view inside the preview, which takes the focus.
+    m_preview->setAccessibleName(QStringLiteral("Print preview"));
+    for (QWidget* part : m_preview->findChildren<QWidget*>()) {
+        if (part->focusPolicy() & Qt::TabFocus)
+            part->setAccessibleName(m_preview->accessibleName());
+    }
     m_preview->setZoomMode(QPrintPreviewWidget::FitInView);
     connect(
         m_preview, &QPrintPreviewWidget::paintRequested, this, &PrintOptionsPanel::paintPreview);

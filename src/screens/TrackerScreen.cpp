@@ -1,6 +1,7 @@
 #include "TrackerScreen.h"
 
 #include "backup/BackupScreen.h"
+#include "screens/AccessibleNames.h"
 #include "screens/BackgroundSelector.h"
 #include "screens/BusyPointer.h"
 #include "screens/Clock.h"
@@ -15,6 +16,7 @@
 #include "screens/NamedWidget.h"
 #include "screens/PanelColourService.h"
 #include "screens/ShellState.h"
+#include "screens/TabOrder.h"
 #include "screens/TrackerLogPanel.h"
 #include "screens/Twips.h"
 
@@ -35,6 +37,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 TrackerScreen::TrackerScreen(
@@ -220,6 +223,10 @@ void TrackerScreen::buildCommonControls()
     });
 
     m_selectLabel = named(new QLabel(QStringLiteral("Select Individual:"), centre), "Label2");
+    // The label is the list's; in create mode it reads "Enter File Name:"
+    // in front of the name box instead.
+    AccessibleNames::labelField(m_selectLabel, m_individualBox);
+    m_nameBox->setAccessibleName(QStringLiteral("Enter File Name"));
     m_createNote = named(new QLabel(m_profile.texts.createNote, centre), "Label8");
     m_createNote->setWordWrap(true);
     m_createNote->hide();
@@ -249,6 +256,11 @@ void TrackerScreen::buildCommonControls()
         m_services.clock, *m_dateChecker };
     m_logPanel = new TrackerLogPanel(m_profile.logColumns, *this, logServices, centre, centre);
     m_logPanel->setCaption(m_profile.logCaption);
+    // The grid and the table it hands the focus to are one control.
+    const QString logName
+        = m_profile.logCaption.isEmpty() ? m_profile.texts.trackerName : m_profile.logCaption;
+    logGrid()->setAccessibleName(logName);
+    logGrid()->view()->setAccessibleName(logName);
     m_logPanel->log()->setFocusTargets(m_saveButton, m_logPanel->deleteRowButton());
     connect(m_logPanel->grid(), &DataGrid::rightButtonReleased, this,
         [this](const QPoint& position) { m_optionsMenu->popup(position); });
@@ -293,6 +305,7 @@ void TrackerScreen::layOutScreen(
     around->addWidget(m_panel);
     m_panel->lower();
     m_frame->backgroundImage()->lower();
+    TabOrder::followLayout(centralWidget());
 
     // A comfortable size for the log, the panels and the graph, centred on
     // the screen the window opens on.

@@ -16,6 +16,7 @@ HelpWindow::HelpWindow(const ProgramFolder& folder, QWidget* parent)
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Halvorn Help"));
     m_browser->setObjectName(QStringLiteral("HelpBrowser"));
+    m_browser->setAccessibleName(QStringLiteral("Help page"));
     m_browser->setOpenLinks(true);
     // Links to other topics open here; web addresses are not followed from
     // help pages.

@@ -1,5 +1,6 @@
 #include "PictureBrowser.h"
 
+#include "screens/AccessibleNames.h"
 #include "screens/ClickableImage.h"
 #include "screens/FolderList.h"
 #include "screens/NamedWidget.h"
@@ -73,9 +74,13 @@ PictureBrowser::PictureBrowser(const ProgramFolder& programFolder, QWidget* main
         new QPushButton(QStringLiteral("Exit an &Delete Current Picture"), this), "SSCommand6");
 
     auto* left = new QVBoxLayout;
-    left->addWidget(label(this, QStringLiteral("Label22_1"), QStringLiteral("Folders:")));
+    QLabel* foldersLabel = label(this, QStringLiteral("Label22_1"), QStringLiteral("Folders:"));
+    QLabel* filesLabel = label(this, QStringLiteral("Label22_0"), QStringLiteral("File:"));
+    AccessibleNames::labelField(foldersLabel, m_folders);
+    AccessibleNames::labelField(filesLabel, m_files);
+    left->addWidget(foldersLabel);
     left->addWidget(m_folders, 3);
-    left->addWidget(label(this, QStringLiteral("Label22_0"), QStringLiteral("File:")));
+    left->addWidget(filesLabel);
     left->addWidget(m_files, 2);
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(

@@ -91,6 +91,23 @@ QWidget* ProgressPictures::buildHalf(int picture, const QString& title)
     layout->addLayout(column);
     layout->addWidget(m_places[picture], 1);
 
+    // Names for screen readers: the two halves share their captions.
+    const QString what = picture == Beginning ? QStringLiteral("Beginning Picture")
+                                              : QStringLiteral("Current Picture");
+    m_addEdit[picture]->setAccessibleName(QStringLiteral("Add/Edit ") + what);
+    date->setAccessibleName(what + QStringLiteral(" Date"));
+    m_pictures[picture]->setAccessibleName(what);
+    auto describe = [this, picture] {
+        const QString what = picture == Beginning ? QStringLiteral("Beginning picture")
+                                                  : QStringLiteral("Current picture");
+        const QString date = m_dateBoxes[picture]->text().trimmed();
+        m_pictures[picture]->setAccessibleDescription(date.isEmpty() || date == DatePlaceholder
+                ? what + QStringLiteral(", date not given")
+                : what + QStringLiteral(", taken ") + date);
+    };
+    describe();
+    connect(date, &QLineEdit::textChanged, this, describe);
+
     connect(m_addEdit[picture], &QPushButton::clicked, this, [this, picture] { addEdit(picture); });
     connect(m_pictures[picture], &ClickableImage::clicked, this,
         [this, picture] { enlargePicture(picture); });

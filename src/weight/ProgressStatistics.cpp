@@ -104,3 +104,14 @@ QString ProgressStatistics::displayText(const QString& text)
 {
     return DisplayFormat::apply(QStringLiteral("###.#"), text);
 }
+
+QString ProgressStatistics::trendInWords(const QString& icon)
+{
+    if (icon == NoLossIcon)
+        return QStringLiteral("no loss");
+    if (icon == SmallLossIcon)
+        return QStringLiteral("down a little");
+    if (icon == LargeLossIcon)
+        return QStringLiteral("down");
+    return QStringLiteral("not shown");
+}

@@ -18,6 +18,9 @@ public:
     static inline const QString LargeLossIcon = QStringLiteral("2.ico");
     static inline const QString GoalText = QStringLiteral("GOAL");
 
+    // What a trend picture shows, in words for those who cannot see it.
+    static QString trendInWords(const QString& icon);
+
     // A derived grid cell: its text and whether it is drawn bold (a loss).
     struct DerivedCell {
         QString text;

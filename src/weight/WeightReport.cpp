@@ -92,10 +92,7 @@ WeightReport::Values WeightReport::valuesOf(const WeightFile& file)
 PrintDocument WeightReport::build(
     const Values& values, const Options& options, const QPageLayout& layout, const PrintFont& font)
 {
-    const QString title = values.name.trimmed().isEmpty()
-        ? Title
-        : values.name.trimmed() + QLatin1Char(' ') + Title;
-    PrintDocumentBuilder builder(layout, title);
+    PrintDocumentBuilder builder(layout, PrintDocument::titleFor(values.name, Title));
     WeightReport report(values, options, builder, font);
     report.headerBlock();
     if (options.printGraph)

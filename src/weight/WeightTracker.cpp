@@ -1,6 +1,7 @@
 #include "WeightTracker.h"
 
 #include "backup/BackupFileSet.h"
+#include "screens/AccessibleNames.h"
 #include "screens/CalendarPlacement.h"
 #include "screens/Clock.h"
 #include "screens/CommandButton.h"
@@ -11,7 +12,9 @@
 #include "screens/MonthCalendar.h"
 #include "screens/NamedWidget.h"
 #include "screens/PanelColourService.h"
+#include "screens/PictureFile.h"
 #include "screens/PrintOptionsPanel.h"
+#include "screens/TabOrder.h"
 #include "screens/TrackerLogPanel.h"
 #include "storage/GColor4File.h"
 #include "storage/StoredDate.h"
@@ -161,8 +164,10 @@ QWidget* WeightTracker::buildHeaderPanel()
         QStringLiteral("Beginning Weight:"), QStringLiteral("Goal Weight:"),
         QStringLiteral("Average Number of Days Per Week:"),
         QStringLiteral("Average Time Per Exercise Period:"), QStringLiteral("Types of Exercise:") };
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 6; ++i) {
         m_fieldLabels[i] = label(centre, arrayElementName("Label3", i), captions[i]);
+        AccessibleNames::labelField(m_fieldLabels[i], m_entryBoxes[i + 1]);
+    }
     for (int i = 0; i < 2; ++i) {
         m_legendLines[i] = named(new QFrame(centre), arrayElementName("Line3", i));
         m_legendLines[i]->setFixedHeight(4);
@@ -244,6 +249,8 @@ QWidget* WeightTracker::buildPlanPanel()
         QStringLiteral("SSFrame2"));
     m_comments = named(new QPlainTextEdit(comments), QStringLiteral("Text3"));
     m_comments->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_comments->setAccessibleName(comments->title());
+    TabOrder::moveFocusOnTab(m_comments);
     m_commentLength = label(comments, QStringLiteral("Label15"), QStringLiteral("0"));
     auto* lengthRow = new QHBoxLayout;
     lengthRow->addStretch(1);
@@ -288,6 +295,8 @@ void WeightTracker::buildLogSide()
         picture->setFixedSize(48, 48);
         picture->setAlignment(Qt::AlignCenter);
     }
+    m_lastEntryTrend->setAccessibleName(QStringLiteral("Last entry trend"));
+    m_beginningTrend->setAccessibleName(QStringLiteral("Beginning weight trend"));
     m_congratulations = label(panel, QStringLiteral("Label16"), QStringLiteral("CONGRATULATIONS!"));
     m_goalAchieved
         = label(panel, QStringLiteral("Label14"), QStringLiteral("GOAL WEIGHT ACHIEVED!"));
@@ -329,6 +338,7 @@ QWidget* WeightTracker::buildGraphPanel()
 {
     m_graphPanel = named(new QGroupBox(centralWidget()), "SSPanel4");
     m_chart = named(new LineChart(m_graphPanel), "Chart2D1");
+    m_chart->setAccessibleName(QStringLiteral("Weight graph"));
     auto* layout = new QVBoxLayout(m_graphPanel);
     layout->addWidget(m_chart);
     m_graphPanel->hide();
@@ -734,6 +744,8 @@ void WeightTracker::showTrendAndGoal(
         = ProgressStatistics::UpdateTrendAndGoal(rows, derived, m_entryBoxes[3]->text());
     auto showIcon = [this](QLabel* picture, const QString& name) {
         picture->setProperty("pictureName", name);
+        picture->setAccessibleDescription(picture->accessibleName() + QStringLiteral(": ")
+            + ProgressStatistics::trendInWords(name));
         // A missing icon file leaves the picture empty.
         const QPixmap icon
             = name.isEmpty() ? QPixmap() : QPixmap(services().folder.shippedFilePath(name));
@@ -800,16 +812,32 @@ void WeightTracker::showLegendMarks(bool shown)
 
 // --- printing ----------------------------------------------------------------
 
+namespace {
+
+// A picture for the report: upright, as the frame shows it, and decoded no
+// larger than the largest picture box needs at a fine printer's resolution,
+// so that two camera photos neither slow the panel nor fill the memory.
+QImage printablePicture(const QString& path)
+{
+    constexpr int LongestSide = 1600;
+    const PictureFile file(path);
+    QSize size = file.naturalSize();
+    if (size.width() > LongestSide || size.height() > LongestSide)
+        size.scale(LongestSide, LongestSide, Qt::KeepAspectRatio);
+    return file.read(size);
+}
+
+} // namespace
+
 void WeightTracker::printOptions()
 {
     hideTransientViews();
     if (changesMade() == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
         return;
-    // A picture option is offered only for a picture that can be shown.
-    for (int i = 0; i < 2; ++i) {
-        const QString path = pictureReference(i);
-        m_reportPictures[i] = path.isEmpty() ? QImage() : QImage(path);
-    }
+    // The report prints the pictures the frame shows, and offers no option
+    // for one it does not.
+    for (int i = 0; i < 2; ++i)
+        m_reportPictures[i] = pictureShown(i) ? printablePicture(pictureReference(i)) : QImage();
     m_reportOptions->prepareForOpening(
         !m_reportPictures[0].isNull(), !m_reportPictures[1].isNull());
     m_printPanel->open();

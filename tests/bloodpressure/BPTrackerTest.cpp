@@ -673,3 +673,23 @@ TEST_F(BPTrackerTest, HelpEscapeAndTheOptionsPopUp)
 }
 
 } // namespace
+
+TEST_F(BPTrackerTest, AFileEndingInsideAReadingIsSaidAndTheReadingKeepsWhatWasStored)
+{
+    driver.storeIndividual(QStringLiteral("Ann"),
+        { { QStringLiteral("December 01, 2026"), QStringLiteral("8:30 AM"), QStringLiteral("128"),
+            QStringLiteral("82"), QStringLiteral("70") } });
+    QByteArray cut = driver.folder.read(driver.dataFileName(QStringLiteral("Ann")));
+    cut.truncate(cut.indexOf("\"82\""));
+    driver.folder.write(driver.dataFileName(QStringLiteral("Ann")), cut);
+    driver.open();
+    driver.messages.clear();
+    driver.select(QStringLiteral("Ann"));
+    ASSERT_EQ(driver.messages.messages().size(), 1);
+    EXPECT_EQ(driver.messages.last().text,
+        "The file \"Ann.Fpl\" ends part-way through row 1, which may have lost part of its "
+        "entry.\nPlease check that row.");
+    EXPECT_EQ(driver.messages.last().icon, MessageService::Icon::Exclamation);
+    EXPECT_EQ(driver.grid()->text(1, 3), QStringLiteral("128"));
+    EXPECT_EQ(driver.grid()->text(1, 4), QString());
+}

@@ -2,12 +2,16 @@
 #include "PdfInspection.h"
 #include "TemporaryProgramFolder.h"
 
+#include "bloodpressure/BloodPressureFile.h"
+#include "passwords/PasswordFiles.h"
 #include "storage/GColor4File.h"
+#include "storage/StoredDate.h"
 #include "storage/TaggedValue.h"
 #include "weight/WeightFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -134,7 +138,8 @@ TEST_F(DataToolReport, RefusesWhatItCannotPrintAndKeepsTheOldFile)
             "unknown report option \"photos\"" },
         { { "Ann", "-o", "OUT", "--options", "current-picture" }, 1,
             "current-picture: no picture is stored" },
-        { { "Ann", "-o", "OUT", "extra" }, 2, "report takes weight NAME" },
+        { { "Ann", "-o", "OUT", "extra" }, 2, "report takes one of weight, bp, passwords" },
+        { { "Ann", "-o", "OUT", "--entries", "10" }, 2, "--entries belongs to report bp" },
     };
     for (const Case& c : cases) {
         const QString path = output("kept.pdf");
@@ -154,10 +159,115 @@ TEST_F(DataToolReport, RefusesWhatItCannotPrintAndKeepsTheOldFile)
 
     // Nor over the program's own files, nor with report options elsewhere.
     EXPECT_EQ(report({ "Ann", "-o", folder.filePath("Ann.Fil") }).exitCode, 2);
-    EXPECT_EQ(runDataTool({ "report", "bp", "Cy", "-o", output("bp.pdf"), "--dir", folder.path() })
-                  .exitCode,
-        2);
     EXPECT_EQ(runDataTool({ "export", "weight", "Ann", "--paper", "a4", "--dir", folder.path() })
                   .exitCode,
         2);
+}
+
+namespace {
+
+QString dayDate(int day)
+{
+    return StoredDate::longText(QDate(2013, 1, 1).addDays(day));
+}
+
+} // namespace
+
+TEST_F(DataToolReport, WritesTheBloodPressureReportOfTheLatestEntries)
+{
+    BloodPressureFile dee;
+    dee.name = QStringLiteral("Dee");
+    dee.rowCount = 20;
+    for (int i = 0; i < 12; ++i)
+        dee.rows.append({ dayDate(i), "7:05 AM", "128", "84", QString::number(60 + i) });
+    ASSERT_TRUE(dee.SaveBloodPressureFile(folder.folder()));
+    IndividualList list = BloodPressureFile::LoadBpIndividualList(folder.folder());
+    list.add(dee.name);
+    ASSERT_TRUE(BloodPressureFile::WriteBpIndividualList(folder.folder(), list));
+    const QMap<QString, QByteArray> before = folderContents(folder.path());
+
+    struct Case {
+        QStringList arguments;
+        int first;
+        const char* average;
+        const char* pageSize;
+    };
+    const QList<Case> cases {
+        { {}, 0, "Average: 128 84 ( 66 )", "612 x 792 pts (letter)" },
+        { { "--entries", "all", "--landscape" }, 0, "Average: 128 84 ( 66 )",
+            "792 x 612 pts (letter)" },
+        { { "--entries", "10", "--paper", "a4" }, 2, "Average: 128 84 ( 67 )",
+            "595 x 842 pts (A4)" },
+        { { "--entries=5", "--options", "divider-lines" }, 7, "Average: 128 84 ( 69 )",
+            "612 x 792 pts (letter)" },
+    };
+    for (const Case& c : cases) {
+        const QString path = output("dee.pdf");
+        const DataToolRun run
+            = runDataTool(QStringList { "report", "bp", "Dee", "-o", path, "--dir", folder.path() }
+                + c.arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
+        const PdfInspection pdf(path);
+        EXPECT_EQ(pdf.info("Page size"), QString::fromLatin1(c.pageSize));
+        EXPECT_EQ(pdf.info("Title"), QStringLiteral("Dee Blood Pressure Printout"));
+        const QStringList lines = pdf.lines(0);
+        EXPECT_TRUE(lines.contains(QLatin1String(c.average))) << lines.join('\n').toStdString();
+        for (int i = 0; i < 12; ++i)
+            EXPECT_EQ(pdf.pagesWith(dayDate(i)).size(), i >= c.first ? 1 : 0) << i;
+        EXPECT_EQ(pdf.pagesWith(dayDate(11) + QStringLiteral(" 7:05 AM 128 84 71")).size(), 1);
+    }
+    EXPECT_EQ(folderContents(folder.path()), before);
+
+    // The screen's choices only.
+    const DataToolRun refused = runDataTool(
+        { "report", "bp", "Dee", "-o", output("x.pdf"), "--entries", "7", "--dir", folder.path() });
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.errText().contains("--entries takes All, 5, 10"));
+    EXPECT_FALSE(QFile::exists(output("x.pdf")));
+}
+
+TEST_F(DataToolReport, WritesTheNamedPasswordEntryForItsOwnerOnly)
+{
+    QRandomGenerator random(3);
+    PasswordFiles files(folder.folder(), &random);
+    ASSERT_TRUE(files.AddEntry({ "www.example.com", "ann", "hunter2", "PIN elsewhere." }).ok);
+    ASSERT_TRUE(files.AddEntry({ "Mail", "ann.s", "s3cret", "" }).ok);
+    const QMap<QString, QByteArray> before = folderContents(folder.path());
+
+    const QString path = output("entry.pdf");
+    const DataToolRun run = runDataTool({ "report", "passwords", "www.example.com", "-o", path,
+        "--landscape", "--dir", folder.path() });
+    ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
+    EXPECT_EQ(QFile::permissions(path)
+            & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+        0);
+    const PdfInspection pdf(path);
+    EXPECT_EQ(pdf.info("Page size"), QStringLiteral("792 x 612 pts (letter)"));
+    EXPECT_EQ(pdf.lines(0).mid(0, 4),
+        (QStringList { "Password Keeper",
+            "Web address, Location, Service,Card, etc.: www.example.com",
+            "Sign On ID, Login ID, User ID, etc.: ann",
+            "Password, PIN No., Secret #, etc.: hunter2" }));
+    EXPECT_FALSE(pdf.find(0, QStringLiteral("s3cret")));
+    EXPECT_EQ(pdf.fonts(), QStringList { QStringLiteral("LiberationSerif") });
+    EXPECT_EQ(folderContents(folder.path()), before);
+
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        const char* says;
+    };
+    const QList<Case> cases {
+        { { "Nobody" }, 1, "no entry named \"Nobody\"" },
+        { { "Mail", "--options", "graph" }, 2, "report passwords has no --options" },
+    };
+    for (const Case& c : cases) {
+        const QString refused = output("refused.pdf");
+        const DataToolRun failed = runDataTool(QStringList { "report", "passwords" } + c.arguments
+            + QStringList { "-o", refused, "--dir", folder.path() });
+        EXPECT_EQ(failed.exitCode, c.exitCode) << c.says;
+        EXPECT_TRUE(failed.errText().contains(QLatin1String(c.says)))
+            << failed.errText().toStdString();
+        EXPECT_FALSE(QFile::exists(refused));
+    }
 }

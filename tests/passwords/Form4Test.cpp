@@ -1,9 +1,12 @@
 #include "FakeClock.h"
 #include "ModalWindow.h"
+#include "PdfInspection.h"
+#include "PrintPanelEscape.h"
 #include "ReadOnlyFolder.h"
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
+#include "ScriptedScreenServices.h"
 #include "TemporaryProgramFolder.h"
 
 #include "backup/BackupFileSet.h"
@@ -11,8 +14,10 @@
 #include "passwords/Form4.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
+#include "print/PrintDocument.h"
 #include "screens/FolderChooser.h"
 #include "screens/GuardedComboBox.h"
+#include "screens/PrintOptionsPanel.h"
 #include "screens/ShellState.h"
 
 #include <QAbstractItemView>
@@ -71,16 +76,9 @@ constexpr Enabling AllDisabled { false, false, false, false };
 constexpr Enabling EntryShown { true, true, true, false };
 constexpr Enabling WebEntryShown { true, true, true, true };
 
-class Form4Test : public testing::Test
+class Form4Test : public testing::Test, protected ScriptedScreenServices
 {
 protected:
-    TemporaryProgramFolder folder;
-    ScriptedMessageService messages;
-    ScriptedDialogs dialogs;
-    FakeClock clock;
-    ShellState state;
-    RecordingHelp help;
-    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help };
     std::unique_ptr<Form4> screen;
     QRandomGenerator random { 5 };
 
@@ -1019,3 +1017,94 @@ TEST_F(Form4Test, ACopiedPasswordIsMarkedSecretAndLeavesTheClipboardAfterThirtyS
 }
 
 } // namespace
+
+// --- printing --------------------------------------------------------------
+
+TEST_F(Form4Test, PrintOptionsOpenInTimesNewRoman12AndStoreNothing)
+{
+    store("www.example.com", "ann.smith", "Tr0ub4dor&3", "The PIN is elsewhere.");
+    // Over a coloured screen background the panel keeps the panel colour.
+    state.ScreenBackground = BackgroundSetting::colour(BackgroundSetting::InitialScreenColour);
+    open();
+    choose("www.example.com");
+    // The keeper prints in its name box's colour.
+    EXPECT_EQ(state.PrintFontColour, box(0)->palette().color(QPalette::Text));
+    button("Command3")->click();
+    auto* panel = find<PrintOptionsPanel>(QStringLiteral("SSPanel80"));
+    ASSERT_TRUE(panel->printOptionsOpen());
+    EXPECT_EQ(
+        panel->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
+    EXPECT_EQ(status(), QStringLiteral("Print"));
+    EXPECT_TRUE(find<QMenu>(QStringLiteral("mO"))->menuAction()->isEnabled());
+    EXPECT_EQ(
+        find<QLabel>(QStringLiteral("Panel3D80_0"))->text(), QStringLiteral("Times New Roman "));
+    EXPECT_EQ(find<QLabel>(QStringLiteral("Panel3D80_1"))->text(), QStringLiteral("12 "));
+    const PrintDocument& report = panel->document();
+    EXPECT_EQ(report.texts(0).mid(0, 4),
+        (QStringList { "Password Keeper",
+            "Web address, Location, Service,Card, etc.:    www.example.com",
+            "Sign On ID, Login ID, User ID, etc.:  ann.smith",
+            "Password, PIN No., Secret #, etc.:     Tr0ub4dor&3" }));
+    EXPECT_TRUE(report.texts(0).contains(QStringLiteral("The PIN is elsewhere.")));
+
+    // The font dialog's choice lays the report out again.
+    PrintFont chosen;
+    chosen.family = QStringLiteral("Arial");
+    chosen.points = 10;
+    chosen.bold = true;
+    chosen.underline = true;
+    chosen.colour = QColor(Qt::darkGreen);
+    dialogs.queuePrintFont(chosen);
+    button("SSCommand80_0")->click();
+    const PrintText title = std::get<PrintText>(panel->document().page(0).first());
+    EXPECT_EQ(title.font.pixelSize(), 240);
+    EXPECT_EQ(title.font.family(), QStringLiteral("Arial"));
+
+    // Closing only hides the panel: "Print" stays, nothing is stored.
+    button("SSCommand80_2")->click();
+    EXPECT_FALSE(panel->printOptionsOpen());
+    EXPECT_EQ(status(), QStringLiteral("Print"));
+    EXPECT_FALSE(folder.exists("GColor4.Fil"));
+
+    // Reopening starts from Times New Roman 12, plain; underline and colour
+    // keep the dialog's choice.
+    button("Command3")->click();
+    const PrintText reopened = std::get<PrintText>(panel->document().page(0).first());
+    EXPECT_EQ(reopened.font.family(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(reopened.font.pixelSize(), 280);
+    EXPECT_FALSE(reopened.font.bold());
+    EXPECT_TRUE(reopened.font.underline());
+    EXPECT_EQ(reopened.colour, QColor(Qt::darkGreen));
+}
+
+TEST_F(Form4Test, EscapeClosesThePrintOptionsBeforeTheScreen)
+{
+    store("www.example.com", "ann.smith", "pw");
+    open();
+    choose("www.example.com");
+    button("Command3")->click();
+    auto* panel = find<PrintOptionsPanel>(QStringLiteral("SSPanel80"));
+    action("mH")->trigger();
+    EXPECT_EQ(help.topics(), QList<int> { Form4::PrintOptionsHelpTopic });
+    expectEscapeShrinksThenCloses(screen.get(), panel);
+    QTest::keyClick(screen.get(), Qt::Key_Escape);
+    EXPECT_FALSE(screen->isVisible());
+}
+
+TEST_F(Form4Test, TheEntrysPdfIsReadableByItsOwnerOnly)
+{
+    store("www.example.com", "ann.smith", "Tr0ub4dor&3", "The PIN is elsewhere.");
+    open();
+    choose("www.example.com");
+    button("Command3")->click();
+    const QString path = folder.filePath("entry.pdf");
+    dialogs.queueSaveFile(path);
+    button("SSCommand80_5")->click();
+    ASSERT_TRUE(QFile::exists(path)) << messages.last().text.toStdString();
+    EXPECT_EQ(QFile::permissions(path)
+            & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+        0);
+    const PdfInspection pdf(path);
+    EXPECT_TRUE(pdf.find(0, QStringLiteral("Tr0ub4dor&3")));
+    EXPECT_TRUE(pdf.find(0, QStringLiteral("The PIN is elsewhere.")));
+}

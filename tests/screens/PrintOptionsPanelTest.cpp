@@ -3,6 +3,7 @@
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
+#include "ScriptedScreenServices.h"
 #include "TemporaryProgramFolder.h"
 
 #include "print/PrintDocumentBuilder.h"
@@ -39,17 +40,9 @@ using Message = MessageService::Message;
 // A function screen in miniature: a first text box, an "&Options" menu, a
 // report option and a report of `pages` pages that shows the font it was
 // laid out with.
-class PrintOptionsPanelTest : public ::testing::Test
+class PrintOptionsPanelTest : public ::testing::Test, protected ScriptedScreenServices
 {
 protected:
-    TemporaryProgramFolder folder;
-    ScriptedMessageService messages;
-    ScriptedDialogs dialogs;
-    FakeClock clock;
-    ShellState state;
-    RecordingHelp help;
-    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help };
-
     QWidget host;
     QLineEdit* firstTextBox = new QLineEdit(&host);
     QAction optionsMenu { QStringLiteral("&Options") };

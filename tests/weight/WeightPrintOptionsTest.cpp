@@ -1,3 +1,5 @@
+#include "OrientedJpeg.h"
+#include "PrintPanelEscape.h"
 #include "ReadOnlyFolder.h"
 #include "TrackerScreenDriver.h"
 
@@ -154,13 +156,7 @@ TEST_F(WeightPrintOptionsTest, ThePanelShowsTheDisplayedIndividualsReport)
     // panel, which stores the font.
     QTest::keyClick(driver.screen.get(), Qt::Key_F1);
     EXPECT_EQ(driver.help.last(), WeightTracker::PrintOptionsHelpTopic);
-    QTest::mouseClick(driver.button("SSCommand1"), Qt::LeftButton);
-    QTest::keyClick(driver.screen.get(), Qt::Key_Escape);
-    EXPECT_FALSE(panel()->enlarged());
-    EXPECT_TRUE(panel()->printOptionsOpen());
-    QTest::keyClick(driver.screen.get(), Qt::Key_Escape);
-    EXPECT_FALSE(panel()->printOptionsOpen());
-    EXPECT_TRUE(driver.screen->isVisible());
+    expectEscapeShrinksThenCloses(driver.screen.get(), panel());
     EXPECT_TRUE(driver.find<QMenu>(QStringLiteral("mO"))->menuAction()->isEnabled());
     EXPECT_EQ(driver.find<QLabel>(QStringLiteral("StatusBar1Panel1"))->text(),
         QStringLiteral("Weight Tracker"));
@@ -230,6 +226,33 @@ TEST_F(WeightPrintOptionsTest, PictureOptionsNeedAShownPictureAndAreClearedOnOpe
         EXPECT_FALSE(box->isEnabled());
         EXPECT_TRUE(box->font().strikeOut());
     }
+}
+
+TEST_F(WeightPrintOptionsTest, TheReportPrintsThePicturesTheFrameShowsUpright)
+{
+    // A camera photo stored sideways (wide) with the tag that turns it
+    // upright (tall); and a current picture whose file appeared only after
+    // Ann was selected, which the frame therefore does not show.
+    QImage sideways(300, 200, QImage::Format_RGB32);
+    sideways.fill(Qt::blue);
+    const QString beginning = driver.folder.filePath("camera.jpg");
+    driver.folder.write("camera.jpg", jpegWithOrientation(sideways, 6));
+    const QString current = driver.folder.filePath("later.png");
+    storeAnn(beginning, current);
+    openAnn();
+    pictureFile("later.png", Qt::green);
+
+    printOptions();
+    EXPECT_TRUE(option("SSCheck2_0")->isEnabled());
+    EXPECT_FALSE(option("SSCheck2_1")->isEnabled());
+    clickOption("SSCheck2_0");
+    QList<PrintPicture> printed;
+    for (int page = 0; page < report().pageCount(); ++page)
+        printed += pictures(page);
+    const auto photo = std::find_if(printed.begin(), printed.end(),
+        [](const PrintPicture& picture) { return picture.image.height() == 300; });
+    ASSERT_NE(photo, printed.end()) << "the photo is printed upright, 200 wide and 300 high";
+    EXPECT_EQ(photo->image.width(), 200);
 }
 
 TEST_F(WeightPrintOptionsTest, AGraphThatCannotBeWrittenNeverPrintsAnOlderOne)

@@ -1,0 +1,271 @@
+#include "BloodPressureReport.h"
+
+#include "bloodpressure/BloodPressureAverages.h"
+#include "bloodpressure/PrintEntryCount.h"
+#include "print/PrintDocumentBuilder.h"
+#include "storage/NumberText.h"
+
+#include <QLocale>
+
+namespace {
+
+constexpr qreal Inch = PrintDocument::TwipsPerInch;
+constexpr qreal HeaderTextGap = 200;
+constexpr qreal FrameTop = 100;
+constexpr qreal RuleWidth = 15;
+// The table starts on a new page when less than this is left below the
+// header and the graph, and a row is the last of its page below the other.
+constexpr qreal TableStartRoom = 1400;
+constexpr qreal RowRoom = 360;
+constexpr int RowsBetweenDividers = 5;
+
+const QColor AverageCaptionColour(0, 0, 128);
+
+struct GraphBox {
+    qreal left;
+    qreal width;
+    qreal height;
+    // From the position to the box's top, and from its top to where the
+    // table starts.
+    qreal drop;
+    qreal advance;
+};
+// The portrait box starts at the position rather than above it: the
+// exported chart has no blank band at its top, and a picture laid over the
+// header would hide its last line.
+constexpr GraphBox PortraitGraph { 0.02 * Inch, 8.4 * Inch, 6000, 0, 6100 };
+constexpr GraphBox LandscapeGraph { 0.01 * Inch, 10.8 * Inch, 7200, 60, 7460 };
+
+QColor colourOf(const BloodPressureCategory& category)
+{
+    return QColor(category.red(), category.green(), category.blue());
+}
+
+BloodPressureReport::Cell categoryCell(
+    const QString& value, BloodPressureCategory (*classify)(double))
+{
+    const QString text = value.trimmed();
+    const double number = NumberText::leadingNumber(text);
+    if (!(number > 0))
+        return { text, Qt::black, false };
+    const BloodPressureCategory category = classify(number);
+    return { text + category.mark(), colourOf(category), category.underlined() };
+}
+
+} // namespace
+
+BloodPressureReport::Cell BloodPressureReport::systolicCell(const QString& value)
+{
+    return categoryCell(value, &BloodPressureCategory::ofSystolic);
+}
+
+BloodPressureReport::Cell BloodPressureReport::diastolicCell(const QString& value)
+{
+    return categoryCell(value, &BloodPressureCategory::ofDiastolic);
+}
+
+PrintDocument BloodPressureReport::build(
+    const Values& values, const Options& options, const QPageLayout& layout, const PrintFont& font)
+{
+    PrintDocumentBuilder builder(layout, PrintDocument::titleFor(values.name, Title));
+    BloodPressureReport report(values, options, builder, font);
+    report.headerBlock();
+    if (options.printGraph)
+        report.graphSection();
+    report.table();
+    return builder.takeDocument();
+}
+
+BloodPressureReport::BloodPressureReport(const Values& values, const Options& options,
+    PrintDocumentBuilder& builder, const PrintFont& font)
+    : m_values(values)
+    , m_options(options)
+    , m_builder(builder)
+    , m_font(font)
+    , m_range(PrintEntryCount::printedRange(values.rows, options.entryCount))
+    , m_width(builder.pageWidth())
+    , m_height(builder.pageHeight())
+{ }
+
+qreal BloodPressureReport::column(int index) const
+{
+    static constexpr qreal Divisors[5] { 5.3, 2.74, 1.8, 1.5, 1.2 };
+    return m_width / Divisors[index];
+}
+
+void BloodPressureReport::applyBodyFont(bool bold)
+{
+    PrintFont font = m_font;
+    font.points = qMax(1.0, m_font.points - 2);
+    font.bold = bold;
+    m_builder.setFont(font);
+}
+
+void BloodPressureReport::headerBlock()
+{
+    // A small gap at the top of the sheet.
+    m_builder.setFont(m_font);
+    m_builder.setFontSize(6);
+    m_builder.newLine();
+    PrintFont nameFont = m_font;
+    nameFont.bold = true;
+    m_builder.setFont(nameFont);
+    m_builder.printCentred(m_values.name);
+    applyBodyFont(true);
+    m_builder.textAt(HeaderTextGap, Title);
+    m_builder.textEndingAt(m_width - HeaderTextGap,
+        QStringLiteral("Printed: ") + QLocale().toString(m_values.printed, QLocale::LongFormat));
+    m_builder.newLine();
+    applyBodyFont(false);
+}
+
+void BloodPressureReport::frame()
+{
+    // A frame reaching past the sheet would lose its lower edge.
+    m_builder.setPenWidth(RuleWidth);
+    m_builder.rectangle(0, FrameTop, m_width, qMin(m_builder.y() + 100, m_height));
+}
+
+void BloodPressureReport::newPage()
+{
+    if (m_options.borderLines)
+        frame();
+    m_builder.newPage();
+    headerBlock();
+}
+
+void BloodPressureReport::graphSection()
+{
+    const GraphBox box = m_builder.landscape() ? LandscapeGraph : PortraitGraph;
+    // On narrower paper than the box was made for, the box keeps its
+    // margin on both sides.
+    const qreal width = qMin(box.width, m_width - 2 * box.left);
+    const qreal top = m_builder.y() + box.drop;
+    m_builder.picture(m_values.graph, QRectF(box.left, top, width, box.height));
+    m_builder.setY(top + box.advance);
+}
+
+void BloodPressureReport::table()
+{
+    // The title, the legend, the headings and a first row start the table
+    // together; a large font needs more room than the usual limit leaves.
+    applyBodyFont(true);
+    const qreal opening = 7 * m_builder.lineSpacing() + 80;
+    if (m_builder.y() > m_height - TableStartRoom || m_builder.y() + opening > m_height)
+        newPage();
+    // The averages go with the table's first title, which is page 1's
+    // unless the graph left no room for the table there.
+    tableTitleBlock(true);
+
+    int sinceDivider = 0;
+    for (qsizetype i = 0; i < m_range.size(); ++i) {
+        tableRow(m_range[i]);
+        const bool last = i == m_range.size() - 1;
+        const qreal y = m_builder.y();
+        if (!last && (y > m_height - RowRoom || y + m_builder.lineSpacing() > m_height)) {
+            newPage();
+            tableTitleBlock(false);
+            sinceDivider = 0;
+            continue;
+        }
+        if (m_options.dividerLines && ++sinceDivider == RowsBetweenDividers) {
+            sinceDivider = 0;
+            if (!last)
+                m_builder.line(0, y + 10, m_width - 2, y + 10);
+        }
+    }
+    if (m_options.borderLines)
+        frame();
+    m_builder.newLine();
+}
+
+void BloodPressureReport::tableTitleBlock(bool withAverages)
+{
+    m_builder.setPenWidth(RuleWidth);
+    if (m_options.printGraph)
+        m_builder.line(0, m_builder.y(), m_width, m_builder.y());
+    m_builder.moveDown(10);
+    applyBodyFont(true);
+    const int page = m_builder.pageNumber();
+    m_builder.printCentred(
+        page > 1 ? TableTitle + QStringLiteral(" - Page ") + QString::number(page) : TableTitle);
+    if (m_builder.landscape())
+        m_builder.newLine();
+
+    const struct {
+        qreal divisor;
+        QString text;
+        BloodPressureCategory::Level level;
+    } legend[] {
+        { 12.5, QStringLiteral("Color Legend:"), BloodPressureCategory::Normal },
+        { 5.1, QStringLiteral("Normal"), BloodPressureCategory::Normal },
+        { 3, QStringLiteral("Prehypertension"), BloodPressureCategory::Prehypertension },
+        { 1.95, QStringLiteral("High (Stage 1)*"), BloodPressureCategory::Stage1 },
+        { 1.47, QStringLiteral("High (Stage 2)**"), BloodPressureCategory::Stage2 },
+        { 1.14, QStringLiteral("Hypertensive Crisis"), BloodPressureCategory::Crisis },
+    };
+    for (const auto& item : legend) {
+        const BloodPressureCategory category(item.level);
+        m_builder.setTextColour(colourOf(category));
+        if (category.underlined())
+            m_builder.setUnderline(true);
+        m_builder.textCentredOn(m_width / item.divisor, item.text);
+    }
+    m_builder.newLine();
+    m_builder.setTextColour(Qt::black);
+    m_builder.setUnderline(false);
+    m_builder.line(0, m_builder.y() + 60, m_width - 2, m_builder.y() + 60);
+    m_builder.newLine();
+
+    const QString headings[2][5] {
+        { QStringLiteral("Date of"), QStringLiteral("Time of"), QStringLiteral("Systolic"),
+            QStringLiteral("Diastolic"), QStringLiteral("Heart Rate") },
+        { QStringLiteral("Reading"), QStringLiteral("Reading"), QStringLiteral("Upper #"),
+            QStringLiteral("Lower #"), QStringLiteral("(Pulse)") },
+    };
+    for (int line = 0; line < 2; ++line) {
+        m_builder.setUnderline(line == 1);
+        for (int c = 0; c < 5; ++c)
+            m_builder.textCentredOn(column(c), headings[line][c]);
+        m_builder.newLine();
+    }
+    m_builder.setUnderline(false);
+    if (withAverages)
+        averagesLine();
+    else
+        m_builder.newLine();
+    applyBodyFont(false);
+}
+
+void BloodPressureReport::averagesLine()
+{
+    const BloodPressureAverages averages = BloodPressureAverages::RecomputeAverages(m_range);
+    applyBodyFont(true);
+    cellAt(m_width / 2.15, Cell { QStringLiteral("Average:"), AverageCaptionColour });
+    cellAt(column(2), systolicCell(BloodPressureAverages::text(averages.systolic)));
+    cellAt(column(3), diastolicCell(BloodPressureAverages::text(averages.diastolic)));
+    cellAt(column(4),
+        Cell { QStringLiteral("( ") + BloodPressureAverages::text(averages.pulse)
+                + QStringLiteral(" )"),
+            Qt::black });
+    m_builder.newLine();
+}
+
+void BloodPressureReport::cellAt(qreal x, const Cell& cell)
+{
+    m_builder.setTextColour(cell.colour);
+    m_builder.setUnderline(cell.underlined);
+    m_builder.textCentredOn(x, cell.text);
+}
+
+void BloodPressureReport::tableRow(const Reading& reading)
+{
+    applyBodyFont(false);
+    cellAt(column(0), Cell { reading.date.trimmed(), Qt::black });
+    cellAt(column(1), Cell { reading.time.trimmed(), Qt::black });
+    applyBodyFont(true);
+    cellAt(column(2), systolicCell(reading.systolic));
+    cellAt(column(3), diastolicCell(reading.diastolic));
+    cellAt(column(4), Cell { reading.pulse.trimmed(), Qt::black });
+    m_builder.newLine();
+}

@@ -1,0 +1,306 @@
+#include "ScriptedScreenServices.h"
+#include "TrackerScreenDriver.h"
+
+#include "backup/BackupScreen.h"
+#include "passwords/Form4.h"
+#include "screens/DataGrid.h"
+#include "shell/HelpWindow.h"
+#include "shell/MainScreen.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QDate>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+// A control is announced by a name of its own: a button or check box by its
+// caption, anything else by a label whose buddy it is or a name given to it.
+// (Qt would otherwise name a box after its group box's title, which tells
+// the boxes of a group apart from nothing.)
+bool announcedByName(QWidget* control)
+{
+    if (qobject_cast<QAbstractButton*>(control)) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+        return face && !face->text(QAccessible::Name).trimmed().isEmpty();
+    }
+    if (!control->accessibleName().trimmed().isEmpty())
+        return true;
+    const QList<QLabel*> labels = control->window()->findChildren<QLabel*>();
+    return std::any_of(labels.begin(), labels.end(), [control](const QLabel* label) {
+        return label->buddy() == control && !label->text().trimmed().isEmpty();
+    });
+}
+
+QString describe(QWidget* control)
+{
+    // A part without a name of its own is found by its parent's.
+    QString name = control->objectName();
+    if (name.isEmpty() && control->parentWidget())
+        name = control->parentWidget()->objectName() + QStringLiteral("/");
+    return QStringLiteral("%1 (%2)").arg(
+        name, QString::fromLatin1(control->metaObject()->className()));
+}
+
+// The controls Tab reaches in the window as it stands, in the order it
+// reaches them.
+QList<QWidget*> tabChain(QWidget* window)
+{
+    QList<QWidget*> chain;
+    QWidget* widget = window;
+    for (int guard = 0; guard < 1000; ++guard) {
+        widget = widget->nextInFocusChain();
+        if (widget == window)
+            break;
+        // A compound control (a grid, a calendar) is announced by the part
+        // it hands the focus to.
+        if (widget->window() == window && widget->isVisibleTo(window) && !widget->focusProxy()
+            && (widget->focusPolicy() & Qt::TabFocus))
+            chain.append(widget);
+    }
+    return chain;
+}
+
+QStringList unnamedControls(QWidget* window)
+{
+    QApplication::processEvents();
+    QStringList unnamed;
+    for (QWidget* control : tabChain(window)) {
+        if (!announcedByName(control))
+            unnamed.append(describe(control));
+    }
+    return unnamed;
+}
+
+QString nameOf(const QWidget* control)
+{
+    // A part without a name of its own (a grid's table) goes by its owner's.
+    if (control->objectName().isEmpty() && control->parentWidget())
+        return control->parentWidget()->objectName();
+    return control->objectName();
+}
+
+// Where Tab takes the focus, from first on, pressed as the user does until
+// the focus comes back to first (or has gone round longer than any screen).
+QStringList tabWalk(QWidget* first)
+{
+    // Whatever the screen focuses as it opens has had its turn first.
+    QApplication::processEvents();
+    first->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    QStringList names { nameOf(QApplication::focusWidget()) };
+    for (int step = 0; step < 60; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focused = QApplication::focusWidget();
+        if (focused == first)
+            break;
+        names.append(nameOf(focused));
+    }
+    return names;
+}
+
+} // namespace
+
+class TrackerAccessibilityTest : public ::testing::TestWithParam<TrackerKind>
+{
+protected:
+    TrackerScreenDriver driver { GetParam() };
+
+    void expectAllNamed(const char* state)
+    {
+        SCOPED_TRACE(state);
+        const QStringList unnamed = unnamedControls(driver.screen.get());
+        EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral(", ")).toStdString();
+    }
+    void click(const char* button) { QTest::mouseClick(driver.button(button), Qt::LeftButton); }
+};
+
+TEST_P(TrackerAccessibilityTest, EveryControlOfEveryViewIsNamed)
+{
+    driver.open();
+    expectAllNamed("no individual");
+    click("Command7");
+    expectAllNamed("create mode");
+    driver.storeIndividual(QStringLiteral("Ann"));
+    driver.screen.reset();
+    driver.open();
+    driver.select(QStringLiteral("Ann"));
+    expectAllNamed("log");
+    driver.clickCell(1, 1);
+    expectAllNamed("log with its calendar");
+    click("Command3");
+    expectAllNamed("second panel");
+    click("Command5");
+    expectAllNamed("graph");
+    click("Command9");
+    expectAllNamed("print options");
+}
+
+TEST(WeightAccessibility, PictureBrowserAndEnlargedViewAreNamed)
+{
+    TrackerScreenDriver driver(weightTrackerKind());
+    driver.storeIndividual(QStringLiteral("Ann"));
+    driver.open();
+    driver.select(QStringLiteral("Ann"));
+    QTest::mouseClick(driver.button("Command3"), Qt::LeftButton);
+    driver.button("SSCommand3_0")->click();
+    QStringList unnamed = unnamedControls(driver.screen.get());
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral(", ")).toStdString();
+}
+
+TEST(WeightAccessibility, TrendFacesSayWhatTheyShow)
+{
+    TrackerScreenDriver driver(weightTrackerKind());
+    driver.storeIndividual(QStringLiteral("Ann"),
+        { { QStringLiteral("December 01, 2026"), QStringLiteral("200") },
+            { QStringLiteral("December 08, 2026"), QStringLiteral("197") } });
+    driver.open();
+    driver.select(QStringLiteral("Ann"));
+    EXPECT_EQ(driver.find(QStringLiteral("Image8"))->accessibleDescription(),
+        QStringLiteral("Last entry trend: down"));
+    driver.typeIntoCell(2, 2, QStringLiteral("199.5"));
+    EXPECT_EQ(driver.find(QStringLiteral("Image8"))->accessibleDescription(),
+        QStringLiteral("Last entry trend: down a little"));
+}
+
+TEST(BloodPressureAccessibility, ReadingEntryPanelIsNamed)
+{
+    TrackerScreenDriver driver(bloodPressureTrackerKind());
+    driver.storeIndividual(QStringLiteral("Ann"));
+    driver.open();
+    driver.select(QStringLiteral("Ann"));
+    driver.clickCell(1, 1);
+    driver.pickLogDate(QDate(2026, 12, 1));
+    ASSERT_TRUE(driver.find("SSPanel5")->isVisible());
+    const QStringList unnamed = unnamedControls(driver.screen.get());
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral(", ")).toStdString();
+}
+
+class OtherScreensAccessibilityTest : public ::testing::Test, protected ScriptedScreenServices
+{
+protected:
+    static void expectAllNamed(QWidget* window)
+    {
+        window->show();
+        const QStringList unnamed = unnamedControls(window);
+        EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral(", ")).toStdString();
+    }
+};
+
+TEST_F(OtherScreensAccessibilityTest, MainScreenAndHelpWindowAreNamed)
+{
+    {
+        SCOPED_TRACE("main screen");
+        MainScreen main(services);
+        main.open();
+        expectAllNamed(&main);
+    }
+    {
+        SCOPED_TRACE("help window");
+        HelpWindow window(folder.folder());
+        expectAllNamed(&window);
+    }
+}
+
+TEST_F(OtherScreensAccessibilityTest, TabFollowsThePasswordKeeperAndTheBackupScreen)
+{
+    Form4 keeper(services);
+    keeper.show();
+    keeper.activateWindow();
+    EXPECT_EQ(tabWalk(keeper.findChild<QWidget*>(QStringLiteral("Combo1"))).join(' ').toStdString(),
+        // Leaving the empty list clears the entry, which disables New File.
+        "Combo1 Text1_0 Text1_1 Text1_2 Text1_3 Command1");
+    keeper.close();
+
+    BackupScreen backup(services);
+    backup.show();
+    backup.activateWindow();
+    EXPECT_EQ(tabWalk(backup.findChild<QWidget*>(QStringLiteral("Drive1"))).join(' ').toStdString(),
+        "Drive1 Dir1 SSCommand1");
+}
+
+TEST_F(OtherScreensAccessibilityTest, PasswordKeeperAndBackupScreenAreNamed)
+{
+    {
+        SCOPED_TRACE("Password Keeper");
+        Form4 keeper(services);
+        expectAllNamed(&keeper);
+        keeper.activateWindow();
+        QTest::keyClicks(
+            keeper.findChild<QWidget*>(QStringLiteral("Text1_0")), QStringLiteral("Bank"));
+        auto* printOptions = keeper.findChild<QPushButton*>(QStringLiteral("Command3"));
+        ASSERT_TRUE(printOptions->isEnabled());
+        QTest::mouseClick(printOptions, Qt::LeftButton);
+        ASSERT_TRUE(keeper.findChild<QWidget*>(QStringLiteral("SSPanel80"))->isVisible());
+        expectAllNamed(&keeper);
+    }
+    {
+        SCOPED_TRACE("backup screen");
+        BackupScreen backup(services);
+        expectAllNamed(&backup);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Trackers, TrackerAccessibilityTest,
+    ::testing::Values(weightTrackerKind(), bloodPressureTrackerKind()),
+    [](const auto& info) { return info.param.name; });
+
+TEST_P(TrackerAccessibilityTest, TabFollowsTheScreenTopToBottomAndLeftToRight)
+{
+    const bool weight = GetParam().name == "Weight";
+    driver.open();
+    driver.screen->activateWindow();
+    click("Command7");
+    // Create mode: the name box, the figures of the header (the Weight
+    // Tracker's beginning date, beginning weight and goal), the commands
+    // that can be used, then the plan.
+    const QStringList create = weight ? QStringList { "Text1_0", "Text1_1", "Text1_2", "Text1_3",
+        "Command2", "Command1", "Command11", "Text1_4", "Text1_5", "Text1_6", "Text3",
+        "SSCommand3_0", "Text1_7", "SSCommand3_1", "Text1_8" }
+                                      : QStringList { "Text1_0", "Command2", "Command1" };
+    EXPECT_EQ(
+        tabWalk(driver.find("Text1_0")).join(' ').toStdString(), create.join(' ').toStdString());
+
+    driver.storeIndividual(QStringLiteral("Ann"));
+    driver.screen.reset();
+    driver.open();
+    driver.screen->activateWindow();
+    driver.select(QStringLiteral("Ann"));
+    const QStringList log = weight
+        ? QStringList { "Combo1", "Text1_1", "Text1_2", "Text1_3", "Command7", "Command3",
+              "Command5", "Command10", "Command8", "Command9", "Command1", "Grid4", "SSCommand8",
+              "SSCommand9", "SSCommand10" }
+        : QStringList { "Combo1", "Command7", "Command3", "Command5", "Command10", "Command8",
+              "Command9", "Command1", "Grid4", "SSCommand8", "SSCommand9" };
+    EXPECT_EQ(tabWalk(driver.find("Combo1")).join(' ').toStdString(), log.join(' ').toStdString());
+}
+
+TEST(PlanComments, TabMovesOnAndCtrlTabTypesATab)
+{
+    TrackerScreenDriver driver(weightTrackerKind());
+    driver.storeIndividual(QStringLiteral("Ann"));
+    driver.open();
+    driver.screen->activateWindow();
+    driver.select(QStringLiteral("Ann"));
+    QTest::mouseClick(driver.button("Command3"), Qt::LeftButton);
+    auto* comments = driver.find<QPlainTextEdit>(QStringLiteral("Text3"));
+    comments->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(comments, QStringLiteral("Walk"));
+    QTest::keyClick(comments, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClicks(comments, QStringLiteral("daily"));
+    QTest::keyClick(comments, Qt::Key_Tab);
+    EXPECT_EQ(comments->toPlainText(), QStringLiteral("Walk\tdaily"));
+    EXPECT_EQ(QApplication::focusWidget(), driver.find(QStringLiteral("SSCommand3_0")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), comments);
+    EXPECT_EQ(comments->toPlainText(), QStringLiteral("Walk\tdaily"));
+}
