@@ -6,6 +6,7 @@
 #include "storage/NumberText.h"
 #include "storage/StoredDate.h"
 
+#include <QApplication>
 #include <QDataStream>
 #include <QFile>
 #include <QHeaderView>
@@ -138,6 +139,14 @@ DataGrid::DataGrid(int fixedRows, int fixedColumns, QWidget* parent)
     m_view->setTabKeyNavigation(false);
     m_view->setWordWrap(true);
     m_defaultBase = m_view->viewport()->palette().color(QPalette::Base);
+    // The grid lines are drawn from the palette's window and mid tones,
+    // which a coloured panel around the grid would otherwise tint (and only
+    // from the next time the grid's background is set): they keep the
+    // program's own.
+    QPalette lines = m_view->palette();
+    for (QPalette::ColorRole role : { QPalette::Window, QPalette::Mid })
+        lines.setColor(role, QApplication::palette().color(role));
+    m_view->setPalette(lines);
 
     QHeaderView* columns = m_view->horizontalHeader();
     columns->setVisible(m_fixedRows == 1);
@@ -750,7 +759,7 @@ bool DataGrid::loadFromFile(const QString& filePath)
 
 void DataGrid::setBackgroundColour(const QColor& colour)
 {
-    QPalette palette = m_view->viewport()->palette();
+    QPalette palette = m_view->palette();
     palette.setColor(QPalette::Base, colour.isValid() ? colour : m_defaultBase);
     m_view->viewport()->setPalette(palette);
     m_view->setPalette(palette);

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableWidget>
 #include <QTest>
 
@@ -654,3 +656,24 @@ TEST(DataGridDestruction, AnOpenEditorReportsNothingOnceTheGridIsGoing)
 }
 
 } // namespace
+
+TEST(DataGridLines, KeepTheirColourWhateverColourThePanelAroundTakes)
+{
+    QWidget panel;
+    DataGrid grid(1, 1, &panel);
+    auto lineColour = [&grid] {
+        QStyleOptionViewItem option;
+        option.initFrom(grid.view());
+        return QColor::fromRgba(QRgb(
+            grid.view()->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, grid.view())));
+    };
+    const QColor lines = lineColour();
+    for (const QColor& colour : { QColor(255, 255, 128), QColor(0, 128, 128) }) {
+        QPalette palette = panel.palette();
+        palette.setColor(QPalette::Window, colour);
+        panel.setPalette(palette);
+        // The grid's background is set again when its screen loads.
+        grid.setBackgroundColour(QColor(Qt::white));
+        EXPECT_EQ(lineColour(), lines) << colour.name().toStdString();
+    }
+}
