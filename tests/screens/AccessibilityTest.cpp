@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QDate>
 #include <QLabel>
@@ -143,6 +144,9 @@ TEST_P(TrackerAccessibilityTest, EveryControlOfEveryViewIsNamed)
     expectAllNamed("graph");
     click("Command9");
     expectAllNamed("print options");
+    QTest::keyClick(driver.screen.get(), Qt::Key_Escape);
+    driver.action("mOGrid")->trigger();
+    expectAllNamed("grid background selector");
 }
 
 TEST(WeightAccessibility, PictureBrowserAndEnlargedViewAreNamed)
@@ -202,6 +206,9 @@ TEST_F(OtherScreensAccessibilityTest, MainScreenAndHelpWindowAreNamed)
         SCOPED_TRACE("main screen");
         MainScreen main(services);
         main.open();
+        expectAllNamed(&main);
+        main.findChild<QAction*>(QStringLiteral("mOBC"))->trigger();
+        ASSERT_TRUE(main.findChild<QWidget*>(QStringLiteral("SSPanel4"))->isVisible());
         expectAllNamed(&main);
     }
     {
