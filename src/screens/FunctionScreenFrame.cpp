@@ -97,6 +97,11 @@ QToolBar* FunctionScreenFrame::addToolbar(const char* name, Qt::ToolBarArea area
     connect(hideAction, &QAction::triggered, this, hide);
     connect(toolbar, &QWidget::customContextMenuRequested, menu,
         [menu, toolbar](const QPoint& at) { menu->popup(toolbar->mapToGlobal(at)); });
+    // The title is what screen readers announce a toolbar by: its place,
+    // not its control name.
+    toolbar->setWindowTitle(area == Qt::TopToolBarArea ? QStringLiteral("Top toolbar")
+            : area == Qt::LeftToolBarArea              ? QStringLiteral("Side toolbar")
+                                                       : QStringLiteral("Companion toolbar"));
     m_window.addToolBar(area, toolbar);
     return toolbar;
 }
