@@ -30,6 +30,9 @@ TrackerLogPanel::TrackerLogPanel(const QList<TrackerLogColumn>& columns, Tracker
 {
     setObjectName(QStringLiteral("SSPanel3"));
     setFrameShape(QFrame::StyledPanel);
+    m_fractionSum = FixedColumnFraction;
+    for (const TrackerLogColumn& column : m_columns)
+        m_fractionSum += column.widthFraction;
 
     m_grid = named(new DataGrid(1, 1, this), "Grid4");
     m_grid->setColumnCount(int(m_columns.size()) + 1);
@@ -74,12 +77,12 @@ TrackerLogPanel::TrackerLogPanel(const QList<TrackerLogColumn>& columns, Tracker
 
     m_sideTop = new QVBoxLayout;
     m_sideBottom = new QVBoxLayout;
-    auto* side = new QVBoxLayout;
-    side->addLayout(m_sideTop);
-    side->addStretch(1);
-    side->addWidget(m_addRowButton);
-    side->addWidget(m_deleteRowButton);
-    side->addLayout(m_sideBottom);
+    m_side = new QVBoxLayout;
+    m_side->addLayout(m_sideTop);
+    m_side->addStretch(1);
+    m_side->addWidget(m_addRowButton);
+    m_side->addWidget(m_deleteRowButton);
+    m_side->addLayout(m_sideBottom);
 
     m_underGrid = new QHBoxLayout;
     auto* logColumn = new QVBoxLayout;
@@ -91,12 +94,12 @@ TrackerLogPanel::TrackerLogPanel(const QList<TrackerLogColumn>& columns, Tracker
     captionFont.setBold(true);
     m_caption->setFont(captionFont);
     m_caption->hide();
-    auto* body = new QHBoxLayout;
-    body->addLayout(logColumn, 3);
-    body->addLayout(side, 1);
+    m_body = new QHBoxLayout;
+    m_body->addLayout(logColumn, 3);
+    m_body->addLayout(m_side, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_caption);
-    layout->addLayout(body, 1);
+    layout->addLayout(m_body, 1);
     hide();
 }
 
@@ -115,9 +118,23 @@ void TrackerLogPanel::clearLog()
 
 void TrackerLogPanel::setColumnWidths()
 {
+    const QTableWidget* view = m_grid->view();
+    const int gridExtras
+        = view->verticalScrollBar()->sizeHint().width() + 2 * view->frameWidth() + 2;
+    // The columns share the panel's width as their fractions say, but take
+    // no more than the room the side column leaves: a wider grid would widen
+    // the panel, and with it the grid again, until the window outgrew a
+    // small screen.
+    const QMargins margins = layout()->contentsMargins();
+    const int room = width() - margins.left() - margins.right() - m_side->minimumSize().width()
+        - m_body->spacing() - gridExtras;
     const int panelTwips = Twips::fromPixelsX(width(), this);
-    auto widthOf
-        = [panelTwips](double fraction) { return int(std::lround(panelTwips * fraction)); };
+    double share = 1.0;
+    if (const int wanted = Twips::toPixelsX(int(std::lround(panelTwips * m_fractionSum)), this);
+        wanted > room && wanted > 0)
+        share = std::max(0.0, double(room) / wanted);
+    auto widthOf = [panelTwips, share](
+                       double fraction) { return int(std::lround(panelTwips * fraction * share)); };
     m_grid->setColumnWidthTwips(0, widthOf(FixedColumnFraction));
     int gridTwips = m_grid->columnWidthTwips(0);
     for (int i = 0; i < m_columns.size(); ++i) {
@@ -127,9 +144,7 @@ void TrackerLogPanel::setColumnWidths()
         gridTwips += twips;
     }
     m_headingIndent->setFixedWidth(Twips::toPixelsX(m_grid->columnWidthTwips(0), this) + 2);
-    const QTableWidget* view = m_grid->view();
-    m_grid->setFixedWidth(Twips::toPixelsX(gridTwips, this)
-        + view->verticalScrollBar()->sizeHint().width() + 2 * view->frameWidth() + 2);
+    m_grid->setFixedWidth(Twips::toPixelsX(gridTwips, this) + gridExtras);
 }
 
 void TrackerLogPanel::resizeEvent(QResizeEvent* event)

@@ -11,6 +11,7 @@ class MonthCalendar;
 class QBoxLayout;
 class QLabel;
 class QPushButton;
+class QHBoxLayout;
 class QVBoxLayout;
 class TrackerLogClient;
 
@@ -78,5 +79,9 @@ private:
     QPushButton* m_deleteRowButton;
     QVBoxLayout* m_sideTop;
     QVBoxLayout* m_sideBottom;
+    QVBoxLayout* m_side;
+    QHBoxLayout* m_body;
+    // What the grid's columns add up to, as a share of the panel's width.
+    double m_fractionSum = 0;
     QBoxLayout* m_underGrid;
 };

@@ -295,6 +295,11 @@ void WeightTracker::buildLogSide()
         picture->setFixedSize(48, 48);
         picture->setAlignment(Qt::AlignCenter);
     }
+    // On a small screen the captions take two lines and leave the log room.
+    for (QLabel* caption : m_trendLabels) {
+        caption->setWordWrap(true);
+        caption->setAlignment(Qt::AlignCenter);
+    }
     m_lastEntryTrend->setAccessibleName(QStringLiteral("Last entry trend"));
     m_beginningTrend->setAccessibleName(QStringLiteral("Beginning weight trend"));
     m_congratulations = label(panel, QStringLiteral("Label16"), QStringLiteral("CONGRATULATIONS!"));

@@ -300,6 +300,20 @@ TEST_P(TrackerLifecycle, ExitAndEscapeAskBeforeClosingOnUnsavedChanges)
     EXPECT_TRUE(changeWasSaved());
 }
 
+TEST_P(TrackerLifecycle, TheLogFitsAWindowOfASmallScreen)
+{
+    openWithAnnSelected();
+    // The window of an 800 by 600 screen: the log once grew the window
+    // past it, each wider panel widening its grid again.
+    driver.screen->resize(800, 600);
+    for (int pass = 0; pass < 5; ++pass)
+        QCoreApplication::processEvents();
+    EXPECT_LE(driver.screen->width(), 800);
+    const QWidget* grid = driver.grid();
+    const QWidget* panel = grid->parentWidget();
+    EXPECT_LE(grid->geometry().right(), panel->width()) << "the grid stays inside its panel";
+}
+
 INSTANTIATE_TEST_SUITE_P(Trackers, TrackerLifecycle,
     testing::Values(weightTrackerKind(), bloodPressureTrackerKind()),
     [](const testing::TestParamInfo<TrackerKind>& info) { return info.param.name; });
