@@ -4,6 +4,7 @@
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
+#include "ScriptedScreenServices.h"
 #include "TemporaryProgramFolder.h"
 
 #include "passwords/Form4.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -28,7 +30,7 @@ namespace {
 
 using Answer = MessageService::Answer;
 
-class Form4Chrome : public testing::Test
+class Form4Chrome : public testing::Test, protected ScriptedScreenServices
 {
 protected:
     void SetUp() override { FunctionScreenFrame::layoutStore().clear(); }
@@ -57,13 +59,6 @@ protected:
     }
     StoredColour stored() const { return GColor3File(folder.folder()).passwordKeeperPanelColour(); }
 
-    TemporaryProgramFolder folder;
-    ScriptedMessageService messages;
-    ScriptedDialogs dialogs;
-    FakeClock clock;
-    ShellState state;
-    RecordingHelp help;
-    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help };
     std::unique_ptr<Form4> screen;
 };
 
@@ -136,3 +131,25 @@ TEST_F(Form4Chrome, ToolbarsLeadBackAndHideAsOnTheTrackers)
 }
 
 } // namespace
+
+TEST_F(Form4Chrome, SideButtonsDoNothingWhilePrintOptionsAreOpen)
+{
+    open();
+    screen->activateWindow();
+    QTest::keyClicks(find("Text1_0"), QStringLiteral("Bank"));
+    QTest::mouseClick(find<QPushButton>("Command3"), Qt::LeftButton);
+    QWidget* panel = find("SSPanel80");
+    ASSERT_TRUE(panel->isVisible());
+    const QList<QToolButton*> buttons
+        = find<QToolBar>("Toolbar2")
+              ->findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QToolButton* button : buttons) {
+        if (button->toolTip() == QStringLiteral("Help"))
+            continue;
+        const qsizetype asked = messages.messages().size();
+        button->click();
+        EXPECT_TRUE(screen->isVisible()) << button->toolTip().toStdString();
+        EXPECT_TRUE(panel->isVisible()) << button->toolTip().toStdString();
+        EXPECT_EQ(messages.messages().size(), asked) << button->toolTip().toStdString();
+    }
+}

@@ -122,6 +122,25 @@ TEST_P(TrackerToolbars, TheSideToolbarRunsTheScreensCommands)
     EXPECT_FALSE(driver.screen->isVisible());
 }
 
+TEST_P(TrackerToolbars, SideButtonsDoNothingWhilePrintOptionsAreOpen)
+{
+    driver.storeIndividual("Ann", { { QStringLiteral("December 01, 2026") } });
+    driver.open();
+    driver.select("Ann");
+    QTest::mouseClick(driver.button("Command9"), Qt::LeftButton);
+    QWidget* panel = driver.find("SSPanel80");
+    ASSERT_TRUE(panel->isVisible());
+    // Grid, Color, Delete, Print Options and Exit: each only beeps.
+    for (int number : { 1, 2, 3, 4, 6 }) {
+        const qsizetype asked = messages.messages().size();
+        sideButton(number)->click();
+        EXPECT_TRUE(driver.screen->isVisible()) << number;
+        EXPECT_TRUE(panel->isVisible()) << number;
+        EXPECT_FALSE(driver.find("SSPanel9")->isVisible()) << number;
+        EXPECT_EQ(messages.messages().size(), asked) << number;
+    }
+}
+
 TEST_P(TrackerToolbars, HiddenToolbarsComeBackFromTheStatusBarAndStayAsTheUserLeftThem)
 {
     driver.open();
