@@ -3,6 +3,7 @@
 #include "storage/DisplayFormat.h"
 #include "storage/NumberText.h"
 
+#include <charconv>
 #include <optional>
 
 namespace {
@@ -24,7 +25,13 @@ void setCell(ProgressStatistics::DerivedCell& cell, float value)
 float differenceFromBeginning(double beginning, float weight)
 {
     const double fromWeight = beginning - static_cast<double>(weight);
-    const double readBack = NumberText::leadingNumber(QString::number(fromWeight, 'g', 15));
+    // The round trip through 15 digits, without building a string: a log
+    // of ten thousand weigh-ins makes ten thousand of them.
+    char digits[32];
+    const auto written
+        = std::to_chars(digits, digits + sizeof digits, fromWeight, std::chars_format::general, 15);
+    double readBack = fromWeight;
+    std::from_chars(digits, written.ptr, readBack);
     return static_cast<float>(-readBack);
 }
 
