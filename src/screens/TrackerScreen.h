@@ -124,14 +124,8 @@ protected:
     DateChecker* dateChecker() const { return m_dateChecker; }
     QPushButton* exitButton() const;
     QMenu* optionsMenu() const { return m_optionsMenu; }
-    // The commands that later screens (print options, colours) plug into;
-    // each does nothing visible until then. Backup and restore run
-    // backupFiles() and restoreFiles().
+    // Print Options, which each tracker connects to its own report.
     QAction* printOptionsAction() const { return m_printOptionsAction; }
-    QAction* backupAction() const { return m_backupAction; }
-    QAction* restoreAction() const { return m_restoreAction; }
-    QAction* gridBackgroundAction() const { return m_gridBackgroundAction; }
-    QAction* panelColourAction() const { return m_panelColourAction; }
     // What paints Panel3D1 and its followers (the print options panel).
     PanelColourService* panelColours() const { return m_panelColours; }
     // Toolbars, status bar and screen background.
