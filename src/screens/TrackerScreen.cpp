@@ -172,8 +172,8 @@ void TrackerScreen::buildColourServices()
     record.write = [this](const BackgroundSetting& background) {
         return (GColor1File(m_services.folder).*m_profile.setGridBackground)(background);
     };
-    m_gridBackground = new GridBackground(std::move(record), *logGrid(), m_services.folder,
-        [this] { return m_normalColourBox->palette().color(QPalette::Base); });
+    m_gridBackground = std::make_unique<GridBackground>(std::move(record), *logGrid(),
+        m_services.folder, [this] { return m_normalColourBox->palette().color(QPalette::Base); });
     m_panelColours->setCompanionSave([this] { return m_gridBackground->save(); });
 
     BackgroundSelector::Target target;

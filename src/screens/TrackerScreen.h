@@ -219,7 +219,7 @@ private:
     QFrame* m_panel; // Panel3D1
     QLabel* m_swatch; // Label1
     PanelColourService* m_panelColours;
-    GridBackground* m_gridBackground;
+    std::unique_ptr<GridBackground> m_gridBackground;
     BackgroundSelector* m_gridSelector; // SSPanel9
     DateChecker* m_dateChecker; // its menu item is DisableDateChecker
     TrackerLogPanel* m_logPanel; // SSPanel3
