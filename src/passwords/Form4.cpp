@@ -46,8 +46,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
-#include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {

@@ -25,7 +25,6 @@ class PrintOptionsPanel;
 class QPageLayout;
 class QPlainTextEdit;
 class QPushButton;
-class QToolBar;
 class SecretClipboard;
 struct PrintFont;
 

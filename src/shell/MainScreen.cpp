@@ -402,12 +402,10 @@ void MainScreen::loadFamilyName()
 
 void MainScreen::applyScreenBackground()
 {
-    BackgroundSetting background = GZorq1File(m_services.folder).screenBackground();
-    if (background.isDefault())
-        background = BackgroundSetting::colour(ScreenColour::fromQColor(swatchColour()));
-    else if (background.isNotSet())
-        background = BackgroundSetting::colour(BackgroundSetting::InitialScreenColour);
-    m_state.ScreenBackground = background;
+    const BackgroundSetting stored = GZorq1File(m_services.folder).screenBackground();
+    m_state.ScreenBackground = stored.isNotSet()
+        ? BackgroundSetting::colour(BackgroundSetting::InitialScreenColour)
+        : withDefaultResolved(stored);
     showBackground(m_state.ScreenBackground);
 
     m_state.SharedPanelColour = GColor1File(m_services.folder).sharedPanelColour();
@@ -540,12 +538,18 @@ bool MainScreen::backgroundSelectorOpen() const
     return m_selector->isOpen();
 }
 
-void MainScreen::showBackground(const BackgroundSetting& background)
+BackgroundSetting MainScreen::withDefaultResolved(const BackgroundSetting& background) const
 {
-    const BackgroundSetting shown = background.isDefault()
+    // "Default" is the swatch's colour, the system's own window colour.
+    return background.isDefault()
         ? BackgroundSetting::colour(ScreenColour::fromQColor(swatchColour()))
         : background;
-    ScreenBackgroundView::show(shown, m_services.folder, *m_central, *m_backgroundImage);
+}
+
+void MainScreen::showBackground(const BackgroundSetting& background)
+{
+    ScreenBackgroundView::show(
+        withDefaultResolved(background), m_services.folder, *m_central, *m_backgroundImage);
 }
 
 // The choice holds for this run even when it cannot be stored; the user is
@@ -553,9 +557,7 @@ void MainScreen::showBackground(const BackgroundSetting& background)
 void MainScreen::chooseBackground(const BackgroundSetting& background)
 {
     const WriteOutcome outcome = GZorq1File(m_services.folder).setScreenBackground(background);
-    m_state.ScreenBackground = background.isDefault()
-        ? BackgroundSetting::colour(ScreenColour::fromQColor(swatchColour()))
-        : background;
+    m_state.ScreenBackground = withDefaultResolved(background);
     showBackground(m_state.ScreenBackground);
     if (!outcome.written)
         m_services.messages.error(outcome.settingMessage(QStringLiteral("screen background")),

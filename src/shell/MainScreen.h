@@ -79,6 +79,7 @@ private:
     void askFamilyName();
     void applyScreenBackground();
     // The background selector's target: the whole window.
+    BackgroundSetting withDefaultResolved(const BackgroundSetting& background) const;
     void showBackground(const BackgroundSetting& background);
     void chooseBackground(const BackgroundSetting& background);
     void activated();
