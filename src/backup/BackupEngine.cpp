@@ -4,10 +4,13 @@
 #include "BackupRunView.h"
 #include "BackupTarget.h"
 #include "screens/Clock.h"
+#include "datatool/FolderChecker.h"
 #include "storage/IndividualList.h"
+#include "weight/WeightFile.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 using Answer = MessageService::Answer;
 using Icon = MessageService::Icon;
@@ -30,11 +33,6 @@ const QString DeletingOldFilesText = QStringLiteral("Deleting Old Files");
 const QString DiskErrorTitle = QStringLiteral("Disk Error");
 const QString BackupUtilityTitle = QStringLiteral("Backup Utility");
 
-// Beside the file it replaces, so that putting it in place is one rename
-// within one folder. No data file ends this way: theirs end in the set's
-// extension.
-const QString StagedSuffix = QStringLiteral(".restoring");
-const QString SetAsideSuffix = QStringLiteral(".replaced");
 
 // The progress bar steps 1 to 4 whatever the number of files.
 constexpr int ProgressMaximum = 4;
@@ -51,8 +49,10 @@ BackupOutcome BackupEngine::backup(qint16 kind, const QString& targetPath, const
 {
     startRun(targetPath);
     const BackupFileSet* set = BackupFileSet::forKind(kind);
-    if (!set || BackupFileSet::isRestoreKind(kind) || refuseProgramFolder(targetPath))
+    if (!set || BackupFileSet::isRestoreKind(kind) || refuseProgramFolder(targetPath)
+        || !settleUnfinishedRun(targetPath))
         return m_outcome;
+    m_set = set;
 
     const Answer answer
         = askGoAhead(QStringLiteral("This utility will first Delete all existing %1 files\n"
@@ -85,7 +85,9 @@ BackupOutcome BackupEngine::restore(qint16 kind, const QString& targetPath)
 {
     startRun(targetPath);
     const BackupFileSet* set = BackupFileSet::forKind(kind);
-    if (!set || !BackupFileSet::isRestoreKind(kind) || refuseProgramFolder(targetPath))
+    if (!set || !BackupFileSet::isRestoreKind(kind) || refuseProgramFolder(targetPath)
+        || !settleUnfinishedRun(targetPath)
+        || !settleUnfinishedRun(m_services.programFolder.path()))
         return m_outcome;
     m_outcome.state = set->isTracker() ? restoreTrackerFiles(*set) : restorePasswordFiles(*set);
     m_services.view.setBusy(false);
@@ -96,7 +98,20 @@ void BackupEngine::startRun(const QString& targetPath)
 {
     m_targetPath = targetPath;
     m_outcome = {};
-    m_written.clear();
+    m_backup.reset();
+    m_targetNames.clear();
+    m_liveNames.clear();
+    m_stagedFrom.clear();
+}
+
+bool BackupEngine::settleUnfinishedRun(const QString& folder)
+{
+    const FileSetTransaction::RecoveryOutcome recovery
+        = FileSetTransaction::recover(folder, m_services.files);
+    if (recovery.result != FileSetTransaction::Recovery::Failed)
+        return true;
+    m_services.messages.error(recovery.text, DiskErrorTitle);
+    return false;
 }
 
 bool BackupEngine::refuseProgramFolder(const QString& targetPath)
@@ -134,6 +149,10 @@ Answer BackupEngine::askRestoreGoAhead(const BackupFileSet& set)
 
 // --- backup -----------------------------------------------------------------
 
+// Each copy goes into the target's staging folder first; the old copies
+// are replaced only when the whole set has been copied and checked, so the
+// last good backup survives a full disk, a Cancel or a crash.
+
 BackupOutcome::State BackupEngine::backupPasswordFiles(const BackupFileSet& set)
 {
     BackupRunView& view = m_services.view;
@@ -148,12 +167,16 @@ BackupOutcome::State BackupEngine::backupPasswordFiles(const BackupFileSet& set)
     }
 
     status(DeletingOldFilesText);
-    removeOldCopies(index.backupName);
-    removeOldCopies(entries.backupName);
     for (;;) {
         const CopyStep indexStep = backUp(index);
         if (indexStep == CopyStep::DestinationFailed) {
+            m_backup->discard();
             view.setBusy(false);
+            if (!view.canSwapDisks()) {
+                reportNotCopied(
+                    QStringLiteral("These files were not backed up:"), BackupUtilityTitle);
+                return BackupOutcome::State::Failed;
+            }
             const Answer answer = m_services.messages.show({
                 QStringLiteral("Unable to access Disk or Disk is Full!\n"
                                "Make sure Disk is in Drive and Not Write Protected!"),
@@ -179,23 +202,28 @@ BackupOutcome::State BackupEngine::backupPasswordFiles(const BackupFileSet& set)
         if (entriesStep != CopyStep::DestinationFailed)
             break;
         // Both files go on the new disk, so that a restore finds them together.
-        m_services.files.remove(backupPath(entries.backupName));
-        m_services.files.remove(backupPath(index.backupName));
+        m_backup->discard();
         m_outcome.copied.clear();
-        m_written.clear();
+        if (!view.canSwapDisks()) {
+            view.setBusy(false);
+            reportNotCopied(QStringLiteral("These files were not backed up:"), BackupUtilityTitle);
+            return BackupOutcome::State::Failed;
+        }
         if (askForNewDisk() != Answer::Ok) {
             reportBackupCancelled();
             return BackupOutcome::State::Cancelled;
         }
     }
 
+    const bool committed = commitBackup();
     view.setProgressBarVisible(false);
     view.setBusy(false);
     if (!m_outcome.notCopied.isEmpty()) {
         reportNotCopied(QStringLiteral("These files were not backed up:"), BackupUtilityTitle);
         return BackupOutcome::State::Failed;
     }
-    view.disableRunAction();
+    if (committed)
+        view.disableRunAction();
     return BackupOutcome::State::Completed;
 }
 
@@ -211,8 +239,6 @@ BackupOutcome::State BackupEngine::backupTrackerFiles(const BackupFileSet& set)
 
     showTrackerRunStarting(set.backingUpText);
     view.letEventsRun();
-
-    removeOldCopies(set.listFiles.backupName);
     view.setProgressValue(1);
     pause(1);
     view.letEventsRun();
@@ -220,6 +246,8 @@ BackupOutcome::State BackupEngine::backupTrackerFiles(const BackupFileSet& set)
     const BackupStep listStep = backUpWithNewDisks(set.listFiles);
     if (listStep == BackupStep::Cancelled)
         return BackupOutcome::State::Cancelled;
+    if (listStep == BackupStep::Stopped)
+        return stopBackup();
 
     for (int value : { 2, 3 }) {
         view.setProgressValue(value);
@@ -228,16 +256,27 @@ BackupOutcome::State BackupEngine::backupTrackerFiles(const BackupFileSet& set)
     }
 
     if (listStep == BackupStep::Copied) {
-        QStringList refused;
-        const QList<FilePair> dataFiles
-            = listedFiles(set, m_services.programFolder, set.listFiles.liveName, refused);
-        m_outcome.notCopied += refused;
-        for (const FilePair& files : dataFiles) {
-            if (backUpWithNewDisks(files) == BackupStep::Cancelled)
+        IndividualList list(set.listFiles.liveName, set.dataExtension);
+        QString error;
+        if (!list.load(m_services.programFolder, &error))
+            m_outcome.notCopied.append(error);
+        for (const QString& name : list.names()) {
+            if (const QString reason = set.refusalOfListedName(name); !reason.isEmpty()) {
+                m_outcome.notCopied.append(QStringLiteral("%1: skipped, %2").arg(name, reason));
+                continue;
+            }
+            switch (backUpWithNewDisks(set.individualFiles(name))) {
+            case BackupStep::Cancelled:
                 return BackupOutcome::State::Cancelled;
+            case BackupStep::Stopped:
+                return stopBackup();
+            default:
+                break;
+            }
             view.letEventsRun();
         }
     }
+    commitBackup();
 
     view.setProgressValue(ProgressMaximum);
     pause(1);
@@ -250,6 +289,33 @@ BackupOutcome::State BackupEngine::backupTrackerFiles(const BackupFileSet& set)
         return BackupOutcome::State::Failed;
     }
     return BackupOutcome::State::Completed;
+}
+
+BackupOutcome::State BackupEngine::stopBackup()
+{
+    m_backup->discard();
+    m_outcome.copied.clear();
+    m_services.view.setProgressBarVisible(false);
+    m_services.view.setBusy(false);
+    reportNotCopied(QStringLiteral("These files were not backed up:"), BackupUtilityTitle);
+    return BackupOutcome::State::Failed;
+}
+
+bool BackupEngine::commitBackup()
+{
+    const QStringList staged = m_backup->stagedNames();
+    QString reason;
+    if (m_backup->commit(&reason)) {
+        for (const QString& name : staged)
+            m_services.view.fileCopied(m_stagedFrom.value(name), backupPath(name));
+        return true;
+    }
+    m_outcome.copied.clear();
+    m_outcome.notCopied.append(
+        QStringLiteral("%1: the backup could not be completed (%2); the earlier backup there "
+                       "was kept")
+            .arg(QDir::toNativeSeparators(m_targetPath), reason));
+    return false;
 }
 
 void BackupEngine::showTrackerRunStarting(const QString& runningText)
@@ -280,72 +346,57 @@ BackupEngine::BackupStep BackupEngine::backUpWithNewDisks(const FilePair& files)
         case CopyStep::DestinationFailed:
             break;
         }
+        if (!m_services.view.canSwapDisks())
+            return BackupStep::Stopped;
         if (askForNewDisk() != Answer::Ok) {
+            m_backup->discard();
             reportBackupCancelled();
             return BackupStep::Cancelled;
         }
-        // Whatever the new disk holds is from earlier runs.
-        m_written.clear();
     }
 }
 
 BackupEngine::CopyStep BackupEngine::backUp(const FilePair& files)
 {
-    removeOldCopies(files.backupName);
-    const QString source = livePath(files.liveName);
-    const QString destination = backupPath(files.backupName);
-    QString reason;
-    const CopyStep step = copyChecked(source, destination, &reason);
-    switch (step) {
-    case CopyStep::Copied:
-        m_written.insert(files.backupName.toLower());
-        m_outcome.copied.append(files.backupName);
-        m_services.view.fileCopied(source, destination);
-        break;
-    case CopyStep::SourceMissing:
-        note(files.liveName, QStringLiteral("not found in the program folder"));
-        break;
-    case CopyStep::SourceUnreadable:
-        note(files.liveName, QStringLiteral("could not be read (%1)").arg(reason));
-        break;
-    case CopyStep::DestinationFailed:
-        break;
+    if (!m_backup) {
+        m_backup.emplace(m_targetPath, m_services.files);
+        m_targetNames = namesByLowerCase(m_services.files.fileNames(m_targetPath));
     }
-    return step;
-}
-
-BackupEngine::CopyStep BackupEngine::copyChecked(
-    const QString& source, const QString& destination, QString* reason)
-{
-    BackupFileOperations& files = m_services.files;
-    if (!files.exists(source))
+    const QString source = livePath(files.liveName);
+    if (!m_services.files.exists(source)) {
+        note(files.liveName, QStringLiteral("not found in the program folder"));
         return CopyStep::SourceMissing;
-    switch (files.copy(source, destination, reason)) {
+    }
+    QString reason;
+    // A new disk may have come in since the last copy.
+    if (!m_backup->prepare(&reason)) {
+        if (!m_services.view.canSwapDisks())
+            note(files.liveName,
+                QStringLiteral("could not be written to the backup (%1)").arg(reason));
+        return CopyStep::DestinationFailed;
+    }
+    // Copies of password files stay owner-only; the others keep the
+    // permissions of the file they copy.
+    const QFileDevice::Permissions permissions = m_set->isTracker()
+        ? QFileInfo(source).permissions() | BackupFileOperations::OwnerOnly
+        : BackupFileOperations::OwnerOnly;
+    switch (m_backup->stage(source, files.backupName,
+        m_targetNames.value(files.backupName.toLower()), permissions, &reason)) {
     case BackupFileOperations::CopyResult::Copied:
-        if (files.sameContents(source, destination))
-            return CopyStep::Copied;
-        if (reason)
-            *reason = QStringLiteral("the copy differs from the original");
-        break;
+        m_outcome.copied.append(files.backupName);
+        m_stagedFrom.insert(files.backupName, source);
+        return CopyStep::Copied;
     case BackupFileOperations::CopyResult::SourceUnreadable:
-        files.remove(destination);
+        note(files.liveName, QStringLiteral("could not be read (%1)").arg(reason));
         return CopyStep::SourceUnreadable;
     case BackupFileOperations::CopyResult::DestinationFailed:
         break;
     }
-    files.remove(destination);
+    // Said only where nobody can put in a new disk; there it is why the run
+    // ended.
+    if (!m_services.view.canSwapDisks())
+        note(files.liveName, QStringLiteral("could not be written to the backup (%1)").arg(reason));
     return CopyStep::DestinationFailed;
-}
-
-void BackupEngine::removeOldCopies(const QString& backupName)
-{
-    const QDir target(m_targetPath);
-    const QStringList entries = target.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& entry : entries) {
-        if (entry.compare(backupName, Qt::CaseInsensitive) == 0
-            && !m_written.contains(entry.toLower()))
-            m_services.files.remove(target.filePath(entry));
-    }
 }
 
 // --- restore ----------------------------------------------------------------
@@ -356,7 +407,7 @@ BackupOutcome::State BackupEngine::restorePasswordFiles(const BackupFileSet& set
     // Both files are checked before anything is asked: one without the
     // other is no password list.
     for (const FilePair& files : set.fixedFiles) {
-        if (!m_services.files.exists(existingBackupPath(files.backupName))) {
+        if (!m_services.files.exists(backupPath(files.backupName))) {
             m_services.messages.error(
                 QStringLiteral("Unable to find Password Files Backup Disk or Backup files!\n"
                                "Please insert Password Disk into selected Drive and Try again."),
@@ -370,22 +421,22 @@ BackupOutcome::State BackupEngine::restorePasswordFiles(const BackupFileSet& set
     view.setBusy(true);
     view.setStatusPanelVisible(true);
     status(set.deletingBeforeRestoreText);
-    QList<StagedFile> staged;
+    FileSetTransaction transaction(m_services.programFolder.path(), m_services.files);
     for (;;) {
         view.setProgressBarVisible(false);
         status(set.restoringText);
-        bool allStaged = true;
+        bool allStaged = transaction.prepare();
         for (const FilePair& files : set.fixedFiles) {
-            if (stage(existingBackupPath(files.backupName), files.liveName, staged, nullptr)
-                != CopyStep::Copied) {
+            if (!allStaged
+                || stageForRestore(transaction, set, m_targetPath, files, nullptr)
+                    != CopyStep::Copied) {
                 allStaged = false;
                 break;
             }
         }
         if (allStaged)
             break;
-        discard(staged);
-        staged.clear();
+        transaction.discard();
         view.setBusy(false);
         const Answer answer = m_services.messages.show({
             QStringLiteral("Unable to access Disk, Or No Password Restore Files Were Found on "
@@ -401,7 +452,14 @@ BackupOutcome::State BackupEngine::restorePasswordFiles(const BackupFileSet& set
         }
         view.setBusy(true);
     }
-    if (!commit(staged)) {
+    if (const QStringList damaged = damageIn(transaction, set); !damaged.isEmpty()) {
+        transaction.discard();
+        view.setBusy(false);
+        reportDamagedBackup(damaged);
+        status(NothingRestoredText);
+        return BackupOutcome::State::Failed;
+    }
+    if (!commitRestore(transaction)) {
         status(NothingRestoredText);
         return BackupOutcome::State::Failed;
     }
@@ -421,18 +479,22 @@ BackupOutcome::State BackupEngine::restoreTrackerFiles(const BackupFileSet& set)
         return BackupOutcome::State::Declined;
 
     view.setBusy(true);
-    QList<StagedFile> staged;
+    FileSetTransaction transaction(m_services.programFolder.path(), m_services.files);
     QString reason;
-    switch (stage(
-        existingBackupPath(set.listFiles.backupName), set.listFiles.liveName, staged, &reason)) {
+    const CopyStep listStep = transaction.prepare(&reason)
+        ? stageForRestore(transaction, set, m_targetPath, set.listFiles, &reason)
+        : CopyStep::DestinationFailed;
+    switch (listStep) {
     case CopyStep::Copied:
         break;
     case CopyStep::DestinationFailed:
+        transaction.discard();
         view.setBusy(false);
         reportProgramFolderUnwritable(reason);
         status(NothingRestoredText);
         return BackupOutcome::State::Failed;
     default:
+        transaction.discard();
         view.setBusy(false);
         reportRestoreSourceMissing();
         return BackupOutcome::State::Failed;
@@ -447,29 +509,18 @@ BackupOutcome::State BackupEngine::restoreTrackerFiles(const BackupFileSet& set)
     }
 
     QStringList refused;
-    const QList<FilePair> dataFiles
-        = listedFiles(set, ProgramFolder(m_targetPath), set.listFiles.backupName, refused);
-    m_outcome.notCopied += refused;
-    for (const FilePair& files : dataFiles) {
-        // A person whose file the backup lacks keeps the program's copy.
-        switch (stage(existingBackupPath(files.backupName), files.liveName, staged, &reason)) {
-        case CopyStep::Copied:
-            break;
-        case CopyStep::SourceMissing:
-            note(
-                files.liveName, QStringLiteral("%1 not found in the backup").arg(files.backupName));
-            break;
-        case CopyStep::SourceUnreadable:
-            note(files.liveName,
-                QStringLiteral("%1 could not be read (%2)").arg(files.backupName, reason));
-            break;
-        case CopyStep::DestinationFailed:
-            note(files.liveName, QStringLiteral("could not be written (%1)").arg(reason));
-            break;
-        }
-        view.letEventsRun();
+    QStringList missing;
+    stageListedFiles(transaction, set, m_targetPath, refused, missing);
+    m_outcome.notCopied += refused + missing;
+    if (const QStringList damaged = damageIn(transaction, set); !damaged.isEmpty()) {
+        transaction.discard();
+        view.setProgressBarVisible(false);
+        view.setBusy(false);
+        reportDamagedBackup(damaged);
+        status(NothingRestoredText);
+        return BackupOutcome::State::Failed;
     }
-    if (!commit(staged)) {
+    if (!commitRestore(transaction)) {
         view.setProgressBarVisible(false);
         status(NothingRestoredText);
         return BackupOutcome::State::Failed;
@@ -485,122 +536,196 @@ BackupOutcome::State BackupEngine::restoreTrackerFiles(const BackupFileSet& set)
     view.setBusy(false);
     if (!m_outcome.notCopied.isEmpty()) {
         reportNotCopied(
-            QStringLiteral("These files were not restored; the program kept its own copies:"),
-            QStringLiteral("Restore Files"));
+            QStringLiteral("These files were not restored:"), QStringLiteral("Restore Files"));
         return BackupOutcome::State::Failed;
     }
     return BackupOutcome::State::Completed;
 }
 
-BackupEngine::CopyStep BackupEngine::stage(
-    const QString& source, const QString& liveName, QList<StagedFile>& staged, QString* reason)
+BackupEngine::CopyStep BackupEngine::stageForRestore(FileSetTransaction& transaction,
+    const BackupFileSet& set, const QString& backupFolder, const FilePair& files, QString* reason)
 {
-    const QString live = livePath(liveName);
-    const QString stagedPath = live + StagedSuffix;
-    const CopyStep step = copyChecked(source, stagedPath, reason);
-    if (step == CopyStep::Copied)
-        staged.append({ source, stagedPath, live, liveName });
-    return step;
+    if (m_liveNames.isEmpty())
+        m_liveNames = namesByLowerCase(m_services.files.fileNames(m_services.programFolder.path()));
+    const QString source = ProgramFolder(backupFolder).filePath(files.backupName);
+    if (!m_services.files.exists(source))
+        return CopyStep::SourceMissing;
+    // The file keeps the spelling it has in the program folder.
+    const QStringList previous = m_liveNames.value(files.liveName.toLower());
+    const QString name = previous.contains(files.liveName) || previous.isEmpty()
+        ? files.liveName
+        : previous.first();
+    const QString live = QDir(m_services.programFolder.path()).filePath(name);
+    const QFileDevice::Permissions permissions = !set.isTracker() ? BackupFileOperations::OwnerOnly
+        : QFileInfo::exists(live)
+        ? QFileInfo(live).permissions()
+        : QFileInfo(source).permissions() | BackupFileOperations::OwnerOnly;
+    switch (transaction.stage(
+        source, name, previous.contains(name) ? QStringList { name } : QStringList {}, permissions,
+        reason)) {
+    case BackupFileOperations::CopyResult::Copied:
+        m_stagedFrom.insert(name, source);
+        return CopyStep::Copied;
+    case BackupFileOperations::CopyResult::SourceUnreadable:
+        return CopyStep::SourceUnreadable;
+    case BackupFileOperations::CopyResult::DestinationFailed:
+        break;
+    }
+    return CopyStep::DestinationFailed;
 }
 
-bool BackupEngine::commit(const QList<StagedFile>& staged)
+void BackupEngine::stageListedFiles(FileSetTransaction& transaction, const BackupFileSet& set,
+    const QString& backupFolder, QStringList& refused, QStringList& missing)
 {
-    BackupFileOperations& files = m_services.files;
-    // Each file replaced keeps a copy of its former self until every file
-    // is in place, so that a failure part-way can put them all back.
-    QList<bool> keptFormer;
-    QString failed;
-    for (const StagedFile& file : staged) {
-        const QString former = file.live + SetAsideSuffix;
-        const bool hadLive = files.exists(file.live);
-        if (hadLive && copyChecked(file.live, former, nullptr) != CopyStep::Copied) {
-            failed = file.liveName;
+    const ProgramFolder staging(transaction.stagingFolder());
+    IndividualList list(set.listFiles.liveName, set.dataExtension);
+    // A list that cannot be read is reported as damage by damageIn.
+    if (!list.load(staging))
+        return;
+    bool listChanged = false;
+    for (const QString& name : QStringList(list.names())) {
+        if (const QString reason = set.refusalOfListedName(name); !reason.isEmpty()) {
+            // A name that is never restored is not listed either: the list
+            // would name a person without a file.
+            refused.append(QStringLiteral("%1: skipped, %2; taken off the restored list")
+                               .arg(name, reason));
+            list.remove(name);
+            listChanged = true;
+            continue;
+        }
+        const FilePair files = set.individualFiles(name);
+        QString reason;
+        const bool programHasCopy = m_services.files.exists(livePath(files.liveName));
+        const QString kept = programHasCopy ? QStringLiteral("; the program keeps its own copy")
+                                            : QStringLiteral("; the program has no copy either");
+        switch (stageForRestore(transaction, set, backupFolder, files, &reason)) {
+        case CopyStep::Copied:
+            break;
+        case CopyStep::SourceMissing:
+            missing.append(QStringLiteral("%1: %2 not found in the backup%3")
+                               .arg(files.liveName, files.backupName, kept));
+            break;
+        case CopyStep::SourceUnreadable:
+            missing.append(QStringLiteral("%1: %2 could not be read (%3)%4")
+                               .arg(files.liveName, files.backupName, reason, kept));
+            break;
+        case CopyStep::DestinationFailed:
+            missing.append(QStringLiteral("%1: could not be written (%2)%3")
+                               .arg(files.liveName, reason, kept));
             break;
         }
-        if (!files.replace(file.staged, file.live)) {
-            files.remove(former);
-            failed = file.liveName;
-            break;
-        }
-        keptFormer.append(hadLive);
+        m_services.view.letEventsRun();
     }
-    if (!failed.isEmpty()) {
-        for (qsizetype i = keptFormer.size() - 1; i >= 0; --i) {
-            const StagedFile& done = staged.at(i);
-            if (keptFormer.at(i))
-                files.replace(done.live + SetAsideSuffix, done.live);
-            else
-                files.remove(done.live);
+    if (!listChanged)
+        return;
+    // The list is written by the program's own writer into a scratch
+    // folder, so that the staged copy has exactly the bytes a save would.
+    QTemporaryDir scratch;
+    const ProgramFolder scratchFolder(scratch.path());
+    bool read = false;
+    if (!scratch.isValid() || !list.write(scratchFolder))
+        return;
+    const QByteArray bytes
+        = m_services.files.readFile(scratchFolder.filePath(set.listFiles.liveName), &read);
+    const QString stagedList
+        = QFileInfo(staging.filePath(set.listFiles.liveName)).fileName();
+    if (read)
+        transaction.restage(stagedList, bytes);
+}
+
+QStringList BackupEngine::damageIn(
+    const FileSetTransaction& transaction, const BackupFileSet& set) const
+{
+    const ProgramFolder staging(transaction.stagingFolder());
+    QList<FolderChecker::Problem> problems;
+    if (set.isTracker()) {
+        const FolderChecker::Tracker tracker = set.dataExtension == WeightFile::Extension
+            ? FolderChecker::Tracker::Weight
+            : FolderChecker::Tracker::BloodPressure;
+        problems = FolderChecker::checkListFile(staging, tracker);
+        if (problems.isEmpty()) {
+            IndividualList list(set.listFiles.liveName, set.dataExtension);
+            list.load(staging);
+            for (const QString& name : list.names()) {
+                if (staging.exists(list.dataFileName(name)))
+                    problems += FolderChecker::checkDataFile(staging, tracker, name);
+            }
         }
-        discard(staged);
+    } else {
+        problems = FolderChecker::checkPasswordFiles(staging);
+    }
+    QStringList damaged;
+    for (const FolderChecker::Problem& problem : std::as_const(problems)) {
+        if (!problem.isDamage())
+            continue;
+        const QString source = m_stagedFrom.value(problem.file);
+        damaged.append(QStringLiteral("%1: %2").arg(
+            source.isEmpty() ? problem.file : QFileInfo(source).fileName(), problem.message));
+    }
+    return damaged;
+}
+
+bool BackupEngine::commitRestore(FileSetTransaction& transaction)
+{
+    const QStringList staged = transaction.stagedNames();
+    QString reason;
+    if (!transaction.commit(&reason)) {
         m_services.view.setBusy(false);
-        reportProgramFolderUnwritable(QStringLiteral("%1 could not be replaced.").arg(failed));
+        reportProgramFolderUnwritable(reason);
         return false;
     }
-    for (qsizetype i = 0; i < staged.size(); ++i) {
-        const StagedFile& file = staged.at(i);
-        if (keptFormer.at(i))
-            files.remove(file.live + SetAsideSuffix);
-        m_outcome.copied.append(file.liveName);
-        m_services.view.fileCopied(file.source, file.live);
+    for (const QString& name : staged) {
+        m_outcome.copied.append(name);
+        m_services.view.fileCopied(
+            m_stagedFrom.value(name), QDir(m_services.programFolder.path()).filePath(name));
     }
     m_outcome.programFolderChanged = true;
     return true;
 }
 
-void BackupEngine::discard(const QList<StagedFile>& staged)
+BackupEngine::RestorePlan BackupEngine::restorePlan(qint16 kind, const QString& targetPath)
 {
-    for (const StagedFile& file : staged)
-        m_services.files.remove(file.staged);
-}
-
-QList<FilePair> BackupEngine::restorePlan(
-    qint16 kind, const QString& targetPath, QStringList* missing) const
-{
-    QList<FilePair> plan;
-    QStringList lacking;
+    startRun(targetPath);
+    RestorePlan plan;
     const BackupFileSet* set = BackupFileSet::forKind(kind);
-    if (!set)
+    QTemporaryDir scratch;
+    if (!set || !scratch.isValid())
         return plan;
-    const ProgramFolder backup(targetPath);
+    FileSetTransaction transaction(scratch.path(), m_services.files);
+    if (!transaction.prepare())
+        return plan;
     const auto take = [&](const FilePair& files) {
-        if (m_services.files.exists(backup.filePath(files.backupName)))
-            plan.append(
-                { files.liveName, QFileInfo(backup.filePath(files.backupName)).fileName() });
-        else
-            lacking.append(QStringLiteral("%1: not found in the backup").arg(files.backupName));
+        QString reason;
+        switch (stageForRestore(transaction, *set, targetPath, files, &reason)) {
+        case CopyStep::Copied:
+            plan.files.append({ files.liveName,
+                QFileInfo(ProgramFolder(targetPath).filePath(files.backupName)).fileName() });
+            return true;
+        case CopyStep::SourceMissing:
+            plan.missing.append(QStringLiteral("%1: not found in the backup").arg(files.backupName));
+            return false;
+        default:
+            plan.missing.append(QStringLiteral("%1: %2").arg(files.backupName, reason));
+            return false;
+        }
     };
     if (set->isTracker()) {
-        take(set->listFiles);
-        if (!plan.isEmpty()) {
-            for (const FilePair& files :
-                listedFiles(*set, backup, set->listFiles.backupName, lacking))
-                take(files);
+        if (take(set->listFiles)) {
+            QStringList missing;
+            stageListedFiles(transaction, *set, targetPath, plan.missing, missing);
+            plan.missing += missing;
+            for (const QString& name : transaction.stagedNames()) {
+                if (name.compare(set->listFiles.liveName, Qt::CaseInsensitive) != 0)
+                    plan.files.append({ name, QFileInfo(m_stagedFrom.value(name)).fileName() });
+            }
         }
     } else {
         for (const FilePair& files : set->fixedFiles)
             take(files);
     }
-    if (missing)
-        *missing = lacking;
+    plan.damaged = damageIn(transaction, *set);
+    transaction.discard();
     return plan;
-}
-
-QList<FilePair> BackupEngine::listedFiles(const BackupFileSet& set, const ProgramFolder& folder,
-    const QString& listName, QStringList& refused) const
-{
-    IndividualList list(listName, set.dataExtension);
-    QString error;
-    if (!list.load(folder, &error))
-        refused.append(error);
-    QList<FilePair> files;
-    for (const QString& name : list.names()) {
-        if (const QString reason = set.refusalOfListedName(name); !reason.isEmpty())
-            refused.append(QStringLiteral("%1: skipped, %2").arg(name, reason));
-        else
-            files.append(set.individualFiles(name));
-    }
-    return files;
 }
 
 // --- messages and small steps -------------------------------------------------
@@ -650,6 +775,15 @@ void BackupEngine::reportProgramFolderUnwritable(const QString& reason)
         DiskErrorTitle);
 }
 
+void BackupEngine::reportDamagedBackup(const QStringList& damaged)
+{
+    m_services.messages.error(
+        QStringLiteral("The backup in %1 is damaged and was not restored.\n"
+                       "No files were changed.\n%2")
+            .arg(QDir::toNativeSeparators(m_targetPath), damaged.join(u'\n')),
+        DiskErrorTitle);
+}
+
 void BackupEngine::reportNotCopied(const QString& heading, const QString& title)
 {
     m_services.messages.warn(heading + u'\n' + m_outcome.notCopied.join(u'\n'), title);
@@ -680,7 +814,10 @@ QString BackupEngine::backupPath(const QString& name) const
     return QDir(m_targetPath).filePath(name);
 }
 
-QString BackupEngine::existingBackupPath(const QString& name) const
+QHash<QString, QStringList> BackupEngine::namesByLowerCase(const QStringList& names)
 {
-    return ProgramFolder(m_targetPath).filePath(name);
+    QHash<QString, QStringList> byLowerCase;
+    for (const QString& name : names)
+        byLowerCase[name.toLower()].append(name);
+    return byLowerCase;
 }

@@ -2,13 +2,16 @@
 
 #include "BackupFileSet.h"
 #include "BackupOutcome.h"
+#include "FileSetTransaction.h"
 #include "screens/MessageService.h"
 #include "storage/ProgramFolder.h"
 
+#include <QHash>
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class BackupFileOperations;
 class BackupRunView;
@@ -20,11 +23,13 @@ class Clock;
 // and the file system only through the interfaces it is given, so the screen
 // and the command line run the same engine and tests script all four.
 //
-// Where the original lost files, this engine does not: a restore copies each
-// backup file beside the file it replaces, checks it, and only then puts it
-// in its place, so a failure or Cancel leaves the program folder as it was;
-// every copy, the first or a retry, is compared with its source; a file
-// missing from the program folder is reported, never taken for a full disk.
+// Where the original lost files, this engine does not. Both directions copy
+// the set into a staging folder first, check every copy against what was
+// read, and put the whole set in place as one FileSetTransaction, so a
+// failure, Cancel or a crash at any moment leaves the old set or the new
+// one. A restore reads the staged set with the same checks as
+// `halvorn-data check` and refuses a damaged backup whole; a file missing
+// from the program folder is reported, never taken for a full disk.
 class BackupEngine
 {
 public:
@@ -34,6 +39,19 @@ public:
         Clock& clock;
         BackupRunView& view;
         BackupFileOperations& files;
+    };
+
+    // What a restore would do, without doing it.
+    struct RestorePlan {
+        // Each backup file found with the program-folder file it would
+        // replace or create.
+        QList<BackupFileSet::FilePair> files;
+        // Files the set needs that the backup lacks, and listed names that
+        // would never be restored, with the reason.
+        QStringList missing;
+        // Damaged backup files with the reason; any of them refuses the
+        // whole restore.
+        QStringList damaged;
     };
 
     // The status texts a run ends with.
@@ -55,30 +73,30 @@ public:
     // go-ahead and copies the set from targetPath into the program folder.
     BackupOutcome restore(qint16 kind, const QString& targetPath);
 
-    // What a restore of the kind's set from targetPath would copy, without
-    // copying: each backup file found with the program-folder file it would
-    // replace. Files the set needs that the backup lacks, and listed names
-    // that would never be restored, go to missing with the reason.
-    QList<BackupFileSet::FilePair> restorePlan(
-        qint16 kind, const QString& targetPath, QStringList* missing = nullptr) const;
+    // What a restore of the kind's set from targetPath would copy: the
+    // backup is copied into a scratch folder and checked there, and nothing
+    // of the program folder changes.
+    RestorePlan restorePlan(qint16 kind, const QString& targetPath);
 
 private:
     enum class CopyStep { Copied, SourceMissing, SourceUnreadable, DestinationFailed };
-    enum class BackupStep { Copied, NotCopied, Cancelled };
-    struct StagedFile {
-        QString source;
-        QString staged;
-        QString live;
-        QString liveName;
-    };
+    // Stopped: a copy could not be written and nobody can put in a new disk.
+    enum class BackupStep { Copied, NotCopied, Cancelled, Stopped };
 
     void startRun(const QString& targetPath);
     bool refuseProgramFolder(const QString& targetPath);
+    // Settles a run left unfinished in the folder before a new one starts
+    // there; false, with the user told, when it cannot be settled.
+    bool settleUnfinishedRun(const QString& folder);
     MessageService::Answer askGoAhead(const QString& text);
     MessageService::Answer askRestoreGoAhead(const BackupFileSet& set);
 
     BackupOutcome::State backupPasswordFiles(const BackupFileSet& set);
     BackupOutcome::State backupTrackerFiles(const BackupFileSet& set);
+    // Ends a run nobody watches at a copy that could not be written.
+    BackupOutcome::State stopBackup();
+    // Puts the staged backup in place; false with the reason noted.
+    bool commitBackup();
     BackupOutcome::State restorePasswordFiles(const BackupFileSet& set);
     BackupOutcome::State restoreTrackerFiles(const BackupFileSet& set);
     // The paced start of a tracker run: "Deleting Old Files", then the
@@ -90,42 +108,48 @@ private:
     // user cancels.
     BackupStep backUpWithNewDisks(const BackupFileSet::FilePair& files);
     CopyStep backUp(const BackupFileSet::FilePair& files);
-    // Copies and compares; a failed copy is removed again.
-    CopyStep copyChecked(const QString& source, const QString& destination, QString* reason);
-    // Copies of a backup name left by earlier runs, in any letter case.
-    void removeOldCopies(const QString& backupName);
 
-    // Copies a backup file beside the program-folder file it will replace.
-    CopyStep stage(
-        const QString& source, const QString& liveName, QList<StagedFile>& staged, QString* reason);
-    // Puts every staged file in its place, or, when one cannot be, puts
-    // every file back as it was.
-    bool commit(const QList<StagedFile>& staged);
-    void discard(const QList<StagedFile>& staged);
-
-    // The data files a list file names (the list itself not included),
-    // named as in the program folder and in the backup. Names that must not
-    // be copied go to refused.
-    QList<BackupFileSet::FilePair> listedFiles(const BackupFileSet& set,
-        const ProgramFolder& folder, const QString& listName, QStringList& refused) const;
+    // Copies a backup file into the transaction as the program-folder file
+    // it will replace.
+    CopyStep stageForRestore(FileSetTransaction& transaction, const BackupFileSet& set,
+        const QString& backupFolder, const BackupFileSet::FilePair& files, QString* reason);
+    // The people of the staged list, each staged in turn; names that must
+    // not be copied go to refused and off the staged list, and files the
+    // backup lacks to missing.
+    void stageListedFiles(FileSetTransaction& transaction, const BackupFileSet& set,
+        const QString& backupFolder, QStringList& refused, QStringList& missing);
+    // What is wrong with the staged set, by backup file name.
+    QStringList damageIn(const FileSetTransaction& transaction, const BackupFileSet& set) const;
+    // Puts the staged restore in place.
+    bool commitRestore(FileSetTransaction& transaction);
 
     MessageService::Answer askForNewDisk();
     void reportBackupCancelled();
     void reportRestoreSourceMissing();
     void reportProgramFolderUnwritable(const QString& reason);
+    void reportDamagedBackup(const QStringList& damaged);
     void reportNotCopied(const QString& heading, const QString& title);
     void note(const QString& fileName, const QString& reason);
     void status(const QString& text);
     void pause(int seconds);
 
+    // A program-folder file in the spelling it has there (any letter case).
     QString livePath(const QString& name) const;
     QString backupPath(const QString& name) const;
-    QString existingBackupPath(const QString& name) const;
+    // The files of a folder by their lower-case names, listed once a run.
+    static QHash<QString, QStringList> namesByLowerCase(const QStringList& names);
 
     Services m_services;
     QString m_targetPath;
     BackupOutcome m_outcome;
-    // Backup names written in this run, in lower case: an older copy that
-    // differs only in case is removed, one made in this run is kept.
-    QSet<QString> m_written;
+    const BackupFileSet* m_set = nullptr;
+    // The backup being written: its staged copies, and the target's files
+    // as listed at the start of the run, which a new copy replaces in any
+    // letter case.
+    std::optional<FileSetTransaction> m_backup;
+    QHash<QString, QStringList> m_targetNames;
+    // The program folder's files, listed once a restore.
+    QHash<QString, QStringList> m_liveNames;
+    // Where each staged file of a restore came from, by its program name.
+    QHash<QString, QString> m_stagedFrom;
 };

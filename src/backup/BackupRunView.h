@@ -29,6 +29,11 @@ public:
     // after the password backup found no usable disk.
     virtual void returnToProgramVolume() = 0;
 
+    // Whether someone is there to put in a new disk when one fills up. A run
+    // nobody watches ends at the first copy that cannot be written, with the
+    // system's reason.
+    virtual bool canSwapDisks() const { return true; }
+
     // Each file the run copied into place and checked.
     virtual void fileCopied(const QString& source, const QString& destination) = 0;
 };

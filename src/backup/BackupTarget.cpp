@@ -1,7 +1,12 @@
 #include "BackupTarget.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -34,9 +39,34 @@ bool BackupTarget::isProgramFolder(const QString& folder, const ProgramFolder& p
     if (cleanAbsolute(folder).compare(cleanAbsolute(programFolder.path()), Qt::CaseInsensitive)
         == 0)
         return true;
-    const QString canonical = QFileInfo(folder.trimmed()).canonicalFilePath();
-    return !canonical.isEmpty()
-        && canonical.compare(
-               QFileInfo(programFolder.path()).canonicalFilePath(), Qt::CaseInsensitive)
-        == 0;
+    // The same folder by another path (a link, a bind mount, another
+    // spelling on a disk that ignores case) is the same device and inode.
+    return isSameEntry(folder.trimmed(), programFolder.path());
+}
+
+bool BackupTarget::isSameEntry(const QString& first, const QString& second)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(std::filesystem::path(QFile::encodeName(first).toStdString()),
+        std::filesystem::path(QFile::encodeName(second).toStdString()), error);
+}
+
+bool BackupTarget::isInProgramFolder(const QString& file, const ProgramFolder& programFolder)
+{
+    const QFileInfo info(file);
+    // An existing file, through every link and hard link: any entry of the
+    // program folder that is the same file.
+    if (info.exists()) {
+        const QDir folder(programFolder.path());
+        const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
+        return std::any_of(entries.cbegin(), entries.cend(),
+            [&](const QString& entry) { return isSameEntry(file, folder.filePath(entry)); });
+    }
+    // A new file, or the one a dangling link would create, is refused where
+    // it would be taken for one of the program's data files.
+    const QFileInfo landing(info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath());
+    const QString suffix = landing.suffix();
+    return isProgramFolder(landing.absolutePath(), programFolder)
+        && (suffix.compare(u"Fil", Qt::CaseInsensitive) == 0
+            || suffix.compare(u"Fpl", Qt::CaseInsensitive) == 0);
 }

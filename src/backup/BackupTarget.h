@@ -18,4 +18,12 @@ public:
     // backup into it would overwrite the live files with themselves and a
     // restore from it would read the files it is replacing.
     static bool isProgramFolder(const QString& folder, const ProgramFolder& programFolder);
+
+    // Whether writing file would overwrite a file of the program folder: it
+    // is one (by any path, link or hard link), or a new file of that path
+    // would be a data file there.
+    static bool isInProgramFolder(const QString& file, const ProgramFolder& programFolder);
+
+    // Whether the two paths lead to one file or folder (device and inode).
+    static bool isSameEntry(const QString& first, const QString& second);
 };

@@ -1,18 +1,40 @@
 #include "DiskFileOperations.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr qint64 ChunkSize = 64 * 1024;
+constexpr auto ChecksumAlgorithm = QCryptographicHash::Sha256;
 
 void report(QString* reason, const QString& text)
 {
     if (reason)
         *reason = text;
+}
+
+// Written bytes reach the disk before a rename makes them count: a crash
+// after the rename must never find a file that exists but is empty.
+bool flushToDisk(QFile& file, bool toDisk)
+{
+    return file.flush() && (!toDisk || ::fsync(file.handle()) == 0);
+}
+
+// A new file, owner-only from its first byte. A leftover of an interrupted
+// run goes first: permissions given at creation do not apply to a file that
+// is already there.
+bool createOwnerOnly(QFile& file)
+{
+    if (QFileInfo(file.fileName()).isFile() && !file.remove())
+        return false;
+    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly, BackupFileOperations::OwnerOnly);
 }
 
 } // namespace
@@ -23,68 +45,117 @@ bool DiskFileOperations::exists(const QString& path)
 }
 
 BackupFileOperations::CopyResult DiskFileOperations::copy(
-    const QString& source, const QString& destination, QString* reason)
+    const QString& source, const QString& destination, QByteArray* checksum, QString* reason)
 {
     QFile in(source);
+    // Only a regular file is copied: a pipe or a device would block the run
+    // or never end.
     if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly)) {
-        report(reason, in.errorString());
+        report(reason,
+            QFileInfo(source).exists() && !QFileInfo(source).isFile()
+                ? QStringLiteral("not a regular file")
+                : in.errorString());
         return CopyResult::SourceUnreadable;
     }
     QFile out(destination);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!createOwnerOnly(out)) {
         report(reason, out.errorString());
         return CopyResult::DestinationFailed;
     }
+    QCryptographicHash hash(ChecksumAlgorithm);
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(ChunkSize);
         if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
             report(reason, in.errorString());
             return CopyResult::SourceUnreadable;
         }
+        hash.addData(chunk);
         if (out.write(chunk) != chunk.size()) {
             report(reason, out.errorString());
             return CopyResult::DestinationFailed;
         }
     }
     // A full disk often shows only when the buffered bytes are written out.
-    if (!out.flush()) {
+    if (!flushToDisk(out, m_flushToDisk)) {
         report(reason, out.errorString());
         return CopyResult::DestinationFailed;
     }
-    out.close();
-    out.setPermissions(in.permissions());
+    if (checksum)
+        *checksum = hash.result();
     return CopyResult::Copied;
+}
+
+QByteArray DiskFileOperations::checksum(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(ChecksumAlgorithm);
+    if (!hash.addData(&file))
+        return {};
+    return hash.result();
 }
 
 bool DiskFileOperations::remove(const QString& path)
 {
-    if (!QFileInfo::exists(path))
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
         return true;
     return QFile::remove(path);
 }
 
-bool DiskFileOperations::sameContents(const QString& first, const QString& second)
+bool DiskFileOperations::rename(const QString& from, const QString& to)
 {
-    QFile a(first);
-    QFile b(second);
-    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || a.size() != b.size())
-        return false;
-    while (!a.atEnd()) {
-        const QByteArray chunk = a.read(ChunkSize);
-        if (chunk.isEmpty() || b.read(ChunkSize) != chunk)
-            return false;
-    }
-    return b.atEnd();
-}
-
-bool DiskFileOperations::replace(const QString& from, const QString& to)
-{
-    const QFileInfo previous(to);
-    const QFileDevice::Permissions permissions = previous.exists()
-        ? previous.permissions()
-        : QFile::permissions(from) | QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-    QFile::setPermissions(from, permissions);
     // rename() replaces the old file in one step; QFile::rename refuses an
     // existing destination, which would leave a moment with neither file.
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+bool DiskFileOperations::setPermissions(const QString& path, QFileDevice::Permissions permissions)
+{
+    return QFile::setPermissions(path, permissions);
+}
+
+bool DiskFileOperations::writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return createOwnerOnly(file) && file.write(bytes) == bytes.size() && flushToDisk(file, m_flushToDisk);
+}
+
+QByteArray DiskFileOperations::readFile(const QString& path, bool* ok)
+{
+    QFile file(path);
+    const bool opened = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+    QByteArray bytes = opened ? file.readAll() : QByteArray();
+    if (ok)
+        *ok = opened && file.error() == QFileDevice::NoError;
+    return bytes;
+}
+
+bool DiskFileOperations::makeFolder(const QString& path)
+{
+    return QDir().mkpath(path);
+}
+
+bool DiskFileOperations::removeFolder(const QString& path)
+{
+    QDir folder(path);
+    return !folder.exists() || folder.removeRecursively();
+}
+
+bool DiskFileOperations::syncFolder(const QString& path)
+{
+    if (!m_flushToDisk)
+        return QFileInfo(path).isDir();
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
+    if (descriptor < 0)
+        return false;
+    const bool synced = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return synced;
+}
+
+QStringList DiskFileOperations::fileNames(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }

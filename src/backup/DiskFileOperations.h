@@ -7,9 +7,22 @@ class DiskFileOperations : public BackupFileOperations
 {
 public:
     bool exists(const QString& path) override;
-    CopyResult copy(
-        const QString& source, const QString& destination, QString* reason = nullptr) override;
+    CopyResult copy(const QString& source, const QString& destination,
+        QByteArray* checksum = nullptr, QString* reason = nullptr) override;
+    QByteArray checksum(const QString& path) override;
     bool remove(const QString& path) override;
-    bool sameContents(const QString& first, const QString& second) override;
-    bool replace(const QString& from, const QString& to) override;
+    bool rename(const QString& from, const QString& to) override;
+    bool setPermissions(const QString& path, QFileDevice::Permissions permissions) override;
+    bool writeFile(const QString& path, const QByteArray& bytes) override;
+    QByteArray readFile(const QString& path, bool* ok) override;
+    bool makeFolder(const QString& path) override;
+    bool removeFolder(const QString& path) override;
+    bool syncFolder(const QString& path) override;
+    QStringList fileNames(const QString& folder) override;
+
+protected:
+    // Whether written files and folders are flushed to the disk. Only a
+    // real crash or power cut needs it; tests that stop a run in-process
+    // turn it off, as waiting for the disk would only slow them down.
+    bool m_flushToDisk = true;
 };

@@ -11,6 +11,7 @@
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
 #include "backup/DiskFileOperations.h"
+#include "backup/FileSetTransaction.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "bloodpressure/PrintEntryCount.h"
 #include "passwords/IndexItem.h"
@@ -197,6 +198,26 @@ int DataTool::runCommand(const QStringList& arguments)
     if (!QFileInfo(options.folder).isDir())
         return usageError(QStringLiteral("no folder %1").arg(options.folder));
 
+    // The writing commands work under the lock the program holds while it
+    // runs: a restore behind its back would be overwritten by its next save.
+    // Every command that can take the lock first settles a backup or restore
+    // left unfinished in the folder; the reading ones go on without it.
+    const bool writes = command == u"import" || command == u"backup"
+        || (command == u"restore" && options.yes);
+    DataFolderLock lock(options.folder);
+    const bool locked = lock.acquire() == DataFolderLock::Outcome::Acquired;
+    if (writes && !locked)
+        return problem(lock.problem());
+    if (locked) {
+        DiskFileOperations files;
+        const FileSetTransaction::RecoveryOutcome recovery
+            = FileSetTransaction::recover(options.folder, files);
+        if (!recovery.text.isEmpty())
+            print(m_err, QStringLiteral("%1: %2\n").arg(ProgramName, recovery.text));
+        if (writes && recovery.result == FileSetTransaction::Recovery::Failed)
+            return ProblemFound;
+    }
+
     if (command == u"list")
         return list(options);
     if (command == u"export")
@@ -302,12 +323,15 @@ int DataTool::list(const Options& options)
     const ProgramFolder folder(options.folder);
     QString error;
     QStringList names;
+    QList<FolderChecker::Problem> damage;
     switch (kindOf(options.positional.at(1))) {
     case Kind::Weight:
         names = WeightFile::LoadIndividualList(folder, &error).names();
+        damage = FolderChecker::checkListFile(folder, FolderChecker::Tracker::Weight);
         break;
     case Kind::BloodPressure:
         names = BloodPressureFile::LoadBpIndividualList(folder, &error).names();
+        damage = FolderChecker::checkListFile(folder, FolderChecker::Tracker::BloodPressure);
         break;
     case Kind::Passwords: {
         PasswordSnapshot snapshot;
@@ -323,7 +347,11 @@ int DataTool::list(const Options& options)
         return problem(error);
     for (const QString& name : std::as_const(names))
         print(m_out, name + u'\n');
-    return Success;
+    // The names that could be read are listed; a damaged list is still no
+    // success, since the names after the damage are lost.
+    for (const FolderChecker::Problem& found : std::as_const(damage))
+        problem(found.text());
+    return damage.isEmpty() ? Success : ProblemFound;
 }
 
 int DataTool::exportDocument(const Options& options)
@@ -386,12 +414,6 @@ int DataTool::importRows(const Options& options)
         return problem(QStringLiteral("%1: %2").arg(csvPath, csvFile.errorString()));
     const QByteArray csv = csvFile.readAll();
     csvFile.close();
-
-    // The program holds this lock while it runs; appending behind its back
-    // would be lost at its next save, or overwrite it.
-    DataFolderLock lock(options.folder);
-    if (lock.acquire() != DataFolderLock::Outcome::Acquired)
-        return problem(lock.problem());
 
     const ProgramFolder folder(options.folder);
     const DataImporter::Result result = kind == Kind::Weight
@@ -604,22 +626,29 @@ int DataTool::listRestorePlan(qint16 kind, const QString& folder, const QString&
     UnattendedBackupRun side(m_out, m_err, ProgramName);
     DiskFileOperations files;
     const ProgramFolder programFolder(QDir(folder).absolutePath());
-    const BackupEngine engine({ programFolder, side, side, side, files });
+    BackupEngine engine({ programFolder, side, side, side, files });
     if (BackupTarget::isProgramFolder(targetPath, programFolder))
         return problem(QStringLiteral("%1 is the program folder itself")
                            .arg(QDir::toNativeSeparators(targetPath)));
-    QStringList missing;
-    const QList<BackupFileSet::FilePair> plan = engine.restorePlan(kind, targetPath, &missing);
-    for (const BackupFileSet::FilePair& files : plan)
+    const BackupEngine::RestorePlan plan = engine.restorePlan(kind, targetPath);
+    for (const QString& line : plan.damaged)
+        print(m_out, QStringLiteral("damaged: %1\n").arg(line));
+    if (!plan.damaged.isEmpty()) {
+        print(m_out,
+            QStringLiteral("Nothing would be restored: the backup is damaged. Nothing was "
+                           "changed.\n"));
+        return ProblemFound;
+    }
+    for (const BackupFileSet::FilePair& files : plan.files)
         print(m_out,
             QStringLiteral("%1 %2 from %3\n")
                 .arg(programFolder.exists(files.liveName) ? QStringLiteral("would replace")
                                                           : QStringLiteral("would create"),
                     files.liveName, files.backupName));
-    for (const QString& line : std::as_const(missing))
+    for (const QString& line : plan.missing)
         print(m_out, QStringLiteral("not restored: %1\n").arg(line));
     print(m_out, QStringLiteral("Nothing was changed; give --yes to restore.\n"));
-    return plan.isEmpty() || !missing.isEmpty() ? ProblemFound : Success;
+    return plan.files.isEmpty() || !plan.missing.isEmpty() ? ProblemFound : Success;
 }
 
 int DataTool::usageError(const QString& message)
@@ -656,12 +685,8 @@ int DataTool::deliver(const Options& options, const QByteArray& bytes, bool secr
 bool DataTool::overwritesProgramFile(const Options& options) const
 {
     // An export written over one of the program's own files would destroy
-    // the data it came from.
-    const QFileInfo target(options.output);
-    const QString suffix = target.suffix();
-    return QDir(target.absolutePath()) == QDir(QFileInfo(options.folder).absoluteFilePath())
-        && (suffix.compare(u"Fil", Qt::CaseInsensitive) == 0
-            || suffix.compare(u"Fpl", Qt::CaseInsensitive) == 0);
+    // the data it came from, whatever path leads there.
+    return BackupTarget::isInProgramFolder(options.output, ProgramFolder(options.folder));
 }
 
 void DataTool::print(QIODevice& device, const QString& line)

@@ -2,6 +2,7 @@
 
 #include "LogValueRules.h"
 #include "PasswordSnapshot.h"
+#include "backup/FileSetTransaction.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
@@ -48,6 +49,11 @@ const QStringList& FolderChecker::programFileNames()
 QList<FolderChecker::Problem> FolderChecker::check(const ProgramFolder& folder)
 {
     QList<Problem> problems;
+    if (FileSetTransaction::hasUnfinishedRun(folder.path()))
+        problems.append({ FileSetTransaction::JournalFileName,
+            QStringLiteral("a backup or restore was interrupted and is not yet finished or "
+                           "undone; any halvorn-data command that can lock the folder, or "
+                           "Halvorn at its next start, settles it") });
     checkTracker(folder, Tracker::Weight, problems);
     checkTracker(folder, Tracker::BloodPressure, problems);
     checkPasswords(folder, problems);
@@ -68,17 +74,13 @@ void FolderChecker::checkTracker(
     const QString listFile = weight ? WeightFile::ListFileName : BloodPressureFile::ListFileName;
     const QString extension = weight ? WeightFile::Extension : BloodPressureFile::Extension;
 
-    // Read here first: the list's own error names the file, and the check's
-    // messages name it once.
+    // Checked here first: the list's own error names the file, and the
+    // check's messages name it once.
     IndividualList list
         = weight ? WeightFile::emptyIndividualList() : BloodPressureFile::emptyIndividualList();
-    QStringList unused;
-    QString reason;
-    if (folder.exists(listFile)
-        && !TextRecordFile::readAllValues(folder.filePath(listFile), unused, &reason))
-        problems.append(
-            { storedName(folder, listFile), QStringLiteral("cannot be read: %1").arg(reason) });
-    else
+    const QList<Problem> listProblems = checkListFile(folder, tracker);
+    problems.append(listProblems);
+    if (listProblems.isEmpty())
         list.load(folder);
     for (const auto& [first, second] : list.namesDifferingOnlyInCase())
         problems.append({ storedName(folder, listFile),
@@ -111,6 +113,44 @@ void FolderChecker::checkTracker(
         if (!list.contains(name))
             problems.append({ entry, QStringLiteral("has no entry in %1").arg(listFile) });
     }
+}
+
+QList<FolderChecker::Problem> FolderChecker::checkListFile(
+    const ProgramFolder& folder, Tracker tracker)
+{
+    const QString listFile = tracker == Tracker::Weight ? WeightFile::ListFileName
+                                                         : BloodPressureFile::ListFileName;
+    if (!folder.exists(listFile))
+        return {};
+    const QString file = storedName(folder, listFile);
+    QFile list(folder.filePath(listFile));
+    if (!QFileInfo(list).isFile() || !list.open(QIODevice::ReadOnly))
+        return { { file,
+            QStringLiteral("cannot be read: %1")
+                .arg(QFileInfo(list).isFile() ? list.errorString()
+                                              : QStringLiteral("it is not a regular file")) } };
+    const QByteArray bytes = list.readAll();
+    // The program writes each name as "name" and a line break.
+    qsizetype line = 1;
+    for (qsizetype at = 0; at < bytes.size(); ++line) {
+        qsizetype end = bytes.indexOf('\n', at);
+        if (end < 0)
+            return { { file,
+                QStringLiteral("ends part-way through line %1; the list was cut short").arg(line) } };
+        const QByteArray text = bytes.sliced(at, end - at).chopped(
+            end > at && bytes.at(end - 1) == '\r' ? 1 : 0);
+        if (!text.isEmpty() && (text.size() < 2 || !text.startsWith('"') || !text.endsWith('"')))
+            return { { file, QStringLiteral("line %1 is not a quoted name").arg(line) } };
+        at = end + 1;
+    }
+    return {};
+}
+
+QList<FolderChecker::Problem> FolderChecker::checkPasswordFiles(const ProgramFolder& folder)
+{
+    QList<Problem> problems;
+    checkPasswords(folder, problems);
+    return problems;
 }
 
 QList<FolderChecker::Problem> FolderChecker::checkDataFile(

@@ -39,6 +39,14 @@ public:
     static QList<Problem> checkDataFile(
         const ProgramFolder& folder, Tracker tracker, const QString& name);
 
+    // The checks of a tracker's list file: readable, and every line a whole
+    // quoted name ended by its line break. A list cut short would drop the
+    // names after the cut without a word.
+    static QList<Problem> checkListFile(const ProgramFolder& folder, Tracker tracker);
+
+    // The checks of the two password files and of their agreement.
+    static QList<Problem> checkPasswordFiles(const ProgramFolder& folder);
+
     static bool hasDamage(const QList<Problem>& problems);
 
     // The files the program keeps for itself. A data file of the weight

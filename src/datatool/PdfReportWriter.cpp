@@ -15,6 +15,7 @@
 #include "weight/WeightReport.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
 
@@ -26,7 +27,8 @@ bool loadPicture(
     const std::optional<QString>& path, const char* option, QImage& picture, QString* error)
 {
     const QString stored = path.value_or(QString()).trimmed();
-    if (!stored.isEmpty())
+    // Only a regular file is opened: a pipe would block the report for ever.
+    if (!stored.isEmpty() && QFileInfo(stored).isFile())
         picture = QImage(stored);
     if (!picture.isNull())
         return true;

@@ -35,6 +35,7 @@ public:
     void repaint() override { }
     void disableRunAction() override { }
     void returnToProgramVolume() override { }
+    bool canSwapDisks() const override { return false; }
     void fileCopied(const QString& source, const QString& destination) override;
 
     // Clock

@@ -1,5 +1,6 @@
 #include "PasswordFiles.h"
 
+#include "storage/FileWriting.h"
 #include "storage/IndividualList.h"
 #include "storage/RecordFile.h"
 #include "storage/TextRecordFile.h"
@@ -218,10 +219,11 @@ bool PasswordFiles::writeEntries(const QByteArray& bytes, QString& error) const
 {
     keepOwnerOnly(entriesFilePath());
     QSaveFile file(entriesFilePath());
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    error = file.errorString();
-    return false;
+    if (!FileWriting::openForReplacement(file, &error))
+        return false;
+    const WriteOutcome outcome = FileWriting::commit(file, bytes);
+    error = outcome.reason;
+    return outcome.written;
 }
 
 // Records between the old end and this one become zero bytes, which read as

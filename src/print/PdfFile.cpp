@@ -4,6 +4,7 @@
 #include "storage/FileWriting.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QPdfWriter>
 
 QString PdfFile::fileNameFor(const QString& title)
@@ -28,6 +29,16 @@ bool PdfFile::write(const PrintDocument& document, QIODevice& device, QString* e
     options.copies = copies;
     // The writer finishes the PDF when its painter ends, inside render().
     return PrintRenderer::render(document, writer, options, error);
+}
+
+void PdfFile::prepareOwnerOnly(const QString& path)
+{
+    constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    QFile file(path);
+    if (file.exists())
+        file.setPermissions(OwnerOnly);
+    else
+        file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly);
 }
 
 bool PdfFile::save(

@@ -22,6 +22,10 @@ public:
     static bool write(
         const PrintDocument& document, QIODevice& device, QString* error = nullptr, int copies = 1);
 
+    // Makes path an owner-only file before something else (the printer)
+    // writes it: an existing file is narrowed, a missing one created empty.
+    static void prepareOwnerOnly(const QString& path);
+
     // A file name for a document titled title: characters that no file
     // name may hold become "_", and ".pdf" is added.
     static QString fileNameFor(const QString& title);

@@ -1,5 +1,6 @@
 #include "PictureFile.h"
 
+#include <QFileInfo>
 #include <QImageIOHandler>
 #include <QImageReader>
 
@@ -18,9 +19,16 @@ PictureFile::PictureFile(QString path)
     : m_path(std::move(path))
 { }
 
+bool PictureFile::isReadable() const
+{
+    // A pipe or a device named as a picture would block the reader for
+    // ever; only a regular file is opened.
+    return !m_path.isEmpty() && QFileInfo(m_path).isFile();
+}
+
 QSize PictureFile::naturalSize() const
 {
-    if (m_path.isEmpty())
+    if (!isReadable())
         return {};
     QImageReader reader(m_path);
     reader.setDecideFormatFromContent(true);
@@ -36,7 +44,7 @@ QSize PictureFile::naturalSize() const
 
 QImage PictureFile::read(QSize shownSize) const
 {
-    if (m_path.isEmpty() || shownSize.isEmpty())
+    if (!isReadable() || shownSize.isEmpty())
         return {};
     QImageReader reader(m_path);
     reader.setDecideFormatFromContent(true);

@@ -24,5 +24,7 @@ public:
     QImage read(QSize shownSize) const;
 
 private:
+    bool isReadable() const;
+
     QString m_path;
 };

@@ -482,6 +482,12 @@ void PrintOptionsPanel::print()
         options.lastPage = printer.toPage();
     }
 
+    // A password printout written to a file is readable by its owner only
+    // from its first byte: the printer opens the file it finds and keeps
+    // its permissions.
+    if (m_profile.ownerOnlyPdf && !printer.outputFileName().isEmpty())
+        PdfFile::prepareOwnerOnly(printer.outputFileName());
+
     QString reason;
     bool printed = false;
     {

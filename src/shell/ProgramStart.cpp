@@ -1,5 +1,7 @@
 #include "ProgramStart.h"
 
+#include "backup/DiskFileOperations.h"
+#include "backup/FileSetTransaction.h"
 #include "screens/MessageService.h"
 #include "shell/ProgramInfo.h"
 
@@ -38,6 +40,7 @@ bool ProgramStart::claimDataFolder(
     m_lock = std::make_unique<DataFolderLock>(m_location->dataFolder());
     switch (m_lock->acquire()) {
     case DataFolderLock::Outcome::Acquired:
+        settleUnfinishedRun();
         return true;
     case DataFolderLock::Outcome::InUse:
         m_messages.warn(m_lock->problem()
@@ -58,6 +61,19 @@ bool ProgramStart::claimDataFolder(
 ProgramFolder ProgramStart::folder() const
 {
     return m_location->programFolder();
+}
+
+void ProgramStart::settleUnfinishedRun()
+{
+    // A restore that was cut short is finished, or undone, before any screen
+    // reads a file of the set.
+    DiskFileOperations files;
+    const FileSetTransaction::RecoveryOutcome recovery
+        = FileSetTransaction::recover(m_location->dataFolder(), files);
+    if (recovery.result == FileSetTransaction::Recovery::Failed)
+        m_messages.warn(recovery.text, ProgramInfo::name());
+    else if (!recovery.text.isEmpty())
+        m_messages.inform(recovery.text, ProgramInfo::name());
 }
 
 void ProgramStart::refuse(const QString& text)

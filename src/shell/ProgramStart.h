@@ -31,6 +31,7 @@ public:
 
 private:
     void refuse(const QString& text);
+    void settleUnfinishedRun();
 
     MessageService& m_messages;
     std::optional<DataFolderLocation> m_location;

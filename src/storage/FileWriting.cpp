@@ -1,5 +1,6 @@
 #include "FileWriting.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
@@ -61,9 +62,20 @@ WriteOutcome FileWriting::writeAll(
     return WriteOutcome::success();
 }
 
-bool FileWriting::openForReplacement(QSaveFile& file)
+bool FileWriting::openForReplacement(QSaveFile& file, QString* reason)
 {
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    const QFileInfo info(file.fileName());
+    if (info.isSymLink() && !info.exists()) {
+        if (reason)
+            *reason = QStringLiteral("it is a link to %1, which does not exist")
+                          .arg(QDir::toNativeSeparators(info.symLinkTarget()));
+        return false;
+    }
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return true;
+    if (reason)
+        *reason = file.errorString();
+    return false;
 }
 
 WriteOutcome FileWriting::commit(QSaveFile& file, const QByteArray& bytes)
@@ -83,8 +95,8 @@ WriteOutcome FileWriting::replaceFile(const QString& filePath, const QByteArray&
 {
     QSaveFile file(filePath);
     const QString fileName = QFileInfo(filePath).fileName();
-    if (!openForReplacement(file))
-        return WriteOutcome::failure(fileName, file.errorString());
+    if (QString reason; !openForReplacement(file, &reason))
+        return WriteOutcome::failure(fileName, reason);
     if (permissions && !file.setPermissions(*permissions))
         return WriteOutcome::failure(fileName, file.errorString());
     return commit(file, bytes);

@@ -39,8 +39,10 @@ public:
 
     // Opens a QSaveFile for a whole-file replacement. Unbuffered, so that a
     // short write is seen at once with its count: QSaveFile's buffer would
-    // report it only at commit(), without one.
-    static bool openForReplacement(QSaveFile& file);
+    // report it only at commit(), without one. A link that points nowhere is
+    // refused: writing through it would create a file wherever it points.
+    // False with the reason on failure.
+    static bool openForReplacement(QSaveFile& file, QString* reason);
 
     // "only 12,288 of 40,960 bytes could be written; the disk may be full".
     static QString shortWriteReason(qint64 written, qint64 size);

@@ -29,8 +29,7 @@ bool TextRecordFile::openForWriting(const QString& filePath)
     m_writing = true;
     m_pending.clear();
     m_writer = std::make_unique<QSaveFile>(filePath);
-    if (!FileWriting::openForReplacement(*m_writer)) {
-        m_error = m_writer->errorString();
+    if (!FileWriting::openForReplacement(*m_writer, &m_error)) {
         m_writer.reset();
         return false;
     }

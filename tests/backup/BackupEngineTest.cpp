@@ -1,3 +1,4 @@
+#include "BackupFixtures.h"
 #include "FakeClock.h"
 #include "FaultyFileOperations.h"
 #include "FolderContents.h"
@@ -7,6 +8,8 @@
 
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
+#include "backup/FileSetTransaction.h"
+#include "datatool/FolderChecker.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,12 +24,15 @@ namespace {
 using Answer = MessageService::Answer;
 using Icon = MessageService::Icon;
 using Buttons = MessageService::Buttons;
-using Files = QMap<QString, QByteArray>;
+using namespace BackupFixtures;
 using State = BackupOutcome::State;
 
 // A program folder holding all three functions' files and some that no
-// backup copies.
-const Files LiveFiles {
+// backup copies. Built on first use: the keeper's writer needs the
+// application's set-up.
+const Files& liveFiles()
+{
+    static const Files files = withChanges(passwordFiles({ "Bank" }, "Secfile1.Fil", "Secfile2.fil"), {
     { "WeightTrker.Fil", "\"Ann\"\r\n\"Smith, Bob\"\r\n\"cy\"\r\n" },
     { "Ann.Fil", "50\r\n\"Ann \xe9\"\r\n" },
     { "Smith, Bob.Fil", "bob's weigh-ins" },
@@ -34,12 +40,12 @@ const Files LiveFiles {
     { "BPTrker.Fil", "\"Ann\"\r\n\"Dee\"\r\n" },
     { "Ann.Fpl", "ann's readings" },
     { "Dee.Fpl", "dee's readings" },
-    { "Secfile1.Fil", "\"Bank      1\"\r\n" },
-    { "Secfile2.fil", QByteArray(335, '\x07') },
     { "GColor1.Fil", "settings" },
     { "Zed.Fil", "a file nobody lists" },
     { "Chartxxx.jpg", "a picture" },
-};
+});
+    return files;
+}
 
 const QString WeightPrompt = QStringLiteral(
     "This utility will first Delete all existing Weight Tracker files\nlocated in Path: %1\n\n"
@@ -57,12 +63,6 @@ const QString CancelledText
                      "If backup files were on this disk they have been deleted!\n"
                      "May we suggest you initiate Backup for these files again!");
 
-void writeAll(const TemporaryProgramFolder& folder, const Files& files)
-{
-    for (auto it = files.cbegin(); it != files.cend(); ++it)
-        folder.write(it.key(), it.value());
-}
-
 // One run of the engine between a program folder and a backup folder.
 struct EngineRun {
     TemporaryProgramFolder program;
@@ -73,7 +73,7 @@ struct EngineRun {
     FaultyFileOperations files;
     BackupEngine engine { { program.folder(), messages, clock, view, files } };
 
-    EngineRun() { writeAll(program, LiveFiles); }
+    EngineRun() { writeAll(program, liveFiles()); }
 
     QString target() const { return BackupTarget::targetPath(backupFolder.path()); }
     Files live() const { return folderContents(program.path()); }
@@ -92,13 +92,6 @@ struct EngineRun {
         return run(kind);
     }
 };
-
-Files withChanges(Files files, const Files& changes)
-{
-    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-        files.insert(it.key(), it.value());
-    return files;
-}
 
 void expectMessage(const MessageService::Message& message, const QString& text,
     const QString& title, Icon icon, Buttons buttons, Answer defaultButton)
@@ -126,20 +119,20 @@ TEST(BackupEngine, ABackupCopiesItsSetUnderTheBackupNamesAndNothingElse)
 {
     const QList<BackupCase> cases {
         { BackupFileSet::PasswordBackup, "Password",
-            { { "Secfile1.Fil", LiveFiles["Secfile1.Fil"] },
-                { "Secfile2.Fil", LiveFiles["Secfile2.fil"] } },
+            { { "Secfile1.Fil", liveFiles()["Secfile1.Fil"] },
+                { "Secfile2.Fil", liveFiles()["Secfile2.fil"] } },
             { "Deleting Old Files", "Making Password File Backup Disk", "Backup Complete" }, {}, 1,
             1 },
         { BackupFileSet::WeightBackup, "Weight Tracker",
-            { { "WeightTrker.Wtp", LiveFiles["WeightTrker.Fil"] },
-                { "Ann.Wtp", LiveFiles["Ann.Fil"] },
-                { "Smith, Bob.Wtp", LiveFiles["Smith, Bob.Fil"] },
-                { "cy.Wtp", LiveFiles["cy.Fil"] } },
+            { { "WeightTrker.Wtp", liveFiles()["WeightTrker.Fil"] },
+                { "Ann.Wtp", liveFiles()["Ann.Fil"] },
+                { "Smith, Bob.Wtp", liveFiles()["Smith, Bob.Fil"] },
+                { "cy.Wtp", liveFiles()["cy.Fil"] } },
             { "Deleting Old Files", "Making Backup of Weight Tracker Files", "Backup Complete" },
             { 1, 2, 3, 4 }, 8, 0 },
         { BackupFileSet::BloodPressureBackup, "Blood Pressure",
-            { { "BpTrker.Bpf", LiveFiles["BPTrker.Fil"] }, { "Ann.Bpf", LiveFiles["Ann.Fpl"] },
-                { "Dee.Bpf", LiveFiles["Dee.Fpl"] } },
+            { { "BpTrker.Bpf", liveFiles()["BPTrker.Fil"] }, { "Ann.Bpf", liveFiles()["Ann.Fpl"] },
+                { "Dee.Bpf", liveFiles()["Dee.Fpl"] } },
             { "Deleting Old Files", "Making Backup of Blood Pressure Files", "Backup Complete" },
             { 1, 2, 3, 4 }, 8, 0 },
     };
@@ -150,7 +143,7 @@ TEST(BackupEngine, ABackupCopiesItsSetUnderTheBackupNamesAndNothingElse)
 
         EXPECT_EQ(outcome.state, State::Completed);
         EXPECT_EQ(run.backup(), c.expected);
-        EXPECT_EQ(run.live(), LiveFiles);
+        EXPECT_EQ(run.live(), liveFiles());
         EXPECT_FALSE(outcome.programFolderChanged);
         EXPECT_TRUE(outcome.notCopied.isEmpty()) << outcome.notCopied.join('\n').toStdString();
         EXPECT_EQ(outcome.copied.size(), c.expected.size());
@@ -183,21 +176,21 @@ struct RestoreCase {
 TEST(BackupEngine, ARestoreReplacesTheSetsFilesAndLeavesTheRest)
 {
     const QList<RestoreCase> cases {
-        { BackupFileSet::PasswordRestore, "Password",
-            { { "Secfile1.Fil", "\"Mail      2\"\r\n" }, { "Secfile2.Fil", QByteArray(670, 'm') } },
-            { { "Secfile1.Fil", "\"Mail      2\"\r\n" }, { "Secfile2.fil", QByteArray(670, 'm') } },
+        { BackupFileSet::PasswordRestore, "Password", passwordFiles({ "Mail", "Shop" }),
+            passwordFiles({ "Mail", "Shop" }, "Secfile1.Fil", "Secfile2.fil"),
             { "Deleting Old Password Files", "Restoring Password Files", "Restoration Completed" },
             {}, 0 },
         { BackupFileSet::WeightRestore, "Weight Tracker",
-            { { "WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n" }, { "Ann.Wtp", "ann restored" },
-                { "Eve.Wtp", "eve restored" }, { "Stray.Wtp", "listed nowhere" } },
-            { { "WeightTrker.Fil", "\"Ann\"\r\n\"Eve\"\r\n" }, { "Ann.Fil", "ann restored" },
-                { "Eve.Fil", "eve restored" } },
+            { { "WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n" },
+                { "Ann.Wtp", weightFile("ann restored") }, { "Eve.Wtp", weightFile("eve restored") },
+                { "Stray.Wtp", "listed nowhere" } },
+            { { "WeightTrker.Fil", "\"Ann\"\r\n\"Eve\"\r\n" },
+                { "Ann.Fil", weightFile("ann restored") }, { "Eve.Fil", weightFile("eve restored") } },
             { "Deleting Old Files", "Restoring Weight Tracker Files", "Restoration Completed" },
             { 1, 2, 3, 4 }, 7 },
         { BackupFileSet::BloodPressureRestore, "Blood Pressure",
-            { { "BpTrker.Bpf", "\"Dee\"\r\n" }, { "Dee.Bpf", "dee restored" } },
-            { { "BPTrker.Fil", "\"Dee\"\r\n" }, { "Dee.Fpl", "dee restored" } },
+            { { "BpTrker.Bpf", "\"Dee\"\r\n" }, { "Dee.Bpf", bloodPressureFile("dee restored") } },
+            { { "BPTrker.Fil", "\"Dee\"\r\n" }, { "Dee.Fpl", bloodPressureFile("dee restored") } },
             { "Deleting Old Files", "Restoring Blood Pressure Files", "Restoration Completed" },
             { 1, 2, 3, 4 }, 7 },
     };
@@ -209,7 +202,7 @@ TEST(BackupEngine, ARestoreReplacesTheSetsFilesAndLeavesTheRest)
 
         EXPECT_EQ(outcome.state, State::Completed);
         EXPECT_TRUE(outcome.programFolderChanged);
-        EXPECT_EQ(run.live(), withChanges(LiveFiles, c.restored));
+        EXPECT_EQ(run.live(), withChanges(liveFiles(), c.restored));
         EXPECT_EQ(run.backup(), c.backupSet);
         ASSERT_EQ(run.messages.messages().size(), 1);
         expectMessage(run.messages.last(),
@@ -241,7 +234,7 @@ TEST(BackupEngine, NoOrCancelToTheGoAheadChangesNothing)
                 const BackupOutcome outcome = run.answerAndRun(kind, { answer });
                 EXPECT_EQ(outcome.state, State::Declined);
                 EXPECT_EQ(run.messages.messages().size(), 1);
-                EXPECT_EQ(run.live(), LiveFiles);
+                EXPECT_EQ(run.live(), liveFiles());
                 EXPECT_EQ(run.backup(), backupSet);
                 EXPECT_TRUE(run.files.copies().isEmpty());
                 EXPECT_EQ(run.view.runActionDisabled, 0);
@@ -258,7 +251,7 @@ TEST(BackupEngine, NoOrCancelToTheGoAheadChangesNothing)
 TEST(BackupEngine, AFailedCopyAsksForANewDiskAndCopiesTheSameFileFirst)
 {
     EngineRun run;
-    run.files.fillUpAfter(LiveFiles["WeightTrker.Fil"].size() + 3);
+    run.files.fillUpAfter(liveFiles()["WeightTrker.Fil"].size() + 3);
     const BackupOutcome outcome
         = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes, Answer::Ok });
 
@@ -269,12 +262,14 @@ TEST(BackupEngine, AFailedCopyAsksForANewDiskAndCopiesTheSameFileFirst)
         QStringList({ "WeightTrker.Fil -> WeightTrker.Wtp", "Ann.Fil -> Ann.Wtp",
             "Ann.Fil -> Ann.Wtp", "cy.Fil -> cy.Wtp", "Smith, Bob.Fil -> Smith, Bob.Wtp" }));
     EXPECT_EQ(outcome.state, State::Completed);
-    EXPECT_EQ(run.backup()["Ann.Wtp"], LiveFiles["Ann.Fil"]);
+    EXPECT_EQ(run.backup()["Ann.Wtp"], liveFiles()["Ann.Fil"]);
     EXPECT_EQ(run.backup().size(), 4);
     EXPECT_EQ(run.view.statusText, "Backup Complete");
 }
 
-TEST(BackupEngine, CancelAtTheNewDiskPromptEndsTheBackupWithThePartialCopyRemoved)
+// The new copies wait beside the earlier backup until every one is made and
+// checked: Cancel leaves that backup whole.
+TEST(BackupEngine, CancelAtTheNewDiskPromptLeavesTheEarlierBackupWhole)
 {
     struct Case {
         const char* fault;
@@ -284,13 +279,15 @@ TEST(BackupEngine, CancelAtTheNewDiskPromptEndsTheBackupWithThePartialCopyRemove
         { "second copy fails", [](FaultyFileOperations& files) { files.failCopy(2); } },
         { "disk full part-way",
             [](FaultyFileOperations& files) {
-                files.fillUpAfter(LiveFiles["WeightTrker.Fil"].size() + 3);
+                files.fillUpAfter(liveFiles()["WeightTrker.Fil"].size() + 3);
             } },
         { "copy differs", [](FaultyFileOperations& files) { files.corruptCopy(2); } },
     };
+    const Files earlier { { "WeightTrker.Wtp", "\"Ann\"\r\n" }, { "Ann.Wtp", "ann last week" } };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
         EngineRun run;
+        writeAll(run.backupFolder, earlier);
         c.inject(run.files);
         const BackupOutcome outcome
             = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes, Answer::Cancel });
@@ -299,10 +296,11 @@ TEST(BackupEngine, CancelAtTheNewDiskPromptEndsTheBackupWithThePartialCopyRemove
         ASSERT_EQ(run.messages.messages().size(), 3);
         expectMessage(run.messages.last(), CancelledText, "Backup Proceedure Cancelation",
             Icon::Information, Buttons::Ok, Answer::Ok);
-        EXPECT_EQ(run.backup(), Files({ { "WeightTrker.Wtp", LiveFiles["WeightTrker.Fil"] } }));
+        EXPECT_EQ(run.backup(), earlier);
+        EXPECT_FALSE(FileSetTransaction::hasUnfinishedRun(run.backupFolder.path()));
         EXPECT_EQ(run.view.statuses.mid(run.view.statuses.size() - 2),
             QStringList({ "", "Backup Terminated by User" }));
-        EXPECT_EQ(run.live(), LiveFiles);
+        EXPECT_EQ(run.live(), liveFiles());
         EXPECT_FALSE(run.view.busy);
     }
 }
@@ -319,7 +317,7 @@ TEST(BackupEngine, ARetriedCopyThatComesOutWrongAsksAgain)
     EXPECT_EQ(run.messages.texts(),
         QStringList({ WeightPrompt.arg(run.backupFolder.path()), NewDiskText, NewDiskText }));
     EXPECT_EQ(outcome.state, State::Completed);
-    EXPECT_EQ(run.backup()["Ann.Wtp"], LiveFiles["Ann.Fil"]);
+    EXPECT_EQ(run.backup()["Ann.Wtp"], liveFiles()["Ann.Fil"]);
 }
 
 // Both password files go on the new disk, so that a restore finds them
@@ -430,7 +428,7 @@ TEST(BackupEngine, OldCopiesInAnyCaseAreReplacedAndUnsafeNamesSkipped)
 
     EXPECT_EQ(run.backup(),
         Files({ { "WeightTrker.Wtp", run.program.read("WeightTrker.Fil") },
-            { "Ann.Wtp", LiveFiles["Ann.Fil"] } }));
+            { "Ann.Wtp", liveFiles()["Ann.Fil"] } }));
     EXPECT_FALSE(QFileInfo::exists(QDir(run.backupFolder.path()).filePath("../Escaped.Wtp")));
     EXPECT_EQ(outcome.state, State::Failed);
     EXPECT_EQ(outcome.notCopied.size(), 4) << outcome.notCopied.join('\n').toStdString();
@@ -453,7 +451,7 @@ TEST(BackupEngine, APasswordRestoreNeedsBothBackupFilesBeforeItAsks)
             "Please insert Password Disk into selected Drive and Try again.",
             "Disk Error", Icon::Critical, Buttons::Ok, Answer::Ok);
         EXPECT_EQ(outcome.state, State::Failed);
-        EXPECT_EQ(run.live(), LiveFiles);
+        EXPECT_EQ(run.live(), liveFiles());
     }
 }
 
@@ -468,33 +466,36 @@ TEST(BackupEngine, ATrackerRestoreWithoutTheBackupListChangesNothing)
         "Disk Error", Icon::Critical, Buttons::Ok, Answer::Ok);
     EXPECT_EQ(outcome.state, State::Failed);
     EXPECT_FALSE(outcome.programFolderChanged);
-    EXPECT_EQ(run.live(), LiveFiles);
+    EXPECT_EQ(run.live(), liveFiles());
     EXPECT_EQ(run.view.statusText, "");
     EXPECT_FALSE(run.view.busy);
 }
 
 // A person whose file the backup lacks (or cannot give) keeps the program's
-// copy; the others are restored and one message names what was kept.
+// copy; the others are restored and one message names what was kept. A name
+// that is never restored leaves the restored list.
 TEST(BackupEngine, ATrackerRestoreKeepsTheLiveFileOfAPersonTheBackupLacks)
 {
     EngineRun run;
+    QFile::remove(run.program.filePath("Smith, Bob.Fil"));
     writeAll(run.backupFolder,
         { { "weighttrker.wtp", "\"Ann\"\r\n\"Smith, Bob\"\r\n\"cy\"\r\n\"..\"\r\n" },
-            { "ann.WTP", "ann restored" }, { "cy.Wtp", "cy restored" } });
+            { "ann.WTP", weightFile("ann restored") }, { "cy.Wtp", weightFile("cy restored") } });
     run.files.failCopy(3);
     const BackupOutcome outcome = run.answerAndRun(BackupFileSet::WeightRestore, { Answer::Yes });
 
-    EXPECT_EQ(run.live(),
-        withChanges(LiveFiles,
-            { { "WeightTrker.Fil", run.backupFolder.read("weighttrker.wtp") },
-                { "Ann.Fil", "ann restored" } }));
+    Files expected = withChanges(liveFiles(),
+        { { "WeightTrker.Fil", "\"Ann\"\r\n\"cy\"\r\n\"Smith, Bob\"\r\n" },
+            { "Ann.Fil", weightFile("ann restored") } });
+    expected.remove("Smith, Bob.Fil");
+    EXPECT_EQ(run.live(), expected);
     EXPECT_EQ(outcome.state, State::Failed);
     EXPECT_TRUE(outcome.programFolderChanged);
     expectMessage(run.messages.last(),
-        "These files were not restored; the program kept its own copies:\n"
-        "..: skipped, A name cannot be \".\" or \"..\".\n"
-        "cy.Fil: could not be written (No space left on device)\n"
-        "Smith, Bob.Fil: Smith, Bob.Wtp not found in the backup",
+        "These files were not restored:\n"
+        "..: skipped, A name cannot be \".\" or \"..\".; taken off the restored list\n"
+        "cy.Fil: could not be written (No space left on device); the program keeps its own copy\n"
+        "Smith, Bob.Fil: Smith, Bob.Wtp not found in the backup; the program has no copy either",
         "Restore Files", Icon::Exclamation, Buttons::Ok, Answer::Ok);
     EXPECT_EQ(run.view.statusText, "Restoration Incomplete: some files were not restored");
     EXPECT_EQ(run.view.runActionDisabled, 1);
@@ -518,32 +519,35 @@ TEST(BackupEngine, AFailedRestoreLeavesTheProgramFolderAsItWas)
         { "password copy differs, Cancel", BackupFileSet::PasswordRestore,
             [](FaultyFileOperations& files) { files.corruptCopy(1); },
             { Answer::Yes, Answer::Cancel }, State::Cancelled },
+        // Renames: the journal, then each old file set aside and its new one
+        // put in its place.
         { "second password file cannot be put in place", BackupFileSet::PasswordRestore,
-            [](FaultyFileOperations& files) { files.failReplace(2); }, { Answer::Yes },
+            [](FaultyFileOperations& files) { files.failRename(5); }, { Answer::Yes },
             State::Failed },
         { "weight list cannot be written", BackupFileSet::WeightRestore,
             [](FaultyFileOperations& files) { files.fillUpAfter(3); }, { Answer::Yes },
             State::Failed },
         { "a weight file cannot be put in place", BackupFileSet::WeightRestore,
-            [](FaultyFileOperations& files) { files.failReplace(2); }, { Answer::Yes },
+            [](FaultyFileOperations& files) { files.failRename(4); }, { Answer::Yes },
             State::Failed },
-        { "the program folder fills up while files are replaced", BackupFileSet::WeightRestore,
-            [](FaultyFileOperations& files) { files.failCopy(5); }, { Answer::Yes },
+        { "the journal cannot be put in place", BackupFileSet::WeightRestore,
+            [](FaultyFileOperations& files) { files.failRename(1); }, { Answer::Yes },
             State::Failed },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
         EngineRun run;
+        writeAll(run.backupFolder, passwordFiles({ "Mail" }));
         writeAll(run.backupFolder,
-            { { "Secfile1.Fil", "new index" }, { "Secfile2.Fil", "new entries" },
-                { "WeightTrker.Wtp", "\"Ann\"\r\n\"cy\"\r\n" }, { "Ann.Wtp", "ann restored" },
-                { "cy.Wtp", "cy restored" } });
+            { { "WeightTrker.Wtp", "\"Ann\"\r\n\"cy\"\r\n" },
+                { "Ann.Wtp", weightFile("ann restored") }, { "cy.Wtp", weightFile("cy restored") } });
         c.inject(run.files);
         const BackupOutcome outcome = run.answerAndRun(c.kind, c.answers);
 
         EXPECT_EQ(outcome.state, c.state);
         EXPECT_FALSE(outcome.programFolderChanged);
-        EXPECT_EQ(run.live(), LiveFiles);
+        EXPECT_EQ(run.live(), liveFiles());
+        EXPECT_FALSE(FileSetTransaction::hasUnfinishedRun(run.program.path()));
         EXPECT_EQ(run.view.statusText, "No Files were Restored");
         EXPECT_EQ(run.view.runActionDisabled, 0);
         EXPECT_FALSE(run.view.busy);
@@ -553,8 +557,7 @@ TEST(BackupEngine, AFailedRestoreLeavesTheProgramFolderAsItWas)
 TEST(BackupEngine, APasswordRestoreRetriesAfterOk)
 {
     EngineRun run;
-    writeAll(
-        run.backupFolder, { { "Secfile1.Fil", "new index" }, { "Secfile2.Fil", "new entries" } });
+    writeAll(run.backupFolder, passwordFiles({ "Mail" }));
     run.files.failCopy(2);
     const BackupOutcome outcome
         = run.answerAndRun(BackupFileSet::PasswordRestore, { Answer::Yes, Answer::Ok });
@@ -563,9 +566,8 @@ TEST(BackupEngine, APasswordRestoreRetriesAfterOk)
         "Disk is in Drive!",
         "Disk Error", Icon::Information, Buttons::OkCancel, Answer::Ok);
     EXPECT_EQ(outcome.state, State::Completed);
-    EXPECT_EQ(run.live(),
-        withChanges(
-            LiveFiles, { { "Secfile1.Fil", "new index" }, { "Secfile2.fil", "new entries" } }));
+    EXPECT_EQ(
+        run.live(), withChanges(liveFiles(), passwordFiles({ "Mail" }, "Secfile1.Fil", "Secfile2.fil")));
 }
 
 // Permissions: a backup leaves the live files alone; a restore keeps the
@@ -615,24 +617,27 @@ TEST(BackupEngine, TheProgramFolderIsNeverATarget)
         }
     }
     EXPECT_TRUE(run.files.copies().isEmpty());
-    EXPECT_EQ(run.live(), LiveFiles);
+    EXPECT_EQ(run.live(), liveFiles());
 }
 
 TEST(BackupEngine, ARestorePlanNamesWhatWouldBeReplaced)
 {
     EngineRun run;
     writeAll(run.backupFolder,
-        { { "WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n\"../x\"\r\n" }, { "ANN.wtp", "a" } });
-    QStringList missing;
-    const QList<BackupFileSet::FilePair> plan
-        = run.engine.restorePlan(BackupFileSet::WeightRestore, run.target(), &missing);
-    EXPECT_EQ(plan,
+        { { "WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n\"../x\"\r\n" },
+            { "ANN.wtp", weightFile("a") } });
+    const BackupEngine::RestorePlan plan
+        = run.engine.restorePlan(BackupFileSet::WeightRestore, run.target());
+    EXPECT_EQ(plan.files,
         QList<BackupFileSet::FilePair>(
             { { "WeightTrker.Fil", "WeightTrker.Wtp" }, { "Ann.Fil", "ANN.wtp" } }));
-    EXPECT_EQ(missing,
-        QStringList({ "../x: skipped, A name cannot contain \"/\" or \"\\\".",
-            "Eve.Wtp: not found in the backup" }));
-    EXPECT_EQ(run.live(), LiveFiles);
+    EXPECT_EQ(plan.missing,
+        QStringList({ "../x: skipped, A name cannot contain \"/\" or \"\\\".; taken off the "
+                      "restored list",
+            "Eve.Fil: Eve.Wtp not found in the backup; the program has no copy either" }));
+    EXPECT_TRUE(plan.damaged.isEmpty());
+    EXPECT_EQ(run.live(), liveFiles());
+    EXPECT_FALSE(FileSetTransaction::hasUnfinishedRun(run.program.path()));
 }
 
 } // namespace

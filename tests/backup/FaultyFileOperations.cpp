@@ -1,11 +1,12 @@
 #include "FaultyFileOperations.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 
-bool writeFile(const QString& path, const QByteArray& bytes)
+bool writeBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
@@ -14,9 +15,17 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 
 } // namespace
 
-BackupFileOperations::CopyResult FaultyFileOperations::copy(
-    const QString& source, const QString& destination, QString* reason)
+void FaultyFileOperations::step()
 {
+    ++m_steps;
+    if (m_crashAt > 0 && m_steps >= m_crashAt)
+        throw Crash();
+}
+
+BackupFileOperations::CopyResult FaultyFileOperations::copy(
+    const QString& source, const QString& destination, QByteArray* checksum, QString* reason)
+{
+    step();
     m_copies.append(
         QFileInfo(source).fileName() + QStringLiteral(" -> ") + QFileInfo(destination).fileName());
     const int n = m_copies.size();
@@ -26,7 +35,7 @@ BackupFileOperations::CopyResult FaultyFileOperations::copy(
         return CopyResult::SourceUnreadable;
     }
     if (m_failingCopies.contains(n)) {
-        writeFile(destination, {});
+        writeBytes(destination, {});
         if (reason)
             *reason = QStringLiteral("No space left on device");
         return CopyResult::DestinationFailed;
@@ -37,7 +46,7 @@ BackupFileOperations::CopyResult FaultyFileOperations::copy(
     QByteArray bytes = in.readAll();
     if (m_room >= 0) {
         if (bytes.size() > m_room) {
-            writeFile(destination, bytes.first(m_room));
+            writeBytes(destination, bytes.first(m_room));
             m_room = -1;
             if (reason)
                 *reason = QStringLiteral("No space left on device");
@@ -45,14 +54,55 @@ BackupFileOperations::CopyResult FaultyFileOperations::copy(
         }
         m_room -= bytes.size();
     }
+    if (checksum)
+        *checksum = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
     if (m_corruptCopies.contains(n) && !bytes.isEmpty())
         bytes.back() = char(bytes.back() ^ 0x55);
-    return writeFile(destination, bytes) ? CopyResult::Copied : CopyResult::DestinationFailed;
+    return DiskFileOperations::writeFile(destination, bytes) ? CopyResult::Copied
+                                                             : CopyResult::DestinationFailed;
 }
 
-bool FaultyFileOperations::replace(const QString& from, const QString& to)
+bool FaultyFileOperations::remove(const QString& path)
 {
-    if (m_failingReplacements.contains(++m_replacements))
+    step();
+    return DiskFileOperations::remove(path);
+}
+
+bool FaultyFileOperations::rename(const QString& from, const QString& to)
+{
+    step();
+    if (m_failingRenames.contains(++m_renames))
         return false;
-    return DiskFileOperations::replace(from, to);
+    return DiskFileOperations::rename(from, to);
+}
+
+bool FaultyFileOperations::setPermissions(
+    const QString& path, QFileDevice::Permissions permissions)
+{
+    step();
+    return DiskFileOperations::setPermissions(path, permissions);
+}
+
+bool FaultyFileOperations::writeFile(const QString& path, const QByteArray& bytes)
+{
+    step();
+    return DiskFileOperations::writeFile(path, bytes);
+}
+
+bool FaultyFileOperations::makeFolder(const QString& path)
+{
+    step();
+    return DiskFileOperations::makeFolder(path);
+}
+
+bool FaultyFileOperations::removeFolder(const QString& path)
+{
+    step();
+    return DiskFileOperations::removeFolder(path);
+}
+
+bool FaultyFileOperations::syncFolder(const QString& path)
+{
+    step();
+    return DiskFileOperations::syncFolder(path);
 }
