@@ -22,11 +22,24 @@
 #include <QPdfWriter>
 #include <QProcess>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 #include <cstdio>
+#include <sys/resource.h>
 #include <utility>
 
 namespace {
+
+constexpr int BackupPeople = 2'000;
+
+// CPU time (user and system) of this process, or of its finished children.
+double cpuMilliseconds(int who)
+{
+    rusage usage {};
+    getrusage(who, &usage);
+    const auto ms = [](const timeval& time) { return time.tv_sec * 1000.0 + time.tv_usec / 1000.0; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
 
 QByteArray fileBytes(const QString& path)
 {
@@ -313,4 +326,42 @@ BenchReport::Line BenchCases::printWeightReport()
     });
     return { QStringLiteral("1,000-row weight report laid out as a PDF"), program, floor,
         QStringLiteral("ms"), QStringLiteral("painting the same texts on bare QPdfWriter pages") };
+}
+
+// --- backup ----------------------------------------------------------------
+
+BenchReport::Line BenchCases::backUpPeople()
+{
+    QTemporaryDir people;
+    const QString written = BenchFolder::writeHousehold(
+        ProgramFolder(people.path()), BackupPeople, 0, QStringLiteral("bench"));
+    check(written.isEmpty(), QStringLiteral("the people could not be written: %1").arg(written));
+
+    std::unique_ptr<QTemporaryDir> target;
+    const auto newTarget = [&] { target = std::make_unique<QTemporaryDir>(); };
+    const double program = m_repetitions.median([&] {
+        newTarget();
+        QBuffer out;
+        QBuffer err;
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        DataTool tool(out, err, false, people.path());
+        const double before = cpuMilliseconds(RUSAGE_SELF);
+        const int status = tool.run(
+            { QStringLiteral("backup"), QStringLiteral("weight"), target->path() });
+        const double spent = cpuMilliseconds(RUSAGE_SELF) - before;
+        check(status == DataTool::Success,
+            QStringLiteral("halvorn-data backup failed: %1").arg(QString::fromUtf8(err.data())));
+        return spent;
+    });
+    const double floor = m_repetitions.median([&] {
+        newTarget();
+        const double before = cpuMilliseconds(RUSAGE_CHILDREN);
+        const int status = QProcess::execute(QStringLiteral("cp"),
+            { QStringLiteral("-a"), people.path() + QStringLiteral("/."), target->path() });
+        check(status == 0, QStringLiteral("cp -a failed"));
+        return cpuMilliseconds(RUSAGE_CHILDREN) - before;
+    });
+    return { QStringLiteral("backup weight, %1 people (CPU)").arg(BackupPeople), program, floor,
+        QStringLiteral("ms"), QStringLiteral("cp -a of the same files") };
 }

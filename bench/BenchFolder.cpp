@@ -69,23 +69,55 @@ bool BenchFolder::writeBloodPressureFile()
 
 bool BenchFolder::writePasswordFiles()
 {
+    return writePasswordEntries(folder(), PasswordEntries, QString(), &m_error);
+}
+
+bool BenchFolder::writePasswordEntries(
+    const ProgramFolder& folder, int count, const QString& tag, QString* error)
+{
     // Record by record and the index once: adding 9,999 entries one at a
     // time would search ever longer for a free record and take minutes.
-    const PasswordFiles files(folder());
+    const PasswordFiles files(folder);
     QRandomGenerator random(1);
     RecordFile entries(files.entriesFilePath(), PasswordRecord::Length);
     QStringList items;
-    for (int number = 1; number <= PasswordEntries; ++number) {
+    for (int number = 1; number <= count; ++number) {
         PasswordRecord record = PasswordRecord::ScrambleEntry(QStringLiteral("user%1").arg(number),
-            QStringLiteral("secret%1").arg(number), QStringLiteral("Entry number %1").arg(number),
-            random);
+            QStringLiteral("secret%1%2").arg(number).arg(tag),
+            QStringLiteral("Entry number %1").arg(number), random);
         if (!entries.writeStructure(number, record.structure())) {
-            m_error = entries.errorString();
+            if (error)
+                *error = entries.errorString();
             return false;
         }
         items.append(
             IndexItem::build(QStringLiteral("www.site%1.example").arg(number), number).text());
     }
     std::sort(items.begin(), items.end(), IndividualList::lessThan);
-    return files.WriteIndex(items, &m_error);
+    return files.WriteIndex(items, error);
+}
+
+QString BenchFolder::writeHousehold(
+    const ProgramFolder& folder, int people, int entries, const QString& tag)
+{
+    QString error;
+    IndividualList list = WeightFile::emptyIndividualList();
+    for (int person = 0; person < people && error.isEmpty(); ++person) {
+        WeightFile file;
+        file.name = QStringLiteral("Person %1").arg(person, 5, 10, QChar(u'0'));
+        file.beginningDate = StoredDate::longText(FirstDay);
+        file.beginningWeight = QStringLiteral("200");
+        file.goalWeight = QStringLiteral("150");
+        file.comments = tag;
+        for (int day = 0; day < 30; ++day)
+            file.rows.append(WeighIn { StoredDate::longText(FirstDay.addDays(day)),
+                QString::number((1800 + spread(person + day, 400)) / 10.0) });
+        list.add(file.name);
+        file.SaveWeightFile(folder, &error);
+    }
+    if (error.isEmpty())
+        WeightFile::WriteIndividualList(folder, list, &error);
+    if (error.isEmpty() && entries > 0)
+        writePasswordEntries(folder, entries, tag, &error);
+    return error;
 }

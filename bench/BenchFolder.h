@@ -19,6 +19,13 @@ public:
 
     BenchFolder();
 
+    // Writes a household into folder: people weight logs of a month each,
+    // and a keeper of entries password entries, every file marked with tag
+    // so that two households told apart by their tags differ in every
+    // file. Empty when every file was written; otherwise what failed.
+    static QString writeHousehold(
+        const ProgramFolder& folder, int people, int entries, const QString& tag);
+
     // Empty when every file was written; otherwise what failed.
     QString error() const { return m_error; }
     ProgramFolder folder() const { return ProgramFolder(m_dir.path()); }
@@ -28,6 +35,8 @@ private:
     bool writeWeightFile();
     bool writeBloodPressureFile();
     bool writePasswordFiles();
+    static bool writePasswordEntries(
+        const ProgramFolder& folder, int count, const QString& tag, QString* error);
 
     QTemporaryDir m_dir;
     QString m_error;

@@ -367,21 +367,18 @@ BackupEngine::CopyStep BackupEngine::backUp(const FilePair& files)
         note(files.liveName, QStringLiteral("not found in the program folder"));
         return CopyStep::SourceMissing;
     }
-    QString reason;
-    // A new disk may have come in since the last copy.
-    if (!m_backup->prepare(&reason)) {
-        if (!m_services.view.canSwapDisks())
-            note(files.liveName,
-                QStringLiteral("could not be written to the backup (%1)").arg(reason));
-        return CopyStep::DestinationFailed;
-    }
     // Copies of password files stay owner-only; the others keep the
     // permissions of the file they copy.
     const QFileDevice::Permissions permissions = m_set->isTracker()
         ? QFileInfo(source).permissions() | BackupFileOperations::OwnerOnly
         : BackupFileOperations::OwnerOnly;
-    switch (m_backup->stage(source, files.backupName,
-        m_targetNames.value(files.backupName.toLower()), permissions, &reason)) {
+    QString reason;
+    // A new disk may have come in since the last copy.
+    const BackupFileOperations::CopyResult result = m_backup->prepare(&reason)
+        ? m_backup->stage(source, files.backupName,
+              m_targetNames.value(files.backupName.toLower()), permissions, &reason)
+        : BackupFileOperations::CopyResult::DestinationFailed;
+    switch (result) {
     case BackupFileOperations::CopyResult::Copied:
         m_outcome.copied.append(files.backupName);
         m_stagedFrom.insert(files.backupName, source);
@@ -407,7 +404,7 @@ BackupOutcome::State BackupEngine::restorePasswordFiles(const BackupFileSet& set
     // Both files are checked before anything is asked: one without the
     // other is no password list.
     for (const FilePair& files : set.fixedFiles) {
-        if (!m_services.files.exists(backupPath(files.backupName))) {
+        if (!m_services.files.exists(ProgramFolder(m_targetPath).filePath(files.backupName))) {
             m_services.messages.error(
                 QStringLiteral("Unable to find Password Files Backup Disk or Backup files!\n"
                                "Please insert Password Disk into selected Drive and Try again."),

@@ -47,7 +47,7 @@ public:
     virtual bool writeFile(const QString& path, const QByteArray& bytes) = 0;
     virtual QByteArray readFile(const QString& path, bool* ok) = 0;
 
-    virtual bool makeFolder(const QString& path) = 0;
+    virtual bool makeFolder(const QString& path, QString* reason = nullptr) = 0;
     // Removes the folder and everything in it; true when it is gone.
     virtual bool removeFolder(const QString& path) = 0;
     // Flushes the folder's entries (names created, renamed or removed).

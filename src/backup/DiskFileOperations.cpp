@@ -6,6 +6,8 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -132,9 +134,14 @@ QByteArray DiskFileOperations::readFile(const QString& path, bool* ok)
     return bytes;
 }
 
-bool DiskFileOperations::makeFolder(const QString& path)
+bool DiskFileOperations::makeFolder(const QString& path, QString* reason)
 {
-    return QDir().mkpath(path);
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(path).toStdString(), error);
+    if (!error)
+        return true;
+    report(reason, QString::fromStdString(error.message()));
+    return false;
 }
 
 bool DiskFileOperations::removeFolder(const QString& path)

@@ -15,7 +15,7 @@ public:
     bool setPermissions(const QString& path, QFileDevice::Permissions permissions) override;
     bool writeFile(const QString& path, const QByteArray& bytes) override;
     QByteArray readFile(const QString& path, bool* ok) override;
-    bool makeFolder(const QString& path) override;
+    bool makeFolder(const QString& path, QString* reason = nullptr) override;
     bool removeFolder(const QString& path) override;
     bool syncFolder(const QString& path) override;
     QStringList fileNames(const QString& folder) override;

@@ -57,11 +57,12 @@ QString FileSetTransaction::setAsideFolder(const QString& stagingFolder)
 
 bool FileSetTransaction::prepare(QString* reason)
 {
-    if (m_files.makeFolder(setAsideFolder(stagingFolder())))
+    QString why;
+    if (m_files.makeFolder(setAsideFolder(stagingFolder()), &why))
         return true;
     report(reason,
-        QStringLiteral("the folder %1 could not be made")
-            .arg(QDir::toNativeSeparators(stagingFolder())));
+        QStringLiteral("the folder %1 could not be made: %2")
+            .arg(QDir::toNativeSeparators(stagingFolder()), why));
     return false;
 }
 
@@ -189,9 +190,15 @@ void FileSetTransaction::rollBack(
     const QString setAside = setAsideFolder(staging);
     for (const Entry& entry : entries) {
         const QString live = pathIn(folder, entry.name);
-        // A new file already in place goes, unless it is an old one put
-        // back by an earlier attempt.
-        if (!files.exists(pathIn(staging, entry.name)) && files.checksum(live) == entry.checksum)
+        // A new file already in place goes. With a set-aside file still
+        // waiting, or none to wait for, what stands there is the new one;
+        // otherwise it is an old one that an earlier attempt put back (and
+        // may hold the same bytes).
+        const bool oldOneWaits = entry.previous.isEmpty()
+            || std::any_of(entry.previous.cbegin(), entry.previous.cend(),
+                [&](const QString& previous) { return files.exists(pathIn(setAside, previous)); });
+        if (!files.exists(pathIn(staging, entry.name)) && oldOneWaits
+            && files.checksum(live) == entry.checksum)
             files.remove(live);
         for (const QString& previous : entry.previous) {
             if (files.exists(pathIn(setAside, previous)))

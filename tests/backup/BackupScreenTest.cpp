@@ -1,3 +1,4 @@
+#include "BackupFixtures.h"
 #include "FakeClock.h"
 #include "FolderContents.h"
 #include "ModalWindow.h"
@@ -205,7 +206,7 @@ TEST_F(BackupScreenTest, TheActionAfterARun)
         { BackupFileSet::PasswordBackup, "Backup Complete", false },
     };
     elsewhere.write("WeightTrker.Wtp", "\"Ann\"\r\n");
-    elsewhere.write("Ann.Wtp", "restored");
+    elsewhere.write("Ann.Wtp", BackupFixtures::weightFile("restored"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
         open(c.kind);
@@ -223,7 +224,7 @@ TEST_F(BackupScreenTest, TheActionAfterARun)
         chooseFolder(elsewhere.path());
         EXPECT_TRUE(actionButton()->isEnabled());
     }
-    EXPECT_EQ(program.read("Ann.Fil"), "restored");
+    EXPECT_EQ(program.read("Ann.Fil"), BackupFixtures::weightFile("restored"));
 }
 
 TEST_F(BackupScreenTest, RightClickPopsUpTheOptionsMenu)
@@ -301,8 +302,8 @@ TEST_F(BackupScreenTest, NewFolderMakesAndChoosesAFolder)
 // The entry point the function screens call.
 TEST_F(BackupScreenTest, RunShowsTheScreenModallyAndTellsWhetherARestoreChangedFiles)
 {
-    elsewhere.write("Secfile1.Fil", "new index");
-    elsewhere.write("Secfile2.Fil", "new entries");
+    const BackupFixtures::Files keeper = BackupFixtures::passwordFiles({ "Mail" });
+    BackupFixtures::writeAll(elsewhere, keeper);
     QWidget caller;
     caller.show();
     qint16 kindWhileOpen = 0;
@@ -322,7 +323,7 @@ TEST_F(BackupScreenTest, RunShowsTheScreenModallyAndTellsWhetherARestoreChangedF
     EXPECT_EQ(modeWhileOpen, 99);
     EXPECT_EQ(state.BackupKind, 0);
     EXPECT_EQ(state.RestoreMode, 0);
-    EXPECT_EQ(program.read("Secfile2.fil"), "new entries");
+    EXPECT_EQ(program.read("Secfile2.fil"), keeper["Secfile2.Fil"]);
 
     whenModalOpens<BackupScreen>(
         "Backup1", [](BackupScreen* opened) { ASSERT_NE(opened, nullptr); });

@@ -202,6 +202,40 @@ TEST(BackupTransaction, SettlingAnInterruptedRunSurvivesBeingInterruptedToo)
     }
 }
 
+// A copy that was whole when the run stopped but is damaged when the folder
+// is opened again cannot be put in place: the run is undone instead, every
+// old file back where it was, at whatever step it had stopped.
+TEST(BackupTransaction, ACopyDamagedAfterTheStopUndoesTheRun)
+{
+    Files before;
+    int steps = 0;
+    {
+        EngineRun complete;
+        before = folderContents(complete.program.path());
+        complete.run(BackupFileSet::WeightRestore);
+        steps = complete.files.steps();
+    }
+    int undone = 0;
+    for (int k = 1; k <= steps; ++k) {
+        SCOPED_TRACE(k);
+        EngineRun run;
+        run.files.crashAt(k);
+        EXPECT_THROW(run.run(BackupFileSet::WeightRestore), FaultyFileOperations::Crash);
+        const QString staged = run.program.filePath(FileSetTransaction::StagingFolderName + "/Cy.Fil");
+        const bool journal = QFileInfo::exists(run.program.filePath(FileSetTransaction::JournalFileName));
+        if (!journal || !QFileInfo::exists(staged))
+            continue;
+        QFile::resize(staged, 7);
+        DiskFileOperations disk;
+        EXPECT_EQ(FileSetTransaction::recover(run.program.path(), disk).result,
+            FileSetTransaction::Recovery::RolledBack);
+        EXPECT_EQ(folderContents(run.program.path()), before);
+        EXPECT_FALSE(FileSetTransaction::hasUnfinishedRun(run.program.path()));
+        ++undone;
+    }
+    EXPECT_GT(undone, 1);
+}
+
 // A damaged backup is refused whole, before anything is replaced, and the
 // message names each damaged file and why.
 TEST(BackupTransaction, ADamagedBackupIsRefusedWithTheProgramFilesUntouched)

@@ -89,10 +89,10 @@ bool FaultyFileOperations::writeFile(const QString& path, const QByteArray& byte
     return DiskFileOperations::writeFile(path, bytes);
 }
 
-bool FaultyFileOperations::makeFolder(const QString& path)
+bool FaultyFileOperations::makeFolder(const QString& path, QString* reason)
 {
     step();
-    return DiskFileOperations::makeFolder(path);
+    return DiskFileOperations::makeFolder(path, reason);
 }
 
 bool FaultyFileOperations::removeFolder(const QString& path)

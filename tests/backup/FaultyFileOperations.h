@@ -46,7 +46,7 @@ public:
     bool rename(const QString& from, const QString& to) override;
     bool setPermissions(const QString& path, QFileDevice::Permissions permissions) override;
     bool writeFile(const QString& path, const QByteArray& bytes) override;
-    bool makeFolder(const QString& path) override;
+    bool makeFolder(const QString& path, QString* reason = nullptr) override;
     bool removeFolder(const QString& path) override;
     bool syncFolder(const QString& path) override;
 

@@ -1,8 +1,15 @@
 #include "DataToolProcess.h"
+#include "ReadOnlyFolder.h"
 #include "TemporaryProgramFolder.h"
+
+#include "storage/DataFolderLock.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -82,8 +89,8 @@ TEST(DataToolBackup, ARestoreWithoutYesOnlyListsWhatItWouldReplace)
     buildSoundFolder(program);
     TemporaryProgramFolder backup;
     backup.write("WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n\"Zed\"\r\n");
-    backup.write("Ann.Wtp", "ann");
-    backup.write("Eve.Wtp", "eve");
+    backup.write("Ann.Wtp", program.read("Smith, Bob.Fil"));
+    backup.write("Eve.Wtp", program.read("Ann.Fil"));
     const Files before = folderContents(program.path());
 
     const DataToolRun run
@@ -92,7 +99,8 @@ TEST(DataToolBackup, ARestoreWithoutYesOnlyListsWhatItWouldReplace)
         "would replace WeightTrker.Fil from WeightTrker.Wtp\n"
         "would replace Ann.Fil from Ann.Wtp\n"
         "would create Eve.Fil from Eve.Wtp\n"
-        "not restored: Zed.Wtp: not found in the backup\n"
+        "not restored: Zed.Fil: Zed.Wtp not found in the backup; the program has no copy "
+        "either\n"
         "Nothing was changed; give --yes to restore.\n");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(folderContents(program.path()), before);
@@ -133,6 +141,180 @@ TEST(DataToolBackup, AFileNotCopiedExitsWithOne)
         = runDataTool({ "backup", "passwords", program.path() + "/", "--dir", program.path() });
     EXPECT_EQ(itself.exitCode, 1);
     EXPECT_TRUE(itself.errText().contains("the Halvorn program folder itself"));
+}
+
+// A backup is read with the checks of `check` before anything is replaced:
+// a damaged one is refused whole, by the dry run too.
+TEST(DataToolBackup, ADamagedBackupIsNeverRestored)
+{
+    struct Case {
+        const char* fault;
+        const char* set;
+        const char* file;
+        qsizetype keep;
+        const char* named;
+    };
+    const QList<Case> cases {
+        { "person file cut short", "weight", "Ann.Wtp", 200, "damaged: Ann.Wtp: " },
+        { "list cut to 30 bytes", "weight", "WeightTrker.Wtp", 30,
+            "damaged: WeightTrker.Wtp: ends part-way through line" },
+        { "entries cut inside a record", "passwords", "Secfile2.Fil", 400,
+            "damaged: Secfile2.Fil: ends inside record 2" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        TemporaryProgramFolder program;
+        buildSoundFolder(program);
+        // Five people, so that a cut list would drop some.
+        for (const char* name : { "Cy", "Dee", "Eve" })
+            program.write(QString(name) + ".Fil", program.read("Ann.Fil"));
+        program.write("WeightTrker.Fil",
+            "\"Ann\"\r\n\"Cy\"\r\n\"Dee\"\r\n\"Eve\"\r\n\"Smith, Bob\"\r\n");
+        TemporaryProgramFolder backup;
+        ASSERT_EQ(
+            runDataTool({ "backup", c.set, backup.path(), "--dir", program.path() }).exitCode, 0);
+        backup.write(c.file, backup.read(c.file).first(c.keep));
+        const Files before = folderContents(program.path());
+
+        const DataToolRun plan
+            = runDataTool({ "restore", c.set, backup.path(), "--dir", program.path() });
+        EXPECT_EQ(plan.exitCode, 1);
+        EXPECT_TRUE(plan.outText().contains(c.named)) << plan.outText().toStdString();
+        EXPECT_FALSE(plan.outText().contains("would replace")) << plan.outText().toStdString();
+
+        const DataToolRun restore
+            = runDataTool({ "restore", c.set, backup.path(), "--yes", "--dir", program.path() });
+        EXPECT_EQ(restore.exitCode, 1);
+        EXPECT_TRUE(restore.errText().contains("is damaged and was not restored"))
+            << restore.errText().toStdString();
+        EXPECT_TRUE(restore.outText().startsWith("No Files were Restored"))
+            << restore.outText().toStdString();
+        EXPECT_EQ(folderContents(program.path()), before);
+    }
+}
+
+// The program holds the folder's lock while it runs; a restore or backup
+// behind its back would be overwritten by its next save. Reading goes on.
+TEST(DataToolBackup, WritingCommandsAreRefusedWhileTheProgramHasTheFolder)
+{
+    TemporaryProgramFolder program;
+    buildSoundFolder(program);
+    TemporaryProgramFolder backup;
+    ASSERT_EQ(runDataTool({ "backup", "weight", backup.path(), "--dir", program.path() }).exitCode,
+        0);
+    DataFolderLock lock(program.path());
+    ASSERT_EQ(lock.acquire(), DataFolderLock::Outcome::Acquired);
+    const Files before = folderContents(program.path());
+
+    for (const QStringList& arguments : QList<QStringList> {
+             { "restore", "weight", backup.path(), "--yes" },
+             { "backup", "weight", backup.path() },
+         }) {
+        const DataToolRun run = runDataTool(arguments + QStringList { "--dir", program.path() });
+        EXPECT_EQ(run.exitCode, 1) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.errText().contains("is in use by another copy of Halvorn"))
+            << run.errText().toStdString();
+    }
+    EXPECT_EQ(runDataTool({ "list", "weight", "--dir", program.path() }).exitCode, 0);
+    EXPECT_EQ(folderContents(program.path()), before);
+}
+
+// The program folder reached by another path is still the program folder:
+// as a backup target, and as the output of an export or a report.
+TEST(DataToolBackup, TheProgramFolderByAnotherPathIsRefused)
+{
+    TemporaryProgramFolder program;
+    buildSoundFolder(program);
+    TemporaryProgramFolder elsewhere;
+    const QString folderLink = elsewhere.filePath("prog");
+    const QString fileLink = elsewhere.filePath("x.pdf");
+    const QString hardLink = elsewhere.filePath("entries.csv");
+    ASSERT_TRUE(QFile::link(program.path(), folderLink));
+    ASSERT_TRUE(QFile::link(program.filePath("Secfile2.fil"), fileLink));
+    ASSERT_EQ(::link(QFile::encodeName(program.filePath("Secfile1.Fil")).constData(),
+                  QFile::encodeName(hardLink).constData()),
+        0);
+    const Files before = folderContents(program.path());
+
+    const QList<QStringList> cases {
+        { "backup", "passwords", folderLink },
+        { "backup", "passwords", folderLink + "/." },
+        { "restore", "passwords", folderLink, "--yes" },
+        { "report", "weight", "Ann", "-o", fileLink },
+        { "export", "weight", "Ann", "-o", fileLink },
+        { "export", "weight", "Ann", "-o", hardLink },
+        { "export", "weight", "Ann", "-o", folderLink + "/../prog/SECFILE1.FIL" },
+    };
+    for (const QStringList& arguments : cases) {
+        const DataToolRun run = runDataTool(arguments + QStringList { "--dir", program.path() });
+        EXPECT_NE(run.exitCode, 0) << arguments.join(' ').toStdString();
+        EXPECT_EQ(folderContents(program.path()), before) << arguments.join(' ').toStdString();
+    }
+
+    // A bind mount shows the same folder at another place with no link to
+    // follow. Mounting needs the right to; without it this part is skipped.
+    TemporaryProgramFolder mountPoint;
+    if (QProcess::execute("mount", { "--bind", program.path(), mountPoint.path() }) != 0)
+        GTEST_SKIP() << "cannot bind-mount here; the bind-mount case was not run";
+    for (const QStringList& arguments : QList<QStringList> {
+             { "backup", "passwords", mountPoint.path() },
+             { "export", "weight", "Ann", "-o", mountPoint.filePath("Secfile1.Fil") },
+         }) {
+        const DataToolRun run = runDataTool(arguments + QStringList { "--dir", program.path() });
+        EXPECT_NE(run.exitCode, 0) << arguments.join(' ').toStdString();
+    }
+    QProcess::execute("umount", { mountPoint.path() });
+    EXPECT_EQ(folderContents(program.path()), before);
+}
+
+// Nobody is there to put in a new disk: the run ends at the first copy that
+// cannot be written and says why, never that the user cancelled, and the
+// earlier backup stays whole.
+TEST(DataToolBackup, AnUnattendedBackupThatCannotWriteSaysWhy)
+{
+    TemporaryProgramFolder program;
+    buildSoundFolder(program);
+    TemporaryProgramFolder backup;
+    ASSERT_EQ(runDataTool({ "backup", "weight", backup.path(), "--dir", program.path() }).exitCode,
+        0);
+    const Files earlier = folderContents(backup.path());
+    program.write("Ann.Fil", program.read("Smith, Bob.Fil"));
+    ReadOnlyFolder readOnly(backup.path());
+    if (!readOnly.isEffective())
+        GTEST_SKIP() << "this system cannot make a folder read-only";
+
+    const DataToolRun run
+        = runDataTool({ "backup", "weight", backup.path(), "--dir", program.path() });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errText().contains("could not be written to the backup ("))
+        << run.errText().toStdString();
+    EXPECT_FALSE(run.errText().contains("cancelled")) << run.errText().toStdString();
+    EXPECT_FALSE(run.outText().contains("Terminated by User")) << run.outText().toStdString();
+    EXPECT_EQ(folderContents(backup.path()), earlier);
+}
+
+// A run left unfinished is settled by the next command that can lock the
+// folder; check names one it cannot settle.
+TEST(DataToolBackup, AnInterruptedRunIsSettledByTheNextCommand)
+{
+    TemporaryProgramFolder program;
+    buildSoundFolder(program);
+    const Files before = folderContents(program.path());
+    QDir(program.path()).mkpath(".halvorn-staging/replaced");
+    program.write(".halvorn-staging/Ann.Fil", "half a copy");
+
+    {
+        DataFolderLock lock(program.path());
+        ASSERT_EQ(lock.acquire(), DataFolderLock::Outcome::Acquired);
+        const DataToolRun held = runDataTool({ "check", "--dir", program.path() });
+        EXPECT_EQ(held.exitCode, 1);
+        EXPECT_TRUE(held.outText().contains("was interrupted")) << held.outText().toStdString();
+    }
+    const DataToolRun run = runDataTool({ "check", "--dir", program.path() });
+    EXPECT_EQ(run.exitCode, 0) << run.outText().toStdString();
+    EXPECT_TRUE(run.errText().contains("had not yet changed any file")) << run.errText().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(program.filePath(".halvorn-staging")));
+    EXPECT_EQ(folderContents(program.path()), before);
 }
 
 TEST(DataToolBackup, BadUsageExitsWithTwo)

@@ -4,6 +4,8 @@
 #include "bloodpressure/BloodPressureFile.h"
 #include "weight/WeightFile.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -222,4 +224,29 @@ TEST(DataToolImport, ADamagedTargetFileIsRefusedWithItsFault)
         "32767); repair it in Halvorn or restore it from a backup, then import again\n"
         "halvorn-data: nothing was imported\n");
     EXPECT_EQ(folderContents(folder.path()), before);
+}
+
+// A link that points nowhere stands where the list should be: writing
+// through it would create a file wherever it points.
+TEST(DataToolImport, ADanglingLinkAtTheListIsNotWrittenThrough)
+{
+    TemporaryProgramFolder folder;
+    TemporaryProgramFolder elsewhere;
+    const QString target = elsewhere.filePath("planted.Fil");
+    ASSERT_TRUE(QFile::link(target, folder.filePath("WeightTrker.Fil")));
+    const DataToolRun run = importCsv(folder, "weight", "Ann", "date,weight\n2013-01-01,80\n");
+    EXPECT_EQ(run.exitCode, 1) << run.errText().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_TRUE(QFileInfo(folder.filePath("WeightTrker.Fil")).isSymLink());
+}
+
+// A list that the check finds cut short is no success for a script either.
+TEST(DataToolImport, ListingADamagedListExitsWithOne)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    folder.write("WeightTrker.Fil", "\"Ann\"\r\n\"Smith, B");
+    const DataToolRun run = runDataTool({ "list", "weight", "--dir", folder.path() });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errText().contains("ends part-way through line 2")) << run.errText().toStdString();
 }

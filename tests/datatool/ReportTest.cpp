@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The fixture's Ann: three weigh-ins and two lines of comments.
@@ -121,6 +123,21 @@ TEST_F(DataToolReport, PrintsAStoredPicture)
     const DataToolRun run = report({ "Ann", "-o", path, "--options", "plan,beginning-picture" });
     ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
     EXPECT_TRUE(PdfInspection(path).find(0, QStringLiteral("Beginning Photo: January 01, 2013")));
+}
+
+// A pipe named as the picture would block the report for ever.
+TEST_F(DataToolReport, APicturePathThatIsNoRegularFileIsRefusedWithoutOpeningIt)
+{
+    const QString pipe = outputs.filePath("photo.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    std::optional<WeightFile> ann = WeightFile::LoadWeightFile(folder.folder(), "Ann");
+    ASSERT_TRUE(ann);
+    ann->beginningPicture = pipe;
+    ASSERT_TRUE(ann->SaveWeightFile(folder.folder()));
+    const DataToolRun run = report(
+        { "Ann", "-o", output("pipe.pdf"), "--options", "beginning-picture" });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errText().contains("could not be loaded")) << run.errText().toStdString();
 }
 
 TEST_F(DataToolReport, RefusesWhatItCannotPrintAndKeepsTheOldFile)
