@@ -73,6 +73,7 @@ TrackerProfile bloodPressureProfile()
     };
     profile.logCaption = QStringLiteral("Blood Pressure Entry/Display");
     profile.saveRunsSaveNewFile = true;
+    profile.viewMenuItemFollowsButton = true;
     return profile;
 }
 

@@ -1,6 +1,7 @@
 #include "bloodpressure/BloodPressureGraphPanel.h"
 
 #include "bloodpressure/BloodPressureGraphData.h"
+#include "screens/AccessibleNames.h"
 #include "screens/LegendSample.h"
 #include "screens/LineChart.h"
 #include "screens/NamedWidget.h"
@@ -41,8 +42,11 @@ BloodPressureGraphPanel::BloodPressureGraphPanel(QWidget* parent)
         const int column = 2 * places[i].x();
         legend->addWidget(named(new QLabel(captions[i], this), arrayElementName("Label3", i)), row,
             column, Qt::AlignRight);
-        legend->addWidget(
-            new LegendSample(looks.series.at(seriesOfLabel[i]), this), row, column + 1);
+        auto* sample = new LegendSample(looks.series.at(seriesOfLabel[i]), this);
+        // A screen reader cannot see the line: it is told which it is.
+        sample->setAccessibleName(
+            AccessibleNames::fromCaption(captions[i]) + QStringLiteral(" line of the graph"));
+        legend->addWidget(sample, row, column + 1);
     }
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_timeShown, 0, Qt::AlignTop);

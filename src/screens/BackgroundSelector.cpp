@@ -1,7 +1,7 @@
 #include "BackgroundSelector.h"
 
+#include "screens/BackgroundThumbnail.h"
 #include "screens/BusyPointer.h"
-#include "screens/ClickableImage.h"
 #include "screens/NamedWidget.h"
 #include "screens/ScreenColour.h"
 #include "screens/SystemDialogs.h"
@@ -43,8 +43,8 @@ BackgroundSelector::BackgroundSelector(const ScreenServices& services, const cha
     const int gap = 14;
     const int offset = Twips::toPixelsX(FrameOffsetTwips, this) + 2;
     for (int index = 0; index < BackgroundSetting::PictureCount; ++index) {
-        auto* thumbnail = named(new ClickableImage(ClickableImage::Border::None, pictures),
-            arrayElementName("Image3", index));
+        auto* thumbnail = named(
+            new BackgroundThumbnail(index + 1, pictures), arrayElementName("Image3", index));
         thumbnail->setFixedSize(ThumbnailSize);
         thumbnail->setLineWidth(2);
         thumbnail->move(offset + (index % Columns) * (ThumbnailSize.width() + gap),
@@ -52,8 +52,11 @@ BackgroundSelector::BackgroundSelector(const ScreenServices& services, const cha
         thumbnail->setCursor(Qt::PointingHandCursor);
         connect(
             thumbnail, &ClickableImage::clicked, this, [this, index] { previewThumbnail(index); });
+        connect(thumbnail, &BackgroundThumbnail::stepRequested, this,
+            [this, index](int key) { stepFocus(index, key); });
         m_thumbnails[index] = thumbnail;
     }
+    pictures->setAccessibleName(QStringLiteral("Background pictures"));
     pictures->setFixedSize(2 * offset + Columns * ThumbnailSize.width() + (Columns - 1) * gap,
         2 * offset + 2 * ThumbnailSize.height() + gap);
     m_selectionFrame = named(new QFrame(pictures), "Shape2");
@@ -118,11 +121,19 @@ void BackgroundSelector::open()
     const int marked = m_target.current().pictureNumber();
     if (marked > 0)
         markThumbnail(marked - 1);
+    else
+        setTabStop(0);
     adjustSize();
     if (m_target.place)
         m_target.place(this);
     show();
     raise();
+    // The keyboard starts where the mouse would look: at the current
+    // picture, or the first.
+    for (BackgroundThumbnail* thumbnail : m_thumbnails) {
+        if (thumbnail->focusPolicy() & Qt::TabFocus)
+            thumbnail->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void BackgroundSelector::close()
@@ -137,26 +148,67 @@ void BackgroundSelector::close()
 void BackgroundSelector::hidePanel()
 {
     hide();
-    for (ClickableImage* thumbnail : m_thumbnails)
+    for (BackgroundThumbnail* thumbnail : m_thumbnails)
         thumbnail->empty();
 }
 
 void BackgroundSelector::raiseAll()
 {
-    for (ClickableImage* thumbnail : m_thumbnails) {
+    for (BackgroundThumbnail* thumbnail : m_thumbnails) {
         thumbnail->setFrameShape(QFrame::Panel);
         thumbnail->setFrameShadow(QFrame::Raised);
+        thumbnail->setMarked(false);
     }
 }
 
 void BackgroundSelector::markThumbnail(int index)
 {
-    ClickableImage* thumbnail = m_thumbnails[index];
+    BackgroundThumbnail* thumbnail = m_thumbnails[index];
     thumbnail->setFrameShape(QFrame::NoFrame);
+    thumbnail->setMarked(true);
+    setTabStop(index);
     const int offset = Twips::toPixelsX(FrameOffsetTwips, this) + 2;
     m_selectionFrame->setGeometry(thumbnail->geometry().adjusted(-offset, -offset, offset, offset));
     m_selectionFrame->show();
     m_selectionFrame->raise();
+}
+
+void BackgroundSelector::setTabStop(int index)
+{
+    for (BackgroundThumbnail* thumbnail : m_thumbnails)
+        thumbnail->setTabStop(thumbnail == m_thumbnails[index]);
+}
+
+void BackgroundSelector::stepFocus(int from, int key)
+{
+    const int last = BackgroundSetting::PictureCount - 1;
+    int to = from;
+    switch (key) {
+    case Qt::Key_Left:
+        to = from - 1;
+        break;
+    case Qt::Key_Right:
+        to = from + 1;
+        break;
+    case Qt::Key_Up:
+        to = from - Columns;
+        break;
+    case Qt::Key_Down:
+        to = from + Columns;
+        break;
+    case Qt::Key_Home:
+        to = 0;
+        break;
+    case Qt::Key_End:
+        to = last;
+        break;
+    default:
+        return;
+    }
+    if (to < 0 || to > last)
+        return;
+    setTabStop(to);
+    m_thumbnails[to]->setFocus(Qt::OtherFocusReason);
 }
 
 void BackgroundSelector::previewThumbnail(int index)

@@ -11,7 +11,7 @@
 #include <array>
 #include <functional>
 
-class ClickableImage;
+class BackgroundThumbnail;
 class QPushButton;
 
 // The panel from which the user picks a background for one target (the
@@ -66,12 +66,16 @@ private:
     void open();
     void hidePanel();
     void markThumbnail(int index);
+    // The arrow keys, Home and End move the focus among the thumbnails, and
+    // Tab comes back to the one last reached.
+    void stepFocus(int from, int key);
+    void setTabStop(int index);
     void raiseAll();
     void restoreTarget();
 
     ScreenServices m_services;
     Target m_target;
-    std::array<ClickableImage*, BackgroundSetting::PictureCount> m_thumbnails {}; // Image3
+    std::array<BackgroundThumbnail*, BackgroundSetting::PictureCount> m_thumbnails {}; // Image3
     QFrame* m_selectionFrame; // Shape2
     std::array<QPushButton*, 4> m_buttons {};
     QString m_pendingBackground;

@@ -16,6 +16,8 @@ LegendSample::LegendSample(const GraphSeries& look, QWidget* parent)
 {
     m_look.values.clear();
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setAccessibleDescription(m_look.pointColour ? QStringLiteral("a line marked at each point")
+                                                : QStringLiteral("a plain line"));
 }
 
 QSize LegendSample::sizeHint() const

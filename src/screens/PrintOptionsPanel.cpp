@@ -296,34 +296,40 @@ PrintFont PrintOptionsPanel::printFont() const
 void PrintOptionsPanel::readStoredFont()
 {
     ShellState& state = m_services.state;
-    state.PrintFontSize = GColor4File::DefaultPrintFontSize;
+    TaggedValue size = TaggedValue::fromInt16(qint16(GColor4File::DefaultPrintFontSize));
     const GColor4File settings(m_services.folder);
     switch (m_profile.function) {
     case PrintPanelProfile::Function::WeightTracker:
         state.PrintFontName = settings.weightPrintFontName(QString());
-        state.PrintFontSize = settings.weightPrintFontSize();
+        size = settings.weightPrintFontSizeValue();
         break;
     case PrintPanelProfile::Function::BloodPressureTracker:
         state.PrintFontName = settings.bloodPressurePrintFontName(QString());
-        state.PrintFontSize = settings.bloodPressurePrintFontSize();
+        size = settings.bloodPressurePrintFontSizeValue();
         break;
     case PrintPanelProfile::Function::PasswordKeeper:
         break;
     }
+    state.PrintFontSize = size.number();
+    state.PrintFontSizeSingle = size.type() == TaggedValue::Type::Float32;
     if (m_profile.fixedFontName)
         state.PrintFontName = *m_profile.fixedFontName;
-    if (m_profile.fixedFontSize)
+    if (m_profile.fixedFontSize) {
         state.PrintFontSize = *m_profile.fixedFontSize;
+        state.PrintFontSizeSingle = false;
+    }
 }
 
 void PrintOptionsPanel::storeFont()
 {
     const ShellState& state = m_services.state;
-    // A size the dialog gave with a fraction keeps it; whole sizes are
-    // stored as whole numbers. Either kind reads back as the same size.
+    // Stored with the kind it came with: a whole 16-bit size stays one, and
+    // the font dialog's and Auto Size's single-precision sizes stay so even
+    // when whole. Either kind reads back as the same size.
     const double size = state.PrintFontSize;
-    const TaggedValue storedSize = size == qint16(size) ? TaggedValue::fromInt16(qint16(size))
-                                                        : TaggedValue::fromFloat32(float(size));
+    const TaggedValue storedSize = state.PrintFontSizeSingle || size != qint16(size)
+        ? TaggedValue::fromFloat32(float(size))
+        : TaggedValue::fromInt16(qint16(size));
     const GColor4File settings(m_services.folder);
     switch (m_profile.function) {
     case PrintPanelProfile::Function::WeightTracker:
@@ -408,6 +414,7 @@ void PrintOptionsPanel::chooseFont()
     ShellState& state = m_services.state;
     state.PrintFontName = chosen->family;
     state.PrintFontSize = chosen->points;
+    state.PrintFontSizeSingle = true;
     state.PrintFontBold = chosen->bold;
     state.PrintFontItalic = chosen->italic;
     state.PrintFontUnderline = chosen->underline;
@@ -586,6 +593,7 @@ void PrintOptionsPanel::autoSize()
     while (printable < width() && font.points > SmallestAutoSize)
         font.points -= 1;
     state.PrintFontSize = std::floor(font.points);
+    state.PrintFontSizeSingle = true;
     showFontFields();
     m_zoomButton->raise();
     m_autoSizeButton->raise();

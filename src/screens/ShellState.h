@@ -41,6 +41,10 @@ struct ShellState {
     // The print font shared by the print options panel and the reports.
     QString PrintFontName;
     double PrintFontSize = 14;
+    // The font dialog and Auto Size give the size as a single-precision
+    // number, and its record keeps it so; a size read back keeps the kind it
+    // was stored as.
+    bool PrintFontSizeSingle = false;
     bool PrintFontBold = false;
     bool PrintFontItalic = false;
     bool PrintFontUnderline = false;

@@ -24,6 +24,10 @@ struct TrackerProfile {
     // A tracker without a Save New File button of its own: in create mode,
     // typing a name enables Save, and Save runs Save New File.
     bool saveRunsSaveNewFile = false;
+    // View Existing File's menu item is disabled and enabled with its button
+    // (off while the list is on show, after a selection, while the list is
+    // empty); otherwise the menu item is never disabled.
+    bool viewMenuItemFollowsButton = false;
     // Its panel colour and grid background records in GColor1.Fil.
     StoredColour (GColor1File::*panelColour)() const = nullptr;
     WriteOutcome (GColor1File::*setPanelColour)(const StoredColour&) const = nullptr;

@@ -463,7 +463,7 @@ void TrackerScreen::viewExistingFile()
         return;
 
     m_individualBox->clear();
-    m_viewExistingButton->setEnabled(false);
+    setViewExistingEnabled(false);
     QString error;
     if (!m_individuals.load(m_services.folder, &error))
         messages().error(error, m_profile.texts.trackerName);
@@ -508,7 +508,7 @@ void TrackerScreen::selectIndividual(int index)
     }
     m_changesMade = 0;
     BusyPointerScope busy;
-    m_viewExistingButton->setEnabled(false);
+    setViewExistingEnabled(false);
     hidePanels();
     clearIndividual();
     const QString name = m_individuals.at(index);
@@ -555,6 +555,13 @@ void TrackerScreen::setIndividualActionsEnabled(bool enabled)
         action->setEnabled(enabled);
 }
 
+void TrackerScreen::setViewExistingEnabled(bool enabled)
+{
+    m_viewExistingButton->setEnabled(enabled);
+    if (m_profile.viewMenuItemFollowsButton)
+        m_viewExistingAction->setEnabled(enabled);
+}
+
 void TrackerScreen::enableFileActions()
 {
     if (!inCreateMode())
@@ -564,7 +571,7 @@ void TrackerScreen::enableFileActions()
 void TrackerScreen::createNewFile()
 {
     hideViews();
-    m_viewExistingButton->setEnabled(true);
+    setViewExistingEnabled(true);
     m_createNote->show();
     if (m_changesMade == Changed && !inCreateMode()
         && promptSaveChanges() == MessageService::Answer::Cancel)
@@ -724,7 +731,7 @@ void TrackerScreen::restoreFiles()
     if (!openBackupScreen(m_profile.restoreKind))
         return;
     openScreen();
-    m_viewExistingButton->setEnabled(true);
+    setViewExistingEnabled(true);
     BusyPointerOff();
 }
 

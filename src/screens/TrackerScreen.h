@@ -126,6 +126,8 @@ protected:
     QMenu* optionsMenu() const { return m_optionsMenu; }
     // Print Options, which each tracker connects to its own report.
     QAction* printOptionsAction() const { return m_printOptionsAction; }
+    // Panel3D1, on which the screen's controls sit.
+    QFrame* mainPanel() const { return m_panel; }
     // What paints Panel3D1 and its followers (the print options panel).
     PanelColourService* panelColours() const { return m_panelColours; }
     // Toolbars, status bar and screen background.
@@ -183,6 +185,8 @@ private:
     void hidePanels();
     void clearIndividual();
     void setIndividualActionsEnabled(bool enabled);
+    // Command2, and its menu item where the profile says so.
+    void setViewExistingEnabled(bool enabled);
     // Save is on in view mode once something changed, and in create mode
     // only where it runs Save New File.
     void enableSaveAfterChange();
@@ -240,7 +244,8 @@ private:
     QAction* m_helpAction; // mH
     QList<QAction*> m_panelActions;
     // Command2 is disabled while its list is on show; its menu item mOV
-    // never is, so that the list can always be read again.
+    // follows it only where the profile says so, and otherwise never is
+    // disabled, so that the list can always be read again.
     QPushButton* m_viewExistingButton;
     CommandButton* m_exitButton;
     CommandButton* m_createButton;

@@ -27,15 +27,15 @@ WriteOutcome GColor4File::writeFontName(int record, const QString& name) const
     return m_records.setTagged(record, TaggedValue::fromText(name));
 }
 
-double GColor4File::readFontSize(int record) const
+TaggedValue GColor4File::readFontSize(int record) const
 {
+    const TaggedValue fallback = TaggedValue::fromInt16(qint16(DefaultPrintFontSize));
     const TaggedValue stored = m_records.tagged(record);
     if (!stored.isNumber())
-        return DefaultPrintFontSize;
+        return fallback;
     const double size = stored.number();
     // Written so that NaN, too, falls back to the default.
-    return size >= MinimumPrintFontSize && size <= MaximumPrintFontSize ? size
-                                                                        : DefaultPrintFontSize;
+    return size >= MinimumPrintFontSize && size <= MaximumPrintFontSize ? stored : fallback;
 }
 
 WriteOutcome GColor4File::writeFontSize(int record, const TaggedValue& size) const
@@ -67,10 +67,20 @@ WriteOutcome GColor4File::setBloodPressurePrintFontName(const QString& name) con
 
 double GColor4File::weightPrintFontSize() const
 {
-    return readFontSize(WeightPrintFontSize);
+    return readFontSize(WeightPrintFontSize).number();
 }
 
 double GColor4File::bloodPressurePrintFontSize() const
+{
+    return readFontSize(BloodPressurePrintFontSize).number();
+}
+
+TaggedValue GColor4File::weightPrintFontSizeValue() const
+{
+    return readFontSize(WeightPrintFontSize);
+}
+
+TaggedValue GColor4File::bloodPressurePrintFontSizeValue() const
 {
     return readFontSize(BloodPressurePrintFontSize);
 }

@@ -34,9 +34,14 @@ public:
     // lies from 4 to 30, otherwise 14.
     double weightPrintFontSize() const;
     double bloodPressurePrintFontSize() const;
-    // Stores the size with its own kind: the font dialog gives a 32-bit
-    // float, everything else a 16-bit integer. Anything but a number is
-    // refused.
+    // The same sizes as stored, a 32-bit float or a 16-bit integer (the 14
+    // that stands in for a missing or unusable size is one), so that a size
+    // nobody changed is written back as it was.
+    TaggedValue weightPrintFontSizeValue() const;
+    TaggedValue bloodPressurePrintFontSizeValue() const;
+    // Stores the size with its own kind: the font dialog and Auto Size give
+    // a 32-bit float, everything else a 16-bit integer. Anything but a
+    // number is refused.
     WriteOutcome setWeightPrintFontSize(const TaggedValue& size) const;
     WriteOutcome setBloodPressurePrintFontSize(const TaggedValue& size) const;
 
@@ -49,7 +54,7 @@ public:
 private:
     QString readFontName(int record, const QString& fallback) const;
     WriteOutcome writeFontName(int record, const QString& name) const;
-    double readFontSize(int record) const;
+    TaggedValue readFontSize(int record) const;
     WriteOutcome writeFontSize(int record, const TaggedValue& size) const;
 
     SettingsRecords m_records;

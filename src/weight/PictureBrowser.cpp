@@ -264,7 +264,7 @@ void PictureBrowser::emptyPreview()
 
 void PictureBrowser::placePreview()
 {
-    const int left = int(PreviewCentre * width()) - m_preview->width() / 2;
+    const int left = qRound(PreviewCentre * width()) - m_preview->width() / 2;
     m_preview->move(left, m_previewArea->geometry().top());
 }
 

@@ -9,8 +9,10 @@
 #include "weight/PictureBounds.h"
 #include "weight/PictureBrowser.h"
 #include "weight/PictureReference.h"
+#include "weight/WeightFile.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,12 +28,14 @@ const std::array<QString, 2> PictureNames
 } // namespace
 
 ProgressPictures::ProgressPictures(const ScreenServices& services, QWidget* mainPanel,
-    std::array<QLineEdit*, 2> dateBoxes, const QLineEdit* nameBox, QWidget* parent)
+    std::array<QLineEdit*, 2> dateBoxes, const QLineEdit* nameBox, const QComboBox* individualBox,
+    QWidget* parent)
     : QGroupBox(QStringLiteral("Beginning and Current Photos"), parent)
     , m_services(services)
     , m_mainPanel(mainPanel)
     , m_dateBoxes(dateBoxes)
     , m_nameBox(nameBox)
+    , m_individualBox(individualBox)
 {
     setObjectName(QStringLiteral("SSFrame3"));
     auto* layout = new QHBoxLayout(this);
@@ -68,7 +72,8 @@ QWidget* ProgressPictures::buildHalf(int picture, const QString& title)
     m_hints[picture]->hide();
     QLineEdit* date = m_dateBoxes[picture];
     date->setParent(half);
-    date->setMinimumWidth(date->fontMetrics().horizontalAdvance(DatePlaceholder) + 16);
+    date->setMinimumWidth(
+        date->fontMetrics().horizontalAdvance(WeightFile::PictureDatePlaceholder) + 16);
 
     // The picture sits in a place of its own, outside the layout: its size
     // follows the main panel, and must not push the panel's layout back.
@@ -101,7 +106,8 @@ QWidget* ProgressPictures::buildHalf(int picture, const QString& title)
         const QString what = picture == Beginning ? QStringLiteral("Beginning picture")
                                                   : QStringLiteral("Current picture");
         const QString date = m_dateBoxes[picture]->text().trimmed();
-        m_pictures[picture]->setAccessibleDescription(date.isEmpty() || date == DatePlaceholder
+        m_pictures[picture]->setAccessibleDescription(
+            date.isEmpty() || date == WeightFile::PictureDatePlaceholder
                 ? what + QStringLiteral(", date not given")
                 : what + QStringLiteral(", taken ") + date);
     };
@@ -261,7 +267,7 @@ void ProgressPictures::exitAndDeletePicture()
     setPictureShown(picture, false);
     m_references[picture] = QString();
     // The picture file itself stays where it is.
-    m_dateBoxes[picture]->setText(DatePlaceholder);
+    m_dateBoxes[picture]->setText(WeightFile::PictureDatePlaceholder);
     m_browser->hide();
     emit changed();
 }
@@ -277,10 +283,19 @@ void ProgressPictures::enlargePicture(int picture)
 
 void ProgressPictures::enlargePreview()
 {
-    const bool shown = m_enlarged->showPicture(PictureFile(m_browser->previewPath()),
-        m_nameBox->text().left(26).trimmed(), QString(), QString());
+    const bool shown = m_enlarged->showPicture(
+        PictureFile(m_browser->previewPath()), previewCaption(), QString(), QString());
     if (!shown)
         QApplication::beep();
+}
+
+QString ProgressPictures::previewCaption() const
+{
+    // In create mode the list is hidden and still shows whoever was chosen
+    // before: the individual being created is the one in the name box.
+    const QString name
+        = m_individualBox->isHidden() ? m_nameBox->text() : m_individualBox->currentText();
+    return name.left(26).trimmed();
 }
 
 bool ProgressPictures::closeTopmostView()

@@ -11,6 +11,7 @@
 class ClickableImage;
 class EnlargedPicture;
 class PictureBrowser;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -27,15 +28,15 @@ class ProgressPictures : public QGroupBox
 public:
     static constexpr int Beginning = 0;
     static constexpr int Current = 1;
-    // What an empty date box shows; stored like any other date text.
-    static inline const QString DatePlaceholder = QStringLiteral("Date Photo Taken");
 
-    // mainPanel is the screen's main panel, which the browser and the
-    // enlarged view cover and whose size bounds the pictures; the date boxes
-    // Text1(7) and Text1(8) keep their entry rules and are placed here;
-    // nameBox gives the enlarged view its caption.
+    // mainPanel is the screen's main panel Panel3D1, which the browser and
+    // the enlarged view cover and whose size bounds the pictures; the date
+    // boxes Text1(7) and Text1(8) keep their entry rules and are placed
+    // here; nameBox gives the enlarged view of a picture its caption, and
+    // individualBox (Combo1) that of the browser's preview.
     ProgressPictures(const ScreenServices& services, QWidget* mainPanel,
-        std::array<QLineEdit*, 2> dateBoxes, const QLineEdit* nameBox, QWidget* parent);
+        std::array<QLineEdit*, 2> dateBoxes, const QLineEdit* nameBox,
+        const QComboBox* individualBox, QWidget* parent);
 
     // The reference of a picture: unset when none was read or chosen since
     // the individual was selected, so that the file keeps its empty line.
@@ -85,11 +86,13 @@ private:
     void reserveRoomForPictures();
     void placePicture(int picture);
     QString trimmedReference(int picture) const;
+    QString previewCaption() const;
 
     ScreenServices m_services;
     QWidget* m_mainPanel;
     std::array<QLineEdit*, 2> m_dateBoxes; // Text1(7), Text1(8)
     const QLineEdit* m_nameBox; // Text1(0)
+    const QComboBox* m_individualBox; // Combo1
     std::array<std::optional<QString>, 2> m_references;
 
     std::array<QLabel*, 2> m_titles {}; // Label3(7), Label3(8)

@@ -12,6 +12,11 @@ constexpr int headerLineCount = 12;
 
 } // namespace
 
+QString WeightFile::shownPictureDate(const QString& stored)
+{
+    return stored.trimmed().isEmpty() ? PictureDatePlaceholder : stored;
+}
+
 QString& WeightFile::headerField(int index)
 {
     return const_cast<QString&>(std::as_const(*this).headerField(index));

@@ -21,6 +21,9 @@ public:
     static inline const QString ListFileName = QStringLiteral("WeightTrker.Fil");
     static inline const QString Extension = QStringLiteral(".Fil");
     static constexpr int HeaderFieldCount = 8;
+    // What a picture date holding nothing but blanks shows, on the screen
+    // and on paper alike; once shown it is stored like any other date.
+    static inline const QString PictureDatePlaceholder = QStringLiteral("Date Photo Taken");
 
     QString name; // Text1(0), trimmed when the file is named
 
@@ -60,6 +63,9 @@ public:
     WeighIn row(int gridRow) const;
 
     QString fileName() const { return name.trimmed() + Extension; }
+
+    // A picture date (Text1(7) or Text1(8)) as it is shown.
+    static QString shownPictureDate(const QString& stored);
 
     static IndividualList emptyIndividualList();
     static IndividualList LoadIndividualList(const ProgramFolder& folder, QString* error = nullptr);

@@ -76,8 +76,9 @@ WeightReport::Values WeightReport::valuesOf(const WeightFile& file)
     values.timePerPeriod = file.exerciseTimePerPeriod;
     values.exerciseTypes = file.exerciseTypes;
     values.comments = file.comments;
-    values.beginningPictureDate = file.beginningPictureDate;
-    values.currentPictureDate = file.currentPictureDate;
+    // As the screen shows them once the individual is selected.
+    values.beginningPictureDate = WeightFile::shownPictureDate(file.beginningPictureDate);
+    values.currentPictureDate = WeightFile::shownPictureDate(file.currentPictureDate);
     QList<WeighIn> log;
     for (int row = 1; row < file.storedRowCount(); ++row)
         log.append(file.row(row));

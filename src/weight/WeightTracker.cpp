@@ -20,6 +20,7 @@
 #include "storage/StoredDate.h"
 #include "weight/ProgressPictures.h"
 #include "weight/ProgressStatistics.h"
+#include "weight/WeightFile.h"
 #include "weight/WeightGraphData.h"
 #include "weight/WeightReport.h"
 #include "weight/WeightReportOptionsBox.h"
@@ -173,6 +174,10 @@ QWidget* WeightTracker::buildHeaderPanel()
         m_legendLines[i]->setFixedHeight(4);
         m_legendLines[i]->setAutoFillBackground(true);
         setBackground(m_legendLines[i], i == 0 ? BeginningLegend : GoalLegend);
+        // What the colour tells the eye, said to a screen reader.
+        m_legendLines[i]->setAccessibleName(i == 0
+                ? QStringLiteral("Beginning weight line of the graph")
+                : QStringLiteral("Goal weight line of the graph"));
         m_legendLines[i]->hide();
     }
 
@@ -261,8 +266,8 @@ QWidget* WeightTracker::buildPlanPanel()
     commentsLayout->addLayout(lengthRow);
     commentsLayout->addWidget(m_comments);
 
-    m_pictures = new ProgressPictures(
-        services(), centralWidget(), { m_entryBoxes[7], m_entryBoxes[8] }, nameBox(), m_planPanel);
+    m_pictures = new ProgressPictures(services(), mainPanel(), { m_entryBoxes[7], m_entryBoxes[8] },
+        nameBox(), individualBox(), m_planPanel);
     connect(m_pictures, &ProgressPictures::changed, this, &WeightTracker::markChanged);
     connect(
         m_pictures, &ProgressPictures::browserOpening, this, [this] { m_headerCalendar->hide(); });
@@ -502,8 +507,9 @@ void WeightTracker::hideDataPanels()
 void WeightTracker::showCreatePanels()
 {
     for (int i = 7; i < 9; ++i) {
-        if (m_entryBoxes[i]->text().trimmed().isEmpty())
-            m_entryBoxes[i]->setText(ProgressPictures::DatePlaceholder);
+        const QString shown = WeightFile::shownPictureDate(m_entryBoxes[i]->text());
+        if (shown != m_entryBoxes[i]->text())
+            m_entryBoxes[i]->setText(shown);
     }
     m_graphPanel->hide();
     m_planPanel->show();
@@ -605,8 +611,9 @@ bool WeightTracker::loadIndividual(const QString& name)
     showFile(*file);
     m_pictures->ShowProgressPictures();
     for (int i = 7; i < 9; ++i) {
-        if (m_entryBoxes[i]->text().trimmed().isEmpty())
-            m_entryBoxes[i]->setText(ProgressPictures::DatePlaceholder);
+        const QString shown = WeightFile::shownPictureDate(m_entryBoxes[i]->text());
+        if (shown != m_entryBoxes[i]->text())
+            m_entryBoxes[i]->setText(shown);
     }
     if (file->cutShortRow > 0)
         reportLastRowCutShort(file->fileName(), file->cutShortRow);

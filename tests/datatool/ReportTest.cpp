@@ -112,17 +112,32 @@ TEST_F(DataToolReport, OptionsChooseTheSections)
     }
 }
 
-TEST_F(DataToolReport, PrintsAStoredPicture)
+TEST_F(DataToolReport, PrintsAStoredPictureWithItsDateAsTheScreenShowsIt)
 {
-    std::optional<WeightFile> ann = WeightFile::LoadWeightFile(folder.folder(), "Ann");
-    ASSERT_TRUE(ann);
-    ann->beginningPicture = fixturePath("pictures/red.png");
-    ann->beginningPictureDate = QStringLiteral("January 01, 2013");
-    ASSERT_TRUE(ann->SaveWeightFile(folder.folder()));
-    const QString path = output("picture.pdf");
-    const DataToolRun run = report({ "Ann", "-o", path, "--options", "plan,beginning-picture" });
-    ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
-    EXPECT_TRUE(PdfInspection(path).find(0, QStringLiteral("Beginning Photo: January 01, 2013")));
+    struct Case {
+        const char* stored;
+        const char* printed;
+    };
+    const Case cases[] = {
+        { "January 01, 2013", "Beginning Photo: January 01, 2013" },
+        // Nothing stored reads as it does on the screen.
+        { "", "Beginning Photo: Date Photo Taken" },
+        { "   ", "Beginning Photo: Date Photo Taken" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        std::optional<WeightFile> ann = WeightFile::LoadWeightFile(folder.folder(), "Ann");
+        ASSERT_TRUE(ann);
+        ann->beginningPicture = fixturePath("pictures/red.png");
+        ann->beginningPictureDate = QString::fromLatin1(c.stored);
+        ASSERT_TRUE(ann->SaveWeightFile(folder.folder()));
+        const QString path = output("picture.pdf");
+        const DataToolRun run
+            = report({ "Ann", "-o", path, "--options", "plan,beginning-picture" });
+        ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
+        EXPECT_TRUE(PdfInspection(path).find(0, QString::fromLatin1(c.printed)))
+            << PdfInspection(path).lines(0).join('|').toStdString();
+    }
 }
 
 // A pipe named as the picture would block the report for ever.

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -109,6 +110,75 @@ QStringList tabWalk(QWidget* first)
     return names;
 }
 
+// What a screen reader is told of a control.
+QAccessibleInterface* readerView(QWidget* control)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+    EXPECT_NE(face, nullptr) << describe(control).toStdString();
+    return face;
+}
+
+QString focusedName()
+{
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
+
+// The thumbnails a screen reader hears as selected.
+QStringList selectedThumbnails(QWidget* window)
+{
+    QStringList selected;
+    for (int index = 0; index < 16; ++index) {
+        auto* thumbnail = window->findChild<QWidget*>(QStringLiteral("Image3_%1").arg(index));
+        QAccessibleInterface* face = readerView(thumbnail);
+        if (face && face->state().selected)
+            selected.append(face->text(QAccessible::Name));
+    }
+    return selected;
+}
+
+// A background selector just opened, driven by keys alone: the focus is on
+// the current picture (the first when there is none, currentPicture 0); the
+// arrows move it, Space or Enter previews, Tab reaches "Use &Above
+// Background" and Space chooses it.
+void chooseThirdPictureByKeys(QWidget* window, const char* buttonArray, int currentPicture)
+{
+    SCOPED_TRACE(buttonArray);
+    for (int index = 0; index < 16; ++index) {
+        auto* thumbnail = window->findChild<QWidget*>(QStringLiteral("Image3_%1").arg(index));
+        QAccessibleInterface* face = readerView(thumbnail);
+        ASSERT_TRUE(face);
+        EXPECT_EQ(
+            face->text(QAccessible::Name), QStringLiteral("Background picture %1").arg(index + 1));
+        EXPECT_EQ(face->role(), QAccessible::ListItem);
+        EXPECT_TRUE(face->state().selectable);
+    }
+    EXPECT_EQ(focusedName(), QStringLiteral("Image3_%1").arg(std::max(currentPicture, 1) - 1));
+
+    // Home, Right, Down and Up come to picture 2; Left from the first goes
+    // nowhere.
+    const std::pair<Qt::Key, const char*> moves[] = { { Qt::Key_Home, "Image3_0" },
+        { Qt::Key_Left, "Image3_0" }, { Qt::Key_Right, "Image3_1" }, { Qt::Key_Down, "Image3_9" },
+        { Qt::Key_Down, "Image3_9" }, { Qt::Key_Up, "Image3_1" }, { Qt::Key_End, "Image3_15" },
+        { Qt::Key_Home, "Image3_0" }, { Qt::Key_Right, "Image3_1" } };
+    for (const auto& [key, focused] : moves) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(focusedName(), QLatin1String(focused)) << key;
+    }
+    // Moving the focus previews nothing; Space and Enter do.
+    EXPECT_EQ(selectedThumbnails(window).size(), currentPicture > 0 ? 1 : 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(selectedThumbnails(window), QStringList { "Background picture 2" });
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(selectedThumbnails(window), QStringList { "Background picture 3" });
+
+    const QString useAbove = QStringLiteral("%1_2").arg(QLatin1String(buttonArray));
+    for (int step = 0; step < 5 && focusedName() != useAbove; ++step)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(focusedName(), useAbove);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+}
+
 } // namespace
 
 class TrackerAccessibilityTest : public ::testing::TestWithParam<TrackerKind>
@@ -147,6 +217,77 @@ TEST_P(TrackerAccessibilityTest, EveryControlOfEveryViewIsNamed)
     QTest::keyClick(driver.screen.get(), Qt::Key_Escape);
     driver.action("mOGrid")->trigger();
     expectAllNamed("grid background selector");
+}
+
+TEST_P(TrackerAccessibilityTest, GridBackgroundIsChosenByKeysAlone)
+{
+    driver.storeIndividual(QStringLiteral("Ann"));
+    driver.open();
+    driver.screen->activateWindow();
+    driver.select(QStringLiteral("Ann"));
+    QWidget* selector = driver.find(QStringLiteral("SSPanel9"));
+    driver.action("mOGrid")->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(selector->isVisible());
+    chooseThirdPictureByKeys(driver.screen.get(), "Command22", 0);
+    EXPECT_FALSE(selector->isVisible());
+
+    // Opened again, it starts at the picture chosen, announced as selected.
+    driver.action("mOGrid")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(focusedName(), QStringLiteral("Image3_2"));
+    EXPECT_EQ(selectedThumbnails(driver.screen.get()), QStringList { "Background picture 3" });
+}
+
+TEST_P(TrackerAccessibilityTest, GraphControlsAreNamedAndWorkForAScreenReader)
+{
+    const bool weight = GetParam().name == "Weight";
+    driver.storeIndividual(QStringLiteral("Ann"),
+        { { QStringLiteral("December 01, 2026"), GetParam().typedValue },
+            { QStringLiteral("December 08, 2026"), GetParam().typedValue } });
+    driver.open();
+    driver.screen->activateWindow();
+    driver.select(QStringLiteral("Ann"));
+    click("Command5");
+    QApplication::processEvents();
+    QWidget* graph = driver.find(QStringLiteral("SSPanel4"));
+    ASSERT_TRUE(graph->isVisible());
+
+    // Each line of the legend says which it is.
+    QStringList legend;
+    const QList<QWidget*> lines = weight
+        ? QList<QWidget*> { driver.find(QStringLiteral("Line3_0")),
+              driver.find(QStringLiteral("Line3_1")) }
+        : graph->findChildren<QWidget*>(QString(), Qt::FindChildrenRecursively);
+    for (QWidget* line : lines) {
+        if (!weight && !line->inherits("LegendSample"))
+            continue;
+        EXPECT_TRUE(line->isVisible()) << describe(line).toStdString();
+        if (QAccessibleInterface* face = readerView(line))
+            legend.append(face->text(QAccessible::Name));
+    }
+    const QStringList expected = weight
+        ? QStringList { "Beginning weight line of the graph", "Goal weight line of the graph" }
+        : QStringList { "Systolic Reading line of the graph", "Systolic Normal line of the graph",
+              "Diastolic Reading line of the graph", "Diastolic Normal line of the graph",
+              "Pulse line of the graph" };
+    EXPECT_EQ(legend.join('|').toStdString(), expected.join('|').toStdString());
+    if (weight)
+        return;
+
+    // "Display Time of Reading": reached by Tab, said with its state, and
+    // switched by Space.
+    auto* timeShown = driver.find(QStringLiteral("SSCheck4"));
+    EXPECT_TRUE(tabChain(driver.screen.get()).contains(timeShown));
+    QAccessibleInterface* face = readerView(timeShown);
+    ASSERT_TRUE(face);
+    EXPECT_EQ(face->role(), QAccessible::CheckBox);
+    EXPECT_EQ(face->text(QAccessible::Name), QStringLiteral("Display Time of Reading"));
+    EXPECT_TRUE(face->state().checkable);
+    EXPECT_FALSE(face->state().checked);
+    timeShown->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(timeShown, Qt::Key_Space);
+    EXPECT_TRUE(readerView(timeShown)->state().checked);
 }
 
 TEST(WeightAccessibility, PictureBrowserAndEnlargedViewAreNamed)
@@ -216,6 +357,20 @@ TEST_F(OtherScreensAccessibilityTest, MainScreenAndHelpWindowAreNamed)
         HelpWindow window(folder.folder());
         expectAllNamed(&window);
     }
+}
+
+TEST_F(OtherScreensAccessibilityTest, ScreenBackgroundIsChosenByKeysAlone)
+{
+    MainScreen main(services);
+    main.open();
+    main.show();
+    main.activateWindow();
+    QApplication::processEvents();
+    main.findChild<QAction*>(QStringLiteral("mOBC"))->trigger();
+    QApplication::processEvents();
+    chooseThirdPictureByKeys(&main, "Command1", 0);
+    EXPECT_FALSE(main.findChild<QWidget*>(QStringLiteral("SSPanel4"))->isVisible());
+    EXPECT_EQ(state.ScreenBackground.pictureName(), QStringLiteral("WP3"));
 }
 
 TEST_F(OtherScreensAccessibilityTest, TabFollowsThePasswordKeeperAndTheBackupScreen)

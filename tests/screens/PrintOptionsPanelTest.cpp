@@ -31,7 +31,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -336,6 +338,59 @@ TEST_F(PrintOptionsPanelTest, AutoSizeFitsTheTestTextIntoThePageWidth)
     open(unmeasurable);
     click("SSCommand2");
     EXPECT_EQ(state.PrintFontSize, 400);
+}
+
+TEST_F(PrintOptionsPanelTest, TheSizeRecordKeepsTheKindOfNumberTheSizeCameAs)
+{
+    // Record 33 as the panel leaves it on closing: type code, then payload.
+    const auto storedSize = [this] {
+        return folder.read(GColor4File::FileName).mid(32 * GColor4File::RecordLength, 6);
+    };
+    const QByteArray whole14("\x02\x00\x0E\x00", 4);
+    const QByteArray whole12("\x02\x00\x0C\x00", 4);
+    const QByteArray single14("\x04\x00\x00\x00\x60\x41", 6);
+    const QByteArray single12("\x04\x00\x00\x00\x40\x41", 6);
+    PrintFont twelve;
+    twelve.family = QStringLiteral("Arial");
+    twelve.points = 12;
+    struct Case {
+        const char* name;
+        std::optional<TaggedValue> stored;
+        std::function<void()> change;
+        QByteArray closed;
+    };
+    const Case cases[] = {
+        { "nothing stored, nothing changed", std::nullopt, [] {}, whole14 },
+        { "a whole size stored, nothing changed", TaggedValue::fromInt16(12), [] {}, whole12 },
+        { "a single-precision size stored, nothing changed", TaggedValue::fromFloat32(12), [] {},
+            single12 },
+        { "Auto Size", TaggedValue::fromInt16(12),
+            [this] {
+                dialogs.queuePageLayout(customPaper(8, 10));
+                click("SSCommand80_1");
+                click("SSCommand2");
+                ASSERT_EQ(state.PrintFontSize, 14);
+            },
+            single14 },
+        { "the font dialog", std::nullopt,
+            [this, twelve] {
+                dialogs.queuePrintFont(twelve);
+                click("SSCommand80_0");
+            },
+            single12 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.write(GColor4File::FileName, QByteArray());
+        if (c.stored) {
+            ASSERT_TRUE(fonts().setWeightPrintFontSize(*c.stored));
+        }
+        open();
+        c.change();
+        click("SSCommand80_2");
+        EXPECT_EQ(storedSize().left(c.closed.size()), c.closed);
+        panel.reset();
+    }
 }
 
 TEST_F(PrintOptionsPanelTest, PageSetupSetsOrientationAndPaperForTheNextRebuild)

@@ -69,6 +69,8 @@ TEST_P(TrackerBackup, BackupIsOfferedOnlyWithNamesListed)
     EXPECT_FALSE(driver.action("mUB")->isEnabled());
 
     driver.storeIndividual("Ann");
+    // Create New File enables View Existing File on every tracker.
+    driver.button("Command7")->click();
     driver.action("mOV")->trigger();
     emit menu->aboutToShow();
     EXPECT_TRUE(driver.action("mUB")->isEnabled());

@@ -70,6 +70,26 @@ TEST(GColor4File, FontSizeKeepsTheKindItWasGiven)
     EXPECT_EQ(settings.bloodPressurePrintFontSize(), 12);
 }
 
+TEST(GColor4File, FontSizeIsReadWithTheKindItWasStoredAs)
+{
+    const struct {
+        TaggedValue stored;
+        TaggedValue read;
+    } cases[] = {
+        { TaggedValue::fromInt16(12), TaggedValue::fromInt16(12) },
+        { TaggedValue::fromFloat32(12), TaggedValue::fromFloat32(12) },
+        // What stands in for a size that cannot be used is a whole 14.
+        { TaggedValue::fromFloat32(31), TaggedValue::fromInt16(14) },
+        { TaggedValue(), TaggedValue::fromInt16(14) },
+    };
+    for (const auto& c : cases) {
+        TemporaryProgramFolder temp;
+        temp.write("GColor4.Fil", recordAt(37, c.stored.encode()));
+        EXPECT_EQ(GColor4File(temp.folder()).bloodPressurePrintFontSizeValue(), c.read)
+            << c.stored.number();
+    }
+}
+
 TEST(GColor4File, FontSizeThatIsNotANumberIsRefused)
 {
     TemporaryProgramFolder temp;

@@ -32,6 +32,9 @@ struct TrackerKind {
     // What saves a new individual in create mode ("Command11", or Save
     // itself, "Command10").
     const char* saveNewFileButton;
+    // View Existing File's menu item (mOV) is disabled whenever its button
+    // is; otherwise the menu item is never disabled.
+    bool viewMenuItemFollowsButton = false;
 };
 
 TrackerKind weightTrackerKind();

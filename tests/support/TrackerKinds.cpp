@@ -58,5 +58,6 @@ TrackerKind bloodPressureTrackerKind()
     };
     kind.typedValue = QStringLiteral("7:05 AM");
     kind.saveNewFileButton = "Command10";
+    kind.viewMenuItemFollowsButton = true;
     return kind;
 }

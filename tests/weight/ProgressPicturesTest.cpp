@@ -4,11 +4,13 @@
 
 #include "screens/ClickableImage.h"
 #include "screens/FolderList.h"
+#include "screens/Twips.h"
 #include "storage/GColor14File.h"
 #include "storage/TextRecordFile.h"
 #include "weight/WeightFile.h"
 #include "weight/WeightTracker.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -133,7 +135,8 @@ protected:
         return driver.find<W>(QLatin1String(name));
     }
     WeightTracker* screen() const { return static_cast<WeightTracker*>(driver.screen.get()); }
-    QWidget* mainPanel() const { return screen()->centralWidget(); }
+    // Panel3D1: the bounds are fractions of it and the views cover it.
+    QWidget* mainPanel() const { return find<QWidget>("Panel3D1"); }
     QWidget* browser() const { return find<QWidget>("SSPanel12"); }
     QWidget* enlarged() const { return find<QWidget>("SSPanel13"); }
     ClickableImage* picture(int k) const
@@ -565,6 +568,97 @@ TEST_F(ProgressPicturesTest, PicturesAreEnlargedFromTheFrameAndFromThePreview)
     EXPECT_TRUE(driver.screen->isVisible());
     QTest::keyClick(driver.screen.get(), Qt::Key_Escape);
     EXPECT_FALSE(driver.screen->isVisible());
+}
+
+TEST_F(ProgressPicturesTest, PicturesAndViewsFollowTheMainPanelAtEveryWindowSize)
+{
+    storeAnn(folders().camera("big.jpg"), folders().camera("IMG_0001.JPG"));
+    driver.open();
+    // Sizes the window keeps (it is never made smaller than its controls).
+    const QSize windowSizes[] = { { 1000, 700 }, { 1024, 768 }, { 1280, 1024 }, { 1600, 1200 } };
+    auto* image = find<ClickableImage>("Image6");
+    for (const QSize& windowSize : windowSizes) {
+        SCOPED_TRACE(
+            QStringLiteral("%1x%2").arg(windowSize.width()).arg(windowSize.height()).toStdString());
+        screen()->resize(windowSize);
+        QCoreApplication::processEvents();
+        // The pictures take their size when the individual is shown.
+        driver.select(QStringLiteral("Ann"));
+        driver.button("Command3")->click();
+        QCoreApplication::processEvents();
+        expectWithin(picture(0)->size(), 0.18, 0.2, mainPanel(), { 3000, 2000 });
+        expectWithin(picture(1)->size(), 0.18, 0.2, mainPanel(), { 640, 480 });
+
+        // 60 twips in from the panel's top and left, and as far from its
+        // right and bottom.
+        addEdit(0);
+        const int left = Twips::toPixelsX(60, mainPanel());
+        const int top = Twips::toPixelsY(60, mainPanel());
+        const QRect covered = mainPanel()->rect().adjusted(left, top, -left, -top);
+        EXPECT_EQ(browser()->parentWidget(), mainPanel());
+        EXPECT_EQ(browser()->geometry(), covered);
+        driver.button("SSCommand5")->click();
+
+        QTest::mouseClick(picture(0), Qt::LeftButton);
+        ASSERT_TRUE(enlarged()->isVisible());
+        EXPECT_EQ(enlarged()->geometry(), covered);
+        expectWithin(image->size(), 0.7, 0.7, mainPanel(), { 3000, 2000 });
+        const QPoint centre = image->mapTo(mainPanel(), image->rect().center());
+        EXPECT_NEAR(centre.x(), mainPanel()->width() / 2, 2);
+        EXPECT_NEAR(centre.y(), mainPanel()->height() / 2, 2);
+        driver.button("SSCommand7")->click();
+    }
+}
+
+TEST_F(ProgressPicturesTest, ThePreviewEnlargedIsCaptionedWithTheListsName)
+{
+    // Names as long as the list holds them: the list shows all of it, the
+    // name box the 25 characters it takes.
+    const QString longName = QStringLiteral("Annabel Featherstonehaugh-Smith");
+    storeAnn();
+    driver.storeIndividual(longName);
+    struct Case {
+        const char* name;
+        std::function<void()> show;
+        QString caption;
+    };
+    const Case cases[] = {
+        { "a short name",
+            [this] {
+                driver.select(QStringLiteral("Ann"));
+                driver.button("Command3")->click();
+            },
+            QStringLiteral("Ann") },
+        { "the first 26 characters of a long one",
+            [&] {
+                driver.select(longName);
+                driver.button("Command3")->click();
+            },
+            longName.left(26) },
+        // The hidden list still shows Ann: the new individual is the one
+        // the caption names.
+        { "create mode",
+            [this] {
+                driver.select(QStringLiteral("Ann"));
+                driver.button("Command7")->click();
+                QTest::keyClicks(find<QLineEdit>("Text1_0"), QStringLiteral("Bea"));
+            },
+            QStringLiteral("Bea") },
+    };
+    driver.open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.show();
+        addEdit(1);
+        if (!pathShown().endsWith(QStringLiteral("Camera/")))
+            openFolder(QStringLiteral("Camera"));
+        clickFile(QStringLiteral("small.jpg"));
+        QTest::mouseClick(preview(), Qt::LeftButton);
+        ASSERT_TRUE(enlarged()->isVisible());
+        EXPECT_EQ(find<QLabel>("SSPanel13Caption")->text(), c.caption);
+        driver.button("SSCommand7")->click();
+        driver.button("SSCommand5")->click();
+    }
 }
 
 TEST_F(ProgressPicturesTest, SelectingAnotherIndividualOrCreatingOneClearsThePictures)

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -226,6 +227,26 @@ TEST_F(WeightPrintOptionsTest, PictureOptionsNeedAShownPictureAndAreClearedOnOpe
         EXPECT_FALSE(box->isEnabled());
         EXPECT_TRUE(box->font().strikeOut());
     }
+}
+
+TEST_F(WeightPrintOptionsTest, PictureDatesNeverStoredPrintAsTheFrameShowsThem)
+{
+    storeAnn(pictureFile("before.png", Qt::red), pictureFile("after.png", Qt::green));
+    std::optional<WeightFile> ann
+        = WeightFile::LoadWeightFile(driver.folder.folder(), QStringLiteral("Ann"));
+    ASSERT_TRUE(ann);
+    ann->beginningPictureDate.clear();
+    ann->currentPictureDate = QStringLiteral("  ");
+    ASSERT_TRUE(ann->SaveWeightFile(driver.folder.folder()));
+    openAnn();
+    EXPECT_EQ(driver.find<QLineEdit>(QStringLiteral("Text1_7"))->text(), "Date Photo Taken");
+    printOptions();
+    clickOption("SSCheck2_0");
+    clickOption("SSCheck2_1");
+    const QStringList texts = reportTexts();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Beginning Photo: Date Photo Taken")))
+        << texts.join('|').toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Current Photo: Date Photo Taken")));
 }
 
 TEST_F(WeightPrintOptionsTest, TheReportPrintsThePicturesTheFrameShowsUpright)
