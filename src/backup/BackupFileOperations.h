@@ -23,7 +23,7 @@ public:
 
     // Copies source byte for byte into a new file at destination, created
     // owner-only so that no copy of a password file is ever readable by
-    // others, and flushed to the disk before it returns. checksum (when
+    // others. Its bytes reach the disk at the next syncFolder() of its folder. checksum (when
     // given) receives the checksum of the bytes read from source. On
     // DestinationFailed a partial copy may be left behind; reason (when
     // given) says why the copy failed.
@@ -50,7 +50,8 @@ public:
     virtual bool makeFolder(const QString& path, QString* reason = nullptr) = 0;
     // Removes the folder and everything in it; true when it is gone.
     virtual bool removeFolder(const QString& path) = 0;
-    // Flushes the folder's entries (names created, renamed or removed).
+    // Flushes every file written in the folder and the folder's entries
+    // (names created, renamed or removed) to the disk.
     virtual bool syncFolder(const QString& path) = 0;
     // The names of the files in the folder, hidden ones included.
     virtual QStringList fileNames(const QString& folder) = 0;

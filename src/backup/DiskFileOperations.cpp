@@ -22,8 +22,8 @@ void report(QString* reason, const QString& text)
         *reason = text;
 }
 
-// Written bytes reach the disk before a rename makes them count: a crash
-// after the rename must never find a file that exists but is empty.
+// One file's bytes on the disk: the journal, which must be whole before
+// anything counts on it.
 bool flushToDisk(QFile& file, bool toDisk)
 {
     return file.flush() && (!toDisk || ::fsync(file.handle()) == 0);
@@ -78,7 +78,8 @@ BackupFileOperations::CopyResult DiskFileOperations::copy(
         }
     }
     // A full disk often shows only when the buffered bytes are written out.
-    if (!flushToDisk(out, m_flushToDisk)) {
+    // The bytes reach the disk with the whole set, at syncFolder().
+    if (!out.flush()) {
         report(reason, out.errorString());
         return CopyResult::DestinationFailed;
     }
@@ -157,7 +158,10 @@ bool DiskFileOperations::syncFolder(const QString& path)
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
     if (descriptor < 0)
         return false;
-    const bool synced = ::fsync(descriptor) == 0;
+    // Every file written there and the folder's own entries, in one call
+    // for the whole file system: a set of thousands of copies would wait on
+    // the disk thousands of times, file by file.
+    const bool synced = ::syncfs(descriptor) == 0;
     ::close(descriptor);
     return synced;
 }
