@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <QSize>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
