@@ -4,7 +4,11 @@
 # fonts the screens and reports are laid out for) is named here.
 set(CPACK_PACKAGE_NAME halvorn)
 set(CPACK_PACKAGE_VENDOR Tamberlo)
-set(CPACK_PACKAGE_CONTACT "Halvorn <halvorn@example.org>")
+# Debian requires a maintainer with a mail address. Halvorn has none yet, so
+# this one, like the changelog's, is a placeholder that reaches no one (the
+# README's Install section says so); there is no Homepage field for the same
+# reason.
+set(CPACK_PACKAGE_CONTACT "Tamberlo <halvorn@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "weight and blood-pressure logs and password entries for a household")
 set(CPACK_PACKAGE_DESCRIPTION
@@ -18,7 +22,6 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/halvorn)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
 

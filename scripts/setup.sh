@@ -12,7 +12,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev
   libgtest-dev googletest
   fonts-liberation xvfb xauth poppler-utils imagemagick
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
 )
 
 missing=()

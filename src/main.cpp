@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(DataFolderLocation::applicationName());
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.halvorn.Halvorn"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.halvorn.halvorn"));
     // The screens were laid out for this face; the metric-compatible
     // Liberation Sans keeps their captions the size they were drawn for.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));

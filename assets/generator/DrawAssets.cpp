@@ -154,7 +154,7 @@ QImage drawBackground(int number)
 // The program's picture: a heart with a pulse line over a set of scales'
 // platform, on a blue tile. Drawn on a 256-unit square scaled to the size
 // asked for, so that every icon size is drawn rather than resampled. The
-// scalable icon (icons/org.halvorn.Halvorn.svg) is the same drawing.
+// scalable icon (icons/org.halvorn.halvorn.svg) is the same drawing.
 QImage drawProgramPicture(int pixels = 256)
 {
     const int size = 256;
