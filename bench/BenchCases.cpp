@@ -37,7 +37,8 @@ double cpuMilliseconds(int who)
 {
     rusage usage {};
     getrusage(who, &usage);
-    const auto ms = [](const timeval& time) { return time.tv_sec * 1000.0 + time.tv_usec / 1000.0; };
+    const auto ms
+        = [](const timeval& time) { return time.tv_sec * 1000.0 + time.tv_usec / 1000.0; };
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
@@ -347,8 +348,8 @@ BenchReport::Line BenchCases::backUpPeople()
         err.open(QIODevice::WriteOnly);
         DataTool tool(out, err, false, people.path());
         const double before = cpuMilliseconds(RUSAGE_SELF);
-        const int status = tool.run(
-            { QStringLiteral("backup"), QStringLiteral("weight"), target->path() });
+        const int status
+            = tool.run({ QStringLiteral("backup"), QStringLiteral("weight"), target->path() });
         const double spent = cpuMilliseconds(RUSAGE_SELF) - before;
         check(status == DataTool::Success,
             QStringLiteral("halvorn-data backup failed: %1").arg(QString::fromUtf8(err.data())));

@@ -3,8 +3,8 @@
 #include "BackupFileOperations.h"
 #include "BackupRunView.h"
 #include "BackupTarget.h"
-#include "screens/Clock.h"
 #include "datatool/FolderChecker.h"
+#include "screens/Clock.h"
 #include "storage/IndividualList.h"
 #include "weight/WeightFile.h"
 
@@ -32,7 +32,6 @@ namespace {
 const QString DeletingOldFilesText = QStringLiteral("Deleting Old Files");
 const QString DiskErrorTitle = QStringLiteral("Disk Error");
 const QString BackupUtilityTitle = QStringLiteral("Backup Utility");
-
 
 // The progress bar steps 1 to 4 whatever the number of files.
 constexpr int ProgressMaximum = 4;
@@ -375,8 +374,8 @@ BackupEngine::CopyStep BackupEngine::backUp(const FilePair& files)
     QString reason;
     // A new disk may have come in since the last copy.
     const BackupFileOperations::CopyResult result = m_backup->prepare(&reason)
-        ? m_backup->stage(source, files.backupName,
-              m_targetNames.value(files.backupName.toLower()), permissions, &reason)
+        ? m_backup->stage(source, files.backupName, m_targetNames.value(files.backupName.toLower()),
+            permissions, &reason)
         : BackupFileOperations::CopyResult::DestinationFailed;
     switch (result) {
     case BackupFileOperations::CopyResult::Copied:
@@ -549,17 +548,15 @@ BackupEngine::CopyStep BackupEngine::stageForRestore(FileSetTransaction& transac
         return CopyStep::SourceMissing;
     // The file keeps the spelling it has in the program folder.
     const QStringList previous = m_liveNames.value(files.liveName.toLower());
-    const QString name = previous.contains(files.liveName) || previous.isEmpty()
-        ? files.liveName
-        : previous.first();
+    const QString name = previous.contains(files.liveName) || previous.isEmpty() ? files.liveName
+                                                                                 : previous.first();
     const QString live = QDir(m_services.programFolder.path()).filePath(name);
     const QFileDevice::Permissions permissions = !set.isTracker() ? BackupFileOperations::OwnerOnly
         : QFileInfo::exists(live)
         ? QFileInfo(live).permissions()
         : QFileInfo(source).permissions() | BackupFileOperations::OwnerOnly;
-    switch (transaction.stage(
-        source, name, previous.contains(name) ? QStringList { name } : QStringList {}, permissions,
-        reason)) {
+    switch (transaction.stage(source, name,
+        previous.contains(name) ? QStringList { name } : QStringList {}, permissions, reason)) {
     case BackupFileOperations::CopyResult::Copied:
         m_stagedFrom.insert(name, source);
         return CopyStep::Copied;
@@ -584,8 +581,8 @@ void BackupEngine::stageListedFiles(FileSetTransaction& transaction, const Backu
         if (const QString reason = set.refusalOfListedName(name); !reason.isEmpty()) {
             // A name that is never restored is not listed either: the list
             // would name a person without a file.
-            refused.append(QStringLiteral("%1: skipped, %2; taken off the restored list")
-                               .arg(name, reason));
+            refused.append(
+                QStringLiteral("%1: skipped, %2; taken off the restored list").arg(name, reason));
             list.remove(name);
             listChanged = true;
             continue;
@@ -624,8 +621,7 @@ void BackupEngine::stageListedFiles(FileSetTransaction& transaction, const Backu
         return;
     const QByteArray bytes
         = m_services.files.readFile(scratchFolder.filePath(set.listFiles.liveName), &read);
-    const QString stagedList
-        = QFileInfo(staging.filePath(set.listFiles.liveName)).fileName();
+    const QString stagedList = QFileInfo(staging.filePath(set.listFiles.liveName)).fileName();
     if (read)
         transaction.restage(stagedList, bytes);
 }
@@ -699,7 +695,8 @@ BackupEngine::RestorePlan BackupEngine::restorePlan(qint16 kind, const QString& 
                 QFileInfo(ProgramFolder(targetPath).filePath(files.backupName)).fileName() });
             return true;
         case CopyStep::SourceMissing:
-            plan.missing.append(QStringLiteral("%1: not found in the backup").arg(files.backupName));
+            plan.missing.append(
+                QStringLiteral("%1: not found in the backup").arg(files.backupName));
             return false;
         default:
             plan.missing.append(QStringLiteral("%1: %2").arg(files.backupName, reason));
@@ -774,10 +771,9 @@ void BackupEngine::reportProgramFolderUnwritable(const QString& reason)
 
 void BackupEngine::reportDamagedBackup(const QStringList& damaged)
 {
-    m_services.messages.error(
-        QStringLiteral("The backup in %1 is damaged and was not restored.\n"
-                       "No files were changed.\n%2")
-            .arg(QDir::toNativeSeparators(m_targetPath), damaged.join(u'\n')),
+    m_services.messages.error(QStringLiteral("The backup in %1 is damaged and was not restored.\n"
+                                             "No files were changed.\n%2")
+                                  .arg(QDir::toNativeSeparators(m_targetPath), damaged.join(u'\n')),
         DiskErrorTitle);
 }
 

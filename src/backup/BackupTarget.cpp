@@ -47,7 +47,8 @@ bool BackupTarget::isProgramFolder(const QString& folder, const ProgramFolder& p
 bool BackupTarget::isSameEntry(const QString& first, const QString& second)
 {
     std::error_code error;
-    return std::filesystem::equivalent(std::filesystem::path(QFile::encodeName(first).toStdString()),
+    return std::filesystem::equivalent(
+        std::filesystem::path(QFile::encodeName(first).toStdString()),
         std::filesystem::path(QFile::encodeName(second).toStdString()), error);
 }
 

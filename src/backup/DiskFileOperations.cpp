@@ -6,9 +6,9 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <system_error>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -122,7 +122,8 @@ bool DiskFileOperations::setPermissions(const QString& path, QFileDevice::Permis
 bool DiskFileOperations::writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    return createOwnerOnly(file) && file.write(bytes) == bytes.size() && flushToDisk(file, m_flushToDisk);
+    return createOwnerOnly(file) && file.write(bytes) == bytes.size()
+        && flushToDisk(file, m_flushToDisk);
 }
 
 QByteArray DiskFileOperations::readFile(const QString& path, bool* ok)

@@ -259,9 +259,10 @@ FileSetTransaction::RecoveryOutcome FileSetTransaction::recover(
             QStringLiteral("An interrupted backup or restore in %1 was finished.").arg(shown) };
     rollBack(folder, entries, files);
     if (!cleanUp(folder, files))
-        return { Recovery::Failed,
-            QStringLiteral("An interrupted backup or restore in %1 could not be undone.")
-                .arg(shown) };
+        return {
+            Recovery::Failed,
+            QStringLiteral("An interrupted backup or restore in %1 could not be undone.").arg(shown)
+        };
     return { Recovery::RolledBack,
         QStringLiteral("An interrupted backup or restore in %1 was undone: its copies were "
                        "damaged, and every file is as it was before it.")

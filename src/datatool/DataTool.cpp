@@ -207,8 +207,8 @@ int DataTool::runCommand(const QStringList& arguments)
     // runs: a restore behind its back would be overwritten by its next save.
     // Every command that can take the lock first settles a backup or restore
     // left unfinished in the folder; the reading ones go on without it.
-    const bool writes = command == u"import" || command == u"backup"
-        || (command == u"restore" && options.yes);
+    const bool writes
+        = command == u"import" || command == u"backup" || (command == u"restore" && options.yes);
     DataFolderLock lock(options.folder);
     const bool locked = lock.acquire() == DataFolderLock::Outcome::Acquired;
     if (writes && !locked)

@@ -118,8 +118,8 @@ void FolderChecker::checkTracker(
 QList<FolderChecker::Problem> FolderChecker::checkListFile(
     const ProgramFolder& folder, Tracker tracker)
 {
-    const QString listFile = tracker == Tracker::Weight ? WeightFile::ListFileName
-                                                         : BloodPressureFile::ListFileName;
+    const QString listFile
+        = tracker == Tracker::Weight ? WeightFile::ListFileName : BloodPressureFile::ListFileName;
     if (!folder.exists(listFile))
         return {};
     const QString file = storedName(folder, listFile);
@@ -136,9 +136,10 @@ QList<FolderChecker::Problem> FolderChecker::checkListFile(
         qsizetype end = bytes.indexOf('\n', at);
         if (end < 0)
             return { { file,
-                QStringLiteral("ends part-way through line %1; the list was cut short").arg(line) } };
-        const QByteArray text = bytes.sliced(at, end - at).chopped(
-            end > at && bytes.at(end - 1) == '\r' ? 1 : 0);
+                QStringLiteral("ends part-way through line %1; the list was cut short")
+                    .arg(line) } };
+        const QByteArray text
+            = bytes.sliced(at, end - at).chopped(end > at && bytes.at(end - 1) == '\r' ? 1 : 0);
         if (!text.isEmpty() && (text.size() < 2 || !text.startsWith('"') || !text.endsWith('"')))
             return { { file, QStringLiteral("line %1 is not a quoted name").arg(line) } };
         at = end + 1;

@@ -1,15 +1,8 @@
-#include "BackupFixtures.h"
-#include "FakeClock.h"
-#include "FaultyFileOperations.h"
-#include "FolderContents.h"
-#include "RecordingRunView.h"
-#include "ScriptedMessageService.h"
-#include "TemporaryProgramFolder.h"
+#include "EngineRun.h"
 
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
 #include "backup/FileSetTransaction.h"
-#include "datatool/FolderChecker.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,18 +25,20 @@ using State = BackupOutcome::State;
 // application's set-up.
 const Files& liveFiles()
 {
-    static const Files files = withChanges(passwordFiles({ "Bank" }, "Secfile1.Fil", "Secfile2.fil"), {
-    { "WeightTrker.Fil", "\"Ann\"\r\n\"Smith, Bob\"\r\n\"cy\"\r\n" },
-    { "Ann.Fil", "50\r\n\"Ann \xe9\"\r\n" },
-    { "Smith, Bob.Fil", "bob's weigh-ins" },
-    { "cy.Fil", "cy's weigh-ins" },
-    { "BPTrker.Fil", "\"Ann\"\r\n\"Dee\"\r\n" },
-    { "Ann.Fpl", "ann's readings" },
-    { "Dee.Fpl", "dee's readings" },
-    { "GColor1.Fil", "settings" },
-    { "Zed.Fil", "a file nobody lists" },
-    { "Chartxxx.jpg", "a picture" },
-});
+    static const Files files
+        = withChanges(passwordFiles({ "Bank" }, "Secfile1.Fil", "Secfile2.fil"),
+            {
+                { "WeightTrker.Fil", "\"Ann\"\r\n\"Smith, Bob\"\r\n\"cy\"\r\n" },
+                { "Ann.Fil", "50\r\n\"Ann \xe9\"\r\n" },
+                { "Smith, Bob.Fil", "bob's weigh-ins" },
+                { "cy.Fil", "cy's weigh-ins" },
+                { "BPTrker.Fil", "\"Ann\"\r\n\"Dee\"\r\n" },
+                { "Ann.Fpl", "ann's readings" },
+                { "Dee.Fpl", "dee's readings" },
+                { "GColor1.Fil", "settings" },
+                { "Zed.Fil", "a file nobody lists" },
+                { "Chartxxx.jpg", "a picture" },
+            });
     return files;
 }
 
@@ -63,34 +58,11 @@ const QString CancelledText
                      "If backup files were on this disk they have been deleted!\n"
                      "May we suggest you initiate Backup for these files again!");
 
-// One run of the engine between a program folder and a backup folder.
-struct EngineRun {
-    TemporaryProgramFolder program;
-    TemporaryProgramFolder backupFolder;
-    ScriptedMessageService messages;
-    FakeClock clock;
-    RecordingRunView view;
-    FaultyFileOperations files;
-    BackupEngine engine { { program.folder(), messages, clock, view, files } };
-
-    EngineRun() { writeAll(program, liveFiles()); }
-
-    QString target() const { return BackupTarget::targetPath(backupFolder.path()); }
-    Files live() const { return folderContents(program.path()); }
-    Files backup() const { return folderContents(backupFolder.path()); }
-
-    BackupOutcome run(qint16 kind)
-    {
-        return BackupFileSet::isRestoreKind(kind)
-            ? engine.restore(kind, target())
-            : engine.backup(kind, target(), backupFolder.path());
-    }
-    BackupOutcome answerAndRun(qint16 kind, QList<Answer> answers)
-    {
-        for (Answer answer : answers)
-            messages.queueAnswer(answer);
-        return run(kind);
-    }
+// A run over the program folder above.
+struct LiveRun : EngineRun {
+    LiveRun()
+        : EngineRun(liveFiles())
+    { }
 };
 
 void expectMessage(const MessageService::Message& message, const QString& text,
@@ -138,7 +110,7 @@ TEST(BackupEngine, ABackupCopiesItsSetUnderTheBackupNamesAndNothingElse)
     };
     for (const BackupCase& c : cases) {
         SCOPED_TRACE(c.kind);
-        EngineRun run;
+        LiveRun run;
         const BackupOutcome outcome = run.answerAndRun(c.kind, { Answer::Yes });
 
         EXPECT_EQ(outcome.state, State::Completed);
@@ -182,10 +154,11 @@ TEST(BackupEngine, ARestoreReplacesTheSetsFilesAndLeavesTheRest)
             {}, 0 },
         { BackupFileSet::WeightRestore, "Weight Tracker",
             { { "WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n" },
-                { "Ann.Wtp", weightFile("ann restored") }, { "Eve.Wtp", weightFile("eve restored") },
-                { "Stray.Wtp", "listed nowhere" } },
+                { "Ann.Wtp", weightFile("ann restored") },
+                { "Eve.Wtp", weightFile("eve restored") }, { "Stray.Wtp", "listed nowhere" } },
             { { "WeightTrker.Fil", "\"Ann\"\r\n\"Eve\"\r\n" },
-                { "Ann.Fil", weightFile("ann restored") }, { "Eve.Fil", weightFile("eve restored") } },
+                { "Ann.Fil", weightFile("ann restored") },
+                { "Eve.Fil", weightFile("eve restored") } },
             { "Deleting Old Files", "Restoring Weight Tracker Files", "Restoration Completed" },
             { 1, 2, 3, 4 }, 7 },
         { BackupFileSet::BloodPressureRestore, "Blood Pressure",
@@ -196,7 +169,7 @@ TEST(BackupEngine, ARestoreReplacesTheSetsFilesAndLeavesTheRest)
     };
     for (const RestoreCase& c : cases) {
         SCOPED_TRACE(c.kind);
-        EngineRun run;
+        LiveRun run;
         writeAll(run.backupFolder, c.backupSet);
         const BackupOutcome outcome = run.answerAndRun(c.kind, { Answer::Yes });
 
@@ -229,7 +202,7 @@ TEST(BackupEngine, NoOrCancelToTheGoAheadChangesNothing)
         for (qint16 kind : { set.backupKind, set.restoreKind }) {
             for (Answer answer : { Answer::No, Answer::Cancel }) {
                 SCOPED_TRACE(kind);
-                EngineRun run;
+                LiveRun run;
                 writeAll(run.backupFolder, backupSet);
                 const BackupOutcome outcome = run.answerAndRun(kind, { answer });
                 EXPECT_EQ(outcome.state, State::Declined);
@@ -250,7 +223,7 @@ TEST(BackupEngine, NoOrCancelToTheGoAheadChangesNothing)
 // removed and the new-disk prompt offers to go on.
 TEST(BackupEngine, AFailedCopyAsksForANewDiskAndCopiesTheSameFileFirst)
 {
-    EngineRun run;
+    LiveRun run;
     run.files.fillUpAfter(liveFiles()["WeightTrker.Fil"].size() + 3);
     const BackupOutcome outcome
         = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes, Answer::Ok });
@@ -286,7 +259,7 @@ TEST(BackupEngine, CancelAtTheNewDiskPromptLeavesTheEarlierBackupWhole)
     const Files earlier { { "WeightTrker.Wtp", "\"Ann\"\r\n" }, { "Ann.Wtp", "ann last week" } };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
-        EngineRun run;
+        LiveRun run;
         writeAll(run.backupFolder, earlier);
         c.inject(run.files);
         const BackupOutcome outcome
@@ -308,7 +281,7 @@ TEST(BackupEngine, CancelAtTheNewDiskPromptLeavesTheEarlierBackupWhole)
 // A retry after the new-disk prompt is checked like the first copy.
 TEST(BackupEngine, ARetriedCopyThatComesOutWrongAsksAgain)
 {
-    EngineRun run;
+    LiveRun run;
     run.files.failCopy(2);
     run.files.corruptCopy(3);
     const BackupOutcome outcome
@@ -324,7 +297,7 @@ TEST(BackupEngine, ARetriedCopyThatComesOutWrongAsksAgain)
 // together.
 TEST(BackupEngine, APasswordBackupStartsAgainWithBothFilesOnANewDisk)
 {
-    EngineRun run;
+    LiveRun run;
     run.files.failCopy(2);
     BackupOutcome outcome
         = run.answerAndRun(BackupFileSet::PasswordBackup, { Answer::Yes, Answer::Ok });
@@ -335,7 +308,7 @@ TEST(BackupEngine, APasswordBackupStartsAgainWithBothFilesOnANewDisk)
     EXPECT_EQ(run.backup().size(), 2);
     EXPECT_EQ(run.view.runActionDisabled, 1);
 
-    EngineRun cancelled;
+    LiveRun cancelled;
     cancelled.files.failCopy(2);
     outcome
         = cancelled.answerAndRun(BackupFileSet::PasswordBackup, { Answer::Yes, Answer::Cancel });
@@ -350,7 +323,7 @@ TEST(BackupEngine, APasswordBackupStartsAgainWithBothFilesOnANewDisk)
 TEST(BackupEngine, APasswordBackupThatCannotWriteSaysNoBackupWasMade)
 {
     for (Answer answer : { Answer::Ok, Answer::Cancel }) {
-        EngineRun run;
+        LiveRun run;
         run.files.failCopy(1);
         const BackupOutcome outcome
             = run.answerAndRun(BackupFileSet::PasswordBackup, { Answer::Yes, answer });
@@ -396,7 +369,7 @@ TEST(BackupEngine, MissingProgramFilesAreNamedNotTakenForAFullDisk)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
-        EngineRun run;
+        LiveRun run;
         for (const QString& name : c.removed)
             QFile::remove(run.program.filePath(name));
         if (!c.unreadable.isEmpty())
@@ -419,7 +392,7 @@ TEST(BackupEngine, MissingProgramFilesAreNamedNotTakenForAFullDisk)
 // copy is skipped and named.
 TEST(BackupEngine, OldCopiesInAnyCaseAreReplacedAndUnsafeNamesSkipped)
 {
-    EngineRun run;
+    LiveRun run;
     run.program.write("WeightTrker.Fil",
         "\"Ann\"\r\n\"..\"\r\n\"../Escaped\"\r\n\"weighttrker\"\r\n\"GColor1\"\r\n");
     run.backupFolder.write("ANN.WTP", "an old copy");
@@ -442,7 +415,7 @@ TEST(BackupEngine, OldCopiesInAnyCaseAreReplacedAndUnsafeNamesSkipped)
 TEST(BackupEngine, APasswordRestoreNeedsBothBackupFilesBeforeItAsks)
 {
     for (const char* present : { "Secfile1.Fil", "Secfile2.Fil" }) {
-        EngineRun run;
+        LiveRun run;
         run.backupFolder.write(present, "only one");
         const BackupOutcome outcome = run.answerAndRun(BackupFileSet::PasswordRestore, {});
         ASSERT_EQ(run.messages.messages().size(), 1);
@@ -457,7 +430,7 @@ TEST(BackupEngine, APasswordRestoreNeedsBothBackupFilesBeforeItAsks)
 
 TEST(BackupEngine, ATrackerRestoreWithoutTheBackupListChangesNothing)
 {
-    EngineRun run;
+    LiveRun run;
     run.backupFolder.write("Ann.Wtp", "a file without its list");
     const BackupOutcome outcome = run.answerAndRun(BackupFileSet::WeightRestore, { Answer::Yes });
     expectMessage(run.messages.last(),
@@ -476,7 +449,7 @@ TEST(BackupEngine, ATrackerRestoreWithoutTheBackupListChangesNothing)
 // that is never restored leaves the restored list.
 TEST(BackupEngine, ATrackerRestoreKeepsTheLiveFileOfAPersonTheBackupLacks)
 {
-    EngineRun run;
+    LiveRun run;
     QFile::remove(run.program.filePath("Smith, Bob.Fil"));
     writeAll(run.backupFolder,
         { { "weighttrker.wtp", "\"Ann\"\r\n\"Smith, Bob\"\r\n\"cy\"\r\n\"..\"\r\n" },
@@ -536,11 +509,12 @@ TEST(BackupEngine, AFailedRestoreLeavesTheProgramFolderAsItWas)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
-        EngineRun run;
+        LiveRun run;
         writeAll(run.backupFolder, passwordFiles({ "Mail" }));
         writeAll(run.backupFolder,
             { { "WeightTrker.Wtp", "\"Ann\"\r\n\"cy\"\r\n" },
-                { "Ann.Wtp", weightFile("ann restored") }, { "cy.Wtp", weightFile("cy restored") } });
+                { "Ann.Wtp", weightFile("ann restored") },
+                { "cy.Wtp", weightFile("cy restored") } });
         c.inject(run.files);
         const BackupOutcome outcome = run.answerAndRun(c.kind, c.answers);
 
@@ -556,7 +530,7 @@ TEST(BackupEngine, AFailedRestoreLeavesTheProgramFolderAsItWas)
 
 TEST(BackupEngine, APasswordRestoreRetriesAfterOk)
 {
-    EngineRun run;
+    LiveRun run;
     writeAll(run.backupFolder, passwordFiles({ "Mail" }));
     run.files.failCopy(2);
     const BackupOutcome outcome
@@ -566,15 +540,15 @@ TEST(BackupEngine, APasswordRestoreRetriesAfterOk)
         "Disk is in Drive!",
         "Disk Error", Icon::Information, Buttons::OkCancel, Answer::Ok);
     EXPECT_EQ(outcome.state, State::Completed);
-    EXPECT_EQ(
-        run.live(), withChanges(liveFiles(), passwordFiles({ "Mail" }, "Secfile1.Fil", "Secfile2.fil")));
+    EXPECT_EQ(run.live(),
+        withChanges(liveFiles(), passwordFiles({ "Mail" }, "Secfile1.Fil", "Secfile2.fil")));
 }
 
 // Permissions: a backup leaves the live files alone; a restore keeps the
 // permissions of the file it replaces.
 TEST(BackupEngine, PermissionsOfLiveFilesAreKept)
 {
-    EngineRun run;
+    LiveRun run;
     const QString index = run.program.filePath("Secfile1.Fil");
     const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
@@ -593,7 +567,7 @@ TEST(BackupEngine, PermissionsOfLiveFilesAreKept)
 
 TEST(BackupEngine, TheProgramFolderIsNeverATarget)
 {
-    EngineRun run;
+    LiveRun run;
     const QString link = run.backupFolder.filePath("link");
     ASSERT_TRUE(QFile::link(run.program.path(), link));
     const QStringList spellings { run.program.path(), run.program.path() + "/",
@@ -622,7 +596,7 @@ TEST(BackupEngine, TheProgramFolderIsNeverATarget)
 
 TEST(BackupEngine, ARestorePlanNamesWhatWouldBeReplaced)
 {
-    EngineRun run;
+    LiveRun run;
     writeAll(run.backupFolder,
         { { "WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n\"../x\"\r\n" },
             { "ANN.wtp", weightFile("a") } });

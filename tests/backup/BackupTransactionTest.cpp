@@ -1,10 +1,4 @@
-#include "BackupFixtures.h"
-#include "FakeClock.h"
-#include "FaultyFileOperations.h"
-#include "FolderContents.h"
-#include "RecordingRunView.h"
-#include "ScriptedMessageService.h"
-#include "TemporaryProgramFolder.h"
+#include "EngineRun.h"
 
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
@@ -32,56 +26,43 @@ constexpr auto OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 // the old set and the new one differ in every file.
 const Files& soundProgram()
 {
-    static const Files files = withChanges(passwordFiles({ "Bank", "Mail" }, "Secfile1.Fil", "Secfile2.fil"),
-    {
-        { "WeightTrker.Fil", "\"Ann\"\r\n\"Bob\"\r\n" },
-        { "Ann.Fil", weightFile("ann old") },
-        { "Bob.Fil", weightFile("bob old") },
-        { "BPTrker.Fil", "\"Dee\"\r\n" },
-        { "Dee.Fpl", bloodPressureFile("dee old") },
-    });
+    static const Files files
+        = withChanges(passwordFiles({ "Bank", "Mail" }, "Secfile1.Fil", "Secfile2.fil"),
+            {
+                { "WeightTrker.Fil", "\"Ann\"\r\n\"Bob\"\r\n" },
+                { "Ann.Fil", weightFile("ann old") },
+                { "Bob.Fil", weightFile("bob old") },
+                { "BPTrker.Fil", "\"Dee\"\r\n" },
+                { "Dee.Fpl", bloodPressureFile("dee old") },
+            });
     return files;
 }
 
 const Files& soundBackup()
 {
     static const Files files = withChanges(passwordFiles({ "Bank", "Shop", "Club" }),
-    {
-        { "WeightTrker.Wtp", "\"Ann\"\r\n\"Bob\"\r\n\"Cy\"\r\n" },
-        { "Ann.Wtp", weightFile("ann new") },
-        { "Bob.Wtp", weightFile("bob new") },
-        { "Cy.Wtp", weightFile("cy new") },
-        { "BpTrker.Bpf", "\"Dee\"\r\n\"Eve\"\r\n" },
-        { "Dee.Bpf", bloodPressureFile("dee new") },
-        { "Eve.Bpf", bloodPressureFile("eve new") },
-    });
+        {
+            { "WeightTrker.Wtp", "\"Ann\"\r\n\"Bob\"\r\n\"Cy\"\r\n" },
+            { "Ann.Wtp", weightFile("ann new") },
+            { "Bob.Wtp", weightFile("bob new") },
+            { "Cy.Wtp", weightFile("cy new") },
+            { "BpTrker.Bpf", "\"Dee\"\r\n\"Eve\"\r\n" },
+            { "Dee.Bpf", bloodPressureFile("dee new") },
+            { "Eve.Bpf", bloodPressureFile("eve new") },
+        });
     return files;
 }
 
-struct EngineRun {
-    TemporaryProgramFolder program;
-    TemporaryProgramFolder backupFolder;
-    ScriptedMessageService messages;
-    FakeClock clock;
-    RecordingRunView view;
-    FaultyFileOperations files;
-    BackupEngine engine { { program.folder(), messages, clock, view, files } };
-
-    EngineRun()
+// A sound program folder, its keeper's files owner-only as the keeper keeps
+// them, and a sound backup.
+struct SoundRun : EngineRun {
+    SoundRun()
+        : EngineRun(soundProgram(), soundBackup())
     {
-        writeAll(program, soundProgram());
-        writeAll(backupFolder, soundBackup());
-        // As the keeper keeps them.
         QFile::setPermissions(program.filePath("Secfile1.Fil"), OwnerOnly);
         QFile::setPermissions(program.filePath("Secfile2.fil"), OwnerOnly);
     }
-    QString target() const { return BackupTarget::targetPath(backupFolder.path()); }
-    BackupOutcome run(qint16 kind)
-    {
-        messages.queueAnswer(Answer::Yes);
-        return BackupFileSet::isRestoreKind(kind) ? engine.restore(kind, target())
-                                                  : engine.backup(kind, target(), target());
-    }
+    BackupOutcome run(qint16 kind) { return answerAndRun(kind, { Answer::Yes }); }
 };
 
 // Every file below a folder, the staging folder's included.
@@ -110,7 +91,7 @@ const QList<CrashCase> CrashCases {
 
 // The folder a run changes: the program folder for a restore, the backup
 // folder for a backup.
-const TemporaryProgramFolder& changedFolder(const EngineRun& run, qint16 kind)
+const TemporaryProgramFolder& changedFolder(const SoundRun& run, qint16 kind)
 {
     return BackupFileSet::isRestoreKind(kind) ? run.program : run.backupFolder;
 }
@@ -127,7 +108,7 @@ TEST(BackupTransaction, ARunStoppedAfterAnyStepLeavesTheOldSetOrTheNewOne)
         Files after;
         int steps = 0;
         {
-            EngineRun complete;
+            SoundRun complete;
             before = folderContents(changedFolder(complete, c.kind).path());
             ASSERT_EQ(complete.run(c.kind).state, State::Completed);
             after = folderContents(changedFolder(complete, c.kind).path());
@@ -137,7 +118,7 @@ TEST(BackupTransaction, ARunStoppedAfterAnyStepLeavesTheOldSetOrTheNewOne)
         int oldSets = 0;
         for (int k = 1; k <= steps; ++k) {
             SCOPED_TRACE(k);
-            EngineRun run;
+            SoundRun run;
             run.files.crashAt(k);
             EXPECT_THROW(run.run(c.kind), FaultyFileOperations::Crash);
 
@@ -171,7 +152,7 @@ TEST(BackupTransaction, SettlingAnInterruptedRunSurvivesBeingInterruptedToo)
     Files after;
     int steps = 0;
     {
-        EngineRun complete;
+        SoundRun complete;
         before = folderContents(complete.program.path());
         complete.run(BackupFileSet::WeightRestore);
         after = folderContents(complete.program.path());
@@ -180,7 +161,7 @@ TEST(BackupTransaction, SettlingAnInterruptedRunSurvivesBeingInterruptedToo)
     for (int k = 1; k <= steps; k += 3) {
         for (int j = 1;; ++j) {
             SCOPED_TRACE(std::to_string(k) + " then " + std::to_string(j));
-            EngineRun run;
+            SoundRun run;
             run.files.crashAt(k);
             EXPECT_THROW(run.run(BackupFileSet::WeightRestore), FaultyFileOperations::Crash);
             FaultyFileOperations settling;
@@ -210,7 +191,7 @@ TEST(BackupTransaction, ACopyDamagedAfterTheStopUndoesTheRun)
     Files before;
     int steps = 0;
     {
-        EngineRun complete;
+        SoundRun complete;
         before = folderContents(complete.program.path());
         complete.run(BackupFileSet::WeightRestore);
         steps = complete.files.steps();
@@ -218,11 +199,13 @@ TEST(BackupTransaction, ACopyDamagedAfterTheStopUndoesTheRun)
     int undone = 0;
     for (int k = 1; k <= steps; ++k) {
         SCOPED_TRACE(k);
-        EngineRun run;
+        SoundRun run;
         run.files.crashAt(k);
         EXPECT_THROW(run.run(BackupFileSet::WeightRestore), FaultyFileOperations::Crash);
-        const QString staged = run.program.filePath(FileSetTransaction::StagingFolderName + "/Cy.Fil");
-        const bool journal = QFileInfo::exists(run.program.filePath(FileSetTransaction::JournalFileName));
+        const QString staged
+            = run.program.filePath(FileSetTransaction::StagingFolderName + "/Cy.Fil");
+        const bool journal
+            = QFileInfo::exists(run.program.filePath(FileSetTransaction::JournalFileName));
         if (!journal || !QFileInfo::exists(staged))
             continue;
         QFile::resize(staged, 7);
@@ -270,7 +253,7 @@ TEST(BackupTransaction, ADamagedBackupIsRefusedWithTheProgramFilesUntouched)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
-        EngineRun run;
+        SoundRun run;
         c.damage(run.backupFolder);
         const BackupOutcome outcome = run.run(c.kind);
 
@@ -293,7 +276,7 @@ TEST(BackupTransaction, ADamagedBackupIsRefusedWithTheProgramFilesUntouched)
 // byte, whatever the backup's permissions.
 TEST(BackupTransaction, PasswordFilesAndEveryCopyOfThemAreOwnerOnly)
 {
-    EngineRun run;
+    SoundRun run;
     const auto everyoneReads
         = OwnerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::ExeOwner;
     for (const char* name : { "Secfile1.Fil", "Secfile2.Fil" })
@@ -303,7 +286,7 @@ TEST(BackupTransaction, PasswordFilesAndEveryCopyOfThemAreOwnerOnly)
     // in the staging folder, set aside or new, is owner-only.
     int steps = 0;
     {
-        EngineRun complete;
+        SoundRun complete;
         for (const char* name : { "Secfile1.Fil", "Secfile2.Fil" })
             QFile::setPermissions(complete.backupFolder.filePath(name), everyoneReads);
         complete.run(BackupFileSet::PasswordRestore);
@@ -311,7 +294,7 @@ TEST(BackupTransaction, PasswordFilesAndEveryCopyOfThemAreOwnerOnly)
     }
     bool sawStaged = false;
     for (int k = 1; k <= steps; ++k) {
-        EngineRun stopped;
+        SoundRun stopped;
         for (const char* name : { "Secfile1.Fil", "Secfile2.Fil" })
             QFile::setPermissions(stopped.backupFolder.filePath(name), everyoneReads);
         stopped.files.crashAt(k);
@@ -346,7 +329,7 @@ TEST(BackupTransaction, PasswordFilesAndEveryCopyOfThemAreOwnerOnly)
 // program takes still fits the file system's 255 bytes.
 TEST(BackupTransaction, ThePersonWithTheLongestNameIsRestored)
 {
-    EngineRun run;
+    SoundRun run;
     const QByteArray name(251, 'n');
     run.backupFolder.write("WeightTrker.Wtp", "\"" + name + "\"\r\n");
     run.backupFolder.write(name + ".Wtp", weightFile("long"));

@@ -76,8 +76,7 @@ bool FaultyFileOperations::rename(const QString& from, const QString& to)
     return DiskFileOperations::rename(from, to);
 }
 
-bool FaultyFileOperations::setPermissions(
-    const QString& path, QFileDevice::Permissions permissions)
+bool FaultyFileOperations::setPermissions(const QString& path, QFileDevice::Permissions permissions)
 {
     step();
     return DiskFileOperations::setPermissions(path, permissions);

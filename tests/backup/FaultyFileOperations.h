@@ -16,7 +16,8 @@ class FaultyFileOperations : public DiskFileOperations
 public:
     // Thrown where the run would have died: nothing after it happens, and
     // nothing is cleaned up.
-    struct Crash { };
+    struct Crash {
+    };
 
     FaultyFileOperations() { m_flushToDisk = false; }
 

@@ -168,8 +168,8 @@ TEST(DataToolBackup, ADamagedBackupIsNeverRestored)
         // Five people, so that a cut list would drop some.
         for (const char* name : { "Cy", "Dee", "Eve" })
             program.write(QString(name) + ".Fil", program.read("Ann.Fil"));
-        program.write("WeightTrker.Fil",
-            "\"Ann\"\r\n\"Cy\"\r\n\"Dee\"\r\n\"Eve\"\r\n\"Smith, Bob\"\r\n");
+        program.write(
+            "WeightTrker.Fil", "\"Ann\"\r\n\"Cy\"\r\n\"Dee\"\r\n\"Eve\"\r\n\"Smith, Bob\"\r\n");
         TemporaryProgramFolder backup;
         ASSERT_EQ(
             runDataTool({ "backup", c.set, backup.path(), "--dir", program.path() }).exitCode, 0);
@@ -200,8 +200,8 @@ TEST(DataToolBackup, WritingCommandsAreRefusedWhileTheProgramHasTheFolder)
     TemporaryProgramFolder program;
     buildSoundFolder(program);
     TemporaryProgramFolder backup;
-    ASSERT_EQ(runDataTool({ "backup", "weight", backup.path(), "--dir", program.path() }).exitCode,
-        0);
+    ASSERT_EQ(
+        runDataTool({ "backup", "weight", backup.path(), "--dir", program.path() }).exitCode, 0);
     DataFolderLock lock(program.path());
     ASSERT_EQ(lock.acquire(), DataFolderLock::Outcome::Acquired);
     const Files before = folderContents(program.path());
@@ -275,8 +275,8 @@ TEST(DataToolBackup, AnUnattendedBackupThatCannotWriteSaysWhy)
     TemporaryProgramFolder program;
     buildSoundFolder(program);
     TemporaryProgramFolder backup;
-    ASSERT_EQ(runDataTool({ "backup", "weight", backup.path(), "--dir", program.path() }).exitCode,
-        0);
+    ASSERT_EQ(
+        runDataTool({ "backup", "weight", backup.path(), "--dir", program.path() }).exitCode, 0);
     const Files earlier = folderContents(backup.path());
     program.write("Ann.Fil", program.read("Smith, Bob.Fil"));
     ReadOnlyFolder readOnly(backup.path());
@@ -312,7 +312,8 @@ TEST(DataToolBackup, AnInterruptedRunIsSettledByTheNextCommand)
     }
     const DataToolRun run = runDataTool({ "check", "--dir", program.path() });
     EXPECT_EQ(run.exitCode, 0) << run.outText().toStdString();
-    EXPECT_TRUE(run.errText().contains("had not yet changed any file")) << run.errText().toStdString();
+    EXPECT_TRUE(run.errText().contains("had not yet changed any file"))
+        << run.errText().toStdString();
     EXPECT_FALSE(QFileInfo::exists(program.filePath(".halvorn-staging")));
     EXPECT_EQ(folderContents(program.path()), before);
 }

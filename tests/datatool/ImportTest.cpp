@@ -248,5 +248,6 @@ TEST(DataToolImport, ListingADamagedListExitsWithOne)
     folder.write("WeightTrker.Fil", "\"Ann\"\r\n\"Smith, B");
     const DataToolRun run = runDataTool({ "list", "weight", "--dir", folder.path() });
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errText().contains("ends part-way through line 2")) << run.errText().toStdString();
+    EXPECT_TRUE(run.errText().contains("ends part-way through line 2"))
+        << run.errText().toStdString();
 }

@@ -149,8 +149,8 @@ TEST_F(DataToolReport, APicturePathThatIsNoRegularFileIsRefusedWithoutOpeningIt)
     ASSERT_TRUE(ann);
     ann->beginningPicture = pipe;
     ASSERT_TRUE(ann->SaveWeightFile(folder.folder()));
-    const DataToolRun run = report(
-        { "Ann", "-o", output("pipe.pdf"), "--options", "beginning-picture" });
+    const DataToolRun run
+        = report({ "Ann", "-o", output("pipe.pdf"), "--options", "beginning-picture" });
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errText().contains("could not be loaded")) << run.errText().toStdString();
 }
