@@ -214,7 +214,15 @@ BackupOutcome::State BackupEngine::backupPasswordFiles(const BackupFileSet& set)
         }
     }
 
-    const bool committed = commitBackup();
+    // One password file without the other is no keeper: the earlier backup
+    // stays whole rather than take half of a new one.
+    bool committed = false;
+    if (m_outcome.notCopied.isEmpty()) {
+        committed = commitBackup();
+    } else {
+        m_backup->discard();
+        m_outcome.copied.clear();
+    }
     view.setProgressBarVisible(false);
     view.setBusy(false);
     if (!m_outcome.notCopied.isEmpty()) {

@@ -363,9 +363,10 @@ TEST(BackupEngine, MissingProgramFilesAreNamedNotTakenForAFullDisk)
         { BackupFileSet::WeightBackup, {}, "cy.Fil",
             "These files were not backed up:\ncy.Fil: could not be read (Permission denied)",
             "Backup Incomplete: some files were not copied", 3 },
+        // Half a keeper is no backup: nothing is copied.
         { BackupFileSet::PasswordBackup, { "Secfile2.fil" }, {},
             "These files were not backed up:\nSecfile2.fil: not found in the program folder",
-            "Backup Incomplete: some files were not copied", 1 },
+            "No Backup was made", 0 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
