@@ -8,7 +8,9 @@
 
 #include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -42,11 +44,15 @@ constexpr double LastRowFraction = 0.163;
 
 constexpr qreal HeadingPoints = 18;
 constexpr qreal CategoryPoints = 16;
+static_assert(HeadingPoints - CategoryPoints == 2);
+// Below this the chart is not worth reading anyway; the texts are cut.
+constexpr qreal SmallestHeadingPoints = 7;
 
 } // namespace
 
 MeasurementChart::MeasurementChart(QWidget* parent)
     : QGroupBox(QStringLiteral("Blood Pressure Measurement Chart"), parent)
+    , m_headingPoints(HeadingPoints)
 {
     setObjectName(QStringLiteral("SSPanel6"));
     m_grid = named(new DataGrid(0, 0, this), "VSFlexGrid1");
@@ -58,6 +64,8 @@ MeasurementChart::MeasurementChart(QWidget* parent)
     view->setSelectionMode(QAbstractItemView::NoSelection);
     view->setFocusPolicy(Qt::NoFocus);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A text that does not fit is wrapped or drawn smaller, never cut short.
+    view->setTextElideMode(Qt::ElideNone);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int column = 0; column < Columns; ++column)
         m_grid->setColumnAlignment(column, Qt::AlignCenter);
@@ -78,7 +86,7 @@ void MeasurementChart::fill()
     m_grid->setForeground({ 0, 0, 0, lastColumn }, Qt::black);
     m_grid->setBold({ 0, 0, 0, lastColumn }, true);
     m_grid->setUnderline({ 0, 0, 0, lastColumn }, true);
-    m_grid->setFontSize({ 0, 0, 0, lastColumn }, HeadingPoints);
+    m_grid->setFontSize({ 0, 0, 0, lastColumn }, m_headingPoints);
     // The blank between the two headings would show as a stray dash.
     m_grid->setUnderline({ 0, 2, 0, 2 }, false);
 
@@ -88,7 +96,7 @@ void MeasurementChart::fill()
         m_grid->setForeground(
             { row, 0, row, lastColumn }, ScreenColour::toQColor(category.colour()));
         m_grid->setBold({ row, 0, row, lastColumn }, true);
-        m_grid->setFontSize({ row, 0, row, lastColumn }, CategoryPoints);
+        m_grid->setFontSize({ row, 0, row, lastColumn }, categoryPoints());
         m_grid->setUnderline({ row, 0, row, lastColumn }, category.underlined());
     }
     // "or" between the crisis bounds is the one cell of that row not
@@ -115,4 +123,47 @@ void MeasurementChart::setCellSizes()
         const double fraction = row == Rows - 1 ? LastRowFraction : RowFraction;
         m_grid->setRowHeightTwips(row, int(std::lround(heightTwips * fraction)));
     }
+    fitFontSizes();
+}
+
+void MeasurementChart::fitFontSizes()
+{
+    qreal heading = HeadingPoints;
+    while (heading > SmallestHeadingPoints && !textsFit(heading))
+        heading -= 1;
+    if (heading != m_headingPoints)
+        setFontSizes(heading);
+}
+
+bool MeasurementChart::textsFit(qreal headingPoints) const
+{
+    const QTableWidget* view = m_grid->view();
+    // The room the view's style leaves for a cell's text.
+    const int margin
+        = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+    for (int row = 0; row < Rows; ++row) {
+        QFont font = view->font();
+        font.setBold(true);
+        font.setUnderline(true);
+        font.setPointSizeF(row == 0 ? headingPoints : headingPoints - HeadingStep);
+        const QFontMetrics metrics(font);
+        for (int column = 0; column < Columns; ++column) {
+            const QRect cell(0, 0, view->columnWidth(column) - margin, view->rowHeight(row) - 1);
+            QString text = Texts[row][column];
+            text.replace(LineBreak, QStringLiteral("\n"));
+            const QRect needed
+                = metrics.boundingRect(cell, Qt::AlignCenter | Qt::TextWordWrap, text);
+            if (needed.width() > cell.width() || needed.height() > cell.height())
+                return false;
+        }
+    }
+    return true;
+}
+
+void MeasurementChart::setFontSizes(qreal headingPoints)
+{
+    m_headingPoints = headingPoints;
+    const int lastColumn = Columns - 1;
+    m_grid->setFontSize({ 0, 0, 0, lastColumn }, m_headingPoints);
+    m_grid->setFontSize({ 1, 0, Rows - 1, lastColumn }, categoryPoints());
 }

@@ -22,12 +22,26 @@ public:
     // Texts, fonts and colours of every cell.
     void fill();
 
+    // The sizes the texts are drawn at: 18 points for the headings and 16
+    // for the categories while the chart has room for them, stepped down
+    // together, two points apart, as far as a small chart needs.
+    qreal headingPoints() const { return m_headingPoints; }
+    qreal categoryPoints() const { return m_headingPoints - HeadingStep; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr qreal HeadingStep = 2;
+
     // Column widths and row heights as fractions of the chart's size.
     void setCellSizes();
+    // The largest sizes, up to the chart's own, at which every text is
+    // shown whole in its cell (wrapped at blanks where need be).
+    void fitFontSizes();
+    bool textsFit(qreal headingPoints) const;
+    void setFontSizes(qreal headingPoints);
 
     DataGrid* m_grid;
+    qreal m_headingPoints;
 };

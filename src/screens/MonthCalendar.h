@@ -2,6 +2,7 @@
 
 #include <QCalendarWidget>
 #include <QDate>
+#include <QPointer>
 
 // The month calendar from which the trackers fill date fields. It stays
 // hidden until a date is to be chosen and is placed in twips, like every
@@ -25,6 +26,13 @@ signals:
     // The user chose a date: a click on a day, or Enter on the selected day.
     void datePicked(const QDate& date);
 
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QDate m_clicked;
+    // Where the focus goes back to when Escape puts the calendar away.
+    QPointer<QWidget> m_focusBefore;
 };

@@ -4,6 +4,7 @@
 
 #include "screens/ClickableImage.h"
 #include "screens/FolderList.h"
+#include "screens/ReadableCaption.h"
 #include "storage/GColor14File.h"
 #include "storage/TextRecordFile.h"
 #include "weight/WeightFile.h"
@@ -142,7 +143,7 @@ protected:
     }
     ClickableImage* preview() const { return find<ClickableImage>("Image4"); }
     QPushButton* enterButton() const { return driver.button("SSCommand4"); }
-    QString pathShown() const { return find<QLabel>("Label24")->text(); }
+    QString pathShown() const { return find<QLineEdit>("Label24")->text(); }
     QListWidget* files() const { return find<QListWidget>("File1"); }
     QString selectedFile() const
     {
@@ -592,6 +593,56 @@ TEST_F(ProgressPicturesTest, SelectingAnotherIndividualOrCreatingOneClearsThePic
         }
         driver.screen.reset();
     }
+}
+
+TEST_F(ProgressPicturesTest, TheBrowsersCaptionsReadOnEveryPanelColour)
+{
+    storeAnn();
+    openAnnsPlan();
+    addEdit(0);
+    // The trackers' teal, pure blue, a pale yellow, black and white: each
+    // caption's text, as drawn, stands out 4.5 to 1 from the colour under it.
+    const QColor colours[] { QColor(0, 128, 128), QColor(0, 0, 255), QColor(255, 255, 128),
+        QColor(0, 0, 0), QColor(255, 255, 255) };
+    for (const QColor& colour : colours) {
+        QWidget* panel = browser()->parentWidget();
+        QPalette palette = panel->palette();
+        palette.setColor(QPalette::Window, colour);
+        panel->setPalette(palette);
+        QCoreApplication::processEvents();
+        const QImage shown = screen()->grab().toImage();
+        for (const char* name : { "Label22_1", "Label22_0", "Label20", "Label22_3" }) {
+            auto* caption = find<QLabel>(name);
+            const QColor under = shown.pixelColor(caption->mapTo(screen(), QPoint(0, 0)));
+            const QColor text = caption->palette().color(QPalette::WindowText);
+            EXPECT_GE(ReadableCaption::contrastRatio(text, under), 4.5)
+                << name << " on " << colour.name().toStdString() << ": "
+                << text.name().toStdString() << " over " << under.name().toStdString();
+        }
+    }
+}
+
+TEST_F(ProgressPicturesTest, AFolderTypedIntoThePathBoxIsListed)
+{
+    storeAnn();
+    openAnnsPlan();
+    addEdit(0);
+    auto* box = find<QLineEdit>("Label24");
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, QDir::toNativeSeparators(folders().camera()));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(pathShown(), QDir::toNativeSeparators(folders().camera()));
+    EXPECT_EQ(files()->count(), 4); // big, small, IMG_0001 and notes
+    EXPECT_TRUE(driver.messages.messages().isEmpty());
+
+    // A file is no folder: the box goes back to the folder listed.
+    box->selectAll();
+    QTest::keyClicks(box, folders().camera("big.jpg"));
+    QTest::keyClick(box, Qt::Key_Return);
+    ASSERT_FALSE(driver.messages.messages().isEmpty());
+    EXPECT_EQ(driver.messages.last().title, "Path");
+    EXPECT_EQ(pathShown(), QDir::toNativeSeparators(folders().camera()));
 }
 
 } // namespace
