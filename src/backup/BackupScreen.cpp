@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -107,7 +108,13 @@ BackupScreen::BackupScreen(const ScreenServices& services, QWidget* caller)
     showBackground();
 }
 
-BackupScreen::~BackupScreen() = default;
+BackupScreen::~BackupScreen()
+{
+    // The path box loses the focus as the screen goes; that is no typed
+    // folder to look at.
+    m_pathLabel->disconnect(this);
+    m_pathLabel->removeEventFilter(this);
+}
 
 // --- building the screen ------------------------------------------------------
 
@@ -166,6 +173,7 @@ void BackupScreen::buildControls()
     m_pathLabel = named(new QLineEdit(m_frame), "Label5");
     AccessibleNames::labelField(pathCaption, m_pathLabel);
     connect(m_pathLabel, &QLineEdit::editingFinished, this, &BackupScreen::typedFolder);
+    m_pathLabel->installEventFilter(this);
     // The frame takes the screen's colours, which black text may not read on.
     for (QLabel* caption : { m_instructions, drivesLabel, foldersLabel, pathCaption })
         ReadableCaption::keepReadable(caption);
@@ -287,6 +295,20 @@ void BackupScreen::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     ScreenBackgroundView::fitImage(*this, *m_image);
+}
+
+bool BackupScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter in the path box goes to the typed folder; it must not reach
+    // the dialog, whose default button would start the run.
+    if (watched == m_pathLabel && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            typedFolder();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void BackupScreen::contextMenuEvent(QContextMenuEvent* event)

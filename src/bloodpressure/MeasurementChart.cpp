@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -44,15 +45,16 @@ constexpr double LastRowFraction = 0.163;
 
 constexpr qreal HeadingPoints = 18;
 constexpr qreal CategoryPoints = 16;
-static_assert(HeadingPoints - CategoryPoints == 2);
-// Below this the chart is not worth reading anyway; the texts are cut.
-constexpr qreal SmallestHeadingPoints = 7;
+// Below this the chart is not worth reading anyway: the view wraps the
+// texts at blanks instead.
+constexpr qreal SmallestPoints = 7;
 
 } // namespace
 
 MeasurementChart::MeasurementChart(QWidget* parent)
     : QGroupBox(QStringLiteral("Blood Pressure Measurement Chart"), parent)
     , m_headingPoints(HeadingPoints)
+    , m_categoryPoints(CategoryPoints)
 {
     setObjectName(QStringLiteral("SSPanel6"));
     m_grid = named(new DataGrid(0, 0, this), "VSFlexGrid1");
@@ -96,7 +98,7 @@ void MeasurementChart::fill()
         m_grid->setForeground(
             { row, 0, row, lastColumn }, ScreenColour::toQColor(category.colour()));
         m_grid->setBold({ row, 0, row, lastColumn }, true);
-        m_grid->setFontSize({ row, 0, row, lastColumn }, categoryPoints());
+        m_grid->setFontSize({ row, 0, row, lastColumn }, m_categoryPoints);
         m_grid->setUnderline({ row, 0, row, lastColumn }, category.underlined());
     }
     // "or" between the crisis bounds is the one cell of that row not
@@ -129,41 +131,46 @@ void MeasurementChart::setCellSizes()
 void MeasurementChart::fitFontSizes()
 {
     qreal heading = HeadingPoints;
-    while (heading > SmallestHeadingPoints && !textsFit(heading))
+    while (heading > SmallestPoints && !rowsFit(0, 0, heading))
         heading -= 1;
-    if (heading != m_headingPoints)
-        setFontSizes(heading);
+    qreal category = std::min(CategoryPoints, heading);
+    while (category > SmallestPoints && !rowsFit(1, Rows - 1, category))
+        category -= 1;
+    const int lastColumn = Columns - 1;
+    if (heading != m_headingPoints) {
+        m_headingPoints = heading;
+        m_grid->setFontSize({ 0, 0, 0, lastColumn }, m_headingPoints);
+    }
+    if (category != m_categoryPoints) {
+        m_categoryPoints = category;
+        m_grid->setFontSize({ 1, 0, Rows - 1, lastColumn }, m_categoryPoints);
+    }
 }
 
-bool MeasurementChart::textsFit(qreal headingPoints) const
+bool MeasurementChart::rowsFit(int first, int last, qreal points) const
 {
     const QTableWidget* view = m_grid->view();
     // The room the view's style leaves for a cell's text.
     const int margin
         = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
-    for (int row = 0; row < Rows; ++row) {
-        QFont font = view->font();
-        font.setBold(true);
-        font.setUnderline(true);
-        font.setPointSizeF(row == 0 ? headingPoints : headingPoints - HeadingStep);
-        const QFontMetrics metrics(font);
+    QFont font = view->font();
+    font.setBold(true);
+    font.setUnderline(true);
+    font.setPointSizeF(points);
+    const QFontMetrics metrics(font);
+    for (int row = first; row <= last; ++row) {
         for (int column = 0; column < Columns; ++column) {
-            const QRect cell(0, 0, view->columnWidth(column) - margin, view->rowHeight(row) - 1);
-            QString text = Texts[row][column];
-            text.replace(LineBreak, QStringLiteral("\n"));
-            const QRect needed
-                = metrics.boundingRect(cell, Qt::AlignCenter | Qt::TextWordWrap, text);
-            if (needed.width() > cell.width() || needed.height() > cell.height())
+            const int width = view->columnWidth(column) - margin;
+            const QStringList lines = Texts[row][column].split(LineBreak);
+            if (int(lines.size()) * metrics.lineSpacing() > view->rowHeight(row) - 1)
                 return false;
+            // Each of a cell's lines on one line of its own: "mm Hg (Upper #)"
+            // broken after "Upper" reads worse than a smaller size.
+            for (const QString& line : lines) {
+                if (metrics.horizontalAdvance(line) >= width)
+                    return false;
+            }
         }
     }
     return true;
-}
-
-void MeasurementChart::setFontSizes(qreal headingPoints)
-{
-    m_headingPoints = headingPoints;
-    const int lastColumn = Columns - 1;
-    m_grid->setFontSize({ 0, 0, 0, lastColumn }, m_headingPoints);
-    m_grid->setFontSize({ 1, 0, Rows - 1, lastColumn }, categoryPoints());
 }

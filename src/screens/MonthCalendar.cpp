@@ -64,12 +64,9 @@ bool MonthCalendar::event(QEvent* event)
 void MonthCalendar::showEvent(QShowEvent* event)
 {
     QCalendarWidget::showEvent(event);
-    // A date is picked by keys as well as by the mouse: the days take the
-    // focus as soon as the calendar shows.
     QWidget* focused = QApplication::focusWidget();
     if (focused && !isAncestorOf(focused))
         m_focusBefore = focused;
-    setFocus(Qt::OtherFocusReason);
 }
 
 void MonthCalendar::keyPressEvent(QKeyEvent* event)

@@ -6,7 +6,9 @@
 
 // The month calendar from which the trackers fill date fields. It stays
 // hidden until a date is to be chosen and is placed in twips, like every
-// other position on the screens.
+// other position on the screens. With the focus on it, the arrows, Page Up
+// and Page Down move the date, Enter picks it and Escape puts the calendar
+// away, before the screen's own Escape can close the screen.
 class MonthCalendar : public QCalendarWidget
 {
     Q_OBJECT
@@ -33,6 +35,7 @@ protected:
 
 private:
     QDate m_clicked;
-    // Where the focus goes back to when Escape puts the calendar away.
+    // Where the focus was when the calendar showed: it goes back there when
+    // Escape puts the calendar away.
     QPointer<QWidget> m_focusBefore;
 };

@@ -132,6 +132,13 @@ PictureBrowser::PictureBrowser(const ProgramFolder& programFolder, QWidget* main
     connect(m_delete, &QPushButton::clicked, this, &PictureBrowser::deleteClicked);
 }
 
+PictureBrowser::~PictureBrowser()
+{
+    // The path box loses the focus as the browser goes; that is no typed
+    // folder to look at.
+    m_path->disconnect(this);
+}
+
 QString PictureBrowser::folderText() const
 {
     // The folder listed, not what may be half typed into the box.

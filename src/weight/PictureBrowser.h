@@ -31,6 +31,7 @@ public:
     static const QStringList FilePatterns;
 
     PictureBrowser(const ProgramFolder& programFolder, QWidget* mainPanel);
+    ~PictureBrowser() override;
 
     // Add/Edit for picture (0 beginning, 1 current) with its stored
     // reference: opens on the reference's folder with its file selected and

@@ -247,6 +247,9 @@ QWidget* WeightTracker::buildPlanPanel()
     // Long captions take a second line in the panel of a small screen.
     for (QLabel* caption : { warning, m_fieldLabels[3], m_fieldLabels[4] })
         caption->setWordWrap(true);
+    // Given the room, the two captions of the first row keep one line.
+    for (QLabel* caption : { m_fieldLabels[3], m_fieldLabels[4] })
+        caption->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     planGrid->addWidget(warning, 3, 0, 1, 4);
 
     auto* comments = named(new QGroupBox(QStringLiteral("Additional Comments"), m_planPanel),
