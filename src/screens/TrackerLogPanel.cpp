@@ -196,13 +196,15 @@ int TrackerLogPanel::columnMinimum(int i) const
 {
     const int column = i + 1;
     const QTableWidget* view = m_grid->view();
-    // The style's text margins on both sides, the grid line and a little air.
+    // A cell's text has the style's margins on both sides and the grid line;
+    // a heading only itself.
     const int padding
-        = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 5;
-    int widest = 0;
+        = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 2;
+    int heading = 0;
     const QFontMetrics headingMetrics(m_headings[i]->font());
     for (const QString& word : m_columns[i].heading.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        widest = std::max(widest, headingMetrics.horizontalAdvance(word) + 4);
+        heading = std::max(heading, headingMetrics.horizontalAdvance(word) + 2);
+    int widest = 0;
     QFont cellFont = view->font();
     // Derived figures are drawn in bold.
     cellFont.setBold(column != TrackerLog::DateColumn);
@@ -213,7 +215,7 @@ int TrackerLogPanel::columnMinimum(int i) const
             widest, cellMetrics.horizontalAdvance(StoredDate::longText(QDate(2026, 9, 30))));
     for (int row = 0; row < m_grid->rowCount(); ++row)
         widest = std::max(widest, cellMetrics.horizontalAdvance(m_grid->text(row, column)));
-    return widest + padding;
+    return std::max(heading, widest + padding);
 }
 
 void TrackerLogPanel::placeSide(bool beside)
