@@ -10,6 +10,9 @@ PanelScroller::PanelScroller(QWidget* panel, QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab goes through the panel's own controls; the scroller follows the
+    // focus to keep the one that has it in sight.
+    setFocusPolicy(Qt::NoFocus);
     // The panel colour under the panel shows through.
     setAutoFillBackground(false);
     viewport()->setAutoFillBackground(false);

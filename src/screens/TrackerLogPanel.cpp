@@ -148,7 +148,12 @@ void TrackerLogPanel::setColumnWidths()
     }
     // Under the log only while the row of buttons fits there: else the
     // columns squeeze beside them.
-    const bool beside = minimumSum + gridExtras + sideWidth <= inner || sideRowWidth > inner;
+    // The side column's own margins and the columns' rounding to whole
+    // pixels take a little more than the sums say: without this room the
+    // panel would widen itself, and the window with it.
+    constexpr int besideSlack = 40;
+    const bool beside
+        = minimumSum + gridExtras + sideWidth + besideSlack <= inner || sideRowWidth > inner;
     placeSide(beside);
 
     // The columns share the panel's width as their fractions say, but take
