@@ -12,6 +12,7 @@
 #include "screens/HelpService.h"
 #include "screens/MessageService.h"
 #include "screens/NamedWidget.h"
+#include "screens/ReadableCaption.h"
 #include "screens/ScreenBackgroundView.h"
 #include "screens/ShellState.h"
 #include "screens/Twips.h"
@@ -21,14 +22,18 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace {
@@ -90,8 +95,9 @@ BackupScreen::BackupScreen(const ScreenServices& services, QWidget* caller)
     buildControls();
     showTexts();
 
-    m_drives->showVolumeOf(m_services.folder.path());
-    m_folders->setPath(m_services.folder.path());
+    const QString start = startingFolder();
+    m_drives->showVolumeOf(start);
+    m_folders->setPath(start);
     showPath(m_folders->path());
     enableRunAction();
     connect(m_drives, &DriveList::currentIndexChanged, this, &BackupScreen::driveChosen);
@@ -102,7 +108,13 @@ BackupScreen::BackupScreen(const ScreenServices& services, QWidget* caller)
     showBackground();
 }
 
-BackupScreen::~BackupScreen() = default;
+BackupScreen::~BackupScreen()
+{
+    // The path box loses the focus as the screen goes; that is no typed
+    // folder to look at.
+    m_pathLabel->disconnect(this);
+    m_pathLabel->removeEventFilter(this);
+}
 
 // --- building the screen ------------------------------------------------------
 
@@ -157,8 +169,14 @@ void BackupScreen::buildControls()
     AccessibleNames::labelField(drivesLabel, m_drives);
     AccessibleNames::labelField(foldersLabel, m_folders);
     auto* pathCaption = named(new QLabel(QStringLiteral("Path:"), m_frame), "Label4");
-    m_pathLabel = named(new QLabel(m_frame), "Label5");
-    m_pathLabel->setTextFormat(Qt::PlainText);
+    // The path is shown in a box, so that a folder can also be typed.
+    m_pathLabel = named(new QLineEdit(m_frame), "Label5");
+    AccessibleNames::labelField(pathCaption, m_pathLabel);
+    connect(m_pathLabel, &QLineEdit::editingFinished, this, &BackupScreen::typedFolder);
+    m_pathLabel->installEventFilter(this);
+    // The frame takes the screen's colours, which black text may not read on.
+    for (QLabel* caption : { m_instructions, drivesLabel, foldersLabel, pathCaption })
+        ReadableCaption::keepReadable(caption);
     m_status = named(new QLabel(m_frame), "SSPanel2");
     m_status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_status->setAlignment(Qt::AlignCenter);
@@ -279,6 +297,20 @@ void BackupScreen::resizeEvent(QResizeEvent* event)
     ScreenBackgroundView::fitImage(*this, *m_image);
 }
 
+bool BackupScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter in the path box goes to the typed folder; it must not reach
+    // the dialog, whose default button would start the run.
+    if (watched == m_pathLabel && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            typedFolder();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void BackupScreen::contextMenuEvent(QContextMenuEvent* event)
 {
     if (!m_running)
@@ -311,6 +343,50 @@ void BackupScreen::showPath(const QString& path)
     m_pathLabel->setText(QDir::toNativeSeparators(path));
 }
 
+QString BackupScreen::chosenPath() const
+{
+    // The folder listed, not what may be half typed into the path box.
+    return QDir::toNativeSeparators(m_folders->path());
+}
+
+void BackupScreen::typedFolder()
+{
+    const QString typed = m_pathLabel->text().trimmed();
+    if (typed == chosenPath())
+        return;
+    const QFileInfo folder(typed);
+    if (typed.isEmpty() || !folder.isDir() || !folder.isReadable() || !folder.isExecutable()) {
+        showPath(m_folders->path());
+        m_services.messages.warn(QStringLiteral("There is no folder that can be opened at\n%1")
+                                     .arg(QDir::toNativeSeparators(typed)),
+            QStringLiteral("Path"));
+        return;
+    }
+    m_drives->showVolumeOf(folder.absoluteFilePath());
+    m_folders->setPath(folder.absoluteFilePath());
+    showPath(m_folders->path());
+}
+
+QSettings BackupScreen::lastFolderStore()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Halvorn"),
+        QStringLiteral("Backups"));
+}
+
+QString BackupScreen::startingFolder() const
+{
+    // A restore most likely reads the set from where it was last written.
+    const QString program = m_services.folder.path();
+    if (!m_restoreMode)
+        return program;
+    const QString last
+        = lastFolderStore().value(QStringLiteral("LastFolder/") + m_setName).toString();
+    const QFileInfo folder(last);
+    if (last.isEmpty() || !folder.isDir() || BackupTarget::isProgramFolder(last, m_services.folder))
+        return program;
+    return last;
+}
+
 void BackupScreen::enableRunAction()
 {
     m_runAction->setEnabled(!m_running && !m_runActionLocked
@@ -321,8 +397,7 @@ void BackupScreen::makeFolder()
 {
     const QString title = QStringLiteral("New Folder");
     const std::optional<QString> answer = m_services.messages.input(
-        QStringLiteral("Name of the new folder in\n%1:").arg(m_pathLabel->text()), title,
-        QString());
+        QStringLiteral("Name of the new folder in\n%1:").arg(chosenPath()), title, QString());
     if (!answer)
         return;
     const QString name = answer->trimmed();
@@ -332,8 +407,8 @@ void BackupScreen::makeFolder()
     }
     QDir parent(m_folders->path());
     if (!parent.mkdir(name)) {
-        m_services.messages.warn(QStringLiteral("The folder \"%1\" could not be made in\n%2")
-                                     .arg(name, m_pathLabel->text()),
+        m_services.messages.warn(
+            QStringLiteral("The folder \"%1\" could not be made in\n%2").arg(name, chosenPath()),
             title);
         return;
     }
@@ -350,9 +425,10 @@ void BackupScreen::runCommand()
     setRunning(true);
     DiskFileOperations files;
     BackupEngine engine({ m_services.folder, m_services.messages, m_services.clock, *this, files });
-    const BackupOutcome outcome = m_restoreMode
-        ? engine.restore(m_kind, targetPath)
-        : engine.backup(m_kind, targetPath, m_pathLabel->text());
+    const BackupOutcome outcome = m_restoreMode ? engine.restore(m_kind, targetPath)
+                                                : engine.backup(m_kind, targetPath, chosenPath());
+    if (!m_restoreMode && outcome.completed())
+        lastFolderStore().setValue(QStringLiteral("LastFolder/") + m_setName, m_folders->path());
     m_programFolderChanged = m_programFolderChanged || outcome.programFolderChanged;
     setRunning(false);
     if (m_closeRequested) {
@@ -366,6 +442,7 @@ void BackupScreen::setRunning(bool running)
     m_running = running;
     m_drives->setEnabled(!running);
     m_folders->setEnabled(!running);
+    m_pathLabel->setEnabled(!running);
     m_exitAction->setEnabled(!running);
     m_optionsMenu->menuAction()->setEnabled(!running);
     enableRunAction();

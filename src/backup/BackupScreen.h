@@ -11,6 +11,8 @@ class FolderChooser;
 class QAction;
 class QFrame;
 class QLabel;
+class QLineEdit;
+class QSettings;
 class QMenu;
 class QProgressBar;
 class QPushButton;
@@ -56,6 +58,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -69,6 +72,14 @@ private:
     void driveChosen();
     void folderChosen(const QString& path);
     void showPath(const QString& path);
+    QString chosenPath() const;
+    // The path box was typed into: its folder is chosen, or it is refused.
+    void typedFolder();
+    // Backup: the program folder, which the user must leave. Restore: the
+    // folder this set was last backed up to, while it is there.
+    QString startingFolder() const;
+    // Where the last backup of each set went, per user.
+    static QSettings lastFolderStore();
     void setRunning(bool running);
     // The action button and its menu item: enabled while no run is going,
     // the chosen folder is not the program folder and no finished run has
@@ -99,7 +110,7 @@ private:
     QLabel* m_instructions; // Label1
     DriveList* m_drives; // Drive1
     FolderChooser* m_folders; // Dir1
-    QLabel* m_pathLabel; // Label5
+    QLineEdit* m_pathLabel; // Label5
     QLabel* m_status; // SSPanel2
     QProgressBar* m_progress; // ProgressBar1
     QPushButton* m_actionButton; // SSCommand2

@@ -48,8 +48,10 @@ BloodPressureGraphPanel::BloodPressureGraphPanel(QWidget* parent)
             AccessibleNames::fromCaption(captions[i]) + QStringLiteral(" line of the graph"));
         legend->addWidget(sample, row, column + 1);
     }
+    // The time switch takes the place beside "Pulse:", so that the legend
+    // and the switch fit the panel of an 800 by 600 screen.
+    legend->addWidget(m_timeShown, 2, 2, 1, 2, Qt::AlignRight);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(m_timeShown, 0, Qt::AlignTop);
     bottom->addStretch(1);
     bottom->addLayout(legend);
 

@@ -8,10 +8,13 @@
 
 #include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -42,11 +45,16 @@ constexpr double LastRowFraction = 0.163;
 
 constexpr qreal HeadingPoints = 18;
 constexpr qreal CategoryPoints = 16;
+// Below this the chart is not worth reading anyway: the view wraps the
+// texts at blanks instead.
+constexpr qreal SmallestPoints = 7;
 
 } // namespace
 
 MeasurementChart::MeasurementChart(QWidget* parent)
     : QGroupBox(QStringLiteral("Blood Pressure Measurement Chart"), parent)
+    , m_headingPoints(HeadingPoints)
+    , m_categoryPoints(CategoryPoints)
 {
     setObjectName(QStringLiteral("SSPanel6"));
     m_grid = named(new DataGrid(0, 0, this), "VSFlexGrid1");
@@ -58,6 +66,8 @@ MeasurementChart::MeasurementChart(QWidget* parent)
     view->setSelectionMode(QAbstractItemView::NoSelection);
     view->setFocusPolicy(Qt::NoFocus);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A text that does not fit is wrapped or drawn smaller, never cut short.
+    view->setTextElideMode(Qt::ElideNone);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int column = 0; column < Columns; ++column)
         m_grid->setColumnAlignment(column, Qt::AlignCenter);
@@ -78,7 +88,7 @@ void MeasurementChart::fill()
     m_grid->setForeground({ 0, 0, 0, lastColumn }, Qt::black);
     m_grid->setBold({ 0, 0, 0, lastColumn }, true);
     m_grid->setUnderline({ 0, 0, 0, lastColumn }, true);
-    m_grid->setFontSize({ 0, 0, 0, lastColumn }, HeadingPoints);
+    m_grid->setFontSize({ 0, 0, 0, lastColumn }, m_headingPoints);
     // The blank between the two headings would show as a stray dash.
     m_grid->setUnderline({ 0, 2, 0, 2 }, false);
 
@@ -88,7 +98,7 @@ void MeasurementChart::fill()
         m_grid->setForeground(
             { row, 0, row, lastColumn }, ScreenColour::toQColor(category.colour()));
         m_grid->setBold({ row, 0, row, lastColumn }, true);
-        m_grid->setFontSize({ row, 0, row, lastColumn }, CategoryPoints);
+        m_grid->setFontSize({ row, 0, row, lastColumn }, m_categoryPoints);
         m_grid->setUnderline({ row, 0, row, lastColumn }, category.underlined());
     }
     // "or" between the crisis bounds is the one cell of that row not
@@ -115,4 +125,52 @@ void MeasurementChart::setCellSizes()
         const double fraction = row == Rows - 1 ? LastRowFraction : RowFraction;
         m_grid->setRowHeightTwips(row, int(std::lround(heightTwips * fraction)));
     }
+    fitFontSizes();
+}
+
+void MeasurementChart::fitFontSizes()
+{
+    qreal heading = HeadingPoints;
+    while (heading > SmallestPoints && !rowsFit(0, 0, heading))
+        heading -= 1;
+    qreal category = std::min(CategoryPoints, heading);
+    while (category > SmallestPoints && !rowsFit(1, Rows - 1, category))
+        category -= 1;
+    const int lastColumn = Columns - 1;
+    if (heading != m_headingPoints) {
+        m_headingPoints = heading;
+        m_grid->setFontSize({ 0, 0, 0, lastColumn }, m_headingPoints);
+    }
+    if (category != m_categoryPoints) {
+        m_categoryPoints = category;
+        m_grid->setFontSize({ 1, 0, Rows - 1, lastColumn }, m_categoryPoints);
+    }
+}
+
+bool MeasurementChart::rowsFit(int first, int last, qreal points) const
+{
+    const QTableWidget* view = m_grid->view();
+    // The room the view's style leaves for a cell's text.
+    const int margin
+        = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+    QFont font = view->font();
+    font.setBold(true);
+    font.setUnderline(true);
+    font.setPointSizeF(points);
+    const QFontMetrics metrics(font);
+    for (int row = first; row <= last; ++row) {
+        for (int column = 0; column < Columns; ++column) {
+            const int width = view->columnWidth(column) - margin;
+            const QStringList lines = Texts[row][column].split(LineBreak);
+            if (int(lines.size()) * metrics.lineSpacing() > view->rowHeight(row) - 1)
+                return false;
+            // Each of a cell's lines on one line of its own: "mm Hg (Upper #)"
+            // broken after "Upper" reads worse than a smaller size.
+            for (const QString& line : lines) {
+                if (metrics.horizontalAdvance(line) >= width)
+                    return false;
+            }
+        }
+    }
+    return true;
 }

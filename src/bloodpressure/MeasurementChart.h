@@ -22,12 +22,26 @@ public:
     // Texts, fonts and colours of every cell.
     void fill();
 
+    // The sizes the texts are drawn at: 18 points for the headings and 16
+    // for the categories while the chart has room for them, each stepped
+    // down as far as a small chart needs.
+    qreal headingPoints() const { return m_headingPoints; }
+    qreal categoryPoints() const { return m_categoryPoints; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Column widths and row heights as fractions of the chart's size.
     void setCellSizes();
+    // The largest sizes, up to the chart's own, at which every text is
+    // shown whole in its cell, each of its lines on one line. Below the
+    // smallest size the view wraps them at blanks.
+    void fitFontSizes();
+    // The rows first to last at points, each of their lines whole.
+    bool rowsFit(int first, int last, qreal points) const;
 
     DataGrid* m_grid;
+    qreal m_headingPoints;
+    qreal m_categoryPoints;
 };

@@ -3,9 +3,11 @@
 #include "screens/AccessibleNames.h"
 #include "screens/NamedWidget.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPoint>
 #include <QPushButton>
@@ -46,6 +48,8 @@ ReadingEntryPanel::ReadingEntryPanel(QWidget* parent)
         box->addItems(Lists::items(Lists::List(i)));
         box->setMaxVisibleItems(15);
         box->setCurrentIndex(-1);
+        box->installEventFilter(this);
+        box->view()->installEventFilter(this);
         m_lists[i] = box;
     }
     const std::array<QString, 4> captions { QStringLiteral(" Time of Reading"),
@@ -145,4 +149,21 @@ void ReadingEntryPanel::focusFirstEmptyList()
             return;
         }
     }
+}
+
+bool ReadingEntryPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    // A dropped-down list closes itself on Escape only after the screen's
+    // Escape shortcut has been offered the key, which would close the
+    // screen: the list claims the key first.
+    if (event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        for (QComboBox* box : m_lists) {
+            if ((watched == box || watched == box->view()) && box->view()->isVisible()) {
+                event->accept();
+                return true;
+            }
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
 }

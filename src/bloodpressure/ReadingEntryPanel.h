@@ -43,6 +43,9 @@ signals:
     void enterClicked();
     void cancelClicked();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     std::array<QComboBox*, ReadingPickLists::ListCount> m_lists {}; // Combo2(0) to Combo2(4)
     QRadioButton* m_am; // SSOption1(0)

@@ -140,7 +140,7 @@ QString DataTool::usage() const
         "  --format csv|json   the export's format (default: csv)\n"
         "  -o, --output FILE   write the export to FILE instead of the output\n"
         "  --show              allow passwords to be printed to a terminal\n"
-        "  --paper letter|a4   the report's paper (default: letter)\n"
+        "  --paper letter|a4   the report's paper (default: the locale's)\n"
         "  --landscape         the report in landscape orientation\n"
         "  --options LIST      the report's options\n"
         "  --entries N         the blood-pressure report's latest entries\n"
@@ -539,7 +539,7 @@ int DataTool::report(const Options& options)
     if (options.output.isEmpty())
         return usageError(QStringLiteral("report needs -o FILE.pdf"));
     const QString paper = options.paper.toLower();
-    if (paper != u"letter" && paper != u"a4")
+    if (!paper.isEmpty() && paper != u"letter" && paper != u"a4")
         return usageError(QStringLiteral("unknown paper \"%1\"").arg(options.paper));
     if (kind == Kind::Passwords && options.reportOptions)
         return usageError(QStringLiteral("report passwords has no --options"));

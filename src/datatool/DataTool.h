@@ -36,7 +36,8 @@ private:
         QString output;
         bool formatGiven = false;
         bool show = false;
-        QString paper = QStringLiteral("letter");
+        // Empty: the paper of the user's locale, as on the screen.
+        QString paper;
         bool landscape = false;
         std::optional<QString> reportOptions;
         std::optional<QString> entries;

@@ -62,9 +62,11 @@ PrintFont storedFont(const ProgramFolder& folder, Tracker tracker)
 
 QPageLayout layoutOf(const ReportWriter::Request& request)
 {
+    const QPageSize paper = request.paper.isEmpty() ? PrintDocument::defaultPaper()
+        : request.paper == u"a4"                    ? QPageSize(QPageSize::A4)
+                                                    : QPageSize(QPageSize::Letter);
     return PrintDocument::paperLayout(
-        QPageSize(request.paper == u"a4" ? QPageSize::A4 : QPageSize::Letter),
-        request.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        paper, request.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 } // namespace

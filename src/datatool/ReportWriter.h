@@ -16,7 +16,7 @@ public:
         // As listed; for the password report the name of the entry.
         QString name;
         QString output;
-        QString paper; // "letter" or "a4"
+        QString paper; // "letter", "a4", or empty for the locale's
         bool landscape = false;
         // The report options to tick; the screen's starting state when unset.
         std::optional<QStringList> options;

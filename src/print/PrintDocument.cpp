@@ -1,5 +1,6 @@
 #include "PrintDocument.h"
 
+#include <QLocale>
 #include <QMarginsF>
 #include <QPageSize>
 
@@ -25,6 +26,12 @@ PrintDocument::PrintDocument(const QPageLayout& layout, QString title)
     , m_title(std::move(title))
 {
     addPage();
+}
+
+QPageSize PrintDocument::defaultPaper()
+{
+    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                                : QPageSize::A4);
 }
 
 QPageLayout PrintDocument::paperLayout(const QPageSize& paper, QPageLayout::Orientation orientation)

@@ -20,6 +20,11 @@ public:
     PrintDocument();
     explicit PrintDocument(const QPageLayout& layout, QString title = QString());
 
+    // The paper a report takes until the user chooses another: the one of
+    // the user's locale (Letter where the US measures, else A4), on the
+    // screen and from the data tool alike.
+    static QPageSize defaultPaper();
+
     // The layout of paper and orientation with all four margins 0.
     static QPageLayout paperLayout(
         const QPageSize& paper, QPageLayout::Orientation orientation = QPageLayout::Portrait);

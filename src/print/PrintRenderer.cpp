@@ -4,11 +4,14 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
+
 namespace {
 
 // The guide lines mark where a home printer's unprintable border usually
 // starts, and the page's middle, which the reports centre their titles on.
 constexpr qreal GuideInset = 360;
+constexpr qreal TwipsPerPoint = 20;
 const QColor GuideColour(160, 160, 160);
 
 template <class... Visitors> struct Overloaded : Visitors... {
@@ -86,6 +89,14 @@ bool PrintRenderer::render(const PrintDocument& document, QPagedPaintDevice& dev
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.scale(device.logicalDpiX() / PrintDocument::TwipsPerInch,
         device.logicalDpiY() / PrintDocument::TwipsPerInch);
+    if (options.fitToPrintableArea) {
+        QPageLayout layout = device.pageLayout();
+        layout.setUnits(QPageLayout::Point);
+        const QMarginsF unprintable = layout.minimumMargins() * TwipsPerPoint;
+        const QSizeF paper = layout.fullRectPoints().size() * TwipsPerPoint;
+        const QRectF printable = QRectF(QPointF(0, 0), paper).marginsRemoved(unprintable);
+        painter.setTransform(fitToPrintable(paper, printable), true);
+    }
 
     const int first = qBound(1, options.firstPage, document.pageCount());
     const int last = options.lastPage <= 0 ? document.pageCount()
@@ -109,6 +120,20 @@ bool PrintRenderer::render(const PrintDocument& document, QPagedPaintDevice& dev
         return false;
     }
     return true;
+}
+
+QTransform PrintRenderer::fitToPrintable(const QSizeF& pageSize, const QRectF& printable)
+{
+    if (pageSize.isEmpty() || printable.isEmpty())
+        return {};
+    const qreal scale = std::min(
+        { 1.0, printable.width() / pageSize.width(), printable.height() / pageSize.height() });
+    const QSizeF shown = pageSize * scale;
+    QTransform transform;
+    transform.translate(printable.left() + (printable.width() - shown.width()) / 2,
+        printable.top() + (printable.height() - shown.height()) / 2);
+    transform.scale(scale, scale);
+    return transform;
 }
 
 QImage PrintRenderer::pageImage(const PrintDocument& document, int index, int dotsPerInch)

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QTransform>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -22,6 +23,11 @@ public:
         // Pages firstPage to lastPage, counted from 1; 0 for "to the end".
         int firstPage = 1;
         int lastPage = 0;
+        // A real printer cannot print up to the paper's edge: each page is
+        // then scaled down uniformly into the area the device can print
+        // (its page layout's minimum margins). A PDF keeps the page as laid
+        // out.
+        bool fitToPrintableArea = false;
     };
 
     // Sets the device's page layout to the document's and paints its pages.
@@ -30,6 +36,10 @@ public:
     // edge.
     static bool render(const PrintDocument& document, QPagedPaintDevice& device,
         const Options& options, QString* error = nullptr);
+
+    // Maps a page of pageSize onto printable (both in twips): scaled
+    // uniformly to fit, never enlarged, and centred in it.
+    static QTransform fitToPrintable(const QSizeF& pageSize, const QRectF& printable);
 
     // Paints page index (from 0) on a painter whose unit is the twip.
     static void paintPage(

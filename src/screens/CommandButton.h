@@ -19,8 +19,24 @@ public:
 
     QAction* action() const { return m_action; }
 
+    // A long caption in the command column of a small window is drawn on
+    // two lines, broken at the blank nearest its middle; text() stays the
+    // caption.
+    void setTwoLines(bool twoLines);
+    bool twoLines() const { return m_twoLines; }
+    // The caption as drawn.
+    QString shownText() const;
+    int oneLineWidth() const { return QPushButton::sizeHint().width(); }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void follow();
 
     QAction* m_action;
+    bool m_twoLines = false;
 };

@@ -3,10 +3,12 @@
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -85,6 +87,37 @@ void FolderChooser::choose(QListWidgetItem* item)
         return;
     m_path = folder;
     emit pathChanged(m_path);
+}
+
+void FolderChooser::mousePressEvent(QMouseEvent* event)
+{
+    QListWidgetItem* item = itemAt(event->position().toPoint());
+    m_pressedPath
+        = item && event->button() == Qt::LeftButton ? item->data(PathRole).toString() : QString();
+    QListWidget::mousePressEvent(event);
+}
+
+void FolderChooser::mouseReleaseEvent(QMouseEvent* event)
+{
+    QListWidgetItem* item = itemAt(event->position().toPoint());
+    const QString released = item ? item->data(PathRole).toString() : QString();
+    const QString pressed = std::exchange(m_pressedPath, QString());
+    // The list is filled anew only once the view is done with the click.
+    QListWidget::mouseReleaseEvent(event);
+    m_openedByClick = false;
+    if (!pressed.isEmpty() && pressed == released && pressed != m_openPath) {
+        setPath(pressed);
+        m_openedByClick = true;
+    }
+}
+
+void FolderChooser::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (std::exchange(m_openedByClick, false)) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseDoubleClickEvent(event);
 }
 
 void FolderChooser::open(QListWidgetItem* item)

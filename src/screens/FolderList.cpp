@@ -4,7 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QStyle>
+
+#include <utility>
 
 namespace {
 
@@ -72,6 +75,35 @@ void FolderList::fill()
     expandAll();
     setCurrentItem(parent);
     scrollToItem(parent);
+}
+
+void FolderList::mousePressEvent(QMouseEvent* event)
+{
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    m_pressedPath = item && event->button() == Qt::LeftButton ? item->data(0, PathRole).toString()
+                                                              : QString();
+    QTreeWidget::mousePressEvent(event);
+}
+
+void FolderList::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    const QString released = item ? item->data(0, PathRole).toString() : QString();
+    const QString pressed = std::exchange(m_pressedPath, QString());
+    // The list is filled anew only once the view is done with the click.
+    QTreeWidget::mouseReleaseEvent(event);
+    m_openedByClick = false;
+    if (!pressed.isEmpty() && pressed == released && pressed != m_path)
+        m_openedByClick = setPath(pressed);
+}
+
+void FolderList::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (std::exchange(m_openedByClick, false)) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseDoubleClickEvent(event);
 }
 
 void FolderList::folderActivated(QTreeWidgetItem* item)

@@ -23,8 +23,14 @@
 
 namespace {
 
-// The size of a picture of a chart that has never been on the screen.
-constexpr QSize defaultExportSize(960, 640);
+// The exported picture: laid out at this size in screen pixels (the
+// printed graph boxes are about twice as wide as high) and drawn this many
+// times larger, which gives at least 300 dots per inch in every box the
+// reports print it in (the widest, 10.8 inches, holds it 10 inches wide).
+constexpr QSize printLayoutSize(1000, 500);
+constexpr qreal printScale = 3.3;
+constexpr int printLabelPixels = 16;
+constexpr int printTitlePixels = 18;
 // Series without a colour of the caller's get these, which stay apart from
 // each other and from the light reference-line colours the trackers use.
 const QColor defaultColours[] = { QColor(0, 100, 0), QColor(192, 0, 0), QColor(0, 0, 160),
@@ -320,28 +326,77 @@ QImage LineChart::image()
     if (wasSuspended)
         resumeDrawing();
 
-    // The scene is drawn directly, not through the view, so that a hidden
-    // chart (rebuilt but never shown) is laid out and drawn at full size too.
-    QSize size = m_view->size();
-    if (size.width() < 200 || size.height() < 150)
-        size = defaultExportSize;
-    if (m_chart->size().toSize() != size)
-        m_chart->resize(size);
+    // The chart is laid out as on a screen the size of the printed graph
+    // box and drawn at print resolution, so that its lines and texts stay
+    // sharp on paper and its labels keep a size that reads there. The
+    // scene is drawn directly, not through the view, so that a hidden chart
+    // (rebuilt but never shown) is drawn the same way.
+    const QSizeF shownSize = m_chart->size();
+    const ChartTexts screenTexts = texts();
+    setTexts(printTexts());
+    m_chart->resize(printLayoutSize);
+    redrawLabels();
     m_chart->layout()->activate();
     QCoreApplication::sendPostedEvents(m_chart, QEvent::LayoutRequest);
 
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(printLayoutSize * printScale, QImage::Format_RGB32);
+    const int dotsPerMetre = int(std::lround(96 * printScale / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHints(
+            QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         m_chart->scene()->render(
-            &painter, QRectF(QPointF(0, 0), size), QRectF(m_chart->scenePos(), size));
+            &painter, QRectF(image.rect()), QRectF(m_chart->scenePos(), QSizeF(printLayoutSize)));
     }
 
+    setTexts(screenTexts);
+    if (!shownSize.isEmpty())
+        m_chart->resize(shownSize);
+    redrawLabels();
     if (wasSuspended)
         suspendDrawing();
     return image;
+}
+
+LineChart::ChartTexts LineChart::texts() const
+{
+    ChartTexts texts;
+    texts.labels = m_xAxis->labelsFont();
+    texts.titles = m_xAxis->titleFont();
+    texts.header = m_chart->titleFont();
+    texts.labelBrush = m_xAxis->labelsBrush();
+    texts.titleBrush = m_xAxis->titleBrush();
+    return texts;
+}
+
+LineChart::ChartTexts LineChart::printTexts() const
+{
+    // Sizes in pixels of the layout: about 10 and 11 points on the printed
+    // page, in black rather than the screen's grey.
+    ChartTexts texts = this->texts();
+    texts.labels.setPixelSize(printLabelPixels);
+    texts.titles.setPixelSize(printTitlePixels);
+    texts.titles.setBold(true);
+    texts.header.setPixelSize(printTitlePixels);
+    texts.labelBrush = QBrush(Qt::black);
+    texts.titleBrush = QBrush(Qt::black);
+    return texts;
+}
+
+void LineChart::setTexts(const ChartTexts& texts)
+{
+    for (QAbstractAxis* axis :
+        { static_cast<QAbstractAxis*>(m_xAxis), static_cast<QAbstractAxis*>(m_yAxis) }) {
+        axis->setLabelsFont(texts.labels);
+        axis->setTitleFont(texts.titles);
+        axis->setLabelsBrush(texts.labelBrush);
+        axis->setTitleBrush(texts.titleBrush);
+    }
+    m_chart->setTitleFont(texts.header);
+    m_chart->setTitleBrush(texts.titleBrush);
 }
 
 bool LineChart::exportJpeg(const QString& filePath, QImage* drawn)

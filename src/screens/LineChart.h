@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QBrush>
 #include <QColor>
+#include <QFont>
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -69,9 +71,10 @@ public:
     void resumeDrawing();
     bool isDrawingSuspended() const { return m_suspended; }
 
-    // The chart as it holds its data now, drawn as a picture. A hidden chart
-    // is drawn at its last size, or at a default size when it was never laid
-    // out.
+    // The chart as it holds its data now, drawn as a picture for the printed
+    // page: at print resolution (over 300 dots per inch in the reports'
+    // graph boxes), with black texts of a size that reads on paper. The
+    // chart on the screen is left as it was.
     QImage image();
     // Writes image() as a JPEG at quality 100, and hands the picture to
     // drawn when asked, also when the file could not be written. The file
@@ -82,6 +85,19 @@ public:
     QChart* chart() const { return m_chart; }
 
 private:
+    // The fonts and colours of the chart's texts: the screen's, or the
+    // printed picture's.
+    struct ChartTexts {
+        QFont labels;
+        QFont titles;
+        QFont header;
+        QBrush labelBrush;
+        QBrush titleBrush;
+    };
+    ChartTexts texts() const;
+    ChartTexts printTexts() const;
+    void setTexts(const ChartTexts& texts);
+
     void redraw();
     void applyLook(int series);
     void redrawLabels();

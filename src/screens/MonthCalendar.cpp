@@ -4,6 +4,8 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QKeyEvent>
+#include <QSpinBox>
 #include <QTimer>
 
 MonthCalendar::MonthCalendar(QWidget* parent)
@@ -45,4 +47,39 @@ void MonthCalendar::showAtTwips(int leftTwips, int topTwips)
 QSize MonthCalendar::sizeInTwips() const
 {
     return Twips::fromPixels(size(), this);
+}
+
+bool MonthCalendar::event(QEvent* event)
+{
+    // Escape belongs to the calendar while it has the focus, not to the
+    // screen's shortcut that would close the screen.
+    if (event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    return QCalendarWidget::event(event);
+}
+
+void MonthCalendar::showEvent(QShowEvent* event)
+{
+    QCalendarWidget::showEvent(event);
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && !isAncestorOf(focused))
+        m_focusBefore = focused;
+}
+
+void MonthCalendar::keyPressEvent(QKeyEvent* event)
+{
+    // Escape in the year box ends the year's editing, as the calendar
+    // itself does.
+    const auto* year = findChild<QSpinBox*>();
+    if (event->key() != Qt::Key_Escape || (year && year->isVisible())) {
+        QCalendarWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    hide();
+    if (m_focusBefore && m_focusBefore->isVisible())
+        m_focusBefore->setFocus(Qt::OtherFocusReason);
 }

@@ -66,7 +66,7 @@ PrintOptionsPanel::PrintOptionsPanel(const ScreenServices& services, PrintPanelP
     , m_services(services)
     , m_profile(std::move(profile))
     , m_rebuild(std::move(rebuild))
-    , m_layout(PrintDocument::paperLayout(QPrinter().pageLayout().pageSize()))
+    , m_layout(PrintDocument::paperLayout(PrintDocument::defaultPaper()))
     , m_document(m_layout)
 {
     setObjectName(QStringLiteral("SSPanel80"));
@@ -238,17 +238,26 @@ void PrintOptionsPanel::layOut()
     const int inner = height() - 2 * margin;
     m_column->setGeometry(columnLeft, margin, columnWidth, inner);
     m_normalWidth = qMax(0, columnLeft - 2 * margin);
-    const int previewWidth = m_enlarged
-        ? qMax(0, width() - Twips::toPixelsX(EnlargedMarginTwips, this))
-        : m_normalWidth;
-    m_preview->setGeometry(margin, margin, previewWidth, inner);
-
     const int buttonHeight = m_zoomButton->sizeHint().height();
     const int bottom = margin + inner;
     const int commandsWidth = m_commands->width();
-    m_autoSizeButton->setGeometry(columnLeft, bottom - buttonHeight, commandsWidth, buttonHeight);
-    m_zoomButton->setGeometry(
-        columnLeft, bottom - 2 * buttonHeight - 6, commandsWidth, buttonHeight);
+    if (m_enlarged) {
+        // The enlarged preview spans the column; the zoom buttons stand in a
+        // row under it, clear of the page they would otherwise hide.
+        const int previewWidth = qMax(0, width() - Twips::toPixelsX(EnlargedMarginTwips, this));
+        const int rowTop = bottom - buttonHeight;
+        m_preview->setGeometry(margin, margin, previewWidth, qMax(0, rowTop - 6 - margin));
+        const int right = qMin(margin + previewWidth, width() - margin);
+        m_autoSizeButton->setGeometry(right - commandsWidth, rowTop, commandsWidth, buttonHeight);
+        m_zoomButton->setGeometry(
+            right - 2 * commandsWidth - 6, rowTop, commandsWidth, buttonHeight);
+    } else {
+        m_preview->setGeometry(margin, margin, m_normalWidth, inner);
+        m_autoSizeButton->setGeometry(
+            columnLeft, bottom - buttonHeight, commandsWidth, buttonHeight);
+        m_zoomButton->setGeometry(
+            columnLeft, bottom - 2 * buttonHeight - 6, commandsWidth, buttonHeight);
+    }
     if (m_enlarged)
         m_preview->raise();
     m_zoomButton->raise();
@@ -478,6 +487,7 @@ void PrintOptionsPanel::print()
         return;
 
     PrintRenderer::Options options;
+    options.fitToPrintableArea = printer.outputFormat() == QPrinter::NativeFormat;
     // Without a driver that makes copies (none does for a PDF) the pages
     // are sent once per copy.
     if (!printer.supportsMultipleCopies()) {

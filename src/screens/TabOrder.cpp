@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QWidget>
 
 #include <algorithm>
@@ -22,6 +23,11 @@ void collect(QWidget* widget, QList<QWidget*>& chain)
 {
     if (widget->isWindow())
         return;
+    // A panel that scrolls is walked as the panel itself.
+    if (auto* scroller = qobject_cast<QScrollArea*>(widget); scroller && scroller->widget()) {
+        collect(scroller->widget(), chain);
+        return;
+    }
     if (takesFocusByTab(widget)) {
         chain.append(widget);
         return;

@@ -97,6 +97,9 @@ void TrackerLog::showCalendar(const QDate& date)
         = view->visualRect(view->model()->index(m_grid->currentRow() - m_grid->fixedRows(),
             m_grid->currentColumn() - m_grid->fixedColumns()));
     CalendarPlacement::showBeside(m_calendar, view->viewport(), cell.right() + 4, cell.top());
+    // A date is picked by keys as well as by the mouse: the days take the
+    // focus, and Escape gives it back to the log.
+    m_calendar->setFocus(Qt::OtherFocusReason);
 }
 
 void TrackerLog::datePicked(const QDate& date)

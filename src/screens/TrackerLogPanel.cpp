@@ -4,14 +4,20 @@
 #include "screens/MonthCalendar.h"
 #include "screens/NamedWidget.h"
 #include "screens/Twips.h"
+#include "storage/StoredDate.h"
 
+#include <QDate>
+#include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -30,9 +36,6 @@ TrackerLogPanel::TrackerLogPanel(const QList<TrackerLogColumn>& columns, Tracker
 {
     setObjectName(QStringLiteral("SSPanel3"));
     setFrameShape(QFrame::StyledPanel);
-    m_fractionSum = FixedColumnFraction;
-    for (const TrackerLogColumn& column : m_columns)
-        m_fractionSum += column.widthFraction;
 
     m_grid = named(new DataGrid(1, 1, this), "Grid4");
     m_grid->setColumnCount(int(m_columns.size()) + 1);
@@ -121,30 +124,114 @@ void TrackerLogPanel::setColumnWidths()
     const QTableWidget* view = m_grid->view();
     const int gridExtras
         = view->verticalScrollBar()->sizeHint().width() + 2 * view->frameWidth() + 2;
+    const QMargins margins = layout()->contentsMargins();
+    const int inner = width() - margins.left() - margins.right();
+    // The side column's width standing beside the log, and lying in a row
+    // under it.
+    int sideWidth = 0;
+    int sideRowWidth = 0;
+    for (int i = 0; i < m_side->count(); ++i) {
+        const int itemWidth = m_side->itemAt(i)->minimumSize().width();
+        sideWidth = std::max(sideWidth, itemWidth);
+        sideRowWidth += itemWidth + (itemWidth > 0 ? m_side->spacing() : 0);
+    }
+    sideWidth += m_body->spacing();
+
+    const int panelTwips = Twips::fromPixelsX(width(), this);
+    const int fixedWidth
+        = Twips::toPixelsX(int(std::lround(panelTwips * FixedColumnFraction)), this);
+    QList<int> minimum;
+    int minimumSum = fixedWidth;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        minimum.append(columnMinimum(i));
+        minimumSum += minimum.last();
+    }
+    // Under the log only while the row of buttons fits there: else the
+    // columns squeeze beside them.
+    // The side column's own margins and the columns' rounding to whole
+    // pixels take a little more than the sums say: without this room the
+    // panel would widen itself, and the window with it.
+    constexpr int besideSlack = 40;
+    const bool beside
+        = minimumSum + gridExtras + sideWidth + besideSlack <= inner || sideRowWidth > inner;
+    placeSide(beside);
+
     // The columns share the panel's width as their fractions say, but take
     // no more than the room the side column leaves: a wider grid would widen
     // the panel, and with it the grid again, until the window outgrew a
     // small screen.
-    const QMargins margins = layout()->contentsMargins();
-    const int room = width() - margins.left() - margins.right() - m_side->minimumSize().width()
-        - m_body->spacing() - gridExtras;
-    const int panelTwips = Twips::fromPixelsX(width(), this);
-    double share = 1.0;
-    if (const int wanted = Twips::toPixelsX(int(std::lround(panelTwips * m_fractionSum)), this);
-        wanted > room && wanted > 0)
-        share = std::max(0.0, double(room) / wanted);
-    auto widthOf = [panelTwips, share](
-                       double fraction) { return int(std::lround(panelTwips * fraction * share)); };
-    m_grid->setColumnWidthTwips(0, widthOf(FixedColumnFraction));
-    int gridTwips = m_grid->columnWidthTwips(0);
+    const int room = std::max(0, inner - gridExtras - (beside ? sideWidth : 0) - fixedWidth);
+    QList<int> widths;
+    int total = 0;
+    int slack = 0;
     for (int i = 0; i < m_columns.size(); ++i) {
-        const int twips = widthOf(m_columns[i].widthFraction);
-        m_grid->setColumnWidthTwips(i + 1, twips);
-        m_headings[i]->setFixedWidth(Twips::toPixelsX(twips, this));
-        gridTwips += twips;
+        const int wanted
+            = Twips::toPixelsX(int(std::lround(panelTwips * m_columns[i].widthFraction)), this);
+        widths.append(std::max(wanted, minimum[i]));
+        total += widths.last();
+        slack += widths.last() - minimum[i];
+    }
+    // Too wide: the columns above their minimum give up room first, each in
+    // proportion; below the minimums all shrink alike.
+    if (total > room) {
+        const int excess = total - room;
+        for (int i = 0; i < widths.size(); ++i) {
+            if (slack >= excess) {
+                const int above = widths[i] - minimum[i];
+                widths[i] -= slack > 0 ? int(std::ceil(double(above) * excess / slack)) : 0;
+            } else {
+                widths[i] = int(minimum[i] * double(room) / std::max(1, minimumSum - fixedWidth));
+            }
+        }
+    }
+
+    m_grid->setColumnWidthTwips(0, Twips::fromPixelsX(fixedWidth, this));
+    int gridWidth = fixedWidth;
+    for (int i = 0; i < m_columns.size(); ++i) {
+        m_grid->setColumnWidthTwips(i + 1, Twips::fromPixelsX(widths[i], this));
+        const int shown = view->columnWidth(i);
+        m_headings[i]->setFixedWidth(shown);
+        gridWidth += shown;
     }
     m_headingIndent->setFixedWidth(Twips::toPixelsX(m_grid->columnWidthTwips(0), this) + 2);
-    m_grid->setFixedWidth(Twips::toPixelsX(gridTwips, this) + gridExtras);
+    m_grid->setFixedWidth(gridWidth + gridExtras);
+}
+
+int TrackerLogPanel::columnMinimum(int i) const
+{
+    const int column = i + 1;
+    const QTableWidget* view = m_grid->view();
+    // A cell's text has the style's margins on both sides and the grid line;
+    // a heading only itself.
+    const int padding
+        = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 2;
+    int heading = 0;
+    const QFontMetrics headingMetrics(m_headings[i]->font());
+    for (const QString& word : m_columns[i].heading.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        heading = std::max(heading, headingMetrics.horizontalAdvance(word) + 2);
+    int widest = 0;
+    QFont cellFont = view->font();
+    // Derived figures are drawn in bold.
+    cellFont.setBold(column != TrackerLog::DateColumn);
+    const QFontMetrics cellMetrics(cellFont);
+    // The longest date the calendar can write, before any is written.
+    if (column == TrackerLog::DateColumn)
+        widest = std::max(
+            widest, cellMetrics.horizontalAdvance(StoredDate::longText(QDate(2026, 9, 30))));
+    for (int row = 0; row < m_grid->rowCount(); ++row)
+        widest = std::max(widest, cellMetrics.horizontalAdvance(m_grid->text(row, column)));
+    return std::max(heading, widest + padding);
+}
+
+void TrackerLogPanel::placeSide(bool beside)
+{
+    const auto direction = beside ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+    if (m_body->direction() == direction)
+        return;
+    m_body->setDirection(direction);
+    m_side->setDirection(beside ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    // Under the log the buttons take only their own height.
+    m_body->setStretch(1, beside ? 1 : 0);
 }
 
 void TrackerLogPanel::resizeEvent(QResizeEvent* event)

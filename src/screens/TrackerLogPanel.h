@@ -60,7 +60,10 @@ public:
     // Empties the log and puts "Sort" back in the date column's heading.
     void clearLog();
     // Column widths as fractions of the panel's width, the headings above
-    // them. Run when the panel shows, resizes and the screen is activated.
+    // them; never narrower than a column's texts need, so that headings are
+    // not cut and dates and times stay on one line. A panel too narrow for
+    // the log beside its buttons puts the buttons under it. Run when the
+    // panel shows, resizes and the screen is activated.
     void setColumnWidths();
 
 protected:
@@ -68,6 +71,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The narrowest column i (from 0, after the fixed column) can be with
+    // the longest word of its heading and its widest text whole.
+    int columnMinimum(int i) const;
+    // The buttons beside the log, or in a row under it.
+    void placeSide(bool beside);
+
     QList<TrackerLogColumn> m_columns;
     QLabel* m_caption;
     DataGrid* m_grid;
@@ -81,7 +90,5 @@ private:
     QVBoxLayout* m_sideBottom;
     QVBoxLayout* m_side;
     QHBoxLayout* m_body;
-    // What the grid's columns add up to, as a share of the panel's width.
-    double m_fractionSum = 0;
     QBoxLayout* m_underGrid;
 };

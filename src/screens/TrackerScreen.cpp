@@ -277,12 +277,14 @@ void TrackerScreen::layOutScreen(
     QList<QWidget*> order { m_viewExistingButton, m_createButton };
     order += panelCommands;
     order += { m_saveButton, m_deleteButton, m_printOptionsButton, m_exitButton };
-    for (QWidget* command : order)
+    for (QWidget* command : order) {
         commands->addWidget(command);
+        if (auto* button = qobject_cast<CommandButton*>(command))
+            m_commandButtons.append(button);
+    }
     commands->addStretch(1);
-    // A little room beside the longest caption, which otherwise touches the
-    // button's edges.
-    commandColumn->setFixedWidth(commandColumn->sizeHint().width() + 16);
+    m_commandColumn = commandColumn;
+    fitCommandColumn();
 
     // The data panels take the same place; one is in front at a time, and
     // the place stays empty while none is.
@@ -308,11 +310,37 @@ void TrackerScreen::layOutScreen(
     TabOrder::followLayout(centralWidget());
 
     // A comfortable size for the log, the panels and the graph, centred on
-    // the screen the window opens on.
+    // the screen the window opens on. A window that fills a small screen
+    // leaves room for its frame, so that its title bar stays on the screen
+    // to be dragged by.
     const QRect available = screen()->availableGeometry();
-    const QSize size
-        = (available.size() * 0.85).expandedTo(QSize(1000, 700)).boundedTo(available.size());
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
+    const QSize frame(2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth),
+        style()->pixelMetric(QStyle::PM_TitleBarHeight)
+            + style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth));
+    const QSize size = (available.size() * 0.85)
+                           .expandedTo(QSize(1000, 700))
+                           .boundedTo(available.size() - frame);
+    resize(size);
+    // move() places the frame, title bar included.
+    move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size + frame, available).topLeft());
+}
+
+void TrackerScreen::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    fitCommandColumn();
+}
+
+void TrackerScreen::fitCommandColumn()
+{
+    if (!m_commandColumn)
+        return;
+    const int widest = width() / 4;
+    for (CommandButton* button : std::as_const(m_commandButtons))
+        button->setTwoLines(button->oneLineWidth() > widest);
+    // A little room beside the longest caption, which otherwise touches the
+    // button's edges.
+    m_commandColumn->setFixedWidth(m_commandColumn->sizeHint().width() + 16);
 }
 
 QString TrackerScreen::windowTitleText() const

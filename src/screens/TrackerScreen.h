@@ -134,6 +134,7 @@ protected:
     FunctionScreenFrame* frame() const { return m_frame.get(); }
 
     bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -203,6 +204,9 @@ private:
     // The save prompt, then the backup screen for the kind; false when
     // the user cancelled.
     bool openBackupScreen(qint16 kind);
+    // The command column of a small window: a caption wider than a quarter
+    // of the window takes two lines, so that the panels keep their room.
+    void fitCommandColumn();
     // Shows the failure of a write and keeps the screen marked changed.
     void reportFailedWrite(const WriteOutcome& outcome, const QString& title);
 
@@ -227,6 +231,8 @@ private:
     BackgroundSelector* m_gridSelector; // SSPanel9
     DateChecker* m_dateChecker; // its menu item is DisableDateChecker
     TrackerLogPanel* m_logPanel; // SSPanel3
+    QWidget* m_commandColumn = nullptr;
+    QList<CommandButton*> m_commandButtons;
 
     QMenu* m_optionsMenu; // mO
     QMenu* m_programSetupMenu; // mOProg

@@ -5,6 +5,7 @@
 #include "screens/FolderList.h"
 #include "screens/NamedWidget.h"
 #include "screens/PictureFile.h"
+#include "screens/ReadableCaption.h"
 #include "storage/GColor14File.h"
 #include "weight/PictureBounds.h"
 
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -48,9 +50,8 @@ PictureBrowser::PictureBrowser(const ProgramFolder& programFolder, QWidget* main
 
     m_folders = named(new FolderList(this), "Dir1");
     m_files = named(new QListWidget(this), "File1");
-    m_path = label(this, QStringLiteral("Label24"), QString());
-    m_path->setWordWrap(true);
-    m_path->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The path is shown in a box, so that a folder can also be typed.
+    m_path = named(new QLineEdit(this), "Label24");
     m_previewArea = new QWidget(this);
     m_previewArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // The preview is placed by hand; it follows its area whenever the
@@ -82,10 +83,11 @@ PictureBrowser::PictureBrowser(const ProgramFolder& programFolder, QWidget* main
     left->addWidget(m_folders, 3);
     left->addWidget(filesLabel);
     left->addWidget(m_files, 2);
+    QLabel* pathLabel = label(this, QStringLiteral("Label20"), QStringLiteral("Path:"));
     auto* pathRow = new QHBoxLayout;
-    pathRow->addWidget(
-        label(this, QStringLiteral("Label20"), QStringLiteral("Path:")), 0, Qt::AlignTop);
+    pathRow->addWidget(pathLabel);
     pathRow->addWidget(m_path, 1);
+    AccessibleNames::labelField(pathLabel, m_path);
     left->addLayout(pathRow);
 
     auto* buttons = new QHBoxLayout;
@@ -96,10 +98,12 @@ PictureBrowser::PictureBrowser(const ProgramFolder& programFolder, QWidget* main
     auto* previewLabel = label(
         this, QStringLiteral("Label22_3"), QStringLiteral("Picture Preview: (Click to Enlarge)"));
     previewLabel->setAlignment(Qt::AlignCenter);
+    // The browser takes the panel colour, which black text may not read on.
+    for (QLabel* caption : { foldersLabel, filesLabel, pathLabel, previewLabel })
+        ReadableCaption::keepReadable(caption);
     right->addWidget(previewLabel);
     right->addWidget(m_previewArea, 1);
     right->addWidget(m_unloadable);
-    right->addLayout(buttons);
 
     // The preview, up to half the browser wide, is centred at 0.715 of its
     // width: the lists keep to the left of it.
@@ -107,8 +111,12 @@ PictureBrowser::PictureBrowser(const ProgramFolder& programFolder, QWidget* main
     columns->addLayout(left, 44);
     columns->addLayout(right, 56);
     body()->addLayout(columns);
+    // The buttons have a row of their own, so that on a small screen they
+    // leave the lists their share of the width.
+    body()->addLayout(buttons);
 
     connect(m_folders, &FolderList::pathChanged, this, &PictureBrowser::folderChanged);
+    connect(m_path, &QLineEdit::editingFinished, this, &PictureBrowser::typedFolder);
     connect(m_files, &QListWidget::itemClicked, this, &PictureBrowser::fileClicked);
     // A file chosen with the arrow keys is clicked as well. The current item
     // the list takes on receiving the focus is not: it is not selected.
@@ -124,9 +132,17 @@ PictureBrowser::PictureBrowser(const ProgramFolder& programFolder, QWidget* main
     connect(m_delete, &QPushButton::clicked, this, &PictureBrowser::deleteClicked);
 }
 
+PictureBrowser::~PictureBrowser()
+{
+    // The path box loses the focus as the browser goes; that is no typed
+    // folder to look at.
+    m_path->disconnect(this);
+}
+
 QString PictureBrowser::folderText() const
 {
-    return m_path->text();
+    // The folder listed, not what may be half typed into the box.
+    return m_folders->path().isEmpty() ? QString() : withSeparator(m_folders->path());
 }
 
 void PictureBrowser::open(int picture, const QString& reference)
@@ -194,6 +210,16 @@ void PictureBrowser::folderChanged(const QString& path)
     m_files->clear();
     m_files->addItems(QDir(path).entryList(
         FilePatterns, QDir::Files, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware));
+}
+
+void PictureBrowser::typedFolder()
+{
+    const QString typed = m_path->text().trimmed();
+    if (typed == folderText() || typed == m_folders->path() || m_folders->setPath(typed))
+        return;
+    // The box goes back to the folder listed, which is still the one shown.
+    m_path->setText(withSeparator(m_folders->path()));
+    emit folderRefused(typed);
 }
 
 void PictureBrowser::selectFile(const QString& fileName)

@@ -8,6 +8,7 @@
 class ClickableImage;
 class FolderList;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -30,6 +31,7 @@ public:
     static const QStringList FilePatterns;
 
     PictureBrowser(const ProgramFolder& programFolder, QWidget* mainPanel);
+    ~PictureBrowser() override;
 
     // Add/Edit for picture (0 beginning, 1 current) with its stored
     // reference: opens on the reference's folder with its file selected and
@@ -54,6 +56,8 @@ signals:
     void exitClicked();
     void deleteClicked();
     void previewClicked();
+    // The path box was given something that is no folder that can be listed.
+    void folderRefused(const QString& typed);
 
 protected:
     void placed() override;
@@ -61,6 +65,7 @@ protected:
 
 private:
     void folderChanged(const QString& path);
+    void typedFolder();
     void fileClicked(QListWidgetItem* item);
     void fileActivated(QListWidgetItem* item);
     void showPreview(const QString& path, QSize shownSize);
@@ -78,7 +83,7 @@ private:
 
     FolderList* m_folders; // Dir1
     QListWidget* m_files; // File1
-    QLabel* m_path; // Label24
+    QLineEdit* m_path; // Label24
     QWidget* m_previewArea;
     ClickableImage* m_preview; // Image4
     QLabel* m_unloadable; // Label19

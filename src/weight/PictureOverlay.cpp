@@ -1,6 +1,7 @@
 #include "PictureOverlay.h"
 
 #include "screens/NamedWidget.h"
+#include "screens/ReadableCaption.h"
 #include "screens/Twips.h"
 
 #include <QEvent>
@@ -27,6 +28,7 @@ PictureOverlay::PictureOverlay(const QString& name, QWidget* mainPanel)
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.2);
     m_caption->setFont(font);
+    ReadableCaption::keepReadable(m_caption);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_caption);
     m_body = new QVBoxLayout;

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -50,6 +51,11 @@ ProgressPictures::ProgressPictures(const ScreenServices& services, QWidget* main
     connect(
         m_browser, &PictureBrowser::deleteClicked, this, &ProgressPictures::exitAndDeletePicture);
     connect(m_browser, &PictureBrowser::previewClicked, this, &ProgressPictures::enlargePreview);
+    connect(m_browser, &PictureBrowser::folderRefused, this, [this](const QString& typed) {
+        m_services.messages.warn(QStringLiteral("There is no folder that can be opened at\n%1")
+                                     .arg(QDir::toNativeSeparators(typed)),
+            QStringLiteral("Path"));
+    });
     m_mainPanel->installEventFilter(this);
 }
 

@@ -12,6 +12,7 @@
 #include "screens/MonthCalendar.h"
 #include "screens/NamedWidget.h"
 #include "screens/PanelColourService.h"
+#include "screens/PanelScroller.h"
 #include "screens/PictureFile.h"
 #include "screens/PrintOptionsPanel.h"
 #include "screens/TabOrder.h"
@@ -248,6 +249,12 @@ QWidget* WeightTracker::buildPlanPanel()
     warningFont.setBold(true);
     warning->setFont(warningFont);
     warning->setAlignment(Qt::AlignCenter);
+    // Long captions take a second line in the panel of a small screen.
+    for (QLabel* caption : { warning, m_fieldLabels[3], m_fieldLabels[4] })
+        caption->setWordWrap(true);
+    // Given the room, the two captions of the first row keep one line.
+    for (QLabel* caption : { m_fieldLabels[3], m_fieldLabels[4] })
+        caption->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     planGrid->addWidget(warning, 3, 0, 1, 4);
 
     auto* comments = named(new QGroupBox(QStringLiteral("Additional Comments"), m_planPanel),
@@ -280,7 +287,8 @@ QWidget* WeightTracker::buildPlanPanel()
     layout->addWidget(comments, 1);
     layout->addWidget(m_pictures);
     m_planPanel->hide();
-    return m_planPanel;
+    // Taller than an 800 by 600 screen leaves it: there it scrolls.
+    return new PanelScroller(m_planPanel, centralWidget());
 }
 
 void WeightTracker::buildLogSide()

@@ -1,4 +1,5 @@
 #include "BackupFixtures.h"
+#include "DoubleClick.h"
 #include "FakeClock.h"
 #include "FolderContents.h"
 #include "ModalWindow.h"
@@ -11,16 +12,21 @@
 #include "backup/BackupScreen.h"
 #include "screens/DriveList.h"
 #include "screens/FolderChooser.h"
+#include "screens/ReadableCaption.h"
 #include "screens/ScreenServices.h"
 #include "screens/ShellState.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
@@ -140,7 +146,7 @@ TEST_F(BackupScreenTest, TextsButtonAndMenuFollowTheKind)
         EXPECT_EQ(find<QLabel>("Label2_0")->text(), "Drives:");
         EXPECT_EQ(find<QLabel>("Label2_1")->text(), "Folders:");
         EXPECT_EQ(find<QLabel>("Label4")->text(), "Path:");
-        EXPECT_EQ(find<QLabel>("Label5")->text(), QDir::toNativeSeparators(program.path()));
+        EXPECT_EQ(find<QLineEdit>("Label5")->text(), QDir::toNativeSeparators(program.path()));
         EXPECT_FALSE(find<QLabel>("SSPanel2")->isVisible());
         EXPECT_FALSE(find<QProgressBar>("ProgressBar1")->isVisible());
         EXPECT_EQ(folders()->path(), QDir(program.path()).absolutePath());
@@ -165,7 +171,7 @@ TEST_F(BackupScreenTest, OnlyAFolderOtherThanTheProgramFolderEnablesTheAction)
         chooseFolder(folder);
         EXPECT_EQ(actionButton()->isEnabled(), enabled) << folder.toStdString();
         EXPECT_EQ(action("mOM")->isEnabled(), enabled) << folder.toStdString();
-        EXPECT_EQ(find<QLabel>("Label5")->text(),
+        EXPECT_EQ(find<QLineEdit>("Label5")->text(),
             QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(folder).absoluteFilePath())));
     }
 }
@@ -297,6 +303,131 @@ TEST_F(BackupScreenTest, NewFolderMakesAndChoosesAFolder)
     action("mNewFolder")->trigger();
     EXPECT_EQ(messages.last().text, "A name cannot contain \"/\" or \"\\\".");
     EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath("Outside")));
+}
+
+TEST_F(BackupScreenTest, TheCaptionsReadOnEveryScreenColour)
+{
+    // Pure blue (the screen's first colour), teal, a light yellow, black
+    // and a picture: as drawn, each caption's text stands out 4.5 to 1 from
+    // the colour right under it.
+    const QList<std::pair<const char*, BackgroundSetting>> backgrounds {
+        { "blue", BackgroundSetting::colour(BackgroundSetting::InitialScreenColour) },
+        { "teal", BackgroundSetting::colour(8421376) },
+        { "pale yellow", BackgroundSetting::colour(8454143) },
+        { "black", BackgroundSetting::colour(0) },
+        { "picture 3", BackgroundSetting::picture(3) },
+    };
+    for (const auto& [background, setting] : backgrounds) {
+        state.ScreenBackground = setting;
+        open(BackupFileSet::WeightBackup);
+        const QImage shown = screen->grab().toImage();
+        for (const char* name : { "Label1", "Label2_0", "Label2_1", "Label4" }) {
+            auto* caption = find<QLabel>(name);
+            // Just outside the caption's corner: what it stands on.
+            const QPoint corner = caption->mapTo(screen.get(), QPoint(-2, -2));
+            const QColor under = shown.pixelColor(corner);
+            const QColor text = caption->palette().color(QPalette::WindowText);
+            EXPECT_GE(ReadableCaption::contrastRatio(text, under), 4.5)
+                << name << " on " << background << ": " << text.name().toStdString() << " over "
+                << under.name().toStdString();
+        }
+    }
+}
+
+TEST_F(BackupScreenTest, TheContrastRatioIsWcags)
+{
+    const struct {
+        QColor first;
+        QColor second;
+        double ratio;
+    } cases[] {
+        { Qt::black, Qt::white, 21.0 },
+        { Qt::white, Qt::white, 1.0 },
+        { Qt::black, QColor(0, 0, 255), 2.44 },
+        { Qt::white, QColor(0, 0, 255), 8.59 },
+        { Qt::black, QColor(0, 128, 128), 4.40 },
+        { QColor(118, 118, 118), Qt::white, 4.54 },
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(ReadableCaption::contrastRatio(c.first, c.second), c.ratio, 0.01)
+            << c.first.name().toStdString() << " " << c.second.name().toStdString();
+        EXPECT_NEAR(ReadableCaption::contrastRatio(c.second, c.first), c.ratio, 0.01);
+    }
+    // Black stays where it reads; white takes over where it does not.
+    EXPECT_EQ(ReadableCaption::textColourOn(QColor(240, 240, 240)), QColor(Qt::black));
+    EXPECT_EQ(ReadableCaption::textColourOn(QColor(0, 0, 255)), QColor(Qt::white));
+    EXPECT_EQ(ReadableCaption::textColourOn(QColor(0, 128, 128)), QColor(Qt::white));
+}
+
+TEST_F(BackupScreenTest, APathTypedIntoThePathBoxIsChosenAndANonFolderRefused)
+{
+    open(BackupFileSet::WeightBackup);
+    auto* box = find<QLineEdit>("Label5");
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, elsewhere.path());
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(folders()->path(), elsewhere.path());
+    EXPECT_TRUE(actionButton()->isEnabled());
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.texts().join('|').toStdString();
+
+    box->selectAll();
+    QTest::keyClicks(box, elsewhere.filePath("missing"));
+    QTest::keyClick(box, Qt::Key_Return);
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.last().title, "Path");
+    EXPECT_TRUE(messages.last().text.startsWith("There is no folder that can be opened at\n"));
+    EXPECT_EQ(folders()->path(), elsewhere.path());
+    EXPECT_EQ(box->text(), QDir::toNativeSeparators(elsewhere.path()));
+}
+
+TEST_F(BackupScreenTest, OneClickOnAFolderOpensItAsADoubleClickDoes)
+{
+    QDir(elsewhere.path()).mkpath("one/two");
+    open(BackupFileSet::WeightBackup);
+    chooseFolder(elsewhere.path());
+    QCoreApplication::processEvents();
+    const auto itemNamed = [&](const QString& name) {
+        const QList<QListWidgetItem*> found = folders()->findItems(name, Qt::MatchEndsWith);
+        return found.isEmpty() ? nullptr : found.first();
+    };
+    QListWidgetItem* one = itemNamed("one");
+    ASSERT_NE(one, nullptr);
+    QTest::mouseClick(
+        folders()->viewport(), Qt::LeftButton, {}, folders()->visualItemRect(one).center());
+    EXPECT_EQ(folders()->path(), elsewhere.filePath("one"));
+    // Opened: the folder inside it is listed.
+    QListWidgetItem* two = itemNamed("two");
+    ASSERT_NE(two, nullptr);
+    // A double click opens the folder once, not the one that took its place.
+    doubleClick(folders()->viewport(), folders()->visualItemRect(two).center());
+    EXPECT_EQ(folders()->path(), elsewhere.filePath("one/two"));
+}
+
+TEST_F(BackupScreenTest, ARestoreOpensOnTheFolderTheSetWasLastBackedUpTo)
+{
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Halvorn", "Backups").clear();
+    open(BackupFileSet::WeightBackup);
+    chooseFolder(elsewhere.path());
+    messages.queueAnswer(Answer::Yes);
+    QTest::mouseClick(actionButton(), Qt::LeftButton);
+    ASSERT_EQ(status(), "Backup Complete");
+    screen.reset();
+
+    open(BackupFileSet::WeightRestore);
+    EXPECT_EQ(folders()->path(), elsewhere.path());
+    EXPECT_EQ(find<QLineEdit>("Label5")->text(), QDir::toNativeSeparators(elsewhere.path()));
+    EXPECT_TRUE(actionButton()->isEnabled());
+    // Another set was never backed up there; a backup still starts at home.
+    open(BackupFileSet::BloodPressureRestore);
+    EXPECT_EQ(folders()->path(), QDir(program.path()).absolutePath());
+    open(BackupFileSet::WeightBackup);
+    EXPECT_EQ(folders()->path(), QDir(program.path()).absolutePath());
+    // A folder gone since opens the program folder again.
+    screen.reset();
+    ASSERT_TRUE(QDir(elsewhere.path()).removeRecursively());
+    open(BackupFileSet::WeightRestore);
+    EXPECT_EQ(folders()->path(), QDir(program.path()).absolutePath());
 }
 
 // The entry point the function screens call.

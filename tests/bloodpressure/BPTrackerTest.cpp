@@ -17,6 +17,7 @@
 #include <QChart>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
@@ -26,6 +27,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTest>
 
@@ -214,6 +216,69 @@ TEST_F(BPTrackerTest, AReadingEnteredThroughThePanelIsSavedAndFoundAgain)
     driver.open();
     driver.select("Ann");
     EXPECT_EQ(rowTexts(1), (QStringList { "December 05, 2026", "2:35 PM", "120", "80", "70" }));
+}
+
+TEST_F(BPTrackerTest, EscapeOnAnOpenPickListClosesTheListOnly)
+{
+    openWith("Ann");
+    pickDate(1, QDate(2026, 12, 5));
+    ASSERT_TRUE(entryPanel()->isVisible());
+    messages.clear();
+    for (int list = 0; list < 5; ++list) {
+        SCOPED_TRACE(list);
+        QComboBox* box = pickList(list);
+        const QString before = box->currentText();
+        box->setFocus();
+        box->showPopup();
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        QTest::keyClick(box->view(), Qt::Key_Escape);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_FALSE(box->view()->isVisible());
+        EXPECT_EQ(box->currentText(), before);
+        EXPECT_TRUE(entryPanel()->isVisible());
+        EXPECT_TRUE(screen()->isVisible());
+        EXPECT_TRUE(messages.messages().isEmpty()) << messages.texts().join('|').toStdString();
+    }
+}
+
+TEST_F(BPTrackerTest, TheMeasurementChartShowsEveryTextWholeOnSmallAndLargeScreens)
+{
+    openWith("Ann");
+    for (const QSize size : { QSize(800, 560), QSize(1280, 760), QSize(1280, 980) }) {
+        SCOPED_TRACE(size.width() * 10000 + size.height());
+        screen()->resize(size);
+        driver.button("Command3")->click();
+        for (int pass = 0; pass < 5; ++pass)
+            QCoreApplication::processEvents();
+        auto* view = driver.find<QGroupBox>("SSPanel6")->findChild<QTableWidget*>();
+        ASSERT_NE(view, nullptr);
+        ASSERT_TRUE(view->isVisible());
+        // What the style leaves of a cell for its text.
+        const int margin
+            = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        for (int row = 0; row < view->rowCount(); ++row) {
+            for (int column = 0; column < view->columnCount(); ++column) {
+                const QTableWidgetItem* item = view->item(row, column);
+                ASSERT_NE(item, nullptr);
+                QString full = item->text();
+                full.replace(QChar::LineSeparator, QLatin1Char('\n'));
+                full.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+                const QRect cell = view->visualItemRect(item).adjusted(margin, 0, -margin, 0);
+                const QFontMetrics metrics(item->font());
+                // Each line is shown as it stands, neither cut short nor
+                // broken in two, and all of them within the cell's height.
+                const QStringList lines = full.split(QLatin1Char('\n'));
+                for (const QString& line : lines)
+                    EXPECT_EQ(metrics.elidedText(line, Qt::ElideRight, cell.width()), line);
+                EXPECT_LE(lines.size() * metrics.lineSpacing(), cell.height() + metrics.leading())
+                    << full.toStdString();
+                // Still large enough to read.
+                EXPECT_GE(item->font().pointSizeF(), 9.0) << full.toStdString();
+            }
+        }
+        driver.button("Command4")->click();
+    }
 }
 
 TEST_F(BPTrackerTest, AFilledRowPreselectsItsOwnValuesAndPicksReplaceThem)
@@ -428,6 +493,8 @@ TEST_F(BPTrackerTest, AveragesUnderTheirColumns)
 TEST_F(BPTrackerTest, MeasurementChartShowsTheCategoriesInTheirColours)
 {
     openWith("Ann");
+    // Room for the chart's own sizes; a small screen steps them down.
+    screen()->resize(1600, 1200);
     driver.button("Command3")->click();
     EXPECT_TRUE(driver.find<QWidget>("SSPanel6")->isVisible());
     EXPECT_FALSE(driver.find<QWidget>("SSPanel3")->isVisible());

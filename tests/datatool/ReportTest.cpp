@@ -46,7 +46,6 @@ TEST_F(DataToolReport, WritesTheReportOnTheChosenPaperAndLeavesTheFolderAsItWas)
         const char* pageSize;
     };
     const QList<Case> cases {
-        { {}, "612 x 792 pts (letter)" },
         { { "--paper", "A4" }, "595 x 842 pts (A4)" },
         { { "--paper=letter", "--landscape" }, "792 x 612 pts (letter)" },
         { { "--landscape", "--paper", "a4" }, "842 x 595 pts (A4)" },
@@ -69,6 +68,32 @@ TEST_F(DataToolReport, WritesTheReportOnTheChosenPaperAndLeavesTheFolderAsItWas)
     }
     // Reading the settings would have created GColor4.Fil.
     EXPECT_EQ(folderContents(folder.path()), before);
+}
+
+TEST_F(DataToolReport, WithoutAPaperTakesTheLocalesAsTheScreenDoes)
+{
+    struct Case {
+        const char* locale;
+        const char* pageSize;
+    };
+    const Case cases[] {
+        { "en_US.UTF-8", "612 x 792 pts (letter)" },
+        { "de_DE.UTF-8", "595 x 842 pts (A4)" },
+        { "en_GB.UTF-8", "595 x 842 pts (A4)" },
+    };
+    const QByteArray before = qgetenv("LC_ALL");
+    for (const Case& c : cases) {
+        qputenv("LC_ALL", c.locale);
+        const QString path = output("ann.pdf");
+        const DataToolRun run = report({ "Ann", "-o", path });
+        ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
+        EXPECT_EQ(PdfInspection(path).info("Page size"), QString::fromLatin1(c.pageSize))
+            << c.locale;
+    }
+    if (before.isNull())
+        qunsetenv("LC_ALL");
+    else
+        qputenv("LC_ALL", before);
 }
 
 TEST_F(DataToolReport, PrintsInTheStoredFontAndSize)
@@ -225,13 +250,13 @@ TEST_F(DataToolReport, WritesTheBloodPressureReportOfTheLatestEntries)
         const char* pageSize;
     };
     const QList<Case> cases {
-        { {}, 0, "Average: 128 84 ( 66 )", "612 x 792 pts (letter)" },
-        { { "--entries", "all", "--landscape" }, 0, "Average: 128 84 ( 66 )",
+        { { "--paper", "letter" }, 0, "Average: 128 84 ( 66 )", "612 x 792 pts (letter)" },
+        { { "--entries", "all", "--landscape", "--paper", "letter" }, 0, "Average: 128 84 ( 66 )",
             "792 x 612 pts (letter)" },
         { { "--entries", "10", "--paper", "a4" }, 2, "Average: 128 84 ( 67 )",
             "595 x 842 pts (A4)" },
-        { { "--entries=5", "--options", "divider-lines" }, 7, "Average: 128 84 ( 69 )",
-            "612 x 792 pts (letter)" },
+        { { "--entries=5", "--options", "divider-lines", "--paper=letter" }, 7,
+            "Average: 128 84 ( 69 )", "612 x 792 pts (letter)" },
     };
     for (const Case& c : cases) {
         const QString path = output("dee.pdf");
@@ -258,6 +283,37 @@ TEST_F(DataToolReport, WritesTheBloodPressureReportOfTheLatestEntries)
     EXPECT_FALSE(QFile::exists(output("x.pdf")));
 }
 
+TEST_F(DataToolReport, TheGraphIsPrintedAtPrintResolution)
+{
+    // Ann's weight graph and a blood-pressure graph, in both orientations
+    // and on both papers: the picture stands at 300 dots per inch or more.
+    BloodPressureFile dee;
+    dee.name = QStringLiteral("Dee");
+    dee.rowCount = 10;
+    for (int i = 0; i < 8; ++i)
+        dee.rows.append({ dayDate(i), "7:05 AM", QString::number(120 + i), "84", "66" });
+    ASSERT_TRUE(dee.SaveBloodPressureFile(folder.folder()));
+    IndividualList list = BloodPressureFile::LoadBpIndividualList(folder.folder());
+    list.add(dee.name);
+    ASSERT_TRUE(BloodPressureFile::WriteBpIndividualList(folder.folder(), list));
+
+    for (const char* kind : { "weight", "bp" }) {
+        for (const QStringList& paper : { QStringList { "--paper", "letter" },
+                 QStringList { "--paper", "a4", "--landscape" } }) {
+            const QString path = output("graph.pdf");
+            const QString name = qstrcmp(kind, "bp") == 0 ? "Dee" : "Ann";
+            const DataToolRun run = runDataTool(QStringList { "report", kind, name, "-o", path,
+                                                    "--options", "graph", "--dir", folder.path() }
+                + paper);
+            ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
+            const QList<PdfInspection::Picture> pictures = PdfInspection(path).pictures();
+            ASSERT_EQ(pictures.size(), 1) << kind;
+            EXPECT_GE(pictures[0].xPpi, 300) << kind << " " << paper.join(' ').toStdString();
+            EXPECT_GE(pictures[0].yPpi, 300) << kind << " " << paper.join(' ').toStdString();
+        }
+    }
+}
+
 TEST_F(DataToolReport, WritesTheNamedPasswordEntryForItsOwnerOnly)
 {
     QRandomGenerator random(3);
@@ -268,7 +324,7 @@ TEST_F(DataToolReport, WritesTheNamedPasswordEntryForItsOwnerOnly)
 
     const QString path = output("entry.pdf");
     const DataToolRun run = runDataTool({ "report", "passwords", "www.example.com", "-o", path,
-        "--landscape", "--dir", folder.path() });
+        "--landscape", "--paper", "letter", "--dir", folder.path() });
     ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
     EXPECT_EQ(QFile::permissions(path)
             & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),

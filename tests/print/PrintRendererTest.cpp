@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPageSize>
+#include <QPdfWriter>
+#include <QTransform>
 
 #include <gtest/gtest.h>
 
@@ -180,4 +182,53 @@ TEST(PdfFile, AnOwnerOnlyReportIsReadableByItsOwnerAlone)
     EXPECT_EQ(QFileInfo(path).permissions() & others, QFileDevice::Permissions());
     EXPECT_TRUE(QFileInfo(path).permissions() & QFileDevice::ReadOwner);
     EXPECT_EQ(PdfInspection(path).pageCount(), 1);
+}
+
+TEST(PrintRenderer, APageFitsThePrintableAreaUniformlyAndCentred)
+{
+    // Letter and A4 in twips, with a printer's typical unprintable borders.
+    const QSizeF letter(12240, 15840);
+    const QSizeF a4(11906, 16838);
+    struct Case {
+        QSizeF page;
+        QRectF printable;
+        qreal scale;
+    };
+    const Case cases[] {
+        // A quarter inch all round: the width decides.
+        { letter, QRectF(360, 360, 12240 - 720, 15840 - 720), (12240 - 720) / 12240.0 },
+        // Wide side borders on A4 paper, a thin top.
+        { a4, QRectF(1000, 100, 11906 - 2000, 16838 - 300), (11906 - 2000) / 11906.0 },
+        // A tall bottom border: the height decides.
+        { letter, QRectF(100, 100, 12040, 15840 - 2000), (15840 - 2000) / 15840.0 },
+        // Room to spare is never used to enlarge the page.
+        { letter, QRectF(0, 0, 20000, 20000), 1.0 },
+    };
+    for (const Case& c : cases) {
+        const QTransform fit = PrintRenderer::fitToPrintable(c.page, c.printable);
+        const QRectF placed = fit.mapRect(QRectF(QPointF(0, 0), c.page));
+        EXPECT_NEAR(fit.m11(), c.scale, 1e-9);
+        EXPECT_NEAR(fit.m22(), c.scale, 1e-9);
+        EXPECT_TRUE(c.printable.adjusted(-0.01, -0.01, 0.01, 0.01).contains(placed))
+            << placed.left() << "," << placed.top() << " " << placed.width() << "x"
+            << placed.height();
+        EXPECT_NEAR(placed.center().x(), c.printable.center().x(), 0.01);
+        EXPECT_NEAR(placed.center().y(), c.printable.center().y(), 0.01);
+    }
+}
+
+TEST(PrintRenderer, APdfKeepsThePageAsLaidOutEvenWhenAskedToFit)
+{
+    // A PDF has no unprintable border: fitting leaves every word in place.
+    TemporaryProgramFolder folder;
+    const PrintDocument document = twoPages(PrintDocument::paperLayout(QPageSize(QPageSize::A4)));
+    QPdfWriter writer(folder.filePath("fit.pdf"));
+    writer.setResolution(int(PrintDocument::TwipsPerInch));
+    PrintRenderer::Options options;
+    options.fitToPrintableArea = true;
+    ASSERT_TRUE(PrintRenderer::render(document, writer, options));
+    const PdfInspection pdf(folder.filePath("fit.pdf"));
+    const std::optional<QRectF> word = pdf.find(0, QStringLiteral("Page1"));
+    ASSERT_TRUE(word);
+    EXPECT_NEAR(word->left(), 10.0, 0.05);
 }

@@ -387,7 +387,7 @@ TEST_F(OtherScreensAccessibilityTest, TabFollowsThePasswordKeeperAndTheBackupScr
     backup.show();
     backup.activateWindow();
     EXPECT_EQ(tabWalk(backup.findChild<QWidget*>(QStringLiteral("Drive1"))).join(' ').toStdString(),
-        "Drive1 Dir1 SSCommand1");
+        "Drive1 Dir1 Label5 SSCommand1");
 }
 
 TEST_F(OtherScreensAccessibilityTest, PasswordKeeperAndBackupScreenAreNamed)

@@ -63,4 +63,45 @@ TEST(FolderListTest, ShowsTheWayDownAndTheSubfoldersAndMovesOnDoubleClick)
     EXPECT_EQ(changes.size(), 2);
 }
 
+TEST(FolderListTest, OneClickOpensAFolderAndADoubleClickOpensItOnce)
+{
+    QTemporaryDir dir;
+    QDir root(dir.path());
+    root.mkpath(QStringLiteral("top/alpha/inner"));
+    root.mkpath(QStringLiteral("top/beta"));
+    const QString top = dir.filePath(QStringLiteral("top"));
+    FolderList list;
+    list.resize(300, 600);
+    list.show();
+    ASSERT_TRUE(list.setPath(top));
+    QSignalSpy changes(&list, &FolderList::pathChanged);
+    QCoreApplication::processEvents();
+
+    const auto itemNamed = [&](const char* name) {
+        const QList<QTreeWidgetItem*> found
+            = list.findItems(QLatin1String(name), Qt::MatchExactly | Qt::MatchRecursive);
+        return found.isEmpty() ? nullptr : found.first();
+    };
+    QTreeWidgetItem* alpha = itemNamed("alpha");
+    ASSERT_NE(alpha, nullptr);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(alpha).center());
+    EXPECT_EQ(list.path(), QDir::toNativeSeparators(top + QStringLiteral("/alpha")));
+    EXPECT_EQ(changes.size(), 1);
+    ASSERT_NE(itemNamed("inner"), nullptr);
+
+    // A click on the open folder opens nothing new.
+    QCoreApplication::processEvents();
+    QTest::mouseClick(
+        list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.currentItem()).center());
+    EXPECT_EQ(changes.size(), 1);
+
+    // A double click on "top" goes up once; "beta", which now stands in
+    // the list, is not opened by its second click.
+    QTreeWidgetItem* topItem = itemNamed("top");
+    ASSERT_NE(topItem, nullptr);
+    doubleClick(list.viewport(), list.visualItemRect(topItem).center());
+    EXPECT_EQ(list.path(), QDir::toNativeSeparators(top));
+    EXPECT_EQ(changes.size(), 2);
+}
+
 } // namespace

@@ -22,6 +22,7 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPageSize>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -280,6 +281,49 @@ TEST_F(PrintOptionsPanelTest, EnlargeAndNormalTogglePreviewWidthAndEscapeUndoesT
     EXPECT_TRUE(panel->escape());
     EXPECT_FALSE(panel->printOptionsOpen());
     EXPECT_FALSE(panel->escape());
+}
+
+TEST_F(PrintOptionsPanelTest, StartsOnThePaperOfTheUsersLocale)
+{
+    // The same paper as halvorn-data report takes without --paper.
+    const struct {
+        QLocale locale;
+        QPageSize::PageSizeId paper;
+    } cases[] {
+        { QLocale(QLocale::English, QLocale::UnitedStates), QPageSize::Letter },
+        { QLocale(QLocale::German, QLocale::Germany), QPageSize::A4 },
+        { QLocale(QLocale::English, QLocale::UnitedKingdom), QPageSize::A4 },
+    };
+    for (const auto& c : cases) {
+        QLocale::setDefault(c.locale);
+        open();
+        EXPECT_EQ(rebuiltLayouts.last().pageSize().id(), c.paper) << c.locale.name().toStdString();
+        EXPECT_EQ(PrintDocument::defaultPaper().id(), c.paper);
+        panel->escape();
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST_F(PrintOptionsPanelTest, TheZoomButtonsStayClearOfThePreviewAtEitherSize)
+{
+    // At 800 by 600 and at a large window, normal and enlarged: the buttons
+    // must never cover the page they zoom.
+    for (const QSize size : { QSize(800, 560), QSize(1280, 980) }) {
+        host.resize(size);
+        open();
+        for (int toggle = 0; toggle < 2; ++toggle) {
+            const QRect page = find("VSPrinter1")->geometry();
+            for (const char* name : { "SSCommand1", "SSCommand2" }) {
+                const QRect button = find(name)->geometry();
+                EXPECT_FALSE(button.intersects(page))
+                    << name << " over the preview at " << size.width() << "x" << size.height()
+                    << (panel->enlarged() ? ", enlarged" : ", normal");
+                EXPECT_TRUE(panel->rect().contains(button)) << name;
+            }
+            click("SSCommand1");
+        }
+        panel->escape();
+    }
 }
 
 TEST_F(PrintOptionsPanelTest, EachPanelKeepsItsOwnNormalWidth)

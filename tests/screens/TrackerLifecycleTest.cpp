@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <functional>
@@ -318,6 +319,42 @@ TEST_P(TrackerLifecycle, RefusedFutureDatePutsBackWhatTheCellHeld)
     }
 }
 
+TEST_P(TrackerLifecycle, ADateIsPickedByKeysAlone)
+{
+    openWithAnnSelected();
+    messages.clear();
+    auto* calendar = driver.find<MonthCalendar>("MonthView2");
+    const auto keyToFocus = [](Qt::Key key) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClick(focused, key);
+    };
+
+    // Escape puts the calendar away and leaves the cell and the screen as
+    // they were: no closing question.
+    driver.clickCell(1, 1);
+    ASSERT_TRUE(calendar->isVisible());
+    keyToFocus(Qt::Key_Escape);
+    EXPECT_FALSE(calendar->isVisible());
+    EXPECT_TRUE(driver.screen->isVisible());
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.texts().join('|').toStdString();
+    EXPECT_EQ(driver.grid()->text(1, 1), dated(1));
+    EXPECT_TRUE(driver.grid()->isAncestorOf(QApplication::focusWidget()));
+
+    // Opened on today, December 9, 2026, with the focus on its days.
+    driver.clickCell(2, 1);
+    ASSERT_TRUE(calendar->isVisible());
+    ASSERT_TRUE(calendar->isAncestorOf(QApplication::focusWidget()));
+    for (Qt::Key key : { Qt::Key_Left, Qt::Key_Up, Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_PageDown,
+             Qt::Key_Down })
+        keyToFocus(key);
+    EXPECT_EQ(calendar->date(), QDate(2026, 11, 8));
+    keyToFocus(Qt::Key_Return);
+    EXPECT_FALSE(calendar->isVisible());
+    EXPECT_EQ(driver.grid()->text(2, 1), "November 08, 2026");
+    EXPECT_TRUE(messages.messages().isEmpty()) << messages.texts().join('|').toStdString();
+}
+
 TEST_P(TrackerLifecycle, ExitAndEscapeAskBeforeClosingOnUnsavedChanges)
 {
     openWithAnnSelected();
@@ -346,6 +383,35 @@ TEST_P(TrackerLifecycle, TheLogFitsAWindowOfASmallScreen)
     const QWidget* grid = driver.grid();
     const QWidget* panel = grid->parentWidget();
     EXPECT_LE(grid->geometry().right(), panel->width()) << "the grid stays inside its panel";
+}
+
+TEST_P(TrackerLifecycle, EveryViewFitsASmallScreenWithItsTitleBarOnIt)
+{
+    // The offscreen screen is 800 by 600: the window opens inside it with
+    // room for a title bar, and no view widens it past the screen.
+    storeAnn();
+    driver.open();
+    driver.select("Ann");
+    const QRect screenArea = driver.screen->screen()->availableGeometry();
+    ASSERT_LE(screenArea.width(), 800);
+    const auto settle = [] {
+        for (int pass = 0; pass < 5; ++pass)
+            QCoreApplication::processEvents();
+    };
+    settle();
+    EXPECT_GE(driver.screen->frameGeometry().top(), screenArea.top());
+    EXPECT_LT(driver.screen->geometry().height(), screenArea.height())
+        << "room above the window for its title bar";
+    // Each panel the commands show, then the print options over the log.
+    for (const char* command : { "Command3", "Command5", "Command4", "Command9" }) {
+        SCOPED_TRACE(command);
+        driver.button(command)->click();
+        settle();
+        EXPECT_LE(driver.screen->frameGeometry().right(), screenArea.right());
+        EXPECT_LE(driver.screen->width(), screenArea.width());
+        EXPECT_LE(driver.screen->height(), screenArea.height());
+        EXPECT_LE(driver.screen->minimumSizeHint().width(), screenArea.width());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Trackers, TrackerLifecycle,

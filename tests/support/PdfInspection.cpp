@@ -144,6 +144,28 @@ QStringList PdfInspection::fonts() const
     return names;
 }
 
+QList<PdfInspection::Picture> PdfInspection::pictures() const
+{
+    // Columns: page num type width height color comp bpc enc interp object
+    // ID x-ppi y-ppi size ratio; the two heading lines are skipped. Soft
+    // masks ("smask") come with their pictures and are left out.
+    QList<Picture> pictures;
+    const QStringList lines = run(QStringLiteral("pdfimages"), { QStringLiteral("-list"), m_path })
+                                  .split(QLatin1Char('\n'));
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QStringList fields = lines[i].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (fields.size() < 14 || fields[2] != u"image")
+            continue;
+        Picture picture;
+        picture.page = fields[0].toInt() - 1;
+        picture.pixels = QSizeF(fields[3].toDouble(), fields[4].toDouble());
+        picture.xPpi = fields[12].toInt();
+        picture.yPpi = fields[13].toInt();
+        pictures.append(picture);
+    }
+    return pictures;
+}
+
 QByteArray PdfInspection::pagePng(int page, int dotsPerInch) const
 {
     QTemporaryDir dir;

@@ -43,6 +43,16 @@ public:
     QString info(const QString& field) const;
     // The font names pdffonts lists, e.g. "LiberationSerif".
     QStringList fonts() const;
+    // A picture placed in the PDF, as pdfimages -list reports it: its
+    // pixels and the dots per inch at which it stands on its page.
+    struct Picture {
+        int page = 0; // from 0
+        QSizeF pixels;
+        int xPpi = 0;
+        int yPpi = 0;
+    };
+    QList<Picture> pictures() const;
+
     // Page (from 0) as a PNG picture at dotsPerInch (QImage::fromData
     // reads it; the inspection itself needs no Qt Gui).
     QByteArray pagePng(int page, int dotsPerInch = 72) const;

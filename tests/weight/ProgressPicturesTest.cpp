@@ -5,6 +5,7 @@
 #include "screens/ClickableImage.h"
 #include "screens/FolderList.h"
 #include "screens/Twips.h"
+#include "screens/ReadableCaption.h"
 #include "storage/GColor14File.h"
 #include "storage/TextRecordFile.h"
 #include "weight/WeightFile.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -145,7 +147,7 @@ protected:
     }
     ClickableImage* preview() const { return find<ClickableImage>("Image4"); }
     QPushButton* enterButton() const { return driver.button("SSCommand4"); }
-    QString pathShown() const { return find<QLabel>("Label24")->text(); }
+    QString pathShown() const { return find<QLineEdit>("Label24")->text(); }
     QListWidget* files() const { return find<QListWidget>("File1"); }
     QString selectedFile() const
     {
@@ -305,7 +307,7 @@ TEST_F(ProgressPicturesTest, AFileClickPreviewsWhatLoadsAndRefusesTheRest)
         else
             expectWithin(preview()->size(), 0.49, 0.45, mainPanel(), c.natural);
         // Centred on 0.715 of the browser's width.
-        EXPECT_NEAR(preview()->geometry().center().x(), 0.715 * browser()->width(), 1.5);
+        EXPECT_NEAR(preview()->x() + preview()->width() / 2.0, 0.715 * browser()->width(), 1.5);
     }
 
     // Another folder: the preview of this one goes, and Enter with it.
@@ -686,6 +688,58 @@ TEST_F(ProgressPicturesTest, SelectingAnotherIndividualOrCreatingOneClearsThePic
         }
         driver.screen.reset();
     }
+}
+
+TEST_F(ProgressPicturesTest, TheBrowsersCaptionsReadOnEveryPanelColour)
+{
+    storeAnn();
+    openAnnsPlan();
+    addEdit(0);
+    // The trackers' teal, pure blue, a pale yellow, black and white: each
+    // caption's text, as drawn, stands out 4.5 to 1 from the colour under it.
+    const QColor colours[] { QColor(0, 128, 128), QColor(0, 0, 255), QColor(255, 255, 128),
+        QColor(0, 0, 0), QColor(255, 255, 255) };
+    for (const QColor& colour : colours) {
+        QWidget* panel = browser()->parentWidget();
+        QPalette palette = panel->palette();
+        palette.setColor(QPalette::Window, colour);
+        panel->setPalette(palette);
+        QCoreApplication::processEvents();
+        const QImage shown = screen()->grab().toImage();
+        for (const char* name :
+            { "SSPanel12Caption", "Label22_1", "Label22_0", "Label20", "Label22_3" }) {
+            auto* caption = find<QLabel>(name);
+            // Just outside the caption's corner: what it stands on.
+            const QColor under = shown.pixelColor(caption->mapTo(screen(), QPoint(-2, -2)));
+            const QColor text = caption->palette().color(QPalette::WindowText);
+            EXPECT_GE(ReadableCaption::contrastRatio(text, under), 4.5)
+                << name << " on " << colour.name().toStdString() << ": "
+                << text.name().toStdString() << " over " << under.name().toStdString();
+        }
+    }
+}
+
+TEST_F(ProgressPicturesTest, AFolderTypedIntoThePathBoxIsListed)
+{
+    storeAnn();
+    openAnnsPlan();
+    addEdit(0);
+    auto* box = find<QLineEdit>("Label24");
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, QDir::toNativeSeparators(folders().camera()));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(pathShown(), QDir::toNativeSeparators(folders().camera()));
+    EXPECT_EQ(files()->count(), 4); // big, small, IMG_0001 and notes
+    EXPECT_TRUE(driver.messages.messages().isEmpty());
+
+    // A file is no folder: the box goes back to the folder listed.
+    box->selectAll();
+    QTest::keyClicks(box, folders().camera("big.jpg"));
+    QTest::keyClick(box, Qt::Key_Return);
+    ASSERT_FALSE(driver.messages.messages().isEmpty());
+    EXPECT_EQ(driver.messages.last().title, "Path");
+    EXPECT_EQ(pathShown(), QDir::toNativeSeparators(folders().camera()));
 }
 
 } // namespace
