@@ -4,8 +4,8 @@
 
 #include "screens/ClickableImage.h"
 #include "screens/FolderList.h"
-#include "screens/Twips.h"
 #include "screens/ReadableCaption.h"
+#include "screens/Twips.h"
 #include "storage/GColor14File.h"
 #include "storage/TextRecordFile.h"
 #include "weight/WeightFile.h"
