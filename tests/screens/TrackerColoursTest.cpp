@@ -153,10 +153,11 @@ TEST_P(TrackerColours, OpeningShowsTheGridBackgroundFromItsRecord)
         store(gridRecord(), QString::fromLatin1(c.stored));
         reopen();
         EXPECT_EQ(driver.grid()->hasBackgroundPicture(), c.picture) << c.stored;
-        if (!c.picture)
+        if (!c.picture) {
             EXPECT_EQ(
                 driver.grid()->backgroundColour(), c.colour.isValid() ? c.colour : gridDefault())
                 << c.stored;
+        }
     }
 }
 
