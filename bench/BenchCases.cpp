@@ -3,6 +3,7 @@
 #include "BenchFolder.h"
 #include "PeakMemory.h"
 #include "datatool/DataTool.h"
+#include "passwords/Form4.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
 #include "print/PdfFile.h"
@@ -278,6 +279,35 @@ BenchReport::Line BenchCases::addPasswordEntry()
     return { QStringLiteral("add a password entry, 9,999 in use"), program, floor,
         QStringLiteral("ms"),
         QStringLiteral("reading %1 once").arg(PasswordFiles::EntriesFileName) };
+}
+
+BenchReport::Line BenchCases::openPasswordKeeper()
+{
+    const PasswordFiles files(m_folder);
+    const double program = m_repetitions.medianMilliseconds([&] {
+        Form4 keeper(ScreenServices { m_folder, m_messages, m_dialogs, m_clock, m_state, m_help });
+        keeper.show();
+        QCoreApplication::processEvents();
+        auto* list = keeper.findChild<QComboBox*>(QStringLiteral("Combo1"));
+        check(list && list->count() == BenchFolder::PasswordEntries,
+            QStringLiteral("the Password Keeper does not list %1 entries")
+                .arg(BenchFolder::PasswordEntries));
+    }, {}, settle);
+    QStringList names;
+    for (const QString& item : files.LoadIndex())
+        names.append(IndexItem(item).name());
+    const double floor = m_repetitions.medianMilliseconds([&] {
+        const QByteArray entries
+            = fileBytes(files.entriesFilePath()) + fileBytes(files.indexFilePath());
+        QComboBox bare;
+        bare.addItems(names);
+        bare.show();
+        QCoreApplication::processEvents();
+        check(!entries.isEmpty() && bare.count() == BenchFolder::PasswordEntries,
+            QStringLiteral("the bare list does not hold %1 names").arg(BenchFolder::PasswordEntries));
+    }, {}, settle);
+    return { QStringLiteral("open the Password Keeper, 9,999 entries"), program, floor,
+        QStringLiteral("ms"), QStringLiteral("reading both files, a bare combo box filled") };
 }
 
 // --- printing ----------------------------------------------------------------

@@ -85,6 +85,7 @@ int main(int argc, char* argv[])
     report.print(cases.exportBloodPressure());
     report.print(cases.openWeightTracker());
     report.print(cases.addPasswordEntry());
+    report.print(cases.openPasswordKeeper());
     report.print(cases.printWeightReport());
     report.print(cases.backUpPeople());
     report.print(cases.peakMemory());

@@ -27,6 +27,9 @@
 #include "storage/GColor3File.h"
 
 #include <QAbstractItemView>
+#include <QStandardItem>
+#include <QStandardItemModel>
+#include <QStyleOptionViewItem>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -192,6 +195,9 @@ QFrame* Form4::buildPanel()
     connect(m_list, &QComboBox::activated, this, &Form4::chooseEntry);
     m_list->installEventFilter(this);
     m_list->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Its width is fixed below; measuring every item for a size hint would
+    // only cost time with thousands listed.
+    m_list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_listMeasure = named(new QLabel(panel), "Label4");
     m_listMeasure->hide();
 
@@ -456,13 +462,44 @@ void Form4::LoadIndex()
     BusyPointerScope busy;
     m_items = m_files.LoadIndex();
     // Only the name shows, in the box and in its drop-down; the record
-    // number stays with the item.
-    for (const QString& item : m_items)
-        m_list->addItem(IndexItem(item).name(), item);
+    // number stays with the item. The rows go in together: one at a time,
+    // the list would be told of each of thousands.
+    QList<QStandardItem*> rows;
+    rows.reserve(m_items.size());
+    int widestRow = -1;
+    int widest = -1;
+    const QFontMetrics metrics(m_list->view()->font());
+    for (const QString& item : std::as_const(m_items)) {
+        auto* row = new QStandardItem(IndexItem(item).name());
+        row->setData(item, Qt::UserRole);
+        if (const int width = metrics.horizontalAdvance(row->text()); width > widest) {
+            widest = width;
+            widestRow = int(rows.size());
+        }
+        rows.append(row);
+    }
+    listModel().invisibleRootItem()->appendRows(rows);
     m_list->setCurrentIndex(-1);
-    // The box is only so wide; the drop-down shows long names whole.
-    m_list->view()->setMinimumWidth(m_list->view()->sizeHintForColumn(0)
+    // The box is only so wide; the drop-down shows long names whole. Its
+    // width is that of the widest name's row, measured alone rather than
+    // every row in turn.
+    int dropDownWidth = 0;
+    if (widestRow >= 0) {
+        QStyleOptionViewItem option;
+        option.initFrom(m_list->view());
+        dropDownWidth = m_list->view()
+                            ->itemDelegate()
+                            ->sizeHint(option, listModel().index(widestRow, 0))
+                            .width();
+    }
+    m_list->view()->setMinimumWidth(dropDownWidth
         + m_list->view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
+}
+
+QStandardItemModel& Form4::listModel() const
+{
+    // A combo box's own model is a QStandardItemModel.
+    return *static_cast<QStandardItemModel*>(m_list->model());
 }
 
 void Form4::emptyList()

@@ -25,6 +25,7 @@ class PrintOptionsPanel;
 class QPageLayout;
 class QPlainTextEdit;
 class QPushButton;
+class QStandardItemModel;
 class SecretClipboard;
 struct PrintFont;
 
@@ -92,6 +93,7 @@ private:
     // --- the list -----------------------------------------------------------
     void LoadIndex();
     void emptyList();
+    QStandardItemModel& listModel() const;
     void forgetSelection();
     // Runs before the list drops down; false keeps it closed.
     bool openList();

@@ -113,9 +113,12 @@ bool PasswordFiles::readIndex(QStringList& items, QString& error) const
             break;
         // An empty value names no entry and cannot be chosen.
         if (!withoutBlanks(value).isEmpty())
-            insertSorted(items, value);
+            items.append(value);
     }
     file.close();
+    // One stable sort puts equal items in file order, as inserting each
+    // after its equals would, without moving the list once per item.
+    std::stable_sort(items.begin(), items.end(), IndividualList::lessThan);
     return true;
 }
 
