@@ -21,7 +21,9 @@ QStringList expectedFiles()
         "usr/share/applications/" + AppId + ".desktop",
         "usr/share/metainfo/" + AppId + ".metainfo.xml",
         "usr/share/icons/hicolor/scalable/apps/" + AppId + ".svg", "usr/share/halvorn/Halvorn.png",
-        "usr/share/halvorn/Sad1.ico", "usr/share/halvorn/1.ico", "usr/share/halvorn/2.ico" };
+        "usr/share/halvorn/Sad1.ico", "usr/share/halvorn/1.ico", "usr/share/halvorn/2.ico",
+        "usr/lib/systemd/user/halvorn-backup.service",
+        "usr/lib/systemd/user/halvorn-backup.timer" };
     for (int number = 1; number <= 16; ++number)
         files.append(QStringLiteral("usr/share/halvorn/WP%1.jpg").arg(number));
     for (const QString& page : QDir(QStringLiteral(HALVORN_HELP_SOURCES)).entryList(QDir::Files))
