@@ -40,6 +40,8 @@ BackupSettingsDialog::BackupSettingsDialog(const ScreenServices& services, QWidg
     m_folderLabel->setWordWrap(true);
     auto* choose = new QPushButton(QStringLiteral("&Choose Folder..."), this);
     choose->setObjectName(QStringLiteral("ChooseFolder"));
+    // Enter means OK, also right after a folder was chosen.
+    choose->setAutoDefault(false);
     connect(choose, &QPushButton::clicked, this, &BackupSettingsDialog::chooseFolder);
 
     m_kept = new QSpinBox(this);
@@ -58,6 +60,7 @@ BackupSettingsDialog::BackupSettingsDialog(const ScreenServices& services, QWidg
         QStringLiteral("Say so when the last backup is older than (&days):"), m_overdueDays);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("Buttons"));
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &BackupSettingsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &BackupSettingsDialog::reject);
 

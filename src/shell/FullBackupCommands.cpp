@@ -98,9 +98,10 @@ bool FullBackupCommands::restoreEverything()
         return false;
     const QString made = BackupStatus::dateText(backup->made.date());
     const Answer answer = m_services.messages.show({
-        QStringLiteral("This utility will first Delete all existing Weight Tracker, Blood "
-                       "Pressure and Password files and the settings located in Halvorn "
-                       "Program,\nand restore them from the backup of %1 (%2).\n\nProceed?")
+        QStringLiteral("This utility will replace the Weight Tracker, Blood Pressure and "
+                       "Password files and the settings located in Halvorn Program\nwith those "
+                       "of the backup of %1 (%2).\nFiles the backup does not hold are kept."
+                       "\n\nProceed?")
             .arg(made, backup->name),
         QStringLiteral("Delete Files"),
         MessageService::Icon::Question,
@@ -154,8 +155,16 @@ void FullBackupCommands::backUpAtClose()
 {
     const ProgramSettings settings(m_services.folder);
     const QDate today = m_services.clock.today();
-    if (!settings.backUpAtClose() || settings.lastCloseBackupDate() == today)
+    const QDate previous = settings.lastCloseBackupDate();
+    if (!settings.backUpAtClose() || previous == today)
         return;
+    // Stored before the backup, so that the backup's copy of the settings
+    // holds it too: restoring this backup later must not make the next
+    // close back up again.
+    if (const WriteOutcome stored = settings.setLastCloseBackupDate(today); !stored.written) {
+        m_services.messages.warn(stored.message(), BackUpTitle);
+        return;
+    }
     DiskFileOperations files;
     FullBackup backup(m_services.folder, files);
     FullBackup::Outcome outcome;
@@ -164,15 +173,12 @@ void FullBackupCommands::backUpAtClose()
         outcome
             = backup.run(settings.backupFolder(), m_services.clock.now(), settings.backupsKept());
     }
-    if (!outcome.completed) {
-        // The next close tries again.
-        m_services.messages.warn(
-            QStringLiteral("The backup of everything made when Halvorn closes could not be "
-                           "made.\n%1")
-                .arg(outcome.failure),
-            BackUpTitle);
+    if (outcome.completed)
         return;
-    }
-    if (const WriteOutcome stored = settings.setLastCloseBackupDate(today); !stored.written)
-        m_services.messages.warn(stored.message(), BackUpTitle);
+    // The next close tries again.
+    settings.setLastCloseBackupDate(previous);
+    m_services.messages.warn(
+        QStringLiteral("The backup of everything made when Halvorn closes could not be made.\n%1")
+            .arg(outcome.failure),
+        BackUpTitle);
 }

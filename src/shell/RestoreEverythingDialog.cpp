@@ -51,10 +51,12 @@ RestoreEverythingDialog::RestoreEverythingDialog(
     m_folderLabel->setWordWrap(true);
     auto* choose = new QPushButton(QStringLiteral("&Folder..."), this);
     choose->setObjectName(QStringLiteral("ChooseFolder"));
+    choose->setAutoDefault(false);
     connect(choose, &QPushButton::clicked, this, &RestoreEverythingDialog::chooseFolder);
 
     m_list = new QTableWidget(0, 3, this);
     m_list->setObjectName(QStringLiteral("BackupList"));
+    m_list->setAccessibleName(QStringLiteral("Dated backups"));
     m_list->setHorizontalHeaderLabels(
         { QStringLiteral("Backup"), QStringLiteral("State"), QStringLiteral("Size") });
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -71,9 +73,11 @@ RestoreEverythingDialog::RestoreEverythingDialog(
 
     m_restore = new QPushButton(QStringLiteral("Restore &Everything"), this);
     m_restore->setObjectName(QStringLiteral("RestoreButton"));
+    m_restore->setDefault(true);
     connect(m_restore, &QPushButton::clicked, this, &RestoreEverythingDialog::accept);
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
     close->setObjectName(QStringLiteral("CloseButton"));
+    close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &RestoreEverythingDialog::reject);
 
     auto* folderRow = new QHBoxLayout;

@@ -15,6 +15,7 @@
 #include "backup/FullRestore.h"
 #include "datatool/FolderChecker.h"
 #include "storage/ProgramSettings.h"
+#include "storage/ZorqNameFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -29,6 +30,13 @@ using namespace BackupFixtures;
 
 const QDateTime Morning(QDate(2026, 12, 10), QTime(9, 30, 12));
 
+QByteArray familyNameFile(const QString& name)
+{
+    TemporaryProgramFolder folder;
+    ZorqNameFile(folder.folder()).setFamilyName(name);
+    return folder.read("ZORQNAME.FIL");
+}
+
 // Everything a backup of everything takes: both trackers, the password
 // files, settings files and the program's own INI file.
 Files everything(const QByteArray& version)
@@ -40,7 +48,7 @@ Files everything(const QByteArray& version)
             { "Bob.Fil", weightFile("bob " + version) },
             { "BPTrker.Fil", "\"Dee\"\r\n" },
             { "Dee.Fpl", bloodPressureFile("dee " + version) },
-            { "ZORQNAME.FIL", "family " + version },
+            { "ZORQNAME.FIL", familyNameFile("family " + version) },
             { "Halvorn.ini", "[Backup]\nKept=" + QByteArray(version == "old" ? "4" : "6") + "\n" },
         });
 }
@@ -170,7 +178,7 @@ TEST(FullBackup, AnUnfinishedFolderIsNeitherCountedNorRestoredAndIsRemovedWithAN
     // and the unfinished one, and says so; the look-alike stays.
     const FullBackup::Outcome next = backups.run(Morning.addSecs(3600), 1);
     ASSERT_TRUE(next.completed);
-    EXPECT_EQ(next.removed, QStringList({ "Halvorn 2026-12-10 0930", "Halvorn 2026-12-10 0945" }));
+    EXPECT_EQ(next.removed, QStringList({ "Halvorn 2026-12-10 0945", "Halvorn 2026-12-10 0930" }));
     ASSERT_EQ(next.keepingNotes.size(), 1);
     EXPECT_TRUE(next.keepingNotes.first().startsWith("Halvorn 2026-12-10 0945 was an unfinished"));
     EXPECT_EQ(backups.datedNames(), QStringList({ "Halvorn 2026-12-10 1030" }));
@@ -337,7 +345,9 @@ TEST(FullRestore, AStopAfterAnyStepLeavesEverythingOldOrEverythingRestored)
         EXPECT_TRUE(found == before || found == after);
         oldSets += found == before;
         EXPECT_FALSE(FileSetTransaction::hasUnfinishedRun(run.backups.program.path()));
-        EXPECT_FALSE(FolderChecker::hasDamage(FolderChecker::check(run.backups.program.folder())));
+        const QList<FolderChecker::Problem> problems
+            = FolderChecker::check(run.backups.program.folder());
+        EXPECT_FALSE(FolderChecker::hasDamage(problems)) << problems.first().text().toStdString();
     }
     EXPECT_GT(oldSets, 0);
     EXPECT_LT(oldSets, steps);

@@ -75,6 +75,11 @@ TEST_F(FullBackupCommandsTest, TheCloseTimeBackupRunsAtMostOnceADay)
     closeAndReopen();
     EXPECT_EQ(datedNames(), QStringList({ "Halvorn 2026-12-09 1000" }));
     EXPECT_EQ(panelText(), "Last backup: December 9, 2026");
+    // The backup's own settings know it was made, so restoring them does
+    // not bring on another the same day.
+    EXPECT_EQ(ProgramSettings(ProgramFolder(backups.filePath("Halvorn 2026-12-09 1000")))
+                  .lastCloseBackupDate(),
+        QDate(2026, 12, 9));
 
     // Later the same day: no second backup.
     clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(18, 45)));
@@ -89,6 +94,21 @@ TEST_F(FullBackupCommandsTest, TheCloseTimeBackupRunsAtMostOnceADay)
     EXPECT_EQ(ProgramSettings(program->folder()).lastCloseBackupDate(), QDate(2026, 12, 10));
     EXPECT_TRUE(messages.texts().filter("backup").isEmpty())
         << messages.texts().join('\n').toStdString();
+}
+
+TEST_F(FullBackupCommandsTest, AFailedCloseTimeBackupIsSaidAndTriedAgainAtTheNextClose)
+{
+    const ProgramSettings settings(program->folder());
+    backups.write("not a folder", "x");
+    settings.setBackupFolder(backups.filePath("not a folder/halvorn"));
+    settings.setBackUpAtClose(true);
+    start();
+    screen->close();
+    EXPECT_EQ(messages.last().title, "Back Up Everything");
+    EXPECT_TRUE(messages.last().text.startsWith(
+        "The backup of everything made when Halvorn closes could not be made."))
+        << messages.last().text.toStdString();
+    EXPECT_FALSE(settings.lastCloseBackupDate().isValid());
 }
 
 TEST_F(FullBackupCommandsTest, WithoutTheSettingClosingMakesNoBackup)
