@@ -124,14 +124,15 @@ TEST_F(FullBackupCommandsTest, TheStatusBarSaysSoWhenTheLastBackupIsOldWithoutAM
     turnOnCloseTimeBackup();
     start();
     closeAndReopen();
+    ProgramSettings(program->folder()).setBackUpAtClose(false);
     clock.setNow(clock.now().addDays(31));
     closeAndReopen();
     EXPECT_EQ(panelText(), "Last backup: December 9, 2026, 31 days ago: time to back up again");
     EXPECT_TRUE(messages.messages().isEmpty());
-    // A shorter setting is heeded.
+    // A longer setting is heeded.
     ProgramSettings(program->folder()).setBackupOverdueDays(60);
     closeAndReopen();
-    EXPECT_EQ(panelText(), "Last backup: January 9, 2027");
+    EXPECT_EQ(panelText(), "Last backup: December 9, 2026");
 }
 
 TEST_F(FullBackupCommandsTest, BackUpEverythingWritesADatedFolderAndTheStatusBarShowsIt)
