@@ -1,8 +1,10 @@
 #include "BackupEngine.h"
 
 #include "BackupFileOperations.h"
+#include "BackupManifest.h"
 #include "BackupRunView.h"
 #include "BackupTarget.h"
+#include "DatedBackups.h"
 #include "datatool/FolderChecker.h"
 #include "screens/Clock.h"
 #include "storage/IndividualList.h"
@@ -655,7 +657,7 @@ QStringList BackupEngine::damageIn(
     } else {
         problems = FolderChecker::checkPasswordFiles(staging);
     }
-    QStringList damaged;
+    QStringList damaged = manifestDisagreements(transaction);
     for (const FolderChecker::Problem& problem : std::as_const(problems)) {
         if (!problem.isDamage())
             continue;
@@ -664,6 +666,36 @@ QStringList BackupEngine::damageIn(
             source.isEmpty() ? problem.file : QFileInfo(source).fileName(), problem.message));
     }
     return damaged;
+}
+
+QStringList BackupEngine::manifestDisagreements(const FileSetTransaction& transaction) const
+{
+    QString reason;
+    const std::optional<BackupManifest> manifest
+        = BackupManifest::read(m_targetPath, m_services.files, &reason);
+    if (!manifest) {
+        if (!reason.isEmpty())
+            return { reason };
+        // Only a dated folder promises a manifest; a folder of one
+        // function's backup never has one.
+        if (DatedBackups::isDatedName(QFileInfo(QDir::cleanPath(m_targetPath)).fileName()))
+            return { QStringLiteral("%1 is missing: the backup is unfinished")
+                         .arg(BackupManifest::FileName) };
+        return {};
+    }
+    QStringList disagreements;
+    for (const QString& name : transaction.stagedNames()) {
+        const QString source = m_stagedFrom.value(name);
+        const QString sourceName = QFileInfo(source).fileName();
+        const BackupManifest::File* listed = manifest->find(sourceName);
+        if (!listed)
+            disagreements.append(QStringLiteral("%1: not named in the manifest").arg(sourceName));
+        else if (m_services.files.checksum(source) != listed->sha256)
+            disagreements.append(
+                QStringLiteral("%1: differs from the manifest (its checksum disagrees)")
+                    .arg(sourceName));
+    }
+    return disagreements;
 }
 
 bool BackupEngine::commitRestore(FileSetTransaction& transaction)

@@ -120,6 +120,9 @@ private:
         const QString& backupFolder, QStringList& refused, QStringList& missing);
     // What is wrong with the staged set, by backup file name.
     QStringList damageIn(const FileSetTransaction& transaction, const BackupFileSet& set) const;
+    // A dated backup of everything read as one function's backup: staged
+    // files that disagree with its manifest, or the folder being unfinished.
+    QStringList manifestDisagreements(const FileSetTransaction& transaction) const;
     // Puts the staged restore in place.
     bool commitRestore(FileSetTransaction& transaction);
 

@@ -3,6 +3,7 @@
 #include "bloodpressure/BloodPressureFile.h"
 #include "passwords/PasswordFiles.h"
 #include "storage/IndividualName.h"
+#include "storage/ProgramSettings.h"
 #include "weight/WeightFile.h"
 
 namespace {
@@ -62,6 +63,20 @@ const QList<BackupFileSet>& BackupFileSet::all()
 {
     static const QList<BackupFileSet> sets = makeSets();
     return sets;
+}
+
+const QList<BackupFileSet::FilePair>& BackupFileSet::settingsFiles()
+{
+    static const QList<FilePair> files = [] {
+        QList<FilePair> pairs;
+        for (const QString& name : { QStringLiteral("GColor1.Fil"), QStringLiteral("GColor3.Fil"),
+                 QStringLiteral("GColor4.Fil"), QStringLiteral("GColor14.Fil"),
+                 QStringLiteral("GZORQ1.Fil"), QStringLiteral("ZORQNAME.FIL"),
+                 ProgramSettings::FileName })
+            pairs.append({ name, name });
+        return pairs;
+    }();
+    return files;
 }
 
 const BackupFileSet* BackupFileSet::forKind(qint16 kind)

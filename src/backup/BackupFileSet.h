@@ -32,6 +32,9 @@ public:
     static const BackupFileSet* forKind(qint16 kind);
     static bool isRestoreKind(qint16 kind);
     static const QList<BackupFileSet>& all();
+    // The settings files, which a backup of everything copies under their
+    // own names and no single set includes.
+    static const QList<FilePair>& settingsFiles();
 
     qint16 backupKind = 0;
     qint16 restoreKind = 0;

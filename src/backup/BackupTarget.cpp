@@ -44,6 +44,21 @@ bool BackupTarget::isProgramFolder(const QString& folder, const ProgramFolder& p
     return isSameEntry(folder.trimmed(), programFolder.path());
 }
 
+bool BackupTarget::isWithinProgramFolder(const QString& folder, const ProgramFolder& programFolder)
+{
+    // Through links: the folder as it is reached.
+    const QString canonical = QFileInfo(cleanAbsolute(folder)).canonicalFilePath();
+    QString path = canonical.isEmpty() ? cleanAbsolute(folder) : canonical;
+    for (;;) {
+        if (isProgramFolder(path, programFolder))
+            return true;
+        const QString parent = QFileInfo(path).path();
+        if (parent == path)
+            return false;
+        path = parent;
+    }
+}
+
 bool BackupTarget::isSameEntry(const QString& first, const QString& second)
 {
     std::error_code error;

@@ -18,6 +18,10 @@ public:
     // backup into it would overwrite the live files with themselves and a
     // restore from it would read the files it is replacing.
     static bool isProgramFolder(const QString& folder, const ProgramFolder& programFolder);
+    // Whether the folder is the program folder or lies anywhere inside it.
+    // Dated backups never go there: a backup inside the folder it copies
+    // dies with it.
+    static bool isWithinProgramFolder(const QString& folder, const ProgramFolder& programFolder);
 
     // Whether writing file would overwrite a file of the program folder: it
     // is one (by any path, link or hard link), or a new file of that path

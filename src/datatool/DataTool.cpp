@@ -10,15 +10,20 @@
 #include "WeightExport.h"
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
+#include "backup/DatedBackups.h"
 #include "backup/DiskFileOperations.h"
 #include "backup/FileSetTransaction.h"
+#include "backup/FullBackup.h"
+#include "backup/FullRestore.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "bloodpressure/PrintEntryCount.h"
 #include "passwords/IndexItem.h"
 #include "storage/DataFolderLock.h"
 #include "storage/FileWriting.h"
+#include "storage/ProgramSettings.h"
 #include "weight/WeightFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -134,6 +139,22 @@ QString DataTool::usage() const
         "      undone by the next command), and a file the backup lacks keeps\n"
         "      its program copy. --yes is refused while Halvorn has the folder\n"
         "      open.\n"
+        "  backup all [DIR] [--keep N]\n"
+        "      Copies everything, the three functions' files and the settings,\n"
+        "      into a new dated folder inside DIR (\"Halvorn 2026-12-10 0930\"),\n"
+        "      checks each copy and writes a manifest last; then removes the\n"
+        "      oldest complete dated folders beyond N (default: the number set\n"
+        "      in Halvorn, 10) and any unfinished one. Without DIR it uses the\n"
+        "      backup folder chosen in Halvorn's Backup Settings. Refused while\n"
+        "      Halvorn has the folder open.\n"
+        "  backups DIR\n"
+        "      Lists the dated folders in DIR, oldest first, with their state\n"
+        "      (complete, unfinished, damaged), date and size.\n"
+        "  restore all DIR/DATED [--yes]\n"
+        "      Lists what restoring everything from a dated folder would\n"
+        "      replace; with --yes restores the three functions' files and the\n"
+        "      settings all at once, after checking every file against the\n"
+        "      manifest. An unfinished or damaged backup is refused whole.\n"
         "\n"
         "Options:\n"
         "  --dir DIR           the folder of Halvorn's files (default: below)\n"
@@ -145,6 +166,7 @@ QString DataTool::usage() const
         "  --options LIST      the report's options\n"
         "  --entries N         the blood-pressure report's latest entries\n"
         "  --yes               restore for real instead of listing\n"
+        "  --keep N            the complete dated backups backup all keeps\n"
         "  -h, --help          print this text\n"
         "\n"
         "Where the files are:\n"
@@ -198,6 +220,8 @@ int DataTool::runCommand(const QStringList& arguments)
             QStringLiteral("--paper, --landscape, --options and --entries belong to report"));
     if (command != u"restore" && options.yes)
         return usageError(QStringLiteral("--yes belongs to restore"));
+    if (command != u"backup" && options.keep)
+        return usageError(QStringLiteral("--keep belongs to backup all"));
     if (options.format != u"csv" && options.format != u"json")
         return usageError(QStringLiteral("unknown format \"%1\"").arg(options.format));
     if (!QFileInfo(options.folder).isDir())
@@ -233,6 +257,11 @@ int DataTool::runCommand(const QStringList& arguments)
         return check(options);
     if (command == u"report")
         return report(options);
+    if (command == u"backups")
+        return listBackups(options);
+    if ((command == u"backup" || command == u"restore") && options.positional.size() >= 2
+        && options.positional.at(1) == u"all")
+        return command == u"backup" ? backupAll(options) : restoreAll(options);
     if (command == u"backup" || command == u"restore")
         return backupOrRestore(options);
     return usageError(QStringLiteral("unknown command \"%1\"").arg(command));
@@ -294,6 +323,15 @@ bool DataTool::parse(const QStringList& arguments, Options& options)
             }
             if (matched)
                 options.reportOptions = list;
+        }
+        if (!matched) {
+            QString keep;
+            if (!takeValue(arguments, i, QStringLiteral("--keep"), keep, matched, error)) {
+                usageError(error);
+                return false;
+            }
+            if (matched)
+                options.keep = keep;
         }
         if (!matched) {
             QString entries;
@@ -592,6 +630,8 @@ int DataTool::report(const Options& options)
 int DataTool::backupOrRestore(const Options& options)
 {
     const bool restore = options.positional.first() == u"restore";
+    if (options.keep)
+        return usageError(QStringLiteral("--keep belongs to backup all"));
     const Kind kind
         = options.positional.size() >= 2 ? kindOf(options.positional.at(1)) : Kind::Unknown;
     if (kind == Kind::Unknown || options.positional.size() != 3)
@@ -624,6 +664,112 @@ int DataTool::backupOrRestore(const Options& options)
                 .arg(outcome.copied.size())
                 .arg(set.setName));
     return outcome.completed() ? Success : ProblemFound;
+}
+
+int DataTool::backupAll(const Options& options)
+{
+    if (options.positional.size() > 3)
+        return usageError(QStringLiteral("backup all takes at most a DIR"));
+    if (options.yes)
+        return usageError(QStringLiteral("--yes belongs to restore"));
+    const ProgramFolder programFolder(QDir(options.folder).absolutePath());
+    const ProgramSettings settings(programFolder);
+    int keep = settings.backupsKept();
+    if (options.keep) {
+        bool ok = false;
+        keep = options.keep->toInt(&ok);
+        if (!ok || keep < 1 || keep > ProgramSettings::MaximumBackupsKept)
+            return usageError(QStringLiteral("--keep takes a number from 1 to %1, not \"%2\"")
+                                  .arg(ProgramSettings::MaximumBackupsKept)
+                                  .arg(*options.keep));
+    }
+    const QString parent
+        = options.positional.size() == 3 ? options.positional.at(2) : settings.backupFolder();
+    if (parent.isEmpty())
+        return problem(QStringLiteral("no backup folder: give DIR, or choose one in Halvorn's "
+                                      "Backup Settings"));
+    DiskFileOperations files;
+    FullBackup backup(programFolder, files);
+    const FullBackup::Outcome outcome
+        = backup.run(QDir(parent).absolutePath(), QDateTime::currentDateTime(), keep);
+    if (!outcome.completed)
+        return problem(outcome.failure);
+    for (const QString& note : outcome.notes)
+        print(m_err, QStringLiteral("%1: not backed up: %2\n").arg(ProgramName, note));
+    for (const QString& name : outcome.removed)
+        print(m_out, QStringLiteral("removed %1\n").arg(name));
+    for (const QString& note : outcome.keepingNotes)
+        print(m_err, QStringLiteral("%1: %2\n").arg(ProgramName, note));
+    print(m_out,
+        QStringLiteral("Backed up %1 files into %2\n")
+            .arg(outcome.copied.size())
+            .arg(QDir::toNativeSeparators(outcome.folder)));
+    return outcome.notes.isEmpty() ? Success : ProblemFound;
+}
+
+int DataTool::listBackups(const Options& options)
+{
+    if (options.positional.size() != 2)
+        return usageError(QStringLiteral("backups takes a DIR"));
+    const QString parent = options.positional.at(1);
+    if (!QFileInfo(parent).isDir())
+        return usageError(QStringLiteral("no folder %1").arg(parent));
+    DiskFileOperations files;
+    const QList<DatedBackups::Entry> entries = DatedBackups::list(parent, files);
+    if (entries.isEmpty()) {
+        print(m_out,
+            QStringLiteral("No dated backups in %1\n").arg(QDir::toNativeSeparators(parent)));
+        return Success;
+    }
+    for (const DatedBackups::Entry& entry : entries) {
+        const QString state = entry.state == DatedBackups::State::Complete
+            ? QStringLiteral("complete")
+            : entry.state == DatedBackups::State::Unfinished ? QStringLiteral("unfinished")
+                                                             : QStringLiteral("damaged");
+        print(m_out,
+            QStringLiteral("%1\t%2\t%3\t%4 bytes%5\n")
+                .arg(entry.name, state, entry.made.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+                .arg(entry.size)
+                .arg(entry.problem.isEmpty() ? QString() : QStringLiteral("\t") + entry.problem));
+    }
+    return Success;
+}
+
+int DataTool::restoreAll(const Options& options)
+{
+    if (options.positional.size() != 3)
+        return usageError(QStringLiteral("restore all takes a dated folder DIR/DATED"));
+    const QString folder = QDir(options.positional.at(2)).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        return usageError(QStringLiteral("no folder %1").arg(options.positional.at(2)));
+    const ProgramFolder programFolder(QDir(options.folder).absolutePath());
+    DiskFileOperations files;
+    FullRestore restore(programFolder, files);
+    const FullRestore::Result result = options.yes ? restore.run(folder) : restore.plan(folder);
+    if (!result.refusal.isEmpty())
+        return problem(result.refusal);
+    for (const QString& line : result.damaged)
+        print(m_out, QStringLiteral("damaged: %1\n").arg(line));
+    if (!result.damaged.isEmpty()) {
+        print(m_out,
+            QStringLiteral("Nothing %1 restored: the backup is damaged. Nothing was changed.\n")
+                .arg(options.yes ? QStringLiteral("was") : QStringLiteral("would be")));
+        return ProblemFound;
+    }
+    if (!result.failure.isEmpty())
+        return problem(result.failure);
+    for (const BackupFileSet::FilePair& pair : result.files) {
+        const QString verb = options.yes          ? QStringLiteral("restored")
+            : programFolder.exists(pair.liveName) ? QStringLiteral("would replace")
+                                                  : QStringLiteral("would create");
+        print(m_out, QStringLiteral("%1 %2 from %3\n").arg(verb, pair.liveName, pair.backupName));
+    }
+    for (const QString& line : result.notes)
+        print(m_out, QStringLiteral("not restored: %1\n").arg(line));
+    print(m_out,
+        options.yes ? QStringLiteral("Restoration Completed (%1 files)\n").arg(result.files.size())
+                    : QStringLiteral("Nothing was changed; give --yes to restore.\n"));
+    return result.notes.isEmpty() ? Success : ProblemFound;
 }
 
 int DataTool::listRestorePlan(qint16 kind, const QString& folder, const QString& targetPath)

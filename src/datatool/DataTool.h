@@ -43,6 +43,7 @@ private:
         std::optional<QString> entries;
         bool reportLayoutGiven = false;
         bool yes = false;
+        std::optional<QString> keep;
         bool help = false;
         QStringList positional;
     };
@@ -63,6 +64,9 @@ private:
     bool overwritesProgramFile(const Options& options) const;
     int backupOrRestore(const Options& options);
     int listRestorePlan(qint16 kind, const QString& folder, const QString& targetPath);
+    int backupAll(const Options& options);
+    int restoreAll(const Options& options);
+    int listBackups(const Options& options);
 
     int usageError(const QString& message);
     int problem(const QString& message);

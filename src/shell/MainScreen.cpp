@@ -10,6 +10,7 @@
 #include "screens/SystemDialogs.h"
 #include "shell/AboutBox.h"
 #include "shell/DisplayModes.h"
+#include "shell/FullBackupCommands.h"
 #include "shell/ProgramInfo.h"
 #include "shell/ScreenMetrics.h"
 #include "shell/SplashScreen.h"
@@ -64,6 +65,7 @@ MainScreen::MainScreen(
     , m_displayModes(new DisplayModes(
           *this, m_state, *m_metrics, m_services.folder, m_services.messages,
           [this] { runStartUp(); }, this))
+    , m_fullBackup(std::make_unique<FullBackupCommands>(m_services, this))
 {
     setObjectName(QStringLiteral("Startfrm"));
     setWindowTitle(ProgramInfo::name());
@@ -204,6 +206,9 @@ void MainScreen::buildControls()
     m_statusPanel = new QLabel(bar);
     m_statusPanel->setObjectName(QStringLiteral("StatusBar1Panel1"));
     bar->addWidget(m_statusPanel, 1);
+    m_backupPanel = new QLabel(bar);
+    m_backupPanel->setObjectName(QStringLiteral("StatusBar1Panel2"));
+    bar->addPermanentWidget(m_backupPanel);
 }
 
 void MainScreen::buildMenus()
@@ -220,6 +225,13 @@ void MainScreen::buildMenus()
     };
     addItem(m_optionsMenu, "mOBC", QStringLiteral("&Background Selector"),
         &MainScreen::toggleBackgroundSelector);
+    m_optionsMenu->addSeparator();
+    addItem(m_optionsMenu, "mOBE", QStringLiteral("Back Up &Everything..."),
+        &MainScreen::backUpEverything);
+    addItem(m_optionsMenu, "mORE", QStringLiteral("Restore &Everything..."),
+        &MainScreen::restoreEverything);
+    addItem(
+        m_optionsMenu, "mOBS", QStringLiteral("Backup &Settings..."), &MainScreen::backupSettings);
     m_optionsMenu->addSeparator();
     m_displayMenu = m_optionsMenu->addMenu(QStringLiteral("&Program Display"));
     m_displayMenu->setObjectName(QStringLiteral("mOP"));
@@ -325,6 +337,8 @@ void MainScreen::functionScreenClosed(QWidget* screen)
 void MainScreen::open()
 {
     runStartUp();
+    // Once a start: an old backup is said here, never in a message box.
+    refreshBackupStatus();
     // The first show resizes and maximises the window; that is still part
     // of loading, not a user's resize.
     m_displayModes->setLoading(true);
@@ -520,6 +534,7 @@ void MainScreen::exitProgram()
             MessageService::Buttons::YesNoCancel, MessageService::Answer::Yes });
     if (answer == MessageService::Answer::Yes) {
         m_displayModes->saveDisplayMode();
+        m_fullBackup->backUpAtClose();
         QApplication::processEvents();
         emit exitRequested();
         return;
@@ -531,6 +546,52 @@ void MainScreen::exitProgram()
 void MainScreen::toggleBackgroundSelector()
 {
     m_selector->toggle();
+}
+
+void MainScreen::backUpEverything()
+{
+    setStatus(FullBackupCommands::BackUpTitle);
+    m_fullBackup->backUpEverything();
+    refreshBackupStatus();
+    setStatus(MainMenuStatus);
+}
+
+void MainScreen::restoreEverything()
+{
+    // An open function screen would write its own files back over the
+    // restored ones at its next save.
+    for (const QPointer<QWidget>& screen : m_functionScreens) {
+        if (screen) {
+            m_services.messages.warn(
+                QStringLiteral("Please close the Weight Tracker, the Blood Pressure Tracker and "
+                               "the Password Keeper before restoring everything."),
+                FullBackupCommands::RestoreTitle);
+            return;
+        }
+    }
+    setStatus(FullBackupCommands::RestoreTitle);
+    if (m_fullBackup->restoreEverything())
+        loadFamilyName();
+    refreshBackupStatus();
+    setStatus(MainMenuStatus);
+}
+
+void MainScreen::backupSettings()
+{
+    setStatus(QStringLiteral("Backup Settings"));
+    m_fullBackup->backupSettings();
+    refreshBackupStatus();
+    setStatus(MainMenuStatus);
+}
+
+void MainScreen::refreshBackupStatus()
+{
+    m_backupPanel->setText(m_fullBackup->statusText());
+}
+
+QString MainScreen::backupStatusText() const
+{
+    return m_backupPanel->text();
 }
 
 bool MainScreen::backgroundSelectorOpen() const
@@ -582,6 +643,7 @@ void MainScreen::keyPressEvent(QKeyEvent* event)
 void MainScreen::closeEvent(QCloseEvent* event)
 {
     m_displayModes->saveDisplayMode();
+    m_fullBackup->backUpAtClose();
     event->accept();
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 class BackgroundSelector;
+class FullBackupCommands;
 class DisplayModes;
 class HelpService;
 class QAction;
@@ -55,8 +56,13 @@ public:
     void showAbout();
     void launchWebSite();
     void toggleBackgroundSelector();
+    void backUpEverything();
+    void restoreEverything();
+    void backupSettings();
 
     QString statusText() const;
+    // The status bar's word on the last backup of everything.
+    QString backupStatusText() const;
     bool backgroundSelectorOpen() const;
 
 signals:
@@ -93,6 +99,7 @@ private:
     QColor swatchColour() const;
     void functionScreenClosed(QWidget* screen);
     QWidget* createPlaceholderScreen(FunctionScreen screen);
+    void refreshBackupStatus();
 
     ScreenServices m_services;
     // The program-wide state and help, as every function screen sees them.
@@ -114,6 +121,8 @@ private:
     QLabel* m_swatch = nullptr; // Label1
     QLabel* m_version = nullptr; // Label6
     QLabel* m_statusPanel = nullptr; // StatusBar1 panel 1
+    QLabel* m_backupPanel = nullptr;
+    std::unique_ptr<FullBackupCommands> m_fullBackup;
 
     QMenu* m_optionsMenu = nullptr; // mO
     QMenu* m_displayMenu = nullptr; // mOP

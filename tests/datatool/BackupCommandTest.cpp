@@ -209,6 +209,8 @@ TEST(DataToolBackup, WritingCommandsAreRefusedWhileTheProgramHasTheFolder)
     for (const QStringList& arguments : QList<QStringList> {
              { "restore", "weight", backup.path(), "--yes" },
              { "backup", "weight", backup.path() },
+             { "backup", "all", backup.path() },
+             { "restore", "all", backup.path(), "--yes" },
          }) {
         const DataToolRun run = runDataTool(arguments + QStringList { "--dir", program.path() });
         EXPECT_EQ(run.exitCode, 1) << arguments.join(' ').toStdString();

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class BackupFileOperations;
+
+// The dated folders that backups of everything make inside one backup
+// folder ("Halvorn 2026-12-10 0930"): their names, which sort by date, what
+// state each is in, and the keeping of a number of them.
+class DatedBackups
+{
+public:
+    enum class State {
+        // The manifest is there and every file it names has its size.
+        Complete,
+        // No manifest: the backup was cut short, or is being written.
+        Unfinished,
+        // A manifest that cannot be read, or files that disagree with it.
+        Damaged,
+    };
+
+    struct Entry {
+        QString name;
+        QString path;
+        State state = State::Unfinished;
+        // From the manifest, or from the name when there is none.
+        QDateTime made;
+        qint64 size = 0;
+        // Why an entry is damaged.
+        QString problem;
+    };
+
+    static inline const QString NamePrefix = QStringLiteral("Halvorn ");
+
+    // The name of a backup made at when: the date and the minute; taken
+    // names get "-2", "-3" and so on.
+    static QString folderName(const QDateTime& when, int attempt = 1);
+    static bool isDatedName(const QString& name);
+    // The minute a dated name stands for.
+    static QDateTime timeOfName(const QString& name);
+
+    // The dated folders below parent, oldest first. Links are not followed:
+    // a link is not a backup this program made.
+    static QList<Entry> list(const QString& parent, BackupFileOperations& files);
+    static std::optional<Entry> describe(const QString& folder, BackupFileOperations& files);
+
+    // The newest complete backup among the folders' dated ones.
+    static std::optional<Entry> newestComplete(
+        const QStringList& parents, BackupFileOperations& files);
+
+    struct Pruning {
+        QStringList removed;
+        // Sentences for the user: an unfinished folder removed, a folder
+        // that could not be removed, a damaged one left alone.
+        QStringList notes;
+    };
+    // After a complete backup: keeps the newest `keep` complete folders and
+    // removes older ones and unfinished ones; `spare` (the one just written)
+    // is never touched. Damaged folders are neither counted nor removed:
+    // they may still hold what nothing else does.
+    static Pruning keepNewest(
+        const QString& parent, int keep, const QString& spare, BackupFileOperations& files);
+
+    // Removes a dated folder, its manifest first, so that a removal cut
+    // short leaves an unfinished folder, never a complete one with files
+    // missing.
+    static bool remove(const Entry& entry, BackupFileOperations& files);
+};

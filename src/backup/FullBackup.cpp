@@ -1,0 +1,169 @@
+#include "FullBackup.h"
+
+#include "BackupFileOperations.h"
+#include "BackupManifest.h"
+#include "BackupTarget.h"
+#include "DatedBackups.h"
+#include "FileSetTransaction.h"
+#include "shell/ProgramInfo.h"
+#include "storage/IndividualList.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <utility>
+
+using FilePair = BackupFileSet::FilePair;
+
+namespace {
+
+// Health logs and passwords alike: the dated folders are their owner's only.
+constexpr auto OwnerOnlyFolder
+    = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+
+// A minute may already hold a backup; a few more names are tried.
+constexpr int NameAttempts = 100;
+
+} // namespace
+
+FullBackup::FullBackup(ProgramFolder programFolder, BackupFileOperations& files)
+    : m_programFolder(std::move(programFolder))
+    , m_files(files)
+{ }
+
+QString FullBackup::refusalOfFolder(const QString& parent) const
+{
+    if (parent.trimmed().isEmpty())
+        return QStringLiteral("No backup folder was given.");
+    if (BackupTarget::isWithinProgramFolder(parent, m_programFolder))
+        return QStringLiteral("%1 is the Halvorn program folder or lies inside it; a backup "
+                              "there would be lost with the files it copies.")
+            .arg(QDir::toNativeSeparators(parent));
+    return {};
+}
+
+QList<FilePair> FullBackup::filesToCopy(QStringList& notes) const
+{
+    QList<FilePair> pairs;
+    for (const BackupFileSet& set : BackupFileSet::all()) {
+        if (!set.isTracker()) {
+            // The two password files belong together; one alone is no set.
+            if (m_programFolder.exists(set.fixedFiles.at(0).liveName)) {
+                for (const FilePair& files : set.fixedFiles) {
+                    if (m_programFolder.exists(files.liveName))
+                        pairs.append(files);
+                    else
+                        notes.append(QStringLiteral("%1: not found in the program folder")
+                                         .arg(files.liveName));
+                }
+            }
+            continue;
+        }
+        if (!m_programFolder.exists(set.listFiles.liveName))
+            continue;
+        pairs.append(set.listFiles);
+        IndividualList list(set.listFiles.liveName, set.dataExtension);
+        QString error;
+        if (!list.load(m_programFolder, &error))
+            notes.append(error);
+        for (const QString& name : list.names()) {
+            if (const QString reason = set.refusalOfListedName(name); !reason.isEmpty()) {
+                notes.append(QStringLiteral("%1: skipped, %2").arg(name, reason));
+                continue;
+            }
+            const FilePair files = set.individualFiles(name);
+            if (m_programFolder.exists(files.liveName))
+                pairs.append(files);
+            else
+                notes.append(
+                    QStringLiteral("%1: not found in the program folder").arg(files.liveName));
+        }
+    }
+    for (const FilePair& files : BackupFileSet::settingsFiles()) {
+        if (m_programFolder.exists(files.liveName))
+            pairs.append(files);
+    }
+    return pairs;
+}
+
+QString FullBackup::makeDatedFolder(const QString& parent, const QDateTime& when, QString* reason)
+{
+    if (!m_files.makeFolder(parent, reason))
+        return {};
+    for (int attempt = 1; attempt <= NameAttempts; ++attempt) {
+        const QString folder = QDir(parent).filePath(DatedBackups::folderName(when, attempt));
+        if (QFileInfo::exists(folder) || QFileInfo(folder).isSymLink())
+            continue;
+        if (!m_files.makeFolder(folder, reason))
+            return {};
+        QFile::setPermissions(folder, OwnerOnlyFolder);
+        return folder;
+    }
+    if (reason)
+        *reason = QStringLiteral("every name for this minute is taken");
+    return {};
+}
+
+FullBackup::Outcome FullBackup::run(const QString& parent, const QDateTime& when, int keep)
+{
+    Outcome outcome;
+    if (outcome.failure = refusalOfFolder(parent); !outcome.failure.isEmpty())
+        return outcome;
+    const QList<FilePair> pairs = filesToCopy(outcome.notes);
+    if (pairs.isEmpty()) {
+        outcome.failure = QStringLiteral("There are currently no files to Backup!");
+        return outcome;
+    }
+    QString reason;
+    const QString folder = makeDatedFolder(QDir(parent).absolutePath(), when, &reason);
+    if (folder.isEmpty()) {
+        outcome.failure = QStringLiteral("The backup folder could not be made in %1: %2")
+                              .arg(QDir::toNativeSeparators(parent), reason);
+        return outcome;
+    }
+    const auto fail = [&](const QString& why) {
+        m_files.removeFolder(folder);
+        outcome.failure = why;
+        outcome.copied.clear();
+        return outcome;
+    };
+
+    // The copies are staged and checked against what was read, and put in
+    // place together; the manifest then names what is there.
+    FileSetTransaction transaction(folder, m_files);
+    if (!transaction.prepare(&reason))
+        return fail(reason);
+    for (const FilePair& files : pairs) {
+        const BackupFileOperations::CopyResult result
+            = transaction.stage(m_programFolder.filePath(files.liveName), files.backupName, {},
+                BackupFileOperations::OwnerOnly, &reason);
+        if (result != BackupFileOperations::CopyResult::Copied) {
+            transaction.discard();
+            return fail(
+                QStringLiteral("%1 could not be backed up: %2").arg(files.liveName, reason));
+        }
+    }
+    BackupManifest manifest;
+    manifest.made = when;
+    manifest.programVersion = ProgramInfo::version();
+    for (const QString& name : transaction.stagedNames()) {
+        const QString staged = transaction.stagedPath(name);
+        manifest.files.append({ name, QFileInfo(staged).size(), m_files.checksum(staged) });
+    }
+    if (!transaction.commit(&reason))
+        return fail(QStringLiteral("The backup could not be completed: %1").arg(reason));
+    if (!manifest.write(folder, m_files))
+        return fail(QStringLiteral("The backup's manifest could not be written in %1")
+                        .arg(QDir::toNativeSeparators(folder)));
+
+    outcome.completed = true;
+    outcome.folder = folder;
+    for (const BackupManifest::File& file : std::as_const(manifest.files))
+        outcome.copied.append(file.name);
+    const DatedBackups::Pruning pruning
+        = DatedBackups::keepNewest(QDir(parent).absolutePath(), keep, folder, m_files);
+    outcome.removed = pruning.removed;
+    outcome.keepingNotes = pruning.notes;
+    return outcome;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "BackupFileSet.h"
+#include "storage/ProgramFolder.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+class BackupFileOperations;
+
+// A backup of everything: the three functions' files under their backup
+// names and the settings files under their own, copied into a new dated
+// folder inside a backup folder, each copy checked against what was read,
+// and a manifest written last. Then the oldest complete dated folders
+// beyond the number kept are removed. The program folder is only read.
+class FullBackup
+{
+public:
+    struct Outcome {
+        bool completed = false;
+        // The dated folder written.
+        QString folder;
+        // Names in the dated folder.
+        QStringList copied;
+        // Listed people whose files are not in the program folder, or whose
+        // names cannot be copied: the backup holds what there is.
+        QStringList notes;
+        // Why no backup was made.
+        QString failure;
+        // Dated folders removed afterwards, and what the keeping says.
+        QStringList removed;
+        QStringList keepingNotes;
+    };
+
+    FullBackup(ProgramFolder programFolder, BackupFileOperations& files);
+
+    // Why a folder cannot take dated backups, or the empty text.
+    QString refusalOfFolder(const QString& parent) const;
+
+    // Backs up into a new dated folder inside parent (made when missing),
+    // named by when, and keeps the newest `keep` complete ones.
+    Outcome run(const QString& parent, const QDateTime& when, int keep);
+
+private:
+    // Each program-folder file the backup copies, with its backup name.
+    QList<BackupFileSet::FilePair> filesToCopy(QStringList& notes) const;
+    QString makeDatedFolder(const QString& parent, const QDateTime& when, QString* reason);
+
+    ProgramFolder m_programFolder;
+    BackupFileOperations& m_files;
+};

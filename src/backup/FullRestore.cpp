@@ -1,0 +1,228 @@
+#include "FullRestore.h"
+
+#include "BackupFileOperations.h"
+#include "BackupManifest.h"
+#include "BackupTarget.h"
+#include "FileSetTransaction.h"
+#include "datatool/FolderChecker.h"
+#include "storage/IndividualList.h"
+#include "weight/WeightFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <utility>
+
+using FilePair = BackupFileSet::FilePair;
+
+FullRestore::FullRestore(ProgramFolder programFolder, BackupFileOperations& files)
+    : m_programFolder(std::move(programFolder))
+    , m_files(files)
+{ }
+
+bool FullRestore::start(const QString& datedFolder, Result& result, BackupManifest& manifest)
+{
+    m_liveNames.clear();
+    m_stagedFrom.clear();
+    const QString shown = QDir::toNativeSeparators(datedFolder);
+    if (!QFileInfo(datedFolder).isDir()) {
+        result.refusal = QStringLiteral("There is no folder %1.").arg(shown);
+        return false;
+    }
+    if (BackupTarget::isProgramFolder(datedFolder, m_programFolder)) {
+        result.refusal = QStringLiteral("%1 is the Halvorn program folder itself.").arg(shown);
+        return false;
+    }
+    QString reason;
+    std::optional<BackupManifest> read = BackupManifest::read(datedFolder, m_files, &reason);
+    if (!read) {
+        result.refusal = reason.isEmpty()
+            ? QStringLiteral("%1 has no manifest: it is an unfinished backup, or no backup of "
+                             "everything, and is not restored.")
+                  .arg(shown)
+            : QStringLiteral("%1 cannot be restored: %2.").arg(shown, reason);
+        return false;
+    }
+    manifest = std::move(*read);
+    const ProgramFolder backup(datedFolder);
+    for (const BackupManifest::File& file : std::as_const(manifest.files)) {
+        if (!backup.exists(file.name))
+            result.damaged.append(
+                QStringLiteral("%1: named in the manifest but missing").arg(file.name));
+    }
+    for (const QString& name : m_files.fileNames(m_programFolder.path()))
+        m_liveNames[name.toLower()].append(name);
+    return true;
+}
+
+bool FullRestore::stageOne(FileSetTransaction& transaction, const QString& datedFolder,
+    const BackupManifest& manifest, const FilePair& files, bool secret, Result& result)
+{
+    const QString source = ProgramFolder(datedFolder).filePath(files.backupName);
+    if (!m_files.exists(source))
+        return false;
+    const QString sourceName = QFileInfo(source).fileName();
+    // The file keeps the spelling it has in the program folder.
+    const QStringList previous = m_liveNames.value(files.liveName.toLower());
+    const QString name = previous.contains(files.liveName) || previous.isEmpty() ? files.liveName
+                                                                                 : previous.first();
+    const QString live = QDir(m_programFolder.path()).filePath(name);
+    const QFileDevice::Permissions permissions = !secret && QFileInfo::exists(live)
+        ? QFileInfo(live).permissions()
+        : BackupFileOperations::OwnerOnly;
+    QString reason;
+    switch (transaction.stage(source, name,
+        previous.contains(name) ? QStringList { name } : QStringList {}, permissions, &reason)) {
+    case BackupFileOperations::CopyResult::Copied:
+        break;
+    case BackupFileOperations::CopyResult::SourceUnreadable:
+        result.damaged.append(QStringLiteral("%1: could not be read (%2)").arg(sourceName, reason));
+        return true;
+    case BackupFileOperations::CopyResult::DestinationFailed:
+        result.failure = QStringLiteral("%1 could not be copied into the program folder: %2")
+                             .arg(sourceName, reason);
+        return true;
+    }
+    m_stagedFrom.insert(name, sourceName);
+    result.files.append({ name, sourceName });
+    const BackupManifest::File* listed = manifest.find(sourceName);
+    if (!listed)
+        result.damaged.append(QStringLiteral("%1: not named in the manifest").arg(sourceName));
+    else if (m_files.checksum(transaction.stagedPath(name)) != listed->sha256)
+        result.damaged.append(
+            QStringLiteral("%1: differs from the manifest (its checksum disagrees)")
+                .arg(sourceName));
+    return true;
+}
+
+void FullRestore::stageAll(FileSetTransaction& transaction, const QString& datedFolder,
+    const BackupManifest& manifest, Result& result)
+{
+    bool passwordsStaged = false;
+    for (const BackupFileSet& set : BackupFileSet::all()) {
+        if (!result.failure.isEmpty())
+            return;
+        if (!set.isTracker()) {
+            if (!ProgramFolder(datedFolder).exists(set.fixedFiles.at(0).backupName))
+                continue;
+            for (const FilePair& files : set.fixedFiles) {
+                if (!stageOne(transaction, datedFolder, manifest, files, true, result))
+                    result.damaged.append(
+                        QStringLiteral("%1: missing beside %2")
+                            .arg(files.backupName, set.fixedFiles.at(0).backupName));
+            }
+            passwordsStaged = true;
+            continue;
+        }
+        if (!stageOne(transaction, datedFolder, manifest, set.listFiles, false, result))
+            continue;
+        IndividualList list(set.listFiles.liveName, set.dataExtension);
+        // A list that cannot be read is damage, found by the checks below.
+        if (!list.load(ProgramFolder(transaction.stagingFolder())))
+            continue;
+        for (const QString& name : list.names()) {
+            if (const QString reason = set.refusalOfListedName(name); !reason.isEmpty()) {
+                result.notes.append(QStringLiteral("%1: skipped, %2").arg(name, reason));
+                continue;
+            }
+            const FilePair files = set.individualFiles(name);
+            if (!stageOne(transaction, datedFolder, manifest, files, false, result))
+                result.notes.append(
+                    QStringLiteral("%1: %2 not found in the backup; the program keeps its own "
+                                   "copy, if any")
+                        .arg(files.liveName, files.backupName));
+        }
+    }
+    for (const FilePair& files : BackupFileSet::settingsFiles()) {
+        if (!result.failure.isEmpty())
+            return;
+        stageOne(transaction, datedFolder, manifest, files, false, result);
+    }
+    checkStaged(transaction, passwordsStaged, result);
+}
+
+void FullRestore::checkStaged(
+    const FileSetTransaction& transaction, bool passwordsStaged, Result& result)
+{
+    const ProgramFolder staging(transaction.stagingFolder());
+    QList<FolderChecker::Problem> problems;
+    for (const BackupFileSet& set : BackupFileSet::all()) {
+        if (!set.isTracker() || !staging.exists(set.listFiles.liveName))
+            continue;
+        const FolderChecker::Tracker tracker = set.dataExtension == WeightFile::Extension
+            ? FolderChecker::Tracker::Weight
+            : FolderChecker::Tracker::BloodPressure;
+        const QList<FolderChecker::Problem> listProblems
+            = FolderChecker::checkListFile(staging, tracker);
+        problems += listProblems;
+        if (!listProblems.isEmpty())
+            continue;
+        IndividualList list(set.listFiles.liveName, set.dataExtension);
+        list.load(staging);
+        for (const QString& name : list.names()) {
+            if (set.refusalOfListedName(name).isEmpty() && staging.exists(list.dataFileName(name)))
+                problems += FolderChecker::checkDataFile(staging, tracker, name);
+        }
+    }
+    if (passwordsStaged)
+        problems += FolderChecker::checkPasswordFiles(staging);
+    for (const FolderChecker::Problem& problem : std::as_const(problems)) {
+        if (problem.isDamage())
+            result.damaged.append(QStringLiteral("%1: %2").arg(
+                m_stagedFrom.value(problem.file, problem.file), problem.message));
+    }
+}
+
+FullRestore::Result FullRestore::plan(const QString& datedFolder)
+{
+    Result result;
+    BackupManifest manifest;
+    if (!start(datedFolder, result, manifest))
+        return result;
+    QTemporaryDir scratch;
+    FileSetTransaction transaction(scratch.path(), m_files);
+    QString reason;
+    if (!scratch.isValid() || !transaction.prepare(&reason)) {
+        result.failure = QStringLiteral("No scratch folder could be made: %1").arg(reason);
+        return result;
+    }
+    stageAll(transaction, datedFolder, manifest, result);
+    transaction.discard();
+    return result;
+}
+
+FullRestore::Result FullRestore::run(const QString& datedFolder)
+{
+    Result result;
+    BackupManifest manifest;
+    if (!start(datedFolder, result, manifest))
+        return result;
+    const FileSetTransaction::RecoveryOutcome recovery
+        = FileSetTransaction::recover(m_programFolder.path(), m_files);
+    if (recovery.result == FileSetTransaction::Recovery::Failed) {
+        result.failure = recovery.text;
+        return result;
+    }
+    FileSetTransaction transaction(m_programFolder.path(), m_files);
+    QString reason;
+    if (!transaction.prepare(&reason)) {
+        result.failure = reason;
+        return result;
+    }
+    stageAll(transaction, datedFolder, manifest, result);
+    if (result.refused() || result.files.isEmpty()) {
+        transaction.discard();
+        if (!result.refused())
+            result.failure = QStringLiteral("The backup holds no files to restore.");
+        return result;
+    }
+    if (!transaction.commit(&reason)) {
+        result.failure = QStringLiteral("The restored files could not be put in place: %1; no "
+                                        "file was changed.")
+                             .arg(reason);
+        return result;
+    }
+    result.completed = true;
+    return result;
+}

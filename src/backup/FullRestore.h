@@ -1,0 +1,70 @@
+#pragma once
+
+#include "BackupFileSet.h"
+#include "storage/ProgramFolder.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class BackupFileOperations;
+class BackupManifest;
+class FileSetTransaction;
+
+// Restores a dated backup of everything, the three functions' files and the
+// settings, into the program folder as one FileSetTransaction: every file is
+// staged, checked against the manifest and with the checks of
+// `halvorn-data check`, and only then are they all put in place at once. A
+// folder without a manifest, a file that disagrees with it and any damage
+// refuse the whole restore. A function the backup has no files of keeps its
+// own, and so does a listed person whose file the backup lacks.
+class FullRestore
+{
+public:
+    struct Result {
+        // Why nothing was looked at: not a complete dated backup, or the
+        // program folder itself.
+        QString refusal;
+        // What is (or would be) restored: each program-folder file with the
+        // backup file it comes from.
+        QList<BackupFileSet::FilePair> files;
+        // What is not restored, with the reason; the program keeps its copy.
+        QStringList notes;
+        // Damaged or changed backup files; any of them refuses the restore.
+        QStringList damaged;
+        // Why the files could not be put in place.
+        QString failure;
+        bool completed = false;
+
+        bool refused() const
+        {
+            return !refusal.isEmpty() || !damaged.isEmpty() || !failure.isEmpty();
+        }
+    };
+
+    FullRestore(ProgramFolder programFolder, BackupFileOperations& files);
+
+    // What a restore from the dated folder would do; the backup is copied
+    // into a scratch folder and checked there, and nothing else changes.
+    Result plan(const QString& datedFolder);
+    // The restore itself.
+    Result run(const QString& datedFolder);
+
+private:
+    bool start(const QString& datedFolder, Result& result, BackupManifest& manifest);
+    void stageAll(FileSetTransaction& transaction, const QString& datedFolder,
+        const BackupManifest& manifest, Result& result);
+    // Stages one backup file as the program-folder file it replaces; false
+    // when the backup lacks it.
+    bool stageOne(FileSetTransaction& transaction, const QString& datedFolder,
+        const BackupManifest& manifest, const BackupFileSet::FilePair& files, bool secret,
+        Result& result);
+    void checkStaged(const FileSetTransaction& transaction, bool passwordsStaged, Result& result);
+
+    ProgramFolder m_programFolder;
+    BackupFileOperations& m_files;
+    QHash<QString, QStringList> m_liveNames;
+    // The backup file each staged file came from, by its program name.
+    QHash<QString, QString> m_stagedFrom;
+};

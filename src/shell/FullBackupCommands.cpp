@@ -1,0 +1,184 @@
+#include "FullBackupCommands.h"
+
+#include "BackupSettingsDialog.h"
+#include "RestoreEverythingDialog.h"
+#include "backup/BackupStatus.h"
+#include "backup/DatedBackups.h"
+#include "backup/DiskFileOperations.h"
+#include "backup/FullBackup.h"
+#include "backup/FullRestore.h"
+#include "screens/BusyPointer.h"
+#include "screens/Clock.h"
+#include "screens/MessageService.h"
+#include "screens/SystemDialogs.h"
+#include "storage/ProgramSettings.h"
+
+#include <QDir>
+
+namespace {
+
+using Answer = MessageService::Answer;
+
+// A list of lines under a heading, or nothing when there are none.
+QString section(const QString& heading, const QStringList& lines)
+{
+    return lines.isEmpty() ? QString()
+                           : QStringLiteral("\n\n%1\n%2").arg(heading, lines.join(u'\n'));
+}
+
+} // namespace
+
+FullBackupCommands::FullBackupCommands(const ScreenServices& services, QWidget* window)
+    : m_services(services)
+    , m_window(window)
+{ }
+
+QString FullBackupCommands::knownFolder() const
+{
+    const ProgramSettings settings(m_services.folder);
+    const QString last = settings.lastEverythingFolder();
+    return last.isEmpty() ? settings.backupFolder() : last;
+}
+
+QString FullBackupCommands::statusText() const
+{
+    const ProgramSettings settings(m_services.folder);
+    DiskFileOperations files;
+    const std::optional<DatedBackups::Entry> newest = DatedBackups::newestComplete(
+        { settings.backupFolder(), settings.lastEverythingFolder() }, files);
+    return BackupStatus::text(newest ? std::optional(newest->made) : std::nullopt,
+        m_services.clock.today(), settings.backupOverdueDays());
+}
+
+void FullBackupCommands::backUpEverything()
+{
+    const QString start = knownFolder();
+    const std::optional<QString> chosen = m_services.dialogs.chooseFolder(
+        QStringLiteral("Back Up Everything into"), start.isEmpty() ? QDir::homePath() : start);
+    if (!chosen)
+        return;
+    const ProgramSettings settings(m_services.folder);
+    DiskFileOperations files;
+    FullBackup backup(m_services.folder, files);
+    if (const QString refusal = backup.refusalOfFolder(*chosen); !refusal.isEmpty()) {
+        m_services.messages.warn(refusal, BackUpTitle);
+        return;
+    }
+    FullBackup::Outcome outcome;
+    {
+        BusyPointerScope busy;
+        outcome = backup.run(*chosen, m_services.clock.now(), settings.backupsKept());
+    }
+    if (!outcome.completed) {
+        m_services.messages.error(
+            QStringLiteral("No Backup was made.\n%1").arg(outcome.failure), BackUpTitle);
+        return;
+    }
+    const WriteOutcome stored = settings.setLastEverythingFolder(QDir(*chosen).absolutePath());
+    const QString text = QStringLiteral("Backup Complete: %1 files were copied into\n%2")
+                             .arg(outcome.copied.size())
+                             .arg(QDir::toNativeSeparators(outcome.folder))
+        + section(QStringLiteral("These files were not backed up:"), outcome.notes)
+        + section(QStringLiteral("Older backups removed:"), outcome.removed)
+        + section(QStringLiteral("Notes:"), outcome.keepingNotes)
+        + (stored.written ? QString() : QStringLiteral("\n\n") + stored.message());
+    if (outcome.notes.isEmpty() && stored.written)
+        m_services.messages.inform(text, BackUpTitle);
+    else
+        m_services.messages.warn(text, BackUpTitle);
+}
+
+bool FullBackupCommands::restoreEverything()
+{
+    RestoreEverythingDialog dialog(m_services, knownFolder(), m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const std::optional<DatedBackups::Entry> backup = dialog.chosen();
+    if (!backup)
+        return false;
+    const QString made = BackupStatus::dateText(backup->made.date());
+    const Answer answer = m_services.messages.show({
+        QStringLiteral("This utility will replace the Weight Tracker, Blood Pressure and "
+                       "Password files and the settings located in Halvorn Program\nwith those "
+                       "of the backup of %1 (%2).\nFiles the backup does not hold are kept."
+                       "\n\nProceed?")
+            .arg(made, backup->name),
+        QStringLiteral("Delete Files"),
+        MessageService::Icon::Question,
+        MessageService::Buttons::YesNo,
+        Answer::No,
+    });
+    if (answer != Answer::Yes)
+        return false;
+
+    DiskFileOperations files;
+    FullRestore restore(m_services.folder, files);
+    FullRestore::Result result;
+    {
+        BusyPointerScope busy;
+        result = restore.run(backup->path);
+    }
+    if (!result.refusal.isEmpty() || !result.failure.isEmpty()) {
+        m_services.messages.error(
+            QStringLiteral("No files were restored.\n%1")
+                .arg(result.refusal.isEmpty() ? result.failure : result.refusal),
+            RestoreTitle);
+        return false;
+    }
+    if (!result.damaged.isEmpty()) {
+        m_services.messages.error(
+            QStringLiteral("The backup in %1 is damaged and was not restored.\n"
+                           "No files were changed.\n%2")
+                .arg(QDir::toNativeSeparators(backup->path), result.damaged.join(u'\n')),
+            RestoreTitle);
+        return false;
+    }
+    const QString text
+        = QStringLiteral("Restoration Completed: %1 files were restored from the backup of %2.")
+              .arg(result.files.size())
+              .arg(made)
+        + section(QStringLiteral("These files were not restored:"), result.notes);
+    if (result.notes.isEmpty())
+        m_services.messages.inform(text, RestoreTitle);
+    else
+        m_services.messages.warn(text, RestoreTitle);
+    return true;
+}
+
+void FullBackupCommands::backupSettings()
+{
+    BackupSettingsDialog dialog(m_services, m_window);
+    dialog.exec();
+}
+
+void FullBackupCommands::backUpAtClose()
+{
+    const ProgramSettings settings(m_services.folder);
+    const QDate today = m_services.clock.today();
+    const QDate previous = settings.lastCloseBackupDate();
+    if (!settings.backUpAtClose() || previous == today)
+        return;
+    // Stored before the backup, so that the backup's copy of the settings
+    // holds it too: restoring this backup later must not make the next
+    // close back up again.
+    if (const WriteOutcome stored = settings.setLastCloseBackupDate(today); !stored.written) {
+        m_services.messages.warn(stored.message(), BackUpTitle);
+        return;
+    }
+    DiskFileOperations files;
+    FullBackup backup(m_services.folder, files);
+    FullBackup::Outcome outcome;
+    {
+        BusyPointerScope busy;
+        outcome
+            = backup.run(settings.backupFolder(), m_services.clock.now(), settings.backupsKept());
+    }
+    if (outcome.completed)
+        return;
+    // The next close tries again.
+    settings.setLastCloseBackupDate(previous);
+    m_services.messages.warn(
+        QStringLiteral("The backup of everything made when Halvorn closes could not be made.\n%1")
+            .arg(outcome.failure),
+        BackUpTitle);
+}

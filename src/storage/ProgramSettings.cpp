@@ -1,0 +1,125 @@
+#include "ProgramSettings.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+const QString BackupsKeptKey = QStringLiteral("Backup/Kept");
+const QString BackupFolderKey = QStringLiteral("Backup/Folder");
+const QString BackUpAtCloseKey = QStringLiteral("Backup/AtClose");
+const QString LastCloseBackupKey = QStringLiteral("Backup/LastAtClose");
+const QString LastEverythingFolderKey = QStringLiteral("Backup/LastEverythingFolder");
+const QString OverdueDaysKey = QStringLiteral("Backup/OverdueDays");
+
+} // namespace
+
+ProgramSettings::ProgramSettings(const ProgramFolder& folder)
+    : m_folder(folder)
+{ }
+
+QVariant ProgramSettings::value(const QString& key) const
+{
+    const QString path = m_folder.filePath(FileName);
+    if (!QFileInfo(path).isFile())
+        return {};
+    QSettings settings(path, QSettings::IniFormat);
+    return settings.value(key);
+}
+
+WriteOutcome ProgramSettings::setValue(const QString& key, const QVariant& value) const
+{
+    const QString path = m_folder.filePath(FileName);
+    QSettings settings(path, QSettings::IniFormat);
+    if (value.isNull())
+        settings.remove(key);
+    else
+        settings.setValue(key, value);
+    // QSettings replaces the file whole through a temporary file, so a
+    // failed write leaves the previous settings.
+    settings.sync();
+    switch (settings.status()) {
+    case QSettings::NoError:
+        return WriteOutcome::success();
+    case QSettings::AccessError:
+        return WriteOutcome::failure(QFileInfo(path).fileName(),
+            QStringLiteral("the file cannot be written in %1").arg(m_folder.path()));
+    case QSettings::FormatError:
+        break;
+    }
+    return WriteOutcome::failure(QFileInfo(path).fileName(),
+        QStringLiteral("the file is not a settings file this program can read"));
+}
+
+int ProgramSettings::boundedInt(const QString& key, int fallback, int maximum) const
+{
+    bool ok = false;
+    const int stored = value(key).toInt(&ok);
+    return ok && stored >= 1 && stored <= maximum ? stored : fallback;
+}
+
+int ProgramSettings::backupsKept() const
+{
+    return boundedInt(BackupsKeptKey, DefaultBackupsKept, MaximumBackupsKept);
+}
+
+WriteOutcome ProgramSettings::setBackupsKept(int count) const
+{
+    if (count < 1 || count > MaximumBackupsKept)
+        return WriteOutcome::failure(
+            FileName, QStringLiteral("keep from 1 to %1 backups").arg(MaximumBackupsKept));
+    return setValue(BackupsKeptKey, count);
+}
+
+QString ProgramSettings::backupFolder() const
+{
+    return value(BackupFolderKey).toString();
+}
+
+WriteOutcome ProgramSettings::setBackupFolder(const QString& folder) const
+{
+    return setValue(BackupFolderKey, folder.isEmpty() ? QVariant() : QVariant(folder));
+}
+
+bool ProgramSettings::backUpAtClose() const
+{
+    return value(BackUpAtCloseKey).toBool() && !backupFolder().isEmpty();
+}
+
+WriteOutcome ProgramSettings::setBackUpAtClose(bool on) const
+{
+    return setValue(BackUpAtCloseKey, on);
+}
+
+QDate ProgramSettings::lastCloseBackupDate() const
+{
+    return QDate::fromString(value(LastCloseBackupKey).toString(), Qt::ISODate);
+}
+
+WriteOutcome ProgramSettings::setLastCloseBackupDate(const QDate& date) const
+{
+    return setValue(LastCloseBackupKey, date.toString(Qt::ISODate));
+}
+
+QString ProgramSettings::lastEverythingFolder() const
+{
+    return value(LastEverythingFolderKey).toString();
+}
+
+WriteOutcome ProgramSettings::setLastEverythingFolder(const QString& folder) const
+{
+    return setValue(LastEverythingFolderKey, folder);
+}
+
+int ProgramSettings::backupOverdueDays() const
+{
+    return boundedInt(OverdueDaysKey, DefaultBackupOverdueDays, MaximumBackupOverdueDays);
+}
+
+WriteOutcome ProgramSettings::setBackupOverdueDays(int days) const
+{
+    if (days < 1 || days > MaximumBackupOverdueDays)
+        return WriteOutcome::failure(FileName,
+            QStringLiteral("the days must lie from 1 to %1").arg(MaximumBackupOverdueDays));
+    return setValue(OverdueDaysKey, days);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "ProgramFolder.h"
+#include "WriteOutcome.h"
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+// Halvorn.ini: the program's own settings that the stored record files have
+// no room for, kept as an INI file beside them so that a later setting is a
+// new key, never a new record layout. Every call opens the file, reads or
+// writes one key and closes it again, as the record files do. A key that is
+// missing or unusable reads as its default.
+class ProgramSettings
+{
+public:
+    static inline const QString FileName = QStringLiteral("Halvorn.ini");
+
+    static constexpr int DefaultBackupsKept = 10;
+    static constexpr int MaximumBackupsKept = 999;
+    static constexpr int DefaultBackupOverdueDays = 30;
+    static constexpr int MaximumBackupOverdueDays = 3650;
+
+    explicit ProgramSettings(const ProgramFolder& folder);
+
+    // How many complete dated backups a backup of everything keeps.
+    int backupsKept() const;
+    WriteOutcome setBackupsKept(int count) const;
+
+    // The folder the dated backups go to when the program closes and when
+    // the daily timer runs; empty until the user chooses one.
+    QString backupFolder() const;
+    WriteOutcome setBackupFolder(const QString& folder) const;
+    // Whether everything is backed up into backupFolder() when the program
+    // closes (at most once a day). Never on without a folder.
+    bool backUpAtClose() const;
+    WriteOutcome setBackUpAtClose(bool on) const;
+    // The day of the last backup made when the program closed.
+    QDate lastCloseBackupDate() const;
+    WriteOutcome setLastCloseBackupDate(const QDate& date) const;
+
+    // The folder "Back Up Everything" last wrote to, which the status bar
+    // also looks in.
+    QString lastEverythingFolder() const;
+    WriteOutcome setLastEverythingFolder(const QString& folder) const;
+
+    // After this many days without a backup the main screen says so.
+    int backupOverdueDays() const;
+    WriteOutcome setBackupOverdueDays(int days) const;
+
+private:
+    QVariant value(const QString& key) const;
+    WriteOutcome setValue(const QString& key, const QVariant& value) const;
+    int boundedInt(const QString& key, int fallback, int maximum) const;
+
+    ProgramFolder m_folder;
+};

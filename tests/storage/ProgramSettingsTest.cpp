@@ -1,0 +1,57 @@
+#include "ReadOnlyFolder.h"
+#include "TemporaryProgramFolder.h"
+
+#include "storage/ProgramSettings.h"
+
+#include <gtest/gtest.h>
+
+TEST(ProgramSettings, ReadsDefaultsUntilSetAndKeepsWhatIsSet)
+{
+    TemporaryProgramFolder program;
+    const ProgramSettings settings(program.folder());
+    EXPECT_EQ(settings.backupsKept(), 10);
+    EXPECT_EQ(settings.backupOverdueDays(), 30);
+    EXPECT_TRUE(settings.backupFolder().isEmpty());
+    EXPECT_FALSE(settings.backUpAtClose());
+    EXPECT_FALSE(settings.lastCloseBackupDate().isValid());
+    // Reading creates nothing.
+    EXPECT_FALSE(program.exists("Halvorn.ini"));
+
+    EXPECT_TRUE(settings.setBackUpAtClose(true).written);
+    // Never on without a folder to back up into.
+    EXPECT_FALSE(settings.backUpAtClose());
+    EXPECT_TRUE(settings.setBackupFolder("/media/stick/halvorn backups").written);
+    EXPECT_TRUE(settings.setBackupsKept(3).written);
+    EXPECT_TRUE(settings.setBackupOverdueDays(7).written);
+    EXPECT_TRUE(settings.setLastCloseBackupDate(QDate(2026, 12, 10)).written);
+
+    const ProgramSettings again(program.folder());
+    EXPECT_TRUE(again.backUpAtClose());
+    EXPECT_EQ(again.backupFolder(), "/media/stick/halvorn backups");
+    EXPECT_EQ(again.backupsKept(), 3);
+    EXPECT_EQ(again.backupOverdueDays(), 7);
+    EXPECT_EQ(again.lastCloseBackupDate(), QDate(2026, 12, 10));
+}
+
+TEST(ProgramSettings, AnUnusableValueReadsAsTheDefaultAndIsNotStored)
+{
+    TemporaryProgramFolder program;
+    program.write("Halvorn.ini", "[Backup]\nKept=0\nOverdueDays=many\nLastAtClose=yesterday\n");
+    const ProgramSettings settings(program.folder());
+    EXPECT_EQ(settings.backupsKept(), 10);
+    EXPECT_EQ(settings.backupOverdueDays(), 30);
+    EXPECT_FALSE(settings.lastCloseBackupDate().isValid());
+    EXPECT_FALSE(settings.setBackupsKept(0).written);
+    EXPECT_FALSE(settings.setBackupOverdueDays(-1).written);
+}
+
+TEST(ProgramSettings, AFolderThatCannotBeWrittenIsSaid)
+{
+    TemporaryProgramFolder program;
+    ReadOnlyFolder readOnly(program.path());
+    if (!readOnly.isEffective())
+        GTEST_SKIP() << "the folder stays writable (running as root)";
+    const WriteOutcome outcome = ProgramSettings(program.folder()).setBackupsKept(4);
+    EXPECT_FALSE(outcome.written);
+    EXPECT_EQ(outcome.fileName, "Halvorn.ini");
+}
