@@ -284,28 +284,34 @@ BenchReport::Line BenchCases::addPasswordEntry()
 BenchReport::Line BenchCases::openPasswordKeeper()
 {
     const PasswordFiles files(m_folder);
-    const double program = m_repetitions.medianMilliseconds([&] {
-        Form4 keeper(ScreenServices { m_folder, m_messages, m_dialogs, m_clock, m_state, m_help });
-        keeper.show();
-        QCoreApplication::processEvents();
-        auto* list = keeper.findChild<QComboBox*>(QStringLiteral("Combo1"));
-        check(list && list->count() == BenchFolder::PasswordEntries,
-            QStringLiteral("the Password Keeper does not list %1 entries")
-                .arg(BenchFolder::PasswordEntries));
-    }, {}, settle);
+    const double program = m_repetitions.medianMilliseconds(
+        [&] {
+            Form4 keeper(
+                ScreenServices { m_folder, m_messages, m_dialogs, m_clock, m_state, m_help });
+            keeper.show();
+            QCoreApplication::processEvents();
+            auto* list = keeper.findChild<QComboBox*>(QStringLiteral("Combo1"));
+            check(list && list->count() == BenchFolder::PasswordEntries,
+                QStringLiteral("the Password Keeper does not list %1 entries")
+                    .arg(BenchFolder::PasswordEntries));
+        },
+        {}, settle);
     QStringList names;
     for (const QString& item : files.LoadIndex())
         names.append(IndexItem(item).name());
-    const double floor = m_repetitions.medianMilliseconds([&] {
-        const QByteArray entries
-            = fileBytes(files.entriesFilePath()) + fileBytes(files.indexFilePath());
-        QComboBox bare;
-        bare.addItems(names);
-        bare.show();
-        QCoreApplication::processEvents();
-        check(!entries.isEmpty() && bare.count() == BenchFolder::PasswordEntries,
-            QStringLiteral("the bare list does not hold %1 names").arg(BenchFolder::PasswordEntries));
-    }, {}, settle);
+    const double floor = m_repetitions.medianMilliseconds(
+        [&] {
+            const QByteArray entries
+                = fileBytes(files.entriesFilePath()) + fileBytes(files.indexFilePath());
+            QComboBox bare;
+            bare.addItems(names);
+            bare.show();
+            QCoreApplication::processEvents();
+            check(!entries.isEmpty() && bare.count() == BenchFolder::PasswordEntries,
+                QStringLiteral("the bare list does not hold %1 names")
+                    .arg(BenchFolder::PasswordEntries));
+        },
+        {}, settle);
     return { QStringLiteral("open the Password Keeper, 9,999 entries"), program, floor,
         QStringLiteral("ms"), QStringLiteral("reading both files, a bare combo box filled") };
 }

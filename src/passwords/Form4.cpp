@@ -27,9 +27,6 @@
 #include "storage/GColor3File.h"
 
 #include <QAbstractItemView>
-#include <QStandardItem>
-#include <QStandardItemModel>
-#include <QStyleOptionViewItem>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -47,8 +44,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardItem>
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QVBoxLayout>
 
 namespace {
@@ -460,29 +460,47 @@ bool Form4::eventFilter(QObject* watched, QEvent* event)
 void Form4::LoadIndex()
 {
     BusyPointerScope busy;
-    m_items = m_files.LoadIndex();
+    const QStringList items = m_files.LoadIndex();
+    // A save or a delete changes an item or two of thousands: only the rows
+    // between the unchanged beginning and the unchanged end are replaced.
+    qsizetype same = 0;
+    while (same < items.size() && same < m_items.size() && items.at(same) == m_items.at(same))
+        ++same;
+    qsizetype sameAtEnd = 0;
+    while (sameAtEnd < items.size() - same && sameAtEnd < m_items.size() - same
+        && items.at(items.size() - 1 - sameAtEnd) == m_items.at(m_items.size() - 1 - sameAtEnd))
+        ++sameAtEnd;
+    listModel().removeRows(int(same), int(m_items.size() - same - sameAtEnd));
     // Only the name shows, in the box and in its drop-down; the record
-    // number stays with the item. The rows go in together: one at a time,
-    // the list would be told of each of thousands.
+    // number stays with the item. New rows go in together: one at a time,
+    // the list would be told of each.
     QList<QStandardItem*> rows;
-    rows.reserve(m_items.size());
-    int widestRow = -1;
-    int widest = -1;
-    const QFontMetrics metrics(m_list->view()->font());
-    for (const QString& item : std::as_const(m_items)) {
-        auto* row = new QStandardItem(IndexItem(item).name());
-        row->setData(item, Qt::UserRole);
-        if (const int width = metrics.horizontalAdvance(row->text()); width > widest) {
-            widest = width;
-            widestRow = int(rows.size());
-        }
+    for (qsizetype i = same; i < items.size() - sameAtEnd; ++i) {
+        auto* row = new QStandardItem(IndexItem(items.at(i)).name());
+        row->setData(items.at(i), Qt::UserRole);
         rows.append(row);
     }
-    listModel().invisibleRootItem()->appendRows(rows);
+    if (!rows.isEmpty())
+        listModel().invisibleRootItem()->insertRows(int(same), rows);
+    m_items = items;
     m_list->setCurrentIndex(-1);
-    // The box is only so wide; the drop-down shows long names whole. Its
-    // width is that of the widest name's row, measured alone rather than
-    // every row in turn.
+    fitDropDownToNames();
+}
+
+// The box is only so wide; the drop-down shows long names whole. Its width
+// is that of the widest name's row, measured alone rather than every row in
+// turn.
+void Form4::fitDropDownToNames()
+{
+    const QFontMetrics metrics(m_list->view()->font());
+    int widestRow = -1;
+    int widest = -1;
+    for (int row = 0; row < m_list->count(); ++row) {
+        if (const int width = metrics.horizontalAdvance(m_list->itemText(row)); width > widest) {
+            widest = width;
+            widestRow = row;
+        }
+    }
     int dropDownWidth = 0;
     if (widestRow >= 0) {
         QStyleOptionViewItem option;
@@ -492,21 +510,14 @@ void Form4::LoadIndex()
                             ->sizeHint(option, listModel().index(widestRow, 0))
                             .width();
     }
-    m_list->view()->setMinimumWidth(dropDownWidth
-        + m_list->view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
+    m_list->view()->setMinimumWidth(
+        dropDownWidth + m_list->view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
 }
 
 QStandardItemModel& Form4::listModel() const
 {
     // A combo box's own model is a QStandardItemModel.
     return *static_cast<QStandardItemModel*>(m_list->model());
-}
-
-void Form4::emptyList()
-{
-    m_list->clear();
-    m_items.clear();
-    forgetSelection();
 }
 
 void Form4::forgetSelection()
@@ -765,7 +776,7 @@ bool Form4::save()
         return saveFailed(result.reason);
 
     m_EntryModified = 0;
-    emptyList();
+    forgetSelection();
     ClearEntry();
     LoadIndex();
     m_exitButton->setFocus();
@@ -805,7 +816,7 @@ void Form4::deleteEntry()
         }
         if (result.ok) {
             ClearEntry();
-            emptyList();
+            forgetSelection();
             LoadIndex();
         } else {
             m_services.messages.error(result.reason, DeleteTitle);
@@ -820,7 +831,7 @@ void Form4::newEntry()
         m_nameBox->setFocus();
         return;
     }
-    emptyList();
+    forgetSelection();
     ClearEntry();
     LoadIndex();
     m_nameBox->setFocus();
@@ -909,7 +920,7 @@ void Form4::restoreFiles()
 {
     if (!openBackupScreen(BackupFileSet::PasswordRestore))
         return;
-    emptyList();
+    forgetSelection();
     LoadIndex();
     ClearEntry();
 }

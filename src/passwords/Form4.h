@@ -92,8 +92,8 @@ private:
 
     // --- the list -----------------------------------------------------------
     void LoadIndex();
-    void emptyList();
     QStandardItemModel& listModel() const;
+    void fitDropDownToNames();
     void forgetSelection();
     // Runs before the list drops down; false keeps it closed.
     bool openList();

@@ -434,6 +434,42 @@ TEST_F(Form4Test, ARenamedEntrySavedGivesTwoEntries)
         PasswordEntry({ "Savings bank", "id", "pw", "" }));
 }
 
+// The list changes by the rows a save or a delete changed; what it holds is
+// always what a fresh opening would show, item for item, in order.
+TEST_F(Form4Test, AfterEachSaveAndDeleteTheListHoldsTheStoredItemsInOrder)
+{
+    for (const char* name : { "bank", "club", "club", "mail", "shop" })
+        store(name, "", "");
+    open();
+    const auto expectListMatchesTheFiles = [&](const char* step) {
+        QStringList shown;
+        for (int i = 0; i < list()->count(); ++i)
+            shown.append(list()->itemData(i).toString());
+        EXPECT_EQ(shown, files().LoadIndex()) << step;
+        EXPECT_EQ(list()->currentIndex(), -1) << step;
+    };
+    addEntry("alpha");
+    expectListMatchesTheFiles("added first");
+    addEntry("zoo");
+    expectListMatchesTheFiles("added last");
+    addEntry("diner");
+    expectListMatchesTheFiles("added in the middle");
+
+    choose("mail");
+    box(0)->selectAll();
+    type(box(0), QStringLiteral("bank"));
+    messages.queueAnswer(Answer::No);
+    button("Command2")->click();
+    ASSERT_EQ(messages.messages().size(), 1);
+    expectListMatchesTheFiles("a second entry of a listed name");
+
+    choose("diner");
+    messages.queueAnswer(Answer::Yes);
+    button("Command4")->click();
+    expectListMatchesTheFiles("deleted");
+    EXPECT_EQ(list()->findText("diner"), -1);
+}
+
 TEST_F(Form4Test, ABlankNameIsRefusedBeforeAnyQuestion)
 {
     store("Bank", "id", "pw");
