@@ -48,7 +48,6 @@
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QStyle>
-#include <QStyleOptionViewItem>
 #include <QVBoxLayout>
 
 namespace {
@@ -501,15 +500,9 @@ void Form4::fitDropDownToNames()
             widestRow = row;
         }
     }
-    int dropDownWidth = 0;
-    if (widestRow >= 0) {
-        QStyleOptionViewItem option;
-        option.initFrom(m_list->view());
-        dropDownWidth = m_list->view()
-                            ->itemDelegate()
-                            ->sizeHint(option, listModel().index(widestRow, 0))
-                            .width();
-    }
+    const int dropDownWidth = widestRow >= 0
+        ? m_list->view()->sizeHintForIndex(listModel().index(widestRow, 0)).width()
+        : 0;
     m_list->view()->setMinimumWidth(
         dropDownWidth + m_list->view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
 }
