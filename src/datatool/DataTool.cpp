@@ -230,11 +230,16 @@ int DataTool::runCommand(const QStringList& arguments)
     // The writing commands work under the lock the program holds while it
     // runs: a restore behind its back would be overwritten by its next save.
     // Every command that can take the lock first settles a backup or restore
-    // left unfinished in the folder; the reading ones go on without it.
+    // left unfinished in the folder; the reading ones go on without it when
+    // they cannot.
     const bool writes
         = command == u"import" || command == u"backup" || (command == u"restore" && options.yes);
+    // A reading command takes the lock only when there is a run to settle:
+    // otherwise it would write a lock file for every listing, and keep the
+    // program from starting while it reads.
     DataFolderLock lock(options.folder);
-    const bool locked = lock.acquire() == DataFolderLock::Outcome::Acquired;
+    const bool locked = (writes || FileSetTransaction::hasUnfinishedRun(options.folder))
+        && lock.acquire() == DataFolderLock::Outcome::Acquired;
     if (writes && !locked)
         return problem(lock.problem());
     if (locked) {
