@@ -3,7 +3,7 @@
 #include "BenchFolder.h"
 #include "PeakMemory.h"
 #include "datatool/DataTool.h"
-#include "passwords/Form4.h"
+#include "passwords/ui/PasswordKeeper.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
 #include "print/PdfFile.h"
@@ -12,7 +12,7 @@
 #include "weight/ProgressStatistics.h"
 #include "weight/WeightFile.h"
 #include "weight/WeightReport.h"
-#include "weight/WeightTracker.h"
+#include "weight/ui/WeightTracker.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -286,7 +286,7 @@ BenchReport::Line BenchCases::openPasswordKeeper()
     const PasswordFiles files(m_folder);
     const double program = m_repetitions.medianMilliseconds(
         [&] {
-            Form4 keeper(
+            PasswordKeeper keeper(
                 ScreenServices { m_folder, m_messages, m_dialogs, m_clock, m_state, m_help });
             keeper.show();
             QCoreApplication::processEvents();

@@ -4,7 +4,7 @@
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
 #include "passwords/PasswordRecord.h"
-#include "storage/IndividualList.h"
+#include "trackers/IndividualList.h"
 #include "storage/RecordFile.h"
 #include "storage/StoredDate.h"
 #include "weight/WeightFile.h"

@@ -3,7 +3,7 @@
 // once and in list order, and survive being written and read again.
 #include "FuzzFolder.h"
 
-#include "storage/IndividualList.h"
+#include "trackers/IndividualList.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
-#include "bloodpressure/BPTracker.h"
-#include "passwords/Form4.h"
+#include "bloodpressure/ui/BPTracker.h"
+#include "passwords/ui/PasswordKeeper.h"
 #include "screens/QtMessageService.h"
 #include "screens/QtSystemDialogs.h"
 #include "screens/ScreenServices.h"
@@ -10,7 +10,7 @@
 #include "shell/ProgramStart.h"
 #include "storage/DataFolderLocation.h"
 #include "storage/ProgramFolder.h"
-#include "weight/WeightTracker.h"
+#include "weight/ui/WeightTracker.h"
 
 #include <QApplication>
 #include <QFont>
@@ -42,7 +42,7 @@ int main(int argc, char* argv[])
     mainScreen.setFunctionScreenFactory(
         FunctionScreen::BloodPressureTracker, [&] { return new BPTracker(services); });
     mainScreen.setFunctionScreenFactory(
-        FunctionScreen::PasswordKeeper, [&] { return new Form4(services); });
+        FunctionScreen::PasswordKeeper, [&] { return new PasswordKeeper(services); });
     // Exit ends the program at once: the event loop stops and no window is
     // asked to close, so no screen asks its save questions.
     QObject::connect(

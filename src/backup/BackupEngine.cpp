@@ -6,8 +6,8 @@
 #include "BackupTarget.h"
 #include "DatedBackups.h"
 #include "datatool/FolderChecker.h"
-#include "screens/Clock.h"
-#include "storage/IndividualList.h"
+#include "services/Clock.h"
+#include "trackers/IndividualList.h"
 #include "weight/WeightFile.h"
 
 #include <QDir>

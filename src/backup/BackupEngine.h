@@ -3,7 +3,7 @@
 #include "BackupFileSet.h"
 #include "BackupOutcome.h"
 #include "FileSetTransaction.h"
-#include "screens/MessageService.h"
+#include "services/MessageService.h"
 #include "storage/ProgramFolder.h"
 
 #include <QHash>

@@ -2,7 +2,7 @@
 
 #include "bloodpressure/BloodPressureFile.h"
 #include "passwords/PasswordFiles.h"
-#include "storage/IndividualName.h"
+#include "trackers/IndividualName.h"
 #include "storage/ProgramSettings.h"
 #include "weight/WeightFile.h"
 

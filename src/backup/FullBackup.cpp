@@ -5,8 +5,8 @@
 #include "BackupTarget.h"
 #include "DatedBackups.h"
 #include "FileSetTransaction.h"
-#include "shell/ProgramInfo.h"
-#include "storage/IndividualList.h"
+#include "services/ProgramInfo.h"
+#include "trackers/IndividualList.h"
 
 #include <QDir>
 #include <QFile>

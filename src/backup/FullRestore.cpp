@@ -5,7 +5,7 @@
 #include "BackupTarget.h"
 #include "FileSetTransaction.h"
 #include "datatool/FolderChecker.h"
-#include "storage/IndividualList.h"
+#include "trackers/IndividualList.h"
 #include "weight/WeightFile.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "BloodPressureFile.h"
 
-#include "storage/IndividualDataFile.h"
+#include "trackers/IndividualDataFile.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bloodpressure/Reading.h"
-#include "storage/IndividualList.h"
+#include "trackers/IndividualList.h"
 #include "storage/ProgramFolder.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #include "bloodpressure/BloodPressureGraphData.h"
 
-#include "storage/DatedRows.h"
+#include "trackers/DatedRows.h"
 #include "storage/NumberText.h"
 #include "storage/StoredDate.h"
 

@@ -1,6 +1,6 @@
 #include "PrintEntryCount.h"
 
-#include "storage/DatedRows.h"
+#include "trackers/DatedRows.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include "FolderChecker.h"
 #include "LogValueRules.h"
 #include "bloodpressure/BloodPressureFile.h"
-#include "storage/IndividualDataFile.h"
+#include "trackers/IndividualDataFile.h"
 #include "weight/WeightFile.h"
 
 #include <QStringList>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "backup/BackupRunView.h"
-#include "screens/Clock.h"
-#include "screens/MessageService.h"
+#include "services/Clock.h"
+#include "services/MessageService.h"
 
 #include <QIODevice>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "PasswordFiles.h"
 
 #include "storage/FileWriting.h"
-#include "storage/IndividualList.h"
+#include "trackers/IndividualList.h"
 #include "storage/RecordFile.h"
 #include "storage/TextRecordFile.h"
 #include "storage/Windows1252.h"

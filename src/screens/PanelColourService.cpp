@@ -1,6 +1,6 @@
 #include "PanelColourService.h"
 
-#include "screens/MessageService.h"
+#include "services/MessageService.h"
 #include "screens/ScreenColour.h"
 #include "screens/ShellState.h"
 #include "screens/SystemDialogs.h"

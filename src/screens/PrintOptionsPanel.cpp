@@ -3,7 +3,7 @@
 #include "print/PdfFile.h"
 #include "print/PrintRenderer.h"
 #include "screens/BusyPointer.h"
-#include "screens/MessageService.h"
+#include "services/MessageService.h"
 #include "screens/NamedWidget.h"
 #include "screens/ShellState.h"
 #include "screens/SystemDialogs.h"

@@ -1,6 +1,6 @@
 #include "SecretClipboard.h"
 
-#include "screens/Clock.h"
+#include "services/Clock.h"
 
 #include <QAction>
 #include <QClipboard>

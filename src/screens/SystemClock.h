@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/Clock.h"
+#include "services/Clock.h"
 
 // The wall clock. The pauses wait for the seconds value to tick over, so
 // they end on a clock tick rather than after a fixed time.

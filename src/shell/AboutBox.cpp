@@ -2,7 +2,7 @@
 
 #include "screens/BusyPointer.h"
 #include "screens/SystemDialogs.h"
-#include "shell/ProgramInfo.h"
+#include "services/ProgramInfo.h"
 
 #include <QAction>
 #include <QEvent>

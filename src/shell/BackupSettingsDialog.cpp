@@ -2,7 +2,7 @@
 
 #include "backup/DiskFileOperations.h"
 #include "backup/FullBackup.h"
-#include "screens/MessageService.h"
+#include "services/MessageService.h"
 #include "screens/SystemDialogs.h"
 #include "storage/ProgramSettings.h"
 

@@ -1,6 +1,6 @@
 #include "DisplayModes.h"
 
-#include "screens/MessageService.h"
+#include "services/MessageService.h"
 #include "screens/ShellState.h"
 #include "shell/ScreenMetrics.h"
 #include "storage/GColor3File.h"

@@ -8,8 +8,8 @@
 #include "backup/FullBackup.h"
 #include "backup/FullRestore.h"
 #include "screens/BusyPointer.h"
-#include "screens/Clock.h"
-#include "screens/MessageService.h"
+#include "services/Clock.h"
+#include "services/MessageService.h"
 #include "screens/SystemDialogs.h"
 #include "storage/ProgramSettings.h"
 

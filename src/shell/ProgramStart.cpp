@@ -2,8 +2,8 @@
 
 #include "backup/DiskFileOperations.h"
 #include "backup/FileSetTransaction.h"
-#include "screens/MessageService.h"
-#include "shell/ProgramInfo.h"
+#include "services/MessageService.h"
+#include "services/ProgramInfo.h"
 
 #include <QCommandLineParser>
 

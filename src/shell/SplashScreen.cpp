@@ -1,7 +1,7 @@
 #include "SplashScreen.h"
 
-#include "screens/Clock.h"
-#include "shell/ProgramInfo.h"
+#include "services/Clock.h"
+#include "services/ProgramInfo.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "WeightFile.h"
 
-#include "storage/IndividualDataFile.h"
+#include "trackers/IndividualDataFile.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/IndividualList.h"
+#include "trackers/IndividualList.h"
 #include "storage/ProgramFolder.h"
 #include "weight/WeighIn.h"
 

@@ -9,7 +9,7 @@
 #include "TemporaryProgramFolder.h"
 
 #include "backup/BackupFileSet.h"
-#include "backup/BackupScreen.h"
+#include "backup/ui/BackupScreen.h"
 #include "screens/DriveList.h"
 #include "screens/FolderChooser.h"
 #include "screens/ReadableCaption.h"

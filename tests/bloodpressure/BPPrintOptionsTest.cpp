@@ -2,7 +2,7 @@
 #include "ReadOnlyFolder.h"
 #include "TrackerScreenDriver.h"
 
-#include "bloodpressure/BPTracker.h"
+#include "bloodpressure/ui/BPTracker.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "print/PrintDocument.h"
 #include "screens/PrintOptionsPanel.h"

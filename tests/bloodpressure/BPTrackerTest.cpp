@@ -5,7 +5,7 @@
 #include "ReadOnlyFolder.h"
 #include "TrackerScreenDriver.h"
 
-#include "bloodpressure/BPTracker.h"
+#include "bloodpressure/ui/BPTracker.h"
 #include "screens/DataGrid.h"
 #include "screens/LineChart.h"
 #include "screens/MonthCalendar.h"

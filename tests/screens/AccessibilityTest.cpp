@@ -1,8 +1,8 @@
 #include "ScriptedScreenServices.h"
 #include "TrackerScreenDriver.h"
 
-#include "backup/BackupScreen.h"
-#include "passwords/Form4.h"
+#include "backup/ui/BackupScreen.h"
+#include "passwords/ui/PasswordKeeper.h"
 #include "screens/DataGrid.h"
 #include "shell/HelpWindow.h"
 #include "shell/MainScreen.h"
@@ -375,7 +375,7 @@ TEST_F(OtherScreensAccessibilityTest, ScreenBackgroundIsChosenByKeysAlone)
 
 TEST_F(OtherScreensAccessibilityTest, TabFollowsThePasswordKeeperAndTheBackupScreen)
 {
-    Form4 keeper(services);
+    PasswordKeeper keeper(services);
     keeper.show();
     keeper.activateWindow();
     EXPECT_EQ(tabWalk(keeper.findChild<QWidget*>(QStringLiteral("Combo1"))).join(' ').toStdString(),
@@ -394,7 +394,7 @@ TEST_F(OtherScreensAccessibilityTest, PasswordKeeperAndBackupScreenAreNamed)
 {
     {
         SCOPED_TRACE("Password Keeper");
-        Form4 keeper(services);
+        PasswordKeeper keeper(services);
         expectAllNamed(&keeper);
         keeper.activateWindow();
         QTest::keyClicks(

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/Clock.h"
+#include "services/Clock.h"
 
 #include <QList>
 #include <QObject>

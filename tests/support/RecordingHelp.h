@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/HelpService.h"
+#include "services/HelpService.h"
 
 #include <QList>
 

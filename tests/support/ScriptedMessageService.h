@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/MessageService.h"
+#include "services/MessageService.h"
 
 #include <QList>
 #include <QQueue>

@@ -1,10 +1,10 @@
 #include "TrackerKind.h"
 
-#include "bloodpressure/BPTracker.h"
+#include "bloodpressure/ui/BPTracker.h"
 #include "bloodpressure/BloodPressureFile.h"
-#include "storage/IndividualList.h"
+#include "trackers/IndividualList.h"
 #include "weight/WeightFile.h"
-#include "weight/WeightTracker.h"
+#include "weight/ui/WeightTracker.h"
 
 TrackerKind weightTrackerKind()
 {

@@ -9,7 +9,7 @@
 
 #include "screens/ScreenServices.h"
 #include "screens/ShellState.h"
-#include "screens/TrackerScreen.h"
+#include "trackers/ui/TrackerScreen.h"
 
 #include <QDate>
 #include <QString>

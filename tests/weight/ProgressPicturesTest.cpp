@@ -9,7 +9,7 @@
 #include "storage/GColor14File.h"
 #include "storage/TextRecordFile.h"
 #include "weight/WeightFile.h"
-#include "weight/WeightTracker.h"
+#include "weight/ui/WeightTracker.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -8,7 +8,7 @@
 #include "storage/GColor4File.h"
 #include "storage/StoredDate.h"
 #include "weight/WeightFile.h"
-#include "weight/WeightTracker.h"
+#include "weight/ui/WeightTracker.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -13,7 +13,7 @@
 #include "storage/StoredDate.h"
 #include "storage/TextRecordFile.h"
 #include "weight/WeightFile.h"
-#include "weight/WeightTracker.h"
+#include "weight/ui/WeightTracker.h"
 
 #include <QAction>
 #include <QComboBox>

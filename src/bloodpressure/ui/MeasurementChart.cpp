@@ -1,0 +1,176 @@
+#include "MeasurementChart.h"
+
+#include "bloodpressure/BloodPressureCategory.h"
+#include "screens/DataGrid.h"
+#include "screens/NamedWidget.h"
+#include "screens/ScreenColour.h"
+#include "screens/Twips.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QStyle>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+// A cell's second line follows a carriage return.
+const QString LineBreak = QStringLiteral("\r");
+
+const std::array<std::array<QString, MeasurementChart::Columns>, MeasurementChart::Rows> Texts { {
+    { QStringLiteral("Blood Pressure Category"), "Systolic" + LineBreak + "mm Hg (Upper #)",
+        QStringLiteral(" "), "Diastolic" + LineBreak + "mm Hg (Lower #)" },
+    { QStringLiteral("Normal"), QStringLiteral("Less than 120"), QStringLiteral("and"),
+        QStringLiteral("Less than 80") },
+    { QStringLiteral("Prehypertension"), QStringLiteral("120 - 139"), QStringLiteral("or"),
+        QStringLiteral("80 - 89") },
+    { "High Blood Pressure" + LineBreak + "(Hypertenson) Stage 1", QStringLiteral("140 - 159"),
+        QStringLiteral("or"), QStringLiteral("90 - 99") },
+    { "High Blood Pressure" + LineBreak + "(Hypertenson) Stage 2", QStringLiteral("160 or higher"),
+        QStringLiteral("or"), QStringLiteral("100 or higher") },
+    { "HYPERTENSIVE CRISIS" + LineBreak + "(Emergency Care Needed)",
+        QStringLiteral("Higher than 180"), QStringLiteral("or"),
+        QStringLiteral("Higher than 110") },
+} };
+
+constexpr std::array<double, MeasurementChart::Columns> ColumnFractions { 0.40, 0.26, 0.08, 0.26 };
+constexpr double RowFraction = 0.164;
+constexpr double LastRowFraction = 0.163;
+
+constexpr qreal HeadingPoints = 18;
+constexpr qreal CategoryPoints = 16;
+// Below this the chart is not worth reading anyway: the view wraps the
+// texts at blanks instead.
+constexpr qreal SmallestPoints = 7;
+
+} // namespace
+
+MeasurementChart::MeasurementChart(QWidget* parent)
+    : QGroupBox(QStringLiteral("Blood Pressure Measurement Chart"), parent)
+    , m_headingPoints(HeadingPoints)
+    , m_categoryPoints(CategoryPoints)
+{
+    setObjectName(QStringLiteral("SSPanel6"));
+    m_grid = named(new DataGrid(0, 0, this), "VSFlexGrid1");
+    m_grid->setRowCount(Rows);
+    m_grid->setColumnCount(Columns);
+    m_grid->setEditMode(DataGrid::EditMode::NotEditable);
+    QTableWidget* view = m_grid->view();
+    view->setFont(QFont(QStringLiteral("Times New Roman")));
+    view->setSelectionMode(QAbstractItemView::NoSelection);
+    view->setFocusPolicy(Qt::NoFocus);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A text that does not fit is wrapped or drawn smaller, never cut short.
+    view->setTextElideMode(Qt::ElideNone);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int column = 0; column < Columns; ++column)
+        m_grid->setColumnAlignment(column, Qt::AlignCenter);
+    view->viewport()->installEventFilter(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_grid);
+    fill();
+    hide();
+}
+
+void MeasurementChart::fill()
+{
+    const int lastColumn = Columns - 1;
+    for (int row = 0; row < Rows; ++row) {
+        for (int column = 0; column < Columns; ++column)
+            m_grid->setText(row, column, Texts[row][column]);
+    }
+    m_grid->setForeground({ 0, 0, 0, lastColumn }, Qt::black);
+    m_grid->setBold({ 0, 0, 0, lastColumn }, true);
+    m_grid->setUnderline({ 0, 0, 0, lastColumn }, true);
+    m_grid->setFontSize({ 0, 0, 0, lastColumn }, m_headingPoints);
+    // The blank between the two headings would show as a stray dash.
+    m_grid->setUnderline({ 0, 2, 0, 2 }, false);
+
+    // Rows 1 to 5 are the categories from Normal to Hypertensive crisis.
+    for (int row = 1; row < Rows; ++row) {
+        const BloodPressureCategory category(BloodPressureCategory::Level(row - 1));
+        m_grid->setForeground(
+            { row, 0, row, lastColumn }, ScreenColour::toQColor(category.colour()));
+        m_grid->setBold({ row, 0, row, lastColumn }, true);
+        m_grid->setFontSize({ row, 0, row, lastColumn }, m_categoryPoints);
+        m_grid->setUnderline({ row, 0, row, lastColumn }, category.underlined());
+    }
+    // "or" between the crisis bounds is the one cell of that row not
+    // underlined.
+    m_grid->setUnderline({ Rows - 1, 2, Rows - 1, 2 }, false);
+}
+
+bool MeasurementChart::eventFilter(QObject* watched, QEvent* event)
+{
+    // The cells follow the space the table has to show them in.
+    if (watched == m_grid->view()->viewport() && event->type() == QEvent::Resize)
+        setCellSizes();
+    return QGroupBox::eventFilter(watched, event);
+}
+
+void MeasurementChart::setCellSizes()
+{
+    const QWidget* viewport = m_grid->view()->viewport();
+    const int widthTwips = Twips::fromPixelsX(viewport->width(), this);
+    const int heightTwips = Twips::fromPixelsY(viewport->height(), this);
+    for (int column = 0; column < Columns; ++column)
+        m_grid->setColumnWidthTwips(column, int(std::lround(widthTwips * ColumnFractions[column])));
+    for (int row = 0; row < Rows; ++row) {
+        const double fraction = row == Rows - 1 ? LastRowFraction : RowFraction;
+        m_grid->setRowHeightTwips(row, int(std::lround(heightTwips * fraction)));
+    }
+    fitFontSizes();
+}
+
+void MeasurementChart::fitFontSizes()
+{
+    qreal heading = HeadingPoints;
+    while (heading > SmallestPoints && !rowsFit(0, 0, heading))
+        heading -= 1;
+    qreal category = std::min(CategoryPoints, heading);
+    while (category > SmallestPoints && !rowsFit(1, Rows - 1, category))
+        category -= 1;
+    const int lastColumn = Columns - 1;
+    if (heading != m_headingPoints) {
+        m_headingPoints = heading;
+        m_grid->setFontSize({ 0, 0, 0, lastColumn }, m_headingPoints);
+    }
+    if (category != m_categoryPoints) {
+        m_categoryPoints = category;
+        m_grid->setFontSize({ 1, 0, Rows - 1, lastColumn }, m_categoryPoints);
+    }
+}
+
+bool MeasurementChart::rowsFit(int first, int last, qreal points) const
+{
+    const QTableWidget* view = m_grid->view();
+    // The room the view's style leaves for a cell's text.
+    const int margin
+        = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+    QFont font = view->font();
+    font.setBold(true);
+    font.setUnderline(true);
+    font.setPointSizeF(points);
+    const QFontMetrics metrics(font);
+    for (int row = first; row <= last; ++row) {
+        for (int column = 0; column < Columns; ++column) {
+            const int width = view->columnWidth(column) - margin;
+            const QStringList lines = Texts[row][column].split(LineBreak);
+            if (int(lines.size()) * metrics.lineSpacing() > view->rowHeight(row) - 1)
+                return false;
+            // Each of a cell's lines on one line of its own: "mm Hg (Upper #)"
+            // broken after "Upper" reads worse than a smaller size.
+            for (const QString& line : lines) {
+                if (metrics.horizontalAdvance(line) >= width)
+                    return false;
+            }
+        }
+    }
+    return true;
+}

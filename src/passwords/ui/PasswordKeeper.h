@@ -1,0 +1,180 @@
+#pragma once
+
+#include "passwords/PasswordEntry.h"
+#include "passwords/PasswordFiles.h"
+#include "screens/ScreenServices.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <QStringList>
+#include <memory>
+
+class EntryBoxGroup;
+class FunctionScreenFrame;
+class PanelColourService;
+class GuardedComboBox;
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class PrintDocument;
+class PrintOptionsPanel;
+class QPageLayout;
+class QPlainTextEdit;
+class QPushButton;
+class QStandardItemModel;
+class SecretClipboard;
+struct PrintFont;
+
+// The Password Keeper: a list of entries ("Password Files") chosen by name;
+// the four boxes show and edit the chosen one; Save replaces it or adds a new
+// entry, Delete removes it, Launch opens a name that is a web address.
+class PasswordKeeper : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // EntryModified while the boxes hold changes not yet saved.
+    static constexpr qint16 Modified = 9;
+    static constexpr int HelpTopic = 3015;
+    static constexpr int PrintOptionsHelpTopic = 1014;
+
+    explicit PasswordKeeper(const ScreenServices& services, QWidget* parent = nullptr);
+    ~PasswordKeeper() override;
+
+    qint16 EntryModified() const { return m_EntryModified; }
+    // The list position and record of the entry last chosen; -1 and 0 while
+    // none is chosen (after the list was opened, emptied or reloaded).
+    int SelectedIndex() const { return m_SelectedIndex; }
+    int SelectedRecord() const { return m_SelectedRecord; }
+
+    // --- commands --------------------------------------------------------
+    void chooseEntry(int index);
+    // Save: replaces the matching entry or adds one. False when the user
+    // cancelled or the save was refused or failed; the boxes then stay.
+    bool save();
+    void deleteEntry();
+    void newEntry();
+    void launchWebSite();
+    void printOptions();
+    void exit();
+    void openHelp();
+    void backupFiles();
+    void restoreFiles();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    QAction* addCommand(QMenu* menu, const char* name, const QString& caption);
+    void buildControls();
+    QFrame* buildPanel();
+    void buildColourService();
+    void buildPrintPanel();
+    // RebuildPreview: the printout of the entry the boxes show.
+    PrintDocument buildReport(const QPageLayout& layout, const PrintFont& font) const;
+    void applySizeMode(const QWidget* opener);
+
+    // --- what loading and activation run ----------------------------------
+    void loadScreen();
+    void activated();
+    QString caption() const;
+    void showStatus(const QString& text);
+    void showCaption();
+
+    // --- the list -----------------------------------------------------------
+    void LoadIndex();
+    QStandardItemModel& listModel() const;
+    void fitDropDownToNames();
+    void forgetSelection();
+    // Runs before the list drops down; false keeps it closed.
+    bool openList();
+    void listLostFocus();
+
+    // --- the boxes ----------------------------------------------------------
+    PasswordEntry shownEntry() const;
+    void showEntry(const PasswordEntry& entry);
+    bool anyBoxHoldsText() const;
+    void nameEdited();
+    void commentChanged();
+    // A key released in a box, or a change made with the mouse.
+    void boxTouched();
+
+    // --- the screen's own procedures -------------------------------------
+    void ClearEntry();
+    void DisableAllActions();
+    void EnableEntryActions();
+    void UpdateLaunchState();
+    // True when the action that asked may go on: No, or Yes with the entry
+    // saved. Cancel, or a save cancelled, refused or failed, stops it.
+    bool AskSaveBeforeAction();
+    bool AskSaveBeforeExit();
+
+    // The item Save's Yes replaces: the chosen entry when its name matches,
+    // else the first item of that name; empty when none matches.
+    QString matchingItem(const QString& trimmedName) const;
+    bool saveFailed(const QString& reason);
+    // False when the user cancelled before the backup screen opened.
+    bool openBackupScreen(qint16 kind);
+    bool printOptionsOpen() const;
+
+    ScreenServices m_services;
+    PasswordFiles m_files;
+    SecretClipboard* m_secretClipboard;
+    // The window the keeper was opened from, whose size it takes in the
+    // smaller-screen display.
+    QPointer<const QWidget> m_opener;
+
+    QStringList m_items; // the index items behind Combo1's names
+    QString m_selectedItem;
+
+    QWidget* m_background; // the screen's background
+    QLabel* m_backgroundImage; // Image1
+    QFrame* m_panel; // Panel3D1
+    GuardedComboBox* m_list; // Combo1
+    QLabel* m_listMeasure; // Label4
+    QLineEdit* m_nameBox; // Text1(0)
+    QLineEdit* m_signOnBox; // Text1(1)
+    QLineEdit* m_passwordBox; // Text1(2)
+    QPlainTextEdit* m_commentBox; // Text1(3)
+    QLineEdit* m_normalColourBox; // Text2
+    EntryBoxGroup* m_entryBoxes;
+    QLabel* m_statusPanel; // StatusBar1 panel 1
+    std::unique_ptr<FunctionScreenFrame> m_frame; // toolbars, status bar, background
+    PanelColourService* m_panelColours;
+    QLabel* m_swatch; // Label3
+    PrintOptionsPanel* m_printPanel = nullptr; // SSPanel80
+
+    QMenu* m_optionsMenu; // mO
+    QAction* m_panelColourAction; // mOC
+    QAction* m_newAction; // mON
+    QAction* m_deleteAction; // mODel, Command4, Toolbar2 button 1
+    QAction* m_printAction; // mOP, Command3, Toolbar2 button 2
+    QAction* m_saveAction; // mOS, Command2
+    QAction* m_exitAction; // mOE, Command1, Toolbar2 button 5
+    QAction* m_launchAction; // Command6, Toolbar2 button 3
+    QAction* m_backupAction; // mUB
+    QAction* m_restoreAction; // mUR
+    QAction* m_helpAction; // mH, Toolbar2 button 4
+    // New File's button is enabled on its own at activation, while its menu
+    // item keeps its state.
+    QPushButton* m_newButton; // Command5
+    QPushButton* m_exitButton; // Command1
+
+    qint16 m_EntryModified = 0;
+    int m_SelectedIndex = -1;
+    int m_SelectedRecord = 0;
+    // The program fills the boxes: not the user's changes.
+    bool m_filling = false;
+    // A message box of this screen took the activation; its return is no
+    // new activation of the screen.
+    bool m_deactivatedByModal = false;
+};
