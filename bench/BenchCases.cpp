@@ -3,6 +3,7 @@
 #include "BenchFolder.h"
 #include "PeakMemory.h"
 #include "datatool/DataTool.h"
+#include "backup/ui/BackupScreen.h"
 #include "passwords/ui/PasswordKeeper.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
@@ -115,7 +116,7 @@ BenchReport::Line BenchCases::exportLog(
 std::unique_ptr<WeightTracker> BenchCases::newWeightTracker()
 {
     auto screen = std::make_unique<WeightTracker>(
-        ScreenServices { m_folder, m_messages, m_dialogs, m_clock, m_state, m_help });
+        ScreenServices { m_folder, m_messages, m_dialogs, m_clock, m_state, m_help, &BackupScreen::run });
     screen->show();
     // The list is read once the window is on show.
     QCoreApplication::processEvents();
@@ -287,7 +288,7 @@ BenchReport::Line BenchCases::openPasswordKeeper()
     const double program = m_repetitions.medianMilliseconds(
         [&] {
             PasswordKeeper keeper(
-                ScreenServices { m_folder, m_messages, m_dialogs, m_clock, m_state, m_help });
+                ScreenServices { m_folder, m_messages, m_dialogs, m_clock, m_state, m_help, &BackupScreen::run });
             keeper.show();
             QCoreApplication::processEvents();
             auto* list = keeper.findChild<QComboBox*>(QStringLiteral("Combo1"));

@@ -1,3 +1,4 @@
+#include "backup/ui/BackupScreen.h"
 #include "bloodpressure/ui/BPTracker.h"
 #include "passwords/ui/PasswordKeeper.h"
 #include "screens/QtMessageService.h"
@@ -35,7 +36,8 @@ int main(int argc, char* argv[])
     HelpWindow help(folder);
     ShellState state;
 
-    const ScreenServices services { folder, messages, dialogs, clock, state, help };
+    const ScreenServices services { folder, messages, dialogs, clock, state, help,
+        &BackupScreen::run };
     MainScreen mainScreen(services);
     mainScreen.setFunctionScreenFactory(
         FunctionScreen::WeightTracker, [&] { return new WeightTracker(services); });

@@ -5,10 +5,8 @@
 #include "BackupRunView.h"
 #include "BackupTarget.h"
 #include "DatedBackups.h"
-#include "datatool/FolderChecker.h"
 #include "services/Clock.h"
 #include "trackers/IndividualList.h"
-#include "weight/WeightFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,11 +44,11 @@ BackupEngine::BackupEngine(const Services& services)
 
 // --- the two commands -------------------------------------------------------
 
-BackupOutcome BackupEngine::backup(qint16 kind, const QString& targetPath, const QString& pathLabel)
+BackupOutcome BackupEngine::backup(BackupKind kind, const QString& targetPath, const QString& pathLabel)
 {
     startRun(targetPath);
-    const BackupFileSet* set = BackupFileSet::forKind(kind);
-    if (!set || BackupFileSet::isRestoreKind(kind) || refuseProgramFolder(targetPath)
+    const BackupFileSet* set = m_services.sets.forKind(kind);
+    if (!set || m_services.sets.isRestoreKind(kind) || refuseProgramFolder(targetPath)
         || !settleUnfinishedRun(targetPath))
         return m_outcome;
     m_set = set;
@@ -82,11 +80,11 @@ BackupOutcome BackupEngine::backup(qint16 kind, const QString& targetPath, const
     return m_outcome;
 }
 
-BackupOutcome BackupEngine::restore(qint16 kind, const QString& targetPath)
+BackupOutcome BackupEngine::restore(BackupKind kind, const QString& targetPath)
 {
     startRun(targetPath);
-    const BackupFileSet* set = BackupFileSet::forKind(kind);
-    if (!set || !BackupFileSet::isRestoreKind(kind) || refuseProgramFolder(targetPath)
+    const BackupFileSet* set = m_services.sets.forKind(kind);
+    if (!set || !m_services.sets.isRestoreKind(kind) || refuseProgramFolder(targetPath)
         || !settleUnfinishedRun(targetPath)
         || !settleUnfinishedRun(m_services.programFolder.path()))
         return m_outcome;
@@ -640,30 +638,13 @@ QStringList BackupEngine::damageIn(
     const FileSetTransaction& transaction, const BackupFileSet& set) const
 {
     const ProgramFolder staging(transaction.stagingFolder());
-    QList<FolderChecker::Problem> problems;
-    if (set.isTracker()) {
-        const FolderChecker::Tracker tracker = set.dataExtension == WeightFile::Extension
-            ? FolderChecker::Tracker::Weight
-            : FolderChecker::Tracker::BloodPressure;
-        problems = FolderChecker::checkListFile(staging, tracker);
-        if (problems.isEmpty()) {
-            IndividualList list(set.listFiles.liveName, set.dataExtension);
-            list.load(staging);
-            for (const QString& name : list.names()) {
-                if (staging.exists(list.dataFileName(name)))
-                    problems += FolderChecker::checkDataFile(staging, tracker, name);
-            }
-        }
-    } else {
-        problems = FolderChecker::checkPasswordFiles(staging);
-    }
+    const QList<BackupFileSet::Damage> damage
+        = set.findDamage ? set.findDamage(staging) : QList<BackupFileSet::Damage> {};
     QStringList damaged = manifestDisagreements(transaction);
-    for (const FolderChecker::Problem& problem : std::as_const(problems)) {
-        if (!problem.isDamage())
-            continue;
-        const QString source = m_stagedFrom.value(problem.file);
+    for (const BackupFileSet::Damage& file : damage) {
+        const QString source = m_stagedFrom.value(file.fileName);
         damaged.append(QStringLiteral("%1: %2").arg(
-            source.isEmpty() ? problem.file : QFileInfo(source).fileName(), problem.message));
+            source.isEmpty() ? file.fileName : QFileInfo(source).fileName(), file.reason));
     }
     return damaged;
 }
@@ -716,11 +697,11 @@ bool BackupEngine::commitRestore(FileSetTransaction& transaction)
     return true;
 }
 
-BackupEngine::RestorePlan BackupEngine::restorePlan(qint16 kind, const QString& targetPath)
+BackupEngine::RestorePlan BackupEngine::restorePlan(BackupKind kind, const QString& targetPath)
 {
     startRun(targetPath);
     RestorePlan plan;
-    const BackupFileSet* set = BackupFileSet::forKind(kind);
+    const BackupFileSet* set = m_services.sets.forKind(kind);
     QTemporaryDir scratch;
     if (!set || !scratch.isValid())
         return plan;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BackupFileSet.h"
+#include "BackupFileSets.h"
 #include "BackupOutcome.h"
 #include "FileSetTransaction.h"
 #include "services/MessageService.h"
@@ -39,6 +39,8 @@ public:
         Clock& clock;
         BackupRunView& view;
         BackupFileOperations& files;
+        // The functions' sets, which the kinds asked for name.
+        const BackupFileSets& sets;
     };
 
     // What a restore would do, without doing it.
@@ -67,16 +69,16 @@ public:
 
     // The Backup command (mOM) for a backup kind: asks for the go-ahead,
     // naming pathLabel, then copies the set into targetPath (TargetPath).
-    BackupOutcome backup(qint16 kind, const QString& targetPath, const QString& pathLabel);
+    BackupOutcome backup(BackupKind kind, const QString& targetPath, const QString& pathLabel);
 
     // The Restore command (mOR) for a restore kind: asks for its own
     // go-ahead and copies the set from targetPath into the program folder.
-    BackupOutcome restore(qint16 kind, const QString& targetPath);
+    BackupOutcome restore(BackupKind kind, const QString& targetPath);
 
     // What a restore of the kind's set from targetPath would copy: the
     // backup is copied into a scratch folder and checked there, and nothing
     // of the program folder changes.
-    RestorePlan restorePlan(qint16 kind, const QString& targetPath);
+    RestorePlan restorePlan(BackupKind kind, const QString& targetPath);
 
 private:
     enum class CopyStep { Copied, SourceMissing, SourceUnreadable, DestinationFailed };

@@ -1,26 +1,21 @@
 #pragma once
 
+#include "BackupKind.h"
+#include "storage/ProgramFolder.h"
+
 #include <QList>
 #include <QString>
-#include <QtGlobal>
 
-// One function's files as the backup utility copies them: the kind codes a
-// calling screen passes, the words of the backup screen and its prompts, and
-// which program-folder file becomes which file of the backup set. The backup
-// names are part of every backup set ever written, so they never change.
+#include <functional>
+
+// One function's files as the backup utility copies them: the kinds a
+// calling screen asks for, the words of the backup screen and its prompts,
+// and which program-folder file becomes which file of the backup set. Each
+// function declares its own set; the backup names are part of every backup
+// set ever written, so they never change.
 class BackupFileSet
 {
 public:
-    // BackupKind codes.
-    static constexpr qint16 PasswordBackup = 20;
-    static constexpr qint16 PasswordRestore = 21;
-    static constexpr qint16 WeightBackup = 42;
-    static constexpr qint16 WeightRestore = 43;
-    static constexpr qint16 BloodPressureBackup = 44;
-    static constexpr qint16 BloodPressureRestore = 45;
-    // RestoreMode while a restore is asked for; 0 for a backup.
-    static constexpr qint16 RestoreRequested = 99;
-
     // A file of the program folder and its name in the backup set.
     struct FilePair {
         QString liveName;
@@ -28,16 +23,15 @@ public:
         bool operator==(const FilePair&) const = default;
     };
 
-    // The set of a kind code, backup or restore; nothing for other codes.
-    static const BackupFileSet* forKind(qint16 kind);
-    static bool isRestoreKind(qint16 kind);
-    static const QList<BackupFileSet>& all();
-    // The settings files, which a backup of everything copies under their
-    // own names and no single set includes.
-    static const QList<FilePair>& settingsFiles();
+    // A file of a copied set that the program could not have written, and
+    // why; any of them refuses a restore of the set whole.
+    struct Damage {
+        QString fileName;
+        QString reason;
+    };
 
-    qint16 backupKind = 0;
-    qint16 restoreKind = 0;
+    BackupKind backupKind = BackupKind::PasswordBackup;
+    BackupKind restoreKind = BackupKind::PasswordRestore;
     // "Weight Tracker Files": the screen's caption, label and button.
     QString setName;
     // "Weight Tracker": the name in the go-ahead prompts.
@@ -62,4 +56,8 @@ public:
     // backup copy would be the list's own backup, or one whose data file
     // would be one of the program's own files.
     QString refusalOfListedName(const QString& name) const;
+
+    // Reads a copy of the set, in a folder of its own, as the program would
+    // read it; unset, a copy is taken as it comes.
+    std::function<QList<Damage>(const ProgramFolder& copy)> findDamage;
 };

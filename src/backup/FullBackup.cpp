@@ -27,9 +27,11 @@ constexpr int NameAttempts = 100;
 
 } // namespace
 
-FullBackup::FullBackup(ProgramFolder programFolder, BackupFileOperations& files)
+FullBackup::FullBackup(
+    ProgramFolder programFolder, BackupFileOperations& files, const BackupFileSets& sets)
     : m_programFolder(std::move(programFolder))
     , m_files(files)
+    , m_sets(sets)
 { }
 
 QString FullBackup::refusalOfFolder(const QString& parent) const
@@ -46,7 +48,7 @@ QString FullBackup::refusalOfFolder(const QString& parent) const
 QList<FilePair> FullBackup::filesToCopy(QStringList& notes) const
 {
     QList<FilePair> pairs;
-    for (const BackupFileSet& set : BackupFileSet::all()) {
+    for (const BackupFileSet& set : m_sets.all()) {
         if (!set.isTracker()) {
             // The two password files belong together; one alone is no set.
             if (m_programFolder.exists(set.fixedFiles.at(0).liveName)) {
@@ -80,7 +82,7 @@ QList<FilePair> FullBackup::filesToCopy(QStringList& notes) const
                     QStringLiteral("%1: not found in the program folder").arg(files.liveName));
         }
     }
-    for (const FilePair& files : BackupFileSet::settingsFiles()) {
+    for (const FilePair& files : BackupFileSets::settingsFiles()) {
         if (m_programFolder.exists(files.liveName))
             pairs.append(files);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BackupFileSet.h"
+#include "BackupFileSets.h"
 #include "storage/ProgramFolder.h"
 
 #include <QDateTime>
@@ -33,7 +33,7 @@ public:
         QStringList keepingNotes;
     };
 
-    FullBackup(ProgramFolder programFolder, BackupFileOperations& files);
+    FullBackup(ProgramFolder programFolder, BackupFileOperations& files, const BackupFileSets& sets);
 
     // Why a folder cannot take dated backups, or the empty text.
     QString refusalOfFolder(const QString& parent) const;
@@ -49,4 +49,5 @@ private:
 
     ProgramFolder m_programFolder;
     BackupFileOperations& m_files;
+    const BackupFileSets& m_sets;
 };

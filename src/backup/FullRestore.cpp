@@ -4,9 +4,7 @@
 #include "BackupManifest.h"
 #include "BackupTarget.h"
 #include "FileSetTransaction.h"
-#include "datatool/FolderChecker.h"
 #include "trackers/IndividualList.h"
-#include "weight/WeightFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,9 +14,11 @@
 
 using FilePair = BackupFileSet::FilePair;
 
-FullRestore::FullRestore(ProgramFolder programFolder, BackupFileOperations& files)
+FullRestore::FullRestore(
+    ProgramFolder programFolder, BackupFileOperations& files, const BackupFileSets& sets)
     : m_programFolder(std::move(programFolder))
     , m_files(files)
+    , m_sets(sets)
 { }
 
 bool FullRestore::start(const QString& datedFolder, Result& result, BackupManifest& manifest)
@@ -100,7 +100,7 @@ void FullRestore::stageAll(FileSetTransaction& transaction, const QString& dated
     const BackupManifest& manifest, Result& result)
 {
     bool passwordsStaged = false;
-    for (const BackupFileSet& set : BackupFileSet::all()) {
+    for (const BackupFileSet& set : m_sets.all()) {
         if (!result.failure.isEmpty())
             return;
         if (!set.isTracker()) {
@@ -134,7 +134,7 @@ void FullRestore::stageAll(FileSetTransaction& transaction, const QString& dated
                         .arg(files.liveName, files.backupName));
         }
     }
-    for (const FilePair& files : BackupFileSet::settingsFiles()) {
+    for (const FilePair& files : BackupFileSets::settingsFiles()) {
         if (!result.failure.isEmpty())
             return;
         stageOne(transaction, datedFolder, manifest, files, false, result);
@@ -146,32 +146,15 @@ void FullRestore::checkStaged(
     const FileSetTransaction& transaction, bool passwordsStaged, Result& result)
 {
     const ProgramFolder staging(transaction.stagingFolder());
-    QList<FolderChecker::Problem> problems;
-    for (const BackupFileSet& set : BackupFileSet::all()) {
-        if (!set.isTracker() || !staging.exists(set.listFiles.liveName))
-            continue;
-        const FolderChecker::Tracker tracker = set.dataExtension == WeightFile::Extension
-            ? FolderChecker::Tracker::Weight
-            : FolderChecker::Tracker::BloodPressure;
-        const QList<FolderChecker::Problem> listProblems
-            = FolderChecker::checkListFile(staging, tracker);
-        problems += listProblems;
-        if (!listProblems.isEmpty())
-            continue;
-        IndividualList list(set.listFiles.liveName, set.dataExtension);
-        list.load(staging);
-        for (const QString& name : list.names()) {
-            if (set.refusalOfListedName(name).isEmpty() && staging.exists(list.dataFileName(name)))
-                problems += FolderChecker::checkDataFile(staging, tracker, name);
-        }
+    QList<BackupFileSet::Damage> damage;
+    for (const BackupFileSet& set : m_sets.all()) {
+        const bool staged = set.isTracker() ? staging.exists(set.listFiles.liveName) : passwordsStaged;
+        if (staged && set.findDamage)
+            damage += set.findDamage(staging);
     }
-    if (passwordsStaged)
-        problems += FolderChecker::checkPasswordFiles(staging);
-    for (const FolderChecker::Problem& problem : std::as_const(problems)) {
-        if (problem.isDamage())
-            result.damaged.append(QStringLiteral("%1: %2").arg(
-                m_stagedFrom.value(problem.file, problem.file), problem.message));
-    }
+    for (const BackupFileSet::Damage& file : std::as_const(damage))
+        result.damaged.append(QStringLiteral("%1: %2").arg(
+            m_stagedFrom.value(file.fileName, file.fileName), file.reason));
 }
 
 FullRestore::Result FullRestore::plan(const QString& datedFolder)

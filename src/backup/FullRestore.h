@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BackupFileSet.h"
+#include "BackupFileSets.h"
 #include "storage/ProgramFolder.h"
 
 #include <QHash>
@@ -43,7 +43,7 @@ public:
         }
     };
 
-    FullRestore(ProgramFolder programFolder, BackupFileOperations& files);
+    FullRestore(ProgramFolder programFolder, BackupFileOperations& files, const BackupFileSets& sets);
 
     // What a restore from the dated folder would do; the backup is copied
     // into a scratch folder and checked there, and nothing else changes.
@@ -64,6 +64,7 @@ private:
 
     ProgramFolder m_programFolder;
     BackupFileOperations& m_files;
+    const BackupFileSets& m_sets;
     QHash<QString, QStringList> m_liveNames;
     // The backup file each staged file came from, by its program name.
     QHash<QString, QString> m_stagedFrom;

@@ -5,6 +5,7 @@
 #include "FolderChecker.h"
 #include "PasswordExport.h"
 #include "PasswordSnapshot.h"
+#include "ProgramBackupSets.h"
 #include "ReportWriter.h"
 #include "UnattendedBackupRun.h"
 #include "WeightExport.h"
@@ -642,10 +643,10 @@ int DataTool::backupOrRestore(const Options& options)
     if (kind == Kind::Unknown || options.positional.size() != 3)
         return usageError(QStringLiteral("%1 takes one of weight, bp, passwords and a DIR")
                               .arg(options.positional.first()));
-    const qint16 backupKind = kind == Kind::Passwords ? BackupFileSet::PasswordBackup
-        : kind == Kind::Weight                        ? BackupFileSet::WeightBackup
-                                                      : BackupFileSet::BloodPressureBackup;
-    const BackupFileSet& set = *BackupFileSet::forKind(backupKind);
+    const BackupKind backupKind = kind == Kind::Passwords ? BackupKind::PasswordBackup
+        : kind == Kind::Weight                            ? BackupKind::WeightBackup
+                                                          : BackupKind::BloodPressureBackup;
+    const BackupFileSet& set = *ProgramBackupSets::all().forKind(backupKind);
     const QString folder = QDir(options.positional.at(2)).absolutePath();
     if (restore ? !QFileInfo(folder).isDir() : !QDir().mkpath(folder))
         return restore
@@ -658,7 +659,8 @@ int DataTool::backupOrRestore(const Options& options)
     UnattendedBackupRun side(m_out, m_err, ProgramName);
     DiskFileOperations files;
     BackupEngine engine(
-        { ProgramFolder(QDir(options.folder).absolutePath()), side, side, side, files });
+        { ProgramFolder(QDir(options.folder).absolutePath()), side, side, side, files,
+            ProgramBackupSets::all() });
     const BackupOutcome outcome = restore
         ? engine.restore(set.restoreKind, targetPath)
         : engine.backup(set.backupKind, targetPath, QDir::toNativeSeparators(folder));
@@ -694,7 +696,7 @@ int DataTool::backupAll(const Options& options)
         return problem(QStringLiteral("no backup folder: give DIR, or choose one in Halvorn's "
                                       "Backup Settings"));
     DiskFileOperations files;
-    FullBackup backup(programFolder, files);
+    FullBackup backup(programFolder, files, ProgramBackupSets::all());
     const FullBackup::Outcome outcome
         = backup.run(QDir(parent).absolutePath(), QDateTime::currentDateTime(), keep);
     if (!outcome.completed)
@@ -749,7 +751,7 @@ int DataTool::restoreAll(const Options& options)
         return usageError(QStringLiteral("no folder %1").arg(options.positional.at(2)));
     const ProgramFolder programFolder(QDir(options.folder).absolutePath());
     DiskFileOperations files;
-    FullRestore restore(programFolder, files);
+    FullRestore restore(programFolder, files, ProgramBackupSets::all());
     const FullRestore::Result result = options.yes ? restore.run(folder) : restore.plan(folder);
     if (!result.refusal.isEmpty())
         return problem(result.refusal);
@@ -777,12 +779,12 @@ int DataTool::restoreAll(const Options& options)
     return result.notes.isEmpty() ? Success : ProblemFound;
 }
 
-int DataTool::listRestorePlan(qint16 kind, const QString& folder, const QString& targetPath)
+int DataTool::listRestorePlan(BackupKind kind, const QString& folder, const QString& targetPath)
 {
     UnattendedBackupRun side(m_out, m_err, ProgramName);
     DiskFileOperations files;
     const ProgramFolder programFolder(QDir(folder).absolutePath());
-    BackupEngine engine({ programFolder, side, side, side, files });
+    BackupEngine engine({ programFolder, side, side, side, files, ProgramBackupSets::all() });
     if (BackupTarget::isProgramFolder(targetPath, programFolder))
         return problem(QStringLiteral("%1 is the program folder itself")
                            .arg(QDir::toNativeSeparators(targetPath)));

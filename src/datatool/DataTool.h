@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/BackupKind.h"
 #include "storage/ProgramFolder.h"
 
 #include <QIODevice>
@@ -63,7 +64,7 @@ private:
     // Refused when the output would replace one of the program's own files.
     bool overwritesProgramFile(const Options& options) const;
     int backupOrRestore(const Options& options);
-    int listRestorePlan(qint16 kind, const QString& folder, const QString& targetPath);
+    int listRestorePlan(BackupKind kind, const QString& folder, const QString& targetPath);
     int backupAll(const Options& options);
     int restoreAll(const Options& options);
     int listBackups(const Options& options);

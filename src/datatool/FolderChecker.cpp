@@ -67,6 +67,40 @@ bool FolderChecker::hasDamage(const QList<Problem>& problems)
         [](const Problem& problem) { return problem.isDamage(); });
 }
 
+namespace {
+
+QList<BackupFileSet::Damage> damageOnly(const QList<FolderChecker::Problem>& problems)
+{
+    QList<BackupFileSet::Damage> damage;
+    for (const FolderChecker::Problem& problem : problems) {
+        if (problem.isDamage())
+            damage.append({ problem.file, problem.message });
+    }
+    return damage;
+}
+
+} // namespace
+
+QList<BackupFileSet::Damage> FolderChecker::damageInTrackerCopy(
+    const ProgramFolder& copy, const BackupFileSet& set, Tracker tracker)
+{
+    QList<Problem> problems = checkListFile(copy, tracker);
+    if (problems.isEmpty()) {
+        IndividualList list(set.listFiles.liveName, set.dataExtension);
+        list.load(copy);
+        for (const QString& name : list.names()) {
+            if (set.refusalOfListedName(name).isEmpty() && copy.exists(list.dataFileName(name)))
+                problems += checkDataFile(copy, tracker, name);
+        }
+    }
+    return damageOnly(problems);
+}
+
+QList<BackupFileSet::Damage> FolderChecker::damageInPasswordCopy(const ProgramFolder& copy)
+{
+    return damageOnly(checkPasswordFiles(copy));
+}
+
 void FolderChecker::checkTracker(
     const ProgramFolder& folder, Tracker tracker, QList<Problem>& problems)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/BackupFileSet.h"
 #include "storage/ProgramFolder.h"
 
 #include <QList>
@@ -48,6 +49,14 @@ public:
     static QList<Problem> checkPasswordFiles(const ProgramFolder& folder);
 
     static bool hasDamage(const QList<Problem>& problems);
+
+    // The damage in a copy of a tracker's backup set: its list, then the
+    // data file of each name it lists that the copy holds and that the set
+    // would copy at all.
+    static QList<BackupFileSet::Damage> damageInTrackerCopy(
+        const ProgramFolder& copy, const BackupFileSet& set, Tracker tracker);
+    // The damage in a copy of the two password files.
+    static QList<BackupFileSet::Damage> damageInPasswordCopy(const ProgramFolder& copy);
 
     // The files the program keeps for itself. A data file of the weight
     // tracker shares their extension, so these are never taken for one.

@@ -51,10 +51,6 @@ struct ShellState {
     bool PrintFontStrikethrough = false;
     QColor PrintFontColour = Qt::black;
 
-    // What a function screen asks the backup screen to do.
-    qint16 BackupKind = 0;
-    qint16 RestoreMode = 0;
-
     // The window title of a screen named baseTitle: the family name in
     // front when one is set.
     QString titleFor(const QString& baseTitle) const

@@ -3,6 +3,7 @@
 #include "BackupSettingsDialog.h"
 #include "RestoreEverythingDialog.h"
 #include "backup/BackupStatus.h"
+#include "datatool/ProgramBackupSets.h"
 #include "backup/DatedBackups.h"
 #include "backup/DiskFileOperations.h"
 #include "backup/FullBackup.h"
@@ -59,7 +60,7 @@ void FullBackupCommands::backUpEverything()
         return;
     const ProgramSettings settings(m_services.folder);
     DiskFileOperations files;
-    FullBackup backup(m_services.folder, files);
+    FullBackup backup(m_services.folder, files, ProgramBackupSets::all());
     if (const QString refusal = backup.refusalOfFolder(*chosen); !refusal.isEmpty()) {
         m_services.messages.warn(refusal, BackUpTitle);
         return;
@@ -112,7 +113,7 @@ bool FullBackupCommands::restoreEverything()
         return false;
 
     DiskFileOperations files;
-    FullRestore restore(m_services.folder, files);
+    FullRestore restore(m_services.folder, files, ProgramBackupSets::all());
     FullRestore::Result result;
     {
         BusyPointerScope busy;
@@ -166,7 +167,7 @@ void FullBackupCommands::backUpAtClose()
         return;
     }
     DiskFileOperations files;
-    FullBackup backup(m_services.folder, files);
+    FullBackup backup(m_services.folder, files, ProgramBackupSets::all());
     FullBackup::Outcome outcome;
     {
         BusyPointerScope busy;

@@ -1,5 +1,6 @@
 #include "EngineRun.h"
 
+#include "datatool/ProgramBackupSets.h"
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
 #include "backup/FileSetTransaction.h"
@@ -78,7 +79,7 @@ void expectMessage(const MessageService::Message& message, const QString& text,
 // --- each file set, run to its end ----------------------------------------
 
 struct BackupCase {
-    qint16 kind;
+    BackupKind kind;
     QString promptName;
     Files expected;
     QStringList statuses;
@@ -90,26 +91,26 @@ struct BackupCase {
 TEST(BackupEngine, ABackupCopiesItsSetUnderTheBackupNamesAndNothingElse)
 {
     const QList<BackupCase> cases {
-        { BackupFileSet::PasswordBackup, "Password",
+        { BackupKind::PasswordBackup, "Password",
             { { "Secfile1.Fil", liveFiles()["Secfile1.Fil"] },
                 { "Secfile2.Fil", liveFiles()["Secfile2.fil"] } },
             { "Deleting Old Files", "Making Password File Backup Disk", "Backup Complete" }, {}, 1,
             1 },
-        { BackupFileSet::WeightBackup, "Weight Tracker",
+        { BackupKind::WeightBackup, "Weight Tracker",
             { { "WeightTrker.Wtp", liveFiles()["WeightTrker.Fil"] },
                 { "Ann.Wtp", liveFiles()["Ann.Fil"] },
                 { "Smith, Bob.Wtp", liveFiles()["Smith, Bob.Fil"] },
                 { "cy.Wtp", liveFiles()["cy.Fil"] } },
             { "Deleting Old Files", "Making Backup of Weight Tracker Files", "Backup Complete" },
             { 1, 2, 3, 4 }, 8, 0 },
-        { BackupFileSet::BloodPressureBackup, "Blood Pressure",
+        { BackupKind::BloodPressureBackup, "Blood Pressure",
             { { "BpTrker.Bpf", liveFiles()["BPTrker.Fil"] }, { "Ann.Bpf", liveFiles()["Ann.Fpl"] },
                 { "Dee.Bpf", liveFiles()["Dee.Fpl"] } },
             { "Deleting Old Files", "Making Backup of Blood Pressure Files", "Backup Complete" },
             { 1, 2, 3, 4 }, 8, 0 },
     };
     for (const BackupCase& c : cases) {
-        SCOPED_TRACE(c.kind);
+        SCOPED_TRACE(qToUnderlying(c.kind));
         LiveRun run;
         const BackupOutcome outcome = run.answerAndRun(c.kind, { Answer::Yes });
 
@@ -136,7 +137,7 @@ TEST(BackupEngine, ABackupCopiesItsSetUnderTheBackupNamesAndNothingElse)
 }
 
 struct RestoreCase {
-    qint16 kind;
+    BackupKind kind;
     QString promptName;
     Files backupSet;
     Files restored;
@@ -148,11 +149,11 @@ struct RestoreCase {
 TEST(BackupEngine, ARestoreReplacesTheSetsFilesAndLeavesTheRest)
 {
     const QList<RestoreCase> cases {
-        { BackupFileSet::PasswordRestore, "Password", passwordFiles({ "Mail", "Shop" }),
+        { BackupKind::PasswordRestore, "Password", passwordFiles({ "Mail", "Shop" }),
             passwordFiles({ "Mail", "Shop" }, "Secfile1.Fil", "Secfile2.fil"),
             { "Deleting Old Password Files", "Restoring Password Files", "Restoration Completed" },
             {}, 0 },
-        { BackupFileSet::WeightRestore, "Weight Tracker",
+        { BackupKind::WeightRestore, "Weight Tracker",
             { { "WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n" },
                 { "Ann.Wtp", weightFile("ann restored") },
                 { "Eve.Wtp", weightFile("eve restored") }, { "Stray.Wtp", "listed nowhere" } },
@@ -161,14 +162,14 @@ TEST(BackupEngine, ARestoreReplacesTheSetsFilesAndLeavesTheRest)
                 { "Eve.Fil", weightFile("eve restored") } },
             { "Deleting Old Files", "Restoring Weight Tracker Files", "Restoration Completed" },
             { 1, 2, 3, 4 }, 7 },
-        { BackupFileSet::BloodPressureRestore, "Blood Pressure",
+        { BackupKind::BloodPressureRestore, "Blood Pressure",
             { { "BpTrker.Bpf", "\"Dee\"\r\n" }, { "Dee.Bpf", bloodPressureFile("dee restored") } },
             { { "BPTrker.Fil", "\"Dee\"\r\n" }, { "Dee.Fpl", bloodPressureFile("dee restored") } },
             { "Deleting Old Files", "Restoring Blood Pressure Files", "Restoration Completed" },
             { 1, 2, 3, 4 }, 7 },
     };
     for (const RestoreCase& c : cases) {
-        SCOPED_TRACE(c.kind);
+        SCOPED_TRACE(qToUnderlying(c.kind));
         LiveRun run;
         writeAll(run.backupFolder, c.backupSet);
         const BackupOutcome outcome = run.answerAndRun(c.kind, { Answer::Yes });
@@ -198,10 +199,10 @@ TEST(BackupEngine, NoOrCancelToTheGoAheadChangesNothing)
     const Files backupSet { { "Secfile1.Fil", "i" }, { "Secfile2.Fil", "e" },
         { "WeightTrker.Wtp", "\"Eve\"\r\n" }, { "Eve.Wtp", "eve" },
         { "BpTrker.Bpf", "\"Eve\"\r\n" }, { "Eve.Bpf", "eve" } };
-    for (const BackupFileSet& set : BackupFileSet::all()) {
-        for (qint16 kind : { set.backupKind, set.restoreKind }) {
+    for (const BackupFileSet& set : ProgramBackupSets::all().all()) {
+        for (BackupKind kind : { set.backupKind, set.restoreKind }) {
             for (Answer answer : { Answer::No, Answer::Cancel }) {
-                SCOPED_TRACE(kind);
+                SCOPED_TRACE(qToUnderlying(kind));
                 LiveRun run;
                 writeAll(run.backupFolder, backupSet);
                 const BackupOutcome outcome = run.answerAndRun(kind, { answer });
@@ -226,7 +227,7 @@ TEST(BackupEngine, AFailedCopyAsksForANewDiskAndCopiesTheSameFileFirst)
     LiveRun run;
     run.files.fillUpAfter(liveFiles()["WeightTrker.Fil"].size() + 3);
     const BackupOutcome outcome
-        = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes, Answer::Ok });
+        = run.answerAndRun(BackupKind::WeightBackup, { Answer::Yes, Answer::Ok });
 
     ASSERT_EQ(run.messages.messages().size(), 2);
     expectMessage(run.messages.messages().at(1), NewDiskText, "Backup Disk", Icon::Information,
@@ -263,7 +264,7 @@ TEST(BackupEngine, CancelAtTheNewDiskPromptLeavesTheEarlierBackupWhole)
         writeAll(run.backupFolder, earlier);
         c.inject(run.files);
         const BackupOutcome outcome
-            = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes, Answer::Cancel });
+            = run.answerAndRun(BackupKind::WeightBackup, { Answer::Yes, Answer::Cancel });
 
         EXPECT_EQ(outcome.state, State::Cancelled);
         ASSERT_EQ(run.messages.messages().size(), 3);
@@ -285,7 +286,7 @@ TEST(BackupEngine, ARetriedCopyThatComesOutWrongAsksAgain)
     run.files.failCopy(2);
     run.files.corruptCopy(3);
     const BackupOutcome outcome
-        = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes, Answer::Ok, Answer::Ok });
+        = run.answerAndRun(BackupKind::WeightBackup, { Answer::Yes, Answer::Ok, Answer::Ok });
 
     EXPECT_EQ(run.messages.texts(),
         QStringList({ WeightPrompt.arg(run.backupFolder.path()), NewDiskText, NewDiskText }));
@@ -300,7 +301,7 @@ TEST(BackupEngine, APasswordBackupStartsAgainWithBothFilesOnANewDisk)
     LiveRun run;
     run.files.failCopy(2);
     BackupOutcome outcome
-        = run.answerAndRun(BackupFileSet::PasswordBackup, { Answer::Yes, Answer::Ok });
+        = run.answerAndRun(BackupKind::PasswordBackup, { Answer::Yes, Answer::Ok });
     EXPECT_EQ(run.files.copies(),
         QStringList({ "Secfile1.Fil -> Secfile1.Fil", "Secfile2.fil -> Secfile2.Fil",
             "Secfile1.Fil -> Secfile1.Fil", "Secfile2.fil -> Secfile2.Fil" }));
@@ -311,7 +312,7 @@ TEST(BackupEngine, APasswordBackupStartsAgainWithBothFilesOnANewDisk)
     LiveRun cancelled;
     cancelled.files.failCopy(2);
     outcome
-        = cancelled.answerAndRun(BackupFileSet::PasswordBackup, { Answer::Yes, Answer::Cancel });
+        = cancelled.answerAndRun(BackupKind::PasswordBackup, { Answer::Yes, Answer::Cancel });
     EXPECT_EQ(outcome.state, State::Cancelled);
     EXPECT_TRUE(cancelled.backup().isEmpty());
     EXPECT_EQ(cancelled.view.statusText, "Backup Terminated by User");
@@ -326,7 +327,7 @@ TEST(BackupEngine, APasswordBackupThatCannotWriteSaysNoBackupWasMade)
         LiveRun run;
         run.files.failCopy(1);
         const BackupOutcome outcome
-            = run.answerAndRun(BackupFileSet::PasswordBackup, { Answer::Yes, answer });
+            = run.answerAndRun(BackupKind::PasswordBackup, { Answer::Yes, answer });
         EXPECT_EQ(outcome.state, State::Failed);
         expectMessage(run.messages.last(),
             "Unable to access Disk or Disk is Full!\n"
@@ -343,7 +344,7 @@ TEST(BackupEngine, APasswordBackupThatCannotWriteSaysNoBackupWasMade)
 TEST(BackupEngine, MissingProgramFilesAreNamedNotTakenForAFullDisk)
 {
     struct Case {
-        qint16 kind;
+        BackupKind kind;
         QStringList removed;
         QString unreadable;
         QString message;
@@ -351,20 +352,20 @@ TEST(BackupEngine, MissingProgramFilesAreNamedNotTakenForAFullDisk)
         qsizetype copied;
     };
     const QList<Case> cases {
-        { BackupFileSet::WeightBackup, { "WeightTrker.Fil" }, {},
+        { BackupKind::WeightBackup, { "WeightTrker.Fil" }, {},
             "There are currently no files to Backup!", "No Backup was made", 0 },
-        { BackupFileSet::BloodPressureBackup, { "BPTrker.Fil" }, {},
+        { BackupKind::BloodPressureBackup, { "BPTrker.Fil" }, {},
             "There are currently no files to Backup!", "No Backup was made", 0 },
-        { BackupFileSet::PasswordBackup, { "Secfile1.Fil" }, {},
+        { BackupKind::PasswordBackup, { "Secfile1.Fil" }, {},
             "There are currently no files to Backup!", "No Backup was made", 0 },
-        { BackupFileSet::WeightBackup, { "Smith, Bob.Fil" }, {},
+        { BackupKind::WeightBackup, { "Smith, Bob.Fil" }, {},
             "These files were not backed up:\nSmith, Bob.Fil: not found in the program folder",
             "Backup Incomplete: some files were not copied", 3 },
-        { BackupFileSet::WeightBackup, {}, "cy.Fil",
+        { BackupKind::WeightBackup, {}, "cy.Fil",
             "These files were not backed up:\ncy.Fil: could not be read (Permission denied)",
             "Backup Incomplete: some files were not copied", 3 },
         // Half a keeper is no backup: nothing is copied.
-        { BackupFileSet::PasswordBackup, { "Secfile2.fil" }, {},
+        { BackupKind::PasswordBackup, { "Secfile2.fil" }, {},
             "These files were not backed up:\nSecfile2.fil: not found in the program folder",
             "No Backup was made", 0 },
     };
@@ -398,7 +399,7 @@ TEST(BackupEngine, OldCopiesInAnyCaseAreReplacedAndUnsafeNamesSkipped)
         "\"Ann\"\r\n\"..\"\r\n\"../Escaped\"\r\n\"weighttrker\"\r\n\"GColor1\"\r\n");
     run.backupFolder.write("ANN.WTP", "an old copy");
     run.backupFolder.write("weighttrker.wtp", "an old list");
-    const BackupOutcome outcome = run.answerAndRun(BackupFileSet::WeightBackup, { Answer::Yes });
+    const BackupOutcome outcome = run.answerAndRun(BackupKind::WeightBackup, { Answer::Yes });
 
     EXPECT_EQ(run.backup(),
         Files({ { "WeightTrker.Wtp", run.program.read("WeightTrker.Fil") },
@@ -418,7 +419,7 @@ TEST(BackupEngine, APasswordRestoreNeedsBothBackupFilesBeforeItAsks)
     for (const char* present : { "Secfile1.Fil", "Secfile2.Fil" }) {
         LiveRun run;
         run.backupFolder.write(present, "only one");
-        const BackupOutcome outcome = run.answerAndRun(BackupFileSet::PasswordRestore, {});
+        const BackupOutcome outcome = run.answerAndRun(BackupKind::PasswordRestore, {});
         ASSERT_EQ(run.messages.messages().size(), 1);
         expectMessage(run.messages.last(),
             "Unable to find Password Files Backup Disk or Backup files!\n"
@@ -433,7 +434,7 @@ TEST(BackupEngine, ATrackerRestoreWithoutTheBackupListChangesNothing)
 {
     LiveRun run;
     run.backupFolder.write("Ann.Wtp", "a file without its list");
-    const BackupOutcome outcome = run.answerAndRun(BackupFileSet::WeightRestore, { Answer::Yes });
+    const BackupOutcome outcome = run.answerAndRun(BackupKind::WeightRestore, { Answer::Yes });
     expectMessage(run.messages.last(),
         "Unable to find Backup Disk or Location containing requested files!\n"
         "Please insert another backup Disk into selected Drive and Try again.",
@@ -456,7 +457,7 @@ TEST(BackupEngine, ATrackerRestoreKeepsTheLiveFileOfAPersonTheBackupLacks)
         { { "weighttrker.wtp", "\"Ann\"\r\n\"Smith, Bob\"\r\n\"cy\"\r\n\"..\"\r\n" },
             { "ann.WTP", weightFile("ann restored") }, { "cy.Wtp", weightFile("cy restored") } });
     run.files.failCopy(3);
-    const BackupOutcome outcome = run.answerAndRun(BackupFileSet::WeightRestore, { Answer::Yes });
+    const BackupOutcome outcome = run.answerAndRun(BackupKind::WeightRestore, { Answer::Yes });
 
     Files expected = withChanges(liveFiles(),
         { { "WeightTrker.Fil", "\"Ann\"\r\n\"cy\"\r\n\"Smith, Bob\"\r\n" },
@@ -481,30 +482,30 @@ TEST(BackupEngine, AFailedRestoreLeavesTheProgramFolderAsItWas)
 {
     struct Case {
         const char* fault;
-        qint16 kind;
+        BackupKind kind;
         std::function<void(FaultyFileOperations&)> inject;
         QList<Answer> answers;
         State state;
     };
     const QList<Case> cases {
-        { "password copy fails, Cancel", BackupFileSet::PasswordRestore,
+        { "password copy fails, Cancel", BackupKind::PasswordRestore,
             [](FaultyFileOperations& files) { files.failCopy(2); }, { Answer::Yes, Answer::Cancel },
             State::Cancelled },
-        { "password copy differs, Cancel", BackupFileSet::PasswordRestore,
+        { "password copy differs, Cancel", BackupKind::PasswordRestore,
             [](FaultyFileOperations& files) { files.corruptCopy(1); },
             { Answer::Yes, Answer::Cancel }, State::Cancelled },
         // Renames: the journal, then each old file set aside and its new one
         // put in its place.
-        { "second password file cannot be put in place", BackupFileSet::PasswordRestore,
+        { "second password file cannot be put in place", BackupKind::PasswordRestore,
             [](FaultyFileOperations& files) { files.failRename(5); }, { Answer::Yes },
             State::Failed },
-        { "weight list cannot be written", BackupFileSet::WeightRestore,
+        { "weight list cannot be written", BackupKind::WeightRestore,
             [](FaultyFileOperations& files) { files.fillUpAfter(3); }, { Answer::Yes },
             State::Failed },
-        { "a weight file cannot be put in place", BackupFileSet::WeightRestore,
+        { "a weight file cannot be put in place", BackupKind::WeightRestore,
             [](FaultyFileOperations& files) { files.failRename(4); }, { Answer::Yes },
             State::Failed },
-        { "the journal cannot be put in place", BackupFileSet::WeightRestore,
+        { "the journal cannot be put in place", BackupKind::WeightRestore,
             [](FaultyFileOperations& files) { files.failRename(1); }, { Answer::Yes },
             State::Failed },
     };
@@ -535,7 +536,7 @@ TEST(BackupEngine, APasswordRestoreRetriesAfterOk)
     writeAll(run.backupFolder, passwordFiles({ "Mail" }));
     run.files.failCopy(2);
     const BackupOutcome outcome
-        = run.answerAndRun(BackupFileSet::PasswordRestore, { Answer::Yes, Answer::Ok });
+        = run.answerAndRun(BackupKind::PasswordRestore, { Answer::Yes, Answer::Ok });
     expectMessage(run.messages.messages().at(1),
         "Unable to access Disk, Or No Password Restore Files Were Found on This Disk! Make sure "
         "Disk is in Drive!",
@@ -555,12 +556,12 @@ TEST(BackupEngine, PermissionsOfLiveFilesAreKept)
     const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
     ASSERT_TRUE(QFile::setPermissions(index, ownerOnly));
     ASSERT_TRUE(QFile::setPermissions(run.program.filePath("Secfile2.fil"), readOnly));
-    run.answerAndRun(BackupFileSet::PasswordBackup, { Answer::Yes });
+    run.answerAndRun(BackupKind::PasswordBackup, { Answer::Yes });
     EXPECT_EQ(QFile::permissions(index) & 0x7077, ownerOnly);
     EXPECT_EQ(QFile::permissions(run.program.filePath("Secfile2.fil")) & 0x7077, readOnly);
 
     QFile::setPermissions(run.program.filePath("Secfile2.fil"), ownerOnly);
-    run.answerAndRun(BackupFileSet::PasswordRestore, { Answer::Yes });
+    run.answerAndRun(BackupKind::PasswordRestore, { Answer::Yes });
     EXPECT_EQ(QFile::permissions(index) & 0x7077, ownerOnly);
 }
 
@@ -574,12 +575,12 @@ TEST(BackupEngine, TheProgramFolderIsNeverATarget)
     const QStringList spellings { run.program.path(), run.program.path() + "/",
         run.program.path().toUpper(), run.program.path() + "/./", link + "/" };
     for (const QString& spelling : spellings) {
-        for (const BackupFileSet& set : BackupFileSet::all()) {
-            for (qint16 kind : { set.backupKind, set.restoreKind }) {
-                SCOPED_TRACE(spelling.toStdString() + " " + std::to_string(kind));
+        for (const BackupFileSet& set : ProgramBackupSets::all().all()) {
+            for (BackupKind kind : { set.backupKind, set.restoreKind }) {
+                SCOPED_TRACE(spelling.toStdString() + " " + std::to_string(qToUnderlying(kind)));
                 run.messages.clear();
                 run.messages.queueAnswer(Answer::Yes);
-                const BackupOutcome outcome = BackupFileSet::isRestoreKind(kind)
+                const BackupOutcome outcome = ProgramBackupSets::all().isRestoreKind(kind)
                     ? run.engine.restore(kind, spelling)
                     : run.engine.backup(kind, spelling, spelling);
                 EXPECT_EQ(outcome.state, State::Declined);
@@ -602,7 +603,7 @@ TEST(BackupEngine, ARestorePlanNamesWhatWouldBeReplaced)
         { { "WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n\"../x\"\r\n" },
             { "ANN.wtp", weightFile("a") } });
     const BackupEngine::RestorePlan plan
-        = run.engine.restorePlan(BackupFileSet::WeightRestore, run.target());
+        = run.engine.restorePlan(BackupKind::WeightRestore, run.target());
     EXPECT_EQ(plan.files,
         QList<BackupFileSet::FilePair>(
             { { "WeightTrker.Fil", "WeightTrker.Wtp" }, { "Ann.Fil", "ANN.wtp" } }));

@@ -8,6 +8,7 @@
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
 
+#include "datatool/ProgramBackupSets.h"
 #include "backup/BackupFileSet.h"
 #include "backup/ui/BackupScreen.h"
 #include "screens/DriveList.h"
@@ -49,7 +50,8 @@ protected:
     FakeClock clock;
     ShellState state;
     RecordingHelp help;
-    ScreenServices services { program.folder(), messages, dialogs, clock, state, help };
+    ScreenServices services { program.folder(), messages, dialogs, clock, state, help,
+        &BackupScreen::run };
     std::unique_ptr<BackupScreen> screen;
 
     BackupScreenTest()
@@ -60,11 +62,9 @@ protected:
         program.write("Secfile2.fil", "entries");
     }
 
-    void open(qint16 kind)
+    void open(BackupKind kind)
     {
-        state.BackupKind = kind;
-        state.RestoreMode = BackupFileSet::isRestoreKind(kind) ? 99 : 0;
-        screen = std::make_unique<BackupScreen>(services);
+        screen = std::make_unique<BackupScreen>(services, kind);
         screen->show();
         QCoreApplication::processEvents();
     }
@@ -93,7 +93,7 @@ QString plainText(const QString& html)
 TEST_F(BackupScreenTest, TextsButtonAndMenuFollowTheKind)
 {
     struct Case {
-        qint16 kind;
+        BackupKind kind;
         QString caption;
         QString button;
         QString label;
@@ -112,22 +112,22 @@ TEST_F(BackupScreenTest, TextsButtonAndMenuFollowTheKind)
         "select Drive and or folder from the Drive/Folders lists below, then Click Restore %1 "
         "Button and follow directions as they appear.");
     const QList<Case> cases {
-        { 20, "Backup Password Files", "&Make Backup", backupLabel.arg("Password Files"), "M" },
-        { 21, "Restore Password Files from Backup Media", "&Restore Password Files",
+        { BackupKind { 20 }, "Backup Password Files", "&Make Backup", backupLabel.arg("Password Files"), "M" },
+        { BackupKind { 21 }, "Restore Password Files from Backup Media", "&Restore Password Files",
             restoreLabel.arg("Password Files", "PASSWORD FILES"), "R" },
-        { 42, "Backup Weight Tracker Files", "&Make Backup",
+        { BackupKind { 42 }, "Backup Weight Tracker Files", "&Make Backup",
             backupLabel.arg("Weight Tracker Files"), "M" },
-        { 43, "Restore Weight Tracker Files from Backup Media", "&Restore Weight Tracker Files",
+        { BackupKind { 43 }, "Restore Weight Tracker Files from Backup Media", "&Restore Weight Tracker Files",
             restoreLabel.arg("Weight Tracker Files", "WEIGHT TRACKER FILES"), "R" },
-        { 44, "Backup Blood Pressure Files", "&Make Backup",
+        { BackupKind { 44 }, "Backup Blood Pressure Files", "&Make Backup",
             backupLabel.arg("Blood Pressure Files"), "M" },
-        { 45, "Restore Blood Pressure Files from Backup Media", "&Restore Blood Pressure Files",
+        { BackupKind { 45 }, "Restore Blood Pressure Files from Backup Media", "&Restore Blood Pressure Files",
             restoreLabel.arg("Blood Pressure Files", "BLOOD PRESSURE FILES"), "R" },
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.kind);
+        SCOPED_TRACE(qToUnderlying(c.kind));
         open(c.kind);
-        const bool restore = BackupFileSet::isRestoreKind(c.kind);
+        const bool restore = ProgramBackupSets::all().isRestoreKind(c.kind);
         EXPECT_EQ(screen->objectName(), "Backup1");
         EXPECT_EQ(screen->windowTitle(), c.caption);
         EXPECT_EQ(actionButton()->text(), c.button);
@@ -156,7 +156,7 @@ TEST_F(BackupScreenTest, TextsButtonAndMenuFollowTheKind)
 // The program folder, however it is reached, never enables the action.
 TEST_F(BackupScreenTest, OnlyAFolderOtherThanTheProgramFolderEnablesTheAction)
 {
-    open(BackupFileSet::WeightBackup);
+    open(BackupKind::WeightBackup);
     QDir(program.path()).mkdir("sub");
     const QString link = elsewhere.filePath("link");
     ASSERT_TRUE(QFile::link(program.path(), link));
@@ -178,7 +178,7 @@ TEST_F(BackupScreenTest, OnlyAFolderOtherThanTheProgramFolderEnablesTheAction)
 
 TEST_F(BackupScreenTest, ChoosingAVolumeListsItsFoldersAndAnUnreadableOneGoesBack)
 {
-    open(BackupFileSet::WeightBackup);
+    open(BackupKind::WeightBackup);
     auto* drives = find<DriveList>("Drive1");
     drives->addVolume(elsewhere.path(), "Stick");
     drives->addVolume(elsewhere.filePath("gone"), "Empty drive");
@@ -202,19 +202,19 @@ TEST_F(BackupScreenTest, ChoosingAVolumeListsItsFoldersAndAnUnreadableOneGoesBac
 TEST_F(BackupScreenTest, TheActionAfterARun)
 {
     struct Case {
-        qint16 kind;
+        BackupKind kind;
         QString status;
         bool enabledAfter;
     };
     const QList<Case> cases {
-        { BackupFileSet::WeightRestore, "Restoration Completed", false },
-        { BackupFileSet::WeightBackup, "Backup Complete", true },
-        { BackupFileSet::PasswordBackup, "Backup Complete", false },
+        { BackupKind::WeightRestore, "Restoration Completed", false },
+        { BackupKind::WeightBackup, "Backup Complete", true },
+        { BackupKind::PasswordBackup, "Backup Complete", false },
     };
     elsewhere.write("WeightTrker.Wtp", "\"Ann\"\r\n");
     elsewhere.write("Ann.Wtp", BackupFixtures::weightFile("restored"));
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.kind);
+        SCOPED_TRACE(qToUnderlying(c.kind));
         open(c.kind);
         chooseFolder(elsewhere.path());
         messages.queueAnswer(Answer::Yes);
@@ -222,10 +222,10 @@ TEST_F(BackupScreenTest, TheActionAfterARun)
         EXPECT_EQ(status(), c.status);
         EXPECT_TRUE(find<QLabel>("SSPanel2")->isVisible());
         EXPECT_EQ(actionButton()->isEnabled(), c.enabledAfter);
-        EXPECT_EQ(action(c.kind == BackupFileSet::WeightRestore ? "mOR" : "mOM")->isEnabled(),
+        EXPECT_EQ(action(c.kind == BackupKind::WeightRestore ? "mOR" : "mOM")->isEnabled(),
             c.enabledAfter);
         EXPECT_TRUE(find<QPushButton>("SSCommand1")->isEnabled());
-        EXPECT_EQ(screen->programFolderChanged(), c.kind == BackupFileSet::WeightRestore);
+        EXPECT_EQ(screen->programFolderChanged(), c.kind == BackupKind::WeightRestore);
         chooseFolder(program.filePath("."));
         chooseFolder(elsewhere.path());
         EXPECT_TRUE(actionButton()->isEnabled());
@@ -235,7 +235,7 @@ TEST_F(BackupScreenTest, TheActionAfterARun)
 
 TEST_F(BackupScreenTest, RightClickPopsUpTheOptionsMenu)
 {
-    open(BackupFileSet::WeightBackup);
+    open(BackupKind::WeightBackup);
     chooseFolder(elsewhere.path());
     auto* menu = find<QMenu>("mO");
     for (const char* name : { "Label3", "SSCommand1", "SSCommand2", "SSPanel1" }) {
@@ -253,7 +253,7 @@ TEST_F(BackupScreenTest, RightClickPopsUpTheOptionsMenu)
 // happens then.
 TEST_F(BackupScreenTest, NoSecondRunAndNoClosingDuringARun)
 {
-    open(BackupFileSet::WeightBackup);
+    open(BackupKind::WeightBackup);
     chooseFolder(elsewhere.path());
     messages.queueAnswer(Answer::Yes);
     bool checked = false;
@@ -278,20 +278,18 @@ TEST_F(BackupScreenTest, NoSecondRunAndNoClosingDuringARun)
     EXPECT_FALSE(screen->isVisible());
 }
 
-TEST_F(BackupScreenTest, F1OpensTheBackupHelpAndExitClearsTheKind)
+TEST_F(BackupScreenTest, F1OpensTheBackupHelpAndExitCloses)
 {
-    open(BackupFileSet::BloodPressureRestore);
+    open(BackupKind::BloodPressureRestore);
     QTest::keyClick(screen.get(), Qt::Key_F1);
     EXPECT_EQ(help.last(), 1005);
     QTest::mouseClick(find<QPushButton>("SSCommand1"), Qt::LeftButton);
     EXPECT_FALSE(screen->isVisible());
-    EXPECT_EQ(state.BackupKind, 0);
-    EXPECT_EQ(state.RestoreMode, 0);
 }
 
 TEST_F(BackupScreenTest, NewFolderMakesAndChoosesAFolder)
 {
-    open(BackupFileSet::PasswordBackup);
+    open(BackupKind::PasswordBackup);
     chooseFolder(elsewhere.path());
     messages.queueInput(QStringLiteral(" Nightly "));
     action("mNewFolder")->trigger();
@@ -319,7 +317,7 @@ TEST_F(BackupScreenTest, TheCaptionsReadOnEveryScreenColour)
     };
     for (const auto& [background, setting] : backgrounds) {
         state.ScreenBackground = setting;
-        open(BackupFileSet::WeightBackup);
+        open(BackupKind::WeightBackup);
         const QImage shown = screen->grab().toImage();
         for (const char* name : { "Label1", "Label2_0", "Label2_1", "Label4" }) {
             auto* caption = find<QLabel>(name);
@@ -361,7 +359,7 @@ TEST_F(BackupScreenTest, TheContrastRatioIsWcags)
 
 TEST_F(BackupScreenTest, APathTypedIntoThePathBoxIsChosenAndANonFolderRefused)
 {
-    open(BackupFileSet::WeightBackup);
+    open(BackupKind::WeightBackup);
     auto* box = find<QLineEdit>("Label5");
     box->setFocus();
     box->selectAll();
@@ -384,7 +382,7 @@ TEST_F(BackupScreenTest, APathTypedIntoThePathBoxIsChosenAndANonFolderRefused)
 TEST_F(BackupScreenTest, OneClickOnAFolderOpensItAsADoubleClickDoes)
 {
     QDir(elsewhere.path()).mkpath("one/two");
-    open(BackupFileSet::WeightBackup);
+    open(BackupKind::WeightBackup);
     chooseFolder(elsewhere.path());
     QCoreApplication::processEvents();
     const auto itemNamed = [&](const QString& name) {
@@ -407,26 +405,26 @@ TEST_F(BackupScreenTest, OneClickOnAFolderOpensItAsADoubleClickDoes)
 TEST_F(BackupScreenTest, ARestoreOpensOnTheFolderTheSetWasLastBackedUpTo)
 {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Halvorn", "Backups").clear();
-    open(BackupFileSet::WeightBackup);
+    open(BackupKind::WeightBackup);
     chooseFolder(elsewhere.path());
     messages.queueAnswer(Answer::Yes);
     QTest::mouseClick(actionButton(), Qt::LeftButton);
     ASSERT_EQ(status(), "Backup Complete");
     screen.reset();
 
-    open(BackupFileSet::WeightRestore);
+    open(BackupKind::WeightRestore);
     EXPECT_EQ(folders()->path(), elsewhere.path());
     EXPECT_EQ(find<QLineEdit>("Label5")->text(), QDir::toNativeSeparators(elsewhere.path()));
     EXPECT_TRUE(actionButton()->isEnabled());
     // Another set was never backed up there; a backup still starts at home.
-    open(BackupFileSet::BloodPressureRestore);
+    open(BackupKind::BloodPressureRestore);
     EXPECT_EQ(folders()->path(), QDir(program.path()).absolutePath());
-    open(BackupFileSet::WeightBackup);
+    open(BackupKind::WeightBackup);
     EXPECT_EQ(folders()->path(), QDir(program.path()).absolutePath());
     // A folder gone since opens the program folder again.
     screen.reset();
     ASSERT_TRUE(QDir(elsewhere.path()).removeRecursively());
-    open(BackupFileSet::WeightRestore);
+    open(BackupKind::WeightRestore);
     EXPECT_EQ(folders()->path(), QDir(program.path()).absolutePath());
 }
 
@@ -437,28 +435,23 @@ TEST_F(BackupScreenTest, RunShowsTheScreenModallyAndTellsWhetherARestoreChangedF
     BackupFixtures::writeAll(elsewhere, keeper);
     QWidget caller;
     caller.show();
-    qint16 kindWhileOpen = 0;
-    qint16 modeWhileOpen = 0;
+    std::optional<BackupKind> kindWhileOpen;
     whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen* opened) {
         ASSERT_NE(opened, nullptr);
         EXPECT_TRUE(opened->isModal());
         EXPECT_EQ(opened->parentWidget(), &caller);
-        kindWhileOpen = state.BackupKind;
-        modeWhileOpen = state.RestoreMode;
+        kindWhileOpen = opened->kind();
         opened->findChild<FolderChooser*>("Dir1")->setPath(elsewhere.path());
         messages.queueAnswer(Answer::Yes);
         opened->runCommand();
     });
-    EXPECT_TRUE(BackupScreen::run(services, BackupFileSet::PasswordRestore, &caller));
-    EXPECT_EQ(kindWhileOpen, 21);
-    EXPECT_EQ(modeWhileOpen, 99);
-    EXPECT_EQ(state.BackupKind, 0);
-    EXPECT_EQ(state.RestoreMode, 0);
+    EXPECT_TRUE(BackupScreen::run(services, BackupKind::PasswordRestore, &caller));
+    EXPECT_EQ(kindWhileOpen, BackupKind::PasswordRestore);
     EXPECT_EQ(program.read("Secfile2.fil"), keeper["Secfile2.Fil"]);
 
     whenModalOpens<BackupScreen>(
         "Backup1", [](BackupScreen* opened) { ASSERT_NE(opened, nullptr); });
-    EXPECT_FALSE(BackupScreen::run(services, BackupFileSet::PasswordBackup, &caller));
+    EXPECT_FALSE(BackupScreen::run(services, BackupKind::PasswordBackup, &caller));
 }
 
 } // namespace

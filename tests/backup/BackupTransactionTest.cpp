@@ -1,5 +1,6 @@
 #include "EngineRun.h"
 
+#include "datatool/ProgramBackupSets.h"
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
 #include "backup/FileSetTransaction.h"
@@ -62,7 +63,7 @@ struct SoundRun : EngineRun {
         QFile::setPermissions(program.filePath("Secfile1.Fil"), OwnerOnly);
         QFile::setPermissions(program.filePath("Secfile2.fil"), OwnerOnly);
     }
-    BackupOutcome run(qint16 kind) { return answerAndRun(kind, { Answer::Yes }); }
+    BackupOutcome run(BackupKind kind) { return answerAndRun(kind, { Answer::Yes }); }
 };
 
 // Every file below a folder, the staging folder's included.
@@ -78,22 +79,22 @@ QStringList allFiles(const QString& folder)
 
 struct CrashCase {
     const char* name;
-    qint16 kind;
+    BackupKind kind;
 };
 
 const QList<CrashCase> CrashCases {
-    { "weight restore", BackupFileSet::WeightRestore },
-    { "blood-pressure restore", BackupFileSet::BloodPressureRestore },
-    { "password restore", BackupFileSet::PasswordRestore },
-    { "weight backup over an earlier one", BackupFileSet::WeightBackup },
-    { "password backup over an earlier one", BackupFileSet::PasswordBackup },
+    { "weight restore", BackupKind::WeightRestore },
+    { "blood-pressure restore", BackupKind::BloodPressureRestore },
+    { "password restore", BackupKind::PasswordRestore },
+    { "weight backup over an earlier one", BackupKind::WeightBackup },
+    { "password backup over an earlier one", BackupKind::PasswordBackup },
 };
 
 // The folder a run changes: the program folder for a restore, the backup
 // folder for a backup.
-const TemporaryProgramFolder& changedFolder(const SoundRun& run, qint16 kind)
+const TemporaryProgramFolder& changedFolder(const SoundRun& run, BackupKind kind)
 {
-    return BackupFileSet::isRestoreKind(kind) ? run.program : run.backupFolder;
+    return ProgramBackupSets::all().isRestoreKind(kind) ? run.program : run.backupFolder;
 }
 
 // A run stopped after each of its steps in turn, as a crash or a pulled plug
@@ -130,7 +131,7 @@ TEST(BackupTransaction, ARunStoppedAfterAnyStepLeavesTheOldSetOrTheNewOne)
             oldSets += found == before;
             EXPECT_EQ(allFiles(folder), QStringList(found.keys()));
             EXPECT_FALSE(FileSetTransaction::hasUnfinishedRun(folder));
-            if (BackupFileSet::isRestoreKind(c.kind)) {
+            if (ProgramBackupSets::all().isRestoreKind(c.kind)) {
                 const QList<FolderChecker::Problem> problems
                     = FolderChecker::check(run.program.folder());
                 EXPECT_FALSE(FolderChecker::hasDamage(problems))
@@ -154,7 +155,7 @@ TEST(BackupTransaction, SettlingAnInterruptedRunSurvivesBeingInterruptedToo)
     {
         SoundRun complete;
         before = folderContents(complete.program.path());
-        complete.run(BackupFileSet::WeightRestore);
+        complete.run(BackupKind::WeightRestore);
         after = folderContents(complete.program.path());
         steps = complete.files.steps();
     }
@@ -163,7 +164,7 @@ TEST(BackupTransaction, SettlingAnInterruptedRunSurvivesBeingInterruptedToo)
             SCOPED_TRACE(std::to_string(k) + " then " + std::to_string(j));
             SoundRun run;
             run.files.crashAt(k);
-            EXPECT_THROW(run.run(BackupFileSet::WeightRestore), FaultyFileOperations::Crash);
+            EXPECT_THROW(run.run(BackupKind::WeightRestore), FaultyFileOperations::Crash);
             FaultyFileOperations settling;
             settling.crashAt(j);
             bool settled = true;
@@ -193,7 +194,7 @@ TEST(BackupTransaction, ACopyDamagedAfterTheStopUndoesTheRun)
     {
         SoundRun complete;
         before = folderContents(complete.program.path());
-        complete.run(BackupFileSet::WeightRestore);
+        complete.run(BackupKind::WeightRestore);
         steps = complete.files.steps();
     }
     int undone = 0;
@@ -201,7 +202,7 @@ TEST(BackupTransaction, ACopyDamagedAfterTheStopUndoesTheRun)
         SCOPED_TRACE(k);
         SoundRun run;
         run.files.crashAt(k);
-        EXPECT_THROW(run.run(BackupFileSet::WeightRestore), FaultyFileOperations::Crash);
+        EXPECT_THROW(run.run(BackupKind::WeightRestore), FaultyFileOperations::Crash);
         const QString staged
             = run.program.filePath(FileSetTransaction::StagingFolderName + "/Cy.Fil");
         const bool journal
@@ -225,27 +226,27 @@ TEST(BackupTransaction, ADamagedBackupIsRefusedWithTheProgramFilesUntouched)
 {
     struct Case {
         const char* fault;
-        qint16 kind;
+        BackupKind kind;
         std::function<void(const TemporaryProgramFolder&)> damage;
         QString named;
     };
     const QList<Case> cases {
-        { "person file cut short", BackupFileSet::WeightRestore,
+        { "person file cut short", BackupKind::WeightRestore,
             [](const TemporaryProgramFolder& backup) {
                 backup.write("Bob.Wtp", backup.read("Bob.Wtp").first(20));
             },
             "Bob.Wtp: ends after 3 of its 12 header lines" },
-        { "list cut short", BackupFileSet::WeightRestore,
+        { "list cut short", BackupKind::WeightRestore,
             [](const TemporaryProgramFolder& backup) {
                 backup.write("WeightTrker.Wtp", backup.read("WeightTrker.Wtp").first(10));
             },
             "WeightTrker.Wtp: ends part-way through line 2; the list was cut short" },
-        { "blood-pressure reading cut short", BackupFileSet::BloodPressureRestore,
+        { "blood-pressure reading cut short", BackupKind::BloodPressureRestore,
             [](const TemporaryProgramFolder& backup) {
                 backup.write("Eve.Bpf", backup.read("Eve.Bpf").chopped(6));
             },
             "Eve.Bpf: ends part-way through row 1: 4 of its 5 lines are stored" },
-        { "password index from another keeper", BackupFileSet::PasswordRestore,
+        { "password index from another keeper", BackupKind::PasswordRestore,
             [](const TemporaryProgramFolder& backup) {
                 backup.write("Secfile1.Fil", passwordFiles({ "Bank" })["Secfile1.Fil"]);
             },
@@ -289,7 +290,7 @@ TEST(BackupTransaction, PasswordFilesAndEveryCopyOfThemAreOwnerOnly)
         SoundRun complete;
         for (const char* name : { "Secfile1.Fil", "Secfile2.Fil" })
             QFile::setPermissions(complete.backupFolder.filePath(name), everyoneReads);
-        complete.run(BackupFileSet::PasswordRestore);
+        complete.run(BackupKind::PasswordRestore);
         steps = complete.files.steps();
     }
     bool sawStaged = false;
@@ -298,7 +299,7 @@ TEST(BackupTransaction, PasswordFilesAndEveryCopyOfThemAreOwnerOnly)
         for (const char* name : { "Secfile1.Fil", "Secfile2.Fil" })
             QFile::setPermissions(stopped.backupFolder.filePath(name), everyoneReads);
         stopped.files.crashAt(k);
-        EXPECT_THROW(stopped.run(BackupFileSet::PasswordRestore), FaultyFileOperations::Crash);
+        EXPECT_THROW(stopped.run(BackupKind::PasswordRestore), FaultyFileOperations::Crash);
         for (const QString& file : allFiles(stopped.program.path())) {
             if (!file.contains("Secfile", Qt::CaseInsensitive))
                 continue;
@@ -309,7 +310,7 @@ TEST(BackupTransaction, PasswordFilesAndEveryCopyOfThemAreOwnerOnly)
     }
     EXPECT_TRUE(sawStaged);
 
-    ASSERT_EQ(run.run(BackupFileSet::PasswordRestore).state, State::Completed);
+    ASSERT_EQ(run.run(BackupKind::PasswordRestore).state, State::Completed);
     EXPECT_EQ(QFile::permissions(run.program.filePath("Secfile1.Fil")) & 0x7077, OwnerOnly);
     EXPECT_EQ(QFile::permissions(run.program.filePath("Secfile2.fil")) & 0x7077, OwnerOnly);
 
@@ -317,7 +318,7 @@ TEST(BackupTransaction, PasswordFilesAndEveryCopyOfThemAreOwnerOnly)
     TemporaryProgramFolder copy;
     run.messages.queueAnswer(Answer::Yes);
     ASSERT_EQ(run.engine
-                  .backup(BackupFileSet::PasswordBackup, BackupTarget::targetPath(copy.path()),
+                  .backup(BackupKind::PasswordBackup, BackupTarget::targetPath(copy.path()),
                       copy.path())
                   .state,
         State::Completed);
@@ -333,7 +334,7 @@ TEST(BackupTransaction, ThePersonWithTheLongestNameIsRestored)
     const QByteArray name(251, 'n');
     run.backupFolder.write("WeightTrker.Wtp", "\"" + name + "\"\r\n");
     run.backupFolder.write(name + ".Wtp", weightFile("long"));
-    EXPECT_EQ(run.run(BackupFileSet::WeightRestore).state, State::Completed)
+    EXPECT_EQ(run.run(BackupKind::WeightRestore).state, State::Completed)
         << run.messages.texts().join('\n').toStdString();
     EXPECT_EQ(run.program.read(name + ".Fil"), weightFile("long"));
 }

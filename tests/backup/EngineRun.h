@@ -8,6 +8,7 @@
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
 
+#include "datatool/ProgramBackupSets.h"
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
 
@@ -22,7 +23,7 @@ struct EngineRun {
     FakeClock clock;
     RecordingRunView view;
     FaultyFileOperations files;
-    BackupEngine engine { { program.folder(), messages, clock, view, files } };
+    BackupEngine engine { { program.folder(), messages, clock, view, files, ProgramBackupSets::all() } };
 
     explicit EngineRun(
         const BackupFixtures::Files& programFiles, const BackupFixtures::Files& backupFiles = {})
@@ -35,13 +36,13 @@ struct EngineRun {
     BackupFixtures::Files live() const { return folderContents(program.path()); }
     BackupFixtures::Files backup() const { return folderContents(backupFolder.path()); }
 
-    BackupOutcome run(qint16 kind)
+    BackupOutcome run(BackupKind kind)
     {
-        return BackupFileSet::isRestoreKind(kind)
+        return ProgramBackupSets::all().isRestoreKind(kind)
             ? engine.restore(kind, target())
             : engine.backup(kind, target(), backupFolder.path());
     }
-    BackupOutcome answerAndRun(qint16 kind, const QList<MessageService::Answer>& answers)
+    BackupOutcome answerAndRun(BackupKind kind, const QList<MessageService::Answer>& answers)
     {
         for (MessageService::Answer answer : answers)
             messages.queueAnswer(answer);

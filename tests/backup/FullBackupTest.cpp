@@ -6,6 +6,7 @@
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
 
+#include "datatool/ProgramBackupSets.h"
 #include "backup/BackupEngine.h"
 #include "backup/BackupManifest.h"
 #include "backup/BackupTarget.h"
@@ -74,7 +75,7 @@ struct Backups {
     Backups() { writeAll(program, everything("old")); }
     FullBackup::Outcome run(const QDateTime& when, int keep = 10)
     {
-        return FullBackup(program.folder(), disk).run(parent.path(), when, keep);
+        return FullBackup(program.folder(), disk, ProgramBackupSets::all()).run(parent.path(), when, keep);
     }
     QStringList datedNames()
     {
@@ -159,15 +160,15 @@ TEST(FullBackup, AnUnfinishedFolderIsNeitherCountedNorRestoredAndIsRemovedWithAN
 
     // Neither restore reads it, and the program folder stays as it was.
     const FullRestore::Result all
-        = FullRestore(backups.program.folder(), backups.disk).run(unfinished);
+        = FullRestore(backups.program.folder(), backups.disk, ProgramBackupSets::all()).run(unfinished);
     EXPECT_FALSE(all.completed);
     EXPECT_TRUE(all.refusal.contains("no manifest")) << all.refusal.toStdString();
     ScriptedMessageService messages;
     FakeClock clock;
     RecordingRunView view;
-    BackupEngine engine({ backups.program.folder(), messages, clock, view, backups.disk });
+    BackupEngine engine({ backups.program.folder(), messages, clock, view, backups.disk, ProgramBackupSets::all() });
     messages.queueAnswer(MessageService::Answer::Yes);
-    EXPECT_FALSE(engine.restore(BackupFileSet::WeightRestore, BackupTarget::targetPath(unfinished))
+    EXPECT_FALSE(engine.restore(BackupKind::WeightRestore, BackupTarget::targetPath(unfinished))
                      .completed());
     EXPECT_TRUE(messages.last().text.contains("halvorn-manifest.json is missing: the backup is "
                                               "unfinished"))
@@ -188,7 +189,7 @@ TEST(FullBackup, AnUnfinishedFolderIsNeitherCountedNorRestoredAndIsRemovedWithAN
 TEST(FullBackup, RefusesTheProgramFolderAndAnyFolderInsideIt)
 {
     Backups backups;
-    FullBackup backup(backups.program.folder(), backups.disk);
+    FullBackup backup(backups.program.folder(), backups.disk, ProgramBackupSets::all());
     for (const QString& folder : { backups.program.path(), backups.program.filePath("backups"),
              backups.program.filePath("a/b/../c") }) {
         SCOPED_TRACE(folder.toStdString());
@@ -206,7 +207,7 @@ TEST(FullBackup, AFileThatCannotBeReadLeavesNoBackupAndTheEarlierOnesAlone)
     ASSERT_TRUE(backups.run(Morning).completed);
     FaultyFileOperations faulty;
     faulty.makeUnreadable("Dee.Fpl");
-    const FullBackup::Outcome outcome = FullBackup(backups.program.folder(), faulty)
+    const FullBackup::Outcome outcome = FullBackup(backups.program.folder(), faulty, ProgramBackupSets::all())
                                             .run(backups.parent.path(), Morning.addSecs(60), 1);
     EXPECT_FALSE(outcome.completed);
     EXPECT_TRUE(outcome.failure.startsWith("Dee.Fpl could not be backed up"))
@@ -233,7 +234,7 @@ TEST(FullRestore, RestoresEveryFunctionAndTheSettingsFromADatedFolder)
     // A person added since the backup keeps the program's file.
     run.backups.program.write("Zed.Fil", weightFile("zed"));
     const FullRestore::Result result
-        = FullRestore(run.backups.program.folder(), run.backups.disk).run(run.dated);
+        = FullRestore(run.backups.program.folder(), run.backups.disk, ProgramBackupSets::all()).run(run.dated);
     ASSERT_TRUE(result.completed) << result.refusal.toStdString() << result.failure.toStdString()
                                   << result.damaged.join('\n').toStdString();
     EXPECT_EQ(result.files.size(), BackupNames.size());
@@ -276,7 +277,7 @@ TEST(FullRestore, AFileThatDisagreesWithTheManifestRefusesTheWholeRestore)
             list.write("\"Cy\"\r\n");
         }
         const Files before = folderContents(run.backups.program.path());
-        FullRestore restore(run.backups.program.folder(), run.backups.disk);
+        FullRestore restore(run.backups.program.folder(), run.backups.disk, ProgramBackupSets::all());
         EXPECT_FALSE(restore.plan(run.dated).damaged.isEmpty());
         const FullRestore::Result result = restore.run(run.dated);
         EXPECT_FALSE(result.completed);
@@ -295,11 +296,11 @@ TEST(FullRestore, AOneFunctionRestoreFromADatedFolderChecksItsManifestToo)
     ScriptedMessageService messages;
     FakeClock clock;
     RecordingRunView view;
-    BackupEngine engine({ run.backups.program.folder(), messages, clock, view, run.backups.disk });
+    BackupEngine engine({ run.backups.program.folder(), messages, clock, view, run.backups.disk, ProgramBackupSets::all() });
     const QString target = BackupTarget::targetPath(run.dated);
 
     messages.queueAnswer(MessageService::Answer::Yes);
-    EXPECT_TRUE(engine.restore(BackupFileSet::BloodPressureRestore, target).completed());
+    EXPECT_TRUE(engine.restore(BackupKind::BloodPressureRestore, target).completed());
     EXPECT_EQ(run.backups.program.read("Dee.Fpl"), bloodPressureFile("dee old"));
 
     QFile file(QDir(run.dated).filePath("Ann.Wtp"));
@@ -307,7 +308,7 @@ TEST(FullRestore, AOneFunctionRestoreFromADatedFolderChecksItsManifestToo)
     file.write(weightFile("ann xxx"));
     file.close();
     messages.queueAnswer(MessageService::Answer::Yes);
-    EXPECT_FALSE(engine.restore(BackupFileSet::WeightRestore, target).completed());
+    EXPECT_FALSE(engine.restore(BackupKind::WeightRestore, target).completed());
     EXPECT_TRUE(messages.last().text.contains("Ann.Wtp: differs from the manifest"))
         << messages.last().text.toStdString();
     EXPECT_EQ(run.backups.program.read("Ann.Fil"), weightFile("ann new"));
@@ -326,7 +327,7 @@ TEST(FullRestore, AStopAfterAnyStepLeavesEverythingOldOrEverythingRestored)
         before = folderContents(complete.backups.program.path());
         FaultyFileOperations counting;
         ASSERT_TRUE(
-            FullRestore(complete.backups.program.folder(), counting).run(complete.dated).completed);
+            FullRestore(complete.backups.program.folder(), counting, ProgramBackupSets::all()).run(complete.dated).completed);
         after = folderContents(complete.backups.program.path());
         steps = counting.steps();
     }
@@ -337,7 +338,7 @@ TEST(FullRestore, AStopAfterAnyStepLeavesEverythingOldOrEverythingRestored)
         RestoreRun run;
         FaultyFileOperations faulty;
         faulty.crashAt(k);
-        EXPECT_THROW(FullRestore(run.backups.program.folder(), faulty).run(run.dated),
+        EXPECT_THROW(FullRestore(run.backups.program.folder(), faulty, ProgramBackupSets::all()).run(run.dated),
             FaultyFileOperations::Crash);
         DiskFileOperations disk;
         FileSetTransaction::recover(run.backups.program.path(), disk);
@@ -361,7 +362,7 @@ TEST(FullBackup, AStopAfterAnyStepLeavesACompleteBackupOrAnUnfinishedOne)
     {
         Backups complete;
         FaultyFileOperations counting;
-        ASSERT_TRUE(FullBackup(complete.program.folder(), counting)
+        ASSERT_TRUE(FullBackup(complete.program.folder(), counting, ProgramBackupSets::all())
                         .run(complete.parent.path(), Morning, 2)
                         .completed);
         steps = counting.steps();
@@ -373,14 +374,14 @@ TEST(FullBackup, AStopAfterAnyStepLeavesACompleteBackupOrAnUnfinishedOne)
         FaultyFileOperations faulty;
         faulty.crashAt(k);
         EXPECT_THROW(
-            FullBackup(backups.program.folder(), faulty).run(backups.parent.path(), Morning, 2),
+            FullBackup(backups.program.folder(), faulty, ProgramBackupSets::all()).run(backups.parent.path(), Morning, 2),
             FaultyFileOperations::Crash);
         for (const DatedBackups::Entry& entry :
             DatedBackups::list(backups.parent.path(), backups.disk)) {
             EXPECT_NE(entry.state, DatedBackups::State::Damaged) << entry.problem.toStdString();
             if (entry.state == DatedBackups::State::Complete) {
                 ++completeOnes;
-                EXPECT_TRUE(FullRestore(backups.program.folder(), backups.disk)
+                EXPECT_TRUE(FullRestore(backups.program.folder(), backups.disk, ProgramBackupSets::all())
                                 .plan(entry.path)
                                 .damaged.isEmpty());
             }

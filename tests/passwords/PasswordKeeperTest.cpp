@@ -981,12 +981,13 @@ TEST_F(PasswordKeeperTest, BackupAndRestoreAskAboutUnsavedChangesFirst)
         expectUnsaved({ "alpha", "id2", "pw", "" });
     }
 
-    qint16 kind = 0;
-    whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen*) { kind = state.BackupKind; });
+    std::optional<BackupKind> kind;
+    whenModalOpens<BackupScreen>(
+        "Backup1", [&](BackupScreen* screen) { kind = screen ? screen->kind() : kind; });
     messages.queueAnswer(Answer::Yes);
     messages.queueAnswer(Answer::Yes);
     action("mUB")->trigger();
-    EXPECT_EQ(kind, BackupFileSet::PasswordBackup);
+    EXPECT_EQ(kind, BackupKind::PasswordBackup);
     EXPECT_EQ(files().loadEntry(item("alpha", 1))->signOn, "id2");
 }
 
@@ -1004,7 +1005,7 @@ TEST_F(PasswordKeeperTest, ARestoreShowsTheRestoredEntriesAtOnce)
 
     whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen* screen) {
         ASSERT_NE(screen, nullptr);
-        EXPECT_EQ(state.BackupKind, BackupFileSet::PasswordRestore);
+        EXPECT_EQ(screen->kind(), BackupKind::PasswordRestore);
         screen->findChild<FolderChooser*>("Dir1")->setPath(backup.path());
         messages.queueAnswer(Answer::Yes);
         screen->findChild<QPushButton*>("SSCommand2")->click();

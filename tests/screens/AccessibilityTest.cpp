@@ -383,7 +383,7 @@ TEST_F(OtherScreensAccessibilityTest, TabFollowsThePasswordKeeperAndTheBackupScr
         "Combo1 Text1_0 Text1_1 Text1_2 Text1_3 Command1");
     keeper.close();
 
-    BackupScreen backup(services);
+    BackupScreen backup(services, BackupKind::WeightBackup);
     backup.show();
     backup.activateWindow();
     EXPECT_EQ(tabWalk(backup.findChild<QWidget*>(QStringLiteral("Drive1"))).join(' ').toStdString(),
@@ -407,7 +407,7 @@ TEST_F(OtherScreensAccessibilityTest, PasswordKeeperAndBackupScreenAreNamed)
     }
     {
         SCOPED_TRACE("backup screen");
-        BackupScreen backup(services);
+        BackupScreen backup(services, BackupKind::WeightBackup);
         expectAllNamed(&backup);
     }
 }

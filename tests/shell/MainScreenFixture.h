@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/ui/BackupScreen.h"
 #include "FakeClock.h"
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
@@ -41,7 +42,8 @@ protected:
     MainScreen& create(QSize screenPixels = QSize(1024, 768))
     {
         screen = std::make_unique<MainScreen>(
-            ScreenServices { program->folder(), messages, dialogs, clock, state, help },
+            ScreenServices { program->folder(), messages, dialogs, clock, state, help,
+        &BackupScreen::run },
             std::make_unique<FakeScreenMetrics>(screenPixels));
         return *screen;
     }

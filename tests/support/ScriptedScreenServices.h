@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/ui/BackupScreen.h"
 #include "FakeClock.h"
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
@@ -19,5 +20,6 @@ struct ScriptedScreenServices {
     FakeClock clock;
     ShellState state;
     RecordingHelp help;
-    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help };
+    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help,
+        &BackupScreen::run };
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/ui/BackupScreen.h"
 #include "FakeClock.h"
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
@@ -63,7 +64,8 @@ public:
     FakeClock clock { QDateTime(Today, QTime(10, 0)) };
     ShellState state;
     RecordingHelp help;
-    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help };
+    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help,
+        &BackupScreen::run };
     std::unique_ptr<TrackerScreen> screen;
 
 private:

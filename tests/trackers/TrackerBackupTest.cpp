@@ -5,6 +5,7 @@
 #include "ModalWindow.h"
 #include "TrackerScreenDriver.h"
 
+#include "datatool/ProgramBackupSets.h"
 #include "backup/BackupFileSet.h"
 #include "backup/ui/BackupScreen.h"
 #include "screens/FolderChooser.h"
@@ -27,12 +28,12 @@ protected:
 
     const BackupFileSet& fileSet() const
     {
-        for (const BackupFileSet& set : BackupFileSet::all()) {
+        for (const BackupFileSet& set : ProgramBackupSets::all().all()) {
             if (set.listFiles.liveName == GetParam().listFileName)
                 return set;
         }
         ADD_FAILURE() << "no file set for " << GetParam().name;
-        return BackupFileSet::all().first();
+        return ProgramBackupSets::all().all().first();
     }
 
     // The "&Utilities" menu as the user opens it, then one of its items.
@@ -97,18 +98,17 @@ TEST_P(TrackerBackup, UnsavedChangesAreAskedAboutBeforeTheBackupScreenOpens)
     }
 
     QString caption;
-    qint16 kind = 0;
+    std::optional<BackupKind> kind;
     whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen* screen) {
         ASSERT_NE(screen, nullptr);
         caption = screen->windowTitle();
-        kind = driver.state.BackupKind;
+        kind = screen->kind();
     });
     driver.messages.queueAnswer(Answer::Yes);
     chooseUtility("mUB");
     EXPECT_EQ(kind, fileSet().backupKind);
     EXPECT_EQ(caption, "Backup " + fileSet().setName);
     EXPECT_TRUE(driver.storedBytes("Ann").contains(GetParam().typedValue.toLatin1()));
-    EXPECT_EQ(driver.state.BackupKind, 0);
 }
 
 // A restore through the menu: the screen opens on the restored list and the
@@ -123,7 +123,7 @@ TEST_P(TrackerBackup, ARestoreThroughTheMenuShowsTheRestoredList)
 
     whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen* screen) {
         ASSERT_NE(screen, nullptr);
-        EXPECT_EQ(driver.state.BackupKind, fileSet().restoreKind);
+        EXPECT_EQ(screen->kind(), fileSet().restoreKind);
         screen->findChild<FolderChooser*>("Dir1")->setPath(backupFolder.path());
         driver.messages.queueAnswer(Answer::Yes);
         screen->findChild<QPushButton*>("SSCommand2")->click();
@@ -137,7 +137,6 @@ TEST_P(TrackerBackup, ARestoreThroughTheMenuShowsTheRestoredList)
     EXPECT_EQ(names, QStringList({ "Ann", "Eve" }));
     EXPECT_EQ(list->currentIndex(), -1);
     EXPECT_TRUE(driver.button("Command2")->isEnabled());
-    EXPECT_EQ(driver.state.BackupKind, 0);
 
     driver.select("Eve");
     EXPECT_EQ(driver.grid()->text(1, 2), "170");

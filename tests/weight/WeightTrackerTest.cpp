@@ -1,3 +1,4 @@
+#include "backup/ui/BackupScreen.h"
 #include "FailingSaves.h"
 #include "FakeClock.h"
 #include "ReadOnlyFolder.h"
@@ -46,7 +47,8 @@ protected:
     FakeClock clock { QDateTime(Today, QTime(10, 0)) };
     ShellState state;
     RecordingHelp help;
-    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help };
+    ScreenServices services { folder.folder(), messages, dialogs, clock, state, help,
+        &BackupScreen::run };
     std::unique_ptr<WeightTracker> screen;
 
     void open()

@@ -1,9 +1,9 @@
 #include "BackupScreen.h"
 
 #include "backup/BackupEngine.h"
-#include "backup/BackupFileSet.h"
 #include "backup/BackupTarget.h"
 #include "backup/DiskFileOperations.h"
+#include "datatool/ProgramBackupSets.h"
 #include "screens/AccessibleNames.h"
 #include "screens/BusyPointer.h"
 #include "screens/CommandButton.h"
@@ -69,27 +69,22 @@ void paintPanel(QWidget* panel, const QColor& colour)
 
 } // namespace
 
-bool BackupScreen::run(const ScreenServices& services, qint16 backupKind, QWidget* caller)
+bool BackupScreen::run(const ScreenServices& services, BackupKind kind, QWidget* caller)
 {
-    services.state.BackupKind = backupKind;
-    services.state.RestoreMode
-        = BackupFileSet::isRestoreKind(backupKind) ? BackupFileSet::RestoreRequested : 0;
-    BackupScreen screen(services, caller);
+    BackupScreen screen(services, kind, caller);
     screen.exec();
-    services.state.BackupKind = 0;
-    services.state.RestoreMode = 0;
     return screen.programFolderChanged();
 }
 
-BackupScreen::BackupScreen(const ScreenServices& services, QWidget* caller)
+BackupScreen::BackupScreen(const ScreenServices& services, BackupKind kind, QWidget* caller)
     : QDialog(caller)
     , m_services(services)
-    , m_kind(services.state.BackupKind)
-    , m_restoreMode(services.state.RestoreMode == BackupFileSet::RestoreRequested)
+    , m_kind(kind)
+    , m_restoreMode(ProgramBackupSets::all().isRestoreKind(kind))
 {
     setObjectName(QStringLiteral("Backup1"));
     setModal(true);
-    if (const BackupFileSet* set = BackupFileSet::forKind(m_kind))
+    if (const BackupFileSet* set = ProgramBackupSets::all().forKind(m_kind))
         m_setName = set->setName;
     buildMenu();
     buildControls();
@@ -424,7 +419,8 @@ void BackupScreen::runCommand()
     const QString targetPath = BackupTarget::targetPath(m_folders->path());
     setRunning(true);
     DiskFileOperations files;
-    BackupEngine engine({ m_services.folder, m_services.messages, m_services.clock, *this, files });
+    BackupEngine engine(
+        { m_services.folder, m_services.messages, m_services.clock, *this, files, ProgramBackupSets::all() });
     const BackupOutcome outcome = m_restoreMode ? engine.restore(m_kind, targetPath)
                                                 : engine.backup(m_kind, targetPath, chosenPath());
     if (!m_restoreMode && outcome.completed())
@@ -459,8 +455,6 @@ void BackupScreen::done(int result)
         m_closeRequested = true;
         return;
     }
-    m_services.state.BackupKind = 0;
-    m_services.state.RestoreMode = 0;
     QDialog::done(result);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/BackupKind.h"
 #include "backup/BackupRunView.h"
 #include "screens/ScreenServices.h"
 
@@ -17,9 +18,8 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 
-// Backup1: the user's side of the backup utility. The calling screen's kind
-// code (BackupKind, RestoreMode in the shell state) picks the file set and
-// whether it is a backup or a restore; the user picks a drive and folder,
+// Backup1: the user's side of the backup utility. The kind the calling screen
+// asks for picks the file set and whether it is a backup or a restore; the user picks a drive and folder,
 // starts the run and watches its status and progress; the engine does the
 // copying.
 class BackupScreen : public QDialog, private BackupRunView
@@ -29,19 +29,18 @@ class BackupScreen : public QDialog, private BackupRunView
 public:
     static constexpr int HelpTopic = 1005;
 
-    // What every function's "&Utilities" items call: sets BackupKind and
-    // RestoreMode for the kind (20, 21, 42, 43, 44 or 45), shows the screen
-    // modally over caller, clears both when it closes, and tells whether a
-    // restore changed files of the program folder (the caller then reloads
-    // its list).
-    static bool run(const ScreenServices& services, qint16 backupKind, QWidget* caller);
+    // What every function's "&Utilities" items reach through the screen
+    // services: shows the screen for the kind modally over caller, and tells
+    // whether a restore changed files of the program folder (the caller then
+    // reloads its list).
+    static bool run(const ScreenServices& services, BackupKind kind, QWidget* caller);
 
-    // Reads BackupKind and RestoreMode from the shell state.
-    explicit BackupScreen(const ScreenServices& services, QWidget* caller = nullptr);
+    BackupScreen(const ScreenServices& services, BackupKind kind, QWidget* caller = nullptr);
     ~BackupScreen() override;
 
     bool programFolderChanged() const { return m_programFolderChanged; }
     bool isRunning() const { return m_running; }
+    BackupKind kind() const { return m_kind; }
 
     // --- commands ------------------------------------------------------------
     // SSCommand2, mOM, mOR: the backup or restore into or from the chosen
@@ -100,7 +99,7 @@ private:
     void fileCopied(const QString& source, const QString& destination) override;
 
     ScreenServices m_services;
-    qint16 m_kind;
+    BackupKind m_kind;
     bool m_restoreMode;
     QString m_setName;
 

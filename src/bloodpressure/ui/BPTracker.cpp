@@ -1,6 +1,5 @@
 #include "BPTracker.h"
 
-#include "backup/BackupFileSet.h"
 #include "bloodpressure/ui/AveragesRow.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "bloodpressure/BloodPressureGraphData.h"
@@ -61,8 +60,8 @@ TrackerProfile bloodPressureProfile()
     profile.setPanelColour = &GColor1File::setBloodPressurePanelColour;
     profile.gridBackground = &GColor1File::bloodPressureGridBackground;
     profile.setGridBackground = &GColor1File::setBloodPressureGridBackground;
-    profile.backupKind = BackupFileSet::BloodPressureBackup;
-    profile.restoreKind = BackupFileSet::BloodPressureRestore;
+    profile.backupKind = BackupKind::BloodPressureBackup;
+    profile.restoreKind = BackupKind::BloodPressureRestore;
     const QString wholeNumber = QStringLiteral("###");
     profile.logColumns = {
         { "Label11", QStringLiteral("Date of Reading"), QString(), 0.22 },

@@ -1,7 +1,5 @@
 #include "PasswordKeeper.h"
 
-#include "backup/BackupFileSet.h"
-#include "backup/ui/BackupScreen.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordReport.h"
 #include "passwords/WebAddress.h"
@@ -905,13 +903,13 @@ void PasswordKeeper::openHelp()
 
 void PasswordKeeper::backupFiles()
 {
-    openBackupScreen(BackupFileSet::PasswordBackup);
+    openBackupScreen(BackupKind::PasswordBackup);
 }
 
 // The restored files show at once.
 void PasswordKeeper::restoreFiles()
 {
-    if (!openBackupScreen(BackupFileSet::PasswordRestore))
+    if (!openBackupScreen(BackupKind::PasswordRestore))
         return;
     forgetSelection();
     LoadIndex();
@@ -920,11 +918,11 @@ void PasswordKeeper::restoreFiles()
 
 // Unsaved boxes are asked about first, for a backup as for a restore; Cancel
 // opens nothing.
-bool PasswordKeeper::openBackupScreen(qint16 kind)
+bool PasswordKeeper::openBackupScreen(BackupKind kind)
 {
     if (m_EntryModified > 0 && !AskSaveBeforeAction())
         return false;
-    BackupScreen::run(m_services, kind, this);
+    m_services.openBackupScreen(m_services, kind, this);
     BusyPointerOff();
     return true;
 }

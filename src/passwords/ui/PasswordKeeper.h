@@ -123,7 +123,7 @@ private:
     QString matchingItem(const QString& trimmedName) const;
     bool saveFailed(const QString& reason);
     // False when the user cancelled before the backup screen opened.
-    bool openBackupScreen(qint16 kind);
+    bool openBackupScreen(BackupKind kind);
     bool printOptionsOpen() const;
 
     ScreenServices m_services;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/BackupKind.h"
 #include "trackers/ui/DateChecker.h"
 #include "trackers/ui/TrackerLogPanel.h"
 #include "trackers/ui/TrackerTexts.h"
@@ -16,8 +17,8 @@ struct TrackerProfile {
     QString dataFileExtension;
     DateChecker::Tracker dateChecker;
     // BackupKind codes of the "&Utilities" items (42 and 43 for weight).
-    qint16 backupKind = 0;
-    qint16 restoreKind = 0;
+    BackupKind backupKind = BackupKind::WeightBackup;
+    BackupKind restoreKind = BackupKind::WeightRestore;
     QList<TrackerLogColumn> logColumns;
     // The log panel's caption; none when empty.
     QString logCaption;

@@ -1,6 +1,5 @@
 #include "TrackerScreen.h"
 
-#include "backup/ui/BackupScreen.h"
 #include "screens/AccessibleNames.h"
 #include "screens/BackgroundSelector.h"
 #include "screens/BusyPointer.h"
@@ -763,14 +762,14 @@ void TrackerScreen::restoreFiles()
     BusyPointerOff();
 }
 
-bool TrackerScreen::openBackupScreen(qint16 kind)
+bool TrackerScreen::openBackupScreen(BackupKind kind)
 {
     hideViews();
     // Unsaved work is asked about first, for a restore as for a backup: the
     // restored list replaces whatever is on display.
     if (m_changesMade == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
         return false;
-    BackupScreen::run(m_services, kind, this);
+    m_services.openBackupScreen(m_services, kind, this);
     return true;
 }
 

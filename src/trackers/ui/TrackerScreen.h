@@ -203,7 +203,7 @@ private:
     void escape();
     // The save prompt, then the backup screen for the kind; false when
     // the user cancelled.
-    bool openBackupScreen(qint16 kind);
+    bool openBackupScreen(BackupKind kind);
     // The command column of a small window: a caption wider than a quarter
     // of the window takes two lines, so that the panels keep their room.
     void fitCommandColumn();

@@ -1,6 +1,5 @@
 #include "WeightTracker.h"
 
-#include "backup/BackupFileSet.h"
 #include "screens/AccessibleNames.h"
 #include "trackers/ui/CalendarPlacement.h"
 #include "services/Clock.h"
@@ -75,8 +74,8 @@ TrackerProfile weightProfile()
     profile.gridBackground = &GColor1File::weightGridBackground;
     profile.setGridBackground = &GColor1File::setWeightGridBackground;
     profile.coloursAskedBeforeSave = true;
-    profile.backupKind = BackupFileSet::WeightBackup;
-    profile.restoreKind = BackupFileSet::WeightRestore;
+    profile.backupKind = BackupKind::WeightBackup;
+    profile.restoreKind = BackupKind::WeightRestore;
     const QString weightFormat = QStringLiteral("###.#");
     profile.logColumns = {
         { "Label11", QStringLiteral("Date of Weigh In"), QString(), 0.22 },

@@ -1,0 +1,33 @@
+#include "ProgramBackupSets.h"
+
+#include "FolderChecker.h"
+#include "bloodpressure/BloodPressureBackupSet.h"
+#include "passwords/PasswordBackupSet.h"
+#include "weight/WeightBackupSet.h"
+
+namespace {
+
+BackupFileSet checkedTrackerSet(BackupFileSet set, FolderChecker::Tracker tracker)
+{
+    set.findDamage = [set, tracker](const ProgramFolder& copy) {
+        return FolderChecker::damageInTrackerCopy(copy, set, tracker);
+    };
+    return set;
+}
+
+} // namespace
+
+const BackupFileSets& ProgramBackupSets::all()
+{
+    static const BackupFileSets sets = [] {
+        BackupFileSet passwords = PasswordBackupSet::make();
+        passwords.findDamage = &FolderChecker::damageInPasswordCopy;
+        return BackupFileSets({
+            passwords,
+            checkedTrackerSet(WeightBackupSet::make(), FolderChecker::Tracker::Weight),
+            checkedTrackerSet(
+                BloodPressureBackupSet::make(), FolderChecker::Tracker::BloodPressure),
+        });
+    }();
+    return sets;
+}
