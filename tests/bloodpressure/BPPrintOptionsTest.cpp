@@ -1,3 +1,4 @@
+#include "CommandNames.h"
 #include "PrintPanelEscape.h"
 #include "ReadOnlyFolder.h"
 #include "TrackerScreenDriver.h"
@@ -70,7 +71,7 @@ protected:
     {
         return driver.find<QCheckBox>(QLatin1String(name));
     }
-    void printOptions() { QTest::mouseClick(driver.button("Command9"), Qt::LeftButton); }
+    void printOptions() { QTest::mouseClick(driver.button(TrackerCommand::PrintOptions), Qt::LeftButton); }
     void click(QAbstractButton* button)
     {
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
@@ -205,7 +206,7 @@ TEST_F(BPPrintOptionsTest, ChecksBeforeOpeningAndEscapeAfter)
 {
     openAnn(12);
     // The measurement chart gives way to the log.
-    QTest::mouseClick(driver.button("Command3"), Qt::LeftButton);
+    QTest::mouseClick(driver.button(TrackerCommand::PlanOrChart), Qt::LeftButton);
     ASSERT_TRUE(driver.find(QStringLiteral("SSPanel6"))->isVisible());
     driver.typeIntoCell(1, 2, QStringLiteral("8:00 AM"));
     ASSERT_EQ(screen()->changesMade(), TrackerScreen::Changed);

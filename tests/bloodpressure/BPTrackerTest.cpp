@@ -2,6 +2,7 @@
 // does. The life of an individual's file is run for every tracker in
 // tests/screens/TrackerLifecycleTest.cpp.
 
+#include "CommandNames.h"
 #include "ReadOnlyFolder.h"
 #include "TrackerScreenDriver.h"
 
@@ -115,8 +116,8 @@ TEST_F(BPTrackerTest, CreateModeSaveIsOffUntilANameIsTypedAndThenSavesTheNewFile
 {
     driver.open();
     messages.clear();
-    driver.button("Command7")->click();
-    EXPECT_FALSE(driver.button("Command10")->isEnabled());
+    driver.button(TrackerCommand::Create)->click();
+    EXPECT_FALSE(driver.button(TrackerCommand::Save)->isEnabled());
     EXPECT_FALSE(driver.action("mOS")->isEnabled());
     EXPECT_EQ(driver.find<QLabel>("Label8")->text(),
         "NOTE: To track blood pressure by calendar year add year to end of Name (i.e. John Smith "
@@ -125,7 +126,7 @@ TEST_F(BPTrackerTest, CreateModeSaveIsOffUntilANameIsTypedAndThenSavesTheNewFile
 
     QTest::keyClicks(driver.find<QLineEdit>("Text1_0"), "Ann\"e");
     EXPECT_EQ(driver.find<QLineEdit>("Text1_0")->text(), "Anne");
-    EXPECT_TRUE(driver.button("Command10")->isEnabled());
+    EXPECT_TRUE(driver.button(TrackerCommand::Save)->isEnabled());
     driver.action("mOS")->trigger();
     EXPECT_EQ(messages.last().text, "File has been Saved.");
     EXPECT_EQ(messages.last().title, "Save File");
@@ -137,17 +138,17 @@ TEST_F(BPTrackerTest, CreateModeSaveIsOffUntilANameIsTypedAndThenSavesTheNewFile
 TEST_F(BPTrackerTest, BlankNameIsRefusedAndKeepsExitOnTheScreen)
 {
     driver.open();
-    driver.button("Command7")->click();
+    driver.button(TrackerCommand::Create)->click();
     QTest::keyClicks(driver.find<QLineEdit>("Text1_0"), "  ");
     messages.clear();
-    driver.button("Command10")->click();
+    driver.button(TrackerCommand::Save)->click();
     EXPECT_EQ(messages.last().text, "Please Enter Individual Name to save file.");
     EXPECT_EQ(messages.last().title, "No Files Found");
     EXPECT_FALSE(driver.folder.exists("BPTrker.Fil"));
 
     // The prompt's Yes runs the refused save again: the screen stays.
     messages.queueAnswer(Answer::Yes);
-    driver.button("Command1")->click();
+    driver.button(TrackerCommand::Exit)->click();
     EXPECT_TRUE(screen()->isVisible());
 }
 
@@ -168,7 +169,7 @@ TEST_F(BPTrackerTest, MenusCarryTheirOwnCaptionsAndStartDisabledWhereTheyShould)
     driver.select("Ann");
     for (const char* name : { "Command3", "Command5", "Command8", "Command9", "Command10" })
         EXPECT_TRUE(driver.button(name)->isEnabled()) << name;
-    EXPECT_FALSE(driver.button("Command4")->isEnabled());
+    EXPECT_FALSE(driver.button(TrackerCommand::ViewLog)->isEnabled());
     EXPECT_TRUE(driver.find<QWidget>("SSPanel3")->isVisible());
     EXPECT_FALSE(driver.find<QWidget>("SSPanel4")->isVisible());
     EXPECT_EQ(driver.grid()->text(0, 1), "Sort");
@@ -205,7 +206,7 @@ TEST_F(BPTrackerTest, AReadingEnteredThroughThePanelIsSavedAndFoundAgain)
     EXPECT_EQ(rowTexts(1), (QStringList { "December 05, 2026", "2:35 PM", "120", "80", "70" }));
     EXPECT_EQ(label("Label6_1"), "120");
 
-    driver.button("Command10")->click();
+    driver.button(TrackerCommand::Save)->click();
     EXPECT_EQ(messages.last().text, "File has been Saved.");
     const QStringList stored = storedValues("Ann.Fpl");
     EXPECT_EQ(stored.size(), 1 + 5 * 49);
@@ -248,7 +249,7 @@ TEST_F(BPTrackerTest, TheMeasurementChartShowsEveryTextWholeOnSmallAndLargeScree
     for (const QSize size : { QSize(800, 560), QSize(1280, 760), QSize(1280, 980) }) {
         SCOPED_TRACE(size.width() * 10000 + size.height());
         screen()->resize(size);
-        driver.button("Command3")->click();
+        driver.button(TrackerCommand::PlanOrChart)->click();
         for (int pass = 0; pass < 5; ++pass)
             QCoreApplication::processEvents();
         auto* view = driver.find<QGroupBox>("SSPanel6")->findChild<QTableWidget*>();
@@ -277,7 +278,7 @@ TEST_F(BPTrackerTest, TheMeasurementChartShowsEveryTextWholeOnSmallAndLargeScree
                 EXPECT_GE(item->font().pointSizeF(), 9.0) << full.toStdString();
             }
         }
-        driver.button("Command4")->click();
+        driver.button(TrackerCommand::ViewLog)->click();
     }
 }
 
@@ -495,10 +496,10 @@ TEST_F(BPTrackerTest, MeasurementChartShowsTheCategoriesInTheirColours)
     openWith("Ann");
     // Room for the chart's own sizes; a small screen steps them down.
     screen()->resize(1600, 1200);
-    driver.button("Command3")->click();
+    driver.button(TrackerCommand::PlanOrChart)->click();
     EXPECT_TRUE(driver.find<QWidget>("SSPanel6")->isVisible());
     EXPECT_FALSE(driver.find<QWidget>("SSPanel3")->isVisible());
-    EXPECT_TRUE(driver.button("Command4")->isEnabled());
+    EXPECT_TRUE(driver.button(TrackerCommand::ViewLog)->isEnabled());
     EXPECT_EQ(driver.find<QGroupBox>("SSPanel6")->title(), "Blood Pressure Measurement Chart");
 
     auto* chart = driver.find<DataGrid>("VSFlexGrid1");
@@ -532,7 +533,7 @@ TEST_F(BPTrackerTest, MeasurementChartShowsTheCategoriesInTheirColours)
     EXPECT_NEAR(chart->view()->columnWidth(2), width * 0.08, 2);
     EXPECT_NEAR(chart->view()->rowHeight(0), chart->view()->viewport()->height() * 0.164, 2);
 
-    driver.button("Command4")->click();
+    driver.button(TrackerCommand::ViewLog)->click();
     EXPECT_FALSE(driver.find<QWidget>("SSPanel6")->isVisible());
     EXPECT_TRUE(driver.find<QWidget>("SSPanel3")->isVisible());
 }
@@ -570,13 +571,13 @@ TEST_F(BPTrackerTest, GraphShowsTheLastFiftyReadingsWithTheNormalLines)
         fresh.screen->resize(1224, 816);
         QCoreApplication::processEvents();
         const QSize windowSize = fresh.screen->size();
-        fresh.button("Command5")->click();
+        fresh.button(TrackerCommand::Graph)->click();
         EXPECT_TRUE(fresh.find<QWidget>("SSPanel4")->isVisible());
         EXPECT_EQ(fresh.screen->size(), windowSize);
         EXPECT_FALSE(fresh.find<QWidget>("SSPanel3")->isVisible());
-        EXPECT_FALSE(fresh.button("Command5")->isEnabled());
-        EXPECT_TRUE(fresh.button("Command3")->isEnabled());
-        EXPECT_TRUE(fresh.button("Command4")->isEnabled());
+        EXPECT_FALSE(fresh.button(TrackerCommand::Graph)->isEnabled());
+        EXPECT_TRUE(fresh.button(TrackerCommand::PlanOrChart)->isEnabled());
+        EXPECT_TRUE(fresh.button(TrackerCommand::ViewLog)->isEnabled());
         EXPECT_EQ(fresh.find<QGroupBox>("SSPanel4")->title(), "Ann Blood Pressure");
         auto* chart = fresh.find<LineChart>("Chart2D1");
         ASSERT_EQ(chart->seriesCount(), 5);
@@ -594,7 +595,7 @@ TEST_F(BPTrackerTest, GraphShowsTheLastFiftyReadingsWithTheNormalLines)
         EXPECT_EQ(chart->seriesPointColour(3), QColor(0, 0, 255));
         EXPECT_EQ(chart->seriesColour(4), QColor(255, 0, 0));
 
-        fresh.button("Command4")->click();
+        fresh.button(TrackerCommand::ViewLog)->click();
         EXPECT_TRUE(fresh.find<QWidget>("SSPanel3")->isVisible());
         EXPECT_FALSE(fresh.find<QWidget>("SSPanel4")->isVisible());
     }
@@ -605,7 +606,7 @@ TEST_F(BPTrackerTest, TimeOfReadingJoinsTheLabelsAndTheTitle)
     openWith("Ann",
         { { "March 05, 2012", "7:05 AM", "120", "80", "70" }, { "", "8:00 AM", "130", "80", "70" },
             { dated(5, 2), "", "1", "1", "1" } });
-    driver.button("Command5")->click();
+    driver.button(TrackerCommand::Graph)->click();
     auto* chart = driver.find<LineChart>("Chart2D1");
     EXPECT_EQ(chart->pointLabels(), QStringList { "Mar-05-12" });
     driver.find<QWidget>("SSCheck4")->setFocus();
@@ -620,11 +621,11 @@ TEST_F(BPTrackerTest, SaveWithTheGraphOnDisplayRedrawsItWithTheNewReading)
     openWith("Ann", readings(2));
     pickDate(3, QDate(2026, 5, 2));
     enterButton()->click();
-    driver.button("Command5")->click();
+    driver.button(TrackerCommand::Graph)->click();
     EXPECT_EQ(driver.find<LineChart>("Chart2D1")->pointCount(), 3);
-    driver.button("Command10")->click();
+    driver.button(TrackerCommand::Save)->click();
     EXPECT_TRUE(driver.find<QWidget>("SSPanel4")->isVisible());
-    EXPECT_FALSE(driver.button("Command5")->isEnabled());
+    EXPECT_FALSE(driver.button(TrackerCommand::Graph)->isEnabled());
 }
 
 TEST_F(BPTrackerTest, PrintGraphTakesTheLastChosenReadingsAndExportsAJpeg)
@@ -692,19 +693,19 @@ TEST_F(BPTrackerTest, FailedWritesSayWhyAndKeepTheScreenChanged)
 
     // The prompt's Yes that could not save keeps Exit from losing the work.
     messages.queueAnswer(Answer::Yes);
-    driver.button("Command1")->click();
+    driver.button(TrackerCommand::Exit)->click();
     EXPECT_TRUE(screen()->isVisible());
 
     messages.clear();
     messages.queueAnswer(Answer::Yes);
-    driver.button("Command8")->click();
+    driver.button(TrackerCommand::Delete)->click();
     EXPECT_EQ(messages.last().icon, MessageService::Icon::Critical);
     EXPECT_TRUE(driver.folder.exists("Ann.Fpl"));
 
-    driver.button("Command7")->click();
+    driver.button(TrackerCommand::Create)->click();
     messages.clear();
     QTest::keyClicks(driver.find<QLineEdit>("Text1_0"), "Bob");
-    driver.button("Command10")->click();
+    driver.button(TrackerCommand::Save)->click();
     EXPECT_EQ(messages.last().icon, MessageService::Icon::Critical);
     EXPECT_FALSE(messages.texts().contains("File has been Saved."));
     EXPECT_EQ(screen()->changesMade(), 1);

@@ -1,3 +1,4 @@
+#include "CommandNames.h"
 #include "FakeClock.h"
 #include "ModalWindow.h"
 #include "PdfInspection.h"
@@ -165,7 +166,7 @@ protected:
         const QString& password = QStringLiteral("pw"), const QString& comment = {})
     {
         fill(name, signOn, password, comment);
-        button("Command2")->click();
+        button(KeeperCommand::Save)->click();
     }
 
     // Opens the drop-down as a click on the list does; false when it stayed
@@ -196,14 +197,14 @@ protected:
     {
         const bool save = action("mOS")->isEnabled();
         for (QWidget* trigger :
-            { static_cast<QWidget*>(button("Command2")), static_cast<QWidget*>(button("Command3")),
-                static_cast<QWidget*>(button("Command4")), toolButton(1), toolButton(2) })
+            { static_cast<QWidget*>(button(KeeperCommand::Save)), static_cast<QWidget*>(button(KeeperCommand::PrintOptions)),
+                static_cast<QWidget*>(button(KeeperCommand::Delete)), toolButton(1), toolButton(2) })
             EXPECT_EQ(trigger->isEnabled(), save) << trigger->objectName().toStdString();
         EXPECT_EQ(action("mOP")->isEnabled(), save);
         EXPECT_EQ(action("mODel")->isEnabled(), save);
-        EXPECT_EQ(toolButton(3)->isEnabled(), button("Command6")->isEnabled());
-        return { save, button("Command5")->isEnabled(), action("mON")->isEnabled(),
-            button("Command6")->isEnabled() };
+        EXPECT_EQ(toolButton(3)->isEnabled(), button(KeeperCommand::Launch)->isEnabled());
+        return { save, button(KeeperCommand::NewFile)->isEnabled(), action("mON")->isEnabled(),
+            button(KeeperCommand::Launch)->isEnabled() };
     }
 
     // Runs check on the pop-up menu that opens while action runs, then
@@ -235,7 +236,7 @@ TEST_F(PasswordKeeperTest, TheFirstOpeningWithoutFilesShowsAnEmptyListAndOnlyNew
     EXPECT_EQ(screen->windowTitle(), "Smith Password Keeper");
     EXPECT_EQ(status(), "Smith Password Keeper");
     EXPECT_EQ(list()->count(), 0);
-    EXPECT_EQ(screen->focusWidget(), button("Command1"));
+    EXPECT_EQ(screen->focusWidget(), button(KeeperCommand::Exit));
     EXPECT_EQ(enabling(), NothingChosen);
     EXPECT_EQ(screen->EntryModified(), 0);
     EXPECT_FALSE(folder.exists("Secfile1.Fil"));
@@ -328,7 +329,7 @@ TEST_F(PasswordKeeperTest, ThreeEntriesAddedLandInRecordsOneTwoThreeAndChoosingS
     EXPECT_EQ(shownBoxes(), QStringList({ "", "", "", "" }));
     EXPECT_EQ(enabling(), AllDisabled);
     EXPECT_EQ(screen->EntryModified(), 0);
-    EXPECT_EQ(screen->focusWidget(), button("Command1"));
+    EXPECT_EQ(screen->focusWidget(), button(KeeperCommand::Exit));
     addEntry("Library card", "12345", "0000");
     addEntry("Mail", "ann@example.org", "pw");
 
@@ -360,7 +361,7 @@ TEST_F(PasswordKeeperTest, SaveOverAListedNameAsksAndEachAnswerDoesWhatItSays)
     // Cancel: nothing changes.
     const QByteArray before = storedFiles();
     messages.queueAnswer(Answer::Cancel);
-    button("Command2")->click();
+    button(KeeperCommand::Save)->click();
     const MessageService::Message question = messages.last();
     EXPECT_EQ(question.text,
         "Bank\nThis file already exists.\n\nReplace exixting file?\n"
@@ -377,7 +378,7 @@ TEST_F(PasswordKeeperTest, SaveOverAListedNameAsksAndEachAnswerDoesWhatItSays)
     // Yes: the same record, the index untouched.
     const QByteArray indexBefore = folder.read("Secfile1.Fil");
     messages.queueAnswer(Answer::Yes);
-    button("Command2")->click();
+    button(KeeperCommand::Save)->click();
     EXPECT_EQ(folder.read("Secfile1.Fil"), indexBefore);
     EXPECT_EQ(files().loadEntry(item("Bank", 1))->password, "oldX");
     EXPECT_EQ(shownBoxes(), QStringList({ "", "", "", "" }));
@@ -387,7 +388,7 @@ TEST_F(PasswordKeeperTest, SaveOverAListedNameAsksAndEachAnswerDoesWhatItSays)
     choose("Bank");
     type(box(2), QStringLiteral("Y"));
     messages.queueAnswer(Answer::No);
-    button("Command2")->click();
+    button(KeeperCommand::Save)->click();
     EXPECT_EQ(
         files().LoadIndex(), QStringList({ item("Bank", 1), item("Bank", 3), item("Mail", 2) }));
     EXPECT_EQ(files().loadEntry(item("Bank", 3))->password, "oldXY");
@@ -403,7 +404,7 @@ TEST_F(PasswordKeeperTest, YesReplacesTheChosenOfTwoEntriesOfOneNameAndATrimmedM
     ASSERT_EQ(screen->SelectedRecord(), 2);
     type(box(1), QStringLiteral("!"));
     messages.queueAnswer(Answer::Yes);
-    button("Command2")->click();
+    button(KeeperCommand::Save)->click();
 
     EXPECT_EQ(files().loadEntry(item("Bank", 1))->signOn, "first");
     EXPECT_EQ(files().loadEntry(item("Bank", 2))->signOn, "second!");
@@ -414,14 +415,14 @@ TEST_F(PasswordKeeperTest, YesReplacesTheChosenOfTwoEntriesOfOneNameAndATrimmedM
     messages.queueAnswer(Answer::Cancel);
     ASSERT_FALSE(dropDown());
     messages.queueAnswer(Answer::Yes);
-    button("Command2")->click();
+    button(KeeperCommand::Save)->click();
     EXPECT_EQ(files().loadEntry(item("Bank", 1))->signOn, "first");
     EXPECT_EQ(files().loadEntry(item("Bank", 2))->signOn, "second!?");
 
     // Typed with blanks around it, the name still matches.
     fill("  Bank ", "third");
     messages.queueAnswer(Answer::Cancel);
-    button("Command2")->click();
+    button(KeeperCommand::Save)->click();
     EXPECT_TRUE(messages.last().text.startsWith("Bank\nThis file already exists."));
 }
 
@@ -432,7 +433,7 @@ TEST_F(PasswordKeeperTest, ARenamedEntrySavedGivesTwoEntries)
     choose("Bank");
     box(0)->selectAll();
     type(box(0), QStringLiteral("Savings bank"));
-    button("Command2")->click();
+    button(KeeperCommand::Save)->click();
 
     EXPECT_TRUE(messages.messages().isEmpty());
     EXPECT_EQ(files().LoadIndex(), QStringList({ item("Bank", 1), item("Savings bank", 2) }));
@@ -465,13 +466,13 @@ TEST_F(PasswordKeeperTest, AfterEachSaveAndDeleteTheListHoldsTheStoredItemsInOrd
     box(0)->selectAll();
     type(box(0), QStringLiteral("bank"));
     messages.queueAnswer(Answer::No);
-    button("Command2")->click();
+    button(KeeperCommand::Save)->click();
     ASSERT_EQ(messages.messages().size(), 1);
     expectListMatchesTheFiles("a second entry of a listed name");
 
     choose("diner");
     messages.queueAnswer(Answer::Yes);
-    button("Command4")->click();
+    button(KeeperCommand::Delete)->click();
     expectListMatchesTheFiles("deleted");
     EXPECT_EQ(list()->findText("diner"), -1);
 }
@@ -528,7 +529,7 @@ TEST_F(PasswordKeeperTest, ASaveOrDeleteInAReadOnlyFolderSaysWhyAndKeepsEverythi
 
     messages.clear();
     messages.queueAnswer(Answer::Yes);
-    button("Command4")->click();
+    button(KeeperCommand::Delete)->click();
     EXPECT_EQ(messages.last().title, "Delete");
     EXPECT_EQ(messages.last().icon, Icon::Critical);
     EXPECT_EQ(shownBoxes(), QStringList({ "Bank", "id2", "pw", "" }));
@@ -565,7 +566,7 @@ TEST_F(PasswordKeeperTest, DeleteAsksWithNoAsDefaultAndYesFreesTheRecordForTheNe
 
     const QByteArray before = storedFiles();
     messages.queueAnswer(Answer::No);
-    button("Command4")->click();
+    button(KeeperCommand::Delete)->click();
     const MessageService::Message question = messages.last();
     EXPECT_EQ(question.text, "Do you really want to Delete this Password File?\nbeta");
     EXPECT_EQ(question.title, "Delete");
@@ -682,7 +683,7 @@ TEST_F(PasswordKeeperTest, NewFileClearsTheBoxesAfterAskingAboutUnsavedChanges)
     EXPECT_EQ(shownBoxes(), QStringList({ "alpha", "id2", "pw", "" }));
 
     messages.queueAnswer(Answer::No);
-    button("Command5")->click();
+    button(KeeperCommand::NewFile)->click();
     EXPECT_EQ(shownBoxes(), QStringList({ "", "", "", "" }));
     EXPECT_EQ(screen->focusWidget(), box(0));
     EXPECT_EQ(enabling(), AllDisabled);
@@ -708,7 +709,7 @@ TEST_F(PasswordKeeperTest, ExitAndEscapeWithUnsavedChanges)
 
     // Exit asks Yes/No/Cancel; Cancel stays.
     messages.queueAnswer(Answer::Cancel);
-    button("Command1")->click();
+    button(KeeperCommand::Exit)->click();
     EXPECT_TRUE(screen->isVisible());
     EXPECT_EQ(messages.last().buttons, MessageService::Buttons::YesNoCancel);
 
@@ -831,7 +832,7 @@ TEST_F(PasswordKeeperTest, TheFocusedBoxTurnsYellowAndGetsTheNormalColourBack)
         SCOPED_TRACE(target->objectName().toStdString());
         target->setFocus();
         EXPECT_EQ(target->palette().color(QPalette::Base), QColor(255, 255, 0));
-        button("Command1")->setFocus();
+        button(KeeperCommand::Exit)->setFocus();
         EXPECT_EQ(target->palette().color(QPalette::Base), normal);
     }
 }
@@ -869,7 +870,7 @@ TEST_F(PasswordKeeperTest, LaunchIsOfferedForNamesThatLookLikeWebAddressesAndOpe
             continue;
         messages.clear();
         const qsizetype openedBefore = dialogs.openedUrls().size();
-        button("Command6")->click();
+        button(KeeperCommand::Launch)->click();
         EXPECT_EQ(status(), "Password Keeper");
         if (c.opened.isEmpty()) {
             EXPECT_EQ(dialogs.openedUrls().size(), openedBefore);
@@ -896,7 +897,7 @@ TEST_F(PasswordKeeperTest, ChoosingAnEntryAndClearingSetLaunchByTheName)
 
     // A desktop that cannot open it says so.
     dialogs.setOpensUrls(false);
-    button("Command6")->click();
+    button(KeeperCommand::Launch)->click();
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.last().text,
         "The web site http://www.bank.example could not be opened.\n"
@@ -922,7 +923,7 @@ TEST_F(PasswordKeeperTest, ActivationFocusesExitAndEnablesTheNewFileButtonButNot
     QApplication::sendEvent(screen.get(), &activate);
 
     EXPECT_EQ(enabling(), NothingChosen);
-    EXPECT_EQ(screen->focusWidget(), button("Command1"));
+    EXPECT_EQ(screen->focusWidget(), button(KeeperCommand::Exit));
 }
 
 TEST_F(PasswordKeeperTest, F1TheHelpMenuAndTheToolbarOpenTheKeepersHelpTopic)
@@ -953,7 +954,7 @@ TEST_F(PasswordKeeperTest, ARightClickOnTheBackgroundOrACommandPopsUpTheOptionsM
         options->hide();
     }
 
-    rightClick(button("Command6"));
+    rightClick(button(KeeperCommand::Launch));
     EXPECT_FALSE(options->isVisible());
 
     // The boxes keep their own edit menu.
@@ -1072,7 +1073,7 @@ TEST_F(PasswordKeeperTest, PrintOptionsOpenInTimesNewRoman12AndStoreNothing)
     choose("www.example.com");
     // The keeper prints in its name box's colour.
     EXPECT_EQ(state.PrintFontColour, box(0)->palette().color(QPalette::Text));
-    button("Command3")->click();
+    button(KeeperCommand::PrintOptions)->click();
     auto* panel = find<PrintOptionsPanel>(QStringLiteral("SSPanel80"));
     ASSERT_TRUE(panel->printOptionsOpen());
     EXPECT_EQ(
@@ -1111,7 +1112,7 @@ TEST_F(PasswordKeeperTest, PrintOptionsOpenInTimesNewRoman12AndStoreNothing)
 
     // Reopening starts from Times New Roman 12, plain; underline and colour
     // keep the dialog's choice.
-    button("Command3")->click();
+    button(KeeperCommand::PrintOptions)->click();
     const PrintText reopened = std::get<PrintText>(panel->document().page(0).first());
     EXPECT_EQ(reopened.font.family(), QStringLiteral("Times New Roman"));
     EXPECT_EQ(reopened.font.pixelSize(), 280);
@@ -1125,7 +1126,7 @@ TEST_F(PasswordKeeperTest, EscapeClosesThePrintOptionsBeforeTheScreen)
     store("www.example.com", "ann.smith", "pw");
     open();
     choose("www.example.com");
-    button("Command3")->click();
+    button(KeeperCommand::PrintOptions)->click();
     auto* panel = find<PrintOptionsPanel>(QStringLiteral("SSPanel80"));
     action("mH")->trigger();
     EXPECT_EQ(help.topics(), QList<int> { PasswordKeeper::PrintOptionsHelpTopic });
@@ -1139,7 +1140,7 @@ TEST_F(PasswordKeeperTest, TheEntrysPdfIsReadableByItsOwnerOnly)
     store("www.example.com", "ann.smith", "Tr0ub4dor&3", "The PIN is elsewhere.");
     open();
     choose("www.example.com");
-    button("Command3")->click();
+    button(KeeperCommand::PrintOptions)->click();
     const QString path = folder.filePath("entry.pdf");
     dialogs.queueSaveFile(path);
     button("SSCommand80_5")->click();

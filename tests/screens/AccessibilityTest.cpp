@@ -1,3 +1,4 @@
+#include "CommandNames.h"
 #include "ScriptedScreenServices.h"
 #include "TrackerScreenDriver.h"
 
@@ -199,7 +200,7 @@ TEST_P(TrackerAccessibilityTest, EveryControlOfEveryViewIsNamed)
 {
     driver.open();
     expectAllNamed("no individual");
-    click("Command7");
+    click(TrackerCommand::Create);
     expectAllNamed("create mode");
     driver.storeIndividual(QStringLiteral("Ann"));
     driver.screen.reset();
@@ -208,11 +209,11 @@ TEST_P(TrackerAccessibilityTest, EveryControlOfEveryViewIsNamed)
     expectAllNamed("log");
     driver.clickCell(1, 1);
     expectAllNamed("log with its calendar");
-    click("Command3");
+    click(TrackerCommand::PlanOrChart);
     expectAllNamed("second panel");
-    click("Command5");
+    click(TrackerCommand::Graph);
     expectAllNamed("graph");
-    click("Command9");
+    click(TrackerCommand::PrintOptions);
     expectAllNamed("print options");
     QTest::keyClick(driver.screen.get(), Qt::Key_Escape);
     driver.action("mOGrid")->trigger();
@@ -248,7 +249,7 @@ TEST_P(TrackerAccessibilityTest, GraphControlsAreNamedAndWorkForAScreenReader)
     driver.open();
     driver.screen->activateWindow();
     driver.select(QStringLiteral("Ann"));
-    click("Command5");
+    click(TrackerCommand::Graph);
     QApplication::processEvents();
     QWidget* graph = driver.find(QStringLiteral("SSPanel4"));
     ASSERT_TRUE(graph->isVisible());
@@ -296,7 +297,7 @@ TEST(WeightAccessibility, PictureBrowserAndEnlargedViewAreNamed)
     driver.storeIndividual(QStringLiteral("Ann"));
     driver.open();
     driver.select(QStringLiteral("Ann"));
-    QTest::mouseClick(driver.button("Command3"), Qt::LeftButton);
+    QTest::mouseClick(driver.button(TrackerCommand::PlanOrChart), Qt::LeftButton);
     driver.button("SSCommand3_0")->click();
     QStringList unnamed = unnamedControls(driver.screen.get());
     EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral(", ")).toStdString();
@@ -421,7 +422,7 @@ TEST_P(TrackerAccessibilityTest, TabFollowsTheScreenTopToBottomAndLeftToRight)
     const bool weight = GetParam().name == "Weight";
     driver.open();
     driver.screen->activateWindow();
-    click("Command7");
+    click(TrackerCommand::Create);
     // Create mode: the name box, the figures of the header (the Weight
     // Tracker's beginning date, beginning weight and goal), the commands
     // that can be used, then the plan.
@@ -453,7 +454,7 @@ TEST(PlanComments, TabMovesOnAndCtrlTabTypesATab)
     driver.open();
     driver.screen->activateWindow();
     driver.select(QStringLiteral("Ann"));
-    QTest::mouseClick(driver.button("Command3"), Qt::LeftButton);
+    QTest::mouseClick(driver.button(TrackerCommand::PlanOrChart), Qt::LeftButton);
     auto* comments = driver.find<QPlainTextEdit>(QStringLiteral("Text3"));
     comments->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(comments, QStringLiteral("Walk"));

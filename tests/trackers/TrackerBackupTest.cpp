@@ -2,6 +2,7 @@
 // screen for the tracker's own files, and the list read again after a
 // restore.
 
+#include "CommandNames.h"
 #include "ModalWindow.h"
 #include "TrackerScreenDriver.h"
 
@@ -71,7 +72,7 @@ TEST_P(TrackerBackup, BackupIsOfferedOnlyWithNamesListed)
 
     driver.storeIndividual("Ann");
     // Create New File enables View Existing File on every tracker.
-    driver.button("Command7")->click();
+    driver.button(TrackerCommand::Create)->click();
     driver.action("mOV")->trigger();
     emit menu->aboutToShow();
     EXPECT_TRUE(driver.action("mUB")->isEnabled());
@@ -136,7 +137,7 @@ TEST_P(TrackerBackup, ARestoreThroughTheMenuShowsTheRestoredList)
         names.append(list->itemText(i));
     EXPECT_EQ(names, QStringList({ "Ann", "Eve" }));
     EXPECT_EQ(list->currentIndex(), -1);
-    EXPECT_TRUE(driver.button("Command2")->isEnabled());
+    EXPECT_TRUE(driver.button(TrackerCommand::ViewExisting)->isEnabled());
 
     driver.select("Eve");
     EXPECT_EQ(driver.grid()->text(1, 2), "170");

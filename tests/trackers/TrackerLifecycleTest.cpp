@@ -2,6 +2,7 @@
 // tracker: opening, selecting, saving, the save prompt, deleting, activation
 // and the log's date picks.
 
+#include "CommandNames.h"
 #include "TrackerScreenDriver.h"
 
 #include "screens/DataGrid.h"
@@ -60,8 +61,8 @@ TEST_P(TrackerLifecycle, FirstOpeningSaysNoFilesFoundAndPointsAtCreateNewFile)
         "Currently there are no Individual Files to view,\nplease use the Create New File Button\n"
         "to enter Individual information!");
     EXPECT_EQ(messages.last().icon, MessageService::Icon::Information);
-    EXPECT_TRUE(driver.button("Command7")->isEnabled());
-    EXPECT_TRUE(driver.button("Command7")->hasFocus());
+    EXPECT_TRUE(driver.button(TrackerCommand::Create)->isEnabled());
+    EXPECT_TRUE(driver.button(TrackerCommand::Create)->hasFocus());
 }
 
 TEST_P(TrackerLifecycle, NoFilesFoundWaitsForTheWindowToBeShown)
@@ -86,7 +87,7 @@ TEST_P(TrackerLifecycle, TitleCarriesTheFamilyNameOfTheSharedState)
 TEST_P(TrackerLifecycle, CreateSaveAndSelectTheNewIndividual)
 {
     driver.open();
-    driver.button("Command7")->click();
+    driver.button(TrackerCommand::Create)->click();
     EXPECT_TRUE(driver.screen->inCreateMode());
     EXPECT_EQ(driver.find<QLabel>("Label2")->text(), "Enter File Name:");
     QTest::keyClicks(driver.find<QLineEdit>("Text1_0"), "Ann");
@@ -96,7 +97,7 @@ TEST_P(TrackerLifecycle, CreateSaveAndSelectTheNewIndividual)
     EXPECT_TRUE(driver.folder.exists(GetParam().listFileName));
     EXPECT_TRUE(driver.folder.exists(driver.dataFileName("Ann")));
 
-    driver.button("Command2")->click();
+    driver.button(TrackerCommand::ViewExisting)->click();
     driver.select("Ann");
     EXPECT_EQ(driver.screen->displayedName(), "Ann");
     EXPECT_TRUE(driver.find<QWidget>("SSPanel3")->isVisible());
@@ -107,7 +108,7 @@ TEST_P(TrackerLifecycle, SaveWithoutChangesWritesNothing)
 {
     openWithAnnSelected();
     const QByteArray before = driver.storedBytes("Ann");
-    driver.button("Command10")->click();
+    driver.button(TrackerCommand::Save)->click();
     EXPECT_EQ(messages.last().text, "There have been no entries/changes made to save!");
     EXPECT_EQ(messages.last().title, "Save Command");
     EXPECT_EQ(driver.storedBytes("Ann"), before);
@@ -205,9 +206,9 @@ TEST_P(TrackerLifecycle, ChoosingAnotherIndividualAsksTheSavePromptFirst)
 TEST_P(TrackerLifecycle, DeletingTheOnlyIndividualRemovesBothFiles)
 {
     openWithAnnSelected();
-    driver.button("Command5")->click();
+    driver.button(TrackerCommand::Graph)->click();
     messages.queueAnswer(Answer::Yes);
-    driver.button("Command8")->click();
+    driver.button(TrackerCommand::Delete)->click();
     EXPECT_FALSE(driver.find<QWidget>("SSPanel4")->isVisible());
     const MessageService::Message question = messages.last();
     EXPECT_EQ(question.text, "Do You really want to delete\nAnn\nfile and all its contents?");
@@ -221,7 +222,7 @@ TEST_P(TrackerLifecycle, DeletingTheOnlyIndividualRemovesBothFiles)
     messages.clear();
     if (GetParam().viewMenuItemFollowsButton) {
         EXPECT_FALSE(driver.action("mOV")->isEnabled());
-        driver.button("Command7")->click();
+        driver.button(TrackerCommand::Create)->click();
     }
     ASSERT_TRUE(driver.action("mOV")->isEnabled());
     driver.action("mOV")->trigger();
@@ -238,7 +239,7 @@ TEST_P(TrackerLifecycle, NoOrCancelToDeleteKeepsTheFileAndTheChanges)
         fresh.select("Ann");
         fresh.typeIntoCell(1, 2, GetParam().typedValue);
         fresh.messages.queueAnswer(answer);
-        fresh.button("Command8")->click();
+        fresh.button(TrackerCommand::Delete)->click();
         EXPECT_TRUE(fresh.folder.exists(fresh.dataFileName("Ann")));
         EXPECT_FALSE(fresh.find<QWidget>("SSPanel3")->isVisible());
 
@@ -261,10 +262,10 @@ TEST_P(TrackerLifecycle, ViewExistingFileMenuItemFollowsItsButtonOnlyWhereTheScr
     };
     const Step steps[] = {
         { "opened with no individual files", [this] { driver.open(); }, false },
-        { "Create New File", [this] { driver.button("Command7")->click(); }, true },
+        { "Create New File", [this] { driver.button(TrackerCommand::Create)->click(); }, true },
         { "View Existing File with the list still empty",
             [this] { driver.action("mOV")->trigger(); }, false },
-        { "Create New File again", [this] { driver.button("Command7")->click(); }, true },
+        { "Create New File again", [this] { driver.button(TrackerCommand::Create)->click(); }, true },
         { "View Existing File with Ann listed",
             [this] {
                 storeAnn();
@@ -272,13 +273,13 @@ TEST_P(TrackerLifecycle, ViewExistingFileMenuItemFollowsItsButtonOnlyWhereTheScr
             },
             false },
         { "Ann selected", [this] { driver.select("Ann"); }, false },
-        { "Create New File after the selection", [this] { driver.button("Command7")->click(); },
+        { "Create New File after the selection", [this] { driver.button(TrackerCommand::Create)->click(); },
             true },
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
         step.run();
-        EXPECT_EQ(driver.button("Command2")->isEnabled(), step.buttonEnabled);
+        EXPECT_EQ(driver.button(TrackerCommand::ViewExisting)->isEnabled(), step.buttonEnabled);
         EXPECT_EQ(driver.action("mOV")->isEnabled(),
             GetParam().viewMenuItemFollowsButton ? step.buttonEnabled : true);
     }
@@ -287,14 +288,14 @@ TEST_P(TrackerLifecycle, ViewExistingFileMenuItemFollowsItsButtonOnlyWhereTheScr
 TEST_P(TrackerLifecycle, EveryActivationFocusesViewExistingFileAndShowsTheTitle)
 {
     driver.open();
-    driver.button("Command7")->click();
+    driver.button(TrackerCommand::Create)->click();
     ASSERT_TRUE(driver.find<QLineEdit>("Text1_0")->hasFocus());
     auto* status = driver.find<QLabel>("StatusBar1Panel1");
     status->setText(QStringLiteral("Loading"));
 
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(driver.screen.get(), &activate);
-    EXPECT_TRUE(driver.button("Command2")->hasFocus());
+    EXPECT_TRUE(driver.button(TrackerCommand::ViewExisting)->hasFocus());
     EXPECT_EQ(status->text(), GetParam().trackerName);
 }
 
@@ -366,7 +367,7 @@ TEST_P(TrackerLifecycle, ExitAndEscapeAskBeforeClosingOnUnsavedChanges)
     EXPECT_EQ(messages.messages().size(), 1);
 
     messages.queueAnswer(Answer::Yes);
-    driver.button("Command1")->click();
+    driver.button(TrackerCommand::Exit)->click();
     EXPECT_FALSE(driver.screen->isVisible());
     EXPECT_TRUE(changeWasSaved());
 }

@@ -2,6 +2,7 @@
 // to the main screen, the side toolbar's commands, hiding and restoring,
 // and the layout kept per user.
 
+#include "CommandNames.h"
 #include "TrackerScreenDriver.h"
 
 #include "screens/FunctionScreenFrame.h"
@@ -105,7 +106,7 @@ TEST_P(TrackerToolbars, TheSideToolbarRunsTheScreensCommands)
     EXPECT_FALSE(sideButton(3)->isEnabled());
     EXPECT_FALSE(sideButton(4)->isEnabled());
     driver.select("Ann");
-    EXPECT_EQ(sideButton(3)->isEnabled(), driver.button("Command8")->isEnabled());
+    EXPECT_EQ(sideButton(3)->isEnabled(), driver.button(TrackerCommand::Delete)->isEnabled());
     EXPECT_TRUE(sideButton(3)->isEnabled());
     EXPECT_TRUE(sideButton(4)->isEnabled());
 
@@ -127,7 +128,7 @@ TEST_P(TrackerToolbars, SideButtonsDoNothingWhilePrintOptionsAreOpen)
     driver.storeIndividual("Ann", { { QStringLiteral("December 01, 2026") } });
     driver.open();
     driver.select("Ann");
-    QTest::mouseClick(driver.button("Command9"), Qt::LeftButton);
+    QTest::mouseClick(driver.button(TrackerCommand::PrintOptions), Qt::LeftButton);
     QWidget* panel = driver.find("SSPanel80");
     ASSERT_TRUE(panel->isVisible());
     // Grid, Color, Delete, Print Options and Exit: each only beeps.

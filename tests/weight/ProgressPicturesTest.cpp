@@ -1,3 +1,4 @@
+#include "CommandNames.h"
 #include "DoubleClick.h"
 #include "FailingSaves.h"
 #include "TrackerScreenDriver.h"
@@ -128,7 +129,7 @@ protected:
     {
         driver.open();
         driver.select(QStringLiteral("Ann"));
-        driver.button("Command3")->click();
+        driver.button(TrackerCommand::PlanOrChart)->click();
         ASSERT_TRUE(find<QWidget>("SSFrame3")->isVisible());
     }
 
@@ -338,7 +339,7 @@ TEST_F(ProgressPicturesTest, EnteredPicturesAreShownSavedAndFoundAgain)
     EXPECT_EQ(find<QLineEdit>("Text1_7")->text(), "January 2, 2026");
     EXPECT_EQ(find<QLineEdit>("Text1_8")->text(), "Date Photo Taken");
 
-    driver.button("Command10")->click();
+    driver.button(TrackerCommand::Save)->click();
     QStringList lines = annsLines();
     ASSERT_GE(lines.size(), 12);
     EXPECT_EQ(lines[10], folders().camera("big.jpg"));
@@ -435,7 +436,7 @@ TEST_F(ProgressPicturesTest, ExitAndDeleteRemovesTheReferenceAndLeavesTheFile)
     EXPECT_EQ(find<QLineEdit>("Text1_8")->text(), "Date Photo Taken");
     EXPECT_EQ(driver.screen->changesMade(), 1);
 
-    driver.button("Command10")->click();
+    driver.button(TrackerCommand::Save)->click();
     const QStringList lines = annsLines();
     ASSERT_GE(lines.size(), 12);
     EXPECT_EQ(lines[10], folders().camera("big.jpg"));
@@ -452,7 +453,7 @@ TEST_F(ProgressPicturesTest, ExitWithoutEnteringChangesNothing)
     clickFile(QStringLiteral("small.jpg"));
     driver.button("SSCommand5")->click();
     EXPECT_FALSE(browser()->isVisible());
-    EXPECT_TRUE(driver.button("Command1")->hasFocus());
+    EXPECT_TRUE(driver.button(TrackerCommand::Exit)->hasFocus());
     EXPECT_EQ(screen()->pictureReference(0), folders().camera("big.jpg"));
     EXPECT_EQ(driver.screen->changesMade(), 0);
     EXPECT_FALSE(driver.folder.exists(QStringLiteral("GColor14.Fil")));
@@ -586,7 +587,7 @@ TEST_F(ProgressPicturesTest, PicturesAndViewsFollowTheMainPanelAtEveryWindowSize
         QCoreApplication::processEvents();
         // The pictures take their size when the individual is shown.
         driver.select(QStringLiteral("Ann"));
-        driver.button("Command3")->click();
+        driver.button(TrackerCommand::PlanOrChart)->click();
         QCoreApplication::processEvents();
         expectWithin(picture(0)->size(), 0.18, 0.2, mainPanel(), { 3000, 2000 });
         expectWithin(picture(1)->size(), 0.18, 0.2, mainPanel(), { 640, 480 });
@@ -628,13 +629,13 @@ TEST_F(ProgressPicturesTest, ThePreviewEnlargedIsCaptionedWithTheListsName)
         { "a short name",
             [this] {
                 driver.select(QStringLiteral("Ann"));
-                driver.button("Command3")->click();
+                driver.button(TrackerCommand::PlanOrChart)->click();
             },
             QStringLiteral("Ann") },
         { "the first 26 characters of a long one",
             [&] {
                 driver.select(longName);
-                driver.button("Command3")->click();
+                driver.button(TrackerCommand::PlanOrChart)->click();
             },
             longName.left(26) },
         // The hidden list still shows Ann: the new individual is the one
@@ -642,7 +643,7 @@ TEST_F(ProgressPicturesTest, ThePreviewEnlargedIsCaptionedWithTheListsName)
         { "create mode",
             [this] {
                 driver.select(QStringLiteral("Ann"));
-                driver.button("Command7")->click();
+                driver.button(TrackerCommand::Create)->click();
                 QTest::keyClicks(find<QLineEdit>("Text1_0"), QStringLiteral("Bea"));
             },
             QStringLiteral("Bea") },
@@ -673,7 +674,7 @@ TEST_F(ProgressPicturesTest, SelectingAnotherIndividualOrCreatingOneClearsThePic
     };
     const Case cases[] = {
         { "select Bob", [this] { driver.select(QStringLiteral("Bob")); } },
-        { "Create New File", [this] { driver.button("Command7")->click(); } },
+        { "Create New File", [this] { driver.button(TrackerCommand::Create)->click(); } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,3 +1,4 @@
+#include "CommandNames.h"
 #include "OrientedJpeg.h"
 #include "PrintPanelEscape.h"
 #include "ReadOnlyFolder.h"
@@ -68,7 +69,7 @@ protected:
     {
         return driver.find<QCheckBox>(QLatin1String(name));
     }
-    void printOptions() { QTest::mouseClick(driver.button("Command9"), Qt::LeftButton); }
+    void printOptions() { QTest::mouseClick(driver.button(TrackerCommand::PrintOptions), Qt::LeftButton); }
     // On its box: a short caption leaves the middle of a wide check box
     // outside what a click may hit.
     void clickOption(const char* name)
@@ -139,7 +140,7 @@ TEST_F(WeightPrintOptionsTest, ThePanelShowsTheDisplayedIndividualsReport)
     QCoreApplication::sendEvent(driver.screen.get(), &activate);
     EXPECT_EQ(
         driver.find<QLabel>(QStringLiteral("StatusBar1Panel1"))->text(), QStringLiteral("Print"));
-    EXPECT_FALSE(driver.button("Command2")->hasFocus());
+    EXPECT_FALSE(driver.button(TrackerCommand::ViewExisting)->hasFocus());
 
     ASSERT_GE(report().pageCount(), 2);
     const QStringList texts = reportTexts();

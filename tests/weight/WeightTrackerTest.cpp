@@ -1,3 +1,4 @@
+#include "CommandNames.h"
 #include "backup/ui/BackupScreen.h"
 #include "FailingSaves.h"
 #include "FakeClock.h"
@@ -172,12 +173,12 @@ TEST_F(WeightTrackerTest, NobodyIsOnDisplayUntilAnIndividualIsSelected)
             storeIndividual("Ann", "180", "150");
         open();
         if (c.backFromCreateMode) {
-            button("Command7")->click();
+            button(TrackerCommand::Create)->click();
             QTest::keyClicks(box(5), "30 min");
-            button("Command2")->click();
+            button(TrackerCommand::ViewExisting)->click();
             EXPECT_EQ(messages.last().title, "No Files Found");
             EXPECT_FALSE(find<QWidget>("SSPanel2")->isVisible());
-            EXPECT_FALSE(button("Command11")->isVisible());
+            EXPECT_FALSE(button(TrackerCommand::SaveNewFile)->isVisible());
             EXPECT_FALSE(find<QWidget>("Label8")->isVisible());
             EXPECT_EQ(screen->changesMade(), 0);
         }
@@ -190,7 +191,7 @@ TEST_F(WeightTrackerTest, NobodyIsOnDisplayUntilAnIndividualIsSelected)
             EXPECT_FALSE(button(name)->isEnabled()) << name;
         for (const char* name : { "mOIn", "mOMnt", "mODel", "mOP", "mOS" })
             EXPECT_FALSE(action(name)->isEnabled()) << name;
-        EXPECT_TRUE(button("Command7")->isEnabled());
+        EXPECT_TRUE(button(TrackerCommand::Create)->isEnabled());
         EXPECT_TRUE(action("mOCr")->isEnabled());
         screen.reset();
         messages.clear();
@@ -200,20 +201,20 @@ TEST_F(WeightTrackerTest, NobodyIsOnDisplayUntilAnIndividualIsSelected)
 TEST_F(WeightTrackerTest, CreateSelectEnterWeighInSaveAndReopenFindsTheSameLog)
 {
     open();
-    button("Command7")->click();
+    button(TrackerCommand::Create)->click();
     EXPECT_TRUE(box(0)->isVisible());
     EXPECT_FALSE(find<QComboBox>("Combo1")->isVisible());
     EXPECT_EQ(find<QLabel>("Label2")->text(), "Enter File Name:");
     EXPECT_TRUE(find<QWidget>("SSPanel2")->isVisible());
-    EXPECT_TRUE(button("Command11")->isVisible());
-    EXPECT_FALSE(button("Command7")->isEnabled());
+    EXPECT_TRUE(button(TrackerCommand::SaveNewFile)->isVisible());
+    EXPECT_FALSE(button(TrackerCommand::Create)->isEnabled());
     EXPECT_EQ(box(7)->text(), "Date Photo Taken");
 
     QTest::keyClicks(box(0), "Ann");
     QTest::keyClicks(box(2), "180");
     QTest::keyClicks(box(3), "150");
     QTest::keyClicks(box(5), "30 minutes");
-    button("Command11")->click();
+    button(TrackerCommand::SaveNewFile)->click();
     EXPECT_EQ(messages.last().text, "File has been Saved.");
     EXPECT_EQ(messages.last().title, "Save File");
     EXPECT_EQ(storedLines("WeightTrker.Fil"), QStringList { "Ann" });
@@ -223,7 +224,7 @@ TEST_F(WeightTrackerTest, CreateSelectEnterWeighInSaveAndReopenFindsTheSameLog)
     EXPECT_EQ(header[2], "180");
     EXPECT_EQ(header[5], "30 minutes");
 
-    button("Command2")->click();
+    button(TrackerCommand::ViewExisting)->click();
     EXPECT_EQ(find<QLabel>("Label2")->text(), "Select Individual:");
     select("Ann");
     EXPECT_TRUE(find<QWidget>("SSPanel3")->isVisible());
@@ -237,9 +238,9 @@ TEST_F(WeightTrackerTest, CreateSelectEnterWeighInSaveAndReopenFindsTheSameLog)
     EXPECT_EQ(grid()->text(1, 3), "N/A");
     EXPECT_EQ(grid()->displayText(1, 4), "-1.5");
     EXPECT_EQ(screen->changesMade(), 1);
-    EXPECT_TRUE(button("Command10")->isEnabled());
+    EXPECT_TRUE(button(TrackerCommand::Save)->isEnabled());
 
-    button("Command10")->click();
+    button(TrackerCommand::Save)->click();
     EXPECT_EQ(messages.last().text, "File has been Saved.");
     EXPECT_EQ(messages.last().title, "Save File Command");
     EXPECT_EQ(screen->changesMade(), 0);
@@ -270,11 +271,11 @@ TEST_F(WeightTrackerTest, ClosingWithUnsavedWeighInsAsksEvenWithAnEmptyPlan)
 TEST_F(WeightTrackerTest, ExitAfterARefusedBlankNameStaysOnTheScreen)
 {
     open();
-    button("Command7")->click();
+    button(TrackerCommand::Create)->click();
     QTest::keyClicks(box(2), "180");
     messages.clear();
     messages.queueAnswer(Answer::Yes);
-    button("Command1")->click();
+    button(TrackerCommand::Exit)->click();
     EXPECT_TRUE(messages.texts().contains("Please Enter Individual Name to save file."));
     EXPECT_TRUE(screen->isVisible());
 }
@@ -305,7 +306,7 @@ TEST_F(WeightTrackerTest, LoadedValuesShowAsStoredAndAreReadAsStored)
     EXPECT_FALSE(find<QLabel>("Label14")->isVisible());
     EXPECT_EQ(screen->changesMade(), 0);
     messages.clear();
-    button("Command10")->click();
+    button(TrackerCommand::Save)->click();
     EXPECT_EQ(messages.last().text, "There have been no entries/changes made to save!");
     EXPECT_EQ(folder.read("Ann.Fil"), stored);
 
@@ -325,7 +326,7 @@ TEST_F(WeightTrackerTest, CommentLineBreaksAreStoredAsCarriageReturnLineFeed)
     QTest::keyClicks(comments, "Walk");
     QTest::keyClick(comments, Qt::Key_Return);
     QTest::keyClicks(comments, "Swim");
-    button("Command10")->click();
+    button(TrackerCommand::Save)->click();
     EXPECT_TRUE(folder.read("Ann.Fil").contains("\"Walk\r\nSwim\"\r\n"));
     EXPECT_EQ(find<QLabel>("Label15")->text(), "10");
 
@@ -335,7 +336,7 @@ TEST_F(WeightTrackerTest, CommentLineBreaksAreStoredAsCarriageReturnLineFeed)
     select("Ann");
     EXPECT_EQ(find<QPlainTextEdit>("Text3")->toPlainText(), "Walk\nSwim");
     QTest::keyClicks(box(5), "30");
-    button("Command10")->click();
+    button(TrackerCommand::Save)->click();
     EXPECT_TRUE(folder.read("Ann.Fil").contains("\"Walk\r\nSwim\"\r\n"));
 }
 
@@ -346,12 +347,12 @@ TEST_F(WeightTrackerTest, NamesRefusedByTheNameRulesAreNotWritten)
         const QString name = QLatin1String(typed);
         SCOPED_TRACE(name.toStdString());
         open();
-        button("Command7")->click();
+        button(TrackerCommand::Create)->click();
         QTest::keyClicks(box(0), name);
         const QByteArray list = folder.read("WeightTrker.Fil");
         const QStringList files = QDir(folder.path()).entryList(QDir::Files);
         messages.clear();
-        button("Command11")->click();
+        button(TrackerCommand::SaveNewFile)->click();
         ASSERT_EQ(messages.messages().size(), 1);
         EXPECT_EQ(messages.last().icon, MessageService::Icon::Exclamation);
         EXPECT_FALSE(messages.last().text.isEmpty());
@@ -365,11 +366,11 @@ TEST_F(WeightTrackerTest, NamesRefusedByTheNameRulesAreNotWritten)
 TEST_F(WeightTrackerTest, SavingTheNewIndividualAgainRewritesItsFile)
 {
     open();
-    button("Command7")->click();
+    button(TrackerCommand::Create)->click();
     QTest::keyClicks(box(0), "Ann");
-    button("Command11")->click();
+    button(TrackerCommand::SaveNewFile)->click();
     QTest::keyClicks(box(5), "an hour");
-    button("Command11")->click();
+    button(TrackerCommand::SaveNewFile)->click();
     EXPECT_EQ(messages.last().text, "File has been Saved.");
     EXPECT_EQ(storedLines("WeightTrker.Fil"), QStringList { "Ann" });
     EXPECT_EQ(storedLines("Ann.Fil").value(5), "an hour");
@@ -378,7 +379,7 @@ TEST_F(WeightTrackerTest, SavingTheNewIndividualAgainRewritesItsFile)
 TEST_F(WeightTrackerTest, BoxesKeepOnlyTheirCharacters)
 {
     open();
-    button("Command7")->click();
+    button(TrackerCommand::Create)->click();
     struct Case {
         int box;
         const char* typed;
@@ -412,7 +413,7 @@ TEST_F(WeightTrackerTest, BoxesKeepOnlyTheirCharacters)
 TEST_F(WeightTrackerTest, CommentsCounterAndLimit)
 {
     open();
-    button("Command7")->click();
+    button(TrackerCommand::Create)->click();
     auto* comments = find<QPlainTextEdit>("Text3");
     auto* counter = find<QLabel>("Label15");
     comments->setPlainText(QString(950, QLatin1Char('a')));
@@ -639,9 +640,9 @@ TEST_F(WeightTrackerTest, GraphShowsTheLastFiftyWeighInsWithTheirTitle)
         open();
         select("Ann");
         EXPECT_FALSE(find<QWidget>("SSPanel4")->isVisible());
-        button("Command5")->click();
+        button(TrackerCommand::Graph)->click();
         EXPECT_TRUE(find<QWidget>("SSPanel4")->isVisible());
-        EXPECT_FALSE(button("Command5")->isEnabled());
+        EXPECT_FALSE(button(TrackerCommand::Graph)->isEnabled());
         auto* chart = find<LineChart>("Chart2D1");
         EXPECT_EQ(chart->pointCount(), c.points);
         EXPECT_EQ(chart->xAxisTitle(), QLatin1String(c.title));
@@ -652,11 +653,11 @@ TEST_F(WeightTrackerTest, GraphShowsTheLastFiftyWeighInsWithTheirTitle)
         EXPECT_EQ(find<QGroupBox>("SSPanel4")->title(), "Ann Weight Tracker Graph");
         EXPECT_TRUE(find<QFrame>("Line3_0")->isVisible());
 
-        button("Command3")->click();
+        button(TrackerCommand::PlanOrChart)->click();
         EXPECT_FALSE(find<QWidget>("SSPanel4")->isVisible());
         EXPECT_TRUE(find<QWidget>("SSPanel2")->isVisible());
-        EXPECT_TRUE(button("Command5")->isEnabled());
-        EXPECT_FALSE(button("Command3")->isEnabled());
+        EXPECT_TRUE(button(TrackerCommand::Graph)->isEnabled());
+        EXPECT_FALSE(button(TrackerCommand::PlanOrChart)->isEnabled());
         EXPECT_FALSE(find<QFrame>("Line3_0")->isVisible());
         screen.reset();
     }
@@ -672,7 +673,7 @@ TEST_F(WeightTrackerTest, FailedWritesSayWhyAndKeepTheScreenChanged)
     ASSERT_TRUE(QFile::remove(folder.filePath("Ann.Fil")));
     ASSERT_TRUE(QDir(folder.path()).mkdir("Ann.Fil"));
 
-    button("Command10")->click();
+    button(TrackerCommand::Save)->click();
     EXPECT_EQ(messages.last().icon, MessageService::Icon::Critical);
     EXPECT_TRUE(messages.last().text.contains("Ann.Fil"));
     EXPECT_FALSE(messages.texts().contains("File has been Saved."));
@@ -687,7 +688,7 @@ TEST_F(WeightTrackerTest, FailedWritesSayWhyAndKeepTheScreenChanged)
 
     // The prompt's Yes that could not save does not let Exit lose the work.
     messages.queueAnswer(Answer::Yes);
-    button("Command1")->click();
+    button(TrackerCommand::Exit)->click();
     EXPECT_TRUE(screen->isVisible());
     EXPECT_EQ(screen->changesMade(), 1);
 }
@@ -709,7 +710,7 @@ TEST_F(WeightTrackerTest, EveryRowOfAFileWithADamagedRowCountSurvivesASave)
     select("Ann");
     EXPECT_EQ(grid()->rowCount(), 804);
     QTest::keyClicks(box(5), "30 min");
-    button("Command10")->click();
+    button(TrackerCommand::Save)->click();
     EXPECT_EQ(messages.last().text, "File has been Saved.");
 
     const std::optional<WeightFile> saved = WeightFile::LoadWeightFile(folder.folder(), "Ann");
@@ -747,7 +748,7 @@ TEST_F(WeightTrackerTest, ASaveCutShortByAFullDiskSaysHowMuchWasWritten)
     QTest::keyClicks(box(5), "30 min");
     {
         FailingSaves diskFull(100);
-        button("Command10")->click();
+        button(TrackerCommand::Save)->click();
     }
     EXPECT_EQ(messages.last().icon, MessageService::Icon::Critical);
     const QString text = messages.last().text;
@@ -802,13 +803,13 @@ TEST_F(WeightTrackerTest, CommandsAreEnabledByMode)
     select("Ann");
     for (const char* name : { "Command3", "Command8", "Command9" })
         EXPECT_TRUE(button(name)->isEnabled()) << name;
-    EXPECT_FALSE(button("Command4")->isEnabled());
+    EXPECT_FALSE(button(TrackerCommand::ViewLog)->isEnabled());
     EXPECT_FALSE(action("mOMnt")->isEnabled());
     action("mOIn")->trigger();
     EXPECT_TRUE(find<QWidget>("SSPanel2")->isVisible());
     EXPECT_FALSE(find<QWidget>("Image2_0")->isVisible());
-    EXPECT_TRUE(button("Command4")->isEnabled());
-    EXPECT_FALSE(button("Command3")->isEnabled());
+    EXPECT_TRUE(button(TrackerCommand::ViewLog)->isEnabled());
+    EXPECT_FALSE(button(TrackerCommand::PlanOrChart)->isEnabled());
 }
 
 } // namespace
