@@ -13,6 +13,7 @@ packages=(
   libgtest-dev googletest
   fonts-liberation xvfb xauth poppler-utils imagemagick
   desktop-file-utils appstream dpkg-dev file lintian
+  clang-format
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up and builds Halvorn, then runs every test headless. Exits non-zero
-# on any failure; the last lines are ctest's summary.
+# Sets up and builds Halvorn, then runs every test headless, the layout check
+# of the code (scripts/check-format.sh, as the test FormatCheck) among them.
+# Exits non-zero on any failure; the last lines are ctest's summary.
 #
 #   ./scripts/test.sh             the suite, built in build/
 #   ./scripts/test.sh --sanitize  the suite built in build-sanitize/ with the
