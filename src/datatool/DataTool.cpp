@@ -824,17 +824,17 @@ int DataTool::problem(const QString& message)
 int DataTool::deliver(const Options& options, const QByteArray& bytes, bool secret)
 {
     if (options.output.isEmpty()) {
-        if (const WriteOutcome outcome = FileWriting::writeAll(m_out, StandardOutput, bytes);
-            !outcome.written)
+        if (const Outcome outcome = FileWriting::writeAll(m_out, StandardOutput, bytes);
+            !outcome.succeeded)
             return problem(QStringLiteral("%1: %2").arg(outcome.fileName, outcome.reason));
         return Success;
     }
     if (overwritesProgramFile(options))
         return usageError(
             QStringLiteral("%1 would overwrite a file of the program folder").arg(options.output));
-    const WriteOutcome outcome = FileWriting::replaceFile(options.output, bytes,
+    const Outcome outcome = FileWriting::replaceFile(options.output, bytes,
         secret ? std::optional(QFileDevice::ReadOwner | QFileDevice::WriteOwner) : std::nullopt);
-    if (!outcome.written)
+    if (!outcome.succeeded)
         return problem(
             QStringLiteral("%1 could not be written: %2").arg(options.output, outcome.reason));
     return Success;
@@ -849,7 +849,7 @@ bool DataTool::overwritesProgramFile(const Options& options) const
 
 void DataTool::print(QIODevice& device, const QString& line)
 {
-    const WriteOutcome outcome = FileWriting::writeAll(device, QString(), line.toUtf8());
-    if (!outcome.written && &device == &m_out && m_outputFailure.isEmpty())
+    const Outcome outcome = FileWriting::writeAll(device, QString(), line.toUtf8());
+    if (!outcome.succeeded && &device == &m_out && m_outputFailure.isEmpty())
         m_outputFailure = outcome.reason;
 }

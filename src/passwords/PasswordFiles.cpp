@@ -224,9 +224,9 @@ bool PasswordFiles::writeEntries(const QByteArray& bytes, QString& error) const
     QSaveFile file(entriesFilePath());
     if (!FileWriting::openForReplacement(file, &error))
         return false;
-    const WriteOutcome outcome = FileWriting::commit(file, bytes);
+    const Outcome outcome = FileWriting::commit(file, bytes);
     error = outcome.reason;
-    return outcome.written;
+    return outcome.succeeded;
 }
 
 // Records between the old end and this one become zero bytes, which read as

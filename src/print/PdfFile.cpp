@@ -51,9 +51,9 @@ bool PdfFile::save(
     pdf.open(QIODevice::WriteOnly);
     if (!write(document, pdf, error, copies))
         return false;
-    const WriteOutcome outcome = FileWriting::replaceFile(path, pdf.data(),
+    const Outcome outcome = FileWriting::replaceFile(path, pdf.data(),
         ownerOnly ? std::optional(QFileDevice::ReadOwner | QFileDevice::WriteOwner) : std::nullopt);
-    if (!outcome.written && error)
+    if (!outcome.succeeded && error)
         *error = outcome.reason;
-    return outcome.written;
+    return outcome.succeeded;
 }

@@ -106,21 +106,21 @@ void PanelColourService::save()
 {
     ShellState& state = m_services.state;
     state.PendingPanelColour.clear();
-    QList<WriteOutcome> failures;
+    QList<Outcome> failures;
     if (m_panelChosen) {
         const StoredColour colour = m_chosenDefault
             ? StoredColour::systemDefault()
             : StoredColour::fromValue(ScreenColour::fromQColor(m_colour));
-        if (const WriteOutcome outcome = m_setup.writeRecord(colour); outcome.written)
+        if (const Outcome outcome = m_setup.writeRecord(colour); outcome.succeeded)
             state.PendingPanelColour = colour.toText();
         else
             failures.append(outcome);
     }
     if (m_companionSave) {
-        if (const WriteOutcome outcome = m_companionSave(); !outcome.written)
+        if (const Outcome outcome = m_companionSave(); !outcome.succeeded)
             failures.append(outcome);
     }
-    for (const WriteOutcome& failure : failures)
+    for (const Outcome& failure : failures)
         m_services.messages.error(
             failure.settingMessage(QStringLiteral("colour choice")), m_setup.closingTitle);
 
@@ -141,23 +141,23 @@ void PanelColourService::applyToAll(const ScreenServices& services)
 
     const StoredColour colour = StoredColour::parse(pending);
     const GColor1File trackers(services.folder);
-    const WriteOutcome shared = trackers.setSharedPanelColour(colour);
+    const Outcome shared = trackers.setSharedPanelColour(colour);
     QApplication::processEvents();
-    const WriteOutcome outcomes[] = {
+    const Outcome outcomes[] = {
         shared,
         trackers.setWeightPanelColour(colour),
         trackers.setBloodPressurePanelColour(colour),
         GColor3File(services.folder).setPasswordKeeperPanelColour(colour),
     };
     QApplication::processEvents();
-    for (const WriteOutcome& outcome : outcomes) {
-        if (!outcome.written)
+    for (const Outcome& outcome : outcomes) {
+        if (!outcome.succeeded)
             services.messages.error(
                 outcome.settingMessage(QStringLiteral("panel colour")), CopyToAllTitle);
     }
     // The shared colour is what record 49 says: a colour that did not reach
     // it must be offered again next time.
-    if (shared.written)
+    if (shared.succeeded)
         state.SharedPanelColour = colour;
     state.PendingPanelColour.clear();
     QApplication::processEvents();

@@ -2,7 +2,7 @@
 
 #include "screens/ScreenServices.h"
 #include "storage/StoredColour.h"
-#include "storage/WriteOutcome.h"
+#include "services/Outcome.h"
 
 #include <QColor>
 #include <QList>
@@ -28,7 +28,7 @@ class PanelColourService : public QObject
 public:
     struct Setup {
         std::function<StoredColour()> readRecord;
-        std::function<WriteOutcome(const StoredColour&)> writeRecord;
+        std::function<Outcome(const StoredColour&)> writeRecord;
         // What a record that holds no colour gives; none: the swatch.
         std::optional<qint32> fallback;
         // Its background is the screen's own default colour.
@@ -48,7 +48,7 @@ public:
     void addDependant(std::function<void(const QColor&)> follow);
     // A second record written with the panel colour (a tracker's grid
     // background); it reports its own outcome.
-    void setCompanionSave(std::function<WriteOutcome()> save) { m_companionSave = std::move(save); }
+    void setCompanionSave(std::function<Outcome()> save) { m_companionSave = std::move(save); }
 
     QColor colour() const { return m_colour; }
     QColor swatchColour() const;
@@ -78,7 +78,7 @@ private:
     Setup m_setup;
     QList<QPointer<QWidget>> m_panels;
     QList<std::function<void(const QColor&)>> m_dependants;
-    std::function<WriteOutcome()> m_companionSave;
+    std::function<Outcome()> m_companionSave;
     QColor m_colour;
     bool m_coloursChanged = false;
     // The user chose the panel colour in this visit (the swatch when

@@ -113,11 +113,11 @@ void BackupSettingsDialog::chooseFolder()
 void BackupSettingsDialog::accept()
 {
     const ProgramSettings settings(m_services.folder);
-    for (const WriteOutcome& outcome :
+    for (const Outcome& outcome :
         { settings.setBackupFolder(m_folder), settings.setBackUpAtClose(m_atClose->isChecked()),
             settings.setBackupsKept(m_kept->value()),
             settings.setBackupOverdueDays(m_overdueDays->value()) }) {
-        if (!outcome.written) {
+        if (!outcome.succeeded) {
             m_services.messages.error(outcome.message(), Title);
             return;
         }

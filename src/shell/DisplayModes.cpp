@@ -39,16 +39,16 @@ DisplayModes::DisplayModes(QMainWindow& window, ShellState& state, const ScreenM
     , m_rerunStartUp(std::move(rerunStartUp))
 { }
 
-void DisplayModes::noteWrite(const WriteOutcome& outcome)
+void DisplayModes::noteWrite(const Outcome& outcome)
 {
-    if (!outcome.written && m_failedWrite.written)
+    if (!outcome.succeeded && m_failedWrite.succeeded)
         m_failedWrite = outcome;
 }
 
 void DisplayModes::reportWrites(bool afterResize)
 {
-    const WriteOutcome outcome = std::exchange(m_failedWrite, WriteOutcome::success());
-    if (outcome.written) {
+    const Outcome outcome = std::exchange(m_failedWrite, Outcome::success());
+    if (outcome.succeeded) {
         m_failureShown = false;
         return;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "storage/ProgramFolder.h"
-#include "storage/WriteOutcome.h"
+#include "services/Outcome.h"
 
 #include <QObject>
 
@@ -60,7 +60,7 @@ private:
     int windowHeightTwips() const;
     int windowWidthTwips() const;
     // Keeps the first failed write of an operation for reportWrites().
-    void noteWrite(const WriteOutcome& outcome);
+    void noteWrite(const Outcome& outcome);
     // Says what noteWrite() kept; from a resize, once the resize is over,
     // since a message box inside it would stop the window half resized.
     void reportWrites(bool afterResize = false);
@@ -76,6 +76,6 @@ private:
     QAction* m_defaultSizeAction = nullptr; // mOPDefault
     bool m_loading = false;
     bool m_restorePending = false;
-    WriteOutcome m_failedWrite;
+    Outcome m_failedWrite;
     bool m_failureShown = false;
 };

@@ -75,15 +75,15 @@ void FullBackupCommands::backUpEverything()
             QStringLiteral("No Backup was made.\n%1").arg(outcome.failure), BackUpTitle);
         return;
     }
-    const WriteOutcome stored = settings.setLastEverythingFolder(QDir(*chosen).absolutePath());
+    const Outcome stored = settings.setLastEverythingFolder(QDir(*chosen).absolutePath());
     const QString text = QStringLiteral("Backup Complete: %1 files were copied into\n%2")
                              .arg(outcome.copied.size())
                              .arg(QDir::toNativeSeparators(outcome.folder))
         + section(QStringLiteral("These files were not backed up:"), outcome.notes)
         + section(QStringLiteral("Older backups removed:"), outcome.removed)
         + section(QStringLiteral("Notes:"), outcome.keepingNotes)
-        + (stored.written ? QString() : QStringLiteral("\n\n") + stored.message());
-    if (outcome.notes.isEmpty() && stored.written)
+        + (stored.succeeded ? QString() : QStringLiteral("\n\n") + stored.message());
+    if (outcome.notes.isEmpty() && stored.succeeded)
         m_services.messages.inform(text, BackUpTitle);
     else
         m_services.messages.warn(text, BackUpTitle);
@@ -162,7 +162,7 @@ void FullBackupCommands::backUpAtClose()
     // Stored before the backup, so that the backup's copy of the settings
     // holds it too: restoring this backup later must not make the next
     // close back up again.
-    if (const WriteOutcome stored = settings.setLastCloseBackupDate(today); !stored.written) {
+    if (const Outcome stored = settings.setLastCloseBackupDate(today); !stored.succeeded) {
         m_services.messages.warn(stored.message(), BackUpTitle);
         return;
     }

@@ -491,7 +491,7 @@ void MainScreen::askFamilyName()
     newName = newName.left(ZorqNameFile::MaximumNameLength);
     // The name holds for this session even when it cannot be stored; the
     // user must know it will be gone at the next start.
-    if (const WriteOutcome outcome = file.setFamilyName(newName); !outcome.written)
+    if (const Outcome outcome = file.setFamilyName(newName); !outcome.succeeded)
         m_services.messages.error(
             outcome.settingMessage(QStringLiteral("family name")), QStringLiteral("Family Name"));
     m_state.FamilyName = newName;
@@ -617,10 +617,10 @@ void MainScreen::showBackground(const BackgroundSetting& background)
 // told it will be gone at the next start.
 void MainScreen::chooseBackground(const BackgroundSetting& background)
 {
-    const WriteOutcome outcome = GZorq1File(m_services.folder).setScreenBackground(background);
+    const Outcome outcome = GZorq1File(m_services.folder).setScreenBackground(background);
     m_state.ScreenBackground = withDefaultResolved(background);
     showBackground(m_state.ScreenBackground);
-    if (!outcome.written)
+    if (!outcome.succeeded)
         m_services.messages.error(outcome.settingMessage(QStringLiteral("screen background")),
             QStringLiteral("Background Selector"));
 }

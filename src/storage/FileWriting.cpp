@@ -40,7 +40,7 @@ QString FileWriting::shortWriteReason(qint64 written, qint64 size)
         .arg(english.toString(written), english.toString(size));
 }
 
-WriteOutcome FileWriting::writeAll(
+Outcome FileWriting::writeAll(
     QIODevice& device, const QString& fileName, const QByteArray& bytes)
 {
     std::unique_ptr<QIODevice> filtered;
@@ -54,12 +54,12 @@ WriteOutcome FileWriting::writeAll(
         if (count <= 0) {
             const QString reason = deviceReason(target);
             if (count < 0 && written == 0 && !reason.isEmpty())
-                return WriteOutcome::failure(fileName, reason);
-            return WriteOutcome::failure(fileName, shortWriteReason(written, bytes.size()));
+                return Outcome::failure(fileName, reason);
+            return Outcome::failure(fileName, shortWriteReason(written, bytes.size()));
         }
         written += count;
     }
-    return WriteOutcome::success();
+    return Outcome::success();
 }
 
 bool FileWriting::openForReplacement(QSaveFile& file, QString* reason)
@@ -78,26 +78,26 @@ bool FileWriting::openForReplacement(QSaveFile& file, QString* reason)
     return false;
 }
 
-WriteOutcome FileWriting::commit(QSaveFile& file, const QByteArray& bytes)
+Outcome FileWriting::commit(QSaveFile& file, const QByteArray& bytes)
 {
     const QString fileName = QFileInfo(file.fileName()).fileName();
-    if (WriteOutcome outcome = writeAll(file, fileName, bytes); !outcome.written) {
+    if (Outcome outcome = writeAll(file, fileName, bytes); !outcome.succeeded) {
         file.cancelWriting();
         return outcome;
     }
     if (!file.commit())
-        return WriteOutcome::failure(fileName, file.errorString());
-    return WriteOutcome::success();
+        return Outcome::failure(fileName, file.errorString());
+    return Outcome::success();
 }
 
-WriteOutcome FileWriting::replaceFile(const QString& filePath, const QByteArray& bytes,
+Outcome FileWriting::replaceFile(const QString& filePath, const QByteArray& bytes,
     std::optional<QFileDevice::Permissions> permissions)
 {
     QSaveFile file(filePath);
     const QString fileName = QFileInfo(filePath).fileName();
     if (QString reason; !openForReplacement(file, &reason))
-        return WriteOutcome::failure(fileName, reason);
+        return Outcome::failure(fileName, reason);
     if (permissions && !file.setPermissions(*permissions))
-        return WriteOutcome::failure(fileName, file.errorString());
+        return Outcome::failure(fileName, file.errorString());
     return commit(file, bytes);
 }

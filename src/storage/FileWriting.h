@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WriteOutcome.h"
+#include "services/Outcome.h"
 
 #include <QByteArray>
 #include <QFileDevice>
@@ -23,19 +23,19 @@ class FileWriting
 public:
     // Writes all of bytes to an open device. fileName names the file (or
     // stream) in the outcome.
-    static WriteOutcome writeAll(
+    static Outcome writeAll(
         QIODevice& device, const QString& fileName, const QByteArray& bytes);
 
     // Replaces the file at filePath whole: the bytes go to a temporary file
     // beside it, which takes the file's place only once every byte is
     // written, so on failure the previous file is untouched and no new file
     // is left behind. The new file gets permissions when they are given.
-    static WriteOutcome replaceFile(const QString& filePath, const QByteArray& bytes,
+    static Outcome replaceFile(const QString& filePath, const QByteArray& bytes,
         std::optional<QFileDevice::Permissions> permissions = std::nullopt);
 
     // Writes all of bytes to a QSaveFile opened for writing and commits it;
     // on failure the file is discarded and the previous one stays.
-    static WriteOutcome commit(QSaveFile& file, const QByteArray& bytes);
+    static Outcome commit(QSaveFile& file, const QByteArray& bytes);
 
     // Opens a QSaveFile for a whole-file replacement. Unbuffered, so that a
     // short write is seen at once with its count: QSaveFile's buffer would

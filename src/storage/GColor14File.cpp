@@ -22,18 +22,18 @@ QString GColor14File::lastPictureFolder() const
     return folderPath;
 }
 
-WriteOutcome GColor14File::setLastPictureFolder(const QString& folderPath) const
+Outcome GColor14File::setLastPictureFolder(const QString& folderPath) const
 {
     // The reader would end the value at a double quote and remember a folder
     // that does not exist; keep the previous folder instead.
     if (folderPath.contains(u'"'))
-        return WriteOutcome::failure(FileName,
+        return Outcome::failure(FileName,
             QStringLiteral("A folder whose name holds a double quote (\") cannot be stored."));
     TextRecordFile file;
     if (!file.openForWriting(m_folder.filePath(FileName)))
-        return WriteOutcome::failure(FileName, file.errorString());
+        return Outcome::failure(FileName, file.errorString());
     file.writeValue(folderPath);
     if (!file.close())
-        return WriteOutcome::failure(FileName, file.errorString());
-    return WriteOutcome::success();
+        return Outcome::failure(FileName, file.errorString());
+    return Outcome::success();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ProgramFolder.h"
-#include "WriteOutcome.h"
+#include "services/Outcome.h"
 
 #include <QString>
 
@@ -17,7 +17,7 @@ public:
     // Replaces the file; the previous one survives a failed write, and the
     // outcome says why. A path holding a double quote cannot be stored and
     // is refused.
-    WriteOutcome setLastPictureFolder(const QString& folderPath) const;
+    Outcome setLastPictureFolder(const QString& folderPath) const;
 
 private:
     ProgramFolder m_folder;

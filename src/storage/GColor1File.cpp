@@ -27,7 +27,7 @@ StoredColour GColor1File::sharedPanelColour() const
     return text.isEmpty() ? StoredColour::systemDefault() : StoredColour::parse(text);
 }
 
-WriteOutcome GColor1File::setSharedPanelColour(const StoredColour& colour) const
+Outcome GColor1File::setSharedPanelColour(const StoredColour& colour) const
 {
     return m_records.setText(SharedPanelColour, colour.toText());
 }
@@ -37,7 +37,7 @@ StoredColour GColor1File::weightPanelColour() const
     return StoredColour::parse(m_records.text(WeightPanelColour));
 }
 
-WriteOutcome GColor1File::setWeightPanelColour(const StoredColour& colour) const
+Outcome GColor1File::setWeightPanelColour(const StoredColour& colour) const
 {
     return m_records.setText(WeightPanelColour, colour.toText());
 }
@@ -47,7 +47,7 @@ StoredColour GColor1File::bloodPressurePanelColour() const
     return StoredColour::parse(m_records.text(BloodPressurePanelColour));
 }
 
-WriteOutcome GColor1File::setBloodPressurePanelColour(const StoredColour& colour) const
+Outcome GColor1File::setBloodPressurePanelColour(const StoredColour& colour) const
 {
     return m_records.setText(BloodPressurePanelColour, colour.toText());
 }
@@ -57,7 +57,7 @@ BackgroundSetting GColor1File::weightGridBackground() const
     return BackgroundSetting::parse(m_records.text(WeightGridBackground));
 }
 
-WriteOutcome GColor1File::setWeightGridBackground(const BackgroundSetting& background) const
+Outcome GColor1File::setWeightGridBackground(const BackgroundSetting& background) const
 {
     return m_records.setText(WeightGridBackground, background.toText());
 }
@@ -67,7 +67,7 @@ BackgroundSetting GColor1File::bloodPressureGridBackground() const
     return BackgroundSetting::parse(m_records.text(BloodPressureGridBackground));
 }
 
-WriteOutcome GColor1File::setBloodPressureGridBackground(const BackgroundSetting& background) const
+Outcome GColor1File::setBloodPressureGridBackground(const BackgroundSetting& background) const
 {
     return m_records.setText(BloodPressureGridBackground, background.toText());
 }
@@ -77,7 +77,7 @@ bool GColor1File::weightDateCheckerOn() const
     return m_records.text(WeightDateChecker).trimmed() != CheckerOff;
 }
 
-WriteOutcome GColor1File::setWeightDateChecker(bool on) const
+Outcome GColor1File::setWeightDateChecker(bool on) const
 {
     return m_records.setText(WeightDateChecker, on ? QString() : CheckerOff);
 }
@@ -87,7 +87,7 @@ bool GColor1File::bloodPressureDateCheckerOn() const
     return m_records.text(BloodPressureDateChecker).trimmed() != CheckerOff;
 }
 
-WriteOutcome GColor1File::setBloodPressureDateChecker(bool on) const
+Outcome GColor1File::setBloodPressureDateChecker(bool on) const
 {
     return m_records.setText(BloodPressureDateChecker, on ? QString() : CheckerOff);
 }

@@ -22,29 +22,29 @@ public:
 
     // Record 49; "Default" when empty.
     StoredColour sharedPanelColour() const;
-    WriteOutcome setSharedPanelColour(const StoredColour& colour) const;
+    Outcome setSharedPanelColour(const StoredColour& colour) const;
 
     // Records 80 and 85. An empty record stays "not a colour": resolve it
     // with StoredColour::TrackerPanelFallback.
     StoredColour weightPanelColour() const;
-    WriteOutcome setWeightPanelColour(const StoredColour& colour) const;
+    Outcome setWeightPanelColour(const StoredColour& colour) const;
     StoredColour bloodPressurePanelColour() const;
-    WriteOutcome setBloodPressurePanelColour(const StoredColour& colour) const;
+    Outcome setBloodPressurePanelColour(const StoredColour& colour) const;
 
     // Records 82 and 87. NotSet (empty or unreadable) means the grid's own
     // default colour.
     BackgroundSetting weightGridBackground() const;
-    WriteOutcome setWeightGridBackground(const BackgroundSetting& background) const;
+    Outcome setWeightGridBackground(const BackgroundSetting& background) const;
     BackgroundSetting bloodPressureGridBackground() const;
-    WriteOutcome setBloodPressureGridBackground(const BackgroundSetting& background) const;
+    Outcome setBloodPressureGridBackground(const BackgroundSetting& background) const;
 
     // Records 83 and 84: "OFF" switches the checker off, anything else
     // (the empty record included) leaves it on. Switching on stores the
     // empty text.
     bool weightDateCheckerOn() const;
-    WriteOutcome setWeightDateChecker(bool on) const;
+    Outcome setWeightDateChecker(bool on) const;
     bool bloodPressureDateCheckerOn() const;
-    WriteOutcome setBloodPressureDateChecker(bool on) const;
+    Outcome setBloodPressureDateChecker(bool on) const;
 
 private:
 

@@ -23,7 +23,7 @@ GColor3File::GColor3File(const ProgramFolder& folder)
     : m_records(folder, FileName, RecordLength)
 { }
 
-WriteOutcome GColor3File::writeInt16(int record, int value) const
+Outcome GColor3File::writeInt16(int record, int value) const
 {
     // A wider screen than 16 bits of twips can hold must not wrap around
     // into a negative size.
@@ -43,7 +43,7 @@ QString GColor3File::displayModeText() const
     return m_records.text(DisplayMode);
 }
 
-WriteOutcome GColor3File::setDisplayModeSmaller(bool smaller) const
+Outcome GColor3File::setDisplayModeSmaller(bool smaller) const
 {
     return m_records.setText(DisplayMode, smaller ? QStringLiteral("Yes") : QStringLiteral("No"));
 }
@@ -68,12 +68,12 @@ int GColor3File::appliedWindowWidth() const
     return std::max<int>(windowWidth(), MinimumWindowWidth);
 }
 
-WriteOutcome GColor3File::setWindowHeight(int twips) const
+Outcome GColor3File::setWindowHeight(int twips) const
 {
     return writeInt16(WindowHeight, twips);
 }
 
-WriteOutcome GColor3File::setWindowWidth(int twips) const
+Outcome GColor3File::setWindowWidth(int twips) const
 {
     return writeInt16(WindowWidth, twips);
 }
@@ -90,7 +90,7 @@ bool GColor3File::passwordKeeperGuideLinesOn() const
     return guideLinesOn(PasswordKeeperGuideLines);
 }
 
-WriteOutcome GColor3File::setPasswordKeeperGuideLines(bool on) const
+Outcome GColor3File::setPasswordKeeperGuideLines(bool on) const
 {
     return m_records.setText(PasswordKeeperGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
@@ -100,7 +100,7 @@ bool GColor3File::weightGuideLinesOn() const
     return guideLinesOn(WeightGuideLines);
 }
 
-WriteOutcome GColor3File::setWeightGuideLines(bool on) const
+Outcome GColor3File::setWeightGuideLines(bool on) const
 {
     return m_records.setText(WeightGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
@@ -110,7 +110,7 @@ bool GColor3File::bloodPressureGuideLinesOn() const
     return guideLinesOn(BloodPressureGuideLines);
 }
 
-WriteOutcome GColor3File::setBloodPressureGuideLines(bool on) const
+Outcome GColor3File::setBloodPressureGuideLines(bool on) const
 {
     return m_records.setText(BloodPressureGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
@@ -120,7 +120,7 @@ StoredColour GColor3File::passwordKeeperPanelColour() const
     return StoredColour::parse(m_records.text(PasswordKeeperPanelColour));
 }
 
-WriteOutcome GColor3File::setPasswordKeeperPanelColour(const StoredColour& colour) const
+Outcome GColor3File::setPasswordKeeperPanelColour(const StoredColour& colour) const
 {
     return m_records.setText(PasswordKeeperPanelColour, colour.toText());
 }

@@ -29,7 +29,7 @@ public:
     // from full-screen display) from a record never written.
     QString displayModeText() const;
     // Stores "Yes" or "No".
-    WriteOutcome setDisplayModeSmaller(bool smaller) const;
+    Outcome setDisplayModeSmaller(bool smaller) const;
 
     // Records 36 and 37 as stored, in twips; 0 when never written.
     qint16 windowHeight() const;
@@ -38,25 +38,25 @@ public:
     int appliedWindowHeight() const;
     int appliedWindowWidth() const;
     // Refused, and the record unchanged, when twips does not fit in 16 bits.
-    WriteOutcome setWindowHeight(int twips) const;
-    WriteOutcome setWindowWidth(int twips) const;
+    Outcome setWindowHeight(int twips) const;
+    Outcome setWindowWidth(int twips) const;
 
     // Records 26, 80 and 85: "1" shows the guide lines, anything else (the
     // empty record included) hides them.
     bool passwordKeeperGuideLinesOn() const;
-    WriteOutcome setPasswordKeeperGuideLines(bool on) const;
+    Outcome setPasswordKeeperGuideLines(bool on) const;
     bool weightGuideLinesOn() const;
-    WriteOutcome setWeightGuideLines(bool on) const;
+    Outcome setWeightGuideLines(bool on) const;
     bool bloodPressureGuideLinesOn() const;
-    WriteOutcome setBloodPressureGuideLines(bool on) const;
+    Outcome setBloodPressureGuideLines(bool on) const;
 
     // Record 104. An empty record stays "not a colour": the keeper resolves
     // it, like "Default", to its swatch colour.
     StoredColour passwordKeeperPanelColour() const;
-    WriteOutcome setPasswordKeeperPanelColour(const StoredColour& colour) const;
+    Outcome setPasswordKeeperPanelColour(const StoredColour& colour) const;
 
 private:
-    WriteOutcome writeInt16(int record, int value) const;
+    Outcome writeInt16(int record, int value) const;
     bool guideLinesOn(int record) const;
 
     SettingsRecords m_records;

@@ -22,7 +22,7 @@ QString GColor4File::readFontName(int record, const QString& fallback) const
     return name.trimmed().isEmpty() ? fallback : name;
 }
 
-WriteOutcome GColor4File::writeFontName(int record, const QString& name) const
+Outcome GColor4File::writeFontName(int record, const QString& name) const
 {
     return m_records.setTagged(record, TaggedValue::fromText(name));
 }
@@ -38,7 +38,7 @@ TaggedValue GColor4File::readFontSize(int record) const
     return size >= MinimumPrintFontSize && size <= MaximumPrintFontSize ? stored : fallback;
 }
 
-WriteOutcome GColor4File::writeFontSize(int record, const TaggedValue& size) const
+Outcome GColor4File::writeFontSize(int record, const TaggedValue& size) const
 {
     if (!size.isNumber())
         return m_records.refused(QStringLiteral("a font size must be a number"));
@@ -55,12 +55,12 @@ QString GColor4File::bloodPressurePrintFontName(const QString& fallback) const
     return readFontName(BloodPressurePrintFontName, fallback);
 }
 
-WriteOutcome GColor4File::setWeightPrintFontName(const QString& name) const
+Outcome GColor4File::setWeightPrintFontName(const QString& name) const
 {
     return writeFontName(WeightPrintFontName, name);
 }
 
-WriteOutcome GColor4File::setBloodPressurePrintFontName(const QString& name) const
+Outcome GColor4File::setBloodPressurePrintFontName(const QString& name) const
 {
     return writeFontName(BloodPressurePrintFontName, name);
 }
@@ -85,12 +85,12 @@ TaggedValue GColor4File::bloodPressurePrintFontSizeValue() const
     return readFontSize(BloodPressurePrintFontSize);
 }
 
-WriteOutcome GColor4File::setWeightPrintFontSize(const TaggedValue& size) const
+Outcome GColor4File::setWeightPrintFontSize(const TaggedValue& size) const
 {
     return writeFontSize(WeightPrintFontSize, size);
 }
 
-WriteOutcome GColor4File::setBloodPressurePrintFontSize(const TaggedValue& size) const
+Outcome GColor4File::setBloodPressurePrintFontSize(const TaggedValue& size) const
 {
     return writeFontSize(BloodPressurePrintFontSize, size);
 }
@@ -101,7 +101,7 @@ bool GColor4File::weightTrendDisplayOn() const
     return text.isEmpty() || text == QLatin1String("ON");
 }
 
-WriteOutcome GColor4File::setWeightTrendDisplay(bool on) const
+Outcome GColor4File::setWeightTrendDisplay(bool on) const
 {
     return m_records.setText(WeightTrendDisplay, on ? QStringLiteral("ON") : QStringLiteral("OFF"));
 }

@@ -27,8 +27,8 @@ public:
     QString weightPrintFontName(const QString& fallback) const;
     QString bloodPressurePrintFontName(const QString& fallback) const;
     // A name longer than 36 characters is not stored; the previous one stays.
-    WriteOutcome setWeightPrintFontName(const QString& name) const;
-    WriteOutcome setBloodPressurePrintFontName(const QString& name) const;
+    Outcome setWeightPrintFontName(const QString& name) const;
+    Outcome setBloodPressurePrintFontName(const QString& name) const;
 
     // Records 33 and 37 (tagged number): the stored size in points when it
     // lies from 4 to 30, otherwise 14.
@@ -42,20 +42,20 @@ public:
     // Stores the size with its own kind: the font dialog and Auto Size give
     // a 32-bit float, everything else a 16-bit integer. Anything but a
     // number is refused.
-    WriteOutcome setWeightPrintFontSize(const TaggedValue& size) const;
-    WriteOutcome setBloodPressurePrintFontSize(const TaggedValue& size) const;
+    Outcome setWeightPrintFontSize(const TaggedValue& size) const;
+    Outcome setBloodPressurePrintFontSize(const TaggedValue& size) const;
 
     // Record 34: the trend pictures show unless it holds "OFF" (or any other
     // text than "ON"); the empty record means on.
     bool weightTrendDisplayOn() const;
     // Stores "ON" or "OFF".
-    WriteOutcome setWeightTrendDisplay(bool on) const;
+    Outcome setWeightTrendDisplay(bool on) const;
 
 private:
     QString readFontName(int record, const QString& fallback) const;
-    WriteOutcome writeFontName(int record, const QString& name) const;
+    Outcome writeFontName(int record, const QString& name) const;
     TaggedValue readFontSize(int record) const;
-    WriteOutcome writeFontSize(int record, const TaggedValue& size) const;
+    Outcome writeFontSize(int record, const TaggedValue& size) const;
 
     SettingsRecords m_records;
 };

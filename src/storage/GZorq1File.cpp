@@ -51,7 +51,7 @@ BackgroundSetting GZorq1File::screenBackground() const
     return fromStored(m_records.tagged(ScreenBackgroundRecord));
 }
 
-WriteOutcome GZorq1File::setScreenBackground(const BackgroundSetting& background) const
+Outcome GZorq1File::setScreenBackground(const BackgroundSetting& background) const
 {
     return m_records.setTagged(ScreenBackgroundRecord, toStored(background));
 }

@@ -20,7 +20,7 @@ public:
     BackgroundSetting screenBackground() const;
     // Default is stored as the text "Def", a picture as its name, a colour
     // as a 32-bit integer; NotSet clears the record.
-    WriteOutcome setScreenBackground(const BackgroundSetting& background) const;
+    Outcome setScreenBackground(const BackgroundSetting& background) const;
 
 private:
     SettingsRecords m_records;

@@ -27,7 +27,7 @@ QVariant ProgramSettings::value(const QString& key) const
     return settings.value(key);
 }
 
-WriteOutcome ProgramSettings::setValue(const QString& key, const QVariant& value) const
+Outcome ProgramSettings::setValue(const QString& key, const QVariant& value) const
 {
     const QString path = m_folder.filePath(FileName);
     QSettings settings(path, QSettings::IniFormat);
@@ -40,14 +40,14 @@ WriteOutcome ProgramSettings::setValue(const QString& key, const QVariant& value
     settings.sync();
     switch (settings.status()) {
     case QSettings::NoError:
-        return WriteOutcome::success();
+        return Outcome::success();
     case QSettings::AccessError:
-        return WriteOutcome::failure(QFileInfo(path).fileName(),
+        return Outcome::failure(QFileInfo(path).fileName(),
             QStringLiteral("the file cannot be written in %1").arg(m_folder.path()));
     case QSettings::FormatError:
         break;
     }
-    return WriteOutcome::failure(QFileInfo(path).fileName(),
+    return Outcome::failure(QFileInfo(path).fileName(),
         QStringLiteral("the file is not a settings file this program can read"));
 }
 
@@ -63,10 +63,10 @@ int ProgramSettings::backupsKept() const
     return boundedInt(BackupsKeptKey, DefaultBackupsKept, MaximumBackupsKept);
 }
 
-WriteOutcome ProgramSettings::setBackupsKept(int count) const
+Outcome ProgramSettings::setBackupsKept(int count) const
 {
     if (count < 1 || count > MaximumBackupsKept)
-        return WriteOutcome::failure(
+        return Outcome::failure(
             FileName, QStringLiteral("keep from 1 to %1 backups").arg(MaximumBackupsKept));
     return setValue(BackupsKeptKey, count);
 }
@@ -76,7 +76,7 @@ QString ProgramSettings::backupFolder() const
     return value(BackupFolderKey).toString();
 }
 
-WriteOutcome ProgramSettings::setBackupFolder(const QString& folder) const
+Outcome ProgramSettings::setBackupFolder(const QString& folder) const
 {
     return setValue(BackupFolderKey, folder.isEmpty() ? QVariant() : QVariant(folder));
 }
@@ -86,7 +86,7 @@ bool ProgramSettings::backUpAtClose() const
     return value(BackUpAtCloseKey).toBool() && !backupFolder().isEmpty();
 }
 
-WriteOutcome ProgramSettings::setBackUpAtClose(bool on) const
+Outcome ProgramSettings::setBackUpAtClose(bool on) const
 {
     return setValue(BackUpAtCloseKey, on);
 }
@@ -96,7 +96,7 @@ QDate ProgramSettings::lastCloseBackupDate() const
     return QDate::fromString(value(LastCloseBackupKey).toString(), Qt::ISODate);
 }
 
-WriteOutcome ProgramSettings::setLastCloseBackupDate(const QDate& date) const
+Outcome ProgramSettings::setLastCloseBackupDate(const QDate& date) const
 {
     return setValue(LastCloseBackupKey, date.toString(Qt::ISODate));
 }
@@ -106,7 +106,7 @@ QString ProgramSettings::lastEverythingFolder() const
     return value(LastEverythingFolderKey).toString();
 }
 
-WriteOutcome ProgramSettings::setLastEverythingFolder(const QString& folder) const
+Outcome ProgramSettings::setLastEverythingFolder(const QString& folder) const
 {
     return setValue(LastEverythingFolderKey, folder);
 }
@@ -116,10 +116,10 @@ int ProgramSettings::backupOverdueDays() const
     return boundedInt(OverdueDaysKey, DefaultBackupOverdueDays, MaximumBackupOverdueDays);
 }
 
-WriteOutcome ProgramSettings::setBackupOverdueDays(int days) const
+Outcome ProgramSettings::setBackupOverdueDays(int days) const
 {
     if (days < 1 || days > MaximumBackupOverdueDays)
-        return WriteOutcome::failure(FileName,
+        return Outcome::failure(FileName,
             QStringLiteral("the days must lie from 1 to %1").arg(MaximumBackupOverdueDays));
     return setValue(OverdueDaysKey, days);
 }

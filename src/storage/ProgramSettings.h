@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ProgramFolder.h"
-#include "WriteOutcome.h"
+#include "services/Outcome.h"
 
 #include <QDate>
 #include <QString>
@@ -26,32 +26,32 @@ public:
 
     // How many complete dated backups a backup of everything keeps.
     int backupsKept() const;
-    WriteOutcome setBackupsKept(int count) const;
+    Outcome setBackupsKept(int count) const;
 
     // The folder the dated backups go to when the program closes and when
     // the daily timer runs; empty until the user chooses one.
     QString backupFolder() const;
-    WriteOutcome setBackupFolder(const QString& folder) const;
+    Outcome setBackupFolder(const QString& folder) const;
     // Whether everything is backed up into backupFolder() when the program
     // closes (at most once a day). Never on without a folder.
     bool backUpAtClose() const;
-    WriteOutcome setBackUpAtClose(bool on) const;
+    Outcome setBackUpAtClose(bool on) const;
     // The day of the last backup made when the program closed.
     QDate lastCloseBackupDate() const;
-    WriteOutcome setLastCloseBackupDate(const QDate& date) const;
+    Outcome setLastCloseBackupDate(const QDate& date) const;
 
     // The folder "Back Up Everything" last wrote to, which the status bar
     // also looks in.
     QString lastEverythingFolder() const;
-    WriteOutcome setLastEverythingFolder(const QString& folder) const;
+    Outcome setLastEverythingFolder(const QString& folder) const;
 
     // After this many days without a backup the main screen says so.
     int backupOverdueDays() const;
-    WriteOutcome setBackupOverdueDays(int days) const;
+    Outcome setBackupOverdueDays(int days) const;
 
 private:
     QVariant value(const QString& key) const;
-    WriteOutcome setValue(const QString& key, const QVariant& value) const;
+    Outcome setValue(const QString& key, const QVariant& value) const;
     int boundedInt(const QString& key, int fallback, int maximum) const;
 
     ProgramFolder m_folder;

@@ -179,9 +179,9 @@ bool RecordFile::writeRecord(int record, const QByteArray& encoded)
     bytes.append(QByteArray(m_recordLength - encoded.size(), '\0'));
     if (!m_file.seek(position))
         return fail(m_file.errorString());
-    if (const WriteOutcome outcome
+    if (const Outcome outcome
         = FileWriting::writeAll(m_file, QFileInfo(m_file.fileName()).fileName(), bytes);
-        !outcome.written)
+        !outcome.succeeded)
         return fail(outcome.reason);
     return true;
 }

@@ -24,19 +24,19 @@ QString SettingsRecords::storedFileName() const
     return QFileInfo(filePath()).fileName();
 }
 
-WriteOutcome SettingsRecords::outcome(bool written, const RecordFile& file) const
+Outcome SettingsRecords::outcome(bool written, const RecordFile& file) const
 {
     if (written)
-        return WriteOutcome::success();
-    return WriteOutcome::failure(storedFileName(), file.errorString());
+        return Outcome::success();
+    return Outcome::failure(storedFileName(), file.errorString());
 }
 
-WriteOutcome SettingsRecords::refused(const QString& reason) const
+Outcome SettingsRecords::refused(const QString& reason) const
 {
-    return WriteOutcome::failure(storedFileName(), reason);
+    return Outcome::failure(storedFileName(), reason);
 }
 
-WriteOutcome SettingsRecords::setText(int record, const QString& text) const
+Outcome SettingsRecords::setText(int record, const QString& text) const
 {
     RecordFile file(filePath(), m_recordLength);
     return outcome(file.writeText(record, text), file);
@@ -50,7 +50,7 @@ qint16 SettingsRecords::int16(int record) const
     return value;
 }
 
-WriteOutcome SettingsRecords::setInt16(int record, qint16 value) const
+Outcome SettingsRecords::setInt16(int record, qint16 value) const
 {
     RecordFile file(filePath(), m_recordLength);
     return outcome(file.writeInt16(record, value), file);
@@ -64,7 +64,7 @@ TaggedValue SettingsRecords::tagged(int record) const
     return value;
 }
 
-WriteOutcome SettingsRecords::setTagged(int record, const TaggedValue& value) const
+Outcome SettingsRecords::setTagged(int record, const TaggedValue& value) const
 {
     RecordFile file(filePath(), m_recordLength);
     return outcome(file.writeTagged(record, value), file);

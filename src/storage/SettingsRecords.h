@@ -2,7 +2,7 @@
 
 #include "ProgramFolder.h"
 #include "TaggedValue.h"
-#include "WriteOutcome.h"
+#include "services/Outcome.h"
 
 #include <QString>
 
@@ -19,20 +19,20 @@ public:
     SettingsRecords(const ProgramFolder& folder, QString fileName, int recordLength);
 
     QString text(int record) const;
-    WriteOutcome setText(int record, const QString& text) const;
+    Outcome setText(int record, const QString& text) const;
 
     qint16 int16(int record) const;
-    WriteOutcome setInt16(int record, qint16 value) const;
+    Outcome setInt16(int record, qint16 value) const;
 
     TaggedValue tagged(int record) const;
-    WriteOutcome setTagged(int record, const TaggedValue& value) const;
+    Outcome setTagged(int record, const TaggedValue& value) const;
 
     // The outcome of a value refused before the file is touched.
-    WriteOutcome refused(const QString& reason) const;
+    Outcome refused(const QString& reason) const;
 
 private:
     QString filePath() const { return m_folder.filePath(m_fileName); }
-    WriteOutcome outcome(bool written, const RecordFile& file) const;
+    Outcome outcome(bool written, const RecordFile& file) const;
     // As spelled in the folder, which may differ in letter case.
     QString storedFileName() const;
 

@@ -161,8 +161,8 @@ bool TextRecordFile::close()
     if (m_writing) {
         if (!m_writer) {
             ok = false; // opening failed; m_error says why
-        } else if (const WriteOutcome outcome = FileWriting::commit(*m_writer, m_pending);
-                   !outcome.written) {
+        } else if (const Outcome outcome = FileWriting::commit(*m_writer, m_pending);
+                   !outcome.succeeded) {
             m_error = outcome.reason;
             ok = false;
         }

@@ -17,7 +17,7 @@ QString ZorqNameFile::familyName() const
     return m_records.text(FamilyNameRecord);
 }
 
-WriteOutcome ZorqNameFile::setFamilyName(const QString& name) const
+Outcome ZorqNameFile::setFamilyName(const QString& name) const
 {
     return m_records.setText(FamilyNameRecord, name.left(MaximumNameLength));
 }

@@ -18,7 +18,7 @@ public:
     // Empty when no family name was ever given.
     QString familyName() const;
     // Stores at most the first 15 characters; the empty text removes the name.
-    WriteOutcome setFamilyName(const QString& name) const;
+    Outcome setFamilyName(const QString& name) const;
 
 private:
     SettingsRecords m_records;

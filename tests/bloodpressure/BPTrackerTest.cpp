@@ -643,12 +643,12 @@ TEST_F(BPTrackerTest, PrintGraphTakesTheLastChosenReadingsAndExportsAJpeg)
         EXPECT_EQ(printChart->pointCount(), 20) << choice;
     }
 
-    const WriteOutcome written = screen()->exportGraphImage(5);
-    ASSERT_TRUE(written.written) << written.message().toStdString();
+    const Outcome written = screen()->exportGraphImage(5);
+    ASSERT_TRUE(written.succeeded) << written.message().toStdString();
     const QImage picture(driver.folder.filePath("Chartxxx.jpg"), "JPEG");
     EXPECT_FALSE(picture.isNull());
     EXPECT_EQ(printChart->pointCount(), 5);
-    EXPECT_TRUE(screen()->exportGraphImage(0).written);
+    EXPECT_TRUE(screen()->exportGraphImage(0).succeeded);
 }
 
 TEST_F(BPTrackerTest, PrintGraphOfFewerReadingsThanChosenGraphsThemAll)
@@ -689,7 +689,7 @@ TEST_F(BPTrackerTest, FailedWritesSayWhyAndKeepTheScreenChanged)
         EXPECT_FALSE(messages.texts().contains(QLatin1String(c.success)));
         EXPECT_EQ(screen()->changesMade(), 1);
     }
-    EXPECT_FALSE(screen()->exportGraphImage(0).written);
+    EXPECT_FALSE(screen()->exportGraphImage(0).succeeded);
 
     // The prompt's Yes that could not save keeps Exit from losing the work.
     messages.queueAnswer(Answer::Yes);

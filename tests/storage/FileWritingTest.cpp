@@ -33,11 +33,11 @@ TEST(FileWriting, AShortWriteIsReportedInPlainWords)
         QBuffer target;
         target.open(QIODevice::WriteOnly);
         FailDevice device(&target, c.room);
-        const WriteOutcome outcome
+        const Outcome outcome
             = FileWriting::writeAll(device, "Ann.Fil", QByteArray(c.size, 'x'));
-        EXPECT_EQ(outcome.written, c.reason.isEmpty()) << c.room;
+        EXPECT_EQ(outcome.succeeded, c.reason.isEmpty()) << c.room;
         EXPECT_EQ(outcome.reason, c.reason);
-        EXPECT_EQ(outcome.fileName, outcome.written ? QString() : QStringLiteral("Ann.Fil"));
+        EXPECT_EQ(outcome.fileName, outcome.succeeded ? QString() : QStringLiteral("Ann.Fil"));
         EXPECT_EQ(target.data().size(), qMin(c.room, c.size));
     }
 }
@@ -46,12 +46,12 @@ TEST(FileWriting, AFailedReplacementLeavesThePreviousFileAloneAndNothingBeside)
 {
     TemporaryProgramFolder temp;
     temp.write("ann.csv", "earlier\n");
-    WriteOutcome outcome;
+    Outcome outcome;
     {
         FailingSaves saves(4096);
         outcome = FileWriting::replaceFile(temp.filePath("ann.csv"), QByteArray(10000, 'x'));
     }
-    EXPECT_FALSE(outcome.written);
+    EXPECT_FALSE(outcome.succeeded);
     EXPECT_EQ(outcome.fileName, "ann.csv");
     EXPECT_EQ(outcome.reason, "only 4,096 of 10,000 bytes could be written; " + diskFull);
     EXPECT_EQ(temp.read("ann.csv"), "earlier\n");

@@ -17,13 +17,13 @@ TEST(ProgramSettings, ReadsDefaultsUntilSetAndKeepsWhatIsSet)
     // Reading creates nothing.
     EXPECT_FALSE(program.exists("Halvorn.ini"));
 
-    EXPECT_TRUE(settings.setBackUpAtClose(true).written);
+    EXPECT_TRUE(settings.setBackUpAtClose(true).succeeded);
     // Never on without a folder to back up into.
     EXPECT_FALSE(settings.backUpAtClose());
-    EXPECT_TRUE(settings.setBackupFolder("/media/stick/halvorn backups").written);
-    EXPECT_TRUE(settings.setBackupsKept(3).written);
-    EXPECT_TRUE(settings.setBackupOverdueDays(7).written);
-    EXPECT_TRUE(settings.setLastCloseBackupDate(QDate(2026, 12, 10)).written);
+    EXPECT_TRUE(settings.setBackupFolder("/media/stick/halvorn backups").succeeded);
+    EXPECT_TRUE(settings.setBackupsKept(3).succeeded);
+    EXPECT_TRUE(settings.setBackupOverdueDays(7).succeeded);
+    EXPECT_TRUE(settings.setLastCloseBackupDate(QDate(2026, 12, 10)).succeeded);
 
     const ProgramSettings again(program.folder());
     EXPECT_TRUE(again.backUpAtClose());
@@ -41,8 +41,8 @@ TEST(ProgramSettings, AnUnusableValueReadsAsTheDefaultAndIsNotStored)
     EXPECT_EQ(settings.backupsKept(), 10);
     EXPECT_EQ(settings.backupOverdueDays(), 30);
     EXPECT_FALSE(settings.lastCloseBackupDate().isValid());
-    EXPECT_FALSE(settings.setBackupsKept(0).written);
-    EXPECT_FALSE(settings.setBackupOverdueDays(-1).written);
+    EXPECT_FALSE(settings.setBackupsKept(0).succeeded);
+    EXPECT_FALSE(settings.setBackupOverdueDays(-1).succeeded);
 }
 
 TEST(ProgramSettings, AFolderThatCannotBeWrittenIsSaid)
@@ -51,7 +51,7 @@ TEST(ProgramSettings, AFolderThatCannotBeWrittenIsSaid)
     ReadOnlyFolder readOnly(program.path());
     if (!readOnly.isEffective())
         GTEST_SKIP() << "the folder stays writable (running as root)";
-    const WriteOutcome outcome = ProgramSettings(program.folder()).setBackupsKept(4);
-    EXPECT_FALSE(outcome.written);
+    const Outcome outcome = ProgramSettings(program.folder()).setBackupsKept(4);
+    EXPECT_FALSE(outcome.succeeded);
     EXPECT_EQ(outcome.fileName, "Halvorn.ini");
 }

@@ -16,7 +16,7 @@ namespace {
 struct Setting {
     const char* what;
     QString file;
-    std::function<WriteOutcome(const ProgramFolder&)> write;
+    std::function<Outcome(const ProgramFolder&)> write;
 };
 
 // The settings the user changes from a screen, each with the file it lives in.
@@ -46,8 +46,8 @@ TEST(SettingsWriteFailure, AFolderThatRefusesTheFileNamesItAndTheReason)
         ReadOnlyFolder readOnly(temp.path());
         if (!readOnly.isEffective())
             GTEST_SKIP() << "this system cannot make a folder read-only";
-        const WriteOutcome outcome = setting.write(temp.folder());
-        EXPECT_FALSE(outcome.written) << setting.what;
+        const Outcome outcome = setting.write(temp.folder());
+        EXPECT_FALSE(outcome.succeeded) << setting.what;
         EXPECT_EQ(outcome.fileName, setting.file) << setting.what;
         EXPECT_FALSE(outcome.reason.isEmpty()) << setting.what;
         EXPECT_NE(outcome.reason, "Unknown error") << setting.what;
@@ -59,8 +59,8 @@ TEST(SettingsWriteFailure, ARecordCutShortSaysHowMuchCouldBeWritten)
     for (const Setting& setting : settingsTheUserChanges()) {
         TemporaryProgramFolder temp;
         FailingSaves diskFull(5);
-        const WriteOutcome outcome = setting.write(temp.folder());
-        EXPECT_FALSE(outcome.written) << setting.what;
+        const Outcome outcome = setting.write(temp.folder());
+        EXPECT_FALSE(outcome.succeeded) << setting.what;
         EXPECT_EQ(outcome.fileName, setting.file) << setting.what;
         EXPECT_TRUE(outcome.reason.startsWith("only 5 of ")) << outcome.reason.toStdString();
     }
@@ -69,13 +69,13 @@ TEST(SettingsWriteFailure, ARecordCutShortSaysHowMuchCouldBeWritten)
 TEST(SettingsWriteFailure, AValueThatDoesNotFitIsRefusedWithItsReason)
 {
     TemporaryProgramFolder temp;
-    const WriteOutcome tooWide = GColor3File(temp.folder()).setWindowWidth(40000);
-    EXPECT_FALSE(tooWide.written);
+    const Outcome tooWide = GColor3File(temp.folder()).setWindowWidth(40000);
+    EXPECT_FALSE(tooWide.succeeded);
     EXPECT_EQ(tooWide.fileName, "GColor3.Fil");
     EXPECT_EQ(tooWide.reason, "40000 twips does not fit in a 16-bit record");
-    const WriteOutcome tooLong
+    const Outcome tooLong
         = GColor4File(temp.folder()).setWeightPrintFontName(QString(37, 'f'));
-    EXPECT_FALSE(tooLong.written);
+    EXPECT_FALSE(tooLong.succeeded);
     EXPECT_EQ(tooLong.reason, "a value of 41 bytes does not fit in a record of 40 bytes");
 }
 

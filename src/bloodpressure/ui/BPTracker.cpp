@@ -381,7 +381,7 @@ void BPTracker::showLoadedIndividual()
     viewMeasurements();
 }
 
-WriteOutcome BPTracker::writeIndividualFile(const QString& name)
+Outcome BPTracker::writeIndividualFile(const QString& name)
 {
     BloodPressureFile file;
     file.name = name;
@@ -389,19 +389,19 @@ WriteOutcome BPTracker::writeIndividualFile(const QString& name)
     file.rows = logRows();
     QString error;
     if (!file.SaveBloodPressureFile(services().folder, &error))
-        return WriteOutcome::failure(file.fileName(), error);
-    return WriteOutcome::success();
+        return Outcome::failure(file.fileName(), error);
+    return Outcome::success();
 }
 
-WriteOutcome BPTracker::createIndividualFile(IndividualList& list, const QString& name)
+Outcome BPTracker::createIndividualFile(IndividualList& list, const QString& name)
 {
     BloodPressureFile file;
     file.name = name;
     file.rowCount = logGrid()->rowCount();
     QString error;
     if (!file.SaveNewBloodPressureFile(services().folder, list, &error))
-        return WriteOutcome::failure(file.fileName(), error);
-    return WriteOutcome::success();
+        return Outcome::failure(file.fileName(), error);
+    return Outcome::success();
 }
 
 // --- derived figures and the graphs ------------------------------------------
@@ -436,7 +436,7 @@ void BPTracker::buildPrintGraph(int printEntryCount)
         displayedName(), logRows(), printEntryCount, timeOfReadingShown()));
 }
 
-WriteOutcome BPTracker::exportGraphImage(int printEntryCount, QImage* drawn)
+Outcome BPTracker::exportGraphImage(int printEntryCount, QImage* drawn)
 {
     // Rebuilt first: readings entered since the graph was last drawn must
     // be in the picture.
@@ -448,8 +448,8 @@ WriteOutcome BPTracker::exportGraphImage(int printEntryCount, QImage* drawn)
         buildPrintGraph(printEntryCount);
     }
     if (!source->exportJpeg(services().folder.filePath(GraphImageFileName), drawn))
-        return WriteOutcome::failure(GraphImageFileName, source->errorString());
-    return WriteOutcome::success();
+        return Outcome::failure(GraphImageFileName, source->errorString());
+    return Outcome::success();
 }
 
 // --- printing ----------------------------------------------------------------

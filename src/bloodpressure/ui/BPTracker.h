@@ -59,7 +59,7 @@ public:
     // as it stands, written to Chartxxx.jpg and, when asked, drawn into
     // drawn. A failed write is reported; the report takes the picture drawn
     // in memory, so that it never shows one an earlier export left there.
-    WriteOutcome exportGraphImage(int printEntryCount, QImage* drawn = nullptr);
+    Outcome exportGraphImage(int printEntryCount, QImage* drawn = nullptr);
 
     // The row the entry panel edits, or -1 while it is closed.
     int entryRow() const { return m_entryRow; }
@@ -72,8 +72,8 @@ protected:
     void showCreatePanels() override;
     bool loadIndividual(const QString& name) override;
     void showLoadedIndividual() override;
-    WriteOutcome writeIndividualFile(const QString& name) override;
-    WriteOutcome createIndividualFile(IndividualList& list, const QString& name) override;
+    Outcome writeIndividualFile(const QString& name) override;
+    Outcome createIndividualFile(IndividualList& list, const QString& name) override;
     void refreshAfterSave() override;
 
     void logCellEdited() override { recomputeAverages(); }

@@ -63,10 +63,10 @@ void DateChecker::toggle()
 void DateChecker::store()
 {
     const GColor1File settings(m_folder);
-    const WriteOutcome outcome = m_tracker == Tracker::Weight
+    const Outcome outcome = m_tracker == Tracker::Weight
         ? settings.setWeightDateChecker(isOn())
         : settings.setBloodPressureDateChecker(isOn());
-    if (!outcome.written)
+    if (!outcome.succeeded)
         m_messages.error(outcome.settingMessage(QStringLiteral("date checker setting")),
             QStringLiteral("Date Checker"));
 }

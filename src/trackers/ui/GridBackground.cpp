@@ -43,12 +43,12 @@ QColor GridBackground::colour() const
                                 : m_defaultColour();
 }
 
-WriteOutcome GridBackground::save()
+Outcome GridBackground::save()
 {
     if (!m_chosen)
-        return WriteOutcome::success();
-    const WriteOutcome outcome = m_record.write(m_current);
-    if (outcome.written)
+        return Outcome::success();
+    const Outcome outcome = m_record.write(m_current);
+    if (outcome.succeeded)
         m_chosen = false;
     return outcome;
 }

@@ -2,7 +2,7 @@
 
 #include "storage/BackgroundSetting.h"
 #include "storage/ProgramFolder.h"
-#include "storage/WriteOutcome.h"
+#include "services/Outcome.h"
 
 #include <QColor>
 
@@ -19,7 +19,7 @@ class GridBackground
 public:
     struct Record {
         std::function<BackgroundSetting()> read;
-        std::function<WriteOutcome(const BackgroundSetting&)> write;
+        std::function<Outcome(const BackgroundSetting&)> write;
     };
 
     // defaultColour: the grid's own colour, that of the hidden Text2.
@@ -38,7 +38,7 @@ public:
     // The grid's colour now, which the colour dialog starts from.
     QColor colour() const;
     // Writes the choice of this visit; nothing to write is a success.
-    WriteOutcome save();
+    Outcome save();
 
 private:
     Record m_record;

@@ -31,9 +31,9 @@ struct TrackerProfile {
     bool viewMenuItemFollowsButton = false;
     // Its panel colour and grid background records in GColor1.Fil.
     StoredColour (GColor1File::*panelColour)() const = nullptr;
-    WriteOutcome (GColor1File::*setPanelColour)(const StoredColour&) const = nullptr;
+    Outcome (GColor1File::*setPanelColour)(const StoredColour&) const = nullptr;
     BackgroundSetting (GColor1File::*gridBackground)() const = nullptr;
-    WriteOutcome (GColor1File::*setGridBackground)(const BackgroundSetting&) const = nullptr;
+    Outcome (GColor1File::*setGridBackground)(const BackgroundSetting&) const = nullptr;
     // Closing asks about the colours before the unsaved changes, not after.
     bool coloursAskedBeforeSave = false;
 };

@@ -654,7 +654,7 @@ void TrackerScreen::saveNewFile()
 
     const qint16 changesBefore = m_changesMade;
     m_changesMade = 0;
-    WriteOutcome outcome;
+    Outcome outcome;
     if (!m_createdName.isEmpty() && name.compare(m_createdName, Qt::CaseInsensitive) == 0) {
         // Saved once already in this visit to create mode: the name is
         // listed, only its file is brought up to date.
@@ -669,10 +669,10 @@ void TrackerScreen::saveNewFile()
             return;
         }
         outcome = createIndividualFile(m_individuals, name);
-        if (outcome.written)
+        if (outcome.succeeded)
             m_createdName = name;
     }
-    if (!outcome.written) {
+    if (!outcome.succeeded) {
         reportFailedWrite(outcome, QStringLiteral("Save File"));
         return;
     }
@@ -693,8 +693,8 @@ bool TrackerScreen::save(qint16 quietSave)
         return true;
     }
     m_changesMade = 0;
-    const WriteOutcome outcome = writeIndividualFile(displayedName());
-    if (!outcome.written) {
+    const Outcome outcome = writeIndividualFile(displayedName());
+    if (!outcome.succeeded) {
         reportFailedWrite(outcome, QStringLiteral("Save File Command"));
         return false;
     }
@@ -706,7 +706,7 @@ bool TrackerScreen::save(qint16 quietSave)
     return true;
 }
 
-void TrackerScreen::reportFailedWrite(const WriteOutcome& outcome, const QString& title)
+void TrackerScreen::reportFailedWrite(const Outcome& outcome, const QString& title)
 {
     m_changesMade = Changed;
     enableSaveAfterChange();

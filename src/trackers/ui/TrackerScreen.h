@@ -5,7 +5,7 @@
 #include "trackers/ui/TrackerLogClient.h"
 #include "trackers/ui/TrackerProfile.h"
 #include "trackers/IndividualList.h"
-#include "storage/WriteOutcome.h"
+#include "services/Outcome.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -160,10 +160,10 @@ protected:
     // figures, graph, the first panel.
     virtual void showLoadedIndividual() = 0;
     // Writes the displayed individual's data file whole.
-    virtual WriteOutcome writeIndividualFile(const QString& name) = 0;
+    virtual Outcome writeIndividualFile(const QString& name) = 0;
     // Writes the first data file of a new individual (no log lines) and
     // lists the name, all or nothing. The name has passed the name rules.
-    virtual WriteOutcome createIndividualFile(IndividualList& list, const QString& name) = 0;
+    virtual Outcome createIndividualFile(IndividualList& list, const QString& name) = 0;
     // After a Save or Save New File that showed its message: the graph is
     // rebuilt when it is on display.
     virtual void refreshAfterSave() = 0;
@@ -208,7 +208,7 @@ private:
     // of the window takes two lines, so that the panels keep their room.
     void fitCommandColumn();
     // Shows the failure of a write and keeps the screen marked changed.
-    void reportFailedWrite(const WriteOutcome& outcome, const QString& title);
+    void reportFailedWrite(const Outcome& outcome, const QString& title);
 
     ScreenServices m_services;
     TrackerProfile m_profile;

@@ -254,9 +254,9 @@ void ProgressPictures::enterPicture()
     emit changed();
     // The picture is entered all the same: only where the browser opens next
     // time is lost.
-    if (const WriteOutcome outcome
+    if (const Outcome outcome
         = GColor14File(m_services.folder).setLastPictureFolder(m_browser->folderText());
-        !outcome.written)
+        !outcome.succeeded)
         m_services.messages.error(outcome.settingMessage(QStringLiteral("picture folder")),
             QStringLiteral("Enter Picture"));
 }

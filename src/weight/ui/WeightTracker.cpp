@@ -666,23 +666,23 @@ WeightFile WeightTracker::displayedFile(const QString& name) const
     return file;
 }
 
-WriteOutcome WeightTracker::writeIndividualFile(const QString& name)
+Outcome WeightTracker::writeIndividualFile(const QString& name)
 {
     const WeightFile file = displayedFile(name);
     QString error;
     if (!file.SaveWeightFile(services().folder, &error))
-        return WriteOutcome::failure(file.fileName(), error);
-    return WriteOutcome::success();
+        return Outcome::failure(file.fileName(), error);
+    return Outcome::success();
 }
 
-WriteOutcome WeightTracker::createIndividualFile(IndividualList& list, const QString& name)
+Outcome WeightTracker::createIndividualFile(IndividualList& list, const QString& name)
 {
     WeightFile file = displayedFile(name);
     file.rows.clear();
     QString error;
     if (!file.SaveNewWeightFile(services().folder, list, &error))
-        return WriteOutcome::failure(file.fileName(), error);
-    return WriteOutcome::success();
+        return Outcome::failure(file.fileName(), error);
+    return Outcome::success();
 }
 
 void WeightTracker::showLoadedIndividual()
@@ -802,8 +802,8 @@ void WeightTracker::toggleTrendDisplay()
     const bool on = m_trendSwitch->text() != QStringLiteral("Turn Trend Display OFF");
     applyTrendDisplay(on);
     // The choice holds for this session even when it cannot be stored.
-    if (const WriteOutcome outcome = GColor4File(services().folder).setWeightTrendDisplay(on);
-        !outcome.written)
+    if (const Outcome outcome = GColor4File(services().folder).setWeightTrendDisplay(on);
+        !outcome.succeeded)
         messages().error(
             outcome.settingMessage(QStringLiteral("trend display setting")), texts().trackerName);
     exitButton()->setFocus();

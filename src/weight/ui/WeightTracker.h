@@ -63,8 +63,8 @@ protected:
     void showCreatePanels() override;
     bool loadIndividual(const QString& name) override;
     void showLoadedIndividual() override;
-    WriteOutcome writeIndividualFile(const QString& name) override;
-    WriteOutcome createIndividualFile(IndividualList& list, const QString& name) override;
+    Outcome writeIndividualFile(const QString& name) override;
+    Outcome createIndividualFile(IndividualList& list, const QString& name) override;
     void refreshAfterSave() override;
 
     void logCellEdited() override { logEdited(); }
