@@ -4,7 +4,6 @@
 #include "screens/AccessibleNames.h"
 #include "trackers/ui/CalendarPlacement.h"
 #include "services/Clock.h"
-#include "screens/CommandButton.h"
 #include "screens/DataGrid.h"
 #include "screens/EntryBoxGroup.h"
 #include "screens/EntryBoxRules.h"
@@ -115,10 +114,7 @@ WeightTracker::WeightTracker(const ScreenServices& services, QWidget* parent)
     buildLogSide();
     QWidget* graph = buildGraphPanel();
     buildHeaderCalendar();
-    QList<QWidget*> panelCommands;
-    for (const char* name : { "Command3", "Command4", "Command5" })
-        panelCommands.append(findChild<QWidget*>(QLatin1String(name)));
-    layOutScreen(header, panelCommands, { plan, graph });
+    layOutScreen(header, { plan, graph });
     buildPrintPanel();
     openScreen();
 }
@@ -136,9 +132,9 @@ void WeightTracker::buildCommands()
     m_viewLogAction = addPanelCommand("mOMnt", viewLog);
     insertPanelMenuSeparator();
     m_graphAction = addPanelCommand(nullptr, graph);
-    new CommandButton(m_viewPlanAction, QStringLiteral("Command3"), viewPlan, centralWidget());
-    new CommandButton(m_viewLogAction, QStringLiteral("Command4"), viewLog, centralWidget());
-    new CommandButton(m_graphAction, QStringLiteral("Command5"), graph, centralWidget());
+    addPanelCommandButton(m_viewPlanAction, "Command3", viewPlan);
+    addPanelCommandButton(m_viewLogAction, "Command4", viewLog);
+    addPanelCommandButton(m_graphAction, "Command5", graph);
     connect(m_viewPlanAction, &QAction::triggered, this, &WeightTracker::viewPlanInformation);
     connect(m_viewLogAction, &QAction::triggered, this, &WeightTracker::viewWeightTracker);
     connect(m_graphAction, &QAction::triggered, this, &WeightTracker::graphDisplay);
