@@ -95,7 +95,6 @@ private:
     QWidget* buildHeaderPanel();
     QWidget* buildPlanPanel();
     void buildLogSide();
-    void connectEntryBoxes();
     QWidget* buildGraphPanel();
     void buildHeaderCalendar();
     void buildCommands();
@@ -124,9 +123,11 @@ private:
     void showLogPanel();
     void applyTrendDisplay(bool on);
     void rebuildGraph(const QList<WeighIn>& rows);
-    // Rows 1 to N - 1 of the log as the grid holds them.
+    // The weigh-in log on the grid, and its rows 1 to N - 1 as the grid
+    // holds them.
     WeightLogGrid log() const;
     QList<WeighIn> logRows() const;
+    // The picture dates in the form the boxes show, whatever was stored.
     void showPictureDatesAsShown();
     bool graphOnDisplay() const;
 
