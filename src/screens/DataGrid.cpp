@@ -1,16 +1,14 @@
 #include "screens/DataGrid.h"
 
 #include "screens/DataGridDelegate.h"
+#include "screens/DataGridFile.h"
+#include "screens/DataGridItem.h"
+#include "screens/DataGridSortKey.h"
 #include "screens/DataGridView.h"
 #include "screens/Twips.h"
-#include "storage/NumberText.h"
-#include "storage/StoredDate.h"
 
 #include <QApplication>
-#include <QDataStream>
-#include <QFile>
 #include <QHeaderView>
-#include <QSaveFile>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -21,94 +19,9 @@
 
 namespace {
 
-// Grid files start with these so that loading any other file is refused.
-constexpr quint32 gridFileMagic = 0x48475244; // "HGRD"
-constexpr quint16 gridFileVersion = 1;
-// Bounds that a corrupt size field cannot pass before anything is allocated.
-constexpr qint32 mostFileRows = 1'000'000;
-constexpr qint32 mostFileColumns = 1'000;
-constexpr qint64 mostFileCells = 5'000'000;
-
 constexpr int defaultFixedColumnWidth = 16;
 
-// An item whose displayed text shows carriage returns as line breaks; the
-// stored text (the edit role) is left as written.
-class GridItem : public QTableWidgetItem
-{
-public:
-    GridItem()
-        : QTableWidgetItem(UserType)
-    { }
-    QTableWidgetItem* clone() const override { return new GridItem(*this); }
-    QVariant data(int role) const override
-    {
-        QVariant value = QTableWidgetItem::data(role);
-        if (role != Qt::DisplayRole)
-            return value;
-        QString text = value.toString();
-        text.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
-        text.replace(QLatin1Char('\r'), QChar::LineSeparator);
-        text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-        return text;
-    }
-};
-
-QString storedText(const QTableWidgetItem* item)
-{
-    return item ? item->data(Qt::EditRole).toString() : QString();
-}
-
-// The order of one cell under a sort: empty cells, then values of the
-// column's kind, then other texts.
-struct SortKey {
-    int rank = 0;
-    double number = 0;
-    QDate date;
-    QString text;
-};
-
-SortKey sortKey(const QString& text, DataGrid::ColumnType type)
-{
-    SortKey key;
-    key.text = text;
-    if (text.trimmed().isEmpty())
-        return key;
-    if (type == DataGrid::ColumnType::Date) {
-        key.date = StoredDate::parse(text);
-        key.rank = key.date.isValid() ? 1 : 2;
-        return key;
-    }
-    const std::optional<double> number = NumberText::toNumber(text);
-    key.number = number.value_or(0);
-    key.rank = number ? 1 : 2;
-    return key;
-}
-
-bool lessThan(const SortKey& a, const SortKey& b)
-{
-    if (a.rank != b.rank)
-        return a.rank < b.rank;
-    if (a.rank == 1)
-        return a.date.isValid() ? a.date < b.date : a.number < b.number;
-    if (a.rank == 2)
-        return QString::compare(a.text, b.text, Qt::CaseInsensitive) < 0;
-    return false;
-}
-
 } // namespace
-
-bool DataGrid::FontChange::holds(const QFont& font) const
-{
-    switch (part) {
-    case Bold:
-        return font.bold() == (value != 0);
-    case Underline:
-        return font.underline() == (value != 0);
-    case Size:
-        return font.pointSizeF() == value;
-    }
-    return false;
-}
 
 DataGrid::DataGrid(QWidget* parent)
     : DataGrid(1, 1, parent)
@@ -118,7 +31,7 @@ DataGrid::DataGrid(int fixedRows, int fixedColumns, QWidget* parent)
     : QWidget(parent)
     , m_view(new DataGridView(this))
     , m_delegate(new DataGridDelegate(this))
-    , m_corner(new GridItem)
+    , m_corner(new DataGridItem)
     , m_fixedRows(std::clamp(fixedRows, 0, 1))
     , m_fixedColumns(std::clamp(fixedColumns, 0, 1))
     , m_row(m_fixedRows)
@@ -131,7 +44,7 @@ DataGrid::DataGrid(int fixedRows, int fixedColumns, QWidget* parent)
     // The grid is one stop of the screen's Tab order, like any control.
     setFocusPolicy(Qt::StrongFocus);
 
-    m_view->setItemPrototype(new GridItem);
+    m_view->setItemPrototype(new DataGridItem);
     m_view->setItemDelegate(m_delegate);
     m_view->setCornerButtonEnabled(false);
     // Tab moves on to the screen's next control, and the arrows from cell
@@ -246,13 +159,13 @@ void DataGrid::setHeaderItems(bool replaceExisting)
         const QSignalBlocker quiet(model);
         for (int row = 0; row < m_view->rowCount(); ++row) {
             if (replaceExisting || !m_view->verticalHeaderItem(row)) {
-                m_view->setVerticalHeaderItem(row, new GridItem);
+                m_view->setVerticalHeaderItem(row, new DataGridItem);
                 rows = { rows ? rows->first : row, row };
             }
         }
         for (int column = 0; column < m_view->columnCount(); ++column) {
             if (replaceExisting || !m_view->horizontalHeaderItem(column)) {
-                m_view->setHorizontalHeaderItem(column, new GridItem);
+                m_view->setHorizontalHeaderItem(column, new DataGridItem);
                 columns = { columns ? columns->first : column, column };
             }
         }
@@ -358,7 +271,7 @@ void DataGrid::writeDataCell(
         return;
     }
     // A new item arrives with its value: one change for the table, not two.
-    item = new GridItem;
+    item = new DataGridItem;
     item->setData(role, value);
     m_view->setItem(viewRow, viewColumn, item);
 }
@@ -381,12 +294,12 @@ void DataGrid::announceChanges()
 
 QString DataGrid::text(int row, int column) const
 {
-    return storedText(itemAt(row, column));
+    return DataGridItem::storedText(itemAt(row, column));
 }
 
 void DataGrid::setText(int row, int column, const QString& text)
 {
-    if (storedText(itemAt(row, column)) == text || !isInside(row, column))
+    if (DataGridItem::storedText(itemAt(row, column)) == text || !isInside(row, column))
         return;
     writeCell(row, column, Qt::EditRole, text);
     emit cellChanged(row, column);
@@ -471,120 +384,6 @@ void DataGrid::setColumnEditLimit(int column, int characters)
         m_delegate->setColumnEditLimit(column - m_fixedColumns, characters);
 }
 
-// --- cell look ---------------------------------------------------------
-
-template <typename Apply> void DataGrid::forEachCell(const CellRange& range, Apply apply)
-{
-    const int top = std::max(std::min(range.row1, range.row2), 0);
-    const int bottom = std::min(std::max(range.row1, range.row2), rowCount() - 1);
-    const int left = std::max(std::min(range.col1, range.col2), 0);
-    const int right = std::min(std::max(range.col1, range.col2), columnCount() - 1);
-    // The views hear of the changes through writeCell; nothing else needs
-    // repainting, as the corner cell is never drawn.
-    for (int row = top; row <= bottom; ++row) {
-        for (int column = left; column <= right; ++column)
-            apply(row, column);
-    }
-}
-
-template <typename Change>
-void DataGrid::changeFont(const CellRange& range, const FontChange& change, Change apply)
-{
-    forEachCell(range, [&](int row, int column) {
-        const QFont font = effectiveFont(row, column);
-        // A cell that already looks so is left alone: a log fill sets the
-        // boldness of every derived cell, most of them as they are.
-        if (change.holds(font))
-            return;
-        // One font per change and starting font, shared by every cell it
-        // goes to, instead of a copy of its own in each.
-        if (!m_lastFontChange || m_lastFontChange->change != change
-            || m_lastFontChange->from != font
-            || m_lastFontChange->from.resolveMask() != font.resolveMask()) {
-            QFont changed = font;
-            apply(changed);
-            m_lastFontChange = MadeFont { change, font, changed };
-        }
-        writeCell(row, column, Qt::FontRole, m_lastFontChange->to);
-    });
-}
-
-QFont DataGrid::effectiveFont(int row, int column) const
-{
-    const QTableWidgetItem* item = itemAt(row, column);
-    const QVariant font = item ? item->data(Qt::FontRole) : QVariant();
-    if (font.isValid())
-        return font.value<QFont>();
-    if (row < m_fixedRows)
-        return m_view->horizontalHeader()->font();
-    if (column < m_fixedColumns)
-        return m_view->verticalHeader()->font();
-    return m_view->font();
-}
-
-bool DataGrid::isBold(int row, int column) const
-{
-    return effectiveFont(row, column).bold();
-}
-
-bool DataGrid::isUnderline(int row, int column) const
-{
-    return effectiveFont(row, column).underline();
-}
-
-qreal DataGrid::fontSize(int row, int column) const
-{
-    return effectiveFont(row, column).pointSizeF();
-}
-
-void DataGrid::setBold(const CellRange& range, bool bold)
-{
-    changeFont(
-        range, { FontChange::Bold, bold ? 1.0 : 0.0 }, [bold](QFont& font) { font.setBold(bold); });
-}
-
-void DataGrid::setUnderline(const CellRange& range, bool underline)
-{
-    changeFont(range, { FontChange::Underline, underline ? 1.0 : 0.0 },
-        [underline](QFont& font) { font.setUnderline(underline); });
-}
-
-void DataGrid::setFontSize(const CellRange& range, qreal points)
-{
-    if (points <= 0)
-        return;
-    changeFont(
-        range, { FontChange::Size, points }, [points](QFont& font) { font.setPointSizeF(points); });
-}
-
-void DataGrid::setBackground(const CellRange& range, const QColor& colour)
-{
-    const QVariant brush = colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
-    forEachCell(
-        range, [&](int row, int column) { writeCell(row, column, Qt::BackgroundRole, brush); });
-}
-
-QColor DataGrid::background(int row, int column) const
-{
-    const QTableWidgetItem* item = itemAt(row, column);
-    const QVariant brush = item ? item->data(Qt::BackgroundRole) : QVariant();
-    return brush.isValid() ? brush.value<QBrush>().color() : QColor();
-}
-
-void DataGrid::setForeground(const CellRange& range, const QColor& colour)
-{
-    const QVariant brush = colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
-    forEachCell(
-        range, [&](int row, int column) { writeCell(row, column, Qt::ForegroundRole, brush); });
-}
-
-QColor DataGrid::foreground(int row, int column) const
-{
-    const QTableWidgetItem* item = itemAt(row, column);
-    const QVariant brush = item ? item->data(Qt::ForegroundRole) : QVariant();
-    return brush.isValid() ? brush.value<QBrush>().color() : QColor();
-}
-
 // --- sorting, rows, clearing ------------------------------------------------
 
 void DataGrid::setHeaderSorting(bool enabled)
@@ -619,15 +418,15 @@ void DataGrid::sort(int column, SortOrder order)
     const int columns = m_view->columnCount();
     const ColumnType type = columnType(column);
 
-    QList<SortKey> keys;
+    QList<DataGridSortKey> keys;
     keys.reserve(rows);
     for (int row = 0; row < rows; ++row)
-        keys.append(sortKey(text(row + m_fixedRows, column), type));
+        keys.append(DataGridSortKey::of(text(row + m_fixedRows, column), type));
     QList<int> sorted(rows);
     std::iota(sorted.begin(), sorted.end(), 0);
     std::stable_sort(sorted.begin(), sorted.end(), [&](int a, int b) {
-        return order == SortOrder::Ascending ? lessThan(keys[a], keys[b])
-                                             : lessThan(keys[b], keys[a]);
+        return order == SortOrder::Ascending ? DataGridSortKey::lessThan(keys[a], keys[b])
+                                             : DataGridSortKey::lessThan(keys[b], keys[a]);
     });
 
     // Whole rows move, the fixed column's cells included; the heading row
@@ -677,7 +476,7 @@ void DataGrid::clear()
     m_view->clearContents();
     setHeaderItems(true);
     delete m_corner;
-    m_corner = new GridItem;
+    m_corner = new DataGridItem;
     m_view->viewport()->update();
 }
 
@@ -685,70 +484,38 @@ void DataGrid::clear()
 
 bool DataGrid::saveToFile(const QString& filePath)
 {
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_error = file.errorString();
-        return false;
-    }
-    QDataStream out(&file);
-    out.setVersion(QDataStream::Qt_6_4);
-    out << gridFileMagic << gridFileVersion << qint32(rowCount()) << qint32(columnCount());
+    DataGridFile::Contents contents { rowCount(), columnCount(), {}, {} };
     for (int row = 0; row < rowCount(); ++row) {
-        for (int column = 0; column < columnCount(); ++column)
-            out << text(row, column) << isBold(row, column);
+        for (int column = 0; column < columnCount(); ++column) {
+            contents.texts.append(text(row, column));
+            contents.bolds.append(isBold(row, column));
+        }
     }
-    if (out.status() != QDataStream::Ok || !file.commit()) {
-        m_error = file.errorString();
+    if (!DataGridFile::write(filePath, contents, &m_error))
         return false;
-    }
     m_error.clear();
     return true;
 }
 
 bool DataGrid::loadFromFile(const QString& filePath)
 {
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_error = file.errorString();
-        return false;
-    }
-    QDataStream in(&file);
-    in.setVersion(QDataStream::Qt_6_4);
-    quint32 magic = 0;
-    quint16 version = 0;
-    qint32 rows = 0;
-    qint32 columns = 0;
-    in >> magic >> version >> rows >> columns;
-    const bool sizeOk = rows >= 0 && columns >= 0 && rows <= mostFileRows
-        && columns <= mostFileColumns && qint64(rows) * columns <= mostFileCells;
-    if (in.status() != QDataStream::Ok || magic != gridFileMagic || version != gridFileVersion
-        || !sizeOk) {
-        m_error = tr("Not a grid file");
-        return false;
-    }
-
     // Everything is read before anything changes, so a damaged file leaves
     // the grid as it was.
-    QList<QString> texts(qsizetype(rows) * columns);
-    QList<bool> bolds(texts.size());
-    for (qsizetype cell = 0; cell < texts.size() && in.status() == QDataStream::Ok; ++cell)
-        in >> texts[cell] >> bolds[cell];
-    if (in.status() != QDataStream::Ok || !in.atEnd()) {
-        m_error = tr("The grid file is damaged");
+    const std::optional<DataGridFile::Contents> contents = DataGridFile::read(filePath, &m_error);
+    if (!contents)
         return false;
-    }
 
     clear();
-    setRowCount(rows);
-    setColumnCount(columns);
+    setRowCount(contents->rows);
+    setColumnCount(contents->columns);
     const QSignalBlocker blocker(m_view);
     for (int row = 0; row < rowCount(); ++row) {
         for (int column = 0; column < columnCount(); ++column) {
-            const qsizetype cell = qsizetype(row) * columns + column;
-            if (!texts[cell].isEmpty())
-                writeCell(row, column, Qt::EditRole, texts[cell]);
-            if (bolds[cell] != isBold(row, column))
-                setCellBold(row, column, bolds[cell]);
+            const qsizetype cell = qsizetype(row) * contents->columns + column;
+            if (!contents->texts[cell].isEmpty())
+                writeCell(row, column, Qt::EditRole, contents->texts[cell]);
+            if (contents->bolds[cell] != isBold(row, column))
+                setCellBold(row, column, contents->bolds[cell]);
         }
     }
     m_error.clear();

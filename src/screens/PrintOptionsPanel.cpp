@@ -3,13 +3,12 @@
 #include "print/PdfFile.h"
 #include "print/PrintRenderer.h"
 #include "screens/BusyPointer.h"
-#include "services/MessageService.h"
 #include "screens/NamedWidget.h"
+#include "screens/PrintPanelSettings.h"
 #include "screens/ShellState.h"
 #include "screens/SystemDialogs.h"
 #include "screens/Twips.h"
-#include "storage/GColor3File.h"
-#include "storage/GColor4File.h"
+#include "services/MessageService.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -65,6 +64,7 @@ PrintOptionsPanel::PrintOptionsPanel(const ScreenServices& services, PrintPanelP
     : QFrame(parent)
     , m_services(services)
     , m_profile(std::move(profile))
+    , m_settings(services.folder, m_profile.function)
     , m_rebuild(std::move(rebuild))
     , m_layout(PrintDocument::paperLayout(PrintDocument::defaultPaper()))
     , m_document(m_layout)
@@ -81,19 +81,7 @@ PrintOptionsPanel::PrintOptionsPanel(const ScreenServices& services, PrintPanelP
         parent->installEventFilter(this);
 
     // The stored guide-line option is selected, not stored again.
-    const GColor3File settings(m_services.folder);
-    bool on = false;
-    switch (m_profile.function) {
-    case PrintPanelProfile::Function::WeightTracker:
-        on = settings.weightGuideLinesOn();
-        break;
-    case PrintPanelProfile::Function::BloodPressureTracker:
-        on = settings.bloodPressureGuideLinesOn();
-        break;
-    case PrintPanelProfile::Function::PasswordKeeper:
-        on = settings.passwordKeeperGuideLinesOn();
-        break;
-    }
+    const bool on = m_settings.guideLinesOn();
     m_loadingGuideLines = true;
     (on ? m_showGuides : m_hideGuides)->setChecked(true);
     m_loadingGuideLines = false;
@@ -305,52 +293,12 @@ PrintFont PrintOptionsPanel::printFont() const
 void PrintOptionsPanel::readStoredFont()
 {
     ShellState& state = m_services.state;
-    TaggedValue size = TaggedValue::fromInt16(qint16(GColor4File::DefaultPrintFontSize));
-    const GColor4File settings(m_services.folder);
-    switch (m_profile.function) {
-    case PrintPanelProfile::Function::WeightTracker:
-        state.PrintFontName = settings.weightPrintFontName(QString());
-        size = settings.weightPrintFontSizeValue();
-        break;
-    case PrintPanelProfile::Function::BloodPressureTracker:
-        state.PrintFontName = settings.bloodPressurePrintFontName(QString());
-        size = settings.bloodPressurePrintFontSizeValue();
-        break;
-    case PrintPanelProfile::Function::PasswordKeeper:
-        break;
-    }
-    state.PrintFontSize = size.number();
-    state.PrintFontSizeSingle = size.type() == TaggedValue::Type::Float32;
+    m_settings.readFont(state);
     if (m_profile.fixedFontName)
         state.PrintFontName = *m_profile.fixedFontName;
     if (m_profile.fixedFontSize) {
         state.PrintFontSize = *m_profile.fixedFontSize;
         state.PrintFontSizeSingle = false;
-    }
-}
-
-void PrintOptionsPanel::storeFont()
-{
-    const ShellState& state = m_services.state;
-    // Stored with the kind it came with: a whole 16-bit size stays one, and
-    // the font dialog's and Auto Size's single-precision sizes stay so even
-    // when whole. Either kind reads back as the same size.
-    const double size = state.PrintFontSize;
-    const TaggedValue storedSize = state.PrintFontSizeSingle || size != qint16(size)
-        ? TaggedValue::fromFloat32(float(size))
-        : TaggedValue::fromInt16(qint16(size));
-    const GColor4File settings(m_services.folder);
-    switch (m_profile.function) {
-    case PrintPanelProfile::Function::WeightTracker:
-        settings.setWeightPrintFontName(state.PrintFontName);
-        settings.setWeightPrintFontSize(storedSize);
-        break;
-    case PrintPanelProfile::Function::BloodPressureTracker:
-        settings.setBloodPressurePrintFontName(state.PrintFontName);
-        settings.setBloodPressurePrintFontSize(storedSize);
-        break;
-    case PrintPanelProfile::Function::PasswordKeeper:
-        break;
     }
 }
 
@@ -448,7 +396,7 @@ void PrintOptionsPanel::exitPrintOptions()
 {
     hide();
     if (m_profile.trackerClosing) {
-        storeFont();
+        m_settings.storeFont(m_services.state);
         QCoreApplication::processEvents();
         emit statusChanged(QString());
         if (m_optionsMenu)
@@ -561,20 +509,8 @@ void PrintOptionsPanel::setGuideLinesShown(bool shown)
     const QSignalBlocker blocker(m_showGuides);
     (shown ? m_showGuides : m_hideGuides)->setChecked(true);
     m_guideLines = shown;
-    if (!m_loadingGuideLines) {
-        const GColor3File settings(m_services.folder);
-        switch (m_profile.function) {
-        case PrintPanelProfile::Function::WeightTracker:
-            settings.setWeightGuideLines(shown);
-            break;
-        case PrintPanelProfile::Function::BloodPressureTracker:
-            settings.setBloodPressureGuideLines(shown);
-            break;
-        case PrintPanelProfile::Function::PasswordKeeper:
-            settings.setPasswordKeeperGuideLines(shown);
-            break;
-        }
-    }
+    if (!m_loadingGuideLines)
+        m_settings.setGuideLines(shown);
     m_preview->updatePreview();
 }
 

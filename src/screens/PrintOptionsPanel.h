@@ -3,6 +3,7 @@
 #include "print/PrintDocument.h"
 #include "print/PrintFont.h"
 #include "screens/PrintPanelProfile.h"
+#include "screens/PrintPanelSettings.h"
 #include "screens/ScreenServices.h"
 
 #include <QFrame>
@@ -92,7 +93,6 @@ private:
     void layOut();
     void fitToParent();
     void readStoredFont();
-    void storeFont();
     void showFontFields();
     void paintPreview(QPrinter* printer);
     void focusExit();
@@ -100,6 +100,7 @@ private:
 
     ScreenServices m_services;
     PrintPanelProfile m_profile;
+    PrintPanelSettings m_settings;
     Rebuild m_rebuild;
     QAction* m_optionsMenu = nullptr;
     const QWidget* m_firstTextBox = nullptr;

@@ -2,35 +2,33 @@
 
 #include "screens/BackgroundSelector.h"
 #include "screens/BusyPointer.h"
-#include "services/HelpService.h"
-#include "services/MessageService.h"
 #include "screens/NamedWidget.h"
 #include "screens/ScreenBackgroundView.h"
 #include "screens/ScreenColour.h"
 #include "screens/SystemDialogs.h"
+#include "services/HelpService.h"
+#include "services/MessageService.h"
+#include "services/ProgramInfo.h"
 #include "shell/AboutBox.h"
 #include "shell/DisplayModes.h"
+#include "shell/FamilyNameQuestion.h"
 #include "shell/FullBackupCommands.h"
-#include "services/ProgramInfo.h"
+#include "shell/MainMenuPanel.h"
+#include "shell/MainScreenBackground.h"
 #include "shell/ScreenMetrics.h"
 #include "shell/SplashScreen.h"
 #include "storage/GColor1File.h"
-#include "storage/GZorq1File.h"
 #include "storage/ZorqNameFile.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFont>
-#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QStatusBar>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -48,11 +46,6 @@ constexpr int CentrePanelLift = 245;
 
 const QString MainMenuStatus = QStringLiteral("Main Menu");
 
-int functionIndex(FunctionScreen screen)
-{
-    return static_cast<int>(screen);
-}
-
 } // namespace
 
 MainScreen::MainScreen(
@@ -66,6 +59,7 @@ MainScreen::MainScreen(
           *this, m_state, *m_metrics, m_services.folder, m_services.messages,
           [this] { runStartUp(); }, this))
     , m_fullBackup(std::make_unique<FullBackupCommands>(m_services, this))
+    , m_functionScreens(m_state)
 {
     setObjectName(QStringLiteral("Startfrm"));
     setWindowTitle(ProgramInfo::name());
@@ -78,14 +72,7 @@ MainScreen::MainScreen(
 
 MainScreen::~MainScreen()
 {
-    // Function windows have no parent; after Exit they end with the main
-    // screen, without being asked to close.
-    for (QPointer<QWidget>& screen : m_functionScreens) {
-        if (screen) {
-            screen->removeEventFilter(this);
-            delete screen.data();
-        }
-    }
+    m_functionScreens.deleteAll(this);
 }
 
 // --- construction -------------------------------------------------------
@@ -112,88 +99,35 @@ void MainScreen::buildControls()
     swatchPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
     m_swatch->setPalette(swatchPalette);
     m_swatch->hide();
+    m_background = std::make_unique<MainScreenBackground>(
+        m_services, *m_central, *m_backgroundImage, *m_swatch);
 
-    m_centrePanel = new QFrame(m_central);
-    m_centrePanel->setObjectName(QStringLiteral("Panel3D7"));
-    m_centrePanel->setFrameShape(QFrame::Panel);
-    m_centrePanel->setFrameShadow(QFrame::Raised);
-    m_centrePanel->setLineWidth(3);
-    m_centrePanel->setAutoFillBackground(true);
-    QPalette panelPalette = m_centrePanel->palette();
-    panelPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
-    m_centrePanel->setPalette(panelPalette);
-
-    auto* caption = new QLabel(ProgramInfo::name(), m_centrePanel);
-    caption->setObjectName(QStringLiteral("Panel3D7Caption"));
-    caption->setAlignment(Qt::AlignCenter);
-    QFont captionFont(QStringLiteral("Times New Roman"));
-    captionFont.setPointSize(22);
-    captionFont.setBold(true);
-    caption->setFont(captionFont);
-
-    auto* panelLayout = new QVBoxLayout(m_centrePanel);
-    panelLayout->setContentsMargins(28, 16, 28, 12);
-    panelLayout->setSpacing(10);
-    panelLayout->addWidget(caption);
-    panelLayout->addSpacing(6);
-
-    QFont buttonFont(QStringLiteral("Times New Roman"));
-    buttonFont.setPointSize(12);
-    buttonFont.setBold(true);
-    const struct {
-        int index;
-        const char* caption;
-    } buttons[] = { { 0, "&Weight Tracker" }, { 6, "&Blood Pressure Tracker" },
-        { 2, "&Password Keeper" }, { 4, "&Help" }, { 5, "E&xit" } };
-    for (const auto& entry : buttons) {
-        auto* button = new QPushButton(QString::fromLatin1(entry.caption), m_centrePanel);
-        button->setObjectName(QStringLiteral("SSCommand1_%1").arg(entry.index));
-        button->setFont(buttonFont);
-        button->setMinimumHeight(34);
-        panelLayout->addWidget(button);
-        const int index = entry.index;
-        connect(button, &QPushButton::clicked, this, [this, index] {
-            BusyPointerScope busy;
-            switch (index) {
-            case 0:
-                openFunctionScreen(FunctionScreen::WeightTracker);
-                break;
-            case 2:
-                openFunctionScreen(FunctionScreen::PasswordKeeper);
-                break;
-            case 4:
-                showProgramOverview();
-                break;
-            case 5:
-                exitProgram();
-                break;
-            case 6:
-                openFunctionScreen(FunctionScreen::BloodPressureTracker);
-                break;
-            default:
-                break;
-            }
-        });
-    }
-
-    m_version = new QLabel(ProgramInfo::version(), m_centrePanel);
-    m_version->setObjectName(QStringLiteral("Label6"));
-    m_version->setAlignment(Qt::AlignCenter);
-    panelLayout->addSpacing(4);
-    panelLayout->addWidget(m_version);
-    m_centrePanel->setFixedSize(m_centrePanel->sizeHint().expandedTo(QSize(340, 0)));
+    m_centrePanel = new MainMenuPanel(m_central);
+    connect(m_centrePanel, &MainMenuPanel::functionChosen, this, [this](FunctionScreen screen) {
+        BusyPointerScope busy;
+        openFunctionScreen(screen);
+    });
+    connect(m_centrePanel, &MainMenuPanel::helpChosen, this, [this] {
+        BusyPointerScope busy;
+        showProgramOverview();
+    });
+    connect(m_centrePanel, &MainMenuPanel::exitChosen, this, [this] {
+        BusyPointerScope busy;
+        exitProgram();
+    });
 
     BackgroundSelector::Target target;
     target.statusText = QStringLiteral("Background Selector");
     target.current = [this] { return m_state.ScreenBackground; };
-    target.show = [this](const BackgroundSetting& background) { showBackground(background); };
+    target.show = [this](const BackgroundSetting& background) { m_background->show(background); };
     target.colourPreset = [this] {
         // Blue stands in for a picture, which has no colour to start from.
         return m_state.ScreenBackground.isColour()
             ? ScreenColour::toQColor(m_state.ScreenBackground.colourValue())
             : QColor(0, 0, 255);
     };
-    target.choose = [this](const BackgroundSetting& background) { chooseBackground(background); };
+    target.choose
+        = [this](const BackgroundSetting& background) { m_background->choose(background); };
     target.place = [this](QWidget*) { layoutControls(); };
     target.showStatus = [this](const QString& text) { setStatus(text); };
     target.idleStatus = [] { return MainMenuStatus; };
@@ -289,37 +223,22 @@ void MainScreen::buildMenus()
 
 void MainScreen::setFunctionScreenFactory(FunctionScreen screen, FunctionScreenFactory factory)
 {
-    m_factories[functionIndex(screen)] = std::move(factory);
+    m_functionScreens.setFactory(screen, std::move(factory));
 }
 
 QWidget* MainScreen::functionScreen(FunctionScreen screen) const
 {
-    return m_functionScreens[functionIndex(screen)].data();
-}
-
-QWidget* MainScreen::createPlaceholderScreen(FunctionScreen screen)
-{
-    auto* window = new QMainWindow;
-    window->setWindowTitle(m_state.titleFor(functionScreenTitle(screen)));
-    window->resize(800, 600);
-    return window;
+    return m_functionScreens.window(screen);
 }
 
 void MainScreen::openFunctionScreen(FunctionScreen screen)
 {
-    QPointer<QWidget>& slot = m_functionScreens[functionIndex(screen)];
-    if (!slot) {
-        const FunctionScreenFactory& factory = m_factories[functionIndex(screen)];
-        QWidget* created = factory ? factory() : createPlaceholderScreen(screen);
-        if (created == nullptr)
-            return;
-        created->setAttribute(Qt::WA_DeleteOnClose);
-        created->installEventFilter(this);
-        slot = created;
-    }
-    slot->show();
-    slot->raise();
-    slot->activateWindow();
+    QWidget* window = m_functionScreens.open(screen, this);
+    if (window == nullptr)
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
     hide();
 }
 
@@ -416,11 +335,7 @@ void MainScreen::loadFamilyName()
 
 void MainScreen::applyScreenBackground()
 {
-    const BackgroundSetting stored = GZorq1File(m_services.folder).screenBackground();
-    m_state.ScreenBackground = stored.isNotSet()
-        ? BackgroundSetting::colour(BackgroundSetting::InitialScreenColour)
-        : withDefaultResolved(stored);
-    showBackground(m_state.ScreenBackground);
+    m_background->applyStored();
 
     m_state.SharedPanelColour = GColor1File(m_services.folder).sharedPanelColour();
     ScreenBackgroundView::fitImage(*m_central, *m_backgroundImage);
@@ -465,36 +380,10 @@ void MainScreen::familyNameCommand()
 
 void MainScreen::askFamilyName()
 {
-    const ZorqNameFile file(m_services.folder);
-    m_state.FamilyName = file.familyName();
+    m_state.FamilyName = ZorqNameFile(m_services.folder).familyName();
     BusyPointerOff();
-
-    const QString prompt
-        = QStringList { QStringLiteral(
-                            "Please Enter Family Name for use in the Various Program areas."),
-              QStringLiteral("To Accept name,"), QStringLiteral("click OK."),
-              QStringLiteral("To Delete name,"),
-              QStringLiteral("click Cancel or press <Esc> key.") }
-              .join(QLatin1Char('\n'));
-    const QString answer
-        = m_services.messages.input(prompt, QStringLiteral("Family Name"), m_state.FamilyName)
-              .value_or(QString());
-
-    QString newName = answer;
-    if (answer.isEmpty() && !m_state.FamilyName.isEmpty()) {
-        const MessageService::Answer deleteIt = m_services.messages.show(
-            { QStringLiteral("Delete Family Name - ") + m_state.FamilyName + QLatin1Char('?'),
-                QStringLiteral("Family Name"), MessageService::Icon::Question,
-                MessageService::Buttons::YesNo, MessageService::Answer::No });
-        newName = deleteIt == MessageService::Answer::Yes ? QString() : m_state.FamilyName;
-    }
-    newName = newName.left(ZorqNameFile::MaximumNameLength);
-    // The name holds for this session even when it cannot be stored; the
-    // user must know it will be gone at the next start.
-    if (const Outcome outcome = file.setFamilyName(newName); !outcome.succeeded)
-        m_services.messages.error(
-            outcome.settingMessage(QStringLiteral("family name")), QStringLiteral("Family Name"));
-    m_state.FamilyName = newName;
+    m_state.FamilyName
+        = FamilyNameQuestion(m_services.folder, m_services.messages).ask(m_state.FamilyName);
 }
 
 // --- help, about, web site, exit ---------------------------------------
@@ -560,14 +449,12 @@ void MainScreen::restoreEverything()
 {
     // An open function screen would write its own files back over the
     // restored ones at its next save.
-    for (const QPointer<QWidget>& screen : m_functionScreens) {
-        if (screen) {
-            m_services.messages.warn(
-                QStringLiteral("Please close the Weight Tracker, the Blood Pressure Tracker and "
-                               "the Password Keeper before restoring everything."),
-                FullBackupCommands::RestoreTitle);
-            return;
-        }
+    if (m_functionScreens.anyOpen()) {
+        m_services.messages.warn(
+            QStringLiteral("Please close the Weight Tracker, the Blood Pressure Tracker and "
+                           "the Password Keeper before restoring everything."),
+            FullBackupCommands::RestoreTitle);
+        return;
     }
     setStatus(FullBackupCommands::RestoreTitle);
     if (m_fullBackup->restoreEverything())
@@ -597,32 +484,6 @@ QString MainScreen::backupStatusText() const
 bool MainScreen::backgroundSelectorOpen() const
 {
     return m_selector->isOpen();
-}
-
-BackgroundSetting MainScreen::withDefaultResolved(const BackgroundSetting& background) const
-{
-    // "Default" is the swatch's colour, the system's own window colour.
-    return background.isDefault()
-        ? BackgroundSetting::colour(ScreenColour::fromQColor(swatchColour()))
-        : background;
-}
-
-void MainScreen::showBackground(const BackgroundSetting& background)
-{
-    ScreenBackgroundView::show(
-        withDefaultResolved(background), m_services.folder, *m_central, *m_backgroundImage);
-}
-
-// The choice holds for this run even when it cannot be stored; the user is
-// told it will be gone at the next start.
-void MainScreen::chooseBackground(const BackgroundSetting& background)
-{
-    const Outcome outcome = GZorq1File(m_services.folder).setScreenBackground(background);
-    m_state.ScreenBackground = withDefaultResolved(background);
-    showBackground(m_state.ScreenBackground);
-    if (!outcome.succeeded)
-        m_services.messages.error(outcome.settingMessage(QStringLiteral("screen background")),
-            QStringLiteral("Background Selector"));
 }
 
 // --- events -------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "screens/ScreenServices.h"
 #include "screens/ShellState.h"
 #include "shell/FunctionScreen.h"
+#include "shell/FunctionScreenWindows.h"
 #include "shell/ScreenMetrics.h"
 
 #include <QMainWindow>
@@ -15,6 +16,8 @@ class BackgroundSelector;
 class FullBackupCommands;
 class DisplayModes;
 class HelpService;
+class MainMenuPanel;
+class MainScreenBackground;
 class QAction;
 class QFrame;
 class QLabel;
@@ -84,10 +87,6 @@ private:
     void loadFamilyName();
     void askFamilyName();
     void applyScreenBackground();
-    // The background selector's target: the whole window.
-    BackgroundSetting withDefaultResolved(const BackgroundSetting& background) const;
-    void showBackground(const BackgroundSetting& background);
-    void chooseBackground(const BackgroundSetting& background);
     void activated();
     void resized();
 
@@ -98,7 +97,6 @@ private:
     void layoutControls();
     QColor swatchColour() const;
     void functionScreenClosed(QWidget* screen);
-    QWidget* createPlaceholderScreen(FunctionScreen screen);
     void refreshBackupStatus();
 
     ScreenServices m_services;
@@ -111,18 +109,17 @@ private:
     int m_startUpDepth = 0;
     bool m_screenSizeWarned = false;
 
-    std::array<FunctionScreenFactory, 3> m_factories;
-    std::array<QPointer<QWidget>, 3> m_functionScreens;
-
     QWidget* m_central = nullptr;
     QLabel* m_backgroundImage = nullptr; // Image1
-    QFrame* m_centrePanel = nullptr; // Panel3D7
+    MainMenuPanel* m_centrePanel = nullptr; // Panel3D7
     BackgroundSelector* m_selector = nullptr; // SSPanel4
     QLabel* m_swatch = nullptr; // Label1
-    QLabel* m_version = nullptr; // Label6
+    // The background selector's target: the whole window.
+    std::unique_ptr<MainScreenBackground> m_background;
     QLabel* m_statusPanel = nullptr; // StatusBar1 panel 1
     QLabel* m_backupPanel = nullptr;
     std::unique_ptr<FullBackupCommands> m_fullBackup;
+    FunctionScreenWindows m_functionScreens;
 
     QMenu* m_optionsMenu = nullptr; // mO
     QMenu* m_displayMenu = nullptr; // mOP

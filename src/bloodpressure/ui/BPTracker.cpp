@@ -1,16 +1,14 @@
 #include "BPTracker.h"
 
-#include "bloodpressure/ui/AveragesRow.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "bloodpressure/BloodPressureGraphData.h"
-#include "bloodpressure/ui/BloodPressureGraphPanel.h"
 #include "bloodpressure/BloodPressureReport.h"
+#include "bloodpressure/PrintEntryCount.h"
+#include "bloodpressure/ui/AveragesRow.h"
+#include "bloodpressure/ui/BloodPressureGraphPanel.h"
 #include "bloodpressure/ui/BloodPressureReportOptionsBox.h"
 #include "bloodpressure/ui/MeasurementChart.h"
-#include "bloodpressure/PrintEntryCount.h"
 #include "bloodpressure/ui/ReadingEntryPanel.h"
-#include "services/Clock.h"
-#include "screens/CommandButton.h"
 #include "screens/DataGrid.h"
 #include "screens/FunctionScreenFrame.h"
 #include "screens/LineChart.h"
@@ -19,6 +17,7 @@
 #include "screens/PanelColourService.h"
 #include "screens/PrintOptionsPanel.h"
 #include "screens/ShellState.h"
+#include "services/Clock.h"
 #include "trackers/ui/TrackerLogPanel.h"
 
 #include <QAbstractItemView>
@@ -94,10 +93,7 @@ BPTracker::BPTracker(const ScreenServices& services, QWidget* parent)
     // Opening the list of individuals closes the log's calendar.
     individualBox()->view()->installEventFilter(this);
 
-    QList<QWidget*> panelCommands;
-    for (const char* name : { "Command3", "Command4", "Command5" })
-        panelCommands.append(findChild<QWidget*>(QLatin1String(name)));
-    layOutScreen(header, panelCommands, { m_measurementChart, m_graphPanel });
+    layOutScreen(header, { m_measurementChart, m_graphPanel });
     buildPrintPanel();
     openScreen();
     frame()->topButton(9)->setEnabled(false);
@@ -116,9 +112,9 @@ void BPTracker::buildCommands()
     m_chartAction = addPanelCommand(nullptr, chart);
     m_viewLogAction = addPanelCommand(nullptr, log);
     m_graphAction = addPanelCommand(nullptr, graph);
-    new CommandButton(m_chartAction, QStringLiteral("Command3"), chart, centralWidget());
-    new CommandButton(m_viewLogAction, QStringLiteral("Command4"), log, centralWidget());
-    new CommandButton(m_graphAction, QStringLiteral("Command5"), graph, centralWidget());
+    addPanelCommandButton(m_chartAction, "Command3", chart);
+    addPanelCommandButton(m_viewLogAction, "Command4", log);
+    addPanelCommandButton(m_graphAction, "Command5", graph);
     connect(m_chartAction, &QAction::triggered, this, &BPTracker::viewMeasurementChart);
     connect(m_viewLogAction, &QAction::triggered, this, &BPTracker::viewMeasurements);
     connect(m_graphAction, &QAction::triggered, this, &BPTracker::graphDisplay);

@@ -8,13 +8,13 @@
 #include <QPointer>
 #include <QString>
 
-#include <QStringList>
 #include <memory>
 
-class EntryBoxGroup;
 class FunctionScreenFrame;
-class PanelColourService;
 class GuardedComboBox;
+class PanelColourService;
+class PasswordEntryBoxes;
+class PasswordList;
 class QAction;
 class QFrame;
 class QLabel;
@@ -23,9 +23,7 @@ class QMenu;
 class PrintDocument;
 class PrintOptionsPanel;
 class QPageLayout;
-class QPlainTextEdit;
 class QPushButton;
-class QStandardItemModel;
 class SecretClipboard;
 struct PrintFont;
 
@@ -92,19 +90,12 @@ private:
 
     // --- the list -----------------------------------------------------------
     void LoadIndex();
-    QStandardItemModel& listModel() const;
-    void fitDropDownToNames();
     void forgetSelection();
     // Runs before the list drops down; false keeps it closed.
     bool openList();
     void listLostFocus();
 
     // --- the boxes ----------------------------------------------------------
-    PasswordEntry shownEntry() const;
-    void showEntry(const PasswordEntry& entry);
-    bool anyBoxHoldsText() const;
-    void nameEdited();
-    void commentChanged();
     // A key released in a box, or a change made with the mouse.
     void boxTouched();
 
@@ -133,20 +124,16 @@ private:
     // smaller-screen display.
     QPointer<const QWidget> m_opener;
 
-    QStringList m_items; // the index items behind Combo1's names
     QString m_selectedItem;
 
     QWidget* m_background; // the screen's background
     QLabel* m_backgroundImage; // Image1
     QFrame* m_panel; // Panel3D1
+    PasswordList* m_passwordList;
     GuardedComboBox* m_list; // Combo1
-    QLabel* m_listMeasure; // Label4
-    QLineEdit* m_nameBox; // Text1(0)
-    QLineEdit* m_signOnBox; // Text1(1)
-    QLineEdit* m_passwordBox; // Text1(2)
-    QPlainTextEdit* m_commentBox; // Text1(3)
     QLineEdit* m_normalColourBox; // Text2
-    EntryBoxGroup* m_entryBoxes;
+    PasswordEntryBoxes* m_boxes; // Text1(0) to Text1(3)
+    QLineEdit* m_nameBox; // Text1(0)
     QLabel* m_statusPanel; // StatusBar1 panel 1
     std::unique_ptr<FunctionScreenFrame> m_frame; // toolbars, status bar, background
     PanelColourService* m_panelColours;

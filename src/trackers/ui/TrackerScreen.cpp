@@ -2,22 +2,22 @@
 
 #include "screens/AccessibleNames.h"
 #include "screens/BackgroundSelector.h"
-#include "screens/BusyPointer.h"
-#include "services/Clock.h"
 #include "screens/CommandButton.h"
 #include "screens/DataGrid.h"
 #include "screens/EntryBoxGroup.h"
 #include "screens/EntryBoxRules.h"
 #include "screens/FunctionScreenFrame.h"
-#include "trackers/ui/GridBackground.h"
-#include "services/HelpService.h"
 #include "screens/MonthCalendar.h"
 #include "screens/NamedWidget.h"
 #include "screens/PanelColourService.h"
 #include "screens/ShellState.h"
 #include "screens/TabOrder.h"
-#include "trackers/ui/TrackerLogPanel.h"
 #include "screens/Twips.h"
+#include "services/Clock.h"
+#include "services/HelpService.h"
+#include "trackers/ui/GridBackground.h"
+#include "trackers/ui/TrackerColours.h"
+#include "trackers/ui/TrackerLogPanel.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -33,7 +33,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableWidget>
@@ -151,51 +150,12 @@ void TrackerScreen::buildFrame()
 
 void TrackerScreen::buildColourServices()
 {
-    PanelColourService::Setup colours;
-    colours.readRecord
-        = [this] { return (GColor1File(m_services.folder).*m_profile.panelColour)(); };
-    colours.writeRecord = [this](const StoredColour& colour) {
-        return (GColor1File(m_services.folder).*m_profile.setPanelColour)(colour);
-    };
-    colours.fallback = StoredColour::TrackerPanelFallback;
-    colours.swatch = m_swatch;
-    colours.closingQuestion = QStringLiteral("Save changes made to Panel Color/Background?");
-    colours.closingTitle = QStringLiteral("Color Changes");
-    colours.showStatus = [this](const QString& text) { showStatus(text); };
-    colours.caption = [this] { return windowTitleText(); };
-    m_panelColours = new PanelColourService(m_services, std::move(colours), this);
-    m_panelColours->addPanel(m_panel);
-
-    GridBackground::Record record;
-    record.read = [this] { return (GColor1File(m_services.folder).*m_profile.gridBackground)(); };
-    record.write = [this](const BackgroundSetting& background) {
-        return (GColor1File(m_services.folder).*m_profile.setGridBackground)(background);
-    };
-    m_gridBackground = std::make_unique<GridBackground>(std::move(record), *logGrid(),
-        m_services.folder, [this] { return m_normalColourBox->palette().color(QPalette::Base); });
-    m_panelColours->setCompanionSave([this] { return m_gridBackground->save(); });
-
-    BackgroundSelector::Target target;
-    target.statusText = QStringLiteral("Grid Background Selector");
-    target.current = [this] { return m_gridBackground->current(); };
-    target.show
-        = [this](const BackgroundSetting& background) { m_gridBackground->show(background); };
-    target.colourPreset = [this] { return m_gridBackground->colour(); };
-    target.choose = [this](const BackgroundSetting& background) {
-        m_gridBackground->choose(background);
-        m_panelColours->markChanged();
-    };
-    target.place = [this](QWidget* selector) {
-        selector->move(m_panel->x() + (m_panel->width() - selector->width()) / 2,
-            m_panel->y() + Twips::toPixelsY(130, this));
-    };
-    target.showStatus = [this](const QString& text) { showStatus(text); };
-    target.idleStatus = [this] { return windowTitleText(); };
-    m_gridSelector = named(new BackgroundSelector(m_services, "Command22",
-                               QStringLiteral("(Selected Background will be used by all Grids "
-                                              "in this function.)"),
-                               std::move(target), centralWidget()),
-        "SSPanel9");
+    TrackerColours::Parts parts { this, m_panel, m_swatch, logGrid(), m_normalColourBox,
+        [this](const QString& text) { showStatus(text); }, [this] { return windowTitleText(); } };
+    m_colours = std::make_unique<TrackerColours>(
+        m_services, m_profile, std::move(parts), centralWidget());
+    m_panelColours = m_colours->panelColours();
+    m_gridSelector = m_colours->gridSelector();
     connect(
         m_gridBackgroundAction, &QAction::triggered, m_gridSelector, &BackgroundSelector::toggle);
     connect(m_panelColourAction, &QAction::triggered, m_panelColours, &PanelColourService::choose);
@@ -265,8 +225,7 @@ void TrackerScreen::buildCommonControls()
         [this](const QPoint& position) { m_optionsMenu->popup(position); });
 }
 
-void TrackerScreen::layOutScreen(
-    QWidget* header, const QList<QWidget*>& panelCommands, const QList<QWidget*>& panels)
+void TrackerScreen::layOutScreen(QWidget* header, const QList<QWidget*>& panels)
 {
     // The commands keep their column whether a panel is shown or not, so
     // that nothing moves when one opens or closes.
@@ -274,7 +233,7 @@ void TrackerScreen::layOutScreen(
     auto* commands = new QVBoxLayout(commandColumn);
     commands->setContentsMargins(0, 0, 0, 0);
     QList<QWidget*> order { m_viewExistingButton, m_createButton };
-    order += panelCommands;
+    order += m_panelCommandButtons;
     order += { m_saveButton, m_deleteButton, m_printOptionsButton, m_exitButton };
     for (QWidget* command : order) {
         commands->addWidget(command);
@@ -389,7 +348,7 @@ void TrackerScreen::openScreen()
     m_frame->showScreenBackground();
     prepareScreen();
     m_panelColours->load();
-    m_gridBackground->load();
+    m_colours->gridBackground().load();
     m_logPanel->calendar()->setSelectedDate(m_services.clock.today());
     m_todayLabel->setText(QStringLiteral("Today's Date: ")
         + QLocale::system().toString(m_services.clock.today(), QLocale::ShortFormat));
@@ -481,83 +440,6 @@ void TrackerScreen::clearIndividual()
     m_loading = false;
 }
 
-void TrackerScreen::viewExistingFile()
-{
-    hideViews();
-    m_createNote->hide();
-    if (m_changesMade == Changed && !displayedName().isEmpty()
-        && promptSaveChanges() == MessageService::Answer::Cancel)
-        return;
-
-    m_individualBox->clear();
-    setViewExistingEnabled(false);
-    QString error;
-    if (!m_individuals.load(m_services.folder, &error))
-        messages().error(error, m_profile.texts.trackerName);
-    // With or without individuals to choose from, nobody is on display
-    // now; an empty list must not leave create mode's boxes or commands
-    // that act on an individual behind.
-    showNoIndividual();
-    if (m_individuals.isEmpty()) {
-        m_individualBox->setEnabled(false);
-        messages().inform(QStringLiteral("Currently there are no Individual Files to view,\n"
-                                         "please use the Create New File Button\n"
-                                         "to enter Individual information!"),
-            QStringLiteral("No Files Found"));
-        m_createButton->setFocus();
-        return;
-    }
-    fillIndividualBox();
-    m_individualBox->setFocus();
-}
-
-void TrackerScreen::showNoIndividual()
-{
-    m_changesMade = 0;
-    hidePanels();
-    clearIndividual();
-    m_selectedIndex = -1;
-    enterViewMode();
-    setIndividualActionsEnabled(false);
-}
-
-void TrackerScreen::selectIndividual(int index)
-{
-    if (index < 0 || index >= m_individuals.size())
-        return;
-    hideViews();
-    // Another individual replaces the one on display: unsaved changes are
-    // asked about first, and Cancel keeps the displayed individual.
-    if (m_changesMade == Changed && promptSaveChanges() == MessageService::Answer::Cancel) {
-        const QSignalBlocker blocker(m_individualBox);
-        m_individualBox->setCurrentIndex(m_selectedIndex);
-        return;
-    }
-    m_changesMade = 0;
-    BusyPointerScope busy;
-    setViewExistingEnabled(false);
-    hidePanels();
-    clearIndividual();
-    const QString name = m_individuals.at(index);
-    m_loading = true;
-    m_nameBox->setText(name);
-    bool loaded = false;
-    {
-        auto quietly = m_logPanel->log()->programWrites();
-        loaded = loadIndividual(name);
-    }
-    m_loading = false;
-    if (!loaded) {
-        setIndividualActionsEnabled(false);
-        return;
-    }
-
-    setIndividualActionsEnabled(true);
-    m_selectedIndex = index;
-    m_changesMade = 0;
-    showLoadedIndividual();
-}
-
 QAction* TrackerScreen::addPanelCommand(const char* actionName, const QString& caption)
 {
     auto* action = new QAction(caption, this);
@@ -572,6 +454,11 @@ QAction* TrackerScreen::addPanelCommand(const char* actionName, const QString& c
 void TrackerScreen::insertPanelMenuSeparator()
 {
     m_optionsMenu->insertSeparator(m_deleteAction);
+}
+
+void TrackerScreen::addPanelCommandButton(QAction* action, const char* name, const QString& caption)
+{
+    m_panelCommandButtons.append(addCommandButton(action, name, caption));
 }
 
 void TrackerScreen::setIndividualActionsEnabled(bool enabled)
@@ -593,26 +480,6 @@ void TrackerScreen::enableFileActions()
 {
     if (!inCreateMode())
         setIndividualActionsEnabled(true);
-}
-
-void TrackerScreen::createNewFile()
-{
-    hideViews();
-    setViewExistingEnabled(true);
-    m_createNote->show();
-    if (m_changesMade == Changed && !inCreateMode()
-        && promptSaveChanges() == MessageService::Answer::Cancel)
-        return;
-
-    m_changesMade = 0;
-    clearIndividual();
-    hidePanels();
-    setIndividualActionsEnabled(false);
-    m_createdName.clear();
-    enterCreateMode();
-    showCreatePanels();
-    m_nameBox->setFocus();
-    m_changesMade = 0;
 }
 
 void TrackerScreen::enterViewMode()
@@ -639,169 +506,6 @@ void TrackerScreen::fillIndividualBox()
     m_individualBox->clear();
     m_individualBox->addItems(m_individuals.names());
     m_individualBox->setCurrentIndex(-1);
-}
-
-void TrackerScreen::saveNewFile()
-{
-    const QString name = displayedName();
-    if (name.isEmpty()) {
-        messages().inform(QStringLiteral("Please Enter Individual Name to save file."),
-            QStringLiteral("No Files Found"));
-        m_nameBox->setFocus();
-        m_saveRefused = SaveRefusedMarker;
-        return;
-    }
-
-    const qint16 changesBefore = m_changesMade;
-    m_changesMade = 0;
-    Outcome outcome;
-    if (!m_createdName.isEmpty() && name.compare(m_createdName, Qt::CaseInsensitive) == 0) {
-        // Saved once already in this visit to create mode: the name is
-        // listed, only its file is brought up to date.
-        outcome = writeIndividualFile(name);
-    } else {
-        const QString refusal = m_individuals.refusalForNewName(name, m_services.folder);
-        if (!refusal.isEmpty()) {
-            m_changesMade = changesBefore;
-            messages().warn(refusal, QStringLiteral("Save File"));
-            m_nameBox->setFocus();
-            m_saveRefused = SaveRefusedMarker;
-            return;
-        }
-        outcome = createIndividualFile(m_individuals, name);
-        if (outcome.succeeded)
-            m_createdName = name;
-    }
-    if (!outcome.succeeded) {
-        reportFailedWrite(outcome, QStringLiteral("Save File"));
-        return;
-    }
-    messages().inform(QStringLiteral("File has been Saved."), QStringLiteral("Save File"));
-    refreshAfterSave();
-}
-
-bool TrackerScreen::save(qint16 quietSave)
-{
-    if (inCreateMode()) {
-        saveNewFile();
-        return m_changesMade == 0 && m_saveRefused != SaveRefusedMarker;
-    }
-    hideViews();
-    if (m_changesMade != Changed && quietSave != TrackerLog::AddRowSave) {
-        messages().inform(QStringLiteral("There have been no entries/changes made to save!"),
-            QStringLiteral("Save Command"));
-        return true;
-    }
-    m_changesMade = 0;
-    const Outcome outcome = writeIndividualFile(displayedName());
-    if (!outcome.succeeded) {
-        reportFailedWrite(outcome, QStringLiteral("Save File Command"));
-        return false;
-    }
-    if (quietSave != TrackerLog::AddRowSave && quietSave != TrackerLog::DeleteRowSave) {
-        messages().inform(
-            QStringLiteral("File has been Saved."), QStringLiteral("Save File Command"));
-        refreshAfterSave();
-    }
-    return true;
-}
-
-void TrackerScreen::reportFailedWrite(const Outcome& outcome, const QString& title)
-{
-    m_changesMade = Changed;
-    enableSaveAfterChange();
-    messages().error(outcome.message(), title);
-}
-
-void TrackerScreen::deleteDisplayedFile()
-{
-    hideViews();
-    showStatus(QStringLiteral("Delete Existing File"));
-    hidePanels();
-
-    const QString shownName = m_individualBox->currentText().left(30).trimmed();
-    const MessageService::Answer answer = messages().show({
-        QStringLiteral("Do You really want to delete\n%1\nfile and all its contents?")
-            .arg(shownName),
-        QStringLiteral("Delete Current File"),
-        MessageService::Icon::Question,
-        MessageService::Buttons::YesNoCancel,
-        MessageService::Answer::No,
-    });
-    BusyPointerOn();
-    QString error;
-    if (answer != MessageService::Answer::Yes) {
-        // Nothing was deleted: unsaved changes are still there to be asked
-        // about when the screen closes.
-    } else if (m_individuals.deleteIndividual(m_services.folder, displayedName(), &error)) {
-        fillIndividualBox();
-        m_selectedIndex = -1;
-        clearIndividual();
-        setIndividualActionsEnabled(false);
-        m_changesMade = 0;
-    } else {
-        messages().error(error, QStringLiteral("Delete Current File"));
-    }
-    m_services.clock.pauseOneSecond();
-    BusyPointerOff();
-    showStatus(windowTitleText());
-}
-
-void TrackerScreen::backupFiles()
-{
-    openBackupScreen(m_profile.backupKind);
-    BusyPointerOff();
-}
-
-void TrackerScreen::restoreFiles()
-{
-    if (!openBackupScreen(m_profile.restoreKind))
-        return;
-    openScreen();
-    setViewExistingEnabled(true);
-    BusyPointerOff();
-}
-
-bool TrackerScreen::openBackupScreen(BackupKind kind)
-{
-    hideViews();
-    // Unsaved work is asked about first, for a restore as for a backup: the
-    // restored list replaces whatever is on display.
-    if (m_changesMade == Changed && promptSaveChanges() == MessageService::Answer::Cancel)
-        return false;
-    m_services.openBackupScreen(m_services, kind, this);
-    return true;
-}
-
-MessageService::Answer TrackerScreen::promptSaveChanges()
-{
-    m_promptAnswer = messages().show({
-        QStringLiteral("Save changes made to %1 before next action or exiting?")
-            .arg(m_profile.texts.trackerName),
-        m_profile.texts.trackerName + QStringLiteral(" Information"),
-        MessageService::Icon::Question,
-        MessageService::Buttons::YesNoCancel,
-        MessageService::Answer::Yes,
-    });
-    switch (m_promptAnswer) {
-    case MessageService::Answer::No:
-        m_changesMade = 0;
-        break;
-    case MessageService::Answer::Yes:
-        if (inCreateMode())
-            saveNewFile();
-        else
-            save();
-        // A save that could not write keeps the changes: the action that
-        // asked must not go on and lose them.
-        if (m_changesMade == Changed)
-            m_promptAnswer = MessageService::Answer::Cancel;
-        m_changesMade = m_promptAnswer == MessageService::Answer::Cancel ? Changed : 0;
-        break;
-    default:
-        break;
-    }
-    return m_promptAnswer;
 }
 
 void TrackerScreen::exit()

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "services/MessageService.h"
 #include "screens/ScreenServices.h"
+#include "services/MessageService.h"
+#include "services/Outcome.h"
+#include "trackers/IndividualList.h"
 #include "trackers/ui/TrackerLogClient.h"
 #include "trackers/ui/TrackerProfile.h"
-#include "trackers/IndividualList.h"
-#include "services/Outcome.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -17,7 +17,7 @@ class BackgroundSelector;
 class CommandButton;
 class DateChecker;
 class FunctionScreenFrame;
-class GridBackground;
+class TrackerColours;
 class PanelColourService;
 class QFrame;
 class EntryBoxGroup;
@@ -85,8 +85,7 @@ protected:
     // File, the tracker's panel commands, then Save, Delete Displayed File,
     // Print Options and Exit) and the panels, which share one place, on the
     // right. The log panel is one of them.
-    void layOutScreen(
-        QWidget* header, const QList<QWidget*>& panelCommands, const QList<QWidget*>& panels);
+    void layOutScreen(QWidget* header, const QList<QWidget*>& panels);
     // "Select Individual:", the list or the name box, and today's date;
     // under it the note shown in create mode.
     QBoxLayout* nameRow() const { return m_nameRow; }
@@ -113,6 +112,8 @@ protected:
     // without a menu item passes no actionName.
     QAction* addPanelCommand(const char* actionName, const QString& caption);
     void insertPanelMenuSeparator();
+    // The panel command's button in the command column, in the order added.
+    void addPanelCommandButton(QAction* action, const char* name, const QString& caption);
 
     TrackerLogPanel* logPanel() const { return m_logPanel; }
     DataGrid* logGrid() const;
@@ -227,12 +228,13 @@ private:
     QFrame* m_panel; // Panel3D1
     QLabel* m_swatch; // Label1
     PanelColourService* m_panelColours;
-    std::unique_ptr<GridBackground> m_gridBackground;
+    std::unique_ptr<TrackerColours> m_colours;
     BackgroundSelector* m_gridSelector; // SSPanel9
     DateChecker* m_dateChecker; // its menu item is DisableDateChecker
     TrackerLogPanel* m_logPanel; // SSPanel3
     QWidget* m_commandColumn = nullptr;
     QList<CommandButton*> m_commandButtons;
+    QList<QWidget*> m_panelCommandButtons;
 
     QMenu* m_optionsMenu; // mO
     QMenu* m_programSetupMenu; // mOProg

@@ -3,6 +3,7 @@
 #include "trackers/ui/TrackerScreen.h"
 #include "weight/ProgressStatistics.h"
 #include "weight/WeightFile.h"
+#include "weight/WeightReport.h"
 
 #include <QDate>
 #include <QImage>
@@ -10,19 +11,16 @@
 
 #include <array>
 
-class LineChart;
 class MonthCalendar;
 class ProgressPictures;
-class PrintDocument;
 class PrintOptionsPanel;
-class QPageLayout;
-class WeightReportOptionsBox;
-struct PrintFont;
-class QFrame;
-class QGroupBox;
-class QLabel;
+class TrendAndGoalDisplay;
+class WeightGraphPanel;
+class WeightHeaderPanel;
+class WeightLogGrid;
+class WeightPlanPanel;
+class WeightReportPrinting;
 class QLineEdit;
-class QPlainTextEdit;
 
 // The Weight Tracker: one individual's header figures, exercise plan and
 // weigh-in log, the derived columns with the trend pictures and the goal
@@ -36,6 +34,20 @@ public:
     static constexpr int PrintOptionsHelpTopic = 1014;
     // The graph picture every print run writes, beside the data.
     static inline const QString ChartFileName = QStringLiteral("Chartxxx.jpg");
+
+    // The Text1 boxes by what they hold. Each value is the box's Text1 index,
+    // which names the control and the weight file's header field.
+    enum EntryBox {
+        NameBox = 0,
+        BeginningDateBox = 1,
+        BeginningWeightBox = 2,
+        GoalWeightBox = 3,
+        DaysPerWeekBox = 4,
+        TimePerPeriodBox = 5,
+        ExerciseTypesBox = 6,
+        BeginningPictureDateBox = 7,
+        CurrentPictureDateBox = 8,
+    };
 
     explicit WeightTracker(const ScreenServices& services, QWidget* parent = nullptr);
     ~WeightTracker() override;
@@ -94,8 +106,6 @@ private:
     void entryBoxClicked(int index);
     void entryBoxEdited(int index);
     void entryBoxEnter(int index);
-    void commentsChanged();
-    void showCommentLength();
     void beginningDatePicked(const QDate& date);
 
     // From the screen to the file and back.
@@ -112,43 +122,33 @@ private:
     void logEdited();
     void showLogPanel();
     void applyTrendDisplay(bool on);
-    void showLegendMarks(bool shown);
     void rebuildGraph(const QList<WeighIn>& rows);
-    // Rows 1 to N - 1 of the log as the grid holds them.
+    // The weigh-in log on the grid, and its rows 1 to N - 1 as the grid
+    // holds them.
+    WeightLogGrid log() const;
     QList<WeighIn> logRows() const;
+    // The picture dates in the form the boxes show, whatever was stored.
+    void showPictureDatesAsShown();
     bool graphOnDisplay() const;
 
-    // The print run: the report of the displayed individual for a page and
-    // font, with this run's graph.
-    PrintDocument buildReport(const QPageLayout& layout, const PrintFont& font);
+    // The print run: the report's values of the displayed individual, with
+    // this run's graph.
+    WeightReport::Values reportValues();
     QImage exportGraph();
 
-    std::array<QLineEdit*, 9> m_entryBoxes {}; // Text1(0) to Text1(8)
-    QPlainTextEdit* m_comments = nullptr; // Text3
-    QLabel* m_commentLength = nullptr; // Label15
-    std::array<QLabel*, 6> m_fieldLabels {}; // Label3(0) to Label3(5)
-    std::array<QFrame*, 2> m_legendLines {}; // Line3(0) beginning, Line3(1) goal
-    QFrame* m_planPanel = nullptr; // SSPanel2
-    QGroupBox* m_graphPanel = nullptr; // SSPanel4
+    WeightHeaderPanel* m_header = nullptr; // SSPanel1
+    std::array<QLineEdit*, 9> m_entryBoxes {}; // Text1(0) to Text1(8), by EntryBox
+    WeightPlanPanel* m_planPanel = nullptr; // SSPanel2
+    WeightGraphPanel* m_graphPanel = nullptr; // SSPanel4
     ProgressPictures* m_pictures = nullptr; // SSFrame3 and its browser
+    TrendAndGoalDisplay* m_trendAndGoal = nullptr;
     QAction* m_viewPlanAction = nullptr; // mOIn, Command3
     QAction* m_viewLogAction = nullptr; // mOMnt, Command4
     QAction* m_graphAction = nullptr; // Command5
-    QPushButton* m_saveNewButton = nullptr; // Command11
-    QPushButton* m_trendSwitch = nullptr; // SSCommand10
-    std::array<QLabel*, 2> m_trendLabels {}; // Label12(0), Label12(1)
-    QLabel* m_lastEntryTrend = nullptr; // Image8
-    QLabel* m_beginningTrend = nullptr; // Image9
-    QLabel* m_congratulations = nullptr; // Label16
-    QLabel* m_goalAchieved = nullptr; // Label14
     MonthCalendar* m_headerCalendar = nullptr; // MonthView1
-    LineChart* m_chart = nullptr; // Chart2D1
     PrintOptionsPanel* m_printPanel = nullptr; // SSPanel80
-    WeightReportOptionsBox* m_reportOptions = nullptr; // SSFrame80(2)
-    // The progress pictures as loaded when the panel opened, reused by every
-    // rebuild while it is open; null when not shown.
-    std::array<QImage, 2> m_reportPictures;
+    WeightReportPrinting* m_printing = nullptr;
 
-    int m_calendarTarget = 1;
+    int m_calendarTarget = BeginningDateBox;
     QString m_goalReached;
 };

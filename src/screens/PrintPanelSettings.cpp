@@ -1,0 +1,85 @@
+#include "screens/PrintPanelSettings.h"
+
+#include "screens/ShellState.h"
+#include "storage/GColor3File.h"
+#include "storage/GColor4File.h"
+
+PrintPanelSettings::PrintPanelSettings(
+    const ProgramFolder& folder, PrintPanelProfile::Function function)
+    : m_folder(folder)
+    , m_function(function)
+{ }
+
+bool PrintPanelSettings::guideLinesOn() const
+{
+    const GColor3File settings(m_folder);
+    switch (m_function) {
+    case PrintPanelProfile::Function::WeightTracker:
+        return settings.weightGuideLinesOn();
+    case PrintPanelProfile::Function::BloodPressureTracker:
+        return settings.bloodPressureGuideLinesOn();
+    case PrintPanelProfile::Function::PasswordKeeper:
+        return settings.passwordKeeperGuideLinesOn();
+    }
+    return false;
+}
+
+void PrintPanelSettings::setGuideLines(bool shown) const
+{
+    const GColor3File settings(m_folder);
+    switch (m_function) {
+    case PrintPanelProfile::Function::WeightTracker:
+        settings.setWeightGuideLines(shown);
+        break;
+    case PrintPanelProfile::Function::BloodPressureTracker:
+        settings.setBloodPressureGuideLines(shown);
+        break;
+    case PrintPanelProfile::Function::PasswordKeeper:
+        settings.setPasswordKeeperGuideLines(shown);
+        break;
+    }
+}
+
+void PrintPanelSettings::readFont(ShellState& state) const
+{
+    TaggedValue size = TaggedValue::fromInt16(qint16(GColor4File::DefaultPrintFontSize));
+    const GColor4File settings(m_folder);
+    switch (m_function) {
+    case PrintPanelProfile::Function::WeightTracker:
+        state.PrintFontName = settings.weightPrintFontName(QString());
+        size = settings.weightPrintFontSizeValue();
+        break;
+    case PrintPanelProfile::Function::BloodPressureTracker:
+        state.PrintFontName = settings.bloodPressurePrintFontName(QString());
+        size = settings.bloodPressurePrintFontSizeValue();
+        break;
+    case PrintPanelProfile::Function::PasswordKeeper:
+        break;
+    }
+    state.PrintFontSize = size.number();
+    state.PrintFontSizeSingle = size.type() == TaggedValue::Type::Float32;
+}
+
+void PrintPanelSettings::storeFont(const ShellState& state) const
+{
+    // Stored with the kind it came with: a whole 16-bit size stays one, and
+    // the font dialog's and Auto Size's single-precision sizes stay so even
+    // when whole. Either kind reads back as the same size.
+    const double size = state.PrintFontSize;
+    const TaggedValue storedSize = state.PrintFontSizeSingle || size != qint16(size)
+        ? TaggedValue::fromFloat32(float(size))
+        : TaggedValue::fromInt16(qint16(size));
+    const GColor4File settings(m_folder);
+    switch (m_function) {
+    case PrintPanelProfile::Function::WeightTracker:
+        settings.setWeightPrintFontName(state.PrintFontName);
+        settings.setWeightPrintFontSize(storedSize);
+        break;
+    case PrintPanelProfile::Function::BloodPressureTracker:
+        settings.setBloodPressurePrintFontName(state.PrintFontName);
+        settings.setBloodPressurePrintFontSize(storedSize);
+        break;
+    case PrintPanelProfile::Function::PasswordKeeper:
+        break;
+    }
+}

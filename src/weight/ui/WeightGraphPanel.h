@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QImage>
+
+struct GraphData;
+class LineChart;
+
+// The graph panel (SSPanel4): the weight graph Chart2D1 of the last 50
+// weigh-ins with the beginning and goal weight lines.
+class WeightGraphPanel : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    explicit WeightGraphPanel(QWidget* parent = nullptr);
+
+    // The graph and, as the panel's caption, its caption.
+    void showGraph(const GraphData& graph);
+    // Writes the graph as a JPEG file and returns the picture drawn, which
+    // is what the report prints whether or not the file could be written.
+    QImage exportGraph(const QString& filePath);
+
+private:
+    LineChart* m_chart; // Chart2D1
+};
