@@ -4,9 +4,9 @@
 #include "weight/WeightFile.h"
 
 DataToolCommand::DataToolCommand(DataToolOutput& output)
-    : m_output(output)
-    , m_out(output.out())
+    : m_out(output.out())
     , m_err(output.err())
+    , m_output(output)
 { }
 
 std::optional<QString> DataToolCommand::listedName(

@@ -32,7 +32,9 @@ protected:
     std::optional<QString> listedName(
         const DataToolOptions& options, bool weight, const QString& name, int& exitCode);
 
-    DataToolOutput& m_output;
     QIODevice& m_out;
     QIODevice& m_err;
+
+private:
+    DataToolOutput& m_output;
 };

@@ -31,8 +31,8 @@ DataToolCommandLine::DataToolCommandLine()
     , m_keep(valueOption({ QStringLiteral("keep") }, QStringLiteral("N")))
     , m_help(flagOption({ QStringLiteral("h"), QStringLiteral("help") }))
 {
-    m_parser.addOptions({ m_dir, m_format, m_output, m_show, m_paper, m_landscape, m_reportOptions,
-        m_entries, m_yes, m_keep, m_help });
+    for (const QCommandLineOption* option : options())
+        m_parser.addOption(*option);
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
 }
@@ -102,10 +102,15 @@ QString DataToolCommandLine::firstUnusable(const QStringList& arguments) const
     return QString();
 }
 
+QList<const QCommandLineOption*> DataToolCommandLine::options() const
+{
+    return { &m_dir, &m_format, &m_output, &m_show, &m_paper, &m_landscape, &m_reportOptions,
+        &m_entries, &m_yes, &m_keep, &m_help };
+}
+
 const QCommandLineOption* DataToolCommandLine::optionNamed(const QString& argument) const
 {
-    for (const QCommandLineOption* option : { &m_dir, &m_format, &m_output, &m_show, &m_paper,
-             &m_landscape, &m_reportOptions, &m_entries, &m_yes, &m_keep, &m_help }) {
+    for (const QCommandLineOption* option : options()) {
         for (const QString& name : option->names()) {
             if (argument == (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name)
                 return option;

@@ -4,6 +4,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,9 @@ public:
 
 private:
     QString firstUnusable(const QStringList& arguments) const;
+    QList<const QCommandLineOption*> options() const;
+    // The option an argument names as a single dash and a letter or two
+    // dashes and a word, or null.
     const QCommandLineOption* optionNamed(const QString& argument) const;
 
     const QCommandLineOption m_dir;
