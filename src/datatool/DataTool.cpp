@@ -19,12 +19,6 @@
 
 #include <utility>
 
-namespace {
-
-using enum DataToolOutput::ExitCode;
-
-} // namespace
-
 DataTool::DataTool(QIODevice& out, QIODevice& err, bool outputIsTerminal, QString defaultFolder,
     ReportWriter* reports)
     : m_output(out, err)

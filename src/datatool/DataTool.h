@@ -21,6 +21,7 @@ class DataTool
 {
 public:
     using ExitCode = DataToolOutput::ExitCode;
+    using enum DataToolOutput::ExitCode;
 
     // defaultFolder is where the files are when --dir is not given: the
     // folder halvorn itself would use. Without a report writer the report
