@@ -129,3 +129,118 @@ TEST(DataToolCommandLine, PasswordsAreNotPrintedToATerminalUnlessShown)
         }
     }
 }
+
+namespace {
+
+struct InProcessRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+InProcessRun runInProcess(const QStringList& arguments, const QString& defaultFolder)
+{
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    DataTool tool(out, err, false, defaultFolder);
+    InProcessRun run;
+    run.exitCode = tool.run(arguments);
+    run.out = QString::fromUtf8(out.data());
+    run.err = QString::fromUtf8(err.data());
+    return run;
+}
+
+QString usageError(const QString& message)
+{
+    return QStringLiteral("halvorn-data: %1 (see halvorn-data --help)\n").arg(message);
+}
+
+} // namespace
+
+// Scripts rely on where options may stand, on "--" and "-", and on the last
+// of an option given twice.
+TEST(DataToolCommandLine, OptionsStandBeforeBetweenOrAfterTheWords)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const QString dir = folder.path();
+    const QString missing = folder.filePath("missing");
+    const QString names = QStringLiteral("Ann\nSmith, Bob\n");
+    const QString listUsage = usageError("list takes one of weight, bp, passwords");
+    QBuffer unused;
+    const QString usage = DataTool(unused, unused, false, missing).usage();
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        QString out;
+        QString err;
+    };
+    const QList<Case> cases {
+        { { "--dir", dir, "list", "weight" }, 0, names, "" },
+        { { "list", "--dir=" + dir, "weight" }, 0, names, "" },
+        { { "--dir", missing, "list", "weight", "--dir", dir }, 0, names, "" },
+        { { "--dir", dir, "--", "list", "weight" }, 0, names, "" },
+        { { "--dir", dir, "list", "weight", "--" }, 0, names, "" },
+        { { "--dir", dir, "list", "weight", "--", "--help" }, 2, "", listUsage },
+        { { "--dir", dir, "list", "weight", "--", "--" }, 2, "", listUsage },
+        { { "--dir", dir, "list", "-" }, 2, "", listUsage },
+        { { "--dir", "-h", "list", "weight" }, 2, "", usageError("no folder -h") },
+        { { "list", "weight", "-h", "--dir", dir }, 0, usage, "" },
+    };
+    for (const Case& c : cases) {
+        const InProcessRun run = runInProcess(c.arguments, missing);
+        const std::string arguments = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << arguments;
+        EXPECT_EQ(run.out, c.out) << arguments;
+        EXPECT_EQ(run.err, c.err) << arguments;
+    }
+
+    TemporaryProgramFolder exports;
+    const QString first = exports.filePath("first.json");
+    const QString last = exports.filePath("last.json");
+    const InProcessRun twice
+        = runInProcess({ "export", "weight", "Ann", "-o", first, "--format", "csv", "--output",
+                           last, "--format=json", "--dir", dir },
+            missing);
+    EXPECT_EQ(twice.exitCode, 0) << twice.err.toStdString();
+    EXPECT_FALSE(QFile::exists(first));
+    QFile written(last);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith("{"));
+}
+
+// One line naming the first argument that cannot be used, as typed; a single
+// dash takes no clusters or glued values, and --help or --version are no
+// different from any other word when misused.
+TEST(DataToolCommandLine, BadUsageNamesTheFirstUnusableArgumentAsTyped)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const QString dir = folder.path();
+    const QList<std::pair<QStringList, QString>> cases {
+        { { "list", "weight", "-x", "--bogus", "--dir", dir }, "unknown option -x" },
+        { { "--bogus=3", "--dir" }, "unknown option --bogus=3" },
+        { { "list", "weight", "--dir" }, "--dir needs a value" },
+        { { "export", "weight", "Ann", "--dir", dir, "-o" }, "-o needs a value" },
+        { { "export", "weight", "Ann", "--dir", dir, "--output=" }, "--output= needs a file name" },
+        { { "export", "weight", "Ann", "--dir", dir, "-o", "", "--bogus" },
+            "-o needs a file name" },
+        { { "export", "weight", "Ann", "--dir", dir, "-oFILE" }, "unknown option -oFILE" },
+        { { "export", "weight", "Ann", "--dir", dir, "-o=FILE" }, "unknown option -o=FILE" },
+        { { "-ho" }, "unknown option -ho" },
+        { { "-dir", dir, "list", "weight" }, "unknown option -dir" },
+        { { "--o", "file" }, "unknown option --o" },
+        { { "list", "weight", "--dir", dir, "--show=yes" }, "unknown option --show=yes" },
+        { { "--help=1" }, "unknown option --help=1" },
+        { { "--help", "--bogus" }, "unknown option --bogus" },
+        { { "--version" }, "unknown option --version" },
+    };
+    for (const auto& [arguments, message] : cases) {
+        const InProcessRun run = runInProcess(arguments, dir);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err, usageError(message)) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << arguments.join(' ').toStdString();
+    }
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "DataToolCommand.h"
+
+// backups DIR: the dated folders in DIR, oldest first, with their state.
+class BackupsCommand : public DataToolCommand
+{
+public:
+    using DataToolCommand::DataToolCommand;
+
+    int run(const DataToolOptions& options) override;
+};

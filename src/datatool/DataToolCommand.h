@@ -1,0 +1,40 @@
+#pragma once
+
+#include "DataToolOptions.h"
+#include "DataToolOutput.h"
+
+#include <QIODevice>
+#include <QString>
+
+#include <optional>
+
+// One halvorn-data command: run with the options of the command line, it
+// writes to the tool's streams and gives the exit code.
+class DataToolCommand
+{
+public:
+    explicit DataToolCommand(DataToolOutput& output);
+    virtual ~DataToolCommand() = default;
+
+    virtual int run(const DataToolOptions& options) = 0;
+
+protected:
+    using Kind = DataToolOptions::Kind;
+    using enum DataToolOutput::ExitCode;
+    static inline const QString& ProgramName = DataToolOutput::ProgramName;
+
+    void print(QIODevice& device, const QString& line) { m_output.print(device, line); }
+    int usageError(const QString& message) { return m_output.usageError(message); }
+    int problem(const QString& message) { return m_output.problem(message); }
+
+    // The name as listed in the function's list (kind "weight" or "bp"), or
+    // nothing with the problem reported and its exit code in exitCode.
+    std::optional<QString> listedName(
+        const DataToolOptions& options, bool weight, const QString& name, int& exitCode);
+
+    QIODevice& m_out;
+    QIODevice& m_err;
+
+private:
+    DataToolOutput& m_output;
+};

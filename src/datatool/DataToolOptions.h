@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What a halvorn-data command line asked for: the command and its words in
+// positional, and the options as given.
+struct DataToolOptions {
+    enum class Kind { Weight, BloodPressure, Passwords, Unknown };
+
+    QString folder;
+    QString format = QStringLiteral("csv");
+    QString output;
+    bool formatGiven = false;
+    bool show = false;
+    // Empty: the paper of the user's locale, as on the screen.
+    QString paper;
+    bool landscape = false;
+    std::optional<QString> reportOptions;
+    std::optional<QString> entries;
+    bool reportLayoutGiven = false;
+    bool yes = false;
+    std::optional<QString> keep;
+    bool help = false;
+    QStringList positional;
+
+    // The function named by the positional word at index ("weight", "bp",
+    // "passwords"); Unknown for any other word or none.
+    Kind kindAt(qsizetype index) const;
+    // Refused when the output would replace one of the program's own files.
+    bool overwritesProgramFile() const;
+};
