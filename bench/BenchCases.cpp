@@ -2,11 +2,11 @@
 
 #include "BenchFolder.h"
 #include "PeakMemory.h"
-#include "datatool/DataTool.h"
 #include "backup/ui/BackupScreen.h"
-#include "passwords/ui/PasswordKeeper.h"
+#include "datatool/DataTool.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
+#include "passwords/ui/PasswordKeeper.h"
 #include "print/PdfFile.h"
 #include "screens/DataGrid.h"
 #include "screens/ScreenServices.h"
@@ -115,8 +115,8 @@ BenchReport::Line BenchCases::exportLog(
 
 std::unique_ptr<WeightTracker> BenchCases::newWeightTracker()
 {
-    auto screen = std::make_unique<WeightTracker>(
-        ScreenServices { m_folder, m_messages, m_dialogs, m_clock, m_state, m_help, &BackupScreen::run });
+    auto screen = std::make_unique<WeightTracker>(ScreenServices {
+        m_folder, m_messages, m_dialogs, m_clock, m_state, m_help, &BackupScreen::run });
     screen->show();
     // The list is read once the window is on show.
     QCoreApplication::processEvents();
@@ -287,8 +287,8 @@ BenchReport::Line BenchCases::openPasswordKeeper()
     const PasswordFiles files(m_folder);
     const double program = m_repetitions.medianMilliseconds(
         [&] {
-            PasswordKeeper keeper(
-                ScreenServices { m_folder, m_messages, m_dialogs, m_clock, m_state, m_help, &BackupScreen::run });
+            PasswordKeeper keeper(ScreenServices {
+                m_folder, m_messages, m_dialogs, m_clock, m_state, m_help, &BackupScreen::run });
             keeper.show();
             QCoreApplication::processEvents();
             auto* list = keeper.findChild<QComboBox*>(QStringLiteral("Combo1"));

@@ -4,9 +4,9 @@
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
 #include "passwords/PasswordRecord.h"
-#include "trackers/IndividualList.h"
 #include "storage/RecordFile.h"
 #include "storage/StoredDate.h"
+#include "trackers/IndividualList.h"
 #include "weight/WeightFile.h"
 
 #include <QRandomGenerator>

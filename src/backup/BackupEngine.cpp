@@ -44,7 +44,8 @@ BackupEngine::BackupEngine(const Services& services)
 
 // --- the two commands -------------------------------------------------------
 
-BackupOutcome BackupEngine::backup(BackupKind kind, const QString& targetPath, const QString& pathLabel)
+BackupOutcome BackupEngine::backup(
+    BackupKind kind, const QString& targetPath, const QString& pathLabel)
 {
     startRun(targetPath);
     const BackupFileSet* set = m_services.sets.forKind(kind);

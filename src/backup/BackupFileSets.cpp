@@ -6,8 +6,7 @@
 
 BackupFileSets::BackupFileSets(QList<BackupFileSet> sets)
     : m_sets(std::move(sets))
-{
-}
+{ }
 
 const BackupFileSet* BackupFileSets::forKind(BackupKind kind) const
 {

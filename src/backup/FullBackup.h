@@ -33,7 +33,8 @@ public:
         QStringList keepingNotes;
     };
 
-    FullBackup(ProgramFolder programFolder, BackupFileOperations& files, const BackupFileSets& sets);
+    FullBackup(
+        ProgramFolder programFolder, BackupFileOperations& files, const BackupFileSets& sets);
 
     // Why a folder cannot take dated backups, or the empty text.
     QString refusalOfFolder(const QString& parent) const;

@@ -148,7 +148,8 @@ void FullRestore::checkStaged(
     const ProgramFolder staging(transaction.stagingFolder());
     QList<BackupFileSet::Damage> damage;
     for (const BackupFileSet& set : m_sets.all()) {
-        const bool staged = set.isTracker() ? staging.exists(set.listFiles.liveName) : passwordsStaged;
+        const bool staged
+            = set.isTracker() ? staging.exists(set.listFiles.liveName) : passwordsStaged;
         if (staged && set.findDamage)
             damage += set.findDamage(staging);
     }

@@ -43,7 +43,8 @@ public:
         }
     };
 
-    FullRestore(ProgramFolder programFolder, BackupFileOperations& files, const BackupFileSets& sets);
+    FullRestore(
+        ProgramFolder programFolder, BackupFileOperations& files, const BackupFileSets& sets);
 
     // What a restore from the dated folder would do; the backup is copied
     // into a scratch folder and checked there, and nothing else changes.

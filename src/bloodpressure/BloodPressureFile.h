@@ -1,8 +1,8 @@
 #pragma once
 
 #include "bloodpressure/Reading.h"
-#include "trackers/IndividualList.h"
 #include "storage/ProgramFolder.h"
+#include "trackers/IndividualList.h"
 
 #include <QList>
 #include <QString>

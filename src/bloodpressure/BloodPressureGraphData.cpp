@@ -1,8 +1,8 @@
 #include "bloodpressure/BloodPressureGraphData.h"
 
-#include "trackers/DatedRows.h"
 #include "storage/NumberText.h"
 #include "storage/StoredDate.h"
+#include "trackers/DatedRows.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "BackupCommand.h"
 
-#include "UnattendedBackupRun.h"
 #include "ProgramBackupSets.h"
+#include "UnattendedBackupRun.h"
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
 #include "backup/DiskFileOperations.h"
@@ -33,9 +33,8 @@ int BackupCommand::run(const DataToolOptions& options)
 
     UnattendedBackupRun side(m_out, m_err, ProgramName);
     DiskFileOperations files;
-    BackupEngine engine(
-        { ProgramFolder(QDir(options.folder).absolutePath()), side, side, side, files,
-            ProgramBackupSets::all() });
+    BackupEngine engine({ ProgramFolder(QDir(options.folder).absolutePath()), side, side, side,
+        files, ProgramBackupSets::all() });
     const BackupOutcome outcome = restore
         ? engine.restore(set.restoreKind, targetPath)
         : engine.backup(set.backupKind, targetPath, QDir::toNativeSeparators(folder));
@@ -48,7 +47,8 @@ int BackupCommand::run(const DataToolOptions& options)
     return outcome.completed() ? Success : ProblemFound;
 }
 
-int BackupCommand::listRestorePlan(BackupKind kind, const QString& folder, const QString& targetPath)
+int BackupCommand::listRestorePlan(
+    BackupKind kind, const QString& folder, const QString& targetPath)
 {
     UnattendedBackupRun side(m_out, m_err, ProgramName);
     DiskFileOperations files;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "backup/BackupKind.h"
 #include "DataToolCommand.h"
+#include "backup/BackupKind.h"
 
 #include <QtGlobal>
 

@@ -17,7 +17,7 @@ public:
 
     // A log as one table: the heading row, then the fields of every row that
     // holds something; empty rows stay out so the table reads back as it is.
-    template<typename Row, typename FieldsOf>
+    template <typename Row, typename FieldsOf>
     static QByteArray table(const QStringList& columns, const QList<Row>& rows, FieldsOf fieldsOf)
     {
         CsvWriter writer;

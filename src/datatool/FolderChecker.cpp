@@ -6,11 +6,11 @@
 #include "bloodpressure/BloodPressureFile.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
-#include "trackers/IndividualDataFile.h"
-#include "trackers/IndividualName.h"
 #include "storage/NumberText.h"
 #include "storage/RecordFile.h"
 #include "storage/TextRecordFile.h"
+#include "trackers/IndividualDataFile.h"
+#include "trackers/IndividualName.h"
 #include "weight/WeightFile.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "PasswordFiles.h"
 
 #include "storage/FileWriting.h"
-#include "trackers/IndividualList.h"
 #include "storage/RecordFile.h"
 #include "storage/TextRecordFile.h"
 #include "storage/Windows1252.h"
+#include "trackers/IndividualList.h"
 
 #include <QFile>
 #include <QFileInfo>

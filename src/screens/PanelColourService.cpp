@@ -1,9 +1,9 @@
 #include "PanelColourService.h"
 
-#include "services/MessageService.h"
 #include "screens/ScreenColour.h"
 #include "screens/ShellState.h"
 #include "screens/SystemDialogs.h"
+#include "services/MessageService.h"
 #include "storage/GColor1File.h"
 #include "storage/GColor3File.h"
 

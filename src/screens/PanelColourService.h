@@ -1,8 +1,8 @@
 #pragma once
 
 #include "screens/ScreenServices.h"
-#include "storage/StoredColour.h"
 #include "services/Outcome.h"
+#include "storage/StoredColour.h"
 
 #include <QColor>
 #include <QList>

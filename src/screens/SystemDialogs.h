@@ -22,8 +22,9 @@ public:
     // Each returns nothing when the user cancels.
     virtual std::optional<QColor> chooseColour(const QColor& initial, const QString& title) = 0;
     virtual std::optional<QFont> chooseFont(const QFont& initial, const QString& title) = 0;
-    virtual std::optional<QString> chooseOpenFile(const QString& title, const QString& folder,
-                                                  const QString& filter) = 0;
+    virtual std::optional<QString> chooseOpenFile(
+        const QString& title, const QString& folder, const QString& filter)
+        = 0;
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& folder) = 0;
 
     // The print font with its effects (underline, strike-through, colour).

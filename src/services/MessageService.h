@@ -30,20 +30,21 @@ public:
     virtual Answer show(const Message& message) = 0;
 
     // A modal input box; nothing when the user cancels.
-    virtual std::optional<QString> input(const QString& prompt, const QString& title,
-                                         const QString& defaultText) = 0;
+    virtual std::optional<QString> input(
+        const QString& prompt, const QString& title, const QString& defaultText)
+        = 0;
 
     // Shorthands for the common kinds.
     void inform(const QString& text, const QString& title)
     {
-        show({text, title, Icon::Information, Buttons::Ok, Answer::Ok});
+        show({ text, title, Icon::Information, Buttons::Ok, Answer::Ok });
     }
     void warn(const QString& text, const QString& title)
     {
-        show({text, title, Icon::Exclamation, Buttons::Ok, Answer::Ok});
+        show({ text, title, Icon::Exclamation, Buttons::Ok, Answer::Ok });
     }
     void error(const QString& text, const QString& title)
     {
-        show({text, title, Icon::Critical, Buttons::Ok, Answer::Ok});
+        show({ text, title, Icon::Critical, Buttons::Ok, Answer::Ok });
     }
 };

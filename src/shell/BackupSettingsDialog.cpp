@@ -3,8 +3,8 @@
 #include "backup/DiskFileOperations.h"
 #include "backup/FullBackup.h"
 #include "datatool/ProgramBackupSets.h"
-#include "services/MessageService.h"
 #include "screens/SystemDialogs.h"
+#include "services/MessageService.h"
 #include "storage/ProgramSettings.h"
 
 #include <QCheckBox>
@@ -99,7 +99,8 @@ void BackupSettingsDialog::chooseFolder()
     if (!chosen)
         return;
     DiskFileOperations files;
-    if (const QString refusal = FullBackup(m_services.folder, files, ProgramBackupSets::all()).refusalOfFolder(*chosen);
+    if (const QString refusal
+        = FullBackup(m_services.folder, files, ProgramBackupSets::all()).refusalOfFolder(*chosen);
         !refusal.isEmpty()) {
         m_services.messages.warn(refusal, Title);
         return;

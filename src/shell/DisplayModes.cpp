@@ -1,7 +1,7 @@
 #include "DisplayModes.h"
 
-#include "services/MessageService.h"
 #include "screens/ShellState.h"
+#include "services/MessageService.h"
 #include "shell/ScreenMetrics.h"
 #include "storage/GColor3File.h"
 

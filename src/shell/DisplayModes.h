@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storage/ProgramFolder.h"
 #include "services/Outcome.h"
+#include "storage/ProgramFolder.h"
 
 #include <QObject>
 

@@ -31,8 +31,7 @@ QString FamilyNameQuestion::ask(const QString& stored) const
         newName = deleteIt == MessageService::Answer::Yes ? QString() : stored;
     }
     newName = newName.left(ZorqNameFile::MaximumNameLength);
-    if (const Outcome outcome = ZorqNameFile(m_folder).setFamilyName(newName);
-        !outcome.succeeded)
+    if (const Outcome outcome = ZorqNameFile(m_folder).setFamilyName(newName); !outcome.succeeded)
         m_messages.error(
             outcome.settingMessage(QStringLiteral("family name")), QStringLiteral("Family Name"));
     return newName;

@@ -3,15 +3,15 @@
 #include "BackupSettingsDialog.h"
 #include "RestoreEverythingDialog.h"
 #include "backup/BackupStatus.h"
-#include "datatool/ProgramBackupSets.h"
 #include "backup/DatedBackups.h"
 #include "backup/DiskFileOperations.h"
 #include "backup/FullBackup.h"
 #include "backup/FullRestore.h"
+#include "datatool/ProgramBackupSets.h"
 #include "screens/BusyPointer.h"
+#include "screens/SystemDialogs.h"
 #include "services/Clock.h"
 #include "services/MessageService.h"
-#include "screens/SystemDialogs.h"
 #include "storage/ProgramSettings.h"
 
 #include <QDir>

@@ -40,8 +40,7 @@ QString FileWriting::shortWriteReason(qint64 written, qint64 size)
         .arg(english.toString(written), english.toString(size));
 }
 
-Outcome FileWriting::writeAll(
-    QIODevice& device, const QString& fileName, const QByteArray& bytes)
+Outcome FileWriting::writeAll(QIODevice& device, const QString& fileName, const QByteArray& bytes)
 {
     std::unique_ptr<QIODevice> filtered;
     if (deviceFilter())

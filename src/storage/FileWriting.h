@@ -23,8 +23,7 @@ class FileWriting
 public:
     // Writes all of bytes to an open device. fileName names the file (or
     // stream) in the outcome.
-    static Outcome writeAll(
-        QIODevice& device, const QString& fileName, const QByteArray& bytes);
+    static Outcome writeAll(QIODevice& device, const QString& fileName, const QByteArray& bytes);
 
     // Replaces the file at filePath whole: the bytes go to a temporary file
     // beside it, which takes the file's place only once every byte is

@@ -47,6 +47,5 @@ public:
     Outcome setBloodPressureDateChecker(bool on) const;
 
 private:
-
     SettingsRecords m_records;
 };

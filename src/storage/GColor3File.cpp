@@ -92,7 +92,8 @@ bool GColor3File::passwordKeeperGuideLinesOn() const
 
 Outcome GColor3File::setPasswordKeeperGuideLines(bool on) const
 {
-    return m_records.setText(PasswordKeeperGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
+    return m_records.setText(
+        PasswordKeeperGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 bool GColor3File::weightGuideLinesOn() const
@@ -112,7 +113,8 @@ bool GColor3File::bloodPressureGuideLinesOn() const
 
 Outcome GColor3File::setBloodPressureGuideLines(bool on) const
 {
-    return m_records.setText(BloodPressureGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
+    return m_records.setText(
+        BloodPressureGuideLines, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 StoredColour GColor3File::passwordKeeperPanelColour() const

@@ -8,8 +8,7 @@ SettingsRecords::SettingsRecords(const ProgramFolder& folder, QString fileName, 
     : m_folder(folder)
     , m_fileName(std::move(fileName))
     , m_recordLength(recordLength)
-{
-}
+{ }
 
 QString SettingsRecords::text(int record) const
 {

@@ -1,6 +1,5 @@
 #include "ZorqNameFile.h"
 
-
 namespace {
 
 const QString FileName = QStringLiteral("ZORQNAME.FIL");

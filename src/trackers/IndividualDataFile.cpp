@@ -1,7 +1,7 @@
 #include "IndividualDataFile.h"
 
-#include "trackers/IndividualName.h"
 #include "storage/TextRecordFile.h"
+#include "trackers/IndividualName.h"
 
 #include <cmath>
 

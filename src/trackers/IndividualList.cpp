@@ -1,7 +1,7 @@
 #include "IndividualList.h"
 
-#include "trackers/IndividualName.h"
 #include "storage/TextRecordFile.h"
+#include "trackers/IndividualName.h"
 
 #include <QFile>
 #include <QFileInfo>

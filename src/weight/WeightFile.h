@@ -1,7 +1,7 @@
 #pragma once
 
-#include "trackers/IndividualList.h"
 #include "storage/ProgramFolder.h"
+#include "trackers/IndividualList.h"
 #include "weight/WeighIn.h"
 
 #include <QList>

@@ -1,8 +1,8 @@
 #include "weight/WeightGraphData.h"
 
-#include "trackers/DatedRows.h"
 #include "storage/NumberText.h"
 #include "storage/StoredDate.h"
+#include "trackers/DatedRows.h"
 
 GraphData WeightGraphData::build(const QString& name, const QList<WeighIn>& rows,
     const QString& goalWeight, const QString& beginningWeight)

@@ -1,9 +1,9 @@
 #include "EngineRun.h"
 
-#include "datatool/ProgramBackupSets.h"
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
 #include "backup/FileSetTransaction.h"
+#include "datatool/ProgramBackupSets.h"
 
 #include <QDir>
 #include <QFile>
@@ -311,8 +311,7 @@ TEST(BackupEngine, APasswordBackupStartsAgainWithBothFilesOnANewDisk)
 
     LiveRun cancelled;
     cancelled.files.failCopy(2);
-    outcome
-        = cancelled.answerAndRun(BackupKind::PasswordBackup, { Answer::Yes, Answer::Cancel });
+    outcome = cancelled.answerAndRun(BackupKind::PasswordBackup, { Answer::Yes, Answer::Cancel });
     EXPECT_EQ(outcome.state, State::Cancelled);
     EXPECT_TRUE(cancelled.backup().isEmpty());
     EXPECT_EQ(cancelled.view.statusText, "Backup Terminated by User");

@@ -8,9 +8,9 @@
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
 
-#include "datatool/ProgramBackupSets.h"
 #include "backup/BackupFileSet.h"
 #include "backup/ui/BackupScreen.h"
+#include "datatool/ProgramBackupSets.h"
 #include "screens/DriveList.h"
 #include "screens/FolderChooser.h"
 #include "screens/ReadableCaption.h"
@@ -112,16 +112,19 @@ TEST_F(BackupScreenTest, TextsButtonAndMenuFollowTheKind)
         "select Drive and or folder from the Drive/Folders lists below, then Click Restore %1 "
         "Button and follow directions as they appear.");
     const QList<Case> cases {
-        { BackupKind { 20 }, "Backup Password Files", "&Make Backup", backupLabel.arg("Password Files"), "M" },
+        { BackupKind { 20 }, "Backup Password Files", "&Make Backup",
+            backupLabel.arg("Password Files"), "M" },
         { BackupKind { 21 }, "Restore Password Files from Backup Media", "&Restore Password Files",
             restoreLabel.arg("Password Files", "PASSWORD FILES"), "R" },
         { BackupKind { 42 }, "Backup Weight Tracker Files", "&Make Backup",
             backupLabel.arg("Weight Tracker Files"), "M" },
-        { BackupKind { 43 }, "Restore Weight Tracker Files from Backup Media", "&Restore Weight Tracker Files",
+        { BackupKind { 43 }, "Restore Weight Tracker Files from Backup Media",
+            "&Restore Weight Tracker Files",
             restoreLabel.arg("Weight Tracker Files", "WEIGHT TRACKER FILES"), "R" },
         { BackupKind { 44 }, "Backup Blood Pressure Files", "&Make Backup",
             backupLabel.arg("Blood Pressure Files"), "M" },
-        { BackupKind { 45 }, "Restore Blood Pressure Files from Backup Media", "&Restore Blood Pressure Files",
+        { BackupKind { 45 }, "Restore Blood Pressure Files from Backup Media",
+            "&Restore Blood Pressure Files",
             restoreLabel.arg("Blood Pressure Files", "BLOOD PRESSURE FILES"), "R" },
     };
     for (const Case& c : cases) {

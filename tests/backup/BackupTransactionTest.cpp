@@ -1,10 +1,10 @@
 #include "EngineRun.h"
 
-#include "datatool/ProgramBackupSets.h"
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
 #include "backup/FileSetTransaction.h"
 #include "datatool/FolderChecker.h"
+#include "datatool/ProgramBackupSets.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -317,10 +317,10 @@ TEST(BackupTransaction, PasswordFilesAndEveryCopyOfThemAreOwnerOnly)
     // A backup of them is owner-only too.
     TemporaryProgramFolder copy;
     run.messages.queueAnswer(Answer::Yes);
-    ASSERT_EQ(run.engine
-                  .backup(BackupKind::PasswordBackup, BackupTarget::targetPath(copy.path()),
-                      copy.path())
-                  .state,
+    ASSERT_EQ(
+        run.engine
+            .backup(BackupKind::PasswordBackup, BackupTarget::targetPath(copy.path()), copy.path())
+            .state,
         State::Completed);
     for (const char* name : { "Secfile1.Fil", "Secfile2.Fil" })
         EXPECT_EQ(QFile::permissions(copy.filePath(name)) & 0x7077, OwnerOnly) << name;

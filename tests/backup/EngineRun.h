@@ -8,9 +8,9 @@
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
 
-#include "datatool/ProgramBackupSets.h"
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
+#include "datatool/ProgramBackupSets.h"
 
 #include <QList>
 
@@ -23,7 +23,8 @@ struct EngineRun {
     FakeClock clock;
     RecordingRunView view;
     FaultyFileOperations files;
-    BackupEngine engine { { program.folder(), messages, clock, view, files, ProgramBackupSets::all() } };
+    BackupEngine engine { { program.folder(), messages, clock, view, files,
+        ProgramBackupSets::all() } };
 
     explicit EngineRun(
         const BackupFixtures::Files& programFiles, const BackupFixtures::Files& backupFiles = {})

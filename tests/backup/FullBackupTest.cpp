@@ -6,7 +6,6 @@
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
 
-#include "datatool/ProgramBackupSets.h"
 #include "backup/BackupEngine.h"
 #include "backup/BackupManifest.h"
 #include "backup/BackupTarget.h"
@@ -15,6 +14,7 @@
 #include "backup/FullBackup.h"
 #include "backup/FullRestore.h"
 #include "datatool/FolderChecker.h"
+#include "datatool/ProgramBackupSets.h"
 #include "storage/ProgramSettings.h"
 #include "storage/ZorqNameFile.h"
 
@@ -75,7 +75,8 @@ struct Backups {
     Backups() { writeAll(program, everything("old")); }
     FullBackup::Outcome run(const QDateTime& when, int keep = 10)
     {
-        return FullBackup(program.folder(), disk, ProgramBackupSets::all()).run(parent.path(), when, keep);
+        return FullBackup(program.folder(), disk, ProgramBackupSets::all())
+            .run(parent.path(), when, keep);
     }
     QStringList datedNames()
     {
@@ -160,13 +161,15 @@ TEST(FullBackup, AnUnfinishedFolderIsNeitherCountedNorRestoredAndIsRemovedWithAN
 
     // Neither restore reads it, and the program folder stays as it was.
     const FullRestore::Result all
-        = FullRestore(backups.program.folder(), backups.disk, ProgramBackupSets::all()).run(unfinished);
+        = FullRestore(backups.program.folder(), backups.disk, ProgramBackupSets::all())
+              .run(unfinished);
     EXPECT_FALSE(all.completed);
     EXPECT_TRUE(all.refusal.contains("no manifest")) << all.refusal.toStdString();
     ScriptedMessageService messages;
     FakeClock clock;
     RecordingRunView view;
-    BackupEngine engine({ backups.program.folder(), messages, clock, view, backups.disk, ProgramBackupSets::all() });
+    BackupEngine engine({ backups.program.folder(), messages, clock, view, backups.disk,
+        ProgramBackupSets::all() });
     messages.queueAnswer(MessageService::Answer::Yes);
     EXPECT_FALSE(engine.restore(BackupKind::WeightRestore, BackupTarget::targetPath(unfinished))
                      .completed());
@@ -207,8 +210,9 @@ TEST(FullBackup, AFileThatCannotBeReadLeavesNoBackupAndTheEarlierOnesAlone)
     ASSERT_TRUE(backups.run(Morning).completed);
     FaultyFileOperations faulty;
     faulty.makeUnreadable("Dee.Fpl");
-    const FullBackup::Outcome outcome = FullBackup(backups.program.folder(), faulty, ProgramBackupSets::all())
-                                            .run(backups.parent.path(), Morning.addSecs(60), 1);
+    const FullBackup::Outcome outcome
+        = FullBackup(backups.program.folder(), faulty, ProgramBackupSets::all())
+              .run(backups.parent.path(), Morning.addSecs(60), 1);
     EXPECT_FALSE(outcome.completed);
     EXPECT_TRUE(outcome.failure.startsWith("Dee.Fpl could not be backed up"))
         << outcome.failure.toStdString();
@@ -234,7 +238,8 @@ TEST(FullRestore, RestoresEveryFunctionAndTheSettingsFromADatedFolder)
     // A person added since the backup keeps the program's file.
     run.backups.program.write("Zed.Fil", weightFile("zed"));
     const FullRestore::Result result
-        = FullRestore(run.backups.program.folder(), run.backups.disk, ProgramBackupSets::all()).run(run.dated);
+        = FullRestore(run.backups.program.folder(), run.backups.disk, ProgramBackupSets::all())
+              .run(run.dated);
     ASSERT_TRUE(result.completed) << result.refusal.toStdString() << result.failure.toStdString()
                                   << result.damaged.join('\n').toStdString();
     EXPECT_EQ(result.files.size(), BackupNames.size());
@@ -277,7 +282,8 @@ TEST(FullRestore, AFileThatDisagreesWithTheManifestRefusesTheWholeRestore)
             list.write("\"Cy\"\r\n");
         }
         const Files before = folderContents(run.backups.program.path());
-        FullRestore restore(run.backups.program.folder(), run.backups.disk, ProgramBackupSets::all());
+        FullRestore restore(
+            run.backups.program.folder(), run.backups.disk, ProgramBackupSets::all());
         EXPECT_FALSE(restore.plan(run.dated).damaged.isEmpty());
         const FullRestore::Result result = restore.run(run.dated);
         EXPECT_FALSE(result.completed);
@@ -296,7 +302,8 @@ TEST(FullRestore, AOneFunctionRestoreFromADatedFolderChecksItsManifestToo)
     ScriptedMessageService messages;
     FakeClock clock;
     RecordingRunView view;
-    BackupEngine engine({ run.backups.program.folder(), messages, clock, view, run.backups.disk, ProgramBackupSets::all() });
+    BackupEngine engine({ run.backups.program.folder(), messages, clock, view, run.backups.disk,
+        ProgramBackupSets::all() });
     const QString target = BackupTarget::targetPath(run.dated);
 
     messages.queueAnswer(MessageService::Answer::Yes);
@@ -327,7 +334,9 @@ TEST(FullRestore, AStopAfterAnyStepLeavesEverythingOldOrEverythingRestored)
         before = folderContents(complete.backups.program.path());
         FaultyFileOperations counting;
         ASSERT_TRUE(
-            FullRestore(complete.backups.program.folder(), counting, ProgramBackupSets::all()).run(complete.dated).completed);
+            FullRestore(complete.backups.program.folder(), counting, ProgramBackupSets::all())
+                .run(complete.dated)
+                .completed);
         after = folderContents(complete.backups.program.path());
         steps = counting.steps();
     }
@@ -338,7 +347,8 @@ TEST(FullRestore, AStopAfterAnyStepLeavesEverythingOldOrEverythingRestored)
         RestoreRun run;
         FaultyFileOperations faulty;
         faulty.crashAt(k);
-        EXPECT_THROW(FullRestore(run.backups.program.folder(), faulty, ProgramBackupSets::all()).run(run.dated),
+        EXPECT_THROW(FullRestore(run.backups.program.folder(), faulty, ProgramBackupSets::all())
+                         .run(run.dated),
             FaultyFileOperations::Crash);
         DiskFileOperations disk;
         FileSetTransaction::recover(run.backups.program.path(), disk);
@@ -373,17 +383,18 @@ TEST(FullBackup, AStopAfterAnyStepLeavesACompleteBackupOrAnUnfinishedOne)
         Backups backups;
         FaultyFileOperations faulty;
         faulty.crashAt(k);
-        EXPECT_THROW(
-            FullBackup(backups.program.folder(), faulty, ProgramBackupSets::all()).run(backups.parent.path(), Morning, 2),
+        EXPECT_THROW(FullBackup(backups.program.folder(), faulty, ProgramBackupSets::all())
+                         .run(backups.parent.path(), Morning, 2),
             FaultyFileOperations::Crash);
         for (const DatedBackups::Entry& entry :
             DatedBackups::list(backups.parent.path(), backups.disk)) {
             EXPECT_NE(entry.state, DatedBackups::State::Damaged) << entry.problem.toStdString();
             if (entry.state == DatedBackups::State::Complete) {
                 ++completeOnes;
-                EXPECT_TRUE(FullRestore(backups.program.folder(), backups.disk, ProgramBackupSets::all())
-                                .plan(entry.path)
-                                .damaged.isEmpty());
+                EXPECT_TRUE(
+                    FullRestore(backups.program.folder(), backups.disk, ProgramBackupSets::all())
+                        .plan(entry.path)
+                        .damaged.isEmpty());
             }
         }
     }

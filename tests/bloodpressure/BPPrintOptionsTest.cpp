@@ -3,8 +3,8 @@
 #include "ReadOnlyFolder.h"
 #include "TrackerScreenDriver.h"
 
-#include "bloodpressure/ui/BPTracker.h"
 #include "bloodpressure/BloodPressureFile.h"
+#include "bloodpressure/ui/BPTracker.h"
 #include "print/PrintDocument.h"
 #include "screens/PrintOptionsPanel.h"
 #include "storage/GColor4File.h"
@@ -71,7 +71,10 @@ protected:
     {
         return driver.find<QCheckBox>(QLatin1String(name));
     }
-    void printOptions() { QTest::mouseClick(driver.button(TrackerCommand::PrintOptions), Qt::LeftButton); }
+    void printOptions()
+    {
+        QTest::mouseClick(driver.button(TrackerCommand::PrintOptions), Qt::LeftButton);
+    }
     void click(QAbstractButton* button)
     {
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));

@@ -12,9 +12,9 @@
 
 #include "backup/BackupFileSet.h"
 #include "backup/ui/BackupScreen.h"
-#include "passwords/ui/PasswordKeeper.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
+#include "passwords/ui/PasswordKeeper.h"
 #include "print/PrintDocument.h"
 #include "screens/FolderChooser.h"
 #include "screens/GuardedComboBox.h"
@@ -196,9 +196,10 @@ protected:
     Enabling enabling() const
     {
         const bool save = action("mOS")->isEnabled();
-        for (QWidget* trigger :
-            { static_cast<QWidget*>(button(KeeperCommand::Save)), static_cast<QWidget*>(button(KeeperCommand::PrintOptions)),
-                static_cast<QWidget*>(button(KeeperCommand::Delete)), toolButton(1), toolButton(2) })
+        for (QWidget* trigger : { static_cast<QWidget*>(button(KeeperCommand::Save)),
+                 static_cast<QWidget*>(button(KeeperCommand::PrintOptions)),
+                 static_cast<QWidget*>(button(KeeperCommand::Delete)), toolButton(1),
+                 toolButton(2) })
             EXPECT_EQ(trigger->isEnabled(), save) << trigger->objectName().toStdString();
         EXPECT_EQ(action("mOP")->isEnabled(), save);
         EXPECT_EQ(action("mODel")->isEnabled(), save);

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "backup/ui/BackupScreen.h"
 #include "FakeClock.h"
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
+#include "backup/ui/BackupScreen.h"
 
 #include "shell/MainScreen.h"
 #include "shell/ScreenMetrics.h"
@@ -41,9 +41,8 @@ protected:
     // Creates the main screen on a screen of the given size (pixels).
     MainScreen& create(QSize screenPixels = QSize(1024, 768))
     {
-        screen = std::make_unique<MainScreen>(
-            ScreenServices { program->folder(), messages, dialogs, clock, state, help,
-        &BackupScreen::run },
+        screen = std::make_unique<MainScreen>(ScreenServices { program->folder(), messages, dialogs,
+                                                  clock, state, help, &BackupScreen::run },
             std::make_unique<FakeScreenMetrics>(screenPixels));
         return *screen;
     }

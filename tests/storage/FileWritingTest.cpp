@@ -33,8 +33,7 @@ TEST(FileWriting, AShortWriteIsReportedInPlainWords)
         QBuffer target;
         target.open(QIODevice::WriteOnly);
         FailDevice device(&target, c.room);
-        const Outcome outcome
-            = FileWriting::writeAll(device, "Ann.Fil", QByteArray(c.size, 'x'));
+        const Outcome outcome = FileWriting::writeAll(device, "Ann.Fil", QByteArray(c.size, 'x'));
         EXPECT_EQ(outcome.succeeded, c.reason.isEmpty()) << c.room;
         EXPECT_EQ(outcome.reason, c.reason);
         EXPECT_EQ(outcome.fileName, outcome.succeeded ? QString() : QStringLiteral("Ann.Fil"));

@@ -73,8 +73,7 @@ TEST(SettingsWriteFailure, AValueThatDoesNotFitIsRefusedWithItsReason)
     EXPECT_FALSE(tooWide.succeeded);
     EXPECT_EQ(tooWide.fileName, "GColor3.Fil");
     EXPECT_EQ(tooWide.reason, "40000 twips does not fit in a 16-bit record");
-    const Outcome tooLong
-        = GColor4File(temp.folder()).setWeightPrintFontName(QString(37, 'f'));
+    const Outcome tooLong = GColor4File(temp.folder()).setWeightPrintFontName(QString(37, 'f'));
     EXPECT_FALSE(tooLong.succeeded);
     EXPECT_EQ(tooLong.reason, "a value of 41 bytes does not fit in a record of 40 bytes");
 }

@@ -4,8 +4,7 @@
 
 FakeClock::FakeClock(QDateTime now)
     : m_now(std::move(now))
-{
-}
+{ }
 
 void FakeClock::pauseOneSecond()
 {

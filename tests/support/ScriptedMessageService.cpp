@@ -8,10 +8,10 @@ MessageService::Answer ScriptedMessageService::show(const Message& message)
     return m_answers.isEmpty() ? message.defaultButton : m_answers.dequeue();
 }
 
-std::optional<QString> ScriptedMessageService::input(const QString& prompt, const QString& title,
-                                                     const QString& defaultText)
+std::optional<QString> ScriptedMessageService::input(
+    const QString& prompt, const QString& title, const QString& defaultText)
 {
-    m_inputRequests.append({prompt, title, defaultText});
+    m_inputRequests.append({ prompt, title, defaultText });
     return m_inputs.isEmpty() ? std::nullopt : m_inputs.dequeue();
 }
 

@@ -18,8 +18,8 @@ public:
     };
 
     Answer show(const Message& message) override;
-    std::optional<QString> input(const QString& prompt, const QString& title,
-                                 const QString& defaultText) override;
+    std::optional<QString> input(
+        const QString& prompt, const QString& title, const QString& defaultText) override;
 
     void queueAnswer(Answer answer) { m_answers.enqueue(answer); }
     void queueInput(std::optional<QString> text) { m_inputs.enqueue(text); }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "backup/ui/BackupScreen.h"
 #include "FakeClock.h"
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
+#include "backup/ui/BackupScreen.h"
 
 #include "screens/ScreenServices.h"
 #include "screens/ShellState.h"

@@ -1,7 +1,7 @@
 #include "TrackerKind.h"
 
-#include "bloodpressure/ui/BPTracker.h"
 #include "bloodpressure/BloodPressureFile.h"
+#include "bloodpressure/ui/BPTracker.h"
 #include "trackers/IndividualList.h"
 #include "weight/WeightFile.h"
 #include "weight/ui/WeightTracker.h"

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "backup/ui/BackupScreen.h"
 #include "FakeClock.h"
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
 #include "TrackerKind.h"
+#include "backup/ui/BackupScreen.h"
 
 #include "screens/ScreenServices.h"
 #include "screens/ShellState.h"

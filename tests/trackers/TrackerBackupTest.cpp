@@ -6,9 +6,9 @@
 #include "ModalWindow.h"
 #include "TrackerScreenDriver.h"
 
-#include "datatool/ProgramBackupSets.h"
 #include "backup/BackupFileSet.h"
 #include "backup/ui/BackupScreen.h"
+#include "datatool/ProgramBackupSets.h"
 #include "screens/FolderChooser.h"
 
 #include <QAction>

@@ -265,7 +265,8 @@ TEST_P(TrackerLifecycle, ViewExistingFileMenuItemFollowsItsButtonOnlyWhereTheScr
         { "Create New File", [this] { driver.button(TrackerCommand::Create)->click(); }, true },
         { "View Existing File with the list still empty",
             [this] { driver.action("mOV")->trigger(); }, false },
-        { "Create New File again", [this] { driver.button(TrackerCommand::Create)->click(); }, true },
+        { "Create New File again", [this] { driver.button(TrackerCommand::Create)->click(); },
+            true },
         { "View Existing File with Ann listed",
             [this] {
                 storeAnn();
@@ -273,8 +274,8 @@ TEST_P(TrackerLifecycle, ViewExistingFileMenuItemFollowsItsButtonOnlyWhereTheScr
             },
             false },
         { "Ann selected", [this] { driver.select("Ann"); }, false },
-        { "Create New File after the selection", [this] { driver.button(TrackerCommand::Create)->click(); },
-            true },
+        { "Create New File after the selection",
+            [this] { driver.button(TrackerCommand::Create)->click(); }, true },
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);

@@ -69,7 +69,10 @@ protected:
     {
         return driver.find<QCheckBox>(QLatin1String(name));
     }
-    void printOptions() { QTest::mouseClick(driver.button(TrackerCommand::PrintOptions), Qt::LeftButton); }
+    void printOptions()
+    {
+        QTest::mouseClick(driver.button(TrackerCommand::PrintOptions), Qt::LeftButton);
+    }
     // On its box: a short caption leaves the middle of a wide check box
     // outside what a click may hit.
     void clickOption(const char* name)

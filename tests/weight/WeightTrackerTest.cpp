@@ -1,5 +1,4 @@
 #include "CommandNames.h"
-#include "backup/ui/BackupScreen.h"
 #include "FailingSaves.h"
 #include "FakeClock.h"
 #include "ReadOnlyFolder.h"
@@ -7,6 +6,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
+#include "backup/ui/BackupScreen.h"
 
 #include "screens/DataGrid.h"
 #include "screens/LineChart.h"

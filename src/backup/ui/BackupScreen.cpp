@@ -9,13 +9,13 @@
 #include "screens/CommandButton.h"
 #include "screens/DriveList.h"
 #include "screens/FolderChooser.h"
-#include "services/HelpService.h"
-#include "services/MessageService.h"
 #include "screens/NamedWidget.h"
 #include "screens/ReadableCaption.h"
 #include "screens/ScreenBackgroundView.h"
 #include "screens/ShellState.h"
 #include "screens/Twips.h"
+#include "services/HelpService.h"
+#include "services/MessageService.h"
 #include "trackers/IndividualName.h"
 
 #include <QAction>
@@ -419,8 +419,8 @@ void BackupScreen::runCommand()
     const QString targetPath = BackupTarget::targetPath(m_folders->path());
     setRunning(true);
     DiskFileOperations files;
-    BackupEngine engine(
-        { m_services.folder, m_services.messages, m_services.clock, *this, files, ProgramBackupSets::all() });
+    BackupEngine engine({ m_services.folder, m_services.messages, m_services.clock, *this, files,
+        ProgramBackupSets::all() });
     const BackupOutcome outcome = m_restoreMode ? engine.restore(m_kind, targetPath)
                                                 : engine.backup(m_kind, targetPath, chosenPath());
     if (!m_restoreMode && outcome.completed())

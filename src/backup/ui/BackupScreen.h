@@ -19,9 +19,8 @@ class QProgressBar;
 class QPushButton;
 
 // Backup1: the user's side of the backup utility. The kind the calling screen
-// asks for picks the file set and whether it is a backup or a restore; the user picks a drive and folder,
-// starts the run and watches its status and progress; the engine does the
-// copying.
+// asks for picks the file set and whether it is a backup or a restore; the user picks a drive and
+// folder, starts the run and watches its status and progress; the engine does the copying.
 class BackupScreen : public QDialog, private BackupRunView
 {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "DateChecker.h"
 
-#include "services/Clock.h"
 #include "screens/DataGrid.h"
+#include "services/Clock.h"
 #include "services/MessageService.h"
 #include "storage/GColor1File.h"
 #include "storage/StoredDate.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "services/Outcome.h"
 #include "storage/BackgroundSetting.h"
 #include "storage/ProgramFolder.h"
-#include "services/Outcome.h"
 
 #include <QColor>
 

@@ -1,13 +1,13 @@
 #include "TrackerLog.h"
 
-#include "trackers/ui/CalendarPlacement.h"
-#include "services/Clock.h"
-#include "trackers/ui/DateChecker.h"
 #include "screens/EntryBoxRules.h"
-#include "services/MessageService.h"
 #include "screens/MonthCalendar.h"
-#include "trackers/ui/TrackerLogClient.h"
+#include "services/Clock.h"
+#include "services/MessageService.h"
 #include "storage/StoredDate.h"
+#include "trackers/ui/CalendarPlacement.h"
+#include "trackers/ui/DateChecker.h"
+#include "trackers/ui/TrackerLogClient.h"
 
 #include <QApplication>
 #include <QLineEdit>

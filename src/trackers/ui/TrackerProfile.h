@@ -1,10 +1,10 @@
 #pragma once
 
 #include "backup/BackupKind.h"
+#include "storage/GColor1File.h"
 #include "trackers/ui/DateChecker.h"
 #include "trackers/ui/TrackerLogPanel.h"
 #include "trackers/ui/TrackerTexts.h"
-#include "storage/GColor1File.h"
 
 #include <QList>
 #include <QString>

@@ -1,15 +1,15 @@
 #include "ProgressPictures.h"
 
 #include "screens/ClickableImage.h"
-#include "services/MessageService.h"
 #include "screens/NamedWidget.h"
 #include "screens/PictureFile.h"
+#include "services/MessageService.h"
 #include "storage/GColor14File.h"
+#include "weight/PictureReference.h"
+#include "weight/WeightFile.h"
 #include "weight/ui/EnlargedPicture.h"
 #include "weight/ui/PictureBounds.h"
 #include "weight/ui/PictureBrowser.h"
-#include "weight/PictureReference.h"
-#include "weight/WeightFile.h"
 
 #include <QApplication>
 #include <QComboBox>
