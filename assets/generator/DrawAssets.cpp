@@ -137,10 +137,10 @@ QImage drawBackground(int number)
         // The second half adds soft waves across the lower part.
         for (int band = 0; band < 4; ++band) {
             QPainterPath wave;
-            const double base = height * (0.55 + band * 0.12);
+            const double waterline = height * (0.55 + band * 0.12);
             wave.moveTo(0, height);
             for (int x = 0; x <= width; x += 10)
-                wave.lineTo(x, base + 18 * std::sin((x / 120.0) + band + number));
+                wave.lineTo(x, waterline + 18 * std::sin((x / 120.0) + band + number));
             wave.lineTo(width, height);
             wave.closeSubpath();
             painter.setPen(Qt::NoPen);

@@ -91,14 +91,14 @@ std::optional<BackupManifest> BackupManifest::fromJson(const QByteArray& bytes, 
 }
 
 std::optional<BackupManifest> BackupManifest::read(
-    const QString& folder, BackupFileOperations& files, QString* reason)
+    const QString& folder, BackupFileOperations& operations, QString* reason)
 {
     report(reason, QString());
     const QString path = QDir(folder).filePath(FileName);
-    if (!files.exists(path))
+    if (!operations.exists(path))
         return std::nullopt;
     bool read = false;
-    const QByteArray bytes = files.readFile(path, &read);
+    const QByteArray bytes = operations.readFile(path, &read);
     if (!read) {
         report(reason, QStringLiteral("%1 cannot be read").arg(FileName));
         return std::nullopt;
@@ -106,12 +106,13 @@ std::optional<BackupManifest> BackupManifest::read(
     return fromJson(bytes, reason);
 }
 
-bool BackupManifest::write(const QString& folder, BackupFileOperations& files) const
+bool BackupManifest::write(const QString& folder, BackupFileOperations& operations) const
 {
     const QString path = QDir(folder).filePath(FileName);
     const QString draft = path + DraftSuffix;
-    if (files.writeFile(draft, toJson()) && files.rename(draft, path) && files.syncFolder(folder))
+    if (operations.writeFile(draft, toJson()) && operations.rename(draft, path)
+        && operations.syncFolder(folder))
         return true;
-    files.remove(draft);
+    operations.remove(draft);
     return false;
 }

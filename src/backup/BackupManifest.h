@@ -38,8 +38,8 @@ public:
     // The manifest of a dated folder; nothing when it has none (reason
     // empty) or it cannot be read (reason says why).
     static std::optional<BackupManifest> read(
-        const QString& folder, BackupFileOperations& files, QString* reason);
+        const QString& folder, BackupFileOperations& operations, QString* reason);
     // Writes the manifest beside a draft and renames it into place, so that
     // it exists whole or not at all, and flushes the folder.
-    bool write(const QString& folder, BackupFileOperations& files) const;
+    bool write(const QString& folder, BackupFileOperations& operations) const;
 };

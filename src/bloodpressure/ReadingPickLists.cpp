@@ -49,9 +49,9 @@ const QStringList& ReadingPickLists::items(List list)
 {
     static const std::array<QStringList, ListCount> lists = [] {
         std::array<QStringList, ListCount> filled;
-        for (int list = 0; list < ListCount; ++list) {
-            for (int value = ranges[list].highest; value >= ranges[list].lowest; --value)
-                filled[list].append(itemText(List(list), value));
+        for (int index = 0; index < ListCount; ++index) {
+            for (int value = ranges[index].highest; value >= ranges[index].lowest; --value)
+                filled[index].append(itemText(List(index), value));
         }
         return filled;
     }();

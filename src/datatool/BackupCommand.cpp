@@ -66,12 +66,12 @@ int BackupCommand::listRestorePlan(
                            "changed.\n"));
         return ProblemFound;
     }
-    for (const BackupFileSet::FilePair& files : plan.files)
+    for (const BackupFileSet::FilePair& pair : plan.files)
         print(m_out,
             QStringLiteral("%1 %2 from %3\n")
-                .arg(programFolder.exists(files.liveName) ? QStringLiteral("would replace")
-                                                          : QStringLiteral("would create"),
-                    files.liveName, files.backupName));
+                .arg(programFolder.exists(pair.liveName) ? QStringLiteral("would replace")
+                                                         : QStringLiteral("would create"),
+                    pair.liveName, pair.backupName));
     for (const QString& line : plan.missing)
         print(m_out, QStringLiteral("not restored: %1\n").arg(line));
     print(m_out, QStringLiteral("Nothing was changed; give --yes to restore.\n"));

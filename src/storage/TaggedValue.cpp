@@ -124,14 +124,14 @@ QByteArray TaggedValue::encode() const
 {
     QByteArray bytes;
     appendLittleEndian<quint16>(bytes, quint16(type()));
-    if (const auto* value = std::get_if<qint16>(&m_value)) {
-        appendLittleEndian<qint16>(bytes, *value);
-    } else if (const auto* value = std::get_if<qint32>(&m_value)) {
-        appendLittleEndian<qint32>(bytes, *value);
-    } else if (const auto* value = std::get_if<float>(&m_value)) {
-        appendLittleEndian<quint32>(bytes, std::bit_cast<quint32>(*value));
-    } else if (const auto* value = std::get_if<QString>(&m_value)) {
-        const QByteArray text = Windows1252::encode(*value);
+    if (const auto* shortNumber = std::get_if<qint16>(&m_value)) {
+        appendLittleEndian<qint16>(bytes, *shortNumber);
+    } else if (const auto* longNumber = std::get_if<qint32>(&m_value)) {
+        appendLittleEndian<qint32>(bytes, *longNumber);
+    } else if (const auto* single = std::get_if<float>(&m_value)) {
+        appendLittleEndian<quint32>(bytes, std::bit_cast<quint32>(*single));
+    } else if (const auto* string = std::get_if<QString>(&m_value)) {
+        const QByteArray text = Windows1252::encode(*string);
         // The length field holds at most 32767; longer text never fits a
         // record anyway, and the encoded size tells the writer so.
         appendLittleEndian<qint16>(bytes, qint16(qMin<qsizetype>(text.size(), 0x7FFF)));

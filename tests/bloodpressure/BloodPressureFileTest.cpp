@@ -99,7 +99,9 @@ INSTANTIATE_TEST_SUITE_P(Table, BloodPressureRowCount,
         RowCountCase { "Zero", "\"0\"", 50 }, RowCountCase { "Negative", "\"-12\"", 50 },
         RowCountCase { "Letters", "\"fifty\"", 50 }, RowCountCase { "Rounded", "\"60.7\"", 61 },
         RowCountCase { "HalfToEven", "\"60.5\"", 60 }),
-    [](const testing::TestParamInfo<RowCountCase>& info) { return std::string(info.param.label); });
+    [](const testing::TestParamInfo<RowCountCase>& testCase) {
+        return std::string(testCase.param.label);
+    });
 
 TEST(BloodPressureFile, NewFileLoadsAsAnEmptyLogOfItsRowCount)
 {

@@ -415,7 +415,7 @@ TEST_F(OtherScreensAccessibilityTest, PasswordKeeperAndBackupScreenAreNamed)
 
 INSTANTIATE_TEST_SUITE_P(Trackers, TrackerAccessibilityTest,
     ::testing::Values(weightTrackerKind(), bloodPressureTrackerKind()),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& testCase) { return testCase.param.name; });
 
 TEST_P(TrackerAccessibilityTest, TabFollowsTheScreenTopToBottomAndLeftToRight)
 {

@@ -87,7 +87,9 @@ INSTANTIATE_TEST_SUITE_P(Table, IndividualListLoad,
             { u"ANN"_qs, u"ann"_qs, u"Bob"_qs } },
         LoadCase { "Windows1252", "\"Zo\xeb\"\r\n", { u"Zoë"_qs } },
         LoadCase { "NoFinalLineEnd", "\"Ann\"\r\n\"Bob\"", { u"Ann"_qs, u"Bob"_qs } }),
-    [](const testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.label); });
+    [](const testing::TestParamInfo<LoadCase>& testCase) {
+        return std::string(testCase.param.label);
+    });
 
 TEST(IndividualList, NamesDifferingOnlyInCaseSurviveARewrite)
 {

@@ -145,6 +145,6 @@ TEST_P(TrackerBackup, ARestoreThroughTheMenuShowsTheRestoredList)
 
 INSTANTIATE_TEST_SUITE_P(Trackers, TrackerBackup,
     testing::Values(weightTrackerKind(), bloodPressureTrackerKind()),
-    [](const testing::TestParamInfo<TrackerKind>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<TrackerKind>& testCase) { return testCase.param.name; });
 
 } // namespace

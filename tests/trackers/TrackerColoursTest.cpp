@@ -354,7 +354,7 @@ TEST_P(TrackerColours, AColourThatCannotBeStoredIsReported)
 
 INSTANTIATE_TEST_SUITE_P(Trackers, TrackerColours,
     testing::Values(weightTrackerKind(), bloodPressureTrackerKind()),
-    [](const testing::TestParamInfo<TrackerKind>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<TrackerKind>& testCase) { return testCase.param.name; });
 
 TEST(ApplyPanelColourToAll, TheSharedColourChangesOnlyWhenItsRecordWasWritten)
 {

@@ -418,6 +418,6 @@ TEST_P(TrackerLifecycle, EveryViewFitsASmallScreenWithItsTitleBarOnIt)
 
 INSTANTIATE_TEST_SUITE_P(Trackers, TrackerLifecycle,
     testing::Values(weightTrackerKind(), bloodPressureTrackerKind()),
-    [](const testing::TestParamInfo<TrackerKind>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<TrackerKind>& testCase) { return testCase.param.name; });
 
 } // namespace

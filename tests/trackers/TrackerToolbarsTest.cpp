@@ -188,6 +188,6 @@ TEST_P(TrackerToolbars, TheScreenShowsTheProgramBackground)
 
 INSTANTIATE_TEST_SUITE_P(Trackers, TrackerToolbars,
     testing::Values(weightTrackerKind(), bloodPressureTrackerKind()),
-    [](const testing::TestParamInfo<TrackerKind>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<TrackerKind>& testCase) { return testCase.param.name; });
 
 } // namespace

@@ -138,7 +138,9 @@ INSTANTIATE_TEST_SUITE_P(Table, WeightFileRowCount,
         RowCountCase { "Zero", "\"0\"", 50 }, RowCountCase { "Negative", "\"-4\"", 50 },
         RowCountCase { "Letters", "\"abc\"", 50 }, RowCountCase { "Fraction", "\"7.6\"", 8 },
         RowCountCase { "Unquoted", "12", 12 }, RowCountCase { "Empty", "", 50 }),
-    [](const testing::TestParamInfo<RowCountCase>& info) { return std::string(info.param.label); });
+    [](const testing::TestParamInfo<RowCountCase>& testCase) {
+        return std::string(testCase.param.label);
+    });
 
 TEST(WeightFile, FileEndingEarlyLeavesTheRestEmpty)
 {

@@ -109,13 +109,13 @@ QWidget* ProgressPictures::buildHalf(int picture, const QString& title)
     date->setAccessibleName(what + QStringLiteral(" Date"));
     m_pictures[picture]->setAccessibleName(what);
     auto describe = [this, picture] {
-        const QString what = picture == Beginning ? QStringLiteral("Beginning picture")
-                                                  : QStringLiteral("Current picture");
-        const QString date = m_dateBoxes[picture]->text().trimmed();
+        const QString which = picture == Beginning ? QStringLiteral("Beginning picture")
+                                                   : QStringLiteral("Current picture");
+        const QString taken = m_dateBoxes[picture]->text().trimmed();
         m_pictures[picture]->setAccessibleDescription(
-            date.isEmpty() || date == WeightFile::PictureDatePlaceholder
-                ? what + QStringLiteral(", date not given")
-                : what + QStringLiteral(", taken ") + date);
+            taken.isEmpty() || taken == WeightFile::PictureDatePlaceholder
+                ? which + QStringLiteral(", date not given")
+                : which + QStringLiteral(", taken ") + taken);
     };
     describe();
     connect(date, &QLineEdit::textChanged, this, describe);

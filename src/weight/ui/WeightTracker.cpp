@@ -505,9 +505,9 @@ void WeightTracker::showTrendAndGoal(
 
 void WeightTracker::rebuildGraph(const QList<WeighIn>& rows)
 {
-    const GraphData data = WeightGraphData::build(individualBox()->currentText().trimmed(), rows,
+    const GraphData graph = WeightGraphData::build(individualBox()->currentText().trimmed(), rows,
         m_entryBoxes[GoalWeightBox]->text(), m_entryBoxes[BeginningWeightBox]->text());
-    m_graphPanel->showGraph(data);
+    m_graphPanel->showGraph(graph);
 }
 
 // --- settings ----------------------------------------------------------------

@@ -1,6 +1,6 @@
 #include "PdfReportWriter.h"
 
-#include "PasswordSnapshot.h"
+#include "datatool/PasswordSnapshot.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "bloodpressure/BloodPressureGraphData.h"
 #include "bloodpressure/BloodPressureReport.h"

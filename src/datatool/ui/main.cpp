@@ -1,5 +1,5 @@
 #include "datatool/DataTool.h"
-#include "datatool/PdfReportWriter.h"
+#include "datatool/ui/PdfReportWriter.h"
 #include "storage/DataFolderLocation.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportWriter.h"
+#include "datatool/ReportWriter.h"
 
 // Lays a report out from the program folder's files as the screen would
 // with its settings at their stored values, and writes it as a PDF. Needs a
