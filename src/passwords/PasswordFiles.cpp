@@ -1,7 +1,6 @@
 #include "PasswordFiles.h"
 
-#include "storage/FileWriting.h"
-#include "storage/RecordFile.h"
+#include "ClassicPasswordStorage.h"
 #include "storage/TextRecordFile.h"
 #include "storage/Windows1252.h"
 #include "trackers/IndividualList.h"
@@ -66,23 +65,18 @@ QString fieldRefusal(
     return {};
 }
 
-// Run before each rewrite: a rewrite keeps the permissions of the file it
-// replaces, so a missing file is created empty with owner-only permissions
-// first, and one restored or copied in with wider permissions is narrowed.
-// Best effort: where it fails, the rewrite that follows reports the reason.
-void keepOwnerOnly(const QString& path)
-{
-    QFile file(path);
-    if (file.exists())
-        file.setPermissions(PasswordFiles::OwnerOnly);
-    else
-        file.open(QIODevice::WriteOnly | QIODevice::NewOnly, PasswordFiles::OwnerOnly);
-}
+using Part = PasswordStorage::Part;
 
 } // namespace
 
 PasswordFiles::PasswordFiles(ProgramFolder folder, QRandomGenerator* random)
+    : PasswordFiles(folder, std::make_shared<ClassicPasswordStorage>(folder), random)
+{ }
+
+PasswordFiles::PasswordFiles(
+    ProgramFolder folder, std::shared_ptr<PasswordStorage> storage, QRandomGenerator* random)
     : m_folder(std::move(folder))
+    , m_storage(std::move(storage))
     , m_random(random ? random : QRandomGenerator::global())
 { }
 
@@ -99,14 +93,13 @@ QString PasswordFiles::entriesFilePath() const
 bool PasswordFiles::readIndex(QStringList& items, QString& error) const
 {
     items.clear();
-    const QString path = indexFilePath();
-    if (!QFileInfo::exists(path))
+    if (!m_storage->exists(Part::Index))
         return true;
-    TextRecordFile file;
-    if (!file.openForReading(path)) {
-        error = file.errorString();
+    const std::optional<QByteArray> bytes = m_storage->read(Part::Index, error);
+    if (!bytes)
         return false;
-    }
+    TextRecordFile file;
+    file.openBytes(*bytes);
     while (!file.atEnd()) {
         QString value;
         if (!file.readValue(value))
@@ -132,17 +125,13 @@ QStringList PasswordFiles::LoadIndex() const
 
 bool PasswordFiles::WriteIndex(const QStringList& items, QString* error) const
 {
-    keepOwnerOnly(indexFilePath());
-    TextRecordFile file;
-    if (file.openForWriting(indexFilePath())) {
-        for (const QString& item : items)
-            file.writeValue(item);
-    }
-    if (file.close())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
+    QByteArray bytes;
+    for (const QString& item : items)
+        bytes.append(TextRecordFile::encodeLine(item));
+    const Outcome written = m_storage->write(Part::Index, bytes);
+    if (!written && error)
+        *error = written.reason;
+    return written.succeeded;
 }
 
 namespace {
@@ -175,19 +164,9 @@ std::optional<int> PasswordFiles::FindFreeRecord() const
     return number;
 }
 
-// Reading never creates the entries file: a missing one holds only records
-// never written.
 std::optional<PasswordRecord> PasswordFiles::readRecord(int recordNumber) const
 {
-    if (recordNumber < 1)
-        return std::nullopt;
-    if (!QFileInfo::exists(entriesFilePath()))
-        return PasswordRecord();
-    RecordFile file(entriesFilePath(), PasswordRecord::Length);
-    PasswordRecord record;
-    if (!file.readStructure(recordNumber, record.structure()))
-        return std::nullopt;
-    return record;
+    return m_storage->readRecord(recordNumber);
 }
 
 std::optional<PasswordEntry> PasswordFiles::loadEntry(const QString& indexItem) const
@@ -203,30 +182,14 @@ std::optional<PasswordEntry> PasswordFiles::loadEntry(const QString& indexItem) 
 
 std::optional<QByteArray> PasswordFiles::readEntries(QString& error) const
 {
-    QFile file(entriesFilePath());
-    if (!file.exists())
-        return QByteArray();
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    return bytes;
+    return m_storage->read(Part::Entries, error);
 }
 
 bool PasswordFiles::writeEntries(const QByteArray& bytes, QString& error) const
 {
-    keepOwnerOnly(entriesFilePath());
-    QSaveFile file(entriesFilePath());
-    if (!FileWriting::openForReplacement(file, &error))
-        return false;
-    const Outcome outcome = FileWriting::commit(file, bytes);
-    error = outcome.reason;
-    return outcome.succeeded;
+    const Outcome written = m_storage->write(Part::Entries, bytes);
+    error = written.reason;
+    return written.succeeded;
 }
 
 // Records between the old end and this one become zero bytes, which read as

@@ -4,6 +4,7 @@
 #include "PasswordEntry.h"
 #include "PasswordFileResult.h"
 #include "PasswordRecord.h"
+#include "PasswordStorage.h"
 #include "storage/ProgramFolder.h"
 
 #include <QByteArray>
@@ -11,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class QRandomGenerator;
@@ -26,7 +28,9 @@ class QRandomGenerator;
 // in use is ever overwritten.
 //
 // Both files are created, and kept on every rewrite, readable and writable by
-// their owner only: they hold the user's passwords, merely scrambled.
+// their owner only: they hold the user's passwords, merely scrambled. When the
+// keeper is protected the same two files' bytes live inside the vault, and
+// this class reads and writes them there through its storage.
 class PasswordFiles
 {
 public:
@@ -55,6 +59,9 @@ public:
     // seeded generator. Without one the securely seeded global generator is
     // used.
     explicit PasswordFiles(ProgramFolder folder, QRandomGenerator* random = nullptr);
+    // The files kept in storage instead of the folder's classic pair.
+    PasswordFiles(ProgramFolder folder, std::shared_ptr<PasswordStorage> storage,
+        QRandomGenerator* random = nullptr);
 
     QString indexFilePath() const;
     QString entriesFilePath() const;
@@ -121,5 +128,6 @@ private:
     static QByteArray withRecord(QByteArray bytes, int number, const PasswordRecord& record);
 
     ProgramFolder m_folder;
+    std::shared_ptr<PasswordStorage> m_storage;
     QRandomGenerator* m_random;
 };

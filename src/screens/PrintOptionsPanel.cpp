@@ -396,7 +396,9 @@ void PrintOptionsPanel::exitPrintOptions()
 {
     hide();
     if (m_profile.trackerClosing) {
-        m_settings.storeFont(m_services.state);
+        if (Outcome stored = m_settings.storeFont(m_services.state); !stored)
+            m_services.messages.error(
+                stored.settingMessage(QStringLiteral("print font")), QStringLiteral("Print"));
         QCoreApplication::processEvents();
         emit statusChanged(QString());
         if (m_optionsMenu)
@@ -509,8 +511,11 @@ void PrintOptionsPanel::setGuideLinesShown(bool shown)
     const QSignalBlocker blocker(m_showGuides);
     (shown ? m_showGuides : m_hideGuides)->setChecked(true);
     m_guideLines = shown;
-    if (!m_loadingGuideLines)
-        m_settings.setGuideLines(shown);
+    if (!m_loadingGuideLines) {
+        if (Outcome stored = m_settings.setGuideLines(shown); !stored)
+            m_services.messages.error(stored.settingMessage(QStringLiteral("guide lines setting")),
+                QStringLiteral("Print"));
+    }
     m_preview->updatePreview();
 }
 

@@ -24,20 +24,18 @@ bool PrintPanelSettings::guideLinesOn() const
     return false;
 }
 
-void PrintPanelSettings::setGuideLines(bool shown) const
+Outcome PrintPanelSettings::setGuideLines(bool shown) const
 {
     const GColor3File settings(m_folder);
     switch (m_function) {
     case PrintPanelProfile::Function::WeightTracker:
-        settings.setWeightGuideLines(shown);
-        break;
+        return settings.setWeightGuideLines(shown);
     case PrintPanelProfile::Function::BloodPressureTracker:
-        settings.setBloodPressureGuideLines(shown);
-        break;
+        return settings.setBloodPressureGuideLines(shown);
     case PrintPanelProfile::Function::PasswordKeeper:
-        settings.setPasswordKeeperGuideLines(shown);
-        break;
+        return settings.setPasswordKeeperGuideLines(shown);
     }
+    return Outcome::success();
 }
 
 void PrintPanelSettings::readFont(ShellState& state) const
@@ -60,7 +58,7 @@ void PrintPanelSettings::readFont(ShellState& state) const
     state.PrintFontSizeSingle = size.type() == TaggedValue::Type::Float32;
 }
 
-void PrintPanelSettings::storeFont(const ShellState& state) const
+Outcome PrintPanelSettings::storeFont(const ShellState& state) const
 {
     // Stored with the kind it came with: a whole 16-bit size stays one, and
     // the font dialog's and Auto Size's single-precision sizes stay so even
@@ -72,14 +70,15 @@ void PrintPanelSettings::storeFont(const ShellState& state) const
     const GColor4File settings(m_folder);
     switch (m_function) {
     case PrintPanelProfile::Function::WeightTracker:
-        settings.setWeightPrintFontName(state.PrintFontName);
-        settings.setWeightPrintFontSize(storedSize);
-        break;
+        if (Outcome named = settings.setWeightPrintFontName(state.PrintFontName); !named)
+            return named;
+        return settings.setWeightPrintFontSize(storedSize);
     case PrintPanelProfile::Function::BloodPressureTracker:
-        settings.setBloodPressurePrintFontName(state.PrintFontName);
-        settings.setBloodPressurePrintFontSize(storedSize);
-        break;
+        if (Outcome named = settings.setBloodPressurePrintFontName(state.PrintFontName); !named)
+            return named;
+        return settings.setBloodPressurePrintFontSize(storedSize);
     case PrintPanelProfile::Function::PasswordKeeper:
         break;
     }
+    return Outcome::success();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/Outcome.h"
+
 #include "screens/PrintPanelProfile.h"
 #include "storage/ProgramFolder.h"
 
@@ -14,13 +16,13 @@ public:
     PrintPanelSettings(const ProgramFolder& folder, PrintPanelProfile::Function function);
 
     bool guideLinesOn() const;
-    void setGuideLines(bool shown) const;
+    Outcome setGuideLines(bool shown) const;
 
     // The stored face and size into the shared state, with the kind of
     // number the size was stored as; a function without its own font gets
     // the default size.
     void readFont(ShellState& state) const;
-    void storeFont(const ShellState& state) const;
+    Outcome storeFont(const ShellState& state) const;
 
 private:
     ProgramFolder m_folder;

@@ -16,6 +16,8 @@
 
 #include <QDir>
 
+#include <tuple>
+
 namespace {
 
 using Answer = MessageService::Answer;
@@ -176,8 +178,9 @@ void FullBackupCommands::backUpAtClose()
     }
     if (outcome.completed)
         return;
-    // The next close tries again.
-    settings.setLastCloseBackupDate(previous);
+    // The next close tries again; should the date not go back, the next
+    // day's close does.
+    std::ignore = settings.setLastCloseBackupDate(previous);
     m_services.messages.warn(
         QStringLiteral("The backup of everything made when Halvorn closes could not be made.\n%1")
             .arg(outcome.failure),

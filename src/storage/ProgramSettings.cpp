@@ -11,6 +11,8 @@ const QString BackUpAtCloseKey = QStringLiteral("Backup/AtClose");
 const QString LastCloseBackupKey = QStringLiteral("Backup/LastAtClose");
 const QString LastEverythingFolderKey = QStringLiteral("Backup/LastEverythingFolder");
 const QString OverdueDaysKey = QStringLiteral("Backup/OverdueDays");
+const QString KeeperLockMinutesKey = QStringLiteral("Keeper/LockMinutes");
+const QString KeeperProtectionDeclinedKey = QStringLiteral("Keeper/ProtectionDeclined");
 
 } // namespace
 
@@ -122,4 +124,31 @@ Outcome ProgramSettings::setBackupOverdueDays(int days) const
         return Outcome::failure(FileName,
             QStringLiteral("the days must lie from 1 to %1").arg(MaximumBackupOverdueDays));
     return setValue(OverdueDaysKey, days);
+}
+
+int ProgramSettings::keeperLockMinutes() const
+{
+    bool ok = false;
+    const int stored = value(KeeperLockMinutesKey).toInt(&ok);
+    return ok && stored >= 0 && stored <= MaximumKeeperLockMinutes ? stored
+                                                                   : DefaultKeeperLockMinutes;
+}
+
+Outcome ProgramSettings::setKeeperLockMinutes(int minutes) const
+{
+    if (minutes < 0 || minutes > MaximumKeeperLockMinutes)
+        return Outcome::failure(FileName,
+            QStringLiteral("the keeper locks after 1 to %1 minutes, or never")
+                .arg(MaximumKeeperLockMinutes));
+    return setValue(KeeperLockMinutesKey, minutes);
+}
+
+bool ProgramSettings::keeperProtectionDeclined() const
+{
+    return value(KeeperProtectionDeclinedKey).toBool();
+}
+
+Outcome ProgramSettings::setKeeperProtectionDeclined(bool declined) const
+{
+    return setValue(KeeperProtectionDeclinedKey, declined);
 }

@@ -49,6 +49,16 @@ public:
     int backupOverdueDays() const;
     Outcome setBackupOverdueDays(int days) const;
 
+    // Minutes without input after which a protected keeper locks itself;
+    // 0 means never.
+    static constexpr int DefaultKeeperLockMinutes = 5;
+    static constexpr int MaximumKeeperLockMinutes = 60;
+    int keeperLockMinutes() const;
+    Outcome setKeeperLockMinutes(int minutes) const;
+    // The user said No to protecting an empty keeper; it is not offered again.
+    bool keeperProtectionDeclined() const;
+    Outcome setKeeperProtectionDeclined(bool declined) const;
+
 private:
     QVariant value(const QString& key) const;
     Outcome setValue(const QString& key, const QVariant& value) const;

@@ -34,7 +34,7 @@ const QDateTime Morning(QDate(2026, 12, 10), QTime(9, 30, 12));
 QByteArray familyNameFile(const QString& name)
 {
     TemporaryProgramFolder folder;
-    ZorqNameFile(folder.folder()).setFamilyName(name);
+    EXPECT_TRUE(ZorqNameFile(folder.folder()).setFamilyName(name));
     return folder.read("ZORQNAME.FIL");
 }
 

@@ -76,7 +76,7 @@ TEST(DataToolBackupAll, WithoutAFolderItUsesTheOneSetAndOtherwiseSaysWhy)
     EXPECT_TRUE(none.errText().contains("no backup folder")) << none.errText().toStdString();
 
     TemporaryProgramFolder parent;
-    ProgramSettings(program.folder()).setBackupFolder(parent.path());
+    EXPECT_TRUE(ProgramSettings(program.folder()).setBackupFolder(parent.path()));
     const DataToolRun set = runDataTool({ "backup", "all", "--dir", program.path() });
     EXPECT_EQ(set.exitCode, 0) << set.errText().toStdString();
     EXPECT_EQ(datedFolders(parent.path()).size(), 1);

@@ -11,6 +11,8 @@
 
 #include <QRandomGenerator>
 
+#include <gtest/gtest.h>
+
 DataToolRun runDataTool(
     const QStringList& arguments, const QString& program, const QString& standardOutputFile)
 {
@@ -48,6 +50,6 @@ void buildSoundFolder(const TemporaryProgramFolder& folder)
     PasswordFiles files(folder.folder(), &random);
     files.AddEntry({ "Bank", "ann", "pw1", "" });
     files.AddEntry({ "Mail", "ann", "pw2", "" });
-    GColor4File(folder.folder()).setWeightPrintFontName("Arial");
-    ZorqNameFile(folder.folder()).setFamilyName("Halvorsen");
+    EXPECT_TRUE(GColor4File(folder.folder()).setWeightPrintFontName("Arial"));
+    EXPECT_TRUE(ZorqNameFile(folder.folder()).setFamilyName("Halvorsen"));
 }

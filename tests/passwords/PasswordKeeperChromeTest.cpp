@@ -100,7 +100,8 @@ TEST_F(PasswordKeeperChrome, AChosenColourIsAskedAboutWithTheKeepersQuestionAndC
 
 TEST_F(PasswordKeeperChrome, TheDefaultChoiceIsStoredAsDefault)
 {
-    GColor3File(folder.folder()).setPasswordKeeperPanelColour(StoredColour::fromValue(255));
+    ASSERT_TRUE(
+        GColor3File(folder.folder()).setPasswordKeeperPanelColour(StoredColour::fromValue(255)));
     open();
     messages.queueAnswer(Answer::No);
     find<QAction>("mOC")->trigger();

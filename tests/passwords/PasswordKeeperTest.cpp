@@ -985,7 +985,7 @@ TEST_F(PasswordKeeperTest, BackupAndRestoreAskAboutUnsavedChangesFirst)
 
     std::optional<BackupKind> kind;
     whenModalOpens<BackupScreen>(
-        "Backup1", [&](BackupScreen* screen) { kind = screen ? screen->kind() : kind; });
+        "Backup1", [&](BackupScreen* opened) { kind = opened ? opened->kind() : kind; });
     messages.queueAnswer(Answer::Yes);
     messages.queueAnswer(Answer::Yes);
     action("mUB")->trigger();
@@ -1005,12 +1005,12 @@ TEST_F(PasswordKeeperTest, ARestoreShowsTheRestoredEntriesAtOnce)
     open();
     choose("current");
 
-    whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen* screen) {
-        ASSERT_NE(screen, nullptr);
-        EXPECT_EQ(screen->kind(), BackupKind::PasswordRestore);
-        screen->findChild<FolderChooser*>("Dir1")->setPath(backup.path());
+    whenModalOpens<BackupScreen>("Backup1", [&](BackupScreen* opened) {
+        ASSERT_NE(opened, nullptr);
+        EXPECT_EQ(opened->kind(), BackupKind::PasswordRestore);
+        opened->findChild<FolderChooser*>("Dir1")->setPath(backup.path());
         messages.queueAnswer(Answer::Yes);
-        screen->findChild<QPushButton*>("SSCommand2")->click();
+        opened->findChild<QPushButton*>("SSCommand2")->click();
     });
     action("mUR")->trigger();
 

@@ -112,7 +112,7 @@ TEST_F(BackgroundSelectorTest, CancelAfterAPreviewPutsTheColourBack)
 
 TEST_F(BackgroundSelectorTest, AColourStartsFromBlueOverAPictureAndIsStoredAsANumber)
 {
-    GZorq1File(program->folder()).setScreenBackground(BackgroundSetting::picture(2));
+    ASSERT_TRUE(GZorq1File(program->folder()).setScreenBackground(BackgroundSetting::picture(2)));
     start();
     toggle();
     dialogs.queueColour(std::nullopt);

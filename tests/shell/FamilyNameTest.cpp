@@ -11,7 +11,10 @@ class FamilyNameTest : public MainScreenFixture
 {
 protected:
     QString storedName() const { return ZorqNameFile(program->folder()).familyName(); }
-    void storeName(const QString& name) { ZorqNameFile(program->folder()).setFamilyName(name); }
+    void storeName(const QString& name)
+    {
+        ASSERT_TRUE(ZorqNameFile(program->folder()).setFamilyName(name));
+    }
 };
 
 TEST_F(FamilyNameTest, StoredNameStandsInFrontOfTheTitle)

@@ -35,8 +35,8 @@ protected:
     void turnOnCloseTimeBackup()
     {
         const ProgramSettings settings(program->folder());
-        settings.setBackupFolder(backups.path());
-        settings.setBackUpAtClose(true);
+        EXPECT_TRUE(settings.setBackupFolder(backups.path()));
+        EXPECT_TRUE(settings.setBackUpAtClose(true));
     }
 
     QStringList datedNames()
@@ -100,8 +100,8 @@ TEST_F(FullBackupCommandsTest, AFailedCloseTimeBackupIsSaidAndTriedAgainAtTheNex
 {
     const ProgramSettings settings(program->folder());
     backups.write("not a folder", "x");
-    settings.setBackupFolder(backups.filePath("not a folder/halvorn"));
-    settings.setBackUpAtClose(true);
+    EXPECT_TRUE(settings.setBackupFolder(backups.filePath("not a folder/halvorn")));
+    EXPECT_TRUE(settings.setBackUpAtClose(true));
     start();
     screen->close();
     EXPECT_EQ(messages.last().title, "Back Up Everything");
@@ -113,7 +113,7 @@ TEST_F(FullBackupCommandsTest, AFailedCloseTimeBackupIsSaidAndTriedAgainAtTheNex
 
 TEST_F(FullBackupCommandsTest, WithoutTheSettingClosingMakesNoBackup)
 {
-    ProgramSettings(program->folder()).setBackupFolder(backups.path());
+    EXPECT_TRUE(ProgramSettings(program->folder()).setBackupFolder(backups.path()));
     start();
     closeAndReopen();
     EXPECT_TRUE(datedNames().isEmpty());
@@ -124,13 +124,13 @@ TEST_F(FullBackupCommandsTest, TheStatusBarSaysSoWhenTheLastBackupIsOldWithoutAM
     turnOnCloseTimeBackup();
     start();
     closeAndReopen();
-    ProgramSettings(program->folder()).setBackUpAtClose(false);
+    EXPECT_TRUE(ProgramSettings(program->folder()).setBackUpAtClose(false));
     clock.setNow(clock.now().addDays(31));
     closeAndReopen();
     EXPECT_EQ(panelText(), "Last backup: December 9, 2026, 31 days ago: time to back up again");
     EXPECT_TRUE(messages.messages().isEmpty());
     // A longer setting is heeded.
-    ProgramSettings(program->folder()).setBackupOverdueDays(60);
+    EXPECT_TRUE(ProgramSettings(program->folder()).setBackupOverdueDays(60));
     closeAndReopen();
     EXPECT_EQ(panelText(), "Last backup: December 9, 2026");
 }
@@ -158,12 +158,12 @@ TEST_F(FullBackupCommandsTest, BackUpEverythingWritesADatedFolderAndTheStatusBar
 
 TEST_F(FullBackupCommandsTest, RestoreEverythingRestoresTheChosenDatedBackup)
 {
-    ZorqNameFile(program->folder()).setFamilyName("Jones");
+    EXPECT_TRUE(ZorqNameFile(program->folder()).setFamilyName("Jones"));
     start();
     dialogs.queueFolder(backups.path());
     find<QAction>("mOBE")->trigger();
     program->write("Ann.Fil", "\"1\"\r\n\"new\"\r\n" + QByteArray("\"\"\r\n").repeated(10));
-    ZorqNameFile(program->folder()).setFamilyName("Smith");
+    EXPECT_TRUE(ZorqNameFile(program->folder()).setFamilyName("Smith"));
     screen.reset();
     start();
     EXPECT_TRUE(screen->windowTitle().contains("Smith")) << screen->windowTitle().toStdString();

@@ -236,7 +236,7 @@ TEST_F(MainScreenTest, SplashIsShownOnceAPerRun)
 
 TEST_F(MainScreenTest, FunctionScreensOpenWithTheirTitlesAndBringTheMainScreenBack)
 {
-    ZorqNameFile(program->folder()).setFamilyName(QStringLiteral("Smith"));
+    ASSERT_TRUE(ZorqNameFile(program->folder()).setFamilyName(QStringLiteral("Smith")));
     storeDisplayMode(QStringLiteral("Yes"), 9000, 12000);
     MainScreen& main = start();
 

@@ -32,6 +32,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -479,8 +480,9 @@ PrintDocument BPTracker::buildReport(const QPageLayout& layout, const PrintFont&
     const BloodPressureReport::Options options = m_reportOptions->options();
     // This run's picture, from memory: a Chartxxx.jpg that could not be
     // written must never put an older graph, perhaps another person's, on
-    // the page.
-    exportGraphImage(options.entryCount, &values.graph);
+    // the page. The page is printed from the drawn picture, so a file that
+    // could not be written does not stop the report.
+    std::ignore = exportGraphImage(options.entryCount, &values.graph);
     values.printed = services().clock.today();
     return BloodPressureReport::build(values, options, layout, font);
 }

@@ -1,0 +1,88 @@
+#include "ClassicPasswordStorage.h"
+
+#include "PasswordFiles.h"
+
+#include "storage/FileWriting.h"
+#include "storage/RecordFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <utility>
+
+namespace {
+
+constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// Run before each rewrite: a rewrite keeps the permissions of the file it
+// replaces, so a missing file is created empty with owner-only permissions
+// first, and one restored or copied in with wider permissions is narrowed.
+// Best effort: where it fails, the rewrite that follows reports the reason.
+void keepOwnerOnly(const QString& path)
+{
+    QFile file(path);
+    if (file.exists())
+        file.setPermissions(OwnerOnly);
+    else
+        file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly);
+}
+
+} // namespace
+
+ClassicPasswordStorage::ClassicPasswordStorage(ProgramFolder folder)
+    : m_folder(std::move(folder))
+{ }
+
+QString ClassicPasswordStorage::fileName(Part part)
+{
+    return part == Part::Index ? PasswordFiles::IndexFileName : PasswordFiles::EntriesFileName;
+}
+
+QString ClassicPasswordStorage::filePath(Part part) const
+{
+    return m_folder.filePath(fileName(part));
+}
+
+bool ClassicPasswordStorage::exists(Part part) const
+{
+    return QFileInfo::exists(filePath(part));
+}
+
+std::optional<QByteArray> ClassicPasswordStorage::read(Part part, QString& error) const
+{
+    QFile file(filePath(part));
+    if (!file.exists())
+        return QByteArray();
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// Reading never creates the entries file: a missing one holds only records
+// never written.
+std::optional<PasswordRecord> ClassicPasswordStorage::readRecord(int recordNumber) const
+{
+    if (recordNumber < 1)
+        return std::nullopt;
+    if (!exists(Part::Entries))
+        return PasswordRecord();
+    RecordFile file(filePath(Part::Entries), PasswordRecord::Length);
+    PasswordRecord record;
+    if (!file.readStructure(recordNumber, record.structure()))
+        return std::nullopt;
+    return record;
+}
+
+Outcome ClassicPasswordStorage::write(Part part, const QByteArray& bytes)
+{
+    const QString path = filePath(part);
+    keepOwnerOnly(path);
+    return FileWriting::replaceFile(path, bytes, OwnerOnly);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "PasswordRecord.h"
+#include "services/Outcome.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// Where the keeper's index and entries are kept: the classic pair of files
+// in the program folder, or the vault that holds both encrypted. The keeper's
+// readers and writers see the same bytes either way.
+class PasswordStorage
+{
+public:
+    enum class Part { Index, Entries };
+
+    virtual ~PasswordStorage() = default;
+
+    // Whether the part has ever been written.
+    virtual bool exists(Part part) const = 0;
+    // The part's bytes; empty when it was never written; nothing, with the
+    // reason, when it cannot be read.
+    virtual std::optional<QByteArray> read(Part part, QString& error) const = 0;
+    // One entries record as stored; a record past the end is empty. Nothing
+    // when it cannot be read.
+    virtual std::optional<PasswordRecord> readRecord(int recordNumber) const = 0;
+    // Replaces the part whole; on failure the previous bytes stay.
+    virtual Outcome write(Part part, const QByteArray& bytes) = 0;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "PasswordStorage.h"
+#include "PasswordVault.h"
+#include "VaultFile.h"
+
+// The keeper's two files inside an unlocked vault: read from memory, and
+// every change sealed into a new version of the whole vault under the key
+// stretched at unlocking. Destroying it wipes the key and the contents.
+class VaultPasswordStorage : public PasswordStorage
+{
+public:
+    VaultPasswordStorage(ProgramFolder folder, PasswordVault::Key key, VaultContents contents);
+
+    bool exists(Part part) const override;
+    std::optional<QByteArray> read(Part part, QString& error) const override;
+    std::optional<PasswordRecord> readRecord(int recordNumber) const override;
+    Outcome write(Part part, const QByteArray& bytes) override;
+
+    const VaultContents& contents() const { return m_contents; }
+    const PasswordVault::Key& key() const { return m_key; }
+
+private:
+    const SecretBytes& bytesOf(Part part) const;
+
+    VaultFile m_file;
+    PasswordVault::Key m_key;
+    VaultContents m_contents;
+};
