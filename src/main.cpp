@@ -1,6 +1,7 @@
 #include "backup/ui/BackupScreen.h"
 #include "bloodpressure/ui/BPTracker.h"
 #include "passwords/ui/PasswordKeeper.h"
+#include "screens/DBusSessionLockSignal.h"
 #include "screens/QtMessageService.h"
 #include "screens/QtSystemDialogs.h"
 #include "screens/ScreenServices.h"
@@ -36,8 +37,10 @@ int main(int argc, char* argv[])
     HelpWindow help(folder);
     ShellState state;
 
+    DBusSessionLockSignal sessionLock;
+
     const ScreenServices services { folder, messages, dialogs, clock, state, help,
-        &BackupScreen::run };
+        &BackupScreen::run, &sessionLock };
     MainScreen mainScreen(services);
     mainScreen.setFunctionScreenFactory(
         FunctionScreen::WeightTracker, [&] { return new WeightTracker(services); });

@@ -6,6 +6,7 @@
 class Clock;
 class HelpService;
 class MessageService;
+class SessionLockSignal;
 class SystemDialogs;
 class QWidget;
 struct ShellState;
@@ -29,4 +30,7 @@ struct ScreenServices {
     using BackupScreenOpener
         = bool (*)(const ScreenServices& services, BackupKind kind, QWidget* caller);
     BackupScreenOpener openBackupScreen = nullptr;
+    // Where the desktop session's locking is heard; none in runs without a
+    // desktop.
+    SessionLockSignal* sessionLock = nullptr;
 };

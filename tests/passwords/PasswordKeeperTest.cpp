@@ -20,6 +20,7 @@
 #include "screens/GuardedComboBox.h"
 #include "screens/PrintOptionsPanel.h"
 #include "screens/ShellState.h"
+#include "storage/ProgramSettings.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -83,6 +84,13 @@ class PasswordKeeperTest : public testing::Test, protected ScriptedScreenService
 protected:
     std::unique_ptr<PasswordKeeper> screen;
     QRandomGenerator random { 5 };
+
+    // An empty keeper offers protection at its first opening; these tests
+    // are about the rest, so the offer was declined before.
+    void SetUp() override
+    {
+        ASSERT_TRUE(ProgramSettings(folder.folder()).setKeeperProtectionDeclined(true));
+    }
 
     void open()
     {

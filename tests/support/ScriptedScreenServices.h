@@ -4,6 +4,7 @@
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedMessageService.h"
+#include "ScriptedSessionLock.h"
 #include "TemporaryProgramFolder.h"
 #include "backup/ui/BackupScreen.h"
 
@@ -12,7 +13,8 @@
 
 // What a screen gets from the program, all of it under the test's control:
 // a temporary program folder, scripted messages and dialogs, a clock that
-// stands still, the shell's state and a record of the help asked for.
+// stands still, the shell's state, a record of the help asked for and the
+// desktop session's lock.
 struct ScriptedScreenServices {
     TemporaryProgramFolder folder;
     ScriptedMessageService messages;
@@ -20,6 +22,7 @@ struct ScriptedScreenServices {
     FakeClock clock;
     ShellState state;
     RecordingHelp help;
+    ScriptedSessionLock sessionLock;
     ScreenServices services { folder.folder(), messages, dialogs, clock, state, help,
-        &BackupScreen::run };
+        &BackupScreen::run, &sessionLock };
 };

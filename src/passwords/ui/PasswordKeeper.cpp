@@ -1,10 +1,13 @@
 #include "PasswordKeeper.h"
 
 #include "passwords/IndexItem.h"
+#include "passwords/LockedPasswordStorage.h"
 #include "passwords/PasswordReport.h"
 #include "passwords/WebAddress.h"
+#include "passwords/ui/IdleLock.h"
 #include "passwords/ui/PasswordEntryBoxes.h"
 #include "passwords/ui/PasswordList.h"
+#include "passwords/ui/UnlockPanel.h"
 #include "passwords/ui/WebSiteLauncher.h"
 #include "screens/BusyPointer.h"
 #include "screens/FunctionScreenFrame.h"
@@ -70,7 +73,7 @@ void PasswordKeeper::loadScreen()
     m_frame->showScreenBackground();
     m_panelColours->load();
     m_EntryModified = 0;
-    LoadIndex();
+    openProtected();
     setWindowTitle(caption());
     // The keeper prints in its name box's colour, plain, until the font
     // dialog says otherwise.
@@ -122,11 +125,17 @@ void PasswordKeeper::activated()
     m_passwordList->fitWidth();
     ScreenBackgroundView::fitImage(*m_background, *m_backgroundImage);
     showCaption();
+    if (m_locked) {
+        m_unlockPanel->focusPassword();
+        BusyPointerOff();
+        return;
+    }
     if (m_nameBox->text().isEmpty())
         DisableAllActions();
     m_exitButton->setFocus();
     m_newButton->setEnabled(true);
     BusyPointerOff();
+    offerProtection();
 }
 
 void PasswordKeeper::showStatus(const QString& text)
@@ -495,6 +504,10 @@ void PasswordKeeper::closeEvent(QCloseEvent* event)
     }
     m_EntryModified = 0;
     m_panelColours->askSave();
+    // Closing locks: the key and the decrypted files go now, not whenever
+    // the window is deleted.
+    m_idleLock->stop();
+    m_files = PasswordFiles(m_services.folder, std::make_shared<LockedPasswordStorage>());
     event->accept();
 }
 
@@ -514,8 +527,9 @@ void PasswordKeeper::restoreFiles()
     if (!openBackupScreen(BackupKind::PasswordRestore))
         return;
     forgetSelection();
-    LoadIndex();
     ClearEntry();
+    // A restore may have brought a vault, or taken one away.
+    openProtected();
 }
 
 // Unsaved boxes are asked about first, for a backup as for a restore; Cancel

@@ -2,6 +2,7 @@
 
 #include "passwords/PasswordEntry.h"
 #include "passwords/PasswordFiles.h"
+#include "passwords/VaultParameters.h"
 #include "screens/ScreenServices.h"
 
 #include <QMainWindow>
@@ -9,8 +10,12 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class FunctionScreenFrame;
+class IdleLock;
+class UnlockPanel;
+class VaultPasswordStorage;
 class GuardedComboBox;
 class PanelColourService;
 class PasswordEntryBoxes;
@@ -30,6 +35,10 @@ struct PrintFont;
 // The Password Keeper: a list of entries ("Password Files") chosen by name;
 // the four boxes show and edit the chosen one; Save replaces it or adds a new
 // entry, Delete removes it, Launch opens a name that is a web address.
+//
+// Protected by a master password, the keeper opens locked and locks again
+// after a time without input, when the desktop session locks and on closing;
+// what the boxes held unsaved comes back on unlocking.
 class PasswordKeeper : public QMainWindow
 {
     Q_OBJECT
@@ -63,6 +72,17 @@ public:
     void backupFiles();
     void restoreFiles();
 
+    // --- protection (PasswordKeeperProtection.cpp) -------------------------
+    bool isLocked() const { return m_locked; }
+    void lockKeeper();
+    void unlockKeeper(const QByteArray& masterPassword);
+    void protectKeeper();
+    void changeMasterPassword();
+    void removeProtection();
+    void chooseLockTime();
+    // How hard new master passwords are stretched; tests make it cheap.
+    void setVaultParameters(VaultParameters parameters) { m_vaultParameters = parameters; }
+
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -72,6 +92,15 @@ protected:
 
 private:
     void buildMenus();
+    void buildProtectionCommands(QMenu* menu);
+    void buildUnlockPanel(QWidget* background);
+    // Opens locked when protected; offers protection to an empty keeper.
+    void openProtected();
+    void offerProtection();
+    void updateProtectionCommands();
+    void useStorage(std::shared_ptr<VaultPasswordStorage> storage);
+    void showLockedFace(bool locked);
+    void waitAfterWrongTry();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption);
     void buildControls();
     QFrame* buildPanel();
@@ -155,6 +184,29 @@ private:
     // item keeps its state.
     QPushButton* m_newButton; // Command5
     QPushButton* m_exitButton; // Command1
+
+    QAction* m_protectAction;
+    QAction* m_changeMasterAction;
+    QAction* m_removeProtectionAction;
+    QAction* m_lockAction;
+    QAction* m_lockTimeAction;
+    UnlockPanel* m_unlockPanel = nullptr;
+    IdleLock* m_idleLock = nullptr;
+    VaultParameters m_vaultParameters = VaultParameters::standard();
+    bool m_locked = false;
+    int m_wrongTries = 0;
+    bool m_protectionOffered = false;
+    // What the screen held when it locked, given back on unlocking.
+    struct LockedWork {
+        PasswordEntry shown;
+        qint16 entryModified = 0;
+        int selectedIndex = -1;
+        int selectedRecord = 0;
+        QString selectedItem;
+        QList<bool> actionsEnabled;
+        bool newButtonEnabled = false;
+    };
+    std::optional<LockedWork> m_lockedWork;
 
     qint16 m_EntryModified = 0;
     int m_SelectedIndex = -1;

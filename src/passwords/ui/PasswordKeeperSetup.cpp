@@ -7,6 +7,7 @@
 #include "passwords/ui/PasswordEntryBoxes.h"
 #include "passwords/ui/PasswordKeeperPanel.h"
 #include "passwords/ui/PasswordList.h"
+#include "passwords/ui/UnlockPanel.h"
 #include "screens/FunctionScreenFrame.h"
 #include "screens/GuardedComboBox.h"
 #include "screens/NamedWidget.h"
@@ -43,6 +44,8 @@ void PasswordKeeper::buildMenus()
     m_deleteAction = addCommand(m_optionsMenu, "mODel", QStringLiteral("&Delete"));
     m_printAction = addCommand(m_optionsMenu, "mOP", QStringLiteral("&Print Options"));
     m_saveAction = addCommand(m_optionsMenu, "mOS", QStringLiteral("&Save"));
+    m_optionsMenu->addSeparator();
+    buildProtectionCommands(m_optionsMenu);
     m_optionsMenu->addSeparator();
     m_exitAction = addCommand(m_optionsMenu, "mOE", QStringLiteral("E&xit"));
     // Launch has no menu item: its button and its toolbar button.
@@ -93,8 +96,10 @@ void PasswordKeeper::buildControls()
     m_backgroundImage = m_frame->backgroundImage();
 
     m_panel = buildPanel();
+    buildUnlockPanel(m_background);
     auto* centring = new QGridLayout(m_background);
     centring->addWidget(m_panel, 1, 1);
+    centring->addWidget(m_unlockPanel, 1, 1);
     centring->setRowStretch(0, 1);
     centring->setRowStretch(2, 1);
     centring->setColumnStretch(0, 1);
