@@ -8,6 +8,7 @@
 #include "ExportCommand.h"
 #include "ImportCommand.h"
 #include "ListCommand.h"
+#include "PasswordsCommand.h"
 #include "ReportCommand.h"
 #include "RestoreAllCommand.h"
 #include "backup/DiskFileOperations.h"
@@ -90,6 +91,15 @@ QString DataTool::usage() const
         "      oldest complete dated folders beyond N (default: the number set\n"
         "      in Halvorn, 10) and any unfinished one. Without DIR it uses the\n"
         "      backup folder chosen in Halvorn's Backup Settings. Refused while\n"
+        "      Halvorn has the folder open.\n"
+        "  passwords protect|unprotect|change-master\n"
+        "      Protects the Password Keeper with a master password (its files are\n"
+        "      then kept encrypted in Secvault.vlt), removes the protection, or\n"
+        "      changes the master password. Passwords are read from the terminal\n"
+        "      without echo or, when standard input is not a terminal, one per\n"
+        "      line (change-master: the old one, then the new one). list, export\n"
+        "      and report ask for the master password of a protected keeper the\n"
+        "      same way. A wrong password changes nothing (exit 1). Refused while\n"
         "      Halvorn has the folder open.\n"
         "  backups DIR\n"
         "      Lists the dated folders in DIR, oldest first, with their state\n"
@@ -180,8 +190,8 @@ int DataTool::runCommand(const QStringList& arguments)
     // Every command that can take the lock first settles a backup or restore
     // left unfinished in the folder; the reading ones go on without it when
     // they cannot.
-    const bool writes
-        = command == u"import" || command == u"backup" || (command == u"restore" && options.yes);
+    const bool writes = command == u"import" || command == u"backup" || command == u"passwords"
+        || (command == u"restore" && options.yes);
     // A reading command takes the lock only when there is a run to settle:
     // otherwise it would write a lock file for every listing, and keep the
     // program from starting while it reads.
@@ -222,6 +232,8 @@ std::unique_ptr<DataToolCommand> DataTool::commandFor(const DataToolOptions& opt
         return std::make_unique<ReportCommand>(m_output, m_reports);
     if (command == u"backups")
         return std::make_unique<BackupsCommand>(m_output);
+    if (command == u"passwords")
+        return std::make_unique<PasswordsCommand>(m_output);
     if (command == u"backup" && all)
         return std::make_unique<BackupAllCommand>(m_output);
     if (command == u"restore" && all)

@@ -1,6 +1,9 @@
 #include "DataToolCommand.h"
 
+#include "MasterPasswordInput.h"
 #include "bloodpressure/BloodPressureFile.h"
+#include "passwords/ClassicPasswordStorage.h"
+#include "passwords/KeeperProtection.h"
 #include "weight/WeightFile.h"
 
 DataToolCommand::DataToolCommand(DataToolOutput& output)
@@ -27,4 +30,24 @@ std::optional<QString> DataToolCommand::listedName(
         return std::nullopt;
     }
     return list.at(listed);
+}
+
+std::shared_ptr<PasswordStorage> DataToolCommand::passwordStorage(
+    const ProgramFolder& folder, int& exitCode)
+{
+    if (!KeeperProtection::isProtected(folder))
+        return std::make_shared<ClassicPasswordStorage>(folder);
+    MasterPasswordInput input(m_err);
+    const std::optional<QByteArray> password = input.read(QStringLiteral("Master password"));
+    if (!password) {
+        exitCode = problem(QStringLiteral("the Password Keeper is protected: no master password "
+                                          "was given"));
+        return nullptr;
+    }
+    KeeperProtection::Unlocked unlocked = KeeperProtection(folder).unlock(*password);
+    if (!unlocked.storage) {
+        exitCode = problem(unlocked.outcome.message());
+        return nullptr;
+    }
+    return unlocked.storage;
 }

@@ -6,7 +6,11 @@
 #include <QIODevice>
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class PasswordStorage;
+class ProgramFolder;
 
 // One halvorn-data command: run with the options of the command line, it
 // writes to the tool's streams and gives the exit code.
@@ -31,6 +35,12 @@ protected:
     // nothing with the problem reported and its exit code in exitCode.
     std::optional<QString> listedName(
         const DataToolOptions& options, bool weight, const QString& name, int& exitCode);
+
+    // Where the keeper's files are read: the folder's classic pair, or a
+    // protected keeper's vault unlocked with the master password read from
+    // the terminal or standard input. Null, with the problem reported and
+    // its exit code in exitCode, when the vault does not open.
+    std::shared_ptr<PasswordStorage> passwordStorage(const ProgramFolder& folder, int& exitCode);
 
     QIODevice& m_out;
     QIODevice& m_err;

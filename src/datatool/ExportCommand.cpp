@@ -31,8 +31,12 @@ int ExportCommand::run(const DataToolOptions& options)
         if (options.output.isEmpty() && m_outputIsTerminal && !options.show)
             return usageError(QStringLiteral(
                 "refusing to print passwords to a terminal; give --show or -o FILE"));
+        int exitCode = Success;
+        const std::shared_ptr<PasswordStorage> storage = passwordStorage(folder, exitCode);
+        if (!storage)
+            return exitCode;
         PasswordSnapshot snapshot;
-        if (!snapshot.load(folder, &error))
+        if (!snapshot.load(folder, storage, &error))
             return problem(error);
         const PasswordExport document(snapshot);
         return deliver(

@@ -5,7 +5,10 @@
 #include "backup/FileSetTransaction.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "passwords/IndexItem.h"
+#include "passwords/KeeperProtection.h"
 #include "passwords/PasswordFiles.h"
+#include "passwords/PasswordVault.h"
+#include "passwords/VaultFile.h"
 #include "storage/NumberText.h"
 #include "storage/RecordFile.h"
 #include "storage/TextRecordFile.h"
@@ -39,8 +42,8 @@ QString storedName(const ProgramFolder& folder, const QString& bareName)
 const QStringList& FolderChecker::programFileNames()
 {
     static const QStringList names { WeightFile::ListFileName, BloodPressureFile::ListFileName,
-        PasswordFiles::IndexFileName, PasswordFiles::EntriesFileName, QStringLiteral("GColor1.Fil"),
-        QStringLiteral("GColor3.Fil"), QStringLiteral("GColor4.Fil"),
+        PasswordFiles::IndexFileName, PasswordFiles::EntriesFileName, PasswordVault::FileName,
+        QStringLiteral("GColor1.Fil"), QStringLiteral("GColor3.Fil"), QStringLiteral("GColor4.Fil"),
         QStringLiteral("GColor14.Fil"), QStringLiteral("GZORQ1.Fil"),
         QStringLiteral("ZORQNAME.FIL"), QStringLiteral("Temp.Fil") };
     return names;
@@ -278,6 +281,10 @@ QList<FolderChecker::Problem> FolderChecker::checkDataFile(
 
 void FolderChecker::checkPasswords(const ProgramFolder& folder, QList<Problem>& problems)
 {
+    if (KeeperProtection::isProtected(folder)) {
+        checkVault(folder, problems);
+        return;
+    }
     PasswordSnapshot snapshot;
     if (!snapshot.load(folder)) {
         problems.append({ snapshot.failedFile(),
@@ -413,5 +420,48 @@ void FolderChecker::checkSettings(const ProgramFolder& folder, QList<Problem>& p
             problems.append({ storedName(folder, pictureFolderFile),
                 QStringLiteral("cannot be read: %1").arg(file.errorString()) });
         file.close();
+    }
+}
+
+// Without the master password only the vault's header and checksum can be
+// checked; what it holds is checked when the keeper is unlocked.
+void FolderChecker::checkVault(const ProgramFolder& folder, QList<Problem>& problems)
+{
+    const QString vaultFile = storedName(folder, PasswordVault::FileName);
+    QString error;
+    const std::optional<QByteArray> bytes = VaultFile(folder).read(error);
+    if (!bytes) {
+        problems.append({ vaultFile, QStringLiteral("cannot be read: %1").arg(error) });
+        return;
+    }
+    const PasswordVault::Inspection inspection = PasswordVault::inspect(*bytes);
+    switch (inspection.problem) {
+    case PasswordVault::Problem::None:
+    case PasswordVault::Problem::WrongPassword:
+        problems.append({ vaultFile,
+            QStringLiteral("the protected keeper's header and checksum are sound; its entries "
+                           "need the master password to be checked"),
+            Severity::Note });
+        break;
+    case PasswordVault::Problem::NewerVersion:
+        problems.append({ vaultFile,
+            QStringLiteral("was written by a newer version of Halvorn (format %1) and cannot be "
+                           "checked here")
+                .arg(inspection.version),
+            Severity::Note });
+        break;
+    case PasswordVault::Problem::NotAVault:
+        problems.append({ vaultFile, QStringLiteral("is not a protected keeper") });
+        break;
+    case PasswordVault::Problem::Damaged:
+        problems.append({ vaultFile, QStringLiteral("is damaged: %1").arg(inspection.detail) });
+        break;
+    }
+    for (const QString& name : { PasswordFiles::IndexFileName, PasswordFiles::EntriesFileName }) {
+        if (folder.exists(name))
+            problems.append({ storedName(folder, name),
+                QStringLiteral("lies beside the protected keeper, unprotected; unlocking the "
+                               "keeper removes it when it holds what the vault holds"),
+                Severity::Note });
     }
 }

@@ -66,5 +66,6 @@ private:
     static void checkTracker(
         const ProgramFolder& folder, Tracker tracker, QList<Problem>& problems);
     static void checkPasswords(const ProgramFolder& folder, QList<Problem>& problems);
+    static void checkVault(const ProgramFolder& folder, QList<Problem>& problems);
     static void checkSettings(const ProgramFolder& folder, QList<Problem>& problems);
 };

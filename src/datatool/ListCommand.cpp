@@ -26,8 +26,12 @@ int ListCommand::run(const DataToolOptions& options)
         damage = FolderChecker::checkListFile(folder, FolderChecker::Tracker::BloodPressure);
         break;
     case Kind::Passwords: {
+        int exitCode = Success;
+        const std::shared_ptr<PasswordStorage> storage = passwordStorage(folder, exitCode);
+        if (!storage)
+            return exitCode;
         PasswordSnapshot snapshot;
-        snapshot.load(folder, &error);
+        snapshot.load(folder, storage, &error);
         for (const QString& item : snapshot.items())
             names.append(IndexItem(item).name());
         break;

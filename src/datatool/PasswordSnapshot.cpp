@@ -1,7 +1,9 @@
 #include "PasswordSnapshot.h"
 
+#include "passwords/ClassicPasswordStorage.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
+#include "passwords/SecretBytes.h"
 #include "storage/TextRecordFile.h"
 
 #include <QFile>
@@ -16,32 +18,41 @@ bool PasswordSnapshot::fail(const QString& fileName, const QString& reason, QStr
     return false;
 }
 
+PasswordSnapshot::~PasswordSnapshot()
+{
+    SecretBytes::wipe(m_entries);
+}
+
 bool PasswordSnapshot::load(const ProgramFolder& folder, QString* error)
 {
+    return load(folder, std::make_shared<ClassicPasswordStorage>(folder), error);
+}
+
+bool PasswordSnapshot::load(
+    const ProgramFolder& folder, const std::shared_ptr<PasswordStorage>& storage, QString* error)
+{
+    using Part = PasswordStorage::Part;
     m_items.clear();
-    m_entries.clear();
+    SecretBytes::wipe(m_entries);
     m_failedFile.clear();
     m_failureReason.clear();
-    const PasswordFiles files(folder);
+    auto storedName = [&folder](Part part) {
+        return QFileInfo(folder.filePath(ClassicPasswordStorage::fileName(part))).fileName();
+    };
 
     // LoadIndex gives an empty list for an unreadable index; here that must
     // be told apart from an empty one.
-    const QString indexPath = files.indexFilePath();
-    if (QFileInfo::exists(indexPath)) {
-        TextRecordFile index;
-        if (!index.openForReading(indexPath))
-            return fail(QFileInfo(indexPath).fileName(), index.errorString(), error);
-        index.close();
-    }
-    m_items = files.LoadIndex();
+    QString reason;
+    if (storage->exists(Part::Index) && !storage->read(Part::Index, reason))
+        return fail(storedName(Part::Index), reason, error);
+    m_items = PasswordFiles(folder, storage).LoadIndex();
 
-    const QString entriesPath = files.entriesFilePath();
-    m_entriesExist = QFileInfo::exists(entriesPath);
+    m_entriesExist = storage->exists(Part::Entries);
     if (m_entriesExist) {
-        QFile entries(entriesPath);
-        if (!entries.open(QIODevice::ReadOnly))
-            return fail(QFileInfo(entriesPath).fileName(), entries.errorString(), error);
-        m_entries = entries.readAll();
+        std::optional<QByteArray> entries = storage->read(Part::Entries, reason);
+        if (!entries)
+            return fail(storedName(Part::Entries), reason, error);
+        m_entries = std::move(*entries);
     }
     return true;
 }

@@ -2,11 +2,14 @@
 
 #include "passwords/PasswordEntry.h"
 #include "passwords/PasswordRecord.h"
+#include "passwords/PasswordStorage.h"
 #include "storage/ProgramFolder.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 // The password keeper's two files read once, without touching them.
 // PasswordFiles opens Secfile2.fil for reading and writing, which creates it
@@ -16,8 +19,17 @@
 class PasswordSnapshot
 {
 public:
+    PasswordSnapshot() = default;
+    // The entries' bytes are wiped: a protected keeper's are decrypted.
+    ~PasswordSnapshot();
+    PasswordSnapshot(const PasswordSnapshot&) = delete;
+    PasswordSnapshot& operator=(const PasswordSnapshot&) = delete;
+
     // False, with the reason, when a file exists but cannot be read.
     bool load(const ProgramFolder& folder, QString* error = nullptr);
+    // The same from where storage keeps them (a protected keeper's vault).
+    bool load(const ProgramFolder& folder, const std::shared_ptr<PasswordStorage>& storage,
+        QString* error = nullptr);
     // After a failed load: the file that could not be read, and why.
     const QString& failedFile() const { return m_failedFile; }
     const QString& failureReason() const { return m_failureReason; }

@@ -2,6 +2,8 @@
 
 #include "ReportWriter.h"
 #include "bloodpressure/PrintEntryCount.h"
+#include "passwords/PasswordStorage.h"
+#include "storage/ProgramFolder.h"
 
 #include <algorithm>
 
@@ -91,9 +93,15 @@ int ReportCommand::run(const DataToolOptions& options)
         name = listedName(options, kind == Kind::Weight, *name, exitCode);
     if (!name)
         return exitCode;
+    std::shared_ptr<PasswordStorage> passwords;
+    if (kind == Kind::Passwords) {
+        passwords = passwordStorage(ProgramFolder(options.folder), exitCode);
+        if (!passwords)
+            return exitCode;
+    }
     QString error;
     const ReportWriter::Request request { options.folder, *name, options.output, paper,
-        options.landscape, ticked, entries };
+        options.landscape, ticked, entries, passwords };
     const bool written = kind == Kind::Weight ? m_reports->writeWeightReport(request, &error)
         : kind == Kind::BloodPressure         ? m_reports->writeBloodPressureReport(request, &error)
                                               : m_reports->writePasswordReport(request, &error);

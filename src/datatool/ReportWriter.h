@@ -3,7 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
+
+class PasswordStorage;
 
 // Writes a function's printed report as a PDF without a window. The command
 // line checks its arguments and the individual's name; the writer, which
@@ -22,6 +25,9 @@ public:
         std::optional<QStringList> options;
         // The blood-pressure report's number of latest entries, 0 for all.
         int entries = 0;
+        // Where the password report reads the keeper: a protected keeper's
+        // unlocked vault; unset, the folder's files.
+        std::shared_ptr<PasswordStorage> passwords;
     };
 
     virtual ~ReportWriter() = default;

@@ -11,7 +11,29 @@
 
 #include <QRandomGenerator>
 
+#include <optional>
+
 #include <gtest/gtest.h>
+
+namespace {
+
+DataToolRun runProcess(QProcess& process, const std::optional<QByteArray>& input)
+{
+    process.start();
+    if (input) {
+        process.write(*input);
+        process.closeWriteChannel();
+    }
+    DataToolRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+} // namespace
 
 DataToolRun runDataTool(
     const QStringList& arguments, const QString& program, const QString& standardOutputFile)
@@ -21,14 +43,15 @@ DataToolRun runDataTool(
     process.setArguments(arguments);
     if (!standardOutputFile.isEmpty())
         process.setStandardOutputFile(standardOutputFile);
-    process.start();
-    DataToolRun run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return runProcess(process, std::nullopt);
+}
+
+DataToolRun runDataToolWithInput(const QStringList& arguments, const QByteArray& input)
+{
+    QProcess process;
+    process.setProgram(QStringLiteral(HALVORN_DATA_PATH));
+    process.setArguments(arguments);
+    return runProcess(process, input);
 }
 
 QString fixturePath(const QString& name)

@@ -20,6 +20,10 @@ struct DataToolRun {
 DataToolRun runDataTool(const QStringList& arguments, const QString& program = QString(),
     const QString& standardOutputFile = QString());
 
+// The same with input on the run's standard input (not a terminal), such as
+// master passwords one per line.
+DataToolRun runDataToolWithInput(const QStringList& arguments, const QByteArray& input);
+
 // The program folder fixtures kept beside the tests.
 QString fixturePath(const QString& name);
 

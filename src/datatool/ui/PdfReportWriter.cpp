@@ -154,7 +154,9 @@ bool PdfReportWriter::writeBloodPressureReport(const Request& request, QString* 
 bool PdfReportWriter::writePasswordReport(const Request& request, QString* error)
 {
     PasswordSnapshot snapshot;
-    if (!snapshot.load(ProgramFolder(request.folder), error))
+    const ProgramFolder folder(request.folder);
+    if (!(request.passwords ? snapshot.load(folder, request.passwords, error)
+                            : snapshot.load(folder, error)))
         return false;
     const qsizetype item = PasswordFiles::findByName(snapshot.items(), request.name);
     if (item < 0) {

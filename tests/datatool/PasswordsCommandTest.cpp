@@ -1,0 +1,103 @@
+#include "DataToolProcess.h"
+#include "FolderContents.h"
+#include "TemporaryProgramFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PasswordsCommandTest : public testing::Test
+{
+protected:
+    void SetUp() override { buildSoundFolder(folder); }
+
+    QStringList in(QStringList arguments) const { return arguments << "--dir" << folder.path(); }
+    DataToolRun exportCsv(const QByteArray& input = {}) const
+    {
+        return runDataToolWithInput(in({ "export", "passwords", "--format", "json" }), input);
+    }
+
+    TemporaryProgramFolder folder;
+};
+
+TEST_F(PasswordsCommandTest, ProtectingKeepsEveryExportByteAndAWrongPasswordChangesNothing)
+{
+    const DataToolRun before = exportCsv();
+    ASSERT_EQ(before.exitCode, 0) << before.errText().toStdString();
+
+    const DataToolRun protect = runDataToolWithInput(in({ "passwords", "protect" }), "horse\n");
+    ASSERT_EQ(protect.exitCode, 0) << protect.errText().toStdString();
+    EXPECT_TRUE(folder.exists("Secvault.vlt"));
+    EXPECT_FALSE(folder.exists("Secfile1.Fil"));
+
+    const QMap<QString, QByteArray> locked = folderContents(folder.path());
+    for (const QStringList& command : { QStringList { "list", "passwords" },
+             QStringList { "export", "passwords", "--format", "json" },
+             QStringList { "passwords", "unprotect" } }) {
+        const DataToolRun wrong = runDataToolWithInput(in(command), "donkey\n");
+        EXPECT_EQ(wrong.exitCode, 1) << command.join(' ').toStdString();
+        EXPECT_TRUE(wrong.errText().contains("master password")) << wrong.errText().toStdString();
+        EXPECT_TRUE(wrong.out.isEmpty());
+        const DataToolRun none = runDataToolWithInput(in(command), "");
+        EXPECT_EQ(none.exitCode, 1);
+    }
+    EXPECT_EQ(folderContents(folder.path()), locked);
+
+    EXPECT_EQ(
+        runDataToolWithInput(in({ "list", "passwords" }), "horse\n").outText(), "Bank\nMail\n");
+    EXPECT_EQ(exportCsv("horse\n").out, before.out);
+
+    const DataToolRun unprotect = runDataToolWithInput(in({ "passwords", "unprotect" }), "horse\n");
+    ASSERT_EQ(unprotect.exitCode, 0) << unprotect.errText().toStdString();
+    EXPECT_FALSE(folder.exists("Secvault.vlt"));
+    EXPECT_EQ(exportCsv().out, before.out);
+}
+
+TEST_F(PasswordsCommandTest, ChangeMasterReadsTheOldPasswordThenTheNew)
+{
+    ASSERT_EQ(runDataToolWithInput(in({ "passwords", "protect" }), "old\n").exitCode, 0);
+    const DataToolRun changed
+        = runDataToolWithInput(in({ "passwords", "change-master" }), "old\nnew\n");
+    ASSERT_EQ(changed.exitCode, 0) << changed.errText().toStdString();
+    EXPECT_EQ(runDataToolWithInput(in({ "list", "passwords" }), "old\n").exitCode, 1);
+    EXPECT_EQ(runDataToolWithInput(in({ "list", "passwords" }), "new\n").exitCode, 0);
+}
+
+TEST_F(PasswordsCommandTest, CheckLooksAtTheVaultWithoutItsPassword)
+{
+    ASSERT_EQ(runDataToolWithInput(in({ "passwords", "protect" }), "pw\n").exitCode, 0);
+    const DataToolRun sound = runDataTool(in({ "check" }));
+    EXPECT_EQ(sound.exitCode, 0) << sound.outText().toStdString();
+    EXPECT_TRUE(sound.outText().contains("need the master password"))
+        << sound.outText().toStdString();
+
+    QByteArray vault = folder.read("Secvault.vlt");
+    vault.chop(1);
+    folder.write("Secvault.vlt", vault);
+    const DataToolRun damaged = runDataTool(in({ "check" }));
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_TRUE(damaged.outText().contains("Secvault.vlt: is damaged"))
+        << damaged.outText().toStdString();
+}
+
+TEST_F(PasswordsCommandTest, ProtectionCommandsRefuseWhatDoesNotApply)
+{
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+    };
+    const Case cases[] = {
+        { { "passwords" }, 2 },
+        { { "passwords", "lock" }, 2 },
+        { { "passwords", "unprotect" }, 1 },
+        { { "passwords", "change-master" }, 1 },
+    };
+    for (const Case& c : cases) {
+        const DataToolRun run = runDataToolWithInput(in(c.arguments), "pw\n");
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.join(' ').toStdString();
+    }
+    ASSERT_EQ(runDataToolWithInput(in({ "passwords", "protect" }), "pw\n").exitCode, 0);
+    EXPECT_EQ(runDataToolWithInput(in({ "passwords", "protect" }), "pw\n").exitCode, 1);
+}
+
+} // namespace
