@@ -5,6 +5,7 @@
 #include "backup/ui/BackupScreen.h"
 #include "datatool/DataTool.h"
 #include "passwords/IndexItem.h"
+#include "passwords/KeeperProtection.h"
 #include "passwords/PasswordFiles.h"
 #include "passwords/ui/PasswordKeeper.h"
 #include "print/PdfFile.h"
@@ -19,12 +20,15 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QTableWidget>
 #include <QTemporaryDir>
+
+#include <sodium.h>
 
 #include <cstdio>
 #include <sys/resource.h>
@@ -402,4 +406,41 @@ BenchReport::Line BenchCases::backUpPeople()
     });
     return { QStringLiteral("backup weight, %1 people (CPU)").arg(BackupPeople), program, floor,
         QStringLiteral("ms"), QStringLiteral("cp -a of the same files") };
+}
+
+// --- the keeper's vault ------------------------------------------------------
+
+BenchReport::Line BenchCases::unlockPasswordVault()
+{
+    QTemporaryDir copy;
+    const ProgramFolder protectedFolder(copy.path());
+    const PasswordFiles files(m_folder);
+    for (const QString& path : { files.indexFilePath(), files.entriesFilePath() })
+        QFile::copy(path, protectedFolder.filePath(QFileInfo(path).fileName()));
+    const QByteArray master = QByteArrayLiteral("bench master password");
+    const VaultParameters parameters = VaultParameters::standard();
+    check(KeeperProtection(protectedFolder, parameters).protect(master).succeeded,
+        QStringLiteral("the bench keeper could not be protected"));
+
+    const double program = m_repetitions.medianMilliseconds([&] {
+        const KeeperProtection::Unlocked unlocked
+            = KeeperProtection(protectedFolder, parameters).unlock(master);
+        check(unlocked.storage
+                && PasswordFiles(protectedFolder, unlocked.storage).LoadIndex().size()
+                    == BenchFolder::PasswordEntries,
+            QStringLiteral("the vault did not unlock to %1 entries")
+                .arg(BenchFolder::PasswordEntries));
+    });
+    const double floor = m_repetitions.medianMilliseconds([&] {
+        unsigned char key[crypto_aead_xchacha20poly1305_ietf_KEYBYTES];
+        const unsigned char salt[crypto_pwhash_SALTBYTES] = {};
+        check(crypto_pwhash(key, sizeof key, master.constData(), quint64(master.size()), salt,
+                  parameters.passes, std::size_t(parameters.memoryBytes),
+                  crypto_pwhash_ALG_ARGON2ID13)
+                == 0,
+            QStringLiteral("the key could not be stretched"));
+        sodium_memzero(key, sizeof key);
+    });
+    return { QStringLiteral("unlock a vault of 9,999 entries"), program, floor,
+        QStringLiteral("ms"), QStringLiteral("Argon2id alone, the same figures") };
 }

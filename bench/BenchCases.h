@@ -41,6 +41,9 @@ public:
     // A weight backup of 2,000 people in CPU time, against `cp -a` of the
     // same files.
     BenchReport::Line backUpPeople();
+    // Unlocking a protected keeper of 9,999 entries, against stretching the
+    // master password alone with the same figures, which is most of it.
+    BenchReport::Line unlockPasswordVault();
     // Each figure comes from a process of its own, started from this
     // program with the arguments that peakMemoryChild reads, so that memory
     // freed by an earlier case cannot hide what a later one needs.

@@ -88,6 +88,7 @@ int main(int argc, char* argv[])
     report.print(cases.openPasswordKeeper());
     report.print(cases.printWeightReport());
     report.print(cases.backUpPeople());
+    report.print(cases.unlockPasswordVault());
     report.print(cases.peakMemory());
     for (const QString& problem : cases.problems())
         err << "halvorn-bench: " << problem << Qt::endl;

@@ -55,6 +55,7 @@ MasterPasswordDialog::MasterPasswordDialog(Asks asks, const QString& title, QWid
         if (box)
             connect(box, &QLineEdit::textChanged, this, &MasterPasswordDialog::check);
     }
+    setMinimumWidth(420);
     check();
 }
 

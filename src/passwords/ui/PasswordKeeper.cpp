@@ -32,6 +32,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -135,7 +136,8 @@ void PasswordKeeper::activated()
     m_exitButton->setFocus();
     m_newButton->setEnabled(true);
     BusyPointerOff();
-    offerProtection();
+    // Once the keeper is on the screen, so that the question is seen over it.
+    QTimer::singleShot(0, this, &PasswordKeeper::offerProtection);
 }
 
 void PasswordKeeper::showStatus(const QString& text)

@@ -130,6 +130,8 @@ void PasswordKeeper::updateProtectionCommands()
 void PasswordKeeper::showLockedFace(bool locked)
 {
     m_panel->setVisible(!locked);
+    // In the panel's colour, where the panel would be.
+    m_unlockPanel->setPalette(m_panel->palette());
     m_unlockPanel->setVisible(locked);
     for (QAction* action : { m_panelColourAction, m_backupAction, m_restoreAction })
         action->setEnabled(!locked);
@@ -209,6 +211,10 @@ void PasswordKeeper::unlockKeeper(const QByteArray& masterPassword)
             actions[i]->setEnabled(work.actionsEnabled.value(i));
         m_newButton->setEnabled(work.newButtonEnabled);
         m_lockedWork.reset();
+    } else {
+        // As a keeper opens: nothing chosen, New File ready.
+        ClearEntry();
+        m_newButton->setEnabled(true);
     }
     updateProtectionCommands();
     showCaption();

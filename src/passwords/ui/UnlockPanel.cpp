@@ -20,6 +20,9 @@ UnlockPanel::UnlockPanel(QWidget* parent)
                        "it."),
         this);
     heading->setWordWrap(true);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
     auto* caption = new QLabel(QStringLiteral("&Master Password"), this);
     caption->setBuddy(m_passwordBox);
     m_passwordBox->setObjectName(QStringLiteral("MasterPasswordBox"));
@@ -38,7 +41,9 @@ UnlockPanel::UnlockPanel(QWidget* parent)
     layout->addWidget(m_unlockButton, 1, 2);
     layout->addWidget(m_problem, 2, 0, 1, 3);
     layout->setColumnStretch(1, 1);
-    setMinimumWidth(360);
+    layout->setContentsMargins(24, 18, 24, 18);
+    layout->setVerticalSpacing(12);
+    setMinimumWidth(460);
 
     connect(m_unlockButton, &QPushButton::clicked, this, &UnlockPanel::requestUnlock);
     connect(m_passwordBox, &QLineEdit::returnPressed, this, &UnlockPanel::requestUnlock);
