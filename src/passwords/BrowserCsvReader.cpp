@@ -6,18 +6,12 @@
 
 ImportedPasswords BrowserCsvReader::read(const QByteArray& bytes)
 {
-    ImportedPasswords read;
-    const std::optional<QList<PasswordCsvTable::Row>> rows
-        = PasswordCsvTable::read(bytes, Columns, read.error);
-    if (!rows)
-        return read;
-    for (const PasswordCsvTable::Row& row : *rows) {
+    return PasswordCsvTable::readEntries(bytes, Columns, [](const PasswordCsvTable::Row& row) {
         const QString url = row.values.value("url");
         QString title = row.values.value("name");
         if (title.trimmed().isEmpty())
             title = QUrl(url.trimmed()).host();
-        read.entries.append({ QStringLiteral("line %1").arg(row.line), title, url,
-            row.values.value("username"), row.values.value("password"), {} });
-    }
-    return read;
+        return ImportedPassword { {}, title, url, row.values.value("username"),
+            row.values.value("password"), {} };
+    });
 }

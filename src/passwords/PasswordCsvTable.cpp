@@ -58,6 +58,19 @@ std::optional<QList<PasswordCsvTable::Row>> PasswordCsvTable::read(
     return rows;
 }
 
+ImportedPasswords PasswordCsvTable::readEntries(const QByteArray& bytes,
+    const QStringList& requiredColumns, const std::function<ImportedPassword(const Row&)>& entry)
+{
+    ImportedPasswords read;
+    const std::optional<QList<Row>> rows
+        = PasswordCsvTable::read(bytes, requiredColumns, read.error);
+    for (const Row& row : rows.value_or(QList<Row> {})) {
+        read.entries.append(entry(row));
+        read.entries.last().origin = QStringLiteral("line %1").arg(row.line);
+    }
+    return read;
+}
+
 bool PasswordCsvTable::headerHas(const QByteArray& bytes, const QStringList& columns)
 {
     const std::optional<QList<CsvReader::Record>> records = CsvReader::parse(bytes);

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "ImportedPasswords.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // The rows of a password manager's CSV export, each a map from a column's
@@ -24,6 +27,12 @@ public:
     // required columns.
     static std::optional<QList<Row>> read(
         const QByteArray& bytes, const QStringList& requiredColumns, QString& error);
+
+    // The entries entry makes of the rows, each named by its line; or the
+    // reason the CSV cannot be read.
+    static ImportedPasswords readEntries(const QByteArray& bytes,
+        const QStringList& requiredColumns,
+        const std::function<ImportedPassword(const Row&)>& entry);
 
     // Whether the CSV's first line names every one of columns, in any
     // letter case.

@@ -62,6 +62,8 @@ public:
     void openHelp();
     void backupFiles();
     void restoreFiles();
+    void showPasswordHealth();
+    void importPasswords();
 
 protected:
     bool event(QEvent* event) override;
@@ -116,6 +118,8 @@ private:
     // False when the user cancelled before the backup screen opened.
     bool openBackupScreen(BackupKind kind);
     bool printOptionsOpen() const;
+    // Chooses the entry of a list item, as a click in the list does.
+    void chooseItem(const QString& indexItem);
 
     ScreenServices m_services;
     PasswordFiles m_files;
@@ -150,6 +154,8 @@ private:
     QAction* m_launchAction; // Command6, Toolbar2 button 3
     QAction* m_backupAction; // mUB
     QAction* m_restoreAction; // mUR
+    QAction* m_healthAction;
+    QAction* m_importAction;
     QAction* m_helpAction; // mH, Toolbar2 button 4
     // New File's button is enabled on its own at activation, while its menu
     // item keeps its state.
