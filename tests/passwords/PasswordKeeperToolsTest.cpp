@@ -52,8 +52,7 @@ protected:
 
     void store(const QString& name, const QString& password)
     {
-        ASSERT_TRUE(
-            PasswordFiles(folder.folder(), &random).AddEntry({ name, "", password, "" }).ok);
+        ASSERT_TRUE(PasswordFiles(folder.folder()).AddEntry({ name, "", password, "" }).ok);
     }
     QStringList listedNames() const
     {
