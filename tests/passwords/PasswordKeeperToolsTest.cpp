@@ -163,12 +163,13 @@ TEST_F(PasswordKeeperToolsTest, ImportPreviewsTheFileAndAddsOnlyWhenNothingIsRef
             auto* importButton = find<QPushButton>(preview, "ImportAccept");
             EXPECT_EQ(lines(list, 1),
                 QStringList({ "https://bank.example", "https://listed.example", "Long" }));
-            EXPECT_EQ(lines(list, 3)[1], "skipped: \"https://listed.example\" is already listed");
+            EXPECT_EQ(
+                lines(list, 3)[1], "will be skipped: \"https://listed.example\" is already listed");
             EXPECT_TRUE(lines(list, 3)[2].startsWith("refused: the comment has 250 characters"));
             EXPECT_FALSE(importButton->isEnabled());
 
             find<QCheckBox>(preview, "ImportCut")->setChecked(true);
-            EXPECT_TRUE(lines(list, 3)[2].startsWith("added, cut: the comment has 250"));
+            EXPECT_TRUE(lines(list, 3)[2].startsWith("will be added, cut: the comment has 250"));
             EXPECT_EQ(
                 find<QLabel>(preview, "ImportSummary")->text(), "2 to add, 1 skipped, 0 refused.");
             ASSERT_TRUE(importButton->isEnabled());

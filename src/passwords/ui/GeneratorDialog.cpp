@@ -54,7 +54,7 @@ GeneratorDialog::GeneratorDialog(SecretClipboard& secretClipboard, QWidget* pare
     buttons->addButton(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("GeneratorCancel"));
 
     auto* form = new QFormLayout;
-    auto* lengthLabel = new QLabel(QStringLiteral("&Length (%1 to %2):")
+    auto* lengthLabel = new QLabel(QStringLiteral("Len&gth (%1 to %2):")
                                        .arg(PasswordGenerator::MinimumLength)
                                        .arg(PasswordGenerator::MaximumLength),
         this);

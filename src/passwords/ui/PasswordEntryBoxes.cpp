@@ -20,6 +20,12 @@
 
 #include <array>
 
+namespace {
+
+constexpr int GenerateSpacing = 6;
+
+} // namespace
+
 PasswordEntryBoxes::PasswordEntryBoxes(
     QWidget* panel, QLineEdit* normalColourBox, SecretClipboard& secretClipboard, QObject* parent)
     : QObject(parent)
@@ -55,6 +61,10 @@ PasswordEntryBoxes::PasswordEntryBoxes(
         box->installEventFilter(this);
         box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 50);
     }
+    // The password row, Generate included, is no wider than the others, so
+    // that the panel still fits the smallest screen.
+    m_passwordBox->setMinimumWidth(
+        m_nameBox->minimumWidth() - m_generateButton->sizeHint().width() - GenerateSpacing);
     m_entryBoxes->add(m_commentBox, 3);
     m_commentBox->installEventFilter(this);
     connect(m_entryBoxes, &EntryBoxGroup::edited, this, [this](int index) {
@@ -86,6 +96,7 @@ PasswordEntryBoxes::PasswordEntryBoxes(
             continue;
         }
         auto* passwordRow = new QHBoxLayout;
+        passwordRow->setSpacing(GenerateSpacing);
         passwordRow->addWidget(m_passwordBox, 1);
         passwordRow->addWidget(m_generateButton);
         m_captionedBoxes->addLayout(passwordRow, gridRow, 1);

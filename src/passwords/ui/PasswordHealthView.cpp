@@ -42,10 +42,9 @@ PasswordHealthView::PasswordHealthView(
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
     for (const PasswordHealth::Finding& finding : report.findings) {
-        auto* line = new QTreeWidgetItem(
-            m_list, { finding.name, finding.reasons.join(QStringLiteral("; ")) });
+        // One reason a line, so that none is cut off.
+        auto* line = new QTreeWidgetItem(m_list, { finding.name, finding.reasons.join(u'\n') });
         line->setData(0, Qt::UserRole, finding.indexItem);
-        line->setToolTip(1, finding.reasons.join(u'\n'));
     }
     m_list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_list->setMinimumSize(640, 280);

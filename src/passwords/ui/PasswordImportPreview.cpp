@@ -23,10 +23,10 @@ QString whatHappens(const PasswordImport::Planned& planned)
 {
     switch (planned.action) {
     case Action::Add:
-        return planned.reason.isEmpty() ? QStringLiteral("added")
-                                        : QStringLiteral("added, ") + planned.reason;
+        return planned.reason.isEmpty() ? QStringLiteral("will be added")
+                                        : QStringLiteral("will be added, ") + planned.reason;
     case Action::Skip:
-        return QStringLiteral("skipped: ") + planned.reason;
+        return QStringLiteral("will be skipped: ") + planned.reason;
     case Action::Refuse:
         return QStringLiteral("refused: ") + planned.reason;
     }

@@ -7,6 +7,10 @@ StrengthLine::StrengthLine(QWidget* parent)
 {
     setObjectName(QStringLiteral("StrengthLine"));
     setTextFormat(Qt::PlainText);
+    // The line follows the width of the boxes above it and never widens
+    // the panel: a long estimate wraps.
+    setWordWrap(true);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 }
 
 void StrengthLine::showStrengthOf(const QString& password)
