@@ -1,6 +1,8 @@
 #include "CheckCommand.h"
 
 #include "FolderChecker.h"
+#include "passwords/PasswordFiles.h"
+#include "passwords/PasswordHealth.h"
 
 #include <QDir>
 
@@ -9,6 +11,8 @@
 
 int CheckCommand::run(const DataToolOptions& options)
 {
+    if (options.health && options.positional.size() == 2)
+        return checkPasswordHealth(ProgramFolder(options.folder));
     if (options.positional.size() != 1)
         return usageError(QStringLiteral("check takes no arguments"));
     QList<FolderChecker::Problem> found = FolderChecker::check(ProgramFolder(options.folder));
@@ -33,5 +37,27 @@ int CheckCommand::run(const DataToolOptions& options)
             .arg(damage)
             .arg(damage == 1 ? QStringLiteral("problem") : QStringLiteral("problems"))
             .arg(QDir::toNativeSeparators(options.folder)));
+    return ProblemFound;
+}
+
+int CheckCommand::checkPasswordHealth(const ProgramFolder& folder)
+{
+    int exitCode = Success;
+    const std::shared_ptr<PasswordStorage> storage = passwordStorage(folder, exitCode);
+    if (!storage)
+        return exitCode;
+    const PasswordHealth::Report report = PasswordHealth::check(PasswordFiles(folder, storage));
+    for (const PasswordHealth::Finding& finding : report.findings)
+        print(m_out,
+            QStringLiteral("%1: %2\n")
+                .arg(finding.name, finding.reasons.join(QStringLiteral("; "))));
+    for (const QString& name : report.unreadable)
+        print(m_err,
+            QStringLiteral("%1: %2: the entry could not be read from %3\n")
+                .arg(ProgramName, name, PasswordFiles::EntriesFileName));
+    if (report.findings.isEmpty() && report.unreadable.isEmpty()) {
+        print(m_out, QStringLiteral("No weak, reused or unencrypted passwords found.\n"));
+        return Success;
+    }
     return ProblemFound;
 }

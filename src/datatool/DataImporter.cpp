@@ -1,9 +1,9 @@
 #include "DataImporter.h"
 
-#include "CsvReader.h"
 #include "FolderChecker.h"
 #include "LogValueRules.h"
 #include "bloodpressure/BloodPressureFile.h"
+#include "storage/CsvReader.h"
 #include "trackers/IndividualDataFile.h"
 #include "weight/WeightFile.h"
 

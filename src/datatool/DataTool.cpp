@@ -53,9 +53,22 @@ QString DataTool::usage() const
         "      every bad row is reported with its line number. A file that\n"
         "      check finds damaged is not imported into. Refused while Halvorn\n"
         "      has the folder open.\n"
+        "  import passwords FILE [--from keepassxc|bitwarden|browser] [--cut]\n"
+        "      Adds the entries of another password manager's export: KeePassXC's\n"
+        "      CSV, Bitwarden's unencrypted JSON or a browser's CSV (found from\n"
+        "      the file unless --from names it). An entry's name is its web\n"
+        "      address, or its title when it has none; an entry whose name is\n"
+        "      already listed is skipped. A field longer than the keeper takes\n"
+        "      refuses the import unless --cut is given; a password is never\n"
+        "      cut. When any entry is refused nothing is written. Refused while\n"
+        "      Halvorn has the folder open.\n"
         "  check\n"
         "      Reports what is wrong with the folder's files: damage, which is a\n"
         "      problem, and notes on typed values that give no figures.\n"
+        "  check passwords --health\n"
+        "      Lists the password entries that are weak, share their password\n"
+        "      with another entry or have a web address that is not https, each\n"
+        "      with its reasons; exit status 1 when any is listed.\n"
         "  report weight NAME -o FILE.pdf [--paper letter|a4] [--landscape]\n"
         "         [--options LIST]\n"
         "      The Weight Tracker's printed report as a PDF, in the stored print\n"
@@ -121,6 +134,10 @@ QString DataTool::usage() const
         "  --entries N         the blood-pressure report's latest entries\n"
         "  --yes               restore for real instead of listing\n"
         "  --keep N            the complete dated backups backup all keeps\n"
+        "  --from FORMAT       the password export's format: keepassxc,\n"
+        "                      bitwarden or browser\n"
+        "  --cut               cut fields longer than the password keeper takes\n"
+        "  --health            list weak, reused and unencrypted passwords\n"
         "  -h, --help          print this text\n"
         "\n"
         "Where the files are:\n"
@@ -180,6 +197,12 @@ int DataTool::runCommand(const QStringList& arguments)
         return m_output.usageError(QStringLiteral("--yes belongs to restore"));
     if (command != u"backup" && options.keep)
         return m_output.usageError(QStringLiteral("--keep belongs to backup all"));
+    if ((command != u"import" || options.kindAt(1) != DataToolOptions::Kind::Passwords)
+        && (options.from || options.cut))
+        return m_output.usageError(QStringLiteral("--from and --cut belong to import passwords"));
+    if ((command != u"check" || options.kindAt(1) != DataToolOptions::Kind::Passwords)
+        && options.health)
+        return m_output.usageError(QStringLiteral("--health belongs to check passwords"));
     if (options.format != u"csv" && options.format != u"json")
         return m_output.usageError(QStringLiteral("unknown format \"%1\"").arg(options.format));
     if (!QFileInfo(options.folder).isDir())

@@ -29,6 +29,9 @@ DataToolCommandLine::DataToolCommandLine()
     , m_entries(valueOption({ QStringLiteral("entries") }, QStringLiteral("N")))
     , m_yes(flagOption({ QStringLiteral("yes") }))
     , m_keep(valueOption({ QStringLiteral("keep") }, QStringLiteral("N")))
+    , m_from(valueOption({ QStringLiteral("from") }, QStringLiteral("FORMAT")))
+    , m_cut(flagOption({ QStringLiteral("cut") }))
+    , m_health(flagOption({ QStringLiteral("health") }))
     , m_help(flagOption({ QStringLiteral("h"), QStringLiteral("help") }))
 {
     for (const QCommandLineOption* option : options())
@@ -65,6 +68,9 @@ std::optional<DataToolOptions> DataToolCommandLine::parse(
         = options.landscape || m_parser.isSet(m_paper) || options.reportOptions || options.entries;
     options.yes = m_parser.isSet(m_yes);
     options.keep = valueIfSet(m_keep);
+    options.from = valueIfSet(m_from);
+    options.cut = m_parser.isSet(m_cut);
+    options.health = m_parser.isSet(m_health);
     options.help = m_parser.isSet(m_help);
     options.positional = m_parser.positionalArguments();
     return options;
@@ -105,7 +111,7 @@ QString DataToolCommandLine::firstUnusable(const QStringList& arguments) const
 QList<const QCommandLineOption*> DataToolCommandLine::options() const
 {
     return { &m_dir, &m_format, &m_output, &m_show, &m_paper, &m_landscape, &m_reportOptions,
-        &m_entries, &m_yes, &m_keep, &m_help };
+        &m_entries, &m_yes, &m_keep, &m_from, &m_cut, &m_health, &m_help };
 }
 
 const QCommandLineOption* DataToolCommandLine::optionNamed(const QString& argument) const

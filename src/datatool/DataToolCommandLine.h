@@ -42,6 +42,9 @@ private:
     const QCommandLineOption m_entries;
     const QCommandLineOption m_yes;
     const QCommandLineOption m_keep;
+    const QCommandLineOption m_from;
+    const QCommandLineOption m_cut;
+    const QCommandLineOption m_health;
     const QCommandLineOption m_help;
     QCommandLineParser m_parser;
 };

@@ -23,6 +23,12 @@ struct DataToolOptions {
     bool reportLayoutGiven = false;
     bool yes = false;
     std::optional<QString> keep;
+    // import passwords: the export's format, and whether over-long fields
+    // are cut.
+    std::optional<QString> from;
+    bool cut = false;
+    // check passwords: the weak, reused and unencrypted entries.
+    bool health = false;
     bool help = false;
     QStringList positional;
 

@@ -1,21 +1,35 @@
 #include "ImportCommand.h"
 
 #include "DataImporter.h"
+#include "passwords/PasswordFiles.h"
+#include "passwords/PasswordImport.h"
 
 #include <QFile>
+
+std::optional<QByteArray> ImportCommand::readFile(const QString& path, int& exitCode)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        exitCode = problem(QStringLiteral("%1: %2").arg(path, file.errorString()));
+        return std::nullopt;
+    }
+    return file.readAll();
+}
 
 int ImportCommand::run(const DataToolOptions& options)
 {
     const Kind kind = options.kindAt(1);
+    if (kind == Kind::Passwords)
+        return importPasswords(options);
     if ((kind != Kind::Weight && kind != Kind::BloodPressure) || options.positional.size() != 4)
         return usageError(QStringLiteral("import takes weight or bp, a NAME and a FILE.csv"));
     const QString name = options.positional.at(2);
     const QString csvPath = options.positional.at(3);
-    QFile csvFile(csvPath);
-    if (!csvFile.open(QIODevice::ReadOnly))
-        return problem(QStringLiteral("%1: %2").arg(csvPath, csvFile.errorString()));
-    const QByteArray csv = csvFile.readAll();
-    csvFile.close();
+    int exitCode = Success;
+    const std::optional<QByteArray> read = readFile(csvPath, exitCode);
+    if (!read)
+        return exitCode;
+    const QByteArray& csv = *read;
 
     const ProgramFolder folder(options.folder);
     const DataImporter::Result result = kind == Kind::Weight
@@ -43,5 +57,77 @@ int ImportCommand::run(const DataToolOptions& options)
             .arg(result.rowsAdded == 1 ? QStringLiteral("row") : QStringLiteral("rows"))
             .arg(target, name.trimmed(),
                 result.individualCreated ? QStringLiteral(", a new individual") : QString()));
+    return Success;
+}
+
+// With no one to ask, over-long fields refuse the import unless --cut said
+// beforehand that they may be cut.
+int ImportCommand::importPasswords(const DataToolOptions& options)
+{
+    if (options.positional.size() != 3)
+        return usageError(QStringLiteral("import passwords takes a FILE"));
+    std::optional<PasswordImport::Format> format;
+    if (options.from) {
+        format = PasswordImport::formatNamed(*options.from);
+        if (!format)
+            return usageError(QStringLiteral("unknown format \"%1\": use keepassxc, bitwarden "
+                                             "or browser")
+                                  .arg(*options.from));
+    }
+    const QString path = options.positional.at(2);
+    int exitCode = Success;
+    const std::optional<QByteArray> bytes = readFile(path, exitCode);
+    if (!bytes)
+        return exitCode;
+    if (!format)
+        format = PasswordImport::detect(*bytes);
+    if (!format)
+        return problem(QStringLiteral("%1: not an export this tool knows; name its format with "
+                                      "--from keepassxc|bitwarden|browser")
+                           .arg(path));
+
+    const ProgramFolder folder(options.folder);
+    const std::shared_ptr<PasswordStorage> storage = passwordStorage(folder, exitCode);
+    if (!storage)
+        return exitCode;
+    PasswordFiles files(folder, storage);
+    const PasswordImport::Plan plan = PasswordImport::plan(
+        PasswordImport::read(*bytes, *format), files.LoadIndex(), options.cut);
+    if (!plan.error.isEmpty())
+        return problem(QStringLiteral("%1: %2").arg(path, plan.error));
+    for (const QString& skipped : plan.skippedKinds)
+        print(m_out, QStringLiteral("Skipped %1.\n").arg(skipped));
+    for (const PasswordImport::Planned& planned : plan.entries) {
+        if (planned.action == PasswordImport::Action::Skip)
+            print(m_out, QStringLiteral("Skipped %1: %2.\n").arg(planned.origin, planned.reason));
+        else if (planned.action == PasswordImport::Action::Refuse)
+            print(m_err,
+                QStringLiteral("%1: %2: %3: %4\n")
+                    .arg(ProgramName, path, planned.origin, planned.reason));
+        else if (!planned.reason.isEmpty())
+            print(m_out,
+                QStringLiteral("Cut %1 (%2): %3.\n")
+                    .arg(planned.origin, planned.entry.name,
+                        planned.overLong.join(QStringLiteral("; "))));
+    }
+    if (plan.count(PasswordImport::Action::Refuse) > 0) {
+        if (plan.hasOverLong() && !options.cut)
+            print(m_err,
+                QStringLiteral("%1: --cut cuts over-long fields to the keeper's limits\n")
+                    .arg(ProgramName));
+        print(m_err, QStringLiteral("%1: nothing was imported\n").arg(ProgramName));
+        return ProblemFound;
+    }
+    if (plan.count(PasswordImport::Action::Add) == 0) {
+        print(m_out, QStringLiteral("Nothing to add.\n"));
+        return Success;
+    }
+    const PasswordImport::Outcome outcome = PasswordImport::apply(files, plan);
+    if (!outcome.ok)
+        return problem(outcome.reason);
+    print(m_out,
+        QStringLiteral("Added %1 password %2.\n")
+            .arg(outcome.added)
+            .arg(outcome.added == 1 ? QStringLiteral("entry") : QStringLiteral("entries")));
     return Success;
 }

@@ -2,11 +2,22 @@
 
 #include "DataToolCommand.h"
 
+#include <QByteArray>
+
+#include <optional>
+
 // import weight|bp NAME FILE.csv: appends checked rows to the file of NAME.
+// import passwords FILE: adds the entries of another password manager's
+// export to the keeper.
 class ImportCommand : public DataToolCommand
 {
 public:
     using DataToolCommand::DataToolCommand;
 
     int run(const DataToolOptions& options) override;
+
+private:
+    int importPasswords(const DataToolOptions& options);
+    // The file's bytes, or nothing with the problem reported.
+    std::optional<QByteArray> readFile(const QString& path, int& exitCode);
 };

@@ -16,7 +16,12 @@ bool looksLikeWebAddress(const QString& name);
 
 // The address Launch opens: the trimmed name, with "http://" in front when it
 // names no scheme, provided the result is an http or https address with a
-// host and no blanks. Nothing otherwise.
+// host, no blanks and no user name before the host. Nothing otherwise.
 std::optional<QUrl> fromEntryName(const QString& name);
+
+// The host a name would really open when it carries a user name before the
+// host ("https://www.bank.com@evil.example" opens evil.example), which
+// hides where it leads; empty otherwise.
+QString hiddenHost(const QString& name);
 
 } // namespace WebAddress

@@ -17,6 +17,15 @@ namespace {
 // The mark clipboard managers on the free desktops look for.
 const QString PasswordManagerHint = QStringLiteral("x-kde-passwordManagerHint");
 
+// Only what we put there goes: the user may have copied something else
+// since.
+void clearIfHeld(const QString& secret)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard->text() == secret)
+        clipboard->clear();
+}
+
 QString withShortcut(const QString& caption, QKeySequence::StandardKey key)
 {
     const QString shortcut = QKeySequence(key).toString(QKeySequence::NativeText);
@@ -46,20 +55,40 @@ void SecretClipboard::copy(const QString& secret)
     QGuiApplication::clipboard()->setMimeData(data);
 
     // The application, not this object, carries the clearing: the secret
-    // must go even when the screen that copied it has closed.
-    m_clock.runLater(ClearAfter, QCoreApplication::instance(), [secret] {
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        if (clipboard->text() == secret)
-            clipboard->clear();
-    });
+    // must go even when the screen that copied it has closed. The program's
+    // end clears it too, since on X11 a clipboard manager would otherwise
+    // take it over and keep it for good.
+    m_clock.runLater(ClearAfter, QCoreApplication::instance(), [secret] { clearIfHeld(secret); });
+    static QMetaObject::Connection atExit;
+    QObject::disconnect(atExit);
+    atExit = connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+        QCoreApplication::instance(), [secret] { clearIfHeld(secret); });
 }
 
 void SecretClipboard::guard(QLineEdit* box)
 {
+    keepOutOfSelection(box);
     box->installEventFilter(this);
     box->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(box, &QWidget::customContextMenuRequested, this,
         [this, box](const QPoint& position) { showContextMenu(box, position); });
+}
+
+// On X11 a line edit offers its selection to every program as the primary
+// selection, pasted by a middle click anywhere and recorded by clipboard
+// managers. Qt has no switch for that, so the selection is taken back at
+// once: the clipboard reports the change before the event loop runs again,
+// so no other program can have asked for it yet.
+void SecretClipboard::keepOutOfSelection(QLineEdit* box)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection())
+        return;
+    connect(clipboard, &QClipboard::selectionChanged, box, [clipboard, box] {
+        if (clipboard->ownsSelection() && box->hasSelectedText()
+            && clipboard->text(QClipboard::Selection) == box->selectedText())
+            clipboard->clear(QClipboard::Selection);
+    });
 }
 
 bool SecretClipboard::eventFilter(QObject* watched, QEvent* event)

@@ -24,7 +24,8 @@ public:
     void copy(const QString& secret);
 
     // Copy and Cut of the box, by key and by its context menu, go through
-    // copy(); everything else in the box works as usual.
+    // copy(), and what is selected in it never stays in the X primary
+    // selection; everything else in the box works as usual.
     void guard(QLineEdit* box);
 
 protected:
@@ -33,6 +34,7 @@ protected:
 private:
     void copySelection(QLineEdit* box, bool cut);
     void showContextMenu(QLineEdit* box, const QPoint& position);
+    static void keepOutOfSelection(QLineEdit* box);
 
     Clock& m_clock;
 };

@@ -1,5 +1,5 @@
-#include "datatool/CsvReader.h"
 #include "datatool/CsvWriter.h"
+#include "storage/CsvReader.h"
 
 #include <gtest/gtest.h>
 

@@ -380,8 +380,9 @@ TEST_F(OtherScreensAccessibilityTest, TabFollowsThePasswordKeeperAndTheBackupScr
     keeper.show();
     keeper.activateWindow();
     EXPECT_EQ(tabWalk(keeper.findChild<QWidget*>(QStringLiteral("Combo1"))).join(' ').toStdString(),
-        // Leaving the empty list clears the entry, which disables New File.
-        "Combo1 Text1_0 Text1_1 Text1_2 Text1_3 Command1");
+        // Leaving the empty list clears the entry, which disables New File;
+        // Generate follows the password box it fills.
+        "Combo1 Text1_0 Text1_1 Text1_2 GenerateButton Text1_3 Command1");
     keeper.close();
 
     BackupScreen backup(services, BackupKind::WeightBackup);

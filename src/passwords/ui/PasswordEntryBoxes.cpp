@@ -1,6 +1,8 @@
 #include "passwords/ui/PasswordEntryBoxes.h"
 
 #include "passwords/PasswordFiles.h"
+#include "passwords/ui/GeneratorDialog.h"
+#include "passwords/ui/StrengthLine.h"
 #include "screens/AccessibleNames.h"
 #include "screens/EntryBoxGroup.h"
 #include "screens/EntryBoxRules.h"
@@ -10,15 +12,24 @@
 
 #include <QEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include <array>
+
+namespace {
+
+constexpr int GenerateSpacing = 6;
+
+} // namespace
 
 PasswordEntryBoxes::PasswordEntryBoxes(
     QWidget* panel, QLineEdit* normalColourBox, SecretClipboard& secretClipboard, QObject* parent)
     : QObject(parent)
+    , m_secretClipboard(secretClipboard)
 {
     m_nameBox = named(new QLineEdit(panel), arrayElementName("Text1", 0));
     m_nameBox->setMaxLength(PasswordFiles::MaximumNameLength);
@@ -31,6 +42,10 @@ PasswordEntryBoxes::PasswordEntryBoxes(
     passwordFont.setBold(true);
     m_passwordBox->setFont(passwordFont);
     secretClipboard.guard(m_passwordBox);
+    m_generateButton = named(new QPushButton(QStringLiteral("&Generate"), panel), "GenerateButton");
+    m_strengthLine = new StrengthLine(panel);
+    connect(m_passwordBox, &QLineEdit::textChanged, m_strengthLine, &StrengthLine::showStrengthOf);
+    connect(m_generateButton, &QPushButton::clicked, this, &PasswordEntryBoxes::generatePassword);
     m_commentBox = named(new QPlainTextEdit(panel), arrayElementName("Text1", 3));
     TabOrder::moveFocusOnTab(m_commentBox);
     m_commentBox->setFixedHeight(m_commentBox->fontMetrics().lineSpacing() * 4 + 12);
@@ -46,6 +61,10 @@ PasswordEntryBoxes::PasswordEntryBoxes(
         box->installEventFilter(this);
         box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 50);
     }
+    // The password row, Generate included, is no wider than the others, so
+    // that the panel still fits the smallest screen.
+    m_passwordBox->setMinimumWidth(
+        m_nameBox->minimumWidth() - m_generateButton->sizeHint().width() - GenerateSpacing);
     m_entryBoxes->add(m_commentBox, 3);
     m_commentBox->installEventFilter(this);
     connect(m_entryBoxes, &EntryBoxGroup::edited, this, [this](int index) {
@@ -64,13 +83,25 @@ PasswordEntryBoxes::PasswordEntryBoxes(
         QStringLiteral("Comments, Notes, Remarks, etc.:"),
     };
     const QList<QWidget*> fields = boxes();
+    // The strength line takes the row under the password.
+    constexpr std::array<int, 4> gridRows { 0, 1, 2, 4 };
     for (int row = 0; row < 4; ++row) {
         auto* caption
             = named(new QLabel(captions[row], panel), arrayElementName("Label1", row + 1));
         AccessibleNames::labelField(caption, fields[row]);
-        m_captionedBoxes->addWidget(caption, row, 0, row == 3 ? Qt::AlignTop : Qt::Alignment());
-        m_captionedBoxes->addWidget(fields[row], row, 1);
+        const int gridRow = gridRows[std::size_t(row)];
+        m_captionedBoxes->addWidget(caption, gridRow, 0, row == 3 ? Qt::AlignTop : Qt::Alignment());
+        if (fields[row] != m_passwordBox) {
+            m_captionedBoxes->addWidget(fields[row], gridRow, 1);
+            continue;
+        }
+        auto* passwordRow = new QHBoxLayout;
+        passwordRow->setSpacing(GenerateSpacing);
+        passwordRow->addWidget(m_passwordBox, 1);
+        passwordRow->addWidget(m_generateButton);
+        m_captionedBoxes->addLayout(passwordRow, gridRow, 1);
     }
+    m_captionedBoxes->addWidget(m_strengthLine, 3, 1);
 }
 
 QList<QWidget*> PasswordEntryBoxes::boxes() const
@@ -102,6 +133,20 @@ bool PasswordEntryBoxes::anyBoxHoldsText() const
     const PasswordEntry entry = shownEntry();
     return !(entry.name.isEmpty() && entry.signOn.isEmpty() && entry.password.isEmpty()
         && entry.comment.isEmpty());
+}
+
+void PasswordEntryBoxes::fillPassword(const QString& password)
+{
+    m_passwordBox->setText(password);
+    emit touched();
+}
+
+void PasswordEntryBoxes::generatePassword()
+{
+    GeneratorDialog dialog(m_secretClipboard, m_passwordBox->window());
+    if (dialog.exec() == QDialog::Accepted)
+        fillPassword(dialog.password());
+    m_passwordBox->setFocus();
 }
 
 void PasswordEntryBoxes::commentChanged()

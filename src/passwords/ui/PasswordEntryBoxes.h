@@ -9,8 +9,10 @@ class EntryBoxGroup;
 class QGridLayout;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QWidget;
 class SecretClipboard;
+class StrengthLine;
 
 // The four boxes that show and edit one entry (Text1(0) to Text1(3)) with
 // their captions: each box's length limit and typing rules, the password
@@ -35,6 +37,8 @@ public:
     // Filled by the program: not the user's change.
     void showEntry(const PasswordEntry& entry);
     bool anyBoxHoldsText() const;
+    // Puts a password in the box as if the user had typed it.
+    void fillPassword(const QString& password);
 
 signals:
     // The name or the comment changed, by the user or the program.
@@ -47,11 +51,15 @@ protected:
 
 private:
     void commentChanged();
+    void generatePassword();
 
     QLineEdit* m_nameBox; // Text1(0)
     QLineEdit* m_signOnBox; // Text1(1)
     QLineEdit* m_passwordBox; // Text1(2)
     QPlainTextEdit* m_commentBox; // Text1(3)
+    QPushButton* m_generateButton;
+    StrengthLine* m_strengthLine;
+    SecretClipboard& m_secretClipboard;
     EntryBoxGroup* m_entryBoxes;
     QGridLayout* m_captionedBoxes;
     bool m_filling = false;

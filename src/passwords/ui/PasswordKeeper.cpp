@@ -457,8 +457,13 @@ void PasswordKeeper::newEntry()
 void PasswordKeeper::launchWebSite()
 {
     showStatus(QStringLiteral("Launching Web Site"));
-    WebSiteLauncher(m_services.messages, m_services.dialogs).launch(m_nameBox->text());
-    showCaption();
+    const QString host
+        = WebSiteLauncher(m_services.messages, m_services.dialogs).launch(m_nameBox->text());
+    // The host stays in view, so the user sees where the browser was sent.
+    if (host.isEmpty())
+        showCaption();
+    else
+        showStatus(QStringLiteral("Launching Web Site: %1").arg(host));
 }
 
 void PasswordKeeper::printOptions()

@@ -71,6 +71,8 @@ public:
     void openHelp();
     void backupFiles();
     void restoreFiles();
+    void showPasswordHealth();
+    void importPasswords();
 
     // --- protection (PasswordKeeperProtection.cpp) -------------------------
     bool isLocked() const { return m_locked; }
@@ -145,6 +147,8 @@ private:
     // False when the user cancelled before the backup screen opened.
     bool openBackupScreen(BackupKind kind);
     bool printOptionsOpen() const;
+    // Chooses the entry of a list item, as a click in the list does.
+    void chooseItem(const QString& indexItem);
 
     ScreenServices m_services;
     PasswordFiles m_files;
@@ -179,6 +183,8 @@ private:
     QAction* m_launchAction; // Command6, Toolbar2 button 3
     QAction* m_backupAction; // mUB
     QAction* m_restoreAction; // mUR
+    QAction* m_healthAction;
+    QAction* m_importAction;
     QAction* m_helpAction; // mH, Toolbar2 button 4
     // New File's button is enabled on its own at activation, while its menu
     // item keeps its state.

@@ -133,7 +133,8 @@ void PasswordKeeper::showLockedFace(bool locked)
     // In the panel's colour, where the panel would be.
     m_unlockPanel->setPalette(m_panel->palette());
     m_unlockPanel->setVisible(locked);
-    for (QAction* action : { m_panelColourAction, m_backupAction, m_restoreAction })
+    for (QAction* action :
+        { m_panelColourAction, m_backupAction, m_restoreAction, m_healthAction, m_importAction })
         action->setEnabled(!locked);
     if (locked) {
         DisableAllActions();

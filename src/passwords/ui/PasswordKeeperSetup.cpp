@@ -54,6 +54,9 @@ void PasswordKeeper::buildMenus()
     QMenu* utilities = named(menuBar()->addMenu(QStringLiteral("&Utilities")), "mU");
     m_backupAction = addCommand(utilities, "mUB", QStringLiteral("&Backup Files to Disk"));
     m_restoreAction = addCommand(utilities, "mUR", QStringLiteral("&Restore Files from Disk"));
+    utilities->addSeparator();
+    m_healthAction = addCommand(utilities, "mUHealth", QStringLiteral("Password &Health"));
+    m_importAction = addCommand(utilities, "mUImport", QStringLiteral("&Import..."));
 
     m_helpAction = named(menuBar()->addAction(QStringLiteral("&Help")), "mH");
 
@@ -65,6 +68,8 @@ void PasswordKeeper::buildMenus()
     connect(m_launchAction, &QAction::triggered, this, &PasswordKeeper::launchWebSite);
     connect(m_backupAction, &QAction::triggered, this, &PasswordKeeper::backupFiles);
     connect(m_restoreAction, &QAction::triggered, this, &PasswordKeeper::restoreFiles);
+    connect(m_healthAction, &QAction::triggered, this, &PasswordKeeper::showPasswordHealth);
+    connect(m_importAction, &QAction::triggered, this, &PasswordKeeper::importPasswords);
     connect(m_helpAction, &QAction::triggered, this, &PasswordKeeper::openHelp);
 
     // F1 reaches the screen whichever control has the focus. Escape comes

@@ -15,10 +15,17 @@ WebSiteLauncher::WebSiteLauncher(MessageService& messages, SystemDialogs& dialog
     , m_dialogs(dialogs)
 { }
 
-void WebSiteLauncher::launch(const QString& entryName) const
+QString WebSiteLauncher::launch(const QString& entryName) const
 {
     const QString name = entryName.trimmed();
-    if (const std::optional<QUrl> address = WebAddress::fromEntryName(name); !address) {
+    const std::optional<QUrl> address = WebAddress::fromEntryName(name);
+    if (const QString hidden = WebAddress::hiddenHost(name); !hidden.isEmpty()) {
+        m_messages.warn(
+            QStringLiteral("\"%1\" is not launched: the name before \"@\" hides where the "
+                           "address leads.\nIt would open %2.")
+                .arg(name, hidden),
+            LaunchTitle);
+    } else if (!address) {
         m_messages.warn(
             QStringLiteral("\"%1\" is not a web address, so it cannot be launched.\n"
                            "A web address looks like www.example.com or https://example.com.")
@@ -30,5 +37,8 @@ void WebSiteLauncher::launch(const QString& entryName) const
                            "Please check that a web browser is installed and set as the default.")
                 .arg(address->toDisplayString()),
             LaunchTitle);
+    } else {
+        return address->host();
     }
+    return {};
 }

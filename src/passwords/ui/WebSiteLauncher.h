@@ -13,7 +13,8 @@ class WebSiteLauncher
 public:
     WebSiteLauncher(MessageService& messages, SystemDialogs& dialogs);
 
-    void launch(const QString& entryName) const;
+    // The host opened; empty when nothing was opened.
+    QString launch(const QString& entryName) const;
 
 private:
     MessageService& m_messages;

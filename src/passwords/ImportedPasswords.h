@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// What an export of another password manager holds for each entry, before
+// it becomes one of the keeper's entries.
+struct ImportedPassword {
+    // Where the entry stands in the file, as a user finds it: "line 4",
+    // "item 2".
+    QString origin;
+    QString title;
+    QString url;
+    QString username;
+    QString password;
+    QString notes;
+};
+
+// The entries read from one export; or the reason the file as a whole
+// cannot be read. Entries of a kind the keeper does not hold (a card, an
+// identity) are named in skipped, with the reason.
+struct ImportedPasswords {
+    QList<ImportedPassword> entries;
+    QStringList skipped;
+    QString error;
+};

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "ImportedPasswords.h"
+#include "PasswordEntry.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class PasswordFiles;
+
+// Brings the entries of another password manager's export into the keeper.
+//
+// An entry's name is its web address when it has one (the keeper launches
+// from the name) and its title otherwise; the title, when it is not the
+// name, begins the comment, followed by the notes. An entry whose name is
+// already listed, or stands earlier in the same file, is skipped. A field
+// longer than the keeper's limit is cut only when the caller agrees; a
+// password is never cut, since a shortened password would not work.
+//
+// All or nothing: when any entry is refused nothing is written, and an
+// import that fails part-way takes back what it added.
+class PasswordImport
+{
+public:
+    enum class Format { KeePassXc, Bitwarden, Browser };
+    enum class Action { Add, Skip, Refuse };
+
+    struct Planned {
+        QString origin;
+        PasswordEntry entry;
+        Action action = Action::Add;
+        // Why the entry is skipped or refused, or what was cut.
+        QString reason;
+        // The fields longer than the keeper's limits, described.
+        QStringList overLong;
+    };
+
+    struct Plan {
+        QList<Planned> entries;
+        // Entries of kinds the keeper does not hold, named.
+        QStringList skippedKinds;
+        // Why the file cannot be imported at all, or empty.
+        QString error;
+
+        qsizetype count(Action action) const;
+        bool hasOverLong() const;
+        // Nothing refused and something to add.
+        bool canImport() const;
+    };
+
+    struct Outcome {
+        bool ok = false;
+        int added = 0;
+        QString reason;
+    };
+
+    // "keepassxc", "bitwarden" or "browser".
+    static std::optional<Format> formatNamed(const QString& word);
+    static QString formatTitle(Format format);
+    // The format the bytes look like; nothing when none fits.
+    static std::optional<Format> detect(const QByteArray& bytes);
+    static ImportedPasswords read(const QByteArray& bytes, Format format);
+
+    // What importing read would do to a keeper listing listedItems; with
+    // cut, over-long fields are cut instead of refusing their entry.
+    static Plan plan(const ImportedPasswords& read, const QStringList& listedItems, bool cut);
+
+    // Adds the plan's entries. Refused, with nothing written, when the plan
+    // cannot be imported or the keeper has no room for them all.
+    static Outcome apply(PasswordFiles& files, const Plan& plan);
+};
