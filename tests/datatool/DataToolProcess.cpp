@@ -11,6 +11,8 @@
 
 #include <QRandomGenerator>
 
+#include <gtest/gtest.h>
+
 DataToolRun runDataTool(
     const QStringList& arguments, const QString& program, const QString& standardOutputFile)
 {
@@ -46,8 +48,8 @@ void buildSoundFolder(const TemporaryProgramFolder& folder)
     copyFixture("logs", folder);
     QRandomGenerator random(3);
     PasswordFiles files(folder.folder(), &random);
-    files.AddEntry({ "Bank", "ann", "pw1", "" });
-    files.AddEntry({ "Mail", "ann", "pw2", "" });
+    EXPECT_TRUE(files.AddEntry({ "Bank", "ann", "pw1", "" }));
+    EXPECT_TRUE(files.AddEntry({ "Mail", "ann", "pw2", "" }));
     GColor4File(folder.folder()).setWeightPrintFontName("Arial");
     ZorqNameFile(folder.folder()).setFamilyName("Halvorsen");
 }

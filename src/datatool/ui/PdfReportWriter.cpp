@@ -1,9 +1,9 @@
 #include "PdfReportWriter.h"
 
-#include "datatool/PasswordSnapshot.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "bloodpressure/BloodPressureGraphData.h"
 #include "bloodpressure/BloodPressureReport.h"
+#include "datatool/PasswordSnapshot.h"
 #include "passwords/PasswordFiles.h"
 #include "passwords/PasswordReport.h"
 #include "print/PdfFile.h"
