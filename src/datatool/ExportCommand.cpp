@@ -32,8 +32,8 @@ int ExportCommand::run(const DataToolOptions& options)
             return usageError(QStringLiteral(
                 "refusing to print passwords to a terminal; give --show or -o FILE"));
         PasswordSnapshot snapshot;
-        if (!snapshot.load(folder, &error))
-            return problem(error);
+        if (const Outcome loaded = snapshot.load(folder); !loaded)
+            return problem(loaded.reason);
         const PasswordExport document(snapshot);
         return deliver(
             options, json ? QJsonDocument(document.json()).toJson() : document.csv(), true);

@@ -280,7 +280,7 @@ QList<FolderChecker::Problem> FolderChecker::checkDataFile(
 void FolderChecker::checkPasswords(const ProgramFolder& folder, QList<Problem>& problems)
 {
     PasswordSnapshot snapshot;
-    if (!snapshot.load(folder)) {
+    if (!snapshot.load(folder).succeeded) {
         problems.append({ snapshot.failedFile(),
             QStringLiteral("cannot be read: %1").arg(snapshot.failureReason()) });
         return;

@@ -27,7 +27,7 @@ int ListCommand::run(const DataToolOptions& options)
         break;
     case Kind::Passwords: {
         PasswordSnapshot snapshot;
-        snapshot.load(folder, &error);
+        error = snapshot.load(folder).reason;
         for (const QString& item : snapshot.items())
             names.append(IndexItem(item).name());
         break;

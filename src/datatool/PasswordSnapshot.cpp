@@ -7,16 +7,14 @@
 #include <QFile>
 #include <QFileInfo>
 
-bool PasswordSnapshot::fail(const QString& fileName, const QString& reason, QString* error)
+Outcome PasswordSnapshot::fail(const QString& fileName, const QString& reason)
 {
     m_failedFile = fileName;
     m_failureReason = reason;
-    if (error)
-        *error = QStringLiteral("%1: %2").arg(fileName, reason);
-    return false;
+    return Outcome::failed(QStringLiteral("%1: %2").arg(fileName, reason));
 }
 
-bool PasswordSnapshot::load(const ProgramFolder& folder, QString* error)
+Outcome PasswordSnapshot::load(const ProgramFolder& folder)
 {
     m_items.clear();
     m_entries.clear();
@@ -30,7 +28,7 @@ bool PasswordSnapshot::load(const ProgramFolder& folder, QString* error)
     if (QFileInfo::exists(indexPath)) {
         TextRecordFile index;
         if (!index.openForReading(indexPath))
-            return fail(QFileInfo(indexPath).fileName(), index.errorString(), error);
+            return fail(QFileInfo(indexPath).fileName(), index.errorString());
         index.close();
     }
     m_items = files.LoadIndex();
@@ -40,10 +38,10 @@ bool PasswordSnapshot::load(const ProgramFolder& folder, QString* error)
     if (m_entriesExist) {
         QFile entries(entriesPath);
         if (!entries.open(QIODevice::ReadOnly))
-            return fail(QFileInfo(entriesPath).fileName(), entries.errorString(), error);
+            return fail(QFileInfo(entriesPath).fileName(), entries.errorString());
         m_entries = entries.readAll();
     }
-    return true;
+    return Outcome::success();
 }
 
 PasswordRecord PasswordSnapshot::record(int recordNumber) const

@@ -2,6 +2,7 @@
 
 #include "passwords/PasswordEntry.h"
 #include "passwords/PasswordRecord.h"
+#include "services/Outcome.h"
 #include "storage/ProgramFolder.h"
 
 #include <QByteArray>
@@ -16,8 +17,9 @@
 class PasswordSnapshot
 {
 public:
-    // False, with the reason, when a file exists but cannot be read.
-    bool load(const ProgramFolder& folder, QString* error = nullptr);
+    // Fails, with the file and the reason, when a file exists but cannot be
+    // read.
+    Outcome load(const ProgramFolder& folder);
     // After a failed load: the file that could not be read, and why.
     const QString& failedFile() const { return m_failedFile; }
     const QString& failureReason() const { return m_failureReason; }
@@ -37,7 +39,7 @@ public:
     PasswordEntry entry(const QString& indexItem) const;
 
 private:
-    bool fail(const QString& fileName, const QString& reason, QString* error);
+    Outcome fail(const QString& fileName, const QString& reason);
 
     QStringList m_items;
     QString m_failedFile;

@@ -154,8 +154,11 @@ bool PdfReportWriter::writeBloodPressureReport(const Request& request, QString* 
 bool PdfReportWriter::writePasswordReport(const Request& request, QString* error)
 {
     PasswordSnapshot snapshot;
-    if (!snapshot.load(ProgramFolder(request.folder), error))
+    if (const Outcome loaded = snapshot.load(ProgramFolder(request.folder)); !loaded) {
+        if (error)
+            *error = loaded.reason;
         return false;
+    }
     const qsizetype item = PasswordFiles::findByName(snapshot.items(), request.name);
     if (item < 0) {
         if (error)
