@@ -262,16 +262,17 @@ BenchReport::Line BenchCases::addPasswordEntry()
     PasswordFiles files(m_folder);
     const PasswordEntry entry { QStringLiteral("www.bench.example"), QStringLiteral("bench user"),
         QStringLiteral("bench secret"), QStringLiteral("added by the benchmark") };
-    PasswordFileResult added;
-    const double program
-        = m_repetitions.medianMilliseconds([&] { added = files.AddEntry(entry); }, {},
-            [&] {
-                // The last free record, taken and given back each time.
-                check(added.ok && added.recordNumber == PasswordFiles::MaximumRecords,
-                    QStringLiteral("adding a password entry failed: %1").arg(added.reason));
-                if (added.ok)
-                    files.DeleteEntry(IndexItem::build(entry.name, added.recordNumber).text());
-            });
+    Outcome added;
+    int addedRecord = 0;
+    const double program = m_repetitions.medianMilliseconds(
+        [&] { added = files.AddEntry(entry, PasswordFiles::SameName::Refused, &addedRecord); }, {},
+        [&] {
+            // The last free record, taken and given back each time.
+            check(added.succeeded && addedRecord == PasswordFiles::MaximumRecords,
+                QStringLiteral("adding a password entry failed: %1").arg(added.reason));
+            if (added.succeeded)
+                (void)files.DeleteEntry(IndexItem::build(entry.name, addedRecord).text());
+        });
     const QString path = files.entriesFilePath();
     const double floor = m_repetitions.medianMilliseconds([&] {
         // Record 10,000 stays in the file, blank, once the first add is undone.

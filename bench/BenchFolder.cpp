@@ -48,8 +48,15 @@ bool BenchFolder::writeWeightFile()
             QString::number((1800 + spread(i, 400)) / 10.0) });
     IndividualList list = WeightFile::emptyIndividualList();
     list.add(WeightName);
-    return file.SaveWeightFile(folder(), &m_error)
-        && WeightFile::WriteIndividualList(folder(), list, &m_error);
+    return succeeded(file.SaveWeightFile(folder()))
+        && succeeded(WeightFile::WriteIndividualList(folder(), list));
+}
+
+bool BenchFolder::succeeded(const Outcome& outcome)
+{
+    if (!outcome)
+        m_error = outcome.reason;
+    return outcome.succeeded;
 }
 
 bool BenchFolder::writeBloodPressureFile()
@@ -63,8 +70,8 @@ bool BenchFolder::writeBloodPressureFile()
             QString::number(60 + spread(i + 2, 30)) });
     IndividualList list = BloodPressureFile::emptyIndividualList();
     list.add(BloodPressureName);
-    return file.SaveBloodPressureFile(folder(), &m_error)
-        && BloodPressureFile::WriteBpIndividualList(folder(), list, &m_error);
+    return succeeded(file.SaveBloodPressureFile(folder()))
+        && succeeded(BloodPressureFile::WriteBpIndividualList(folder(), list));
 }
 
 bool BenchFolder::writePasswordFiles()
@@ -94,7 +101,10 @@ bool BenchFolder::writePasswordEntries(
             IndexItem::build(QStringLiteral("www.site%1.example").arg(number), number).text());
     }
     std::sort(items.begin(), items.end(), IndividualList::lessThan);
-    return files.WriteIndex(items, error);
+    const Outcome written = files.WriteIndex(items);
+    if (!written && error)
+        *error = written.reason;
+    return written.succeeded;
 }
 
 QString BenchFolder::writeHousehold(
@@ -113,10 +123,11 @@ QString BenchFolder::writeHousehold(
             file.rows.append(WeighIn { StoredDate::longText(FirstDay.addDays(day)),
                 QString::number((1800 + spread(person + day, 400)) / 10.0) });
         list.add(file.name);
-        file.SaveWeightFile(folder, &error);
+        if (const Outcome saved = file.SaveWeightFile(folder); !saved && error.isEmpty())
+            error = saved.reason;
     }
     if (error.isEmpty())
-        WeightFile::WriteIndividualList(folder, list, &error);
+        error = WeightFile::WriteIndividualList(folder, list).reason;
     if (error.isEmpty() && entries > 0)
         writePasswordEntries(folder, entries, tag, &error);
     return error;

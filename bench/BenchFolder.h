@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/Outcome.h"
 #include "storage/ProgramFolder.h"
 
 #include <QString>
@@ -35,6 +36,8 @@ private:
     bool writeWeightFile();
     bool writeBloodPressureFile();
     bool writePasswordFiles();
+    // True when done; otherwise notes the reason as this folder's error.
+    bool succeeded(const Outcome& outcome);
     static bool writePasswordEntries(
         const ProgramFolder& folder, int count, const QString& tag, QString* error);
 

@@ -66,9 +66,8 @@ QList<FilePair> FullBackup::filesToCopy(QStringList& notes) const
             continue;
         pairs.append(set.listFiles);
         IndividualList list(set.listFiles.liveName, set.dataExtension);
-        QString error;
-        if (!list.load(m_programFolder, &error))
-            notes.append(error);
+        if (const ::Outcome loaded = list.load(m_programFolder); !loaded)
+            notes.append(loaded.reason);
         for (const QString& name : list.names()) {
             if (const QString reason = set.refusalOfListedName(name); !reason.isEmpty()) {
                 notes.append(QStringLiteral("%1: skipped, %2").arg(name, reason));

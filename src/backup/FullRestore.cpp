@@ -119,7 +119,7 @@ void FullRestore::stageAll(FileSetTransaction& transaction, const QString& dated
             continue;
         IndividualList list(set.listFiles.liveName, set.dataExtension);
         // A list that cannot be read is damage, found by the checks below.
-        if (!list.load(ProgramFolder(transaction.stagingFolder())))
+        if (!list.load(ProgramFolder(transaction.stagingFolder())).succeeded)
             continue;
         for (const QString& name : list.names()) {
             if (const QString reason = set.refusalOfListedName(name); !reason.isEmpty()) {

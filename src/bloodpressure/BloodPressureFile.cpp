@@ -32,31 +32,29 @@ IndividualList BloodPressureFile::emptyIndividualList()
 IndividualList BloodPressureFile::LoadBpIndividualList(const ProgramFolder& folder, QString* error)
 {
     IndividualList list = emptyIndividualList();
-    list.load(folder, error);
+    if (const Outcome loaded = list.load(folder); !loaded && error)
+        *error = loaded.reason;
     return list;
 }
 
-bool BloodPressureFile::WriteBpIndividualList(
-    const ProgramFolder& folder, const IndividualList& list, QString* error)
+Outcome BloodPressureFile::WriteBpIndividualList(
+    const ProgramFolder& folder, const IndividualList& list)
 {
-    return list.write(folder, error);
+    return list.write(folder);
 }
 
-bool BloodPressureFile::SaveNewBloodPressureFile(
-    const ProgramFolder& folder, IndividualList& list, QString* error) const
+Outcome BloodPressureFile::SaveNewBloodPressureFile(
+    const ProgramFolder& folder, IndividualList& list) const
 {
     // A new individual's log is still empty: the count alone is written, and
     // loading it later gives rowCount - 1 empty rows.
-    return list.addIndividual(
-        folder, name,
-        [&](QString* writeError) {
-            return IndividualDataFile::writeValues(
-                folder, name, Extension, { QString::number(storedRowCount()) }, writeError);
-        },
-        error);
+    return list.addIndividual(folder, name, [&] {
+        return IndividualDataFile::writeValues(
+            folder, name, Extension, { QString::number(storedRowCount()) });
+    });
 }
 
-bool BloodPressureFile::SaveBloodPressureFile(const ProgramFolder& folder, QString* error) const
+Outcome BloodPressureFile::SaveBloodPressureFile(const ProgramFolder& folder) const
 {
     const int storedRows = storedRowCount();
     QList<std::optional<QString>> values;
@@ -68,15 +66,19 @@ bool BloodPressureFile::SaveBloodPressureFile(const ProgramFolder& folder, QStri
             { &reading.date, &reading.time, &reading.systolic, &reading.diastolic, &reading.pulse })
             values.append(cell->trimmed());
     }
-    return IndividualDataFile::writeValues(folder, name, Extension, values, error);
+    return IndividualDataFile::writeValues(folder, name, Extension, values);
 }
 
 std::optional<BloodPressureFile> BloodPressureFile::LoadBloodPressureFile(
     const ProgramFolder& folder, const QString& name, QString* error)
 {
     QStringList values;
-    if (!IndividualDataFile::readValues(folder, name, Extension, values, error))
+    if (const Outcome read = IndividualDataFile::readValues(folder, name, Extension, values);
+        !read) {
+        if (error)
+            *error = read.reason;
         return std::nullopt;
+    }
     // A value past the end of the file is read as the empty text.
     const auto value = [&values](qsizetype index) {
         return index < values.size() ? values.at(index).trimmed() : QString();
@@ -99,8 +101,8 @@ std::optional<BloodPressureFile> BloodPressureFile::LoadBloodPressureFile(
     return file;
 }
 
-bool BloodPressureFile::deleteBloodPressureFile(
-    const ProgramFolder& folder, IndividualList& list, const QString& name, QString* error)
+Outcome BloodPressureFile::deleteBloodPressureFile(
+    const ProgramFolder& folder, IndividualList& list, const QString& name)
 {
-    return list.deleteIndividual(folder, name, error);
+    return list.deleteIndividual(folder, name);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bloodpressure/Reading.h"
+#include "services/Outcome.h"
 #include "storage/ProgramFolder.h"
 #include "trackers/IndividualList.h"
 
@@ -42,19 +43,17 @@ public:
     static IndividualList emptyIndividualList();
     static IndividualList LoadBpIndividualList(
         const ProgramFolder& folder, QString* error = nullptr);
-    static bool WriteBpIndividualList(
-        const ProgramFolder& folder, const IndividualList& list, QString* error = nullptr);
+    static Outcome WriteBpIndividualList(const ProgramFolder& folder, const IndividualList& list);
 
     // Writes line 1 of a new individual's file, then lists the name and
     // rewrites BPTrker.Fil, all or nothing. Refuses, with the reason, a name
     // that IndividualList::refusalForNewName refuses.
-    bool SaveNewBloodPressureFile(
-        const ProgramFolder& folder, IndividualList& list, QString* error = nullptr) const;
+    Outcome SaveNewBloodPressureFile(const ProgramFolder& folder, IndividualList& list) const;
 
     // Rewrites the whole file: the count and storedRowCount() - 1 readings,
     // each value trimmed. The previous file is replaced only once the new one
     // is complete; on failure it is unchanged and the reason returned.
-    bool SaveBloodPressureFile(const ProgramFolder& folder, QString* error = nullptr) const;
+    Outcome SaveBloodPressureFile(const ProgramFolder& folder) const;
 
     // Reads the file of a listed name. A missing file gives 50 empty rows; a
     // file that ends early leaves the remaining cells empty. The rows are as
@@ -68,8 +67,8 @@ public:
 
     // Removes the individual's file and name and rewrites (or, for the last
     // name, deletes) BPTrker.Fil.
-    static bool deleteBloodPressureFile(const ProgramFolder& folder, IndividualList& list,
-        const QString& name, QString* error = nullptr);
+    static Outcome deleteBloodPressureFile(
+        const ProgramFolder& folder, IndividualList& list, const QString& name);
 
     bool operator==(const BloodPressureFile&) const = default;
 };

@@ -166,17 +166,15 @@ void store(const ProgramFolder& folder, FolderChecker::Tracker tracker, const QS
                                  .arg(IndividualDataFile::MaximumRowCount - 1);
         return;
     }
-    bool saved = false;
+    Outcome saved;
     if (listed >= 0) {
-        saved = file->save(folder, &error);
+        saved = file->save(folder);
     } else {
-        saved = list.addIndividual(
-            folder, name, [&](QString* writeError) { return file->save(folder, writeError); },
-            &error);
-        result.individualCreated = saved;
+        saved = list.addIndividual(folder, name, [&] { return file->save(folder); });
+        result.individualCreated = saved.succeeded;
     }
     if (!saved) {
-        result.targetError = error;
+        result.targetError = saved.reason;
         return;
     }
     result.rowsAdded = int(added.size());
@@ -189,10 +187,7 @@ struct WeightImportFile : WeightFile {
     explicit WeightImportFile(WeightFile file)
         : WeightFile(std::move(file))
     { }
-    bool save(const ProgramFolder& folder, QString* error) const
-    {
-        return SaveWeightFile(folder, error);
-    }
+    Outcome save(const ProgramFolder& folder) const { return SaveWeightFile(folder); }
 };
 
 struct BloodPressureImportFile : BloodPressureFile {
@@ -200,10 +195,7 @@ struct BloodPressureImportFile : BloodPressureFile {
     explicit BloodPressureImportFile(BloodPressureFile file)
         : BloodPressureFile(std::move(file))
     { }
-    bool save(const ProgramFolder& folder, QString* error) const
-    {
-        return SaveBloodPressureFile(folder, error);
-    }
+    Outcome save(const ProgramFolder& folder) const { return SaveBloodPressureFile(folder); }
 };
 
 void addProblem(DataImporter::Result& result, int line, const QString& problem)

@@ -36,8 +36,8 @@ int ExportCommand::run(const DataToolOptions& options)
         if (!storage)
             return exitCode;
         PasswordSnapshot snapshot;
-        if (!snapshot.load(folder, storage, &error))
-            return problem(error);
+        if (const Outcome loaded = snapshot.load(folder, storage); !loaded)
+            return problem(loaded.reason);
         const PasswordExport document(snapshot);
         return deliver(
             options, json ? QJsonDocument(document.json()).toJson() : document.csv(), true);

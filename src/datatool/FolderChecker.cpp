@@ -90,7 +90,8 @@ QList<BackupFileSet::Damage> FolderChecker::damageInTrackerCopy(
     QList<Problem> problems = checkListFile(copy, tracker);
     if (problems.isEmpty()) {
         IndividualList list(set.listFiles.liveName, set.dataExtension);
-        list.load(copy);
+        // The list file passed its check, so it reads.
+        (void)list.load(copy);
         for (const QString& name : list.names()) {
             if (set.refusalOfListedName(name).isEmpty() && copy.exists(list.dataFileName(name)))
                 problems += checkDataFile(copy, tracker, name);
@@ -118,7 +119,7 @@ void FolderChecker::checkTracker(
     const QList<Problem> listProblems = checkListFile(folder, tracker);
     problems.append(listProblems);
     if (listProblems.isEmpty())
-        list.load(folder);
+        (void)list.load(folder);
     for (const auto& [first, second] : list.namesDifferingOnlyInCase())
         problems.append({ storedName(folder, listFile),
             QStringLiteral("lists %1 and %2, which differ only in letter case and share one file "
@@ -286,7 +287,7 @@ void FolderChecker::checkPasswords(const ProgramFolder& folder, QList<Problem>& 
         return;
     }
     PasswordSnapshot snapshot;
-    if (!snapshot.load(folder)) {
+    if (!snapshot.load(folder).succeeded) {
         problems.append({ snapshot.failedFile(),
             QStringLiteral("cannot be read: %1").arg(snapshot.failureReason()) });
         return;

@@ -122,12 +122,12 @@ int ImportCommand::importPasswords(const DataToolOptions& options)
         print(m_out, QStringLiteral("Nothing to add.\n"));
         return Success;
     }
-    const PasswordImport::Outcome outcome = PasswordImport::apply(files, plan);
-    if (!outcome.ok)
-        return problem(outcome.reason);
+    int added = 0;
+    if (const Outcome imported = PasswordImport::apply(files, plan, &added); !imported)
+        return problem(imported.reason);
     print(m_out,
         QStringLiteral("Added %1 password %2.\n")
-            .arg(outcome.added)
-            .arg(outcome.added == 1 ? QStringLiteral("entry") : QStringLiteral("entries")));
+            .arg(added)
+            .arg(added == 1 ? QStringLiteral("entry") : QStringLiteral("entries")));
     return Success;
 }

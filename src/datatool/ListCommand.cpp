@@ -31,7 +31,7 @@ int ListCommand::run(const DataToolOptions& options)
         if (!storage)
             return exitCode;
         PasswordSnapshot snapshot;
-        snapshot.load(folder, storage, &error);
+        error = snapshot.load(folder, storage).reason;
         for (const QString& item : snapshot.items())
             names.append(IndexItem(item).name());
         break;

@@ -9,13 +9,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-bool PasswordSnapshot::fail(const QString& fileName, const QString& reason, QString* error)
+Outcome PasswordSnapshot::fail(const QString& fileName, const QString& reason)
 {
     m_failedFile = fileName;
     m_failureReason = reason;
-    if (error)
-        *error = QStringLiteral("%1: %2").arg(fileName, reason);
-    return false;
+    return Outcome::failed(QStringLiteral("%1: %2").arg(fileName, reason));
 }
 
 PasswordSnapshot::~PasswordSnapshot()
@@ -23,13 +21,13 @@ PasswordSnapshot::~PasswordSnapshot()
     SecretBytes::wipe(m_entries);
 }
 
-bool PasswordSnapshot::load(const ProgramFolder& folder, QString* error)
+Outcome PasswordSnapshot::load(const ProgramFolder& folder)
 {
-    return load(folder, std::make_shared<ClassicPasswordStorage>(folder), error);
+    return load(folder, std::make_shared<ClassicPasswordStorage>(folder));
 }
 
-bool PasswordSnapshot::load(
-    const ProgramFolder& folder, const std::shared_ptr<PasswordStorage>& storage, QString* error)
+Outcome PasswordSnapshot::load(
+    const ProgramFolder& folder, const std::shared_ptr<PasswordStorage>& storage)
 {
     using Part = PasswordStorage::Part;
     m_items.clear();
@@ -44,17 +42,17 @@ bool PasswordSnapshot::load(
     // be told apart from an empty one.
     QString reason;
     if (storage->exists(Part::Index) && !storage->read(Part::Index, reason))
-        return fail(storedName(Part::Index), reason, error);
+        return fail(storedName(Part::Index), reason);
     m_items = PasswordFiles(folder, storage).LoadIndex();
 
     m_entriesExist = storage->exists(Part::Entries);
     if (m_entriesExist) {
         std::optional<QByteArray> entries = storage->read(Part::Entries, reason);
         if (!entries)
-            return fail(storedName(Part::Entries), reason, error);
+            return fail(storedName(Part::Entries), reason);
         m_entries = std::move(*entries);
     }
-    return true;
+    return Outcome::success();
 }
 
 PasswordRecord PasswordSnapshot::record(int recordNumber) const

@@ -3,6 +3,7 @@
 #include "passwords/PasswordEntry.h"
 #include "passwords/PasswordRecord.h"
 #include "passwords/PasswordStorage.h"
+#include "services/Outcome.h"
 #include "storage/ProgramFolder.h"
 
 #include <QByteArray>
@@ -25,11 +26,11 @@ public:
     PasswordSnapshot(const PasswordSnapshot&) = delete;
     PasswordSnapshot& operator=(const PasswordSnapshot&) = delete;
 
-    // False, with the reason, when a file exists but cannot be read.
-    bool load(const ProgramFolder& folder, QString* error = nullptr);
+    // Fails, with the file and the reason, when a file exists but cannot be
+    // read.
+    Outcome load(const ProgramFolder& folder);
     // The same from where storage keeps them (a protected keeper's vault).
-    bool load(const ProgramFolder& folder, const std::shared_ptr<PasswordStorage>& storage,
-        QString* error = nullptr);
+    Outcome load(const ProgramFolder& folder, const std::shared_ptr<PasswordStorage>& storage);
     // After a failed load: the file that could not be read, and why.
     const QString& failedFile() const { return m_failedFile; }
     const QString& failureReason() const { return m_failureReason; }
@@ -49,7 +50,7 @@ public:
     PasswordEntry entry(const QString& indexItem) const;
 
 private:
-    bool fail(const QString& fileName, const QString& reason, QString* error);
+    Outcome fail(const QString& fileName, const QString& reason);
 
     QStringList m_items;
     QString m_failedFile;

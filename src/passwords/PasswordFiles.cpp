@@ -123,15 +123,12 @@ QStringList PasswordFiles::LoadIndex() const
     return items;
 }
 
-bool PasswordFiles::WriteIndex(const QStringList& items, QString* error) const
+Outcome PasswordFiles::WriteIndex(const QStringList& items) const
 {
     QByteArray bytes;
     for (const QString& item : items)
         bytes.append(TextRecordFile::encodeLine(item));
-    const Outcome written = m_storage->write(Part::Index, bytes);
-    if (!written && error)
-        *error = written.reason;
-    return written.succeeded;
+    return m_storage->write(Part::Index, bytes);
 }
 
 namespace {
@@ -203,25 +200,25 @@ QByteArray PasswordFiles::withRecord(QByteArray bytes, int number, const Passwor
     return bytes;
 }
 
-PasswordFileResult PasswordFiles::AddEntry(const PasswordEntry& entry, SameName sameName)
+Outcome PasswordFiles::AddEntry(const PasswordEntry& entry, SameName sameName, int* recordNumber)
 {
     QStringList items;
     QString error;
     if (!readIndex(items, error))
-        return PasswordFileResult::refused(
+        return Outcome::failed(
             QStringLiteral("The list of Password Files could not be read: %1").arg(error));
     if (QString refusal = nameRefusal(entry.name, items, sameName); !refusal.isEmpty())
-        return PasswordFileResult::refused(refusal);
+        return Outcome::refused(refusal);
     if (QString refusal = fieldsRefusal(entry); !refusal.isEmpty())
-        return PasswordFileResult::refused(refusal);
+        return Outcome::refused(refusal);
 
     const std::optional<QByteArray> previous = readEntries(error);
     if (!previous)
-        return PasswordFileResult::refused(
+        return Outcome::failed(
             QStringLiteral("The Password File could not be saved: %1").arg(error));
     const int number = lowestFreeRecord(*previous);
     if (number == 0)
-        return PasswordFileResult::refused(
+        return Outcome::refused(
             QStringLiteral("The list of Password Files is full: all %1 are in use. "
                            "Delete a Password File you no longer need, then save again.")
                 .arg(QLocale(QLocale::English).toString(MaximumRecords)));
@@ -229,69 +226,70 @@ PasswordFileResult PasswordFiles::AddEntry(const PasswordEntry& entry, SameName 
     const PasswordRecord record
         = PasswordRecord::ScrambleEntry(entry.signOn, entry.password, entry.comment, *m_random);
     if (!writeEntries(withRecord(*previous, number, record), error))
-        return PasswordFileResult::refused(
+        return Outcome::failed(
             QStringLiteral("The Password File could not be saved: %1").arg(error));
 
     insertSorted(items, IndexItem::build(entry.name, number).text());
-    if (!WriteIndex(items, &error)) {
+    if (const Outcome written = WriteIndex(items); !written) {
         // Unlisted, the record would stay in use for good; give it back.
         QString ignored;
         writeEntries(*previous, ignored);
-        return PasswordFileResult::refused(
-            QStringLiteral("The Password File could not be saved: %1").arg(error));
+        return Outcome::failed(
+            QStringLiteral("The Password File could not be saved: %1").arg(written.reason));
     }
-    return PasswordFileResult::done(number);
+    if (recordNumber)
+        *recordNumber = number;
+    return Outcome::success();
 }
 
-PasswordFileResult PasswordFiles::ReplaceEntry(int recordNumber, const PasswordEntry& entry)
+Outcome PasswordFiles::ReplaceEntry(int recordNumber, const PasswordEntry& entry)
 {
     if (recordNumber < 1)
-        return PasswordFileResult::refused(QStringLiteral(
+        return Outcome::refused(QStringLiteral(
             "The Password File could not be saved: its place in the file is unknown."));
     if (QString refusal = fieldsRefusal(entry); !refusal.isEmpty())
-        return PasswordFileResult::refused(refusal);
+        return Outcome::refused(refusal);
     QString error;
     const std::optional<QByteArray> previous = readEntries(error);
     const PasswordRecord record
         = PasswordRecord::ScrambleEntry(entry.signOn, entry.password, entry.comment, *m_random);
     if (!previous || !writeEntries(withRecord(*previous, recordNumber, record), error))
-        return PasswordFileResult::refused(
+        return Outcome::failed(
             QStringLiteral("The Password File could not be saved: %1").arg(error));
-    return PasswordFileResult::done(recordNumber);
+    return Outcome::success();
 }
 
 // The index is written first: should blanking the record fail afterwards, the
 // record merely stays in use unlisted. The other order could leave the index
 // naming a free record, which the next new entry would take.
-PasswordFileResult PasswordFiles::DeleteEntry(const QString& indexItem)
+Outcome PasswordFiles::DeleteEntry(const QString& indexItem)
 {
     QStringList items;
     QString error;
     if (!readIndex(items, error))
-        return PasswordFileResult::refused(
+        return Outcome::failed(
             QStringLiteral("The list of Password Files could not be read: %1").arg(error));
     const qsizetype position = items.indexOf(indexItem);
     if (position < 0)
-        return PasswordFileResult::refused(
-            QStringLiteral("This Password File is no longer in the list."));
+        return Outcome::refused(QStringLiteral("This Password File is no longer in the list."));
     const int number = IndexItem(indexItem).recordNumber();
     items.removeAt(position);
-    if (!WriteIndex(items, &error))
-        return PasswordFileResult::refused(
-            QStringLiteral("The Password File could not be deleted: %1").arg(error));
+    if (const Outcome written = WriteIndex(items); !written)
+        return Outcome::failed(
+            QStringLiteral("The Password File could not be deleted: %1").arg(written.reason));
 
     const bool recordShared = std::any_of(items.cbegin(), items.cend(),
         [number](const QString& item) { return IndexItem(item).recordNumber() == number; });
     if (number < 1 || recordShared)
-        return PasswordFileResult::done(number);
+        return Outcome::success();
     const std::optional<QByteArray> entries = readEntries(error);
     if (!entries
         || !writeEntries(withRecord(*entries, number, PasswordRecord::BlankRecord()), error))
-        return PasswordFileResult::refused(
+        return Outcome::failed(
             QStringLiteral("The Password File was removed from the list, but its contents "
                            "could not be erased: %1")
                 .arg(error));
-    return PasswordFileResult::done(number);
+    return Outcome::success();
 }
 
 qsizetype PasswordFiles::findByName(const QStringList& items, const QString& name)

@@ -2,9 +2,9 @@
 
 #include "IndexItem.h"
 #include "PasswordEntry.h"
-#include "PasswordFileResult.h"
 #include "PasswordRecord.h"
 #include "PasswordStorage.h"
+#include "services/Outcome.h"
 #include "storage/ProgramFolder.h"
 
 #include <QByteArray>
@@ -71,8 +71,8 @@ public:
     QStringList LoadIndex() const;
 
     // Rewrites the index whole from items, in their order. On failure the
-    // previous index stays as it was and error (when given) says why.
-    bool WriteIndex(const QStringList& items, QString* error = nullptr) const;
+    // previous index stays as it was and the outcome says why.
+    Outcome WriteIndex(const QStringList& items) const;
 
     // The lowest record of 1 to 10,000 that is not in use, or nothing when all
     // are in use or the entries file cannot be opened.
@@ -88,16 +88,18 @@ public:
     // AddEntry: stores the entry in the lowest free record and lists it in the
     // index. Refused, with nothing written, when the name or a field breaks
     // the rules (a name already listed too, unless sameName allows it) or all
-    // 10,000 records are in use.
-    PasswordFileResult AddEntry(const PasswordEntry& entry, SameName sameName = SameName::Refused);
+    // 10,000 records are in use. Once stored, the record written is given
+    // back through recordNumber (when given).
+    Outcome AddEntry(const PasswordEntry& entry, SameName sameName = SameName::Refused,
+        int* recordNumber = nullptr);
 
     // ReplaceEntry: stores new texts in the record of an entry already listed;
     // the index is left as it is.
-    PasswordFileResult ReplaceEntry(int recordNumber, const PasswordEntry& entry);
+    Outcome ReplaceEntry(int recordNumber, const PasswordEntry& entry);
 
     // DeleteEntry: removes the item from the index, then blanks its record so
     // that the record is free again.
-    PasswordFileResult DeleteEntry(const QString& indexItem);
+    Outcome DeleteEntry(const QString& indexItem);
 
     // Where items has an item whose name equals name, both trimmed of blanks
     // (letter case counts), as the Save command compares them; otherwise -1.

@@ -11,6 +11,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -177,37 +178,40 @@ PasswordImport::Plan PasswordImport::plan(
     return plan;
 }
 
-PasswordImport::Outcome PasswordImport::apply(PasswordFiles& files, const Plan& plan)
+Outcome PasswordImport::apply(PasswordFiles& files, const Plan& plan, int* added)
 {
     if (!plan.canImport())
-        return { false, 0,
-            QStringLiteral("Nothing was imported: the file holds entries that "
-                           "cannot be imported.") };
+        return Outcome::refused(QStringLiteral("Nothing was imported: the file holds entries "
+                                               "that cannot be imported."));
     const qsizetype wanted = plan.count(Action::Add);
     const qsizetype listed = files.LoadIndex().size();
     if (listed + wanted > PasswordFiles::MaximumRecords)
-        return { false, 0,
+        return Outcome::refused(
             QStringLiteral("Nothing was imported: the keeper holds %1 Password Files and has "
                            "room for %2 more, not %3.")
                 .arg(QLocale(QLocale::English).toString(listed))
                 .arg(QLocale(QLocale::English).toString(PasswordFiles::MaximumRecords - listed))
-                .arg(QLocale(QLocale::English).toString(wanted)) };
+                .arg(QLocale(QLocale::English).toString(wanted)));
 
-    QStringList added;
+    QStringList addedItems;
     for (const Planned& entry : plan.entries) {
         if (entry.action != Action::Add)
             continue;
-        const PasswordFileResult result = files.AddEntry(entry.entry);
-        if (!result.ok) {
+        int recordNumber = 0;
+        const Outcome result
+            = files.AddEntry(entry.entry, PasswordFiles::SameName::Refused, &recordNumber);
+        if (!result) {
             // Newest first, so that each removal leaves the index as it was
             // before that entry came.
-            std::for_each(added.crbegin(), added.crend(),
-                [&files](const QString& item) { files.DeleteEntry(item); });
-            return { false, 0,
+            std::for_each(addedItems.crbegin(), addedItems.crend(),
+                [&files](const QString& item) { std::ignore = files.DeleteEntry(item); });
+            return Outcome::refused(
                 QStringLiteral("Nothing was imported: %1 (%2) could not be added: %3")
-                    .arg(entry.entry.name.trimmed(), entry.origin, result.reason) };
+                    .arg(entry.entry.name.trimmed(), entry.origin, result.reason));
         }
-        added.append(IndexItem::build(entry.entry.name, result.recordNumber).text());
+        addedItems.append(IndexItem::build(entry.entry.name, recordNumber).text());
     }
-    return { true, int(added.size()), {} };
+    if (added)
+        *added = int(addedItems.size());
+    return Outcome::success();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/Outcome.h"
+
 #include "ImportedPasswords.h"
 #include "PasswordEntry.h"
 
@@ -52,12 +54,6 @@ public:
         bool canImport() const;
     };
 
-    struct Outcome {
-        bool ok = false;
-        int added = 0;
-        QString reason;
-    };
-
     // "keepassxc", "bitwarden" or "browser".
     static std::optional<Format> formatNamed(const QString& word);
     static QString formatTitle(Format format);
@@ -69,7 +65,8 @@ public:
     // cut, over-long fields are cut instead of refusing their entry.
     static Plan plan(const ImportedPasswords& read, const QStringList& listedItems, bool cut);
 
-    // Adds the plan's entries. Refused, with nothing written, when the plan
-    // cannot be imported or the keeper has no room for them all.
-    static Outcome apply(PasswordFiles& files, const Plan& plan);
+    // Adds the plan's entries, telling how many in added. Refused, with
+    // nothing written, when the plan cannot be imported or the keeper has no
+    // room for them all.
+    static Outcome apply(PasswordFiles& files, const Plan& plan, int* added = nullptr);
 };

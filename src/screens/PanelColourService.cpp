@@ -2,6 +2,7 @@
 
 #include "screens/ScreenColour.h"
 #include "screens/ShellState.h"
+#include "screens/ShowFailure.h"
 #include "screens/SystemDialogs.h"
 #include "services/MessageService.h"
 #include "storage/GColor1File.h"
@@ -121,8 +122,8 @@ void PanelColourService::save()
             failures.append(outcome);
     }
     for (const Outcome& failure : failures)
-        m_services.messages.error(
-            failure.settingMessage(QStringLiteral("colour choice")), m_setup.closingTitle);
+        showSettingFailure(
+            m_services.messages, failure, QStringLiteral("colour choice"), m_setup.closingTitle);
 
     const QString pending = state.PendingPanelColour.trimmed();
     if (!pending.isEmpty() && !(StoredColour::parse(pending) == state.SharedPanelColour))
@@ -152,8 +153,8 @@ void PanelColourService::applyToAll(const ScreenServices& services)
     QApplication::processEvents();
     for (const Outcome& outcome : outcomes) {
         if (!outcome.succeeded)
-            services.messages.error(
-                outcome.settingMessage(QStringLiteral("panel colour")), CopyToAllTitle);
+            showSettingFailure(
+                services.messages, outcome, QStringLiteral("panel colour"), CopyToAllTitle);
     }
     // The shared colour is what record 49 says: a colour that did not reach
     // it must be offered again next time.

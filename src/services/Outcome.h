@@ -21,6 +21,9 @@ struct [[nodiscard]] Outcome {
     }
     // Refused before any file was touched; the reason says why.
     static Outcome refused(QString reason) { return { false, {}, std::move(reason) }; }
+    // Not done, with a reason that already names what could not be read or
+    // written ("WeightTrker.Fil could not be saved: ..."), shown as it stands.
+    static Outcome failed(QString reason) { return { false, {}, std::move(reason) }; }
 
     explicit operator bool() const { return succeeded; }
 

@@ -3,6 +3,7 @@
 #include "backup/DiskFileOperations.h"
 #include "backup/FullBackup.h"
 #include "datatool/ProgramBackupSets.h"
+#include "screens/ShowFailure.h"
 #include "screens/SystemDialogs.h"
 #include "services/MessageService.h"
 #include "storage/ProgramSettings.h"
@@ -119,7 +120,7 @@ void BackupSettingsDialog::accept()
             settings.setBackupsKept(m_kept->value()),
             settings.setBackupOverdueDays(m_overdueDays->value()) }) {
         if (!outcome.succeeded) {
-            m_services.messages.error(outcome.message(), Title);
+            showFailure(m_services.messages, outcome, Title);
             return;
         }
     }

@@ -1,5 +1,6 @@
 #include "shell/FamilyNameQuestion.h"
 
+#include "screens/ShowFailure.h"
 #include "services/MessageService.h"
 #include "storage/ZorqNameFile.h"
 
@@ -32,7 +33,7 @@ QString FamilyNameQuestion::ask(const QString& stored) const
     }
     newName = newName.left(ZorqNameFile::MaximumNameLength);
     if (const Outcome outcome = ZorqNameFile(m_folder).setFamilyName(newName); !outcome.succeeded)
-        m_messages.error(
-            outcome.settingMessage(QStringLiteral("family name")), QStringLiteral("Family Name"));
+        showSettingFailure(
+            m_messages, outcome, QStringLiteral("family name"), QStringLiteral("Family Name"));
     return newName;
 }

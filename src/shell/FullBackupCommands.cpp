@@ -9,6 +9,7 @@
 #include "backup/FullRestore.h"
 #include "datatool/ProgramBackupSets.h"
 #include "screens/BusyPointer.h"
+#include "screens/ShowFailure.h"
 #include "screens/SystemDialogs.h"
 #include "services/Clock.h"
 #include "services/MessageService.h"
@@ -165,7 +166,7 @@ void FullBackupCommands::backUpAtClose()
     // holds it too: restoring this backup later must not make the next
     // close back up again.
     if (const Outcome stored = settings.setLastCloseBackupDate(today); !stored.succeeded) {
-        m_services.messages.warn(stored.message(), BackUpTitle);
+        showFailure(m_services.messages, stored, BackUpTitle, MessageService::Icon::Exclamation);
         return;
     }
     DiskFileOperations files;

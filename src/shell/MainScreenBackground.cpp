@@ -3,6 +3,7 @@
 #include "screens/ScreenBackgroundView.h"
 #include "screens/ScreenColour.h"
 #include "screens/ShellState.h"
+#include "screens/ShowFailure.h"
 #include "services/MessageService.h"
 #include "storage/GZorq1File.h"
 
@@ -38,7 +39,7 @@ void MainScreenBackground::choose(const BackgroundSetting& background)
     m_services.state.ScreenBackground = withDefaultResolved(background);
     show(m_services.state.ScreenBackground);
     if (!outcome.succeeded)
-        m_services.messages.error(outcome.settingMessage(QStringLiteral("screen background")),
+        showSettingFailure(m_services.messages, outcome, QStringLiteral("screen background"),
             QStringLiteral("Background Selector"));
 }
 

@@ -5,16 +5,6 @@
 
 #include <cmath>
 
-namespace {
-
-void report(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
-} // namespace
-
 int IndividualDataFile::rowCountFromText(const QString& text)
 {
     bool converted = false;
@@ -29,34 +19,28 @@ int IndividualDataFile::rowCountFromText(const QString& text)
     return static_cast<int>(whole);
 }
 
-bool IndividualDataFile::readValues(const ProgramFolder& folder, const QString& name,
-    const QString& extension, QStringList& values, QString* error)
+Outcome IndividualDataFile::readValues(
+    const ProgramFolder& folder, const QString& name, const QString& extension, QStringList& values)
 {
     values.clear();
-    if (const QString reason = IndividualName::pathRefusal(name); !reason.isEmpty()) {
-        report(error, reason);
-        return false;
-    }
+    if (const QString reason = IndividualName::pathRefusal(name); !reason.isEmpty())
+        return Outcome::refused(reason);
     const QString fileName = IndividualName::dataFileName(name, extension);
     // A link that points nowhere is not a missing file: loading it as an
     // empty log would let the next save write through the link.
     if (!folder.exists(fileName))
-        return true;
+        return Outcome::success();
     QString reason;
-    if (!TextRecordFile::readAllValues(folder.filePath(fileName), values, &reason)) {
-        report(error, QStringLiteral("%1 could not be read: %2").arg(fileName, reason));
-        return false;
-    }
-    return true;
+    if (!TextRecordFile::readAllValues(folder.filePath(fileName), values, &reason))
+        return Outcome::failed(QStringLiteral("%1 could not be read: %2").arg(fileName, reason));
+    return Outcome::success();
 }
 
-bool IndividualDataFile::writeValues(const ProgramFolder& folder, const QString& name,
-    const QString& extension, const QList<std::optional<QString>>& values, QString* error)
+Outcome IndividualDataFile::writeValues(const ProgramFolder& folder, const QString& name,
+    const QString& extension, const QList<std::optional<QString>>& values)
 {
-    if (const QString reason = IndividualName::pathRefusal(name); !reason.isEmpty()) {
-        report(error, reason);
-        return false;
-    }
+    if (const QString reason = IndividualName::pathRefusal(name); !reason.isEmpty())
+        return Outcome::refused(reason);
     const QString fileName = IndividualName::dataFileName(name, extension);
     TextRecordFile file;
     file.openForWriting(folder.filePath(fileName));
@@ -66,10 +50,8 @@ bool IndividualDataFile::writeValues(const ProgramFolder& folder, const QString&
         else
             file.writeUnset();
     }
-    if (!file.close()) {
-        report(
-            error, QStringLiteral("%1 could not be saved: %2").arg(fileName, file.errorString()));
-        return false;
-    }
-    return true;
+    if (!file.close())
+        return Outcome::failed(
+            QStringLiteral("%1 could not be saved: %2").arg(fileName, file.errorString()));
+    return Outcome::success();
 }

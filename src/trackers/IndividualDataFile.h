@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/Outcome.h"
 #include "storage/ProgramFolder.h"
 
 #include <QList>
@@ -30,13 +31,12 @@ public:
     // gives no values and succeeds (it loads as an empty log); a file that
     // exists but cannot be read, or a name that is not a safe file name,
     // fails with the reason.
-    static bool readValues(const ProgramFolder& folder, const QString& name,
-        const QString& extension, QStringList& values, QString* error = nullptr);
+    static Outcome readValues(const ProgramFolder& folder, const QString& name,
+        const QString& extension, QStringList& values);
 
     // Replaces the individual's data file by the values, an unset value
     // written as an empty line. The new file takes the old one's place only
     // once it is complete, so on failure the previous file is unchanged.
-    static bool writeValues(const ProgramFolder& folder, const QString& name,
-        const QString& extension, const QList<std::optional<QString>>& values,
-        QString* error = nullptr);
+    static Outcome writeValues(const ProgramFolder& folder, const QString& name,
+        const QString& extension, const QList<std::optional<QString>>& values);
 };

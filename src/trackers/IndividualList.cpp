@@ -9,16 +9,6 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-
-void report(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
-} // namespace
-
 IndividualList::IndividualList(QString listFileName, QString dataFileExtension)
     : m_listFileName(std::move(listFileName))
     , m_dataFileExtension(std::move(dataFileExtension))
@@ -99,19 +89,18 @@ QString IndividualList::refusalForNewName(const QString& name, const ProgramFold
     return {};
 }
 
-bool IndividualList::load(const ProgramFolder& folder, QString* error)
+Outcome IndividualList::load(const ProgramFolder& folder)
 {
     m_names.clear();
     const QString path = folder.filePath(m_listFileName);
     const QFileInfo info(path);
     if (!info.exists() || (info.isFile() && info.size() == 0))
-        return true;
+        return Outcome::success();
     QStringList values;
     QString reason;
-    if (!TextRecordFile::readAllValues(path, values, &reason)) {
-        report(error, QStringLiteral("%1 could not be read: %2").arg(m_listFileName, reason));
-        return false;
-    }
+    if (!TextRecordFile::readAllValues(path, values, &reason))
+        return Outcome::failed(
+            QStringLiteral("%1 could not be read: %2").arg(m_listFileName, reason));
     // Trimmed and sorted in; the empty value that an old list may begin
     // with is dropped, and so is a name listed twice to the letter. A name
     // listed in another letter case stays: it is someone's file.
@@ -122,64 +111,53 @@ bool IndividualList::load(const ProgramFolder& folder, QString* error)
         m_names.insert(
             std::lower_bound(m_names.begin(), m_names.end(), trimmed, lessThan), trimmed);
     }
-    return true;
+    return Outcome::success();
 }
 
-bool IndividualList::write(const ProgramFolder& folder, QString* error) const
+Outcome IndividualList::write(const ProgramFolder& folder) const
 {
     const QString path = folder.filePath(m_listFileName);
     if (m_names.isEmpty()) {
-        if (QFile::exists(path) && !QFile::remove(path)) {
-            report(error, QStringLiteral("%1 could not be deleted.").arg(m_listFileName));
-            return false;
-        }
-        return true;
+        if (QFile::exists(path) && !QFile::remove(path))
+            return Outcome::failed(QStringLiteral("%1 could not be deleted.").arg(m_listFileName));
+        return Outcome::success();
     }
     TextRecordFile file;
     file.openForWriting(path);
     for (const QString& name : m_names)
         file.writeValue(name);
-    if (!file.close()) {
-        report(error,
+    if (!file.close())
+        return Outcome::failed(
             QStringLiteral("%1 could not be saved: %2").arg(m_listFileName, file.errorString()));
-        return false;
-    }
-    return true;
+    return Outcome::success();
 }
 
-bool IndividualList::addIndividual(const ProgramFolder& folder, const QString& name,
-    const std::function<bool(QString* error)>& writeDataFile, QString* error)
+Outcome IndividualList::addIndividual(
+    const ProgramFolder& folder, const QString& name, const std::function<Outcome()>& writeDataFile)
 {
-    if (const QString reason = refusalForNewName(name, folder); !reason.isEmpty()) {
-        report(error, reason);
-        return false;
-    }
-    if (!writeDataFile(error))
-        return false;
+    if (const QString reason = refusalForNewName(name, folder); !reason.isEmpty())
+        return Outcome::refused(reason);
+    if (Outcome written = writeDataFile(); !written)
+        return written;
     const QString trimmed = name.trimmed();
     add(trimmed);
-    if (!write(folder, error)) {
+    Outcome listed = write(folder);
+    if (!listed) {
         // refusalForNewName made sure no file of this name existed before.
         QFile::remove(folder.filePath(dataFileName(trimmed)));
         remove(trimmed);
-        return false;
     }
-    return true;
+    return listed;
 }
 
-bool IndividualList::deleteIndividual(
-    const ProgramFolder& folder, const QString& name, QString* error)
+Outcome IndividualList::deleteIndividual(const ProgramFolder& folder, const QString& name)
 {
-    if (const QString reason = IndividualName::pathRefusal(name); !reason.isEmpty()) {
-        report(error, reason);
-        return false;
-    }
+    if (const QString reason = IndividualName::pathRefusal(name); !reason.isEmpty())
+        return Outcome::refused(reason);
     const QString dataFile = dataFileName(name);
     const QString path = folder.filePath(dataFile);
-    if (QFile::exists(path) && !QFile::remove(path)) {
-        report(error, QStringLiteral("%1 could not be deleted.").arg(dataFile));
-        return false;
-    }
+    if (QFile::exists(path) && !QFile::remove(path))
+        return Outcome::failed(QStringLiteral("%1 could not be deleted.").arg(dataFile));
     remove(name);
-    return write(folder, error);
+    return write(folder);
 }

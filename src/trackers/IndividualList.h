@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/Outcome.h"
 #include "storage/ProgramFolder.h"
 
 #include <QString>
@@ -64,30 +65,29 @@ public:
     // of the list file. A missing or empty file gives an empty list; values
     // are trimmed and empty ones dropped. Names that differ only in letter
     // case are both kept (each has a file of its own where the file system
-    // tells them apart), so that no rewrite drops one. Returns false, with the reason, only
-    // when the file exists but cannot be read; the list is then empty.
-    bool load(const ProgramFolder& folder, QString* error = nullptr);
+    // tells them apart), so that no rewrite drops one. Fails, with the
+    // reason, only when the file exists but cannot be read; the list is then
+    // empty.
+    Outcome load(const ProgramFolder& folder);
 
     // WriteIndividualList / WriteBpIndividualList: rewrites the list file
     // whole, or deletes it when no name is left. On failure the previous file
     // is left as it was and the reason is returned.
-    bool write(const ProgramFolder& folder, QString* error = nullptr) const;
+    Outcome write(const ProgramFolder& folder) const;
 
     // Creates an individual all or nothing: refuses a name that
     // refusalForNewName refuses, runs writeDataFile (which writes the new
-    // data file and reports failure through its argument), then lists the
-    // name and writes the list. When the list cannot be written the new data
-    // file is removed again and the name taken off the list, so no half-made
-    // individual is left.
-    bool addIndividual(const ProgramFolder& folder, const QString& name,
-        const std::function<bool(QString* error)>& writeDataFile, QString* error = nullptr);
+    // data file), then lists the name and writes the list. When the list cannot be written the new
+    // data file is removed again and the name taken off the list, so no half-made individual is
+    // left.
+    Outcome addIndividual(const ProgramFolder& folder, const QString& name,
+        const std::function<Outcome()>& writeDataFile);
 
     // Removes an individual's data file, takes the name off the list and
     // writes the list (deleting it when it is now empty). A data file that is
     // already gone is not an error; one that cannot be removed keeps the name
     // listed.
-    bool deleteIndividual(
-        const ProgramFolder& folder, const QString& name, QString* error = nullptr);
+    Outcome deleteIndividual(const ProgramFolder& folder, const QString& name);
 
 private:
     QString m_listFileName;

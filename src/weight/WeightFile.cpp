@@ -65,14 +65,14 @@ IndividualList WeightFile::emptyIndividualList()
 IndividualList WeightFile::LoadIndividualList(const ProgramFolder& folder, QString* error)
 {
     IndividualList list = emptyIndividualList();
-    list.load(folder, error);
+    if (const Outcome loaded = list.load(folder); !loaded && error)
+        *error = loaded.reason;
     return list;
 }
 
-bool WeightFile::WriteIndividualList(
-    const ProgramFolder& folder, const IndividualList& list, QString* error)
+Outcome WeightFile::WriteIndividualList(const ProgramFolder& folder, const IndividualList& list)
 {
-    return list.write(folder, error);
+    return list.write(folder);
 }
 
 QList<std::optional<QString>> WeightFile::headerValues(int storedRows) const
@@ -88,21 +88,17 @@ QList<std::optional<QString>> WeightFile::headerValues(int storedRows) const
     return values;
 }
 
-bool WeightFile::SaveNewWeightFile(
-    const ProgramFolder& folder, IndividualList& list, QString* error) const
+Outcome WeightFile::SaveNewWeightFile(const ProgramFolder& folder, IndividualList& list) const
 {
     // A new individual's log is still empty: the header alone is written, and
     // loading it later gives rowCount - 1 empty rows.
-    return list.addIndividual(
-        folder, name,
-        [&](QString* writeError) {
-            return IndividualDataFile::writeValues(
-                folder, name, Extension, headerValues(storedRowCount()), writeError);
-        },
-        error);
+    return list.addIndividual(folder, name, [&] {
+        return IndividualDataFile::writeValues(
+            folder, name, Extension, headerValues(storedRowCount()));
+    });
 }
 
-bool WeightFile::SaveWeightFile(const ProgramFolder& folder, QString* error) const
+Outcome WeightFile::SaveWeightFile(const ProgramFolder& folder) const
 {
     const int storedRows = storedRowCount();
     QList<std::optional<QString>> values = headerValues(storedRows);
@@ -111,15 +107,19 @@ bool WeightFile::SaveWeightFile(const ProgramFolder& folder, QString* error) con
         values.append(weighIn.date.trimmed());
         values.append(weighIn.weight.trimmed());
     }
-    return IndividualDataFile::writeValues(folder, name, Extension, values, error);
+    return IndividualDataFile::writeValues(folder, name, Extension, values);
 }
 
 std::optional<WeightFile> WeightFile::LoadWeightFile(
     const ProgramFolder& folder, const QString& name, QString* error)
 {
     QStringList values;
-    if (!IndividualDataFile::readValues(folder, name, Extension, values, error))
+    if (const Outcome read = IndividualDataFile::readValues(folder, name, Extension, values);
+        !read) {
+        if (error)
+            *error = read.reason;
         return std::nullopt;
+    }
     // Lines past the end of the file leave their field as it was: empty text,
     // or an unset picture.
     const auto line = [&values](int number) -> std::optional<QString> {
@@ -151,8 +151,8 @@ std::optional<WeightFile> WeightFile::LoadWeightFile(
     return file;
 }
 
-bool WeightFile::deleteWeightFile(
-    const ProgramFolder& folder, IndividualList& list, const QString& name, QString* error)
+Outcome WeightFile::deleteWeightFile(
+    const ProgramFolder& folder, IndividualList& list, const QString& name)
 {
-    return list.deleteIndividual(folder, name, error);
+    return list.deleteIndividual(folder, name);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/Outcome.h"
 #include "storage/ProgramFolder.h"
 #include "trackers/IndividualList.h"
 #include "weight/WeighIn.h"
@@ -69,19 +70,17 @@ public:
 
     static IndividualList emptyIndividualList();
     static IndividualList LoadIndividualList(const ProgramFolder& folder, QString* error = nullptr);
-    static bool WriteIndividualList(
-        const ProgramFolder& folder, const IndividualList& list, QString* error = nullptr);
+    static Outcome WriteIndividualList(const ProgramFolder& folder, const IndividualList& list);
 
     // Writes lines 1 to 12 of a new individual's file, then lists the name
     // and rewrites WeightTrker.Fil, all or nothing. Refuses, with the reason,
     // a name that IndividualList::refusalForNewName refuses.
-    bool SaveNewWeightFile(
-        const ProgramFolder& folder, IndividualList& list, QString* error = nullptr) const;
+    Outcome SaveNewWeightFile(const ProgramFolder& folder, IndividualList& list) const;
 
     // Rewrites the whole file: 12 lines and storedRowCount() - 1 pairs, each
     // value trimmed. The previous file is replaced only once the new one is
     // complete; on failure it is unchanged and the reason returned.
-    bool SaveWeightFile(const ProgramFolder& folder, QString* error = nullptr) const;
+    Outcome SaveWeightFile(const ProgramFolder& folder) const;
 
     // Reads the file of a listed name. A missing file gives empty fields, 50
     // empty rows and no pictures; a file that ends early leaves the remaining
@@ -96,8 +95,8 @@ public:
 
     // Removes the individual's file and name and rewrites (or, for the last
     // name, deletes) WeightTrker.Fil.
-    static bool deleteWeightFile(const ProgramFolder& folder, IndividualList& list,
-        const QString& name, QString* error = nullptr);
+    static Outcome deleteWeightFile(
+        const ProgramFolder& folder, IndividualList& list, const QString& name);
 
     bool operator==(const WeightFile&) const = default;
 

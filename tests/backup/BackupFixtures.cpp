@@ -4,6 +4,8 @@
 
 #include <QRandomGenerator>
 
+#include <gtest/gtest.h>
+
 namespace BackupFixtures {
 
 QByteArray weightFile(const QByteArray& note)
@@ -22,7 +24,7 @@ Files passwordFiles(const QStringList& names, const QString& indexName, const QS
     QRandomGenerator random(7);
     PasswordFiles files(folder.folder(), &random);
     for (const QString& name : names)
-        files.AddEntry({ name, "ann", name.toLower() + "-pw", "" });
+        EXPECT_TRUE(files.AddEntry({ name, "ann", name.toLower() + "-pw", "" }));
     return { { indexName, folder.read(PasswordFiles::IndexFileName) },
         { entriesName, folder.read(PasswordFiles::EntriesFileName) } };
 }

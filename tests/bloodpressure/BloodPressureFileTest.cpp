@@ -30,7 +30,9 @@ TEST(BloodPressureFile, SaveNewWritesTheRowCountOnlyAndListsTheName)
     IndividualList list = BloodPressureFile::LoadBpIndividualList(dir.folder());
 
     QString error;
-    ASSERT_TRUE(ann().SaveNewBloodPressureFile(dir.folder(), list, &error)) << error.toStdString();
+    const Outcome outcome = ann().SaveNewBloodPressureFile(dir.folder(), list);
+    ASSERT_TRUE(outcome.succeeded) << outcome.reason.toStdString();
+    error = outcome.reason;
 
     EXPECT_EQ(dir.read(u"Ann.Fpl"_qs), lines({ "\"50\"" }));
     EXPECT_EQ(dir.read(u"BPTrker.Fil"_qs), lines({ "\"Ann\"", "\"bob\"", "\"Zed\"" }));
@@ -162,7 +164,9 @@ TEST(BloodPressureFile, FailedSaveKeepsThePreviousFileByteForByteAndIsReported)
     QString error;
     {
         FileSizeLimit diskFull(previous.size());
-        EXPECT_FALSE(file.SaveBloodPressureFile(dir.folder(), &error));
+        const Outcome outcome = file.SaveBloodPressureFile(dir.folder());
+        EXPECT_FALSE(outcome.succeeded);
+        error = outcome.reason;
     }
     EXPECT_TRUE(error.startsWith(u"Ann.Fpl could not be saved"_qs)) << error.toStdString();
     EXPECT_EQ(dir.read(u"Ann.Fpl"_qs), previous);
@@ -178,7 +182,9 @@ TEST(BloodPressureFile, SaveNewRefusesAListedNameInAnyCase)
     again.name = u"ann"_qs;
     again.rowCount = 10;
     QString error;
-    EXPECT_FALSE(again.SaveNewBloodPressureFile(dir.folder(), list, &error));
+    const Outcome outcome = again.SaveNewBloodPressureFile(dir.folder(), list);
+    EXPECT_FALSE(outcome.succeeded);
+    error = outcome.reason;
     EXPECT_EQ(error, u"An individual named \"Ann\" already exists; please choose another name."_qs);
     EXPECT_EQ(dir.read(u"Ann.Fpl"_qs), lines({ "\"50\"" }));
     EXPECT_EQ(dir.read(u"BPTrker.Fil"_qs), lines({ "\"Ann\"" }));

@@ -101,7 +101,7 @@ TEST(DataToolCheck, FindsEachPlantedFault)
                 PasswordFiles files(f.folder());
                 QStringList items = files.LoadIndex();
                 items.append(IndexItem::build("Ghost", 7).text());
-                files.WriteIndex(items);
+                EXPECT_TRUE(files.WriteIndex(items));
             },
             "Secfile1.Fil: the item for \"Ghost\" points at record 7, which is free" },
         { "two index items sharing a record",
@@ -109,7 +109,7 @@ TEST(DataToolCheck, FindsEachPlantedFault)
                 PasswordFiles files(f.folder());
                 QStringList items = files.LoadIndex();
                 items.append(IndexItem::build("Twin", 2).text());
-                files.WriteIndex(items);
+                EXPECT_TRUE(files.WriteIndex(items));
             },
             "Secfile1.Fil: the items for \"Mail\" and \"Twin\" both point at record 2" },
         { "record in use without an index item",
@@ -117,7 +117,7 @@ TEST(DataToolCheck, FindsEachPlantedFault)
                 PasswordFiles files(f.folder());
                 QStringList items = files.LoadIndex();
                 items.removeLast();
-                files.WriteIndex(items);
+                EXPECT_TRUE(files.WriteIndex(items));
             },
             "Secfile2.fil: record 2 is in use, but no item of Secfile1.Fil points at it" },
         { "entries file cut inside a record",

@@ -54,8 +54,8 @@ TEST(DataToolCommandLine, ListsNamesInListOrder)
     copyFixture("logs", folder);
     QRandomGenerator random(1);
     PasswordFiles files(folder.folder(), &random);
-    files.AddEntry({ "Mail", "a", "b", "" });
-    files.AddEntry({ "bank", "a", "b", "" });
+    EXPECT_TRUE(files.AddEntry({ "Mail", "a", "b", "" }));
+    EXPECT_TRUE(files.AddEntry({ "bank", "a", "b", "" }));
 
     EXPECT_EQ(runDataTool({ "list", "weight", "--dir", folder.path() }).out, "Ann\nSmith, Bob\n");
     EXPECT_EQ(runDataTool({ "list", "bp", "--dir=" + folder.path() }).out, "Cy\n");
@@ -104,7 +104,7 @@ TEST(DataToolCommandLine, PasswordsAreNotPrintedToATerminalUnlessShown)
 {
     TemporaryProgramFolder folder;
     QRandomGenerator random(1);
-    PasswordFiles(folder.folder(), &random).AddEntry({ "Mail", "ann", "hunter2", "" });
+    EXPECT_TRUE(PasswordFiles(folder.folder(), &random).AddEntry({ "Mail", "ann", "hunter2", "" }));
 
     struct Case {
         QStringList arguments;

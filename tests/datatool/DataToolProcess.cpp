@@ -71,8 +71,8 @@ void buildSoundFolder(const TemporaryProgramFolder& folder)
     copyFixture("logs", folder);
     QRandomGenerator random(3);
     PasswordFiles files(folder.folder(), &random);
-    files.AddEntry({ "Bank", "ann", "pw1", "" });
-    files.AddEntry({ "Mail", "ann", "pw2", "" });
+    EXPECT_TRUE(files.AddEntry({ "Bank", "ann", "pw1", "" }));
+    EXPECT_TRUE(files.AddEntry({ "Mail", "ann", "pw2", "" }));
     EXPECT_TRUE(GColor4File(folder.folder()).setWeightPrintFontName("Arial"));
     EXPECT_TRUE(ZorqNameFile(folder.folder()).setFamilyName("Halvorsen"));
 }

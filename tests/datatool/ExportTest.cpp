@@ -33,7 +33,7 @@ void storeEntries(const TemporaryProgramFolder& folder, const QList<PasswordEntr
     QRandomGenerator random(7);
     PasswordFiles files(folder.folder(), &random);
     for (const PasswordEntry& entry : entries)
-        ASSERT_TRUE(files.AddEntry(entry).ok) << entry.name.toStdString();
+        ASSERT_TRUE(files.AddEntry(entry).succeeded) << entry.name.toStdString();
 }
 
 } // namespace
@@ -116,8 +116,8 @@ TEST(DataToolExport, BloodPressureJsonHoldsTheAveragesAsTheScreenShowsThem)
     file.rows = { { "March 05, 2012", "7:05 AM", "120", "80", "70" },
         { "March 06, 2012", "8:15 PM", "131", "85", "74" } };
     IndividualList list = BloodPressureFile::emptyIndividualList();
-    ASSERT_TRUE(list.addIndividual(folder.folder(), "Dee",
-        [&](QString* error) { return file.SaveBloodPressureFile(folder.folder(), error); }));
+    ASSERT_TRUE(list.addIndividual(
+        folder.folder(), "Dee", [&] { return file.SaveBloodPressureFile(folder.folder()); }));
 
     const QJsonObject json = exportJson(folder, { "bp", "Dee" });
     const QJsonObject averages = json["averages"].toObject();

@@ -318,8 +318,9 @@ TEST_F(DataToolReport, WritesTheNamedPasswordEntryForItsOwnerOnly)
 {
     QRandomGenerator random(3);
     PasswordFiles files(folder.folder(), &random);
-    ASSERT_TRUE(files.AddEntry({ "www.example.com", "ann", "hunter2", "PIN elsewhere." }).ok);
-    ASSERT_TRUE(files.AddEntry({ "Mail", "ann.s", "s3cret", "" }).ok);
+    ASSERT_TRUE(
+        files.AddEntry({ "www.example.com", "ann", "hunter2", "PIN elsewhere." }).succeeded);
+    ASSERT_TRUE(files.AddEntry({ "Mail", "ann.s", "s3cret", "" }).succeeded);
     const QMap<QString, QByteArray> before = folderContents(folder.path());
 
     const QString path = output("entry.pdf");

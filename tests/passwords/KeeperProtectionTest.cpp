@@ -24,7 +24,7 @@ protected:
     void addEntries(PasswordFiles files, int count)
     {
         for (int i = 1; i <= count; ++i)
-            ASSERT_TRUE(files.AddEntry({ QStringLiteral("site%1").arg(i), "id", "pw", "note" }).ok);
+            ASSERT_TRUE(files.AddEntry({ QStringLiteral("site%1").arg(i), "id", "pw", "note" }));
     }
 
     QByteArray index() const { return m_folder.read("Secfile1.Fil"); }
@@ -83,7 +83,7 @@ TEST_F(KeeperProtectionTest, TheUnlockedKeeperReadsAndWritesInsideTheVault)
     ASSERT_TRUE(unlocked.storage);
     PasswordFiles inside(m_folder.folder(), unlocked.storage, &m_random);
     EXPECT_EQ(inside.LoadIndex().size(), 2);
-    ASSERT_TRUE(inside.AddEntry({ "third", "id", "secret3", "" }).ok);
+    ASSERT_TRUE(inside.AddEntry({ "third", "id", "secret3", "" }));
     EXPECT_FALSE(classicPresent());
     EXPECT_FALSE(m_folder.read("Secvault.vlt").contains("third"));
 

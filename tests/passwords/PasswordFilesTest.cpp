@@ -18,9 +18,17 @@ class PasswordFilesTest : public testing::Test
 protected:
     PasswordFiles files() { return PasswordFiles(m_folder.folder(), &m_random); }
 
-    PasswordFileResult add(const QString& name, const QString& password = "pw")
+    struct Added {
+        Outcome outcome;
+        int recordNumber = 0;
+    };
+
+    Added add(const QString& name, const QString& password = "pw")
     {
-        return files().AddEntry({ name, "id", password, "note" });
+        Added added;
+        added.outcome = files().AddEntry({ name, "id", password, "note" },
+            PasswordFiles::SameName::Refused, &added.recordNumber);
+        return added;
     }
 
     QByteArray index() const { return m_folder.read("Secfile1.Fil"); }
@@ -57,13 +65,13 @@ TEST_F(PasswordFilesTest, AddingFillsRecordsInOrderAndDeletingFreesOneForReuse)
     EXPECT_EQ(add("beta").recordNumber, 2);
     EXPECT_EQ(add("gamma").recordNumber, 3);
 
-    const PasswordFileResult deleted = files().DeleteEntry(item("beta", 2));
-    ASSERT_TRUE(deleted.ok) << deleted.reason.toStdString();
+    const Outcome deleted = files().DeleteEntry(item("beta", 2));
+    ASSERT_TRUE(deleted.succeeded) << deleted.reason.toStdString();
     EXPECT_EQ(record(2), QByteArray(335, ' '));
     EXPECT_EQ(index(), line(item("alpha", 1)) + line(item("gamma", 3)));
 
-    const PasswordFileResult added = add("delta");
-    ASSERT_TRUE(added.ok);
+    const Added added = add("delta");
+    ASSERT_TRUE(added.outcome.succeeded);
     EXPECT_EQ(added.recordNumber, 2);
     EXPECT_EQ(
         files().LoadIndex(), QStringList({ item("alpha", 1), item("delta", 2), item("gamma", 3) }));
@@ -83,8 +91,8 @@ TEST_F(PasswordFilesTest, AnEntryReadsBackAsWrittenWithWindows1252CharactersAndC
     const PasswordEntry entry { "  Caf\u00e9, Z\u00fcrich \u20ac", " my id, x ", "p\u00e4ss \u00f9",
         "line one\r\nline two, \u201cquoted\u201d  " };
 
-    const PasswordFileResult added = files().AddEntry(entry);
-    ASSERT_TRUE(added.ok) << added.reason.toStdString();
+    const Outcome added = files().AddEntry(entry);
+    ASSERT_TRUE(added.succeeded) << added.reason.toStdString();
 
     const QStringList items = files().LoadIndex();
     ASSERT_EQ(items.size(), 1);
@@ -139,9 +147,9 @@ TEST_F(PasswordFilesTest, ReplacingRewritesOnlyThatRecordAndLeavesTheIndex)
     const QByteArray indexBefore = index();
     const QByteArray firstBefore = record(1);
 
-    const PasswordFileResult replaced = files().ReplaceEntry(2, { "beta", "new id", "new pw", "" });
+    const Outcome replaced = files().ReplaceEntry(2, { "beta", "new id", "new pw", "" });
 
-    ASSERT_TRUE(replaced.ok);
+    ASSERT_TRUE(replaced.succeeded);
     EXPECT_EQ(index(), indexBefore);
     EXPECT_EQ(record(1), firstBefore);
     EXPECT_EQ(
@@ -169,9 +177,9 @@ TEST_F(PasswordFilesTest, NamesThatCannotBeAddedAreRefusedBeforeAnyFileIsTouched
         { "listed already, with other blanks", "   Bank" },
     };
     for (const auto& c : cases) {
-        const PasswordFileResult result = add(c.name);
-        EXPECT_FALSE(result.ok) << c.what;
-        EXPECT_FALSE(result.reason.isEmpty()) << c.what;
+        const Added result = add(c.name);
+        EXPECT_FALSE(result.outcome.succeeded) << c.what;
+        EXPECT_FALSE(result.outcome.reason.isEmpty()) << c.what;
     }
     EXPECT_EQ(index(), indexBefore);
     EXPECT_EQ(entries(), entriesBefore);
@@ -181,8 +189,9 @@ TEST_F(PasswordFilesTest, NamesAtTheLimitsAreAccepted)
 {
     for (const QString& name :
         { QString(100, u'n'), QStringLiteral("bank"), QStringLiteral("www.bank.com/a,b") }) {
-        const PasswordFileResult result = add(name);
-        EXPECT_TRUE(result.ok) << name.toStdString() << ": " << result.reason.toStdString();
+        const Added result = add(name);
+        EXPECT_TRUE(result.outcome.succeeded)
+            << name.toStdString() << ": " << result.outcome.reason.toStdString();
     }
     EXPECT_EQ(files().LoadIndex().size(), 3);
 }
@@ -242,11 +251,11 @@ TEST_F(PasswordFilesTest, WhenAll10000RecordsAreInUseAddingIsRefusedAndNothingCh
     const QByteArray entriesBefore = entries();
 
     EXPECT_EQ(files().FindFreeRecord(), std::nullopt);
-    const PasswordFileResult result = add("new");
+    const Added result = add("new");
 
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.reason.contains("full")) << result.reason.toStdString();
-    EXPECT_TRUE(result.reason.contains("10,000")) << result.reason.toStdString();
+    EXPECT_FALSE(result.outcome.succeeded);
+    EXPECT_TRUE(result.outcome.reason.contains("full")) << result.outcome.reason.toStdString();
+    EXPECT_TRUE(result.outcome.reason.contains("10,000")) << result.outcome.reason.toStdString();
     EXPECT_EQ(index(), indexBefore);
     EXPECT_EQ(entries(), entriesBefore);
 }
@@ -287,17 +296,17 @@ TEST_F(PasswordFilesTest, AFailedIndexWriteKeepsThePreviousIndexAndGivesTheRecor
         if (!readOnly.isEffective())
             GTEST_SKIP() << "cannot make a folder read-only here";
 
-        QString error;
-        EXPECT_FALSE(files().WriteIndex({ item("other", 9) }, &error));
-        EXPECT_FALSE(error.isEmpty());
+        const Outcome written = files().WriteIndex({ item("other", 9) });
+        EXPECT_FALSE(written.succeeded);
+        EXPECT_FALSE(written.reason.isEmpty());
 
-        const PasswordFileResult added = add("gamma");
-        EXPECT_FALSE(added.ok);
-        EXPECT_FALSE(added.reason.isEmpty());
+        const Added added = add("gamma");
+        EXPECT_FALSE(added.outcome.succeeded);
+        EXPECT_FALSE(added.outcome.reason.isEmpty());
         EXPECT_EQ(files().FindFreeRecord(), 2);
 
-        const PasswordFileResult deleted = files().DeleteEntry(item("beta", 1));
-        EXPECT_FALSE(deleted.ok);
+        const Outcome deleted = files().DeleteEntry(item("beta", 1));
+        EXPECT_FALSE(deleted.succeeded);
         EXPECT_FALSE(deleted.reason.isEmpty());
     }
     EXPECT_EQ(index(), indexBefore);
@@ -311,9 +320,9 @@ TEST_F(PasswordFilesTest, DeletingAnItemNotListedChangesNothing)
     const QByteArray indexBefore = index();
     const QByteArray entriesBefore = entries();
 
-    const PasswordFileResult result = files().DeleteEntry(item("alpha", 2));
+    const Outcome result = files().DeleteEntry(item("alpha", 2));
 
-    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.succeeded);
     EXPECT_EQ(index(), indexBefore);
     EXPECT_EQ(entries(), entriesBefore);
 }
@@ -323,20 +332,22 @@ TEST_F(PasswordFilesTest, ASecondEntryOfOneNameIsAddedOnlyWhenAllowed)
     add("Bank", "first");
     const QByteArray entriesBefore = entries();
 
-    EXPECT_FALSE(add(" Bank").ok);
+    EXPECT_FALSE(add(" Bank").outcome.succeeded);
     EXPECT_EQ(entries(), entriesBefore);
 
-    const PasswordFileResult second
-        = files().AddEntry({ " Bank", "id", "second", "" }, PasswordFiles::SameName::Allowed);
-    ASSERT_TRUE(second.ok) << second.reason.toStdString();
-    EXPECT_EQ(second.recordNumber, 2);
+    int secondRecord = 0;
+    const Outcome second = files().AddEntry(
+        { " Bank", "id", "second", "" }, PasswordFiles::SameName::Allowed, &secondRecord);
+    ASSERT_TRUE(second.succeeded) << second.reason.toStdString();
+    EXPECT_EQ(secondRecord, 2);
     EXPECT_EQ(files().LoadIndex(), QStringList({ item(" Bank", 2), item("Bank", 1) }));
     EXPECT_EQ(files().loadEntry(item("Bank", 1))->password, "first");
     EXPECT_EQ(files().loadEntry(item(" Bank", 2))->password, "second");
 
     // The other rules still hold on that path.
     for (const QString& name : { QString(), QStringLiteral("a\"b"), QString(101, u'n') })
-        EXPECT_FALSE(files().AddEntry({ name, "", "", "" }, PasswordFiles::SameName::Allowed).ok);
+        EXPECT_FALSE(
+            files().AddEntry({ name, "", "", "" }, PasswordFiles::SameName::Allowed).succeeded);
 }
 
 TEST_F(PasswordFilesTest, BothFilesAreCreatedAndKeptReadableByTheirOwnerOnly)
@@ -355,9 +366,9 @@ TEST_F(PasswordFilesTest, BothFilesAreCreatedAndKeptReadableByTheirOwnerOnly)
     for (const char* name : { "Secfile1.Fil", "Secfile2.fil" })
         QFile::setPermissions(
             m_folder.filePath(name), ownerOnly | QFile::ReadGroup | QFile::ReadOther);
-    ASSERT_TRUE(files().ReplaceEntry(1, { "alpha", "id", "new", "" }).ok);
+    ASSERT_TRUE(files().ReplaceEntry(1, { "alpha", "id", "new", "" }).succeeded);
     EXPECT_EQ(permissions("Secfile2.fil"), ownerOnly);
-    ASSERT_TRUE(files().DeleteEntry(item("alpha", 1)).ok);
+    ASSERT_TRUE(files().DeleteEntry(item("alpha", 1)).succeeded);
     EXPECT_EQ(permissions("Secfile1.Fil"), ownerOnly);
     EXPECT_EQ(permissions("Secfile2.fil"), ownerOnly);
 }
@@ -379,9 +390,9 @@ TEST_F(PasswordFilesTest, AReplaceThatCannotBeWrittenLeavesTheRecordAsItWas)
     ReadOnlyFolder readOnly(m_folder.path());
     if (!readOnly.isEffective())
         GTEST_SKIP() << "cannot make a folder read-only here";
-    const PasswordFileResult replaced = files().ReplaceEntry(1, { "alpha", "new", "new", "" });
+    const Outcome replaced = files().ReplaceEntry(1, { "alpha", "new", "new", "" });
 
-    EXPECT_FALSE(replaced.ok);
+    EXPECT_FALSE(replaced.succeeded);
     EXPECT_TRUE(replaced.reason.startsWith("The Password File could not be saved: "))
         << replaced.reason.toStdString();
     EXPECT_EQ(entries(), entriesBefore);

@@ -39,7 +39,7 @@ TEST(PasswordHealthTest, NamesWeakReusedAndUnencryptedEntriesWithTheirReasons)
         { "http//broken", "me", "Pw7!Ks2#Jd5$Gf", "" },
     };
     for (const PasswordEntry& entry : entries)
-        ASSERT_TRUE(files.AddEntry(entry).ok);
+        ASSERT_TRUE(files.AddEntry(entry));
 
     const PasswordHealth::Report report = PasswordHealth::check(files);
     EXPECT_TRUE(report.unreadable.isEmpty());

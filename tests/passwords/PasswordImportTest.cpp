@@ -40,8 +40,8 @@ protected:
     QList<PasswordEntry> imported(const QByteArray& bytes)
     {
         PasswordFiles target = files();
-        const PasswordImport::Outcome outcome = PasswordImport::apply(target, plan(bytes));
-        EXPECT_TRUE(outcome.ok) << outcome.reason.toStdString();
+        const Outcome outcome = PasswordImport::apply(target, plan(bytes));
+        EXPECT_TRUE(outcome) << outcome.reason.toStdString();
         QList<PasswordEntry> entries;
         for (const QString& item : target.LoadIndex())
             entries.append(target.loadEntry(item).value_or(PasswordEntry {}));
@@ -127,7 +127,7 @@ TEST_F(PasswordImportTest, FilesThatCannotBeReadSayWhy)
 
 TEST_F(PasswordImportTest, EachEntryIsAddedSkippedOrRefusedWithItsReason)
 {
-    ASSERT_TRUE(files().AddEntry({ "https://listed.example", "", "x", "" }).ok);
+    ASSERT_TRUE(files().AddEntry({ "https://listed.example", "", "x", "" }));
     const QByteArray csv = QByteArray("name,url,username,password\n"
                                       "Fine,https://fine.example,me,Pw-1\n"
                                       "Listed,https://listed.example,me,Pw-2\n"
@@ -165,7 +165,7 @@ TEST_F(PasswordImportTest, EachEntryIsAddedSkippedOrRefusedWithItsReason)
     // One refused entry keeps every other one out too.
     const QByteArray before = storedFiles();
     PasswordFiles target = files();
-    EXPECT_FALSE(PasswordImport::apply(target, planned).ok);
+    EXPECT_FALSE(PasswordImport::apply(target, planned));
     EXPECT_EQ(storedFiles(), before);
 }
 
@@ -189,7 +189,7 @@ TEST_F(PasswordImportTest, OverLongFieldsAreRefusedUnlessTheUserAgreesToCut)
     ASSERT_TRUE(cut.canImport());
     EXPECT_TRUE(cut.entries[0].reason.startsWith(QLatin1String("cut: the name has 120")));
     PasswordFiles target = files();
-    ASSERT_TRUE(PasswordImport::apply(target, cut).ok);
+    ASSERT_TRUE(PasswordImport::apply(target, cut));
     const PasswordEntry stored = *target.loadEntry(target.LoadIndex().first());
     EXPECT_EQ(stored.name, longTitle.left(100));
     EXPECT_EQ(stored.signOn, QString(50, u'u'));
@@ -205,9 +205,9 @@ TEST_F(PasswordImportTest, AnImportBeyondTheKeepersRoomIsRefusedWhole)
     // half-way, and the first entry added must go again.
     folder.write("Secfile2.fil", inUse.repeated(PasswordFiles::MaximumRecords - 1));
     PasswordFiles target = files();
-    const PasswordImport::Outcome outcome = PasswordImport::apply(target,
+    const Outcome outcome = PasswordImport::apply(target,
         plan("url,username,password\nhttps://a.example,me,Pw-1\nhttps://b.example,me,Pw-2\n"));
-    EXPECT_FALSE(outcome.ok);
+    EXPECT_FALSE(outcome);
     EXPECT_TRUE(outcome.reason.startsWith(
         QLatin1String("Nothing was imported: https://b.example (line 3) could not be added")))
         << outcome.reason.toStdString();

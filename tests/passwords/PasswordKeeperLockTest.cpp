@@ -38,7 +38,7 @@ protected:
     {
         PasswordFiles files(folder.folder(), &random);
         for (const char* name : { "alpha", "beta", "gamma" })
-            ASSERT_TRUE(files.AddEntry({ name, "id", QStringLiteral("%1-pw").arg(name), "" }).ok);
+            ASSERT_TRUE(files.AddEntry({ name, "id", QStringLiteral("%1-pw").arg(name), "" }));
     }
 
     void protectFolder(const QByteArray& password = "master")

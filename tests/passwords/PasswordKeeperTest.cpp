@@ -149,7 +149,7 @@ protected:
         ASSERT_TRUE(
             files()
                 .AddEntry({ name, signOn, password, comment }, PasswordFiles::SameName::Allowed)
-                .ok);
+                .succeeded);
     }
     QByteArray storedFiles() const
     {
@@ -1016,7 +1016,7 @@ TEST_F(PasswordKeeperTest, ARestoreShowsTheRestoredEntriesAtOnce)
     TemporaryProgramFolder backup;
     {
         PasswordFiles saved(backup.folder(), &random);
-        ASSERT_TRUE(saved.AddEntry({ "restored", "id", "pw", "" }).ok);
+        ASSERT_TRUE(saved.AddEntry({ "restored", "id", "pw", "" }).succeeded);
         QFile::rename(backup.filePath("Secfile2.fil"), backup.filePath("Secfile2.Fil"));
     }
     store("current", "id", "pw");

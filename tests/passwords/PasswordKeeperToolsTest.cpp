@@ -60,7 +60,7 @@ protected:
 
     void store(const QString& name, const QString& password)
     {
-        ASSERT_TRUE(PasswordFiles(folder.folder()).AddEntry({ name, "", password, "" }).ok);
+        ASSERT_TRUE(PasswordFiles(folder.folder()).AddEntry({ name, "", password, "" }));
     }
     QStringList listedNames() const
     {

@@ -6,6 +6,8 @@
 #include "weight/WeightFile.h"
 #include "weight/ui/WeightTracker.h"
 
+#include <gtest/gtest.h>
+
 TrackerKind weightTrackerKind()
 {
     TrackerKind kind;
@@ -24,10 +26,10 @@ TrackerKind weightTrackerKind()
               file.rowCount = 50;
               for (const QStringList& row : rows)
                   file.rows.append(WeighIn { row.value(0), row.value(1) });
-              file.SaveWeightFile(folder);
+              EXPECT_TRUE(file.SaveWeightFile(folder));
               IndividualList list = WeightFile::LoadIndividualList(folder);
               list.add(name);
-              WeightFile::WriteIndividualList(folder, list);
+              EXPECT_TRUE(WeightFile::WriteIndividualList(folder, list));
           };
     kind.typedValue = QStringLiteral("179");
     kind.saveNewFileButton = "Command11";
@@ -51,10 +53,10 @@ TrackerKind bloodPressureTrackerKind()
         for (const QStringList& row : rows)
             file.rows.append(
                 Reading { row.value(0), row.value(1), row.value(2), row.value(3), row.value(4) });
-        file.SaveBloodPressureFile(folder);
+        EXPECT_TRUE(file.SaveBloodPressureFile(folder));
         IndividualList list = BloodPressureFile::LoadBpIndividualList(folder);
         list.add(name);
-        BloodPressureFile::WriteBpIndividualList(folder, list);
+        EXPECT_TRUE(BloodPressureFile::WriteBpIndividualList(folder, list));
     };
     kind.typedValue = QStringLiteral("7:05 AM");
     kind.saveNewFileButton = "Command10";

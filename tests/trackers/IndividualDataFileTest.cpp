@@ -39,7 +39,9 @@ TEST(IndividualDataFile, MissingFileReadsAsNoValues)
     TemporaryProgramFolder dir;
     QStringList values { u"stale"_qs };
     QString error;
-    EXPECT_TRUE(IndividualDataFile::readValues(dir.folder(), u"Ann"_qs, ext, values, &error));
+    const Outcome outcome = IndividualDataFile::readValues(dir.folder(), u"Ann"_qs, ext, values);
+    EXPECT_TRUE(outcome.succeeded);
+    error = outcome.reason;
     EXPECT_TRUE(values.isEmpty());
     EXPECT_TRUE(error.isEmpty());
 }
@@ -74,7 +76,10 @@ TEST(IndividualDataFile, FailedWriteKeepsThePreviousFileAndIsReported)
     QString error;
     {
         FileSizeLimit diskFull(100);
-        EXPECT_FALSE(IndividualDataFile::writeValues(dir.folder(), u"Ann"_qs, ext, values, &error));
+        const Outcome outcome
+            = IndividualDataFile::writeValues(dir.folder(), u"Ann"_qs, ext, values);
+        EXPECT_FALSE(outcome.succeeded);
+        error = outcome.reason;
     }
     EXPECT_TRUE(error.startsWith(u"Ann.Fil could not be saved"_qs)) << error.toStdString();
     EXPECT_EQ(dir.read(u"Ann.Fil"_qs), previous);
@@ -88,8 +93,10 @@ TEST(IndividualDataFile, NamesLeavingTheFolderAreRefusedBeforeAnyFileIsTouched)
     dir.write(u"Outside.Fil"_qs, "\"secret\"\r\n");
     const ProgramFolder folder(dir.filePath(u"program"_qs));
     QString error;
-    EXPECT_FALSE(
-        IndividualDataFile::writeValues(folder, u"../Outside"_qs, ext, { u"50"_qs }, &error));
+    const Outcome outcome
+        = IndividualDataFile::writeValues(folder, u"../Outside"_qs, ext, { u"50"_qs });
+    EXPECT_FALSE(outcome.succeeded);
+    error = outcome.reason;
     EXPECT_EQ(error, u"A name cannot contain \"/\" or \"\\\"."_qs);
     QStringList values;
     EXPECT_FALSE(IndividualDataFile::readValues(folder, u"../Outside"_qs, ext, values));
@@ -103,7 +110,9 @@ TEST(IndividualDataFile, UnreadableFileIsReported)
     QDir(dir.path()).mkdir(u"Ann.Fil"_qs);
     QStringList values;
     QString error;
-    EXPECT_FALSE(IndividualDataFile::readValues(dir.folder(), u"Ann"_qs, ext, values, &error));
+    const Outcome outcome = IndividualDataFile::readValues(dir.folder(), u"Ann"_qs, ext, values);
+    EXPECT_FALSE(outcome.succeeded);
+    error = outcome.reason;
     EXPECT_TRUE(error.startsWith(u"Ann.Fil could not be read"_qs)) << error.toStdString();
 }
 

@@ -69,7 +69,9 @@ TEST_P(IndividualListLoad, ReadsTrimmedSortedNames)
     dir.write(listFile, GetParam().bytes);
     IndividualList list = listOf({ u"Left over"_qs });
     QString error;
-    EXPECT_TRUE(list.load(dir.folder(), &error));
+    const Outcome outcome = list.load(dir.folder());
+    EXPECT_TRUE(outcome.succeeded);
+    error = outcome.reason;
     EXPECT_EQ(list.names(), GetParam().names);
     EXPECT_TRUE(error.isEmpty());
 }
@@ -103,9 +105,9 @@ TEST(IndividualList, NamesDifferingOnlyInCaseSurviveARewrite)
         (QList<std::pair<QString, QString>> { { u"Ann"_qs, u"ann"_qs } }));
     EXPECT_EQ(list.indexOf(u"ann"_qs), 1);
 
-    ASSERT_TRUE(list.addIndividual(dir.folder(), u"Bob"_qs, [&](QString*) {
+    ASSERT_TRUE(list.addIndividual(dir.folder(), u"Bob"_qs, [&] {
         dir.write(u"Bob.Fil"_qs, "\"50\"\r\n");
-        return true;
+        return Outcome::success();
     }));
     EXPECT_EQ(dir.read(listFile), "\"Ann\"\r\n\"ann\"\r\n\"Bob\"\r\n");
     // Deleting one of the pair takes the one spelled so, not the other.
@@ -137,7 +139,9 @@ TEST(IndividualList, UnreadableListIsReported)
     QDir(dir.path()).mkdir(listFile);
     IndividualList list = weightList();
     QString error;
-    EXPECT_FALSE(list.load(dir.folder(), &error));
+    const Outcome outcome = list.load(dir.folder());
+    EXPECT_FALSE(outcome.succeeded);
+    error = outcome.reason;
     EXPECT_TRUE(list.isEmpty());
     EXPECT_TRUE(error.startsWith(u"WeightTrker.Fil could not be read"_qs)) << error.toStdString();
 }
@@ -173,7 +177,9 @@ TEST(IndividualList, FailedWriteKeepsThePreviousListAndIsReported)
     QString error;
     {
         FileSizeLimit diskFull(16);
-        EXPECT_FALSE(list.write(dir.folder(), &error));
+        const Outcome outcome = list.write(dir.folder());
+        EXPECT_FALSE(outcome.succeeded);
+        error = outcome.reason;
     }
     EXPECT_TRUE(error.startsWith(u"WeightTrker.Fil could not be saved"_qs)) << error.toStdString();
     EXPECT_EQ(dir.read(listFile), previous);
@@ -200,10 +206,10 @@ TEST(IndividualList, AddIndividualWritesDataFileThenList)
     IndividualList list = listOf({ u"Zed"_qs });
     dir.write(listFile, "\"Zed\"\r\n");
     int written = 0;
-    EXPECT_TRUE(list.addIndividual(dir.folder(), u" Bob "_qs, [&](QString*) {
+    EXPECT_TRUE(list.addIndividual(dir.folder(), u" Bob "_qs, [&] {
         ++written;
         dir.write(u"Bob.Fil"_qs, "\"50\"\r\n");
-        return true;
+        return Outcome::success();
     }));
     EXPECT_EQ(written, 1);
     EXPECT_EQ(list.names(), (QStringList { u"Bob"_qs, u"Zed"_qs }));
@@ -216,13 +222,12 @@ TEST(IndividualList, RefusedNameTouchesNoFile)
     IndividualList list = listOf({ u"Ann"_qs });
     bool called = false;
     QString error;
-    EXPECT_FALSE(list.addIndividual(
-        dir.folder(), u"ANN"_qs,
-        [&](QString*) {
-            called = true;
-            return true;
-        },
-        &error));
+    const Outcome outcome = list.addIndividual(dir.folder(), u"ANN"_qs, [&] {
+        called = true;
+        return Outcome::success();
+    });
+    EXPECT_FALSE(outcome.succeeded);
+    error = outcome.reason;
     EXPECT_FALSE(called);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(list.names(), QStringList { u"Ann"_qs });
@@ -234,13 +239,10 @@ TEST(IndividualList, FailedDataFileWriteListsNothing)
     TemporaryProgramFolder dir;
     IndividualList list = weightList();
     QString error;
-    EXPECT_FALSE(list.addIndividual(
-        dir.folder(), u"Bob"_qs,
-        [](QString* writeError) {
-            *writeError = u"Bob.Fil could not be saved: disk full"_qs;
-            return false;
-        },
-        &error));
+    const Outcome outcome = list.addIndividual(dir.folder(), u"Bob"_qs,
+        [] { return Outcome::failed(u"Bob.Fil could not be saved: disk full"_qs); });
+    EXPECT_FALSE(outcome.succeeded);
+    error = outcome.reason;
     EXPECT_EQ(error, u"Bob.Fil could not be saved: disk full"_qs);
     EXPECT_TRUE(list.isEmpty());
     EXPECT_FALSE(dir.exists(listFile));
@@ -252,13 +254,12 @@ TEST(IndividualList, FailedListWriteTakesTheNewIndividualBack)
     QDir(dir.path()).mkdir(listFile); // nothing can be written in its place
     IndividualList list = weightList();
     QString error;
-    EXPECT_FALSE(list.addIndividual(
-        dir.folder(), u"Bob"_qs,
-        [&](QString*) {
-            dir.write(u"Bob.Fil"_qs, "\"50\"\r\n");
-            return true;
-        },
-        &error));
+    const Outcome outcome = list.addIndividual(dir.folder(), u"Bob"_qs, [&] {
+        dir.write(u"Bob.Fil"_qs, "\"50\"\r\n");
+        return Outcome::success();
+    });
+    EXPECT_FALSE(outcome.succeeded);
+    error = outcome.reason;
     EXPECT_TRUE(error.startsWith(u"WeightTrker.Fil could not be saved"_qs)) << error.toStdString();
     EXPECT_TRUE(list.isEmpty());
     EXPECT_FALSE(dir.exists(u"Bob.Fil"_qs));
@@ -303,8 +304,10 @@ TEST(IndividualList, DeletingANameOutsideTheFolderIsRefused)
     QDir(dir.path()).mkdir(u"sub"_qs);
     IndividualList list = listOf({ u"../Secret"_qs });
     QString error;
-    EXPECT_FALSE(
-        list.deleteIndividual(ProgramFolder(dir.filePath(u"sub"_qs)), u"../Secret"_qs, &error));
+    const Outcome outcome
+        = list.deleteIndividual(ProgramFolder(dir.filePath(u"sub"_qs)), u"../Secret"_qs);
+    EXPECT_FALSE(outcome.succeeded);
+    error = outcome.reason;
     EXPECT_TRUE(dir.exists(u"Secret.Fil"_qs));
     EXPECT_EQ(error, u"A name cannot contain \"/\" or \"\\\"."_qs);
 }

@@ -42,7 +42,9 @@ TEST(WeightFile, SaveNewWritesTheTwelveHeaderLinesAndListsTheName)
     IndividualList list = WeightFile::LoadIndividualList(dir.folder());
 
     QString error;
-    ASSERT_TRUE(ann().SaveNewWeightFile(dir.folder(), list, &error)) << error.toStdString();
+    const Outcome outcome = ann().SaveNewWeightFile(dir.folder(), list);
+    ASSERT_TRUE(outcome.succeeded) << outcome.reason.toStdString();
+    error = outcome.reason;
 
     EXPECT_EQ(dir.read(u"Ann.Fil"_qs), annHeader);
     EXPECT_EQ(dir.read(u"Ann.Fil"_qs).count("\r\n"), 12);
@@ -228,7 +230,9 @@ TEST(WeightFile, FailedSaveKeepsThePreviousFileByteForByteAndIsReported)
     QString error;
     {
         FileSizeLimit diskFull(previous.size());
-        EXPECT_FALSE(file.SaveWeightFile(dir.folder(), &error));
+        const Outcome outcome = file.SaveWeightFile(dir.folder());
+        EXPECT_FALSE(outcome.succeeded);
+        error = outcome.reason;
     }
     EXPECT_TRUE(error.startsWith(u"Ann.Fil could not be saved"_qs)) << error.toStdString();
     EXPECT_EQ(dir.read(u"Ann.Fil"_qs), previous);
@@ -246,7 +250,9 @@ TEST(WeightFile, SaveNewRefusesANameThatWouldOverwriteAnotherFile)
         WeightFile file;
         file.name = name;
         QString error;
-        EXPECT_FALSE(file.SaveNewWeightFile(dir.folder(), list, &error)) << name.toStdString();
+        const Outcome outcome = file.SaveNewWeightFile(dir.folder(), list);
+        EXPECT_FALSE(outcome.succeeded) << name.toStdString();
+        error = outcome.reason;
         EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
@@ -348,7 +354,9 @@ TEST(WeightFile, AShortWriteSaysHowMuchOfTheFileCouldBeWritten)
     QString error;
     {
         FailingSaves diskFull(12288);
-        EXPECT_FALSE(file.SaveWeightFile(dir.folder(), &error));
+        const Outcome outcome = file.SaveWeightFile(dir.folder());
+        EXPECT_FALSE(outcome.succeeded);
+        error = outcome.reason;
     }
     EXPECT_EQ(error,
         u"Ann.Fil could not be saved: only 12,288 of 16,094 bytes could be written; the disk "
@@ -366,7 +374,9 @@ TEST(WeightFile, SaveNewRefusesANameWhoseFileIsALinkPointingNowhere)
     ASSERT_TRUE(QFile::link(elsewhere.filePath(u"target.Fil"_qs), dir.filePath(u"ann.fil"_qs)));
     IndividualList list = WeightFile::emptyIndividualList();
     QString error;
-    EXPECT_FALSE(ann().SaveNewWeightFile(dir.folder(), list, &error));
+    const Outcome outcome = ann().SaveNewWeightFile(dir.folder(), list);
+    EXPECT_FALSE(outcome.succeeded);
+    error = outcome.reason;
     EXPECT_EQ(error, u"A file named \"Ann.Fil\" already exists; please choose another name."_qs);
     EXPECT_FALSE(elsewhere.exists(u"target.Fil"_qs));
     EXPECT_FALSE(dir.exists(u"WeightTrker.Fil"_qs));

@@ -384,9 +384,10 @@ Outcome BPTracker::writeIndividualFile(const QString& name)
     file.name = name;
     file.rowCount = logGrid()->rowCount();
     file.rows = logRows();
-    QString error;
-    if (!file.SaveBloodPressureFile(services().folder, &error))
-        return Outcome::failure(file.fileName(), error);
+    // The message names the file twice, as it always has: the file the save
+    // was for, then the reason, which names the file that failed.
+    if (const Outcome saved = file.SaveBloodPressureFile(services().folder); !saved)
+        return Outcome::failure(file.fileName(), saved.reason);
     return Outcome::success();
 }
 
@@ -395,9 +396,8 @@ Outcome BPTracker::createIndividualFile(IndividualList& list, const QString& nam
     BloodPressureFile file;
     file.name = name;
     file.rowCount = logGrid()->rowCount();
-    QString error;
-    if (!file.SaveNewBloodPressureFile(services().folder, list, &error))
-        return Outcome::failure(file.fileName(), error);
+    if (const Outcome saved = file.SaveNewBloodPressureFile(services().folder, list); !saved)
+        return Outcome::failure(file.fileName(), saved.reason);
     return Outcome::success();
 }
 

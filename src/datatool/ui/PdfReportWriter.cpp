@@ -155,9 +155,13 @@ bool PdfReportWriter::writePasswordReport(const Request& request, QString* error
 {
     PasswordSnapshot snapshot;
     const ProgramFolder folder(request.folder);
-    if (!(request.passwords ? snapshot.load(folder, request.passwords, error)
-                            : snapshot.load(folder, error)))
+    const Outcome loaded
+        = request.passwords ? snapshot.load(folder, request.passwords) : snapshot.load(folder);
+    if (!loaded) {
+        if (error)
+            *error = loaded.reason;
         return false;
+    }
     const qsizetype item = PasswordFiles::findByName(snapshot.items(), request.name);
     if (item < 0) {
         if (error)

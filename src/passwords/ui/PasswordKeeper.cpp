@@ -17,6 +17,7 @@
 #include "screens/ScreenBackgroundView.h"
 #include "screens/SecretClipboard.h"
 #include "screens/ShellState.h"
+#include "screens/ShowFailure.h"
 #include "services/Clock.h"
 #include "services/HelpService.h"
 #include "services/MessageService.h"
@@ -381,7 +382,7 @@ bool PasswordKeeper::save()
     if (answer == Answer::Cancel)
         return false;
 
-    PasswordFileResult result;
+    Outcome result;
     {
         BusyPointerScope busy;
         // No makes a second entry of the name, as the question promises.
@@ -389,8 +390,8 @@ bool PasswordKeeper::save()
             ? m_files.ReplaceEntry(IndexItem(match).recordNumber(), entry)
             : m_files.AddEntry(entry, PasswordFiles::SameName::Allowed);
     }
-    if (!result.ok)
-        return saveFailed(result.reason);
+    if (!result)
+        return saveFailed(result);
 
     m_EntryModified = 0;
     forgetSelection();
@@ -401,9 +402,9 @@ bool PasswordKeeper::save()
 }
 
 // The boxes, the list and the changed mark stay, so nothing typed is lost.
-bool PasswordKeeper::saveFailed(const QString& reason)
+bool PasswordKeeper::saveFailed(const Outcome& outcome)
 {
-    m_services.messages.error(reason, SaveTitle);
+    showFailure(m_services.messages, outcome, SaveTitle);
     m_nameBox->setFocus();
     return false;
 }
@@ -426,17 +427,17 @@ void PasswordKeeper::deleteEntry()
         Answer::No,
     });
     if (answer == Answer::Yes) {
-        PasswordFileResult result;
+        Outcome result;
         {
             BusyPointerScope busy;
             result = m_files.DeleteEntry(m_selectedItem);
         }
-        if (result.ok) {
+        if (result) {
             ClearEntry();
             forgetSelection();
             LoadIndex();
         } else {
-            m_services.messages.error(result.reason, DeleteTitle);
+            showFailure(m_services.messages, result, DeleteTitle);
         }
     }
     showCaption();

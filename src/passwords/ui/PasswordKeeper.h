@@ -143,7 +143,7 @@ private:
     // The item Save's Yes replaces: the chosen entry when its name matches,
     // else the first item of that name; empty when none matches.
     QString matchingItem(const QString& trimmedName) const;
-    bool saveFailed(const QString& reason);
+    bool saveFailed(const Outcome& outcome);
     // False when the user cancelled before the backup screen opened.
     bool openBackupScreen(BackupKind kind);
     bool printOptionsOpen() const;

@@ -73,19 +73,20 @@ void PasswordKeeper::importPasswords()
         return;
     }
 
-    PasswordImport::Outcome outcome;
+    Outcome outcome = Outcome::success();
+    int added = 0;
     {
         BusyPointerScope busy;
-        outcome = PasswordImport::apply(m_files, preview.plan());
+        outcome = PasswordImport::apply(m_files, preview.plan(), &added);
     }
     forgetSelection();
     ClearEntry();
     LoadIndex();
-    if (outcome.ok)
-        m_services.messages.inform(QStringLiteral("%1 Password %2 imported.")
-                                       .arg(outcome.added)
-                                       .arg(outcome.added == 1 ? QStringLiteral("File was")
-                                                               : QStringLiteral("Files were")),
+    if (outcome)
+        m_services.messages.inform(
+            QStringLiteral("%1 Password %2 imported.")
+                .arg(added)
+                .arg(added == 1 ? QStringLiteral("File was") : QStringLiteral("Files were")),
             ImportTitle);
     else
         m_services.messages.error(outcome.reason, ImportTitle);

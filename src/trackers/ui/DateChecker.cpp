@@ -1,6 +1,7 @@
 #include "DateChecker.h"
 
 #include "screens/DataGrid.h"
+#include "screens/ShowFailure.h"
 #include "services/Clock.h"
 #include "services/MessageService.h"
 #include "storage/GColor1File.h"
@@ -67,7 +68,7 @@ void DateChecker::store()
         ? settings.setWeightDateChecker(isOn())
         : settings.setBloodPressureDateChecker(isOn());
     if (!outcome.succeeded)
-        m_messages.error(outcome.settingMessage(QStringLiteral("date checker setting")),
+        showSettingFailure(m_messages, outcome, QStringLiteral("date checker setting"),
             QStringLiteral("Date Checker"));
 }
 

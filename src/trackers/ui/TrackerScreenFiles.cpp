@@ -8,6 +8,7 @@
 #include "screens/BusyPointer.h"
 #include "screens/CommandButton.h"
 #include "screens/DataGrid.h"
+#include "screens/ShowFailure.h"
 #include "services/Clock.h"
 #include "trackers/ui/TrackerLogPanel.h"
 
@@ -27,9 +28,8 @@ void TrackerScreen::viewExistingFile()
 
     m_individualBox->clear();
     setViewExistingEnabled(false);
-    QString error;
-    if (!m_individuals.load(m_services.folder, &error))
-        messages().error(error, m_profile.texts.trackerName);
+    if (const Outcome loaded = m_individuals.load(m_services.folder); !loaded)
+        showFailure(messages(), loaded, m_profile.texts.trackerName);
     // With or without individuals to choose from, nobody is on display
     // now; an empty list must not leave create mode's boxes or commands
     // that act on an individual behind.
@@ -183,7 +183,7 @@ void TrackerScreen::reportFailedWrite(const Outcome& outcome, const QString& tit
 {
     m_changesMade = Changed;
     enableSaveAfterChange();
-    messages().error(outcome.message(), title);
+    showFailure(messages(), outcome, title);
 }
 
 void TrackerScreen::deleteDisplayedFile()
@@ -202,18 +202,19 @@ void TrackerScreen::deleteDisplayedFile()
         MessageService::Answer::No,
     });
     BusyPointerOn();
-    QString error;
     if (answer != MessageService::Answer::Yes) {
         // Nothing was deleted: unsaved changes are still there to be asked
         // about when the screen closes.
-    } else if (m_individuals.deleteIndividual(m_services.folder, displayedName(), &error)) {
+    } else if (const Outcome deleted
+               = m_individuals.deleteIndividual(m_services.folder, displayedName());
+               deleted) {
         fillIndividualBox();
         m_selectedIndex = -1;
         clearIndividual();
         setIndividualActionsEnabled(false);
         m_changesMade = 0;
     } else {
-        messages().error(error, QStringLiteral("Delete Current File"));
+        showFailure(messages(), deleted, QStringLiteral("Delete Current File"));
     }
     m_services.clock.pauseOneSecond();
     BusyPointerOff();

@@ -3,6 +3,7 @@
 #include "screens/ClickableImage.h"
 #include "screens/NamedWidget.h"
 #include "screens/PictureFile.h"
+#include "screens/ShowFailure.h"
 #include "services/MessageService.h"
 #include "storage/GColor14File.h"
 #include "weight/PictureReference.h"
@@ -257,7 +258,7 @@ void ProgressPictures::enterPicture()
     if (const Outcome outcome
         = GColor14File(m_services.folder).setLastPictureFolder(m_browser->folderText());
         !outcome.succeeded)
-        m_services.messages.error(outcome.settingMessage(QStringLiteral("picture folder")),
+        showSettingFailure(m_services.messages, outcome, QStringLiteral("picture folder"),
             QStringLiteral("Enter Picture"));
 }
 

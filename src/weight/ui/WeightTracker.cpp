@@ -8,6 +8,7 @@
 #include "screens/PanelColourService.h"
 #include "screens/PanelScroller.h"
 #include "screens/PrintOptionsPanel.h"
+#include "screens/ShowFailure.h"
 #include "services/Clock.h"
 #include "storage/GColor4File.h"
 #include "storage/StoredDate.h"
@@ -430,9 +431,10 @@ WeightFile WeightTracker::displayedFile(const QString& name) const
 Outcome WeightTracker::writeIndividualFile(const QString& name)
 {
     const WeightFile file = displayedFile(name);
-    QString error;
-    if (!file.SaveWeightFile(services().folder, &error))
-        return Outcome::failure(file.fileName(), error);
+    // The message names the file twice, as it always has: the file the save
+    // was for, then the reason, which names the file that failed.
+    if (const Outcome saved = file.SaveWeightFile(services().folder); !saved)
+        return Outcome::failure(file.fileName(), saved.reason);
     return Outcome::success();
 }
 
@@ -440,9 +442,8 @@ Outcome WeightTracker::createIndividualFile(IndividualList& list, const QString&
 {
     WeightFile file = displayedFile(name);
     file.rows.clear();
-    QString error;
-    if (!file.SaveNewWeightFile(services().folder, list, &error))
-        return Outcome::failure(file.fileName(), error);
+    if (const Outcome saved = file.SaveNewWeightFile(services().folder, list); !saved)
+        return Outcome::failure(file.fileName(), saved.reason);
     return Outcome::success();
 }
 
@@ -525,8 +526,8 @@ void WeightTracker::toggleTrendDisplay()
     // The choice holds for this session even when it cannot be stored.
     if (const Outcome outcome = GColor4File(services().folder).setWeightTrendDisplay(on);
         !outcome.succeeded)
-        messages().error(
-            outcome.settingMessage(QStringLiteral("trend display setting")), texts().trackerName);
+        showSettingFailure(
+            messages(), outcome, QStringLiteral("trend display setting"), texts().trackerName);
     exitButton()->setFocus();
 }
 
