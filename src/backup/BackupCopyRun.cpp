@@ -28,8 +28,12 @@ BackupOutcome::State BackupCopyRun::backupPasswordFiles()
 {
     BackupRunView& view = m_services.view;
     view.setBusy(true);
-    const FilePair& index = m_set.fixedFiles.at(0);
-    const FilePair& entries = m_set.fixedFiles.at(1);
+    // A protected keeper is backed up as its vault, a classic one as its
+    // two files.
+    const QList<FilePair> pairs = m_set.presentFixedFiles(
+        [this](const QString& name) { return m_services.files.exists(m_steps.livePath(name)); },
+        false);
+    const FilePair& index = pairs.first();
     // The live files' attributes are left alone: only their bytes are read.
     if (!m_services.files.exists(m_steps.livePath(index.liveName))) {
         m_services.messages.inform(QStringLiteral("There are currently no files to Backup!"),
@@ -68,7 +72,12 @@ BackupOutcome::State BackupCopyRun::backupPasswordFiles()
         view.setProgressBarVisible(false);
         view.letEventsRun();
 
-        const CopyStep entriesStep = backUp(entries);
+        CopyStep entriesStep = CopyStep::Copied;
+        for (const FilePair& entries : pairs.mid(1)) {
+            entriesStep = backUp(entries);
+            if (entriesStep == CopyStep::DestinationFailed)
+                break;
+        }
         if (entriesStep != CopyStep::DestinationFailed)
             break;
         // Both files go on the new disk, so that a restore finds them together.
@@ -236,9 +245,13 @@ BackupCopyRun::CopyStep BackupCopyRun::backUp(const FilePair& files)
         : BackupFileOperations::OwnerOnly;
     QString reason;
     // A new disk may have come in since the last copy.
+    // The copy replaces the earlier one and, in a set kept in two forms, the
+    // other form's copies: a backup folder never holds a keeper both ways.
+    QStringList previous = m_targetNames.value(files.backupName.toLower());
+    for (const QString& other : m_set.otherFormNames(files, true))
+        previous += m_targetNames.value(other.toLower());
     const BackupFileOperations::CopyResult result = m_backup->prepare(&reason)
-        ? m_backup->stage(source, files.backupName, m_targetNames.value(files.backupName.toLower()),
-            permissions, &reason)
+        ? m_backup->stage(source, files.backupName, previous, permissions, &reason)
         : BackupFileOperations::CopyResult::DestinationFailed;
     switch (result) {
     case BackupFileOperations::CopyResult::Copied:

@@ -19,3 +19,27 @@ QString BackupFileSet::refusalOfListedName(const QString& name) const
             .arg(name.trimmed());
     return {};
 }
+
+QList<BackupFileSet::FilePair> BackupFileSet::presentFixedFiles(
+    const std::function<bool(const QString&)>& exists, bool backupNames) const
+{
+    if (protectedFiles.isEmpty())
+        return fixedFiles;
+    const FilePair& first = protectedFiles.first();
+    return exists(backupNames ? first.backupName : first.liveName) ? protectedFiles : fixedFiles;
+}
+
+QStringList BackupFileSet::otherFormNames(const FilePair& files, bool backupNames) const
+{
+    const QList<FilePair>* other = nullptr;
+    if (!fixedFiles.isEmpty() && files == fixedFiles.first())
+        other = &protectedFiles;
+    else if (!protectedFiles.isEmpty() && files == protectedFiles.first())
+        other = &fixedFiles;
+    QStringList names;
+    if (other) {
+        for (const FilePair& pair : *other)
+            names.append(backupNames ? pair.backupName : pair.liveName);
+    }
+    return names;
+}

@@ -44,9 +44,20 @@ public:
     // and one data file per listed name.
     bool isTracker() const { return !dataExtension.isEmpty(); }
     QList<FilePair> fixedFiles;
+    // The files that take the fixed files' place while the function's files
+    // are protected (the keeper's vault); empty for a set without them.
+    QList<FilePair> protectedFiles;
     FilePair listFiles;
     QString dataExtension;
     QString backupExtension;
+
+    // The fixed files as they are now: the protected ones when the first of
+    // them exists (exists is asked with its name), else the classic ones.
+    QList<FilePair> presentFixedFiles(
+        const std::function<bool(const QString&)>& exists, bool backupNames) const;
+    // The names (backup or live) of the other form's files, which a copy of
+    // files, the first of its form, replaces: a set is kept in one form.
+    QStringList otherFormNames(const FilePair& files, bool backupNames) const;
 
     // The data file and backup copy of a listed name (trimmed).
     FilePair individualFiles(const QString& name) const;

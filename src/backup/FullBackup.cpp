@@ -51,8 +51,11 @@ QList<FilePair> FullBackup::filesToCopy(QStringList& notes) const
     for (const BackupFileSet& set : m_sets.all()) {
         if (!set.isTracker()) {
             // The two password files belong together; one alone is no set.
-            if (m_programFolder.exists(set.fixedFiles.at(0).liveName)) {
-                for (const FilePair& files : set.fixedFiles) {
+            // A protected keeper is its vault alone.
+            const QList<FilePair> fixed = set.presentFixedFiles(
+                [this](const QString& name) { return m_programFolder.exists(name); }, false);
+            if (m_programFolder.exists(fixed.at(0).liveName)) {
+                for (const FilePair& files : fixed) {
                     if (m_programFolder.exists(files.liveName))
                         pairs.append(files);
                     else

@@ -57,7 +57,8 @@ bool FullRestore::start(const QString& datedFolder, Result& result, BackupManife
 }
 
 bool FullRestore::stageOne(FileSetTransaction& transaction, const QString& datedFolder,
-    const BackupManifest& manifest, const FilePair& files, bool secret, Result& result)
+    const BackupManifest& manifest, const FilePair& files, bool secret, Result& result,
+    const QStringList& alsoReplaced)
 {
     const QString source = ProgramFolder(datedFolder).filePath(files.backupName);
     if (!m_files.exists(source))
@@ -72,8 +73,10 @@ bool FullRestore::stageOne(FileSetTransaction& transaction, const QString& dated
         ? QFileInfo(live).permissions()
         : BackupFileOperations::OwnerOnly;
     QString reason;
-    switch (transaction.stage(source, name,
-        previous.contains(name) ? QStringList { name } : QStringList {}, permissions, &reason)) {
+    QStringList replaced = previous.contains(name) ? QStringList { name } : QStringList {};
+    for (const QString& other : alsoReplaced)
+        replaced += m_liveNames.value(other.toLower());
+    switch (transaction.stage(source, name, replaced, permissions, &reason)) {
     case BackupFileOperations::CopyResult::Copied:
         break;
     case BackupFileOperations::CopyResult::SourceUnreadable:
@@ -104,13 +107,16 @@ void FullRestore::stageAll(FileSetTransaction& transaction, const QString& dated
         if (!result.failure.isEmpty())
             return;
         if (!set.isTracker()) {
-            if (!ProgramFolder(datedFolder).exists(set.fixedFiles.at(0).backupName))
+            const ProgramFolder dated(datedFolder);
+            const QList<FilePair> fixed = set.presentFixedFiles(
+                [&dated](const QString& name) { return dated.exists(name); }, true);
+            if (!dated.exists(fixed.at(0).backupName))
                 continue;
-            for (const FilePair& files : set.fixedFiles) {
-                if (!stageOne(transaction, datedFolder, manifest, files, true, result))
-                    result.damaged.append(
-                        QStringLiteral("%1: missing beside %2")
-                            .arg(files.backupName, set.fixedFiles.at(0).backupName));
+            for (const FilePair& files : fixed) {
+                if (!stageOne(transaction, datedFolder, manifest, files, true, result,
+                        set.otherFormNames(files, false)))
+                    result.damaged.append(QStringLiteral("%1: missing beside %2")
+                                              .arg(files.backupName, fixed.at(0).backupName));
             }
             passwordsStaged = true;
             continue;

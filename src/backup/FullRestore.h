@@ -60,7 +60,7 @@ private:
     // when the backup lacks it.
     bool stageOne(FileSetTransaction& transaction, const QString& datedFolder,
         const BackupManifest& manifest, const BackupFileSet::FilePair& files, bool secret,
-        Result& result);
+        Result& result, const QStringList& alsoReplaced = {});
     void checkStaged(const FileSetTransaction& transaction, bool passwordsStaged, Result& result);
 
     ProgramFolder m_programFolder;

@@ -32,9 +32,15 @@ BackupOutcome::State RestoreRun::run()
 BackupOutcome::State RestoreRun::restorePasswordFiles()
 {
     BackupRunView& view = m_services.view;
-    // Both files are checked before anything is asked: one without the
-    // other is no password list.
-    for (const FilePair& files : m_set.fixedFiles) {
+    // The backup holds the keeper protected (its vault) or classic (its
+    // two files). Both files are checked before anything is asked: one
+    // without the other is no password list.
+    const ProgramFolder backup(m_steps.targetPath());
+    const QList<FilePair> pairs = m_set.presentFixedFiles(
+        [this, &backup](
+            const QString& name) { return m_services.files.exists(backup.filePath(name)); },
+        true);
+    for (const FilePair& files : pairs) {
         if (!m_services.files.exists(
                 ProgramFolder(m_steps.targetPath()).filePath(files.backupName))) {
             m_services.messages.error(
@@ -46,6 +52,10 @@ BackupOutcome::State RestoreRun::restorePasswordFiles()
     }
     if (askRestoreGoAhead() != Answer::Yes)
         return BackupOutcome::State::Declined;
+    if (!m_set.protectedFiles.isEmpty() && pairs == m_set.fixedFiles
+        && m_services.programFolder.exists(m_set.protectedFiles.first().liveName)
+        && askUnprotectingGoAhead() != Answer::Yes)
+        return BackupOutcome::State::Declined;
 
     view.setBusy(true);
     view.setStatusPanelVisible(true);
@@ -55,7 +65,7 @@ BackupOutcome::State RestoreRun::restorePasswordFiles()
         view.setProgressBarVisible(false);
         m_steps.status(m_set.restoringText);
         bool allStaged = transaction.prepare();
-        for (const FilePair& files : m_set.fixedFiles) {
+        for (const FilePair& files : pairs) {
             if (!allStaged || stageForRestore(transaction, files, nullptr) != CopyStep::Copied) {
                 allStaged = false;
                 break;
@@ -189,8 +199,12 @@ RestoreRun::CopyStep RestoreRun::stageForRestore(
         : QFileInfo::exists(live)
         ? QFileInfo(live).permissions()
         : QFileInfo(source).permissions() | BackupFileOperations::OwnerOnly;
-    switch (transaction.stage(source, name,
-        previous.contains(name) ? QStringList { name } : QStringList {}, permissions, reason)) {
+    QStringList replaced = previous.contains(name) ? QStringList { name } : QStringList {};
+    // The other form of the set goes with it: a restored classic keeper
+    // takes the vault's place, and a restored vault the classic files'.
+    for (const QString& other : m_set.otherFormNames(files, false))
+        replaced += m_liveNames.value(other.toLower());
+    switch (transaction.stage(source, name, replaced, permissions, reason)) {
     case BackupFileOperations::CopyResult::Copied:
         m_stagedFrom.insert(name, source);
         return CopyStep::Copied;
@@ -359,12 +373,33 @@ RestorePlan RestoreRun::plan()
             }
         }
     } else {
-        for (const FilePair& files : m_set.fixedFiles)
+        const ProgramFolder backup(m_steps.targetPath());
+        const QList<FilePair> pairs = m_set.presentFixedFiles(
+            [this, &backup](
+                const QString& name) { return m_services.files.exists(backup.filePath(name)); },
+            true);
+        for (const FilePair& files : pairs)
             take(files);
     }
     plan.damaged = damageIn(transaction);
     transaction.discard();
     return plan;
+}
+
+// Restoring an unprotected backup over a protected keeper would quietly
+// leave the passwords readable in the folder; the user says so first.
+Answer RestoreRun::askUnprotectingGoAhead()
+{
+    return m_services.messages.show({
+        QStringLiteral("The %1 files here are protected by a master password, but this backup "
+                       "holds them unprotected. After the restore they will no longer be "
+                       "protected.\n\nProceed?")
+            .arg(m_set.promptName),
+        BackupRunSteps::BackupUtilityTitle,
+        Icon::Exclamation,
+        Buttons::YesNo,
+        Answer::No,
+    });
 }
 
 Answer RestoreRun::askRestoreGoAhead()

@@ -31,6 +31,7 @@ private:
     BackupOutcome::State restorePasswordFiles();
     BackupOutcome::State restoreTrackerFiles();
     MessageService::Answer askRestoreGoAhead();
+    MessageService::Answer askUnprotectingGoAhead();
 
     // Copies a backup file into the transaction as the program-folder file
     // it will replace.

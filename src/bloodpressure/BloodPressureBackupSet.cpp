@@ -13,6 +13,7 @@ BackupFileSet BloodPressureBackupSet::make()
         .deletingBeforeRestoreText = QStringLiteral("Deleting Old Files"),
         .restoringText = QStringLiteral("Restoring Blood Pressure Files"),
         .fixedFiles = {},
+        .protectedFiles = {},
         .listFiles = { BloodPressureFile::ListFileName, QStringLiteral("BpTrker.Bpf") },
         .dataExtension = BloodPressureFile::Extension,
         .backupExtension = QStringLiteral(".Bpf"),

@@ -12,13 +12,18 @@ UnattendedBackupRun::UnattendedBackupRun(QIODevice& out, QIODevice& err, QString
 
 MessageService::Answer UnattendedBackupRun::show(const Message& message)
 {
-    // The only Yes/No/Cancel question of a run is its go-ahead, which the
-    // command line gave by being run.
-    if (message.buttons == Buttons::YesNoCancel || message.buttons == Buttons::YesNo)
+    // The Yes/No questions of a run are its go-aheads, which the command
+    // line gave by being run; a warning among them (a restore that removes
+    // the keeper's protection) is still said.
+    const bool question
+        = message.buttons == Buttons::YesNoCancel || message.buttons == Buttons::YesNo;
+    if (question && message.icon != Icon::Exclamation)
         return Answer::Yes;
     QString text = message.text;
     text.replace(u'\n', QStringLiteral("\n  "));
     m_err.write(QStringLiteral("%1: %2: %3\n").arg(m_programName, message.title, text).toUtf8());
+    if (question)
+        return Answer::Yes;
     return message.buttons == Buttons::OkCancel ? Answer::Cancel : Answer::Ok;
 }
 

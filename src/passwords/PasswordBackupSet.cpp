@@ -1,6 +1,7 @@
 #include "PasswordBackupSet.h"
 
 #include "PasswordFiles.h"
+#include "PasswordVault.h"
 
 BackupFileSet PasswordBackupSet::make()
 {
@@ -15,6 +16,11 @@ BackupFileSet PasswordBackupSet::make()
         .fixedFiles = {
             { PasswordFiles::IndexFileName, QStringLiteral("Secfile1.Fil") },
             { PasswordFiles::EntriesFileName, QStringLiteral("Secfile2.Fil") },
+        },
+        // A protected keeper is its vault alone, under a backup name of
+        // its own.
+        .protectedFiles = {
+            { PasswordVault::FileName, QStringLiteral("Secvault.vlt") },
         },
         // No list: the set is its two files.
         .listFiles = {},

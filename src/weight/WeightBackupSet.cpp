@@ -13,6 +13,7 @@ BackupFileSet WeightBackupSet::make()
         .deletingBeforeRestoreText = QStringLiteral("Deleting Old Files"),
         .restoringText = QStringLiteral("Restoring Weight Tracker Files"),
         .fixedFiles = {},
+        .protectedFiles = {},
         .listFiles = { WeightFile::ListFileName, QStringLiteral("WeightTrker.Wtp") },
         .dataExtension = WeightFile::Extension,
         .backupExtension = QStringLiteral(".Wtp"),

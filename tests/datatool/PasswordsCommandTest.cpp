@@ -101,3 +101,53 @@ TEST_F(PasswordsCommandTest, ProtectionCommandsRefuseWhatDoesNotApply)
 }
 
 } // namespace
+
+namespace {
+
+// A backup holds the keeper in the form it has: the vault of a protected
+// keeper, the two classic files otherwise, never both; a restore brings
+// that form back and says so when it takes protection away.
+TEST_F(PasswordsCommandTest, BackupsKeepTheKeeperInItsFormAndRestoresSayWhenProtectionGoes)
+{
+    TemporaryProgramFolder classicBackup;
+    ASSERT_EQ(runDataTool(in({ "backup", "passwords", classicBackup.path() })).exitCode, 0);
+    ASSERT_TRUE(classicBackup.exists("Secfile1.Fil"));
+    const DataToolRun before = exportCsv();
+
+    ASSERT_EQ(runDataToolWithInput(in({ "passwords", "protect" }), "pw\n").exitCode, 0);
+    TemporaryProgramFolder vaultBackup;
+    for (const TemporaryProgramFolder* target : { &vaultBackup, &classicBackup }) {
+        const DataToolRun backup = runDataTool(in({ "backup", "passwords", target->path() }));
+        ASSERT_EQ(backup.exitCode, 0) << backup.errText().toStdString();
+        EXPECT_TRUE(target->exists("Secvault.vlt"));
+        EXPECT_FALSE(target->exists("Secfile1.Fil"));
+        EXPECT_FALSE(target->exists("Secfile2.Fil"));
+    }
+
+    TemporaryProgramFolder olderClassic;
+    {
+        TemporaryProgramFolder unprotected;
+        buildSoundFolder(unprotected);
+        ASSERT_EQ(
+            runDataTool({ "backup", "passwords", olderClassic.path(), "--dir", unprotected.path() })
+                .exitCode,
+            0);
+    }
+    const DataToolRun unprotecting
+        = runDataTool(in({ "restore", "passwords", olderClassic.path(), "--yes" }));
+    ASSERT_EQ(unprotecting.exitCode, 0) << unprotecting.errText().toStdString();
+    EXPECT_TRUE(unprotecting.errText().contains("will no longer be protected"))
+        << unprotecting.errText().toStdString();
+    EXPECT_FALSE(folder.exists("Secvault.vlt"));
+    EXPECT_EQ(exportCsv().out, before.out);
+
+    const DataToolRun protecting
+        = runDataTool(in({ "restore", "passwords", vaultBackup.path(), "--yes" }));
+    ASSERT_EQ(protecting.exitCode, 0) << protecting.errText().toStdString();
+    EXPECT_TRUE(folder.exists("Secvault.vlt"));
+    EXPECT_FALSE(folder.exists("Secfile1.Fil"));
+    EXPECT_FALSE(folder.exists("Secfile2.fil"));
+    EXPECT_EQ(exportCsv("pw\n").out, before.out);
+}
+
+} // namespace
