@@ -145,6 +145,7 @@ TEST_F(PasswordKeeperLockTest, AProtectedKeeperOpensLockedAndUnlocksWithItsPassw
 
     typeMasterPassword("master");
     EXPECT_FALSE(screen->isLocked());
+    EXPECT_TRUE(find<QPushButton>(QStringLiteral("Command5"))->isEnabled());
     EXPECT_TRUE(entryPanel()->isVisible());
     EXPECT_FALSE(unlockPanel()->isVisible());
     EXPECT_EQ(listedNames().size(), 3);

@@ -196,12 +196,13 @@ void PasswordKeeper::unlockKeeper(const QByteArray& masterPassword)
     useStorage(std::move(unlocked.storage));
     showLockedFace(false);
     LoadIndex();
+    const bool opening = !m_lockedWork.has_value();
     if (m_lockedWork) {
         const LockedWork& work = *m_lockedWork;
         m_SelectedIndex = work.selectedIndex;
         m_SelectedRecord = work.selectedRecord;
         m_selectedItem = work.selectedItem;
-        m_list->setCurrentIndex(m_list->findText(work.selectedItem));
+        m_list->setCurrentIndex(work.selectedIndex);
         m_filling = true;
         m_boxes->showEntry(work.shown);
         m_filling = false;
@@ -213,9 +214,7 @@ void PasswordKeeper::unlockKeeper(const QByteArray& masterPassword)
         m_newButton->setEnabled(work.newButtonEnabled);
         m_lockedWork.reset();
     } else {
-        // As a keeper opens: nothing chosen, New File ready.
         ClearEntry();
-        m_newButton->setEnabled(true);
     }
     updateProtectionCommands();
     showCaption();
@@ -226,6 +225,10 @@ void PasswordKeeper::unlockKeeper(const QByteArray& masterPassword)
                 .arg(unlocked.strayFiles.join(QStringLiteral(" and "))),
             QStringLiteral("Password Keeper"));
     (m_nameBox->text().isEmpty() ? static_cast<QWidget*>(m_exitButton) : m_nameBox)->setFocus();
+    // As a keeper opens: nothing chosen, New File ready. After the focus
+    // has moved, since the list it leaves empties the boxes' commands.
+    if (opening)
+        m_newButton->setEnabled(true);
 }
 
 void PasswordKeeper::waitAfterWrongTry()
