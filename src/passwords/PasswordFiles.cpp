@@ -1,6 +1,7 @@
 #include "PasswordFiles.h"
 
 #include "ClassicPasswordStorage.h"
+#include "SecretBytes.h"
 #include "storage/TextRecordFile.h"
 #include "storage/Windows1252.h"
 #include "trackers/IndividualList.h"
@@ -67,6 +68,23 @@ QString fieldRefusal(
 
 using Part = PasswordStorage::Part;
 
+// Bytes read for one change or lookup: a protected keeper's are decrypted,
+// so they are wiped once it is done.
+struct WipeOnExit {
+    explicit WipeOnExit(std::optional<QByteArray>& read)
+        : bytes(read)
+    { }
+    WipeOnExit(const WipeOnExit&) = delete;
+    WipeOnExit& operator=(const WipeOnExit&) = delete;
+    ~WipeOnExit()
+    {
+        if (bytes)
+            SecretBytes::wipe(*bytes);
+    }
+
+    std::optional<QByteArray>& bytes;
+};
+
 } // namespace
 
 PasswordFiles::PasswordFiles(ProgramFolder folder, QRandomGenerator* random)
@@ -95,7 +113,8 @@ bool PasswordFiles::readIndex(QStringList& items, QString& error) const
     items.clear();
     if (!m_storage->exists(Part::Index))
         return true;
-    const std::optional<QByteArray> bytes = m_storage->read(Part::Index, error);
+    std::optional<QByteArray> bytes = m_storage->read(Part::Index, error);
+    const WipeOnExit wipe { bytes };
     if (!bytes)
         return false;
     TextRecordFile file;
@@ -152,7 +171,8 @@ int lowestFreeRecord(const QByteArray& entries)
 std::optional<int> PasswordFiles::FindFreeRecord() const
 {
     QString error;
-    const std::optional<QByteArray> entries = readEntries(error);
+    std::optional<QByteArray> entries = readEntries(error);
+    const WipeOnExit wipe { entries };
     if (!entries)
         return std::nullopt;
     const int number = lowestFreeRecord(*entries);
@@ -212,7 +232,8 @@ Outcome PasswordFiles::AddEntry(const PasswordEntry& entry, SameName sameName, i
     if (QString refusal = fieldsRefusal(entry); !refusal.isEmpty())
         return Outcome::refused(refusal);
 
-    const std::optional<QByteArray> previous = readEntries(error);
+    std::optional<QByteArray> previous = readEntries(error);
+    const WipeOnExit wipe { previous };
     if (!previous)
         return Outcome::failed(
             QStringLiteral("The Password File could not be saved: %1").arg(error));
@@ -250,7 +271,8 @@ Outcome PasswordFiles::ReplaceEntry(int recordNumber, const PasswordEntry& entry
     if (QString refusal = fieldsRefusal(entry); !refusal.isEmpty())
         return Outcome::refused(refusal);
     QString error;
-    const std::optional<QByteArray> previous = readEntries(error);
+    std::optional<QByteArray> previous = readEntries(error);
+    const WipeOnExit wipe { previous };
     const PasswordRecord record
         = PasswordRecord::ScrambleEntry(entry.signOn, entry.password, entry.comment, *m_random);
     if (!previous || !writeEntries(withRecord(*previous, recordNumber, record), error))
@@ -282,7 +304,8 @@ Outcome PasswordFiles::DeleteEntry(const QString& indexItem)
         [number](const QString& item) { return IndexItem(item).recordNumber() == number; });
     if (number < 1 || recordShared)
         return Outcome::success();
-    const std::optional<QByteArray> entries = readEntries(error);
+    std::optional<QByteArray> entries = readEntries(error);
+    const WipeOnExit wipe { entries };
     if (!entries
         || !writeEntries(withRecord(*entries, number, PasswordRecord::BlankRecord()), error))
         return Outcome::failed(
