@@ -2,6 +2,7 @@
 
 #include "PasswordFiles.h"
 
+#include "storage/FileReading.h"
 #include "storage/FileWriting.h"
 #include "storage/RecordFile.h"
 
@@ -50,19 +51,9 @@ bool ClassicPasswordStorage::exists(Part part) const
 
 std::optional<QByteArray> ClassicPasswordStorage::read(Part part, QString& error) const
 {
-    QFile file(filePath(part));
-    if (!file.exists())
+    if (!exists(part))
         return QByteArray();
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    return bytes;
+    return FileReading::readAll(filePath(part), error);
 }
 
 // Reading never creates the entries file: a missing one holds only records

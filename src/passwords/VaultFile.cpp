@@ -1,6 +1,7 @@
 #include "VaultFile.h"
 
 #include "PasswordVault.h"
+#include "storage/FileReading.h"
 #include "storage/FileWriting.h"
 
 #include <QFile>
@@ -44,17 +45,7 @@ bool VaultFile::exists() const
 
 std::optional<QByteArray> VaultFile::read(QString& error) const
 {
-    QFile file(path());
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    return bytes;
+    return FileReading::readAll(path(), error);
 }
 
 Outcome VaultFile::write(const QByteArray& bytes) const
