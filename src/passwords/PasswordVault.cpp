@@ -188,8 +188,8 @@ PasswordVault::Opened PasswordVault::open(const QByteArray& file, const QByteArr
     if (!bytes)
         return failure(
             Problem::Damaged, QStringLiteral("the key could not be made (too little memory?)"));
-    return open(
-        file, Key { std::move(*bytes), file.mid(SaltAt, SaltLength), inspection.parameters });
+    return unseal(file, inspection,
+        Key { std::move(*bytes), file.mid(SaltAt, SaltLength), inspection.parameters });
 }
 
 PasswordVault::Opened PasswordVault::open(const QByteArray& file, const Key& key)
@@ -197,6 +197,12 @@ PasswordVault::Opened PasswordVault::open(const QByteArray& file, const Key& key
     const Inspection inspection = inspect(file);
     if (inspection.problem != Problem::None)
         return failure(inspection.problem, inspection.detail);
+    return unseal(file, inspection, key);
+}
+
+PasswordVault::Opened PasswordVault::unseal(
+    const QByteArray& file, const Inspection& inspection, const Key& key)
+{
     if (file.mid(SaltAt, SaltLength) != key.salt || inspection.parameters != key.parameters
         || sodium_memcmp(bytesOf(keyCheck(key.bytes)), bytesOf(file, KeyCheckAt), CheckLength) != 0)
         return failure(Problem::WrongPassword);
