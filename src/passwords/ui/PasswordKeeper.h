@@ -217,8 +217,6 @@ private:
     qint16 m_EntryModified = 0;
     int m_SelectedIndex = -1;
     int m_SelectedRecord = 0;
-    // The program fills the boxes: not the user's changes.
-    bool m_filling = false;
     // A message box of this screen took the activation; its return is no
     // new activation of the screen.
     bool m_deactivatedByModal = false;

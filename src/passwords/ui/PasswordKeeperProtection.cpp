@@ -162,9 +162,7 @@ void PasswordKeeper::lockKeeper()
     m_lockedWork = std::move(work);
 
     m_idleLock->stop();
-    m_filling = true;
     m_boxes->showEntry({});
-    m_filling = false;
     m_passwordList->showItems({});
     forgetSelection();
     // The unlocked storage goes, and with it the key and the decrypted
@@ -203,9 +201,7 @@ void PasswordKeeper::unlockKeeper(const QByteArray& masterPassword)
         m_SelectedRecord = work.selectedRecord;
         m_selectedItem = work.selectedItem;
         m_list->setCurrentIndex(work.selectedIndex);
-        m_filling = true;
         m_boxes->showEntry(work.shown);
-        m_filling = false;
         m_EntryModified = work.entryModified;
         const QList<QAction*> actions
             = { m_saveAction, m_printAction, m_deleteAction, m_launchAction, m_newAction };
