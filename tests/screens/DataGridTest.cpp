@@ -235,8 +235,8 @@ TEST_F(DataGridTest, SaveThenLoadRestoresEveryCell)
             texts << grid.text(row, column);
         saved << texts;
     }
-    const Outcome saved = grid.saveToFile(path);
-    ASSERT_TRUE(saved) << saved.reason.toStdString();
+    const Outcome written = grid.saveToFile(path);
+    ASSERT_TRUE(written) << written.reason.toStdString();
 
     grid.sort(1, DataGrid::SortOrder::Ascending);
     grid.clear();
