@@ -190,8 +190,8 @@ BackupOutcome::State BackupCopyRun::stopBackup()
 bool BackupCopyRun::commitBackup()
 {
     const QStringList staged = m_backup->stagedNames();
-    QString reason;
-    if (m_backup->commit(&reason)) {
+    const Outcome committed = m_backup->commit();
+    if (committed) {
         for (const QString& name : staged)
             m_services.view.fileCopied(m_stagedFrom.value(name), m_steps.backupPath(name));
         return true;
@@ -200,7 +200,7 @@ bool BackupCopyRun::commitBackup()
     m_outcome.notCopied.append(
         QStringLiteral("%1: the backup could not be completed (%2); the earlier backup there "
                        "was kept")
-            .arg(QDir::toNativeSeparators(m_steps.targetPath()), reason));
+            .arg(QDir::toNativeSeparators(m_steps.targetPath()), committed.reason));
     return false;
 }
 
@@ -243,17 +243,19 @@ BackupCopyRun::CopyStep BackupCopyRun::backUp(const FilePair& files)
     const QFileDevice::Permissions permissions = m_set.isTracker()
         ? QFileInfo(source).permissions() | BackupFileOperations::OwnerOnly
         : BackupFileOperations::OwnerOnly;
-    QString reason;
     // A new disk may have come in since the last copy.
     // The copy replaces the earlier one and, in a set kept in two forms, the
     // other form's copies: a backup folder never holds a keeper both ways.
     QStringList previous = m_targetNames.value(files.backupName.toLower());
     for (const QString& other : m_set.otherFormNames(files, true))
         previous += m_targetNames.value(other.toLower());
-    const BackupFileOperations::CopyResult result = m_backup->prepare(&reason)
-        ? m_backup->stage(source, files.backupName, previous, permissions, &reason)
-        : BackupFileOperations::CopyResult::DestinationFailed;
-    switch (result) {
+    const Outcome prepared = m_backup->prepare();
+    const FileSetTransaction::Staged staged = prepared
+        ? m_backup->stage(source, files.backupName, previous, permissions)
+        : FileSetTransaction::Staged { BackupFileOperations::CopyResult::DestinationFailed,
+              prepared };
+    const QString& reason = staged.outcome.reason;
+    switch (staged.result) {
     case BackupFileOperations::CopyResult::Copied:
         m_outcome.copied.append(files.backupName);
         m_stagedFrom.insert(files.backupName, source);

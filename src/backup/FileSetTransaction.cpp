@@ -27,12 +27,6 @@ bool isBareName(const QString& name)
     return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/');
 }
 
-void report(QString* reason, const QString& text)
-{
-    if (reason)
-        *reason = text;
-}
-
 } // namespace
 
 FileSetTransaction::FileSetTransaction(QString folder, BackupFileOperations& files)
@@ -55,51 +49,47 @@ QString FileSetTransaction::setAsideFolder(const QString& stagingFolder)
     return pathIn(stagingFolder, SetAsideFolderName);
 }
 
-bool FileSetTransaction::prepare(QString* reason)
+Outcome FileSetTransaction::prepare()
 {
     QString why;
     if (m_files.makeFolder(setAsideFolder(stagingFolder()), &why))
-        return true;
-    report(reason,
-        QStringLiteral("the folder %1 could not be made: %2")
-            .arg(QDir::toNativeSeparators(stagingFolder()), why));
-    return false;
+        return Outcome::success();
+    return Outcome::failed(QStringLiteral("the folder %1 could not be made: %2")
+                               .arg(QDir::toNativeSeparators(stagingFolder()), why));
 }
 
-BackupFileOperations::CopyResult FileSetTransaction::stage(const QString& source,
-    const QString& name, const QStringList& previous, QFileDevice::Permissions permissions,
-    QString* reason)
+FileSetTransaction::Staged FileSetTransaction::stage(const QString& source, const QString& name,
+    const QStringList& previous, QFileDevice::Permissions permissions)
 {
     using CopyResult = BackupFileOperations::CopyResult;
     const QString staged = stagedPath(name);
     QByteArray checksum;
-    const CopyResult result = m_files.copy(source, staged, &checksum, reason);
+    QString reason;
+    const CopyResult result = m_files.copy(source, staged, &checksum, &reason);
     if (result == CopyResult::Copied && m_files.checksum(staged) != checksum) {
-        report(reason, QStringLiteral("the copy differs from the original"));
         m_files.remove(staged);
-        return CopyResult::DestinationFailed;
+        return { CopyResult::DestinationFailed,
+            Outcome::failed(QStringLiteral("the copy differs from the original")) };
     }
     if (result != CopyResult::Copied) {
         m_files.remove(staged);
-        return result;
+        return { result, Outcome::failed(reason) };
     }
     m_entries.removeIf([&](const Entry& entry) { return entry.name == name; });
     m_entries.append({ name, previous, checksum, permissions });
-    return result;
+    return {};
 }
 
-bool FileSetTransaction::restage(const QString& name, const QByteArray& bytes, QString* reason)
+Outcome FileSetTransaction::restage(const QString& name, const QByteArray& bytes)
 {
     const auto entry = std::find_if(m_entries.begin(), m_entries.end(),
         [&](const Entry& staged) { return staged.name == name; });
     if (entry == m_entries.end())
-        return false;
-    if (!m_files.writeFile(stagedPath(name), bytes)) {
-        report(reason, QStringLiteral("%1 could not be written").arg(name));
-        return false;
-    }
+        return Outcome::failed(QStringLiteral("%1 was not staged").arg(name));
+    if (!m_files.writeFile(stagedPath(name), bytes))
+        return Outcome::failed(QStringLiteral("%1 could not be written").arg(name));
     entry->checksum = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
-    return true;
+    return Outcome::success();
 }
 
 QStringList FileSetTransaction::stagedNames() const
@@ -110,24 +100,23 @@ QStringList FileSetTransaction::stagedNames() const
     return names;
 }
 
-bool FileSetTransaction::commit(QString* reason)
+Outcome FileSetTransaction::commit()
 {
     if (m_entries.isEmpty()) {
         discard();
-        return true;
+        return Outcome::success();
     }
     const QString staging = stagingFolder();
     for (const Entry& entry : std::as_const(m_entries)) {
         if (!m_files.exists(stagedPath(entry.name))) {
-            report(reason, QStringLiteral("the copy of %1 is gone").arg(entry.name));
             discard();
-            return false;
+            return Outcome::failed(QStringLiteral("the copy of %1 is gone").arg(entry.name));
         }
         if (entry.permissions != BackupFileOperations::OwnerOnly
             && !m_files.setPermissions(stagedPath(entry.name), entry.permissions)) {
-            report(reason, QStringLiteral("%1 could not be given its permissions").arg(entry.name));
             discard();
-            return false;
+            return Outcome::failed(
+                QStringLiteral("%1 could not be given its permissions").arg(entry.name));
         }
     }
     // The journal is written beside the copies and renamed into place, so
@@ -137,22 +126,20 @@ bool FileSetTransaction::commit(QString* reason)
     const QString journal = pathIn(m_folder, JournalFileName);
     if (!m_files.syncFolder(staging) || !m_files.writeFile(draft, journalBytes(m_entries))
         || !m_files.rename(draft, journal) || !m_files.syncFolder(m_folder)) {
-        report(reason,
-            QStringLiteral("%1 could not be written").arg(QDir::toNativeSeparators(journal)));
         m_files.remove(journal);
         discard();
-        return false;
+        return Outcome::failed(
+            QStringLiteral("%1 could not be written").arg(QDir::toNativeSeparators(journal)));
     }
     if (!rollForward(m_folder, m_entries, m_files)) {
         rollBack(m_folder, m_entries, m_files);
         cleanUp(m_folder, m_files);
-        report(reason, QStringLiteral("the new files could not be put in place"));
         m_entries.clear();
-        return false;
+        return Outcome::failed(QStringLiteral("the new files could not be put in place"));
     }
     cleanUp(m_folder, m_files);
     m_entries.clear();
-    return true;
+    return Outcome::success();
 }
 
 void FileSetTransaction::discard()

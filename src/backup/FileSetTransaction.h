@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BackupFileOperations.h"
+#include "services/Outcome.h"
 
 #include <QFileDevice>
 #include <QList>
@@ -35,23 +36,27 @@ public:
 
     // Creates the staging folder where it is missing; what is staged
     // already stays.
-    bool prepare(QString* reason = nullptr);
+    Outcome prepare();
 
+    // How staging one file ended: which side failed decides whether a new
+    // disk can help, the outcome says why.
+    struct Staged {
+        BackupFileOperations::CopyResult result = BackupFileOperations::CopyResult::Copied;
+        Outcome outcome;
+    };
     // Copies source into the staging folder as name, owner-only from the
     // first byte, and checks the copy against what was read. previous names
     // the folder's files the new one replaces (the same name in other letter
     // cases, say); permissions are the ones it takes when it is put in
     // place.
-    BackupFileOperations::CopyResult stage(const QString& source, const QString& name,
-        const QStringList& previous, QFileDevice::Permissions permissions,
-        QString* reason = nullptr);
+    Staged stage(const QString& source, const QString& name, const QStringList& previous,
+        QFileDevice::Permissions permissions);
     // Writes a staged file anew (a list without the names it must not hold).
-    bool restage(const QString& name, const QByteArray& bytes, QString* reason = nullptr);
+    Outcome restage(const QString& name, const QByteArray& bytes);
     QStringList stagedNames() const;
 
     // Puts every staged file in its place, or leaves the folder as it was.
-    // False with the reason when it could not be done.
-    bool commit(QString* reason = nullptr);
+    Outcome commit();
     // Removes what was staged; the folder stays as it was.
     void discard();
 

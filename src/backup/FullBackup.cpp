@@ -136,16 +136,16 @@ FullBackup::Outcome FullBackup::run(const QString& parent, const QDateTime& when
     // The copies are staged and checked against what was read, and put in
     // place together; the manifest then names what is there.
     FileSetTransaction transaction(folder, m_files);
-    if (!transaction.prepare(&reason))
-        return fail(reason);
+    if (::Outcome prepared = transaction.prepare(); !prepared)
+        return fail(prepared.reason);
     for (const FilePair& files : pairs) {
-        const BackupFileOperations::CopyResult result
+        const FileSetTransaction::Staged staged
             = transaction.stage(m_programFolder.filePath(files.liveName), files.backupName, {},
-                BackupFileOperations::OwnerOnly, &reason);
-        if (result != BackupFileOperations::CopyResult::Copied) {
+                BackupFileOperations::OwnerOnly);
+        if (!staged.outcome) {
             transaction.discard();
-            return fail(
-                QStringLiteral("%1 could not be backed up: %2").arg(files.liveName, reason));
+            return fail(QStringLiteral("%1 could not be backed up: %2")
+                            .arg(files.liveName, staged.outcome.reason));
         }
     }
     BackupManifest manifest;
@@ -155,8 +155,8 @@ FullBackup::Outcome FullBackup::run(const QString& parent, const QDateTime& when
         const QString staged = transaction.stagedPath(name);
         manifest.files.append({ name, QFileInfo(staged).size(), m_files.checksum(staged) });
     }
-    if (!transaction.commit(&reason))
-        return fail(QStringLiteral("The backup could not be completed: %1").arg(reason));
+    if (::Outcome committed = transaction.commit(); !committed)
+        return fail(QStringLiteral("The backup could not be completed: %1").arg(committed.reason));
     if (!manifest.write(folder, m_files))
         return fail(QStringLiteral("The backup's manifest could not be written in %1")
                         .arg(QDir::toNativeSeparators(folder)));

@@ -72,11 +72,13 @@ bool FullRestore::stageOne(FileSetTransaction& transaction, const QString& dated
     const QFileDevice::Permissions permissions = !secret && QFileInfo::exists(live)
         ? QFileInfo(live).permissions()
         : BackupFileOperations::OwnerOnly;
-    QString reason;
     QStringList replaced = previous.contains(name) ? QStringList { name } : QStringList {};
     for (const QString& other : alsoReplaced)
         replaced += m_liveNames.value(other.toLower());
-    switch (transaction.stage(source, name, replaced, permissions, &reason)) {
+    const FileSetTransaction::Staged staged
+        = transaction.stage(source, name, replaced, permissions);
+    const QString& reason = staged.outcome.reason;
+    switch (staged.result) {
     case BackupFileOperations::CopyResult::Copied:
         break;
     case BackupFileOperations::CopyResult::SourceUnreadable:
@@ -172,9 +174,9 @@ FullRestore::Result FullRestore::plan(const QString& datedFolder)
         return result;
     QTemporaryDir scratch;
     FileSetTransaction transaction(scratch.path(), m_files);
-    QString reason;
-    if (!scratch.isValid() || !transaction.prepare(&reason)) {
-        result.failure = QStringLiteral("No scratch folder could be made: %1").arg(reason);
+    const Outcome prepared = scratch.isValid() ? transaction.prepare() : Outcome::failed({});
+    if (!prepared) {
+        result.failure = QStringLiteral("No scratch folder could be made: %1").arg(prepared.reason);
         return result;
     }
     stageAll(transaction, datedFolder, manifest, result);
@@ -195,9 +197,8 @@ FullRestore::Result FullRestore::run(const QString& datedFolder)
         return result;
     }
     FileSetTransaction transaction(m_programFolder.path(), m_files);
-    QString reason;
-    if (!transaction.prepare(&reason)) {
-        result.failure = reason;
+    if (Outcome prepared = transaction.prepare(); !prepared) {
+        result.failure = prepared.reason;
         return result;
     }
     stageAll(transaction, datedFolder, manifest, result);
@@ -207,10 +208,10 @@ FullRestore::Result FullRestore::run(const QString& datedFolder)
             result.failure = QStringLiteral("The backup holds no files to restore.");
         return result;
     }
-    if (!transaction.commit(&reason)) {
+    if (Outcome committed = transaction.commit(); !committed) {
         result.failure = QStringLiteral("The restored files could not be put in place: %1; no "
                                         "file was changed.")
-                             .arg(reason);
+                             .arg(committed.reason);
         return result;
     }
     result.completed = true;

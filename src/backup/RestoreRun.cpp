@@ -64,7 +64,7 @@ BackupOutcome::State RestoreRun::restorePasswordFiles()
     for (;;) {
         view.setProgressBarVisible(false);
         m_steps.status(m_set.restoringText);
-        bool allStaged = transaction.prepare();
+        bool allStaged = transaction.prepare().succeeded;
         for (const FilePair& files : pairs) {
             if (!allStaged || stageForRestore(transaction, files, nullptr) != CopyStep::Copied) {
                 allStaged = false;
@@ -117,10 +117,10 @@ BackupOutcome::State RestoreRun::restoreTrackerFiles()
 
     view.setBusy(true);
     FileSetTransaction transaction(m_services.programFolder.path(), m_services.files);
-    QString reason;
-    const CopyStep listStep = transaction.prepare(&reason)
-        ? stageForRestore(transaction, m_set.listFiles, &reason)
-        : CopyStep::DestinationFailed;
+    const Outcome prepared = transaction.prepare();
+    QString reason = prepared.reason;
+    const CopyStep listStep = prepared ? stageForRestore(transaction, m_set.listFiles, &reason)
+                                       : CopyStep::DestinationFailed;
     switch (listStep) {
     case CopyStep::Copied:
         break;
@@ -204,7 +204,11 @@ RestoreRun::CopyStep RestoreRun::stageForRestore(
     // takes the vault's place, and a restored vault the classic files'.
     for (const QString& other : m_set.otherFormNames(files, false))
         replaced += m_liveNames.value(other.toLower());
-    switch (transaction.stage(source, name, replaced, permissions, reason)) {
+    const FileSetTransaction::Staged staged
+        = transaction.stage(source, name, replaced, permissions);
+    if (reason && !staged.outcome)
+        *reason = staged.outcome.reason;
+    switch (staged.result) {
     case BackupFileOperations::CopyResult::Copied:
         m_stagedFrom.insert(name, source);
         return CopyStep::Copied;
@@ -270,8 +274,9 @@ void RestoreRun::stageListedFiles(
     const QByteArray bytes
         = m_services.files.readFile(scratchFolder.filePath(m_set.listFiles.liveName), &read);
     const QString stagedList = QFileInfo(staging.filePath(m_set.listFiles.liveName)).fileName();
+    // A list that could not be written anew stays as the backup holds it.
     if (read)
-        transaction.restage(stagedList, bytes);
+        static_cast<void>(transaction.restage(stagedList, bytes));
 }
 
 QStringList RestoreRun::damageIn(const FileSetTransaction& transaction) const
@@ -321,10 +326,9 @@ QStringList RestoreRun::manifestDisagreements(const FileSetTransaction& transact
 bool RestoreRun::commitRestore(FileSetTransaction& transaction)
 {
     const QStringList staged = transaction.stagedNames();
-    QString reason;
-    if (!transaction.commit(&reason)) {
+    if (Outcome committed = transaction.commit(); !committed) {
         m_services.view.setBusy(false);
-        reportProgramFolderUnwritable(reason);
+        reportProgramFolderUnwritable(committed.reason);
         return false;
     }
     for (const QString& name : staged) {

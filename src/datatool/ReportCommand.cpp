@@ -99,13 +99,13 @@ int ReportCommand::run(const DataToolOptions& options)
         if (!passwords)
             return exitCode;
     }
-    QString error;
     const ReportWriter::Request request { options.folder, *name, options.output, paper,
         options.landscape, ticked, entries, passwords };
-    const bool written = kind == Kind::Weight ? m_reports->writeWeightReport(request, &error)
-        : kind == Kind::BloodPressure         ? m_reports->writeBloodPressureReport(request, &error)
-                                              : m_reports->writePasswordReport(request, &error);
+    const Outcome written = kind == Kind::Weight ? m_reports->writeWeightReport(request)
+        : kind == Kind::BloodPressure            ? m_reports->writeBloodPressureReport(request)
+                                                 : m_reports->writePasswordReport(request);
+    // The output is already named in front, so the reason stands alone.
     if (!written)
-        return problem(QStringLiteral("%1: %2").arg(options.output, error));
+        return problem(QStringLiteral("%1: %2").arg(options.output, written.reason));
     return Success;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/Outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -32,10 +34,10 @@ public:
 
     virtual ~ReportWriter() = default;
 
-    // False, with the reason, when the report could not be written; the
+    // A failure's reason says why the report could not be written; the
     // output file is then left as it was.
-    virtual bool writeWeightReport(const Request& request, QString* error) = 0;
-    virtual bool writeBloodPressureReport(const Request& request, QString* error) = 0;
+    virtual Outcome writeWeightReport(const Request& request) = 0;
+    virtual Outcome writeBloodPressureReport(const Request& request) = 0;
     // Readable by its owner only: the report holds a password.
-    virtual bool writePasswordReport(const Request& request, QString* error) = 0;
+    virtual Outcome writePasswordReport(const Request& request) = 0;
 };

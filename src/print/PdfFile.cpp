@@ -19,7 +19,7 @@ QString PdfFile::fileNameFor(const QString& title)
     return name + QStringLiteral(".pdf");
 }
 
-bool PdfFile::write(const PrintDocument& document, QIODevice& device, QString* error, int copies)
+Outcome PdfFile::write(const PrintDocument& document, QIODevice& device, int copies)
 {
     QPdfWriter writer(&device);
     writer.setResolution(int(PrintDocument::TwipsPerInch));
@@ -28,7 +28,7 @@ bool PdfFile::write(const PrintDocument& document, QIODevice& device, QString* e
     PrintRenderer::Options options;
     options.copies = copies;
     // The writer finishes the PDF when its painter ends, inside render().
-    return PrintRenderer::render(document, writer, options, error);
+    return PrintRenderer::render(document, writer, options);
 }
 
 void PdfFile::prepareOwnerOnly(const QString& path)
@@ -41,19 +41,16 @@ void PdfFile::prepareOwnerOnly(const QString& path)
         file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly);
 }
 
-bool PdfFile::save(
-    const PrintDocument& document, const QString& path, QString* error, bool ownerOnly, int copies)
+Outcome PdfFile::save(
+    const PrintDocument& document, const QString& path, bool ownerOnly, int copies)
 {
     // Laid out in memory, then written through the checked whole-file
     // replacement: a full disk is reported with what reached it, and the
     // previous file stays until the new one is complete.
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
-    if (!write(document, pdf, error, copies))
-        return false;
-    const Outcome outcome = FileWriting::replaceFile(path, pdf.data(),
+    if (Outcome written = write(document, pdf, copies); !written)
+        return written;
+    return FileWriting::replaceFile(path, pdf.data(),
         ownerOnly ? std::optional(QFileDevice::ReadOwner | QFileDevice::WriteOwner) : std::nullopt);
-    if (!outcome.succeeded && error)
-        *error = outcome.reason;
-    return outcome.succeeded;
 }

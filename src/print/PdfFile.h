@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/PrintDocument.h"
+#include "services/Outcome.h"
 
 #include <QString>
 
@@ -12,15 +13,13 @@ class PdfFile
 {
 public:
     // copies repeats the pages; ownerOnly makes the file readable by its
-    // owner only (a report holding passwords). False, with the reason, when
-    // the file could not be written.
-    static bool save(const PrintDocument& document, const QString& path, QString* error = nullptr,
-        bool ownerOnly = false, int copies = 1);
+    // owner only (a report holding passwords).
+    static Outcome save(
+        const PrintDocument& document, const QString& path, bool ownerOnly = false, int copies = 1);
 
-    // Writes the PDF to an open device; false, with the reason, when it
-    // could not be laid on the pages.
-    static bool write(
-        const PrintDocument& document, QIODevice& device, QString* error = nullptr, int copies = 1);
+    // Writes the PDF to an open device; a failure says why it could not be
+    // laid on the pages.
+    static Outcome write(const PrintDocument& document, QIODevice& device, int copies = 1);
 
     // Makes path an owner-only file before something else (the printer)
     // writes it: an existing file is narrowed, a missing one created empty.

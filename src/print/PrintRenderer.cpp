@@ -75,16 +75,13 @@ void PrintRenderer::paintPage(
         paintGuideLines(document, painter);
 }
 
-bool PrintRenderer::render(const PrintDocument& document, QPagedPaintDevice& device,
-    const Options& options, QString* error)
+Outcome PrintRenderer::render(
+    const PrintDocument& document, QPagedPaintDevice& device, const Options& options)
 {
     device.setPageLayout(document.pageLayout());
     QPainter painter;
-    if (!painter.begin(&device)) {
-        if (error)
-            *error = QStringLiteral("The printer could not be opened.");
-        return false;
-    }
+    if (!painter.begin(&device))
+        return Outcome::failed(QStringLiteral("The printer could not be opened."));
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.scale(device.logicalDpiX() / PrintDocument::TwipsPerInch,
@@ -105,21 +102,16 @@ bool PrintRenderer::render(const PrintDocument& document, QPagedPaintDevice& dev
     for (int copy = 0; copy < qMax(1, options.copies); ++copy) {
         for (int page = first; page <= last; ++page) {
             if (!firstSheet && !device.newPage()) {
-                if (error)
-                    *error = QStringLiteral("The printer refused a new page.");
                 painter.end();
-                return false;
+                return Outcome::failed(QStringLiteral("The printer refused a new page."));
             }
             firstSheet = false;
             paintPage(document, page - 1, painter, options.guideLines);
         }
     }
-    if (!painter.end()) {
-        if (error)
-            *error = QStringLiteral("The printer could not finish the document.");
-        return false;
-    }
-    return true;
+    if (!painter.end())
+        return Outcome::failed(QStringLiteral("The printer could not finish the document."));
+    return Outcome::success();
 }
 
 QTransform PrintRenderer::fitToPrintable(const QSizeF& pageSize, const QRectF& printable)

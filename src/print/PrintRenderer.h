@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/PrintDocument.h"
+#include "services/Outcome.h"
 
 #include <QImage>
 #include <QString>
@@ -30,12 +31,11 @@ public:
         bool fitToPrintableArea = false;
     };
 
-    // Sets the device's page layout to the document's and paints its pages.
-    // False, with the reason, when the device cannot be painted on. A
-    // printer must be set to full-page mode so that x = 0 is the paper's
-    // edge.
-    static bool render(const PrintDocument& document, QPagedPaintDevice& device,
-        const Options& options, QString* error = nullptr);
+    // Sets the device's page layout to the document's and paints its pages;
+    // a failure says why the device could not be painted on. A printer must
+    // be set to full-page mode so that x = 0 is the paper's edge.
+    static Outcome render(
+        const PrintDocument& document, QPagedPaintDevice& device, const Options& options);
 
     // Maps a page of pageSize onto printable (both in twips): scaled
     // uniformly to fit, never enlarged, and centred in it.

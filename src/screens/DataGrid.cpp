@@ -482,7 +482,7 @@ void DataGrid::clear()
 
 // --- grid files --------------------------------------------------------
 
-bool DataGrid::saveToFile(const QString& filePath)
+Outcome DataGrid::saveToFile(const QString& filePath)
 {
     DataGridFile::Contents contents { rowCount(), columnCount(), {}, {} };
     for (int row = 0; row < rowCount(); ++row) {
@@ -491,35 +491,31 @@ bool DataGrid::saveToFile(const QString& filePath)
             contents.bolds.append(isBold(row, column));
         }
     }
-    if (!DataGridFile::write(filePath, contents, &m_error))
-        return false;
-    m_error.clear();
-    return true;
+    return DataGridFile::write(filePath, contents);
 }
 
-bool DataGrid::loadFromFile(const QString& filePath)
+Outcome DataGrid::loadFromFile(const QString& filePath)
 {
     // Everything is read before anything changes, so a damaged file leaves
     // the grid as it was.
-    const std::optional<DataGridFile::Contents> contents = DataGridFile::read(filePath, &m_error);
-    if (!contents)
-        return false;
+    DataGridFile::Contents contents;
+    if (Outcome read = DataGridFile::read(filePath, contents); !read)
+        return read;
 
     clear();
-    setRowCount(contents->rows);
-    setColumnCount(contents->columns);
+    setRowCount(contents.rows);
+    setColumnCount(contents.columns);
     const QSignalBlocker blocker(m_view);
     for (int row = 0; row < rowCount(); ++row) {
         for (int column = 0; column < columnCount(); ++column) {
-            const qsizetype cell = qsizetype(row) * contents->columns + column;
-            if (!contents->texts[cell].isEmpty())
-                writeCell(row, column, Qt::EditRole, contents->texts[cell]);
-            if (contents->bolds[cell] != isBold(row, column))
-                setCellBold(row, column, contents->bolds[cell]);
+            const qsizetype cell = qsizetype(row) * contents.columns + column;
+            if (!contents.texts[cell].isEmpty())
+                writeCell(row, column, Qt::EditRole, contents.texts[cell]);
+            if (contents.bolds[cell] != isBold(row, column))
+                setCellBold(row, column, contents.bolds[cell]);
         }
     }
-    m_error.clear();
-    return true;
+    return Outcome::success();
 }
 
 // --- background ----------------------------------------------------------

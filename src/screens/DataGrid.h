@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/Outcome.h"
+
 #include <QColor>
 #include <QFont>
 #include <QHash>
@@ -132,9 +134,8 @@ public:
     // file of our own format; the old file is replaced only once the new one
     // is complete. Loading restores exactly what was saved, or leaves the
     // grid untouched when the file is missing or not a grid file.
-    bool saveToFile(const QString& filePath);
-    bool loadFromFile(const QString& filePath);
-    QString errorString() const { return m_error; }
+    Outcome saveToFile(const QString& filePath);
+    Outcome loadFromFile(const QString& filePath);
 
     // An invalid colour gives the default background.
     void setBackgroundColour(const QColor& colour);
@@ -220,7 +221,6 @@ private:
     SortOrder m_lastSortOrder = SortOrder::Ascending;
     QHash<int, ColumnType> m_columnTypes;
     QColor m_defaultBase;
-    QString m_error;
     std::optional<MadeFont> m_lastFontChange;
     // Data cells written since the views last heard of a change.
     std::optional<ViewRange> m_unannounced;

@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+
+#include <utility>
 
 namespace {
 
@@ -22,32 +25,27 @@ QString translated(const char* text)
 
 } // namespace
 
-bool DataGridFile::write(const QString& filePath, const Contents& contents, QString* error)
+Outcome DataGridFile::write(const QString& filePath, const Contents& contents)
 {
+    const QString fileName = QFileInfo(filePath).fileName();
     QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly))
+        return Outcome::failure(fileName, file.errorString());
     QDataStream out(&file);
     out.setVersion(QDataStream::Qt_6_4);
     out << gridFileMagic << gridFileVersion << qint32(contents.rows) << qint32(contents.columns);
     for (qsizetype cell = 0; cell < contents.texts.size(); ++cell)
         out << contents.texts[cell] << contents.bolds[cell];
-    if (out.status() != QDataStream::Ok || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    if (out.status() != QDataStream::Ok || !file.commit())
+        return Outcome::failure(fileName, file.errorString());
+    return Outcome::success();
 }
 
-std::optional<DataGridFile::Contents> DataGridFile::read(const QString& filePath, QString* error)
+Outcome DataGridFile::read(const QString& filePath, Contents& contents)
 {
     QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return std::nullopt;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Outcome::failed(file.errorString());
     QDataStream in(&file);
     in.setVersion(QDataStream::Qt_6_4);
     quint32 magic = 0;
@@ -58,21 +56,18 @@ std::optional<DataGridFile::Contents> DataGridFile::read(const QString& filePath
     const bool sizeOk = rows >= 0 && columns >= 0 && rows <= mostFileRows
         && columns <= mostFileColumns && qint64(rows) * columns <= mostFileCells;
     if (in.status() != QDataStream::Ok || magic != gridFileMagic || version != gridFileVersion
-        || !sizeOk) {
-        *error = translated("Not a grid file");
-        return std::nullopt;
-    }
+        || !sizeOk)
+        return Outcome::failed(translated("Not a grid file"));
 
-    Contents contents;
-    contents.rows = rows;
-    contents.columns = columns;
-    contents.texts.resize(qsizetype(rows) * columns);
-    contents.bolds.resize(contents.texts.size());
-    for (qsizetype cell = 0; cell < contents.texts.size() && in.status() == QDataStream::Ok; ++cell)
-        in >> contents.texts[cell] >> contents.bolds[cell];
-    if (in.status() != QDataStream::Ok || !in.atEnd()) {
-        *error = translated("The grid file is damaged");
-        return std::nullopt;
-    }
-    return contents;
+    Contents read;
+    read.rows = rows;
+    read.columns = columns;
+    read.texts.resize(qsizetype(rows) * columns);
+    read.bolds.resize(read.texts.size());
+    for (qsizetype cell = 0; cell < read.texts.size() && in.status() == QDataStream::Ok; ++cell)
+        in >> read.texts[cell] >> read.bolds[cell];
+    if (in.status() != QDataStream::Ok || !in.atEnd())
+        return Outcome::failed(translated("The grid file is damaged"));
+    contents = std::move(read);
+    return Outcome::success();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "services/Outcome.h"
+
 #include <QList>
 #include <QString>
-
-#include <optional>
 
 // The data grid's own file format: the grid's size, then every cell's text
 // and bold marker, row by row. Writing replaces the old file only once the
@@ -20,6 +20,7 @@ public:
         QList<bool> bolds;
     };
 
-    static bool write(const QString& filePath, const Contents& contents, QString* error);
-    static std::optional<Contents> read(const QString& filePath, QString* error);
+    static Outcome write(const QString& filePath, const Contents& contents);
+    // contents is filled only when the whole file has been read.
+    static Outcome read(const QString& filePath, Contents& contents);
 };

@@ -6,6 +6,7 @@
 #include "screens/NamedWidget.h"
 #include "screens/PrintPanelSettings.h"
 #include "screens/ShellState.h"
+#include "screens/ShowFailure.h"
 #include "screens/SystemDialogs.h"
 #include "screens/Twips.h"
 #include "services/MessageService.h"
@@ -359,7 +360,8 @@ void PrintOptionsPanel::paintPreview(QPrinter* printer)
 {
     PrintRenderer::Options options;
     options.guideLines = m_guideLines;
-    PrintRenderer::render(m_document, *printer, options);
+    // A page the preview cannot paint is left blank; printing says why.
+    static_cast<void>(PrintRenderer::render(m_document, *printer, options));
 }
 
 void PrintOptionsPanel::chooseFont()
@@ -397,8 +399,8 @@ void PrintOptionsPanel::exitPrintOptions()
     hide();
     if (m_profile.trackerClosing) {
         if (Outcome stored = m_settings.storeFont(m_services.state); !stored)
-            m_services.messages.error(
-                stored.settingMessage(QStringLiteral("print font")), QStringLiteral("Print"));
+            showSettingFailure(
+                m_services.messages, stored, QStringLiteral("print font"), QStringLiteral("Print"));
         QCoreApplication::processEvents();
         emit statusChanged(QString());
         if (m_optionsMenu)
@@ -416,8 +418,9 @@ void PrintOptionsPanel::copyCurrentPage()
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setImage(image);
     if (clipboard->image().isNull()) {
-        m_services.messages.error(
-            QStringLiteral("The current page could not be copied to the Clipboard."),
+        showFailure(m_services.messages,
+            Outcome::failed(
+                QStringLiteral("The current page could not be copied to the Clipboard.")),
             QStringLiteral("Copy Option"));
     } else {
         m_services.messages.inform(
@@ -455,14 +458,14 @@ void PrintOptionsPanel::print()
     if (m_profile.ownerOnlyPdf && !printer.outputFileName().isEmpty())
         PdfFile::prepareOwnerOnly(printer.outputFileName());
 
-    QString reason;
-    bool printed = false;
+    Outcome printed;
     {
         BusyPointerScope busy;
-        printed = PrintRenderer::render(m_document, printer, options, &reason);
+        printed = PrintRenderer::render(m_document, printer, options);
     }
     if (printed)
         return;
+    QString reason = printed.reason;
     const QString target = printer.outputFileName().isEmpty()
         ? printer.printerName()
         : QDir::toNativeSeparators(printer.outputFileName());
@@ -471,8 +474,9 @@ void PrintOptionsPanel::print()
         if (!probe.open(QIODevice::WriteOnly | QIODevice::Append))
             reason = probe.errorString();
     }
-    m_services.messages.error(
-        QStringLiteral("The report could not be printed to %1:\n%2").arg(target, reason),
+    showFailure(m_services.messages,
+        Outcome::failed(
+            QStringLiteral("The report could not be printed to %1:\n%2").arg(target, reason)),
         QStringLiteral("Print"));
 }
 
@@ -489,19 +493,19 @@ void PrintOptionsPanel::saveAsPdf()
         return;
     if (QFileInfo(*path).suffix().isEmpty())
         path = *path + QStringLiteral(".pdf");
-    QString reason;
-    bool saved = false;
+    Outcome saved;
     {
         BusyPointerScope busy;
-        saved = PdfFile::save(m_document, *path, &reason, m_profile.ownerOnlyPdf);
+        saved = PdfFile::save(m_document, *path, m_profile.ownerOnlyPdf);
     }
     if (saved)
         m_services.messages.inform(
             QStringLiteral("The report has been saved as\n%1").arg(QDir::toNativeSeparators(*path)),
             QStringLiteral("Save as PDF"));
     else
-        m_services.messages.error(QStringLiteral("The report could not be saved as\n%1\n%2")
-                                      .arg(QDir::toNativeSeparators(*path), reason),
+        showFailure(m_services.messages,
+            Outcome::failed(QStringLiteral("The report could not be saved as\n%1\n%2")
+                                .arg(QDir::toNativeSeparators(*path), saved.reason)),
             QStringLiteral("Save as PDF"));
     focusExit();
 }
@@ -513,7 +517,7 @@ void PrintOptionsPanel::setGuideLinesShown(bool shown)
     m_guideLines = shown;
     if (!m_loadingGuideLines) {
         if (Outcome stored = m_settings.setGuideLines(shown); !stored)
-            m_services.messages.error(stored.settingMessage(QStringLiteral("guide lines setting")),
+            showSettingFailure(m_services.messages, stored, QStringLiteral("guide lines setting"),
                 QStringLiteral("Print"));
     }
     m_preview->updatePreview();

@@ -303,7 +303,21 @@ TEST_F(BackupScreenTest, NewFolderMakesAndChoosesAFolder)
     messages.queueInput(QStringLiteral("../Outside"));
     action("mNewFolder")->trigger();
     EXPECT_EQ(messages.last().text, "A name cannot contain \"/\" or \"\\\".");
+    EXPECT_EQ(messages.last().title, "New Folder");
+    EXPECT_EQ(messages.last().icon, MessageService::Icon::Exclamation);
     EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath("Outside")));
+
+    // A folder that is there already cannot be made again; the box names
+    // where, and the folder listed stays.
+    chooseFolder(elsewhere.path());
+    messages.queueInput(QStringLiteral("Nightly"));
+    action("mNewFolder")->trigger();
+    EXPECT_EQ(messages.last().text,
+        QStringLiteral("The folder \"Nightly\" could not be made in\n%1")
+            .arg(QDir::toNativeSeparators(elsewhere.path())));
+    EXPECT_EQ(messages.last().title, "New Folder");
+    EXPECT_EQ(messages.last().icon, MessageService::Icon::Exclamation);
+    EXPECT_EQ(folders()->path(), elsewhere.path());
 }
 
 TEST_F(BackupScreenTest, TheCaptionsReadOnEveryScreenColour)
@@ -377,6 +391,7 @@ TEST_F(BackupScreenTest, APathTypedIntoThePathBoxIsChosenAndANonFolderRefused)
     QTest::keyClick(box, Qt::Key_Return);
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.last().title, "Path");
+    EXPECT_EQ(messages.last().icon, MessageService::Icon::Exclamation);
     EXPECT_TRUE(messages.last().text.startsWith("There is no folder that can be opened at\n"));
     EXPECT_EQ(folders()->path(), elsewhere.path());
     EXPECT_EQ(box->text(), QDir::toNativeSeparators(elsewhere.path()));

@@ -286,7 +286,7 @@ TEST_F(PasswordFilesTest, RecordsInUseAreNeverTakenAndRecordsBeyondTheEndAreFree
 TEST_F(PasswordFilesTest, AFailedIndexWriteKeepsThePreviousIndexAndGivesTheRecordBack)
 {
     add("alpha");
-    files().DeleteEntry(item("alpha", 1));
+    ASSERT_TRUE(files().DeleteEntry(item("alpha", 1)));
     add("beta");
     const QByteArray indexBefore = index();
     const QByteArray entriesBefore = entries();

@@ -149,7 +149,7 @@ TEST_F(PasswordReportTest, ThePdfHoldsThePasswordInClearInTimesNewRoman)
     PrintFont font = timesOf(12);
     font.colour = QColor(0, 0, 160);
     const PrintDocument document = PasswordReport::build(bank(), Printed, Portrait, font);
-    ASSERT_TRUE(PdfFile::save(document, path, nullptr, true));
+    ASSERT_TRUE(PdfFile::save(document, path, true));
     EXPECT_EQ(QFile::permissions(path)
             & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
         0);

@@ -68,8 +68,8 @@ TEST(PrintRenderer, PdfPagesHaveThePaperSizeAndTextWhereItWasPlaced)
         const QString path = folder.filePath(QStringLiteral("out.pdf"));
         const PrintDocument document
             = twoPages(PrintDocument::paperLayout(QPageSize(c.paper), c.orientation));
-        QString error;
-        ASSERT_TRUE(PdfFile::save(document, path, &error)) << error.toStdString();
+        const Outcome saved = PdfFile::save(document, path);
+        ASSERT_TRUE(saved) << saved.reason.toStdString();
 
         const PdfInspection pdf(path);
         ASSERT_TRUE(pdf.isValid()) << pdf.error().toStdString();
@@ -108,7 +108,7 @@ TEST(PrintRenderer, CopiesRepeatTheWholeDocument)
 {
     TemporaryProgramFolder folder;
     const QString path = folder.filePath(QStringLiteral("copies.pdf"));
-    ASSERT_TRUE(PdfFile::save(twoPages(PrintDocument().pageLayout()), path, nullptr, false, 2));
+    ASSERT_TRUE(PdfFile::save(twoPages(PrintDocument().pageLayout()), path, false, 2));
     const PdfInspection pdf(path);
     ASSERT_EQ(pdf.pageCount(), 4);
     EXPECT_EQ(pdf.pagesWith(QStringLiteral("Page1")), (QList<int> { 0, 2 }));
@@ -152,10 +152,10 @@ TEST(PrintRenderer, FramesLinesAndPicturesLandInTheirBoxes)
 TEST(PdfFile, AFailedSaveSaysWhyAndLeavesTheOldFile)
 {
     TemporaryProgramFolder folder;
-    QString error;
-    EXPECT_FALSE(
-        PdfFile::save(PrintDocument(), folder.filePath(QStringLiteral("no/such/a.pdf")), &error));
-    EXPECT_FALSE(error.isEmpty());
+    const Outcome missingFolder
+        = PdfFile::save(PrintDocument(), folder.filePath(QStringLiteral("no/such/a.pdf")));
+    EXPECT_FALSE(missingFolder);
+    EXPECT_FALSE(missingFolder.reason.isEmpty());
 
     // A folder that takes no new files keeps the report that is there.
     folder.write(QStringLiteral("keep.pdf"), "old");
@@ -163,11 +163,11 @@ TEST(PdfFile, AFailedSaveSaysWhyAndLeavesTheOldFile)
         const ReadOnlyFolder readOnly(folder.path());
         if (!readOnly.isEffective())
             GTEST_SKIP() << "this system cannot make a folder refuse writes";
-        error.clear();
-        EXPECT_FALSE(
-            PdfFile::save(PrintDocument(), folder.filePath(QStringLiteral("keep.pdf")), &error));
+        const Outcome refused
+            = PdfFile::save(PrintDocument(), folder.filePath(QStringLiteral("keep.pdf")));
+        EXPECT_FALSE(refused);
+        EXPECT_FALSE(refused.reason.isEmpty());
     }
-    EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(folder.read(QStringLiteral("keep.pdf")), QByteArray("old"));
 }
 
@@ -175,7 +175,7 @@ TEST(PdfFile, AnOwnerOnlyReportIsReadableByItsOwnerAlone)
 {
     TemporaryProgramFolder folder;
     const QString path = folder.filePath(QStringLiteral("secret.pdf"));
-    ASSERT_TRUE(PdfFile::save(PrintDocument(), path, nullptr, true));
+    ASSERT_TRUE(PdfFile::save(PrintDocument(), path, true));
     const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
         | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther
         | QFileDevice::ExeOther;

@@ -235,13 +235,15 @@ TEST_F(DataGridTest, SaveThenLoadRestoresEveryCell)
             texts << grid.text(row, column);
         saved << texts;
     }
-    ASSERT_TRUE(grid.saveToFile(path)) << grid.errorString().toStdString();
+    const Outcome written = grid.saveToFile(path);
+    ASSERT_TRUE(written) << written.reason.toStdString();
 
     grid.sort(1, DataGrid::SortOrder::Ascending);
     grid.clear();
     grid.setRowCount(3);
     grid.setColumnCount(2);
-    ASSERT_TRUE(grid.loadFromFile(path)) << grid.errorString().toStdString();
+    const Outcome loaded = grid.loadFromFile(path);
+    ASSERT_TRUE(loaded) << loaded.reason.toStdString();
 
     ASSERT_EQ(grid.rowCount(), 7);
     ASSERT_EQ(grid.columnCount(), 5);
@@ -268,19 +270,22 @@ TEST_F(DataGridTest, LoadingAFileThatIsNotAWholeGridFileChangesNothing)
 
     grid.setText(1, 2, QStringLiteral("changed"));
     for (const char* name : { "Missing.Fil", "Cut.Fil", "Other.Fil", "Huge.Fil" }) {
-        EXPECT_FALSE(grid.loadFromFile(folder.filePath(name))) << name;
+        const Outcome loaded = grid.loadFromFile(folder.filePath(name));
+        EXPECT_FALSE(loaded) << name;
+        EXPECT_FALSE(loaded.reason.isEmpty()) << name;
         EXPECT_EQ(grid.rowCount(), 6) << name;
         EXPECT_EQ(grid.text(1, 2), "changed") << name;
         EXPECT_EQ(grid.text(2, 2), "181") << name;
-        EXPECT_FALSE(grid.errorString().isEmpty());
     }
 }
 
 TEST_F(DataGridTest, AFailedSaveKeepsThePreviousFile)
 {
     TemporaryProgramFolder folder;
-    EXPECT_FALSE(grid.saveToFile(folder.filePath("no such folder/Temp.Fil")));
-    EXPECT_FALSE(grid.errorString().isEmpty());
+    const Outcome saved = grid.saveToFile(folder.filePath("no such folder/Temp.Fil"));
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved.fileName, QStringLiteral("Temp.Fil"));
+    EXPECT_FALSE(saved.reason.isEmpty());
 }
 
 TEST_F(DataGridTest, FormatsChangeOnlyTheDisplay)

@@ -144,8 +144,10 @@ TEST_F(PrintOptionsPanelTest, OpeningReadsTheStoredSizeKeepingItWithinFourToThir
     for (const Case& c : cases) {
         TemporaryProgramFolder fresh;
         services.folder = fresh.folder();
-        if (c.stored)
-            GColor4File(fresh.folder()).setWeightPrintFontSize(TaggedValue::fromFloat32(*c.stored));
+        if (c.stored) {
+            ASSERT_TRUE(GColor4File(fresh.folder())
+                            .setWeightPrintFontSize(TaggedValue::fromFloat32(*c.stored)));
+        }
         state.PrintFontSize = 99;
         open();
         EXPECT_EQ(state.PrintFontSize, c.opened) << c.stored.value_or(0);
@@ -171,7 +173,7 @@ TEST_F(PrintOptionsPanelTest, WithNoStoredFaceTheFieldIsBlankAndTheReportPrintsI
 
     // A stored face is shown with its trailing blank and printed.
     panel.reset();
-    fonts().setWeightPrintFontName(QStringLiteral("Arial"));
+    ASSERT_TRUE(fonts().setWeightPrintFontName(QStringLiteral("Arial")));
     open();
     EXPECT_EQ(field(0), QStringLiteral("Arial "));
     EXPECT_EQ(rebuiltFonts.last().family, QStringLiteral("Arial"));
@@ -554,7 +556,7 @@ TEST_F(PrintOptionsPanelTest, ThePasswordKeepersPanelOpensInItsFixedFontAndOnlyH
     QFont bold = firstTextBox->font();
     bold.setBold(true);
     firstTextBox->setFont(bold);
-    fonts().setWeightPrintFontName(QStringLiteral("Arial"));
+    ASSERT_TRUE(fonts().setWeightPrintFontName(QStringLiteral("Arial")));
     open(PrintPanelProfile::passwordKeeper());
     EXPECT_EQ(statuses, (QStringList { QStringLiteral("Print File"), QStringLiteral("Print") }));
     EXPECT_TRUE(optionsMenu.isEnabled());

@@ -13,6 +13,7 @@
 #include "screens/ReadableCaption.h"
 #include "screens/ScreenBackgroundView.h"
 #include "screens/ShellState.h"
+#include "screens/ShowFailure.h"
 #include "screens/Twips.h"
 #include "services/HelpService.h"
 #include "services/MessageService.h"
@@ -317,8 +318,9 @@ void BackupScreen::contextMenuEvent(QContextMenuEvent* event)
 void BackupScreen::driveChosen()
 {
     if (!m_drives->isReadable()) {
-        m_services.messages.error(
-            QStringLiteral("Device/Drive is Unavailable!"), QStringLiteral("Device/Drive Error"));
+        showFailure(m_services.messages,
+            Outcome::failed(QStringLiteral("Device/Drive is Unavailable!")),
+            QStringLiteral("Device/Drive Error"));
         returnToProgramVolume();
         return;
     }
@@ -352,9 +354,10 @@ void BackupScreen::typedFolder()
     const QFileInfo folder(typed);
     if (typed.isEmpty() || !folder.isDir() || !folder.isReadable() || !folder.isExecutable()) {
         showPath(m_folders->path());
-        m_services.messages.warn(QStringLiteral("There is no folder that can be opened at\n%1")
-                                     .arg(QDir::toNativeSeparators(typed)),
-            QStringLiteral("Path"));
+        showFailure(m_services.messages,
+            Outcome::refused(QStringLiteral("There is no folder that can be opened at\n%1")
+                                 .arg(QDir::toNativeSeparators(typed))),
+            QStringLiteral("Path"), MessageService::Icon::Exclamation);
         return;
     }
     m_drives->showVolumeOf(folder.absoluteFilePath());
@@ -397,14 +400,16 @@ void BackupScreen::makeFolder()
         return;
     const QString name = answer->trimmed();
     if (const QString refusal = IndividualName::pathRefusal(name); !refusal.isEmpty()) {
-        m_services.messages.warn(refusal, title);
+        showFailure(m_services.messages, Outcome::refused(refusal), title,
+            MessageService::Icon::Exclamation);
         return;
     }
     QDir parent(m_folders->path());
     if (!parent.mkdir(name)) {
-        m_services.messages.warn(
-            QStringLiteral("The folder \"%1\" could not be made in\n%2").arg(name, chosenPath()),
-            title);
+        showFailure(m_services.messages,
+            Outcome::failed(QStringLiteral("The folder \"%1\" could not be made in\n%2")
+                                .arg(name, chosenPath())),
+            title, MessageService::Icon::Exclamation);
         return;
     }
     m_folders->setPath(parent.filePath(name));

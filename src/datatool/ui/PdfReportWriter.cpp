@@ -23,21 +23,18 @@ namespace {
 
 // A picture option needs its picture: the screen disables the option when
 // the picture is not shown.
-bool loadPicture(
-    const std::optional<QString>& path, const char* option, QImage& picture, QString* error)
+Outcome loadPicture(const std::optional<QString>& path, const char* option, QImage& picture)
 {
     const QString stored = path.value_or(QString()).trimmed();
     // Only a regular file is opened: a pipe would block the report for ever.
     if (!stored.isEmpty() && QFileInfo(stored).isFile())
         picture = QImage(stored);
     if (!picture.isNull())
-        return true;
-    if (error)
-        *error = stored.isEmpty()
+        return Outcome::success();
+    return Outcome::failed(stored.isEmpty()
             ? QStringLiteral("%1: no picture is stored").arg(QLatin1String(option))
             : QStringLiteral("%1: the picture %2 could not be loaded")
-                  .arg(QLatin1String(option), stored);
-    return false;
+                  .arg(QLatin1String(option), stored));
 }
 
 enum class Tracker { Weight, BloodPressure };
@@ -71,12 +68,13 @@ QPageLayout layoutOf(const ReportWriter::Request& request)
 
 } // namespace
 
-bool PdfReportWriter::writeWeightReport(const Request& request, QString* error)
+Outcome PdfReportWriter::writeWeightReport(const Request& request)
 {
     const ProgramFolder folder(request.folder);
-    const std::optional<WeightFile> file = WeightFile::LoadWeightFile(folder, request.name, error);
+    QString error;
+    const std::optional<WeightFile> file = WeightFile::LoadWeightFile(folder, request.name, &error);
     if (!file)
-        return false;
+        return Outcome::failed(error);
 
     WeightReport::Options options;
     if (request.options) {
@@ -92,13 +90,18 @@ bool PdfReportWriter::writeWeightReport(const Request& request, QString* error)
 
     WeightReport::Values values = WeightReport::valuesOf(*file);
     values.printed = QDate::currentDate();
-    if (options.beginningPicture
-        && !loadPicture(
-            file->beginningPicture, "beginning-picture", values.beginningPicture, error))
-        return false;
-    if (options.currentPicture
-        && !loadPicture(file->currentPicture, "current-picture", values.currentPicture, error))
-        return false;
+    if (options.beginningPicture) {
+        if (Outcome loaded
+            = loadPicture(file->beginningPicture, "beginning-picture", values.beginningPicture);
+            !loaded)
+            return loaded;
+    }
+    if (options.currentPicture) {
+        if (Outcome loaded
+            = loadPicture(file->currentPicture, "current-picture", values.currentPicture);
+            !loaded)
+            return loaded;
+    }
     if (options.printGraph) {
         QList<WeighIn> log;
         for (int row = 1; row < file->storedRowCount(); ++row)
@@ -111,16 +114,17 @@ bool PdfReportWriter::writeWeightReport(const Request& request, QString* error)
 
     return PdfFile::save(WeightReport::build(values, options, layoutOf(request),
                              storedFont(folder, Tracker::Weight)),
-        request.output, error);
+        request.output);
 }
 
-bool PdfReportWriter::writeBloodPressureReport(const Request& request, QString* error)
+Outcome PdfReportWriter::writeBloodPressureReport(const Request& request)
 {
     const ProgramFolder folder(request.folder);
+    QString error;
     const std::optional<BloodPressureFile> file
-        = BloodPressureFile::LoadBloodPressureFile(folder, request.name, error);
+        = BloodPressureFile::LoadBloodPressureFile(folder, request.name, &error);
     if (!file)
-        return false;
+        return Outcome::failed(error);
 
     BloodPressureReport::Options options;
     options.entryCount = request.entries;
@@ -148,31 +152,25 @@ bool PdfReportWriter::writeBloodPressureReport(const Request& request, QString* 
     }
     return PdfFile::save(BloodPressureReport::build(values, options, layoutOf(request),
                              storedFont(folder, Tracker::BloodPressure)),
-        request.output, error);
+        request.output);
 }
 
-bool PdfReportWriter::writePasswordReport(const Request& request, QString* error)
+Outcome PdfReportWriter::writePasswordReport(const Request& request)
 {
     PasswordSnapshot snapshot;
     const ProgramFolder folder(request.folder);
     const Outcome loaded
         = request.passwords ? snapshot.load(folder, request.passwords) : snapshot.load(folder);
-    if (!loaded) {
-        if (error)
-            *error = loaded.reason;
-        return false;
-    }
+    if (!loaded)
+        return loaded;
     const qsizetype item = PasswordFiles::findByName(snapshot.items(), request.name);
-    if (item < 0) {
-        if (error)
-            *error = QStringLiteral("%1: no entry named \"%2\"")
-                         .arg(PasswordFiles::IndexFileName, request.name.trimmed());
-        return false;
-    }
+    if (item < 0)
+        return Outcome::failed(QStringLiteral("%1: no entry named \"%2\"")
+                                   .arg(PasswordFiles::IndexFileName, request.name.trimmed()));
     // The keeper's printout always opens in Times New Roman 12.
     PrintFont font;
     font.points = 12;
     return PdfFile::save(PasswordReport::build(snapshot.entry(snapshot.items().at(item)),
                              QDate::currentDate(), layoutOf(request), font),
-        request.output, error, true);
+        request.output, true);
 }

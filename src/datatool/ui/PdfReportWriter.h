@@ -9,7 +9,7 @@
 class PdfReportWriter : public ReportWriter
 {
 public:
-    bool writeWeightReport(const Request& request, QString* error) override;
-    bool writeBloodPressureReport(const Request& request, QString* error) override;
-    bool writePasswordReport(const Request& request, QString* error) override;
+    Outcome writeWeightReport(const Request& request) override;
+    Outcome writeBloodPressureReport(const Request& request) override;
+    Outcome writePasswordReport(const Request& request) override;
 };

@@ -187,7 +187,9 @@ void TrackerLog::beforeSort(int column)
             texts.append(m_grid->text(row, c));
         m_snapshot.append(texts);
     }
-    m_snapshotOnDisk = m_grid->saveToFile(m_services.folder.filePath(SnapshotFileName));
+    // Kept in memory too, so a snapshot that could not be stored still
+    // undoes the sort.
+    m_snapshotOnDisk = m_grid->saveToFile(m_services.folder.filePath(SnapshotFileName)).succeeded;
 }
 
 void TrackerLog::afterSort(int column, DataGrid::SortOrder order)
