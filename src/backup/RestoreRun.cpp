@@ -147,7 +147,14 @@ BackupOutcome::State RestoreRun::restoreTrackerFiles()
 
     QStringList refused;
     QStringList missing;
-    stageListedFiles(transaction, refused, missing);
+    if (const Outcome staged = stageListedFiles(transaction, refused, missing); !staged) {
+        transaction.discard();
+        view.setProgressBarVisible(false);
+        view.setBusy(false);
+        reportProgramFolderUnwritable(staged.message());
+        m_steps.status(BackupEngine::NothingRestoredText);
+        return BackupOutcome::State::Failed;
+    }
     m_outcome.notCopied += refused + missing;
     if (const QStringList damaged = damageIn(transaction); !damaged.isEmpty()) {
         transaction.discard();
@@ -220,14 +227,14 @@ RestoreRun::CopyStep RestoreRun::stageForRestore(
     return CopyStep::DestinationFailed;
 }
 
-void RestoreRun::stageListedFiles(
+Outcome RestoreRun::stageListedFiles(
     FileSetTransaction& transaction, QStringList& refused, QStringList& missing)
 {
     const ProgramFolder staging(transaction.stagingFolder());
     IndividualList list(m_set.listFiles.liveName, m_set.dataExtension);
     // A list that cannot be read is reported as damage by damageIn.
     if (!list.load(staging).succeeded)
-        return;
+        return Outcome::success();
     bool listChanged = false;
     for (const QString& name : QStringList(list.names())) {
         if (const QString reason = m_set.refusalOfListedName(name); !reason.isEmpty()) {
@@ -263,20 +270,23 @@ void RestoreRun::stageListedFiles(
         m_services.view.letEventsRun();
     }
     if (!listChanged)
-        return;
+        return Outcome::success();
     // The list is written by the program's own writer into a scratch
     // folder, so that the staged copy has exactly the bytes a save would.
     QTemporaryDir scratch;
     const ProgramFolder scratchFolder(scratch.path());
+    if (!scratch.isValid())
+        return Outcome::failure(m_set.listFiles.liveName, scratch.errorString());
+    if (Outcome written = list.write(scratchFolder); !written)
+        return written;
     bool read = false;
-    if (!scratch.isValid() || !list.write(scratchFolder).succeeded)
-        return;
     const QByteArray bytes
         = m_services.files.readFile(scratchFolder.filePath(m_set.listFiles.liveName), &read);
+    if (!read)
+        return Outcome::failure(
+            m_set.listFiles.liveName, QStringLiteral("the list could not be read back"));
     const QString stagedList = QFileInfo(staging.filePath(m_set.listFiles.liveName)).fileName();
-    // A list that could not be written anew stays as the backup holds it.
-    if (read)
-        static_cast<void>(transaction.restage(stagedList, bytes));
+    return transaction.restage(stagedList, bytes);
 }
 
 QStringList RestoreRun::damageIn(const FileSetTransaction& transaction) const
@@ -369,7 +379,9 @@ RestorePlan RestoreRun::plan()
     if (m_set.isTracker()) {
         if (take(m_set.listFiles)) {
             QStringList missing;
-            stageListedFiles(transaction, plan.missing, missing);
+            if (const Outcome staged = stageListedFiles(transaction, plan.missing, missing);
+                !staged)
+                plan.missing.append(staged.message());
             plan.missing += missing;
             for (const QString& name : transaction.stagedNames()) {
                 if (name.compare(m_set.listFiles.liveName, Qt::CaseInsensitive) != 0)

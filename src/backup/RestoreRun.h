@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/Outcome.h"
+
 #include "BackupFileSet.h"
 #include "BackupRunSteps.h"
 #include "RestorePlan.h"
@@ -39,8 +41,9 @@ private:
         FileSetTransaction& transaction, const BackupFileSet::FilePair& files, QString* reason);
     // The people of the staged list, each staged in turn; names that must
     // not be copied go to refused and off the staged list, and files the
-    // backup lacks to missing.
-    void stageListedFiles(
+    // backup lacks to missing. Fails when the list without the refused names
+    // cannot be staged: restored as it was, it would still name them.
+    Outcome stageListedFiles(
         FileSetTransaction& transaction, QStringList& refused, QStringList& missing);
     // What is wrong with the staged set, by backup file name.
     QStringList damageIn(const FileSetTransaction& transaction) const;

@@ -475,6 +475,27 @@ TEST(BackupEngine, ATrackerRestoreKeepsTheLiveFileOfAPersonTheBackupLacks)
     EXPECT_EQ(run.view.runActionDisabled, 1);
 }
 
+// A list whose refused names cannot be taken off is not restored as it is:
+// it would still name them. Nothing is restored.
+TEST(BackupEngine, ATrackerRestoreWhoseListCannotBeRewrittenChangesNothing)
+{
+    LiveRun run;
+    writeAll(run.backupFolder,
+        { { "weighttrker.wtp", "\"Ann\"\r\n\"..\"\r\n" },
+            { "ann.WTP", weightFile("ann restored") } });
+    run.files.failWriteOf("WeightTrker.Fil");
+    const BackupOutcome outcome = run.answerAndRun(BackupKind::WeightRestore, { Answer::Yes });
+
+    EXPECT_EQ(run.live(), liveFiles());
+    EXPECT_EQ(outcome.state, State::Failed);
+    EXPECT_FALSE(outcome.programFolderChanged);
+    ASSERT_FALSE(run.messages.messages().isEmpty());
+    EXPECT_TRUE(run.messages.last().text.startsWith(
+        "Unable to write the restored files into the Halvorn program folder!\nNo files were "
+        "changed."))
+        << run.messages.last().text.toStdString();
+}
+
 // Nothing of the program folder is lost when a restore fails: the live
 // files are byte for byte as before and no temporary file is left.
 TEST(BackupEngine, AFailedRestoreLeavesTheProgramFolderAsItWas)

@@ -85,6 +85,8 @@ bool FaultyFileOperations::setPermissions(const QString& path, QFileDevice::Perm
 bool FaultyFileOperations::writeFile(const QString& path, const QByteArray& bytes)
 {
     step();
+    if (m_failingWrites.contains(QFileInfo(path).fileName()))
+        return false;
     return DiskFileOperations::writeFile(path, bytes);
 }
 

@@ -33,6 +33,8 @@ public:
     void makeUnreadable(const QString& fileName) { m_unreadable.insert(fileName); }
     // Rename n fails.
     void failRename(int n) { m_failingRenames.insert(n); }
+    // Writing a file of this name (in any folder) fails.
+    void failWriteOf(const QString& fileName) { m_failingWrites.insert(fileName); }
     // Every step that changes a file or folder is counted; step n and
     // every later one throw Crash before they change anything.
     void crashAt(int n) { m_crashAt = n; }
@@ -58,6 +60,7 @@ private:
     QSet<int> m_corruptCopies;
     QSet<int> m_failingRenames;
     QSet<QString> m_unreadable;
+    QSet<QString> m_failingWrites;
     qint64 m_room = -1;
     int m_renames = 0;
     int m_crashAt = 0;
