@@ -1,5 +1,6 @@
 #include "CommandNames.h"
 #include "FakeClock.h"
+#include "KeeperScreenTest.h"
 #include "ModalWindow.h"
 #include "PdfInspection.h"
 #include "PrintPanelEscape.h"
@@ -80,26 +81,14 @@ constexpr Enabling AllDisabled { false, false, false, false };
 constexpr Enabling EntryShown { true, true, true, false };
 constexpr Enabling WebEntryShown { true, true, true, true };
 
-class PasswordKeeperTest : public testing::Test, protected ScriptedScreenServices
+class PasswordKeeperTest : public KeeperScreenTest
 {
 protected:
-    std::unique_ptr<PasswordKeeper> screen;
     QRandomGenerator random { 5 };
-
-    // An empty keeper offers protection at its first opening; these tests
-    // are about the rest, so the offer was declined before.
-    void SetUp() override
-    {
-        ASSERT_TRUE(ProgramSettings(folder.folder()).setKeeperProtectionDeclined(true));
-    }
 
     void open()
     {
-        screen = std::make_unique<PasswordKeeper>(services);
-        screen->show();
-        // Focus changes reach the boxes only in the active window.
-        screen->activateWindow();
-        QCoreApplication::processEvents();
+        showKeeper();
         ASSERT_TRUE(screen->isActiveWindow());
     }
 

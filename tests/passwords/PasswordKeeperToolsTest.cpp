@@ -1,3 +1,4 @@
+#include "KeeperScreenTest.h"
 #include "ModalWindow.h"
 #include "ScriptedScreenServices.h"
 
@@ -25,26 +26,10 @@
 
 namespace {
 
-class PasswordKeeperToolsTest : public testing::Test, protected ScriptedScreenServices
+class PasswordKeeperToolsTest : public KeeperScreenTest
 {
 protected:
-    std::unique_ptr<PasswordKeeper> screen;
-
-    // An empty keeper offers protection at its first opening; declined
-    // before, so that these tests see only their own messages.
-    void SetUp() override
-    {
-        ASSERT_TRUE(ProgramSettings(folder.folder()).setKeeperProtectionDeclined(true));
-    }
-
-    // The keeper, shown and active, over the entries stored so far.
-    void open()
-    {
-        screen = std::make_unique<PasswordKeeper>(services);
-        screen->show();
-        screen->activateWindow();
-        QCoreApplication::processEvents();
-    }
+    void open() { showKeeper(); }
 
     template <typename W = QWidget> W* find(const QObject* parent, const QString& name) const
     {
