@@ -129,8 +129,11 @@ bool PasswordFiles::readIndex(QStringList& items, QString& error) const
     }
     file.close();
     // One stable sort puts equal items in file order, as inserting each
-    // after its equals would, without moving the list once per item.
-    std::stable_sort(items.begin(), items.end(), IndividualList::lessThan);
+    // after its equals would, without moving the list once per item. The
+    // program writes the index in that order, so mostly there is nothing to
+    // sort, which one pass finds.
+    if (!std::is_sorted(items.cbegin(), items.cend(), IndividualList::lessThan))
+        std::stable_sort(items.begin(), items.end(), IndividualList::lessThan);
     return true;
 }
 
@@ -156,11 +159,12 @@ namespace {
 // file read as zero bytes, so they are free.
 int lowestFreeRecord(const QByteArray& entries)
 {
+    const QByteArrayView all(entries);
     for (int number = 1; number <= PasswordFiles::MaximumRecords; ++number) {
-        PasswordRecord record;
-        record.structure().decode(
-            entries.mid(qsizetype(number - 1) * PasswordRecord::Length, PasswordRecord::Length));
-        if (!record.isInUse())
+        const qsizetype start = qsizetype(number - 1) * PasswordRecord::Length;
+        // The rest of the file from the record on: a last record cut short
+        // is read no further than it goes.
+        if (start >= all.size() || !PasswordRecord::isInUse(all.sliced(start)))
             return number;
     }
     return 0;

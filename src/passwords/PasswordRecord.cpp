@@ -117,6 +117,16 @@ bool PasswordRecord::isInUse() const
     return mark.sliced(start) == inUseMark;
 }
 
+bool PasswordRecord::isInUse(QByteArrayView stored)
+{
+    // A leading blank would leave fewer than four characters, so only the
+    // mark itself at the start of the status counts; it is plain ASCII, the
+    // same bytes in Windows-1252.
+    constexpr qsizetype statusStart = Length - StatusWidth;
+    return stored.size() >= statusStart + inUseMark.size()
+        && stored.sliced(statusStart, inUseMark.size()) == QByteArrayView("Full");
+}
+
 QChar PasswordRecord::lostAtFieldEnd(Field field)
 {
     const QByteArray plain(1, char((blank - shiftOf(field)) & 0xFF));

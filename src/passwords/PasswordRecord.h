@@ -62,6 +62,9 @@ public:
 
     // The status's first four characters, leading blanks removed, are "Full".
     bool isInUse() const;
+    // The same, read straight from a stored record's bytes (the missing
+    // bytes of a short one count as zero), without decoding the record.
+    static bool isInUse(QByteArrayView stored);
 
     // The character that would be lost at the end of a sign-on id or comment,
     // because its scrambled byte is the padding blank.

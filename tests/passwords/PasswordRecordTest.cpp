@@ -215,3 +215,20 @@ TEST(PasswordRecordTest, OnlyFullInTheFirstFourCharactersMarksARecordInUse)
         EXPECT_EQ(record.isInUse(), c.inUse) << c.status.constData();
     }
 }
+
+// Finding a free record reads the mark from the stored bytes without
+// decoding each record; both readings must agree on every record, whole or
+// cut short at the end of the file.
+TEST(PasswordRecordTest, TheStoredMarkReadsAsTheDecodedRecordDoes)
+{
+    const QByteArray before(PasswordRecord::Length - PasswordRecord::StatusWidth, 'a');
+    for (const QByteArray& status :
+        { QByteArray("Full "), QByteArray(" Full"), QByteArray("Ful"), QByteArray("Fu"),
+            QByteArray(), QByteArray("full "), QByteArray("\x80ull "), QByteArray(5, '\0') }) {
+        const QByteArray stored = before + status;
+        PasswordRecord record;
+        record.structure().decode(stored);
+        EXPECT_EQ(PasswordRecord::isInUse(stored), record.isInUse()) << status.toHex().constData();
+    }
+    EXPECT_FALSE(PasswordRecord::isInUse(QByteArray()));
+}

@@ -383,12 +383,13 @@ bool PasswordKeeper::save()
         return false;
 
     Outcome result;
+    int addedRecord = 0;
     {
         BusyPointerScope busy;
         // No makes a second entry of the name, as the question promises.
         result = answer == Answer::Yes
             ? m_files.ReplaceEntry(IndexItem(match).recordNumber(), entry)
-            : m_files.AddEntry(entry, PasswordFiles::SameName::Allowed);
+            : m_files.AddEntry(entry, PasswordFiles::SameName::Allowed, &addedRecord);
     }
     if (!result)
         return saveFailed(result);
@@ -396,7 +397,12 @@ bool PasswordKeeper::save()
     m_EntryModified = 0;
     forgetSelection();
     ClearEntry();
-    LoadIndex();
+    // The list changes by the one item the index gained, if any; a
+    // replaced entry keeps its item.
+    if (addedRecord > 0)
+        m_passwordList->addItem(IndexItem::build(entry.name, addedRecord).text());
+    else
+        m_list->setCurrentIndex(-1);
     m_exitButton->setFocus();
     return true;
 }
@@ -433,9 +439,10 @@ void PasswordKeeper::deleteEntry()
             result = m_files.DeleteEntry(m_selectedItem);
         }
         if (result) {
+            const QString deleted = m_selectedItem;
             ClearEntry();
             forgetSelection();
-            LoadIndex();
+            m_passwordList->removeItem(deleted);
         } else {
             showFailure(m_services.messages, result, DeleteTitle);
         }

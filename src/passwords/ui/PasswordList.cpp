@@ -3,12 +3,15 @@
 #include "passwords/IndexItem.h"
 #include "screens/GuardedComboBox.h"
 #include "screens/NamedWidget.h"
+#include "trackers/IndividualList.h"
 
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QStandardItem>
 #include <QStandardItemModel>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
@@ -45,16 +48,44 @@ void PasswordList::showItems(const QStringList& items)
     // number stays with the item. New rows go in together: one at a time,
     // the list would be told of each.
     QList<QStandardItem*> rows;
-    for (qsizetype i = same; i < items.size() - sameAtEnd; ++i) {
-        auto* row = new QStandardItem(IndexItem(items.at(i)).name());
-        row->setData(items.at(i), Qt::UserRole);
-        rows.append(row);
-    }
+    for (qsizetype i = same; i < items.size() - sameAtEnd; ++i)
+        rows.append(newRow(items.at(i)));
     if (!rows.isEmpty())
         model().invisibleRootItem()->insertRows(int(same), rows);
     m_items = items;
     m_box->setCurrentIndex(-1);
     fitDropDownToNames();
+}
+
+void PasswordList::addItem(const QString& item)
+{
+    const auto position
+        = std::upper_bound(m_items.cbegin(), m_items.cend(), item, IndividualList::lessThan)
+        - m_items.cbegin();
+    m_items.insert(position, item);
+    model().insertRow(int(position), newRow(item));
+    m_box->setCurrentIndex(-1);
+    fitDropDownTo(int(position));
+}
+
+void PasswordList::removeItem(const QString& item)
+{
+    const qsizetype position = m_items.indexOf(item);
+    if (position >= 0) {
+        m_items.removeAt(position);
+        model().removeRow(int(position));
+    }
+    m_box->setCurrentIndex(-1);
+    // The widest name may have gone; the drop-down never grows from this.
+    if (position >= 0)
+        fitDropDownToNames();
+}
+
+QStandardItem* PasswordList::newRow(const QString& item)
+{
+    auto* row = new QStandardItem(IndexItem(item).name());
+    row->setData(item, Qt::UserRole);
+    return row;
 }
 
 void PasswordList::fitWidth()
@@ -78,8 +109,20 @@ void PasswordList::fitDropDownToNames()
             widestRow = row;
         }
     }
+    m_widestName = -1;
+    fitDropDownTo(widestRow);
+}
+
+// A row as wide as the widest so far widens the drop-down to hold it.
+void PasswordList::fitDropDownTo(int row)
+{
+    const QFontMetrics metrics(m_box->view()->font());
+    const int width = row >= 0 ? metrics.horizontalAdvance(m_box->itemText(row)) : -1;
+    if (row >= 0 && width <= m_widestName)
+        return;
+    m_widestName = width;
     const int dropDownWidth
-        = widestRow >= 0 ? m_box->view()->sizeHintForIndex(model().index(widestRow, 0)).width() : 0;
+        = row >= 0 ? m_box->view()->sizeHintForIndex(model().index(row, 0)).width() : 0;
     m_box->view()->setMinimumWidth(
         dropDownWidth + m_box->view()->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
 }

@@ -5,6 +5,7 @@
 
 class GuardedComboBox;
 class QLabel;
+class QStandardItem;
 class QStandardItemModel;
 class QWidget;
 
@@ -24,15 +25,24 @@ public:
 
     // Shows the items with none chosen.
     void showItems(const QStringList& items);
+    // An item the index gained, put where the index puts it (after its
+    // equals), or one it lost; none is chosen afterwards.
+    void addItem(const QString& item);
+    void removeItem(const QString& item);
     // The box is as wide as a fixed number of capital Ns, whatever the
     // names: the name part of an item shows, however long the name.
     void fitWidth();
 
 private:
     void fitDropDownToNames();
+    void fitDropDownTo(int row);
+    static QStandardItem* newRow(const QString& item);
     QStandardItemModel& model() const;
 
     GuardedComboBox* m_box; // Combo1
     QLabel* m_measure; // Label4
     QStringList m_items;
+    // The widest name's width and the drop-down width it asked for, so that
+    // one more name is measured alone.
+    int m_widestName = -1;
 };

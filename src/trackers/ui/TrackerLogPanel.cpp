@@ -4,6 +4,7 @@
 #include "screens/MonthCalendar.h"
 #include "screens/NamedWidget.h"
 #include "screens/Twips.h"
+#include "screens/WidestText.h"
 #include "storage/StoredDate.h"
 
 #include <QDate>
@@ -56,6 +57,14 @@ TrackerLogPanel::TrackerLogPanel(const QList<TrackerLogColumn>& columns, Tracker
     m_calendar = named(new MonthCalendar(calendarParent), "MonthView2");
     m_calendar->hide();
     m_log = new TrackerLog(m_grid, m_calendar, client, services, this);
+    // Any change to the log's texts or rows asks for a new measurement.
+    const QAbstractItemModel* cells = m_grid->view()->model();
+    const auto remeasure = [this] { m_widestTexts.clear(); };
+    connect(cells, &QAbstractItemModel::dataChanged, this, remeasure);
+    connect(cells, &QAbstractItemModel::rowsInserted, this, remeasure);
+    connect(cells, &QAbstractItemModel::rowsRemoved, this, remeasure);
+    connect(cells, &QAbstractItemModel::layoutChanged, this, remeasure);
+    connect(cells, &QAbstractItemModel::modelReset, this, remeasure);
     m_log->setEditableColumns(typedInto);
 
     auto* headings = new QHBoxLayout;
@@ -104,6 +113,13 @@ TrackerLogPanel::TrackerLogPanel(const QList<TrackerLogColumn>& columns, Tracker
     layout->addWidget(m_caption);
     layout->addLayout(m_body, 1);
     hide();
+}
+
+// The grid goes with the widgets after this panel's own members: its last
+// changes must not reach a measurement that is gone.
+TrackerLogPanel::~TrackerLogPanel()
+{
+    disconnect(m_grid->view()->model(), nullptr, this, nullptr);
 }
 
 void TrackerLogPanel::setCaption(const QString& caption)
@@ -209,18 +225,32 @@ int TrackerLogPanel::columnMinimum(int i) const
     const QFontMetrics headingMetrics(m_headings[i]->font());
     for (const QString& word : m_columns[i].heading.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         heading = std::max(heading, headingMetrics.horizontalAdvance(word) + 2);
-    int widest = 0;
-    QFont cellFont = view->font();
-    // Derived figures are drawn in bold.
-    cellFont.setBold(column != TrackerLog::DateColumn);
-    const QFontMetrics cellMetrics(cellFont);
-    // The longest date the calendar can write, before any is written.
-    if (column == TrackerLog::DateColumn)
-        widest = std::max(
-            widest, cellMetrics.horizontalAdvance(StoredDate::longText(QDate(2026, 9, 30))));
-    for (int row = 0; row < m_grid->rowCount(); ++row)
-        widest = std::max(widest, cellMetrics.horizontalAdvance(m_grid->text(row, column)));
-    return std::max(heading, widest + padding);
+    return std::max(heading, widestText(i) + padding);
+}
+
+int TrackerLogPanel::widestText(int i) const
+{
+    const QTableWidget* view = m_grid->view();
+    if (m_widestTexts.size() == m_columns.size() && m_measuredFont == view->font())
+        return m_widestTexts[i];
+    m_measuredFont = view->font();
+    m_widestTexts.clear();
+    for (int c = 0; c < m_columns.size(); ++c) {
+        const int column = c + 1;
+        QFont cellFont = view->font();
+        // Derived figures are drawn in bold.
+        cellFont.setBold(column != TrackerLog::DateColumn);
+        const QFontMetrics cellMetrics(cellFont);
+        // The longest date the calendar can write, before any is written.
+        const int baseline = column == TrackerLog::DateColumn
+            ? cellMetrics.horizontalAdvance(StoredDate::longText(QDate(2026, 9, 30)))
+            : 0;
+        WidestText widest(cellMetrics, baseline);
+        for (int row = 0; row < m_grid->rowCount(); ++row)
+            widest.add(m_grid->text(row, column));
+        m_widestTexts.append(widest.width());
+    }
+    return m_widestTexts[i];
 }
 
 void TrackerLogPanel::placeSide(bool beside)

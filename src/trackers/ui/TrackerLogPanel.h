@@ -2,6 +2,7 @@
 
 #include "trackers/ui/TrackerLog.h"
 
+#include <QFont>
 #include <QFrame>
 #include <QList>
 #include <QString>
@@ -42,6 +43,7 @@ public:
     // front of every other control of the screen.
     TrackerLogPanel(const QList<TrackerLogColumn>& columns, TrackerLogClient& client,
         const TrackerLog::Services& services, QWidget* calendarParent, QWidget* parent);
+    ~TrackerLogPanel() override;
 
     DataGrid* grid() const { return m_grid; }
     TrackerLog* log() const { return m_log; }
@@ -74,10 +76,18 @@ private:
     // The narrowest column i (from 0, after the fixed column) can be with
     // the longest word of its heading and its widest text whole.
     int columnMinimum(int i) const;
+    // The width of column i's widest cell text, measured once for each
+    // state of the log: the panel is laid out on every resize and
+    // activation, and a log of thousands of rows changes far less often.
+    int widestText(int i) const;
     // The buttons beside the log, or in a row under it.
     void placeSide(bool beside);
 
     QList<TrackerLogColumn> m_columns;
+    // widestText's figures, and the cell font they were measured in; empty
+    // once any cell, row or font has changed since.
+    mutable QList<int> m_widestTexts;
+    mutable QFont m_measuredFont;
     QLabel* m_caption;
     DataGrid* m_grid;
     MonthCalendar* m_calendar;
