@@ -148,7 +148,8 @@ TEST_F(DataToolStats, JsonGivesTheFiguresUnrounded)
     EXPECT_EQ(few["guideline"].toString(), "own");
     EXPECT_TRUE(few["home_week"].isNull());
     EXPECT_EQ(few["home_week_days"].toInt(), 2);
-    EXPECT_EQ(few["categories"].toObject()["Normal"].toInt(), 2);
+    EXPECT_EQ(few["categories"].toObject()["Normal"].toInt(), 1);
+    EXPECT_EQ(few["categories"].toObject()["Prehypertension"].toInt(), 1);
     EXPECT_TRUE(stats({ "Eve" }).outText().contains(
         "Not enough days (2 of 6 days with readings, 4 needed)"));
 }

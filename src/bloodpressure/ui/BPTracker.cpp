@@ -477,8 +477,11 @@ void BPTracker::colourLog()
             const double value = NumberText::leadingNumber(grid->text(row, column).trimmed());
             const DataGrid::CellRange cell { row, column, row, column };
             if (!(value > 0)) {
-                grid->setForeground(cell, QColor());
-                grid->setUnderline(cell, false);
+                // Empty rows keep having no cells of their own.
+                if (grid->foreground(row, column).isValid())
+                    grid->setForeground(cell, QColor());
+                if (grid->isUnderline(row, column))
+                    grid->setUnderline(cell, false);
                 continue;
             }
             const BloodPressureGuideline::Category& category
