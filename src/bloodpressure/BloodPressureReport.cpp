@@ -362,7 +362,10 @@ void BloodPressureReport::summaryPage()
     m_builder.newLine();
     summaryCategories(statistics);
 
-    // The graph fills what is left of the page.
+    // The graph fills what is left of the page, under the key to the lines
+    // the screen graph does not have.
+    line(QStringLiteral("Graph: the readings with their 7-reading moving averages (systolic "
+                        "in green, diastolic in purple)"));
     const qreal top = m_builder.y() + 120;
     const qreal bottom = m_height - 400;
     if (bottom - top > 1440) {

@@ -38,6 +38,9 @@ QJsonObject averages(const Statistics::Figures& figures)
         { QStringLiteral("pulse"), number(figures.pulse.average()) } };
 }
 
+// Wide enough for "Isolated systolic (also in its grade)".
+constexpr int CategoryWidth = 40;
+
 QString rounded(const std::optional<double>& value)
 {
     return value ? QString::number(Statistics::rounded(*value)) : QStringLiteral("-");
@@ -89,10 +92,9 @@ int BloodPressureStatsCommand::run(const DataToolOptions& options)
         rows.append(file->row(row));
     const Statistics statistics = Statistics::of(rows, BloodPressureGuideline::of(*guideline));
     if (format == u"json")
-        print(m_out,
-            QString::fromUtf8(QJsonDocument(json(file->name, statistics)).toJson()).trimmed());
+        print(m_out, QString::fromUtf8(QJsonDocument(json(file->name, statistics)).toJson()));
     else
-        print(m_out, text(file->name, statistics));
+        print(m_out, text(file->name, statistics) + u'\n');
     return Success;
 }
 
@@ -130,13 +132,13 @@ QString BloodPressureStatsCommand::text(const QString& name, const Statistics& s
     lines << QStringLiteral("Categories (%1):").arg(guideline.name());
     for (int i = 0; i < int(guideline.categories().size()); ++i)
         lines << QStringLiteral("  %1%2")
-                     .arg(guideline.category(i).name, -28)
+                     .arg(guideline.category(i).name, -CategoryWidth)
                      .arg(statistics.categoryCounts.value(i), 5);
     if (guideline.marksIsolatedSystolic())
         lines << QStringLiteral("  %1%2")
                      .arg(BloodPressureGuideline::IsolatedSystolicName
                              + QStringLiteral(" (also in its grade)"),
-                         -28)
+                         -CategoryWidth)
                      .arg(statistics.isolatedSystolic, 5);
     return lines.join(QLatin1Char('\n'));
 }

@@ -15,6 +15,9 @@ BloodPressureFiguresPanel::BloodPressureFiguresPanel(QWidget* parent)
 {
     setObjectName(QStringLiteral("BPFigures"));
     m_morningAndEvening = named(new QLabel(this), "LabelMorningEvening");
+    // The line wraps rather than widening the window on a small screen.
+    m_morningAndEvening->setWordWrap(true);
+    m_morningAndEvening->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_guideline = named(new QLabel(this), "LabelGuideline");
     m_homeWeekButton
         = named(new QPushButton(QStringLiteral("Home-Monitoring Week"), this), "CommandHomeWeek");
@@ -29,11 +32,12 @@ BloodPressureFiguresPanel::BloodPressureFiguresPanel(QWidget* parent)
     connect(m_homeWeekButton, &QPushButton::toggled, m_homeWeekPanel, &QWidget::setVisible);
 
     auto* row = new QHBoxLayout;
-    row->addWidget(m_morningAndEvening, 1);
     row->addWidget(m_guideline);
+    row->addStretch(1);
     row->addWidget(m_homeWeekButton);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_morningAndEvening);
     layout->addLayout(row);
     layout->addWidget(m_homeWeekPanel);
 }
