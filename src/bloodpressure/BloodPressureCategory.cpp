@@ -1,34 +1,20 @@
 #include "bloodpressure/BloodPressureCategory.h"
 
+#include "bloodpressure/BloodPressureGuideline.h"
 #include "storage/GraphData.h"
 
-namespace {
-
-BloodPressureCategory classify(
-    double value, double prehypertension, double stage1, double stage2, double crisis)
-{
-    using Category = BloodPressureCategory;
-    if (value >= crisis)
-        return Category(Category::Crisis);
-    if (value >= stage2)
-        return Category(Category::Stage2);
-    if (value >= stage1)
-        return Category(Category::Stage1);
-    if (value >= prehypertension)
-        return Category(Category::Prehypertension);
-    return Category(Category::Normal);
-}
-
-} // namespace
-
+// The program's own table holds the bounds, so that the screen, the report
+// and the export classify alike whichever way they ask.
 BloodPressureCategory BloodPressureCategory::ofSystolic(double value)
 {
-    return classify(value, 120, 140, 160, 180);
+    return BloodPressureCategory(
+        Level(BloodPressureGuideline::of(BloodPressureGuideline::Id::Own).ofSystolic(value)));
 }
 
 BloodPressureCategory BloodPressureCategory::ofDiastolic(double value)
 {
-    return classify(value, 80, 90, 100, 110);
+    return BloodPressureCategory(
+        Level(BloodPressureGuideline::of(BloodPressureGuideline::Id::Own).ofDiastolic(value)));
 }
 
 qint32 BloodPressureCategory::colour() const

@@ -72,6 +72,50 @@ GraphData BloodPressureGraphData::printGraph(
     return graph;
 }
 
+namespace {
+
+// One value per entry: the mean of the counted values among the entry and
+// the ones before it, up to the window; 0 until a value counts.
+QList<double> movingAverage(const QList<Reading>& entries, QString Reading::*value, int window)
+{
+    QList<double> averages;
+    QList<double> recent;
+    for (const Reading& reading : entries) {
+        const double number = NumberText::leadingNumber((reading.*value).trimmed());
+        // The screen's averages leave values below 20 out as typing slips.
+        if (number >= 20) {
+            recent.append(number);
+            if (recent.size() > window)
+                recent.removeFirst();
+        }
+        double sum = 0;
+        for (const double counted : recent)
+            sum += counted;
+        averages.append(recent.isEmpty() ? 0 : sum / double(recent.size()));
+    }
+    return averages;
+}
+
+} // namespace
+
+GraphData BloodPressureGraphData::summaryGraph(const QString& name, const QList<Reading>& rows)
+{
+    GraphData graph = screenGraph(name, rows, false);
+    const QList<Reading> entries = rows.mid(0, DatedRows::count(rows));
+    const qsizetype shown = graph.pointCount();
+    GraphSeries systolic { QStringLiteral("Systolic 7-Reading Average"),
+        movingAverage(entries, &Reading::systolic, MovingAverageReadings)
+            .mid(entries.size() - shown),
+        GraphSeries::colour(0, 128, 0), 3, std::nullopt };
+    GraphSeries diastolic { QStringLiteral("Diastolic 7-Reading Average"),
+        movingAverage(entries, &Reading::diastolic, MovingAverageReadings)
+            .mid(entries.size() - shown),
+        GraphSeries::colour(128, 0, 128), 3, std::nullopt };
+    graph.series.append(systolic);
+    graph.series.append(diastolic);
+    return graph;
+}
+
 QString BloodPressureGraphData::pointLabel(const Reading& reading, bool showTime)
 {
     const QString date = StoredDate::toShortText(reading.date);

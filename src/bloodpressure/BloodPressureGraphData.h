@@ -36,6 +36,13 @@ public:
     static GraphData printGraph(
         const QString& name, const QList<Reading>& rows, int printEntryCount, bool showTime);
 
+    // The report's summary page: the screen graph with two more series, the
+    // moving averages of the last 7 systolic and of the last 7 diastolic
+    // values (fewer at the start of the log), taken over the whole log so
+    // that the first points graphed carry the readings before them.
+    static constexpr int MovingAverageReadings = 7;
+    static GraphData summaryGraph(const QString& name, const QList<Reading>& rows);
+
     // "Mar-05-12", or "Mar-05-12-7:05 AM" with the time shown. A date that is
     // not a date is kept as it is.
     static QString pointLabel(const Reading& reading, bool showTime);

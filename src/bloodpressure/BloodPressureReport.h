@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bloodpressure/BloodPressureCategory.h"
+#include "bloodpressure/BloodPressureGuideline.h"
 #include "bloodpressure/Reading.h"
 #include "print/PrintDocument.h"
 #include "print/PrintFont.h"
@@ -11,6 +12,7 @@
 #include <QPageLayout>
 #include <QString>
 
+class BloodPressureStatistics;
 class PrintDocumentBuilder;
 
 // The Blood Pressure Tracker's printed report of one individual: a header
@@ -31,6 +33,8 @@ public:
         bool printGraph = true;
         bool borderLines = false;
         bool dividerLines = false;
+        // A first page of figures for the doctor, before the report.
+        bool summaryPage = false;
         bool operator==(const Options&) const = default;
     };
 
@@ -41,6 +45,10 @@ public:
         // A null picture leaves the graph box empty.
         QImage graph;
         QDate printed;
+        // The categories, colours and marks of the table and the summary.
+        BloodPressureGuideline::Id guideline = BloodPressureGuideline::Id::Own;
+        // The summary page's graph, with its moving averages.
+        QImage summaryGraph;
     };
 
     // How a pressure prints: its text with the category's mark, in the
@@ -53,6 +61,10 @@ public:
     };
     static Cell systolicCell(const QString& value);
     static Cell diastolicCell(const QString& value);
+    // The same under a guideline.
+    static Cell cell(const QString& value, bool systolic, const BloodPressureGuideline& guideline);
+
+    static inline const QString SummaryTitle = QStringLiteral("Blood Pressure Summary");
 
     // The document is titled with the name and the report's title.
     static PrintDocument build(const Values& values, const Options& options,
@@ -63,11 +75,17 @@ private:
         const PrintFont& font);
 
     void headerBlock();
+    void summaryPage();
+    void summaryCategories(const BloodPressureStatistics& statistics);
     void newPage();
     void frame();
     void graphSection();
     void table();
     void tableTitleBlock(bool withAverages);
+    void legend();
+    // Another guideline than the program's own: its name, then its
+    // categories spread over the line.
+    void guidelineLegend();
     void averagesLine();
     void tableRow(const Reading& reading);
     void cellAt(qreal x, const Cell& cell);
@@ -79,7 +97,11 @@ private:
     const Options& m_options;
     PrintDocumentBuilder& m_builder;
     PrintFont m_font;
+    const BloodPressureGuideline& m_guideline;
     QList<Reading> m_range;
+    // The summary page comes before the table's pages, which are numbered
+    // from 1.
+    int m_pagesBeforeTable = 0;
     qreal m_width;
     qreal m_height;
 };

@@ -1,15 +1,16 @@
 #include "BloodPressureExport.h"
 
 #include "CsvWriter.h"
-#include "bloodpressure/BloodPressureCategory.h"
 #include "storage/NumberText.h"
 
 #include <QJsonArray>
 
 #include <utility>
 
-BloodPressureExport::BloodPressureExport(BloodPressureFile file)
+BloodPressureExport::BloodPressureExport(
+    BloodPressureFile file, BloodPressureGuideline::Id guideline)
     : m_file(std::move(file))
+    , m_guideline(BloodPressureGuideline::of(guideline))
     , m_averages(BloodPressureAverages::RecomputeAverages(m_file.rows))
 { }
 
@@ -20,34 +21,23 @@ QStringList BloodPressureExport::csvColumns()
         QStringLiteral("systolic_category"), QStringLiteral("diastolic_category") };
 }
 
-QString BloodPressureExport::categoryName(const QString& valueText, bool systolic)
+QString BloodPressureExport::categoryName(
+    const QString& valueText, bool systolic, const BloodPressureGuideline& guideline)
 {
     const std::optional<double> value = NumberText::toNumber(valueText);
     if (!value)
         return {};
-    const BloodPressureCategory category = systolic ? BloodPressureCategory::ofSystolic(*value)
-                                                    : BloodPressureCategory::ofDiastolic(*value);
-    switch (category.level()) {
-    case BloodPressureCategory::Normal:
-        return QStringLiteral("Normal");
-    case BloodPressureCategory::Prehypertension:
-        return QStringLiteral("Prehypertension");
-    case BloodPressureCategory::Stage1:
-        return QStringLiteral("High Blood Pressure Stage 1");
-    case BloodPressureCategory::Stage2:
-        return QStringLiteral("High Blood Pressure Stage 2");
-    case BloodPressureCategory::Crisis:
-        break;
-    }
-    return QStringLiteral("Hypertensive Crisis");
+    return guideline
+        .category(systolic ? guideline.ofSystolic(*value) : guideline.ofDiastolic(*value))
+        .name;
 }
 
 QStringList BloodPressureExport::csvFields(int index) const
 {
     const Reading& reading = m_file.rows.at(index);
     return { QString::number(index + 1), reading.date, reading.time, reading.systolic,
-        reading.diastolic, reading.pulse, categoryName(reading.systolic, true),
-        categoryName(reading.diastolic, false) };
+        reading.diastolic, reading.pulse, categoryName(reading.systolic, true, m_guideline),
+        categoryName(reading.diastolic, false, m_guideline) };
 }
 
 QByteArray BloodPressureExport::csv() const
@@ -80,6 +70,7 @@ QJsonObject BloodPressureExport::json() const
     QJsonObject document;
     document.insert(QStringLiteral("kind"), QStringLiteral("blood_pressure"));
     document.insert(QStringLiteral("name"), m_file.name);
+    document.insert(QStringLiteral("guideline"), BloodPressureGuideline::key(m_guideline.id()));
     document.insert(QStringLiteral("row_count"), m_file.storedRowCount());
     document.insert(QStringLiteral("rows"), rows);
     document.insert(QStringLiteral("averages"), averages);

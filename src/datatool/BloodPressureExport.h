@@ -2,13 +2,15 @@
 
 #include "bloodpressure/BloodPressureAverages.h"
 #include "bloodpressure/BloodPressureFile.h"
+#include "bloodpressure/BloodPressureGuideline.h"
 
 #include <QByteArray>
 #include <QJsonObject>
 #include <QStringList>
 
 // One individual's blood-pressure file as a document: every reading with the
-// category of its systolic and of its diastolic value, and the three
+// category of its systolic and of its diastolic value under the chosen
+// guideline, and the three
 // averages as the screen shows them, all taken from BloodPressureCategory and
 // BloodPressureAverages.
 //
@@ -17,14 +19,17 @@
 class BloodPressureExport
 {
 public:
-    explicit BloodPressureExport(BloodPressureFile file);
+    explicit BloodPressureExport(BloodPressureFile file,
+        BloodPressureGuideline::Id guideline = BloodPressureGuideline::Id::Own);
 
     // The CSV header; the importer reads the five stored columns from it.
     static QStringList csvColumns();
 
     // The category's name as the measurement chart words it, or the empty
     // text for a cell that holds no number.
-    static QString categoryName(const QString& valueText, bool systolic);
+    static QString categoryName(const QString& valueText, bool systolic,
+        const BloodPressureGuideline& guideline
+        = BloodPressureGuideline::of(BloodPressureGuideline::Id::Own));
 
     QByteArray csv() const;
     QJsonObject json() const;
@@ -33,5 +38,6 @@ private:
     QStringList csvFields(int index) const;
 
     BloodPressureFile m_file;
+    const BloodPressureGuideline& m_guideline;
     BloodPressureAverages m_averages;
 };

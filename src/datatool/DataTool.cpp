@@ -3,6 +3,7 @@
 #include "BackupAllCommand.h"
 #include "BackupCommand.h"
 #include "BackupsCommand.h"
+#include "BloodPressureStatsCommand.h"
 #include "CheckCommand.h"
 #include "DataToolCommandLine.h"
 #include "ExportCommand.h"
@@ -77,9 +78,18 @@ QString DataTool::usage() const
         "      border-lines, divider-lines, or none (default: graph,plan,data).\n"
         "  report bp NAME -o FILE.pdf [--entries All|5|10|15|20|30|45|60|90]\n"
         "         [--paper letter|a4] [--landscape] [--options LIST]\n"
+        "         [--guideline own|acc-aha|esh|esc]\n"
         "      The Blood Pressure Tracker's printed report as a PDF, in the stored\n"
         "      print font and size: the latest entries (default: All). LIST:\n"
-        "      graph, border-lines, divider-lines, or none (default: graph).\n"
+        "      graph, border-lines, divider-lines, summary, or none (default:\n"
+        "      graph). The categories are the guideline's (default: the one\n"
+        "      chosen in Halvorn).\n"
+        "  stats bp NAME [--guideline own|acc-aha|esh|esc] [--format text|json]\n"
+        "      The figures for the doctor: readings, minimum, average and\n"
+        "      maximum, morning and evening averages, the home-monitoring week\n"
+        "      and the readings in each category of the guideline (default: the\n"
+        "      one chosen in Halvorn). The text rounds averages as the screen\n"
+        "      does; the JSON gives them unrounded.\n"
         "  report passwords NAME -o FILE.pdf [--paper letter|a4] [--landscape]\n"
         "      The Password Keeper's printout of the entry named NAME, in Times\n"
         "      New Roman 12. The PDF holds the password in clear text and is\n"
@@ -125,7 +135,9 @@ QString DataTool::usage() const
         "\n"
         "Options:\n"
         "  --dir DIR           the folder of Halvorn's files (default: below)\n"
-        "  --format csv|json   the export's format (default: csv)\n"
+        "  --format csv|json   the export's format (default: csv); stats:\n"
+        "                      text|json (default: text)\n"
+        "  --guideline NAME    the blood-pressure guideline: own, acc-aha, esh, esc\n"
         "  -o, --output FILE   write the export to FILE instead of the output\n"
         "  --show              allow passwords to be printed to a terminal\n"
         "  --paper letter|a4   the report's paper (default: the locale's)\n"
@@ -186,7 +198,9 @@ int DataTool::runCommand(const QStringList& arguments)
         return m_output.usageError(QStringLiteral("no command given"));
 
     const QString command = options.positional.first();
-    if (command != u"export" && (options.formatGiven || options.show))
+    // stats takes --format text|json and checks it itself.
+    const bool stats = command == u"stats";
+    if (command != u"export" && !stats && (options.formatGiven || options.show))
         return m_output.usageError(QStringLiteral("--format and --show belong to export"));
     if (command != u"export" && command != u"report" && !options.output.isEmpty())
         return m_output.usageError(QStringLiteral("-o belongs to export and report"));
@@ -203,7 +217,11 @@ int DataTool::runCommand(const QStringList& arguments)
     if ((command != u"check" || options.kindAt(1) != DataToolOptions::Kind::Passwords)
         && options.health)
         return m_output.usageError(QStringLiteral("--health belongs to check passwords"));
-    if (options.format != u"csv" && options.format != u"json")
+    if (!stats
+        && (command != u"report" || options.kindAt(1) != DataToolOptions::Kind::BloodPressure)
+        && options.guideline)
+        return m_output.usageError(QStringLiteral("--guideline belongs to stats bp and report bp"));
+    if (!stats && options.format != u"csv" && options.format != u"json")
         return m_output.usageError(QStringLiteral("unknown format \"%1\"").arg(options.format));
     if (!QFileInfo(options.folder).isDir())
         return m_output.usageError(QStringLiteral("no folder %1").arg(options.folder));
@@ -253,6 +271,8 @@ std::unique_ptr<DataToolCommand> DataTool::commandFor(const DataToolOptions& opt
         return std::make_unique<CheckCommand>(m_output);
     if (command == u"report")
         return std::make_unique<ReportCommand>(m_output, m_reports);
+    if (command == u"stats" && options.kindAt(1) == DataToolOptions::Kind::BloodPressure)
+        return std::make_unique<BloodPressureStatsCommand>(m_output);
     if (command == u"backups")
         return std::make_unique<BackupsCommand>(m_output);
     if (command == u"passwords")

@@ -32,6 +32,7 @@ DataToolCommandLine::DataToolCommandLine()
     , m_from(valueOption({ QStringLiteral("from") }, QStringLiteral("FORMAT")))
     , m_cut(flagOption({ QStringLiteral("cut") }))
     , m_health(flagOption({ QStringLiteral("health") }))
+    , m_guideline(valueOption({ QStringLiteral("guideline") }, QStringLiteral("NAME")))
     , m_help(flagOption({ QStringLiteral("h"), QStringLiteral("help") }))
 {
     for (const QCommandLineOption* option : options())
@@ -71,6 +72,7 @@ std::optional<DataToolOptions> DataToolCommandLine::parse(
     options.from = valueIfSet(m_from);
     options.cut = m_parser.isSet(m_cut);
     options.health = m_parser.isSet(m_health);
+    options.guideline = valueIfSet(m_guideline);
     options.help = m_parser.isSet(m_help);
     options.positional = m_parser.positionalArguments();
     return options;
@@ -111,7 +113,7 @@ QString DataToolCommandLine::firstUnusable(const QStringList& arguments) const
 QList<const QCommandLineOption*> DataToolCommandLine::options() const
 {
     return { &m_dir, &m_format, &m_output, &m_show, &m_paper, &m_landscape, &m_reportOptions,
-        &m_entries, &m_yes, &m_keep, &m_from, &m_cut, &m_health, &m_help };
+        &m_entries, &m_yes, &m_keep, &m_from, &m_cut, &m_health, &m_guideline, &m_help };
 }
 
 const QCommandLineOption* DataToolCommandLine::optionNamed(const QString& argument) const

@@ -45,6 +45,7 @@ private:
     const QCommandLineOption m_from;
     const QCommandLineOption m_cut;
     const QCommandLineOption m_health;
+    const QCommandLineOption m_guideline;
     const QCommandLineOption m_help;
     QCommandLineParser m_parser;
 };

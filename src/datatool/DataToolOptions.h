@@ -29,6 +29,8 @@ struct DataToolOptions {
     bool cut = false;
     // check passwords: the weak, reused and unencrypted entries.
     bool health = false;
+    // stats bp and report bp: the guideline's word instead of the stored one.
+    std::optional<QString> guideline;
     bool help = false;
     QStringList positional;
 

@@ -61,7 +61,8 @@ int ExportCommand::run(const DataToolOptions& options)
             = BloodPressureFile::LoadBloodPressureFile(folder, *listed, &error);
         if (!file)
             return problem(error);
-        const BloodPressureExport document(std::move(*file));
+        const BloodPressureExport document(
+            std::move(*file), BloodPressureGuideline::stored(folder));
         bytes = json ? QJsonDocument(document.json()).toJson() : document.csv();
     }
     return deliver(options, bytes, false);

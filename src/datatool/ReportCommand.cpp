@@ -1,6 +1,7 @@
 #include "ReportCommand.h"
 
 #include "ReportWriter.h"
+#include "bloodpressure/BloodPressureGuideline.h"
 #include "bloodpressure/PrintEntryCount.h"
 #include "passwords/PasswordStorage.h"
 #include "storage/ProgramFolder.h"
@@ -20,7 +21,7 @@ QStringList reportOptionNames(Kind kind)
             QStringLiteral("border-lines"), QStringLiteral("divider-lines") };
     if (kind == Kind::BloodPressure)
         return { QStringLiteral("graph"), QStringLiteral("border-lines"),
-            QStringLiteral("divider-lines") };
+            QStringLiteral("divider-lines"), QStringLiteral("summary") };
     return {};
 }
 
@@ -80,6 +81,13 @@ int ReportCommand::run(const DataToolOptions& options)
         }
         ticked->removeAll(QStringLiteral("none"));
     }
+    std::optional<BloodPressureGuideline::Id> guideline;
+    if (options.guideline) {
+        guideline = BloodPressureGuideline::fromKey(*options.guideline);
+        if (!guideline)
+            return usageError(QStringLiteral("unknown guideline \"%1\": own, acc-aha, esh or esc")
+                                  .arg(*options.guideline));
+    }
     if (options.overwritesProgramFile())
         return usageError(
             QStringLiteral("%1 would overwrite a file of the program folder").arg(options.output));
@@ -100,7 +108,7 @@ int ReportCommand::run(const DataToolOptions& options)
             return exitCode;
     }
     const ReportWriter::Request request { options.folder, *name, options.output, paper,
-        options.landscape, ticked, entries, passwords };
+        options.landscape, ticked, entries, passwords, guideline };
     const Outcome written = kind == Kind::Weight ? m_reports->writeWeightReport(request)
         : kind == Kind::BloodPressure            ? m_reports->writeBloodPressureReport(request)
                                                  : m_reports->writePasswordReport(request);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bloodpressure/BloodPressureGuideline.h"
 #include "services/Outcome.h"
 
 #include <QString>
@@ -30,6 +31,9 @@ public:
         // Where the password report reads the keeper: a protected keeper's
         // unlocked vault; unset, the folder's files.
         std::shared_ptr<PasswordStorage> passwords;
+        // The blood-pressure report's guideline; unset, the one chosen in
+        // the program.
+        std::optional<BloodPressureGuideline::Id> guideline;
     };
 
     virtual ~ReportWriter() = default;

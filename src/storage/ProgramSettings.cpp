@@ -13,6 +13,7 @@ const QString LastEverythingFolderKey = QStringLiteral("Backup/LastEverythingFol
 const QString OverdueDaysKey = QStringLiteral("Backup/OverdueDays");
 const QString KeeperLockMinutesKey = QStringLiteral("Keeper/LockMinutes");
 const QString KeeperProtectionDeclinedKey = QStringLiteral("Keeper/ProtectionDeclined");
+const QString BloodPressureGuidelineKey = QStringLiteral("BloodPressure/Guideline");
 
 } // namespace
 
@@ -151,4 +152,14 @@ bool ProgramSettings::keeperProtectionDeclined() const
 Outcome ProgramSettings::setKeeperProtectionDeclined(bool declined) const
 {
     return setValue(KeeperProtectionDeclinedKey, declined);
+}
+
+QString ProgramSettings::bloodPressureGuideline() const
+{
+    return value(BloodPressureGuidelineKey).toString();
+}
+
+Outcome ProgramSettings::setBloodPressureGuideline(const QString& key) const
+{
+    return setValue(BloodPressureGuidelineKey, key);
 }

@@ -59,6 +59,12 @@ public:
     bool keeperProtectionDeclined() const;
     Outcome setKeeperProtectionDeclined(bool declined) const;
 
+    // The word of the guideline the Blood Pressure Tracker reads readings
+    // by ("own", "acc-aha", "esh", "esc"); empty until one is chosen, which
+    // reads as the program's own table.
+    QString bloodPressureGuideline() const;
+    Outcome setBloodPressureGuideline(const QString& key) const;
+
 private:
     QVariant value(const QString& key) const;
     Outcome setValue(const QString& key, const QVariant& value) const;

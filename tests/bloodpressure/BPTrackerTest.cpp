@@ -10,6 +10,7 @@
 #include "screens/DataGrid.h"
 #include "screens/LineChart.h"
 #include "screens/MonthCalendar.h"
+#include "storage/ProgramSettings.h"
 #include "storage/StoredDate.h"
 #include "storage/TextRecordFile.h"
 
@@ -760,4 +761,116 @@ TEST_F(BPTrackerTest, AFileEndingInsideAReadingIsSaidAndTheReadingKeepsWhatWasSt
     EXPECT_EQ(driver.messages.last().icon, MessageService::Icon::Exclamation);
     EXPECT_EQ(driver.grid()->text(1, 3), QStringLiteral("128"));
     EXPECT_EQ(driver.grid()->text(1, 4), QString());
+}
+
+// --- guidelines and the figures for the doctor ------------------------------------
+
+namespace {
+
+QAction* guidelineItem(QWidget* screen, const char* key)
+{
+    return screen->findChild<QAction*>(QStringLiteral("mOGuideline_") + QLatin1String(key));
+}
+
+} // namespace
+
+TEST_F(BPTrackerTest, TheChosenGuidelineDrivesTheChartAndTheLogsColoursAndIsStored)
+{
+    openWith("Ann",
+        {
+            { dated(5, 1), "7:00 AM", "125", "78", "70" },
+            { dated(5, 2), "8:00 PM", "145", "82", "72" },
+            { dated(5, 3), "7:30 AM", "118", "", "74" },
+        });
+    EXPECT_TRUE(guidelineItem(screen(), "own")->isChecked());
+    auto* chart = driver.find<DataGrid>("VSFlexGrid1");
+    auto* log = driver.find<DataGrid>("Grid4");
+    // The program's own table: 125 prehypertension in orange.
+    EXPECT_EQ(log->foreground(1, 3), QColor(255, 128, 0));
+    EXPECT_EQ(log->foreground(1, 4), QColor(0, 0, 0));
+    EXPECT_EQ(log->foreground(3, 4), QColor());
+
+    const struct {
+        const char* key;
+        const char* title;
+        int chartRows;
+        QColor systolic125;
+        QColor systolic145;
+        QColor diastolic78;
+    } cases[] = {
+        { "esh", "Blood Pressure Measurement Chart - ESH 2023", 8, QColor(0, 0, 0),
+            QColor(255, 0, 0), QColor(0, 128, 0) },
+        { "acc_aha", "Blood Pressure Measurement Chart - ACC/AHA 2017", 6, QColor(255, 128, 0),
+            QColor(192, 0, 0), QColor(0, 0, 0) },
+        { "esc", "Blood Pressure Measurement Chart - ESC 2024", 4, QColor(255, 128, 0),
+            QColor(255, 0, 0), QColor(255, 128, 0) },
+        { "own", "Blood Pressure Measurement Chart", 6, QColor(255, 128, 0), QColor(255, 0, 0),
+            QColor(0, 0, 0) },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        guidelineItem(screen(), c.key)->trigger();
+        EXPECT_TRUE(guidelineItem(screen(), c.key)->isChecked());
+        EXPECT_EQ(ProgramSettings(driver.folder.folder()).bloodPressureGuideline(),
+            QString::fromLatin1(c.key).replace('_', '-'));
+        EXPECT_EQ(driver.find<QGroupBox>("SSPanel6")->title(), c.title);
+        EXPECT_EQ(chart->rowCount(), c.chartRows);
+        EXPECT_EQ(log->foreground(1, 3), c.systolic125);
+        EXPECT_EQ(log->foreground(2, 3), c.systolic145);
+        EXPECT_EQ(log->foreground(1, 4), c.diastolic78);
+        // The cells keep their stored texts: the marks are the report's.
+        EXPECT_EQ(log->text(2, 3), "145");
+    }
+    EXPECT_EQ(chart->text(5, 1), "Higher than 180");
+
+    // A screen opened later reads the stored choice.
+    ASSERT_TRUE(ProgramSettings(driver.folder.folder()).setBloodPressureGuideline("esh"));
+    TrackerScreenDriver fresh { bloodPressureTrackerKind() };
+    ASSERT_TRUE(ProgramSettings(fresh.folder.folder()).setBloodPressureGuideline("esh"));
+    fresh.open();
+    EXPECT_TRUE(guidelineItem(fresh.screen.get(), "esh")->isChecked());
+    auto* eshChart = fresh.find<DataGrid>("VSFlexGrid1");
+    EXPECT_EQ(eshChart->text(4, 0), "Hypertension\rGrade 1");
+    EXPECT_EQ(eshChart->text(4, 2), "and/or");
+    EXPECT_EQ(eshChart->text(7, 0), "Isolated systolic");
+}
+
+TEST_F(BPTrackerTest, AGuidelineThatCannotBeStoredHoldsForTheSession)
+{
+    openWith("Ann", { { dated(5, 2), "8:00 PM", "145", "82", "72" } });
+    ReadOnlyFolder readOnly(driver.folder.path());
+    if (!readOnly.isEffective())
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    guidelineItem(screen(), "esc")->trigger();
+    EXPECT_TRUE(messages.last().text.contains("Halvorn.ini")) << messages.last().text.toStdString();
+    EXPECT_EQ(screen()->guideline(), BloodPressureGuideline::Id::Esc);
+    EXPECT_TRUE(guidelineItem(screen(), "esc")->isChecked());
+}
+
+TEST_F(BPTrackerTest, MorningAndEveningAveragesAndTheHomeWeekUnderTheAverages)
+{
+    openWith("Ann",
+        {
+            { dated(5, 1), "7:00 AM", "120", "80", "70" },
+            { dated(5, 2), "8:00 AM", "131", "85", "" },
+            { dated(5, 3), "2:00 PM", "150", "95", "90" },
+        });
+    auto* morningAndEvening = driver.find<QLabel>("LabelMorningEvening");
+    // No evening reading yet: no second line.
+    EXPECT_EQ(morningAndEvening->text(), QString());
+    EXPECT_EQ(label("LabelGuideline"), "Colors: Program's own table");
+    EXPECT_EQ(label("LabelHomeWeek"),
+        "Week of 2026-04-27 to 2026-05-03, day 1 left out: 2026-04-28 to 2026-05-03\n"
+        "Not enough days (3 of 6 days with readings, 4 needed)");
+
+    driver.typeIntoCell(3, 2, "9:00 PM");
+    EXPECT_EQ(morningAndEvening->text(),
+        "Morning: 126/83, pulse 70 (2 readings)     Evening: 150/95, pulse 90 (1 reading)");
+
+    auto* panel = driver.find<QWidget>("PanelHomeWeek");
+    EXPECT_FALSE(panel->isVisible());
+    driver.button("CommandHomeWeek")->click();
+    EXPECT_TRUE(panel->isVisible());
+    driver.button("CommandHomeWeek")->click();
+    EXPECT_FALSE(panel->isVisible());
 }

@@ -540,3 +540,63 @@ TEST_F(BloodPressureReportTest, ThePdfShowsTheReportWhereItWasLaidOut)
     EXPECT_GT(qGreen(page.pixel(middle)), 230);
     EXPECT_LT(qRed(page.pixel(middle)), 30);
 }
+
+TEST_F(BloodPressureReportTest, AnotherGuidelinesColoursMarksAndLegend)
+{
+    using Id = BloodPressureGuideline::Id;
+    const QColor Green(0, 128, 0);
+    struct Case {
+        Id guideline;
+        const char* systolic;
+        const char* diastolic;
+        const char* printedSystolic;
+        QColor systolicColour;
+        bool systolicUnderlined;
+        const char* printedDiastolic;
+        QColor diastolicColour;
+    };
+    const Case cases[] {
+        { Id::AccAha, "180", "80", "180**", DarkRed, false, "80*", Red },
+        { Id::AccAha, "181", "121", "181", Maroon, true, "121", Maroon },
+        { Id::AccAha, "125", "79", "125", Orange, false, "79", Black },
+        { Id::Esh, "118", "84", "118", Green, false, "84", Black },
+        // 145 over 85: grade 1, and isolated systolic.
+        { Id::Esh, "145", "85", "145* ISH", Red, false, "85", Orange },
+        { Id::Esh, "165", "90", "165**", DarkRed, false, "90*", Red },
+        { Id::Esh, "180", "110", "180", Maroon, true, "110", Maroon },
+        { Id::Esc, "139", "69", "139", Orange, false, "69", Black },
+        { Id::Esc, "140", "90", "140*", Red, false, "90*", Red },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.systolic);
+        Values values = individual(1);
+        values.guideline = c.guideline;
+        values.rows[0].systolic = QLatin1String(c.systolic);
+        values.rows[0].diastolic = QLatin1String(c.diastolic);
+        const PrintDocument document
+            = BloodPressureReport::build(values, withGraph(false), Portrait, PrintFont());
+        const QList<PrintText> row = lineOf(document, 0, dayDate(0));
+        const std::optional<PrintText> systolic = textCentredOn(row, document.pageWidth() / 1.8);
+        const std::optional<PrintText> diastolic = textCentredOn(row, document.pageWidth() / 1.5);
+        ASSERT_TRUE(systolic && diastolic);
+        EXPECT_EQ(systolic->text, QLatin1String(c.printedSystolic));
+        EXPECT_EQ(systolic->colour, c.systolicColour);
+        EXPECT_EQ(systolic->font.underline(), c.systolicUnderlined);
+        EXPECT_EQ(diastolic->text, QLatin1String(c.printedDiastolic));
+        EXPECT_EQ(diastolic->colour, c.diastolicColour);
+
+        // The legend names the guideline and lists its categories on one
+        // line, in order, none running into the next.
+        const BloodPressureGuideline& guideline = BloodPressureGuideline::of(c.guideline);
+        EXPECT_TRUE(textOn(document, 0, QStringLiteral("Categories: ") + guideline.name()));
+        const QList<PrintText> legend = lineOf(document, 0, QStringLiteral("Color Legend:"));
+        ASSERT_GE(legend.size(), guideline.categories().size() + 1);
+        for (qsizetype i = 0; i < guideline.categories().size(); ++i)
+            EXPECT_EQ(legend.at(i + 1).text, guideline.categories().at(i).legendText);
+        for (qsizetype i = 1; i < legend.size(); ++i)
+            EXPECT_LT(
+                legend.at(i - 1).baseline.x() + legend.at(i - 1).width, legend.at(i).baseline.x());
+        EXPECT_LE(legend.last().baseline.x() + legend.last().width, document.pageWidth());
+        EXPECT_FALSE(textOn(document, 0, QStringLiteral("Prehypertension")));
+    }
+}

@@ -444,7 +444,7 @@ TEST_P(TrackerAccessibilityTest, TabFollowsTheScreenTopToBottomAndLeftToRight)
               "Command5", "Command10", "Command8", "Command9", "Command1", "Grid4", "SSCommand8",
               "SSCommand9", "SSCommand10" }
         : QStringList { "Combo1", "Command7", "Command3", "Command5", "Command10", "Command8",
-              "Command9", "Command1", "Grid4", "SSCommand8", "SSCommand9" };
+              "Command9", "Command1", "Grid4", "CommandHomeWeek", "SSCommand8", "SSCommand9" };
     EXPECT_EQ(tabWalk(driver.find("Combo1")).join(' ').toStdString(), log.join(' ').toStdString());
 }
 

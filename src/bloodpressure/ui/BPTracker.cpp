@@ -3,8 +3,10 @@
 #include "bloodpressure/BloodPressureFile.h"
 #include "bloodpressure/BloodPressureGraphData.h"
 #include "bloodpressure/BloodPressureReport.h"
+#include "bloodpressure/BloodPressureStatistics.h"
 #include "bloodpressure/PrintEntryCount.h"
 #include "bloodpressure/ui/AveragesRow.h"
+#include "bloodpressure/ui/BloodPressureFiguresPanel.h"
 #include "bloodpressure/ui/BloodPressureGraphPanel.h"
 #include "bloodpressure/ui/BloodPressureReportOptionsBox.h"
 #include "bloodpressure/ui/MeasurementChart.h"
@@ -16,12 +18,16 @@
 #include "screens/NamedWidget.h"
 #include "screens/PanelColourService.h"
 #include "screens/PrintOptionsPanel.h"
+#include "screens/ScreenColour.h"
 #include "screens/ShellState.h"
+#include "screens/ShowFailure.h"
 #include "services/Clock.h"
+#include "storage/NumberText.h"
 #include "trackers/ui/TrackerLogPanel.h"
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
@@ -83,6 +89,7 @@ BPTracker::BPTracker(const ScreenServices& services, QWidget* parent)
 {
     setObjectName(QStringLiteral("BPTracker"));
     buildCommands();
+    buildGuidelineMenu();
     QWidget* header = buildHeader();
     buildLogSide();
     m_measurementChart = new MeasurementChart(centralWidget());
@@ -145,8 +152,10 @@ void BPTracker::buildLogSide()
     auto* layout = new QVBoxLayout(underGrid);
     layout->setContentsMargins(0, 0, 0, 0);
     m_averages = new AveragesRow(logGrid(), underGrid);
+    m_figures = new BloodPressureFiguresPanel(underGrid);
     m_entryPanel = new ReadingEntryPanel(underGrid);
     layout->addWidget(m_averages);
+    layout->addWidget(m_figures);
     layout->addWidget(m_entryPanel);
     panel->underGrid()->addWidget(underGrid, 1);
     connect(m_entryPanel, &ReadingEntryPanel::enterClicked, this, &BPTracker::enterReading);
@@ -172,6 +181,46 @@ void BPTracker::buildPrintPanel()
     connect(printOptionsAction(), &QAction::triggered, this, &BPTracker::printOptions);
 }
 
+void BPTracker::buildGuidelineMenu()
+{
+    // Beside the other choices of how the screen looks.
+    QMenu* options = optionsMenu();
+    const QList<QAction*> items = options->actions();
+    const auto colour = std::find_if(items.begin(), items.end(),
+        [](const QAction* item) { return item->objectName() == u"mOColor"; });
+    QAction* before = colour != items.end() && colour + 1 != items.end() ? *(colour + 1) : nullptr;
+    auto* menu = named(new QMenu(QStringLiteral("&Guideline"), options), "mOGuideline");
+    options->insertMenu(before, menu);
+    m_guidelineActions = new QActionGroup(this);
+    for (const BloodPressureGuideline::Id id : BloodPressureGuideline::all()) {
+        const BloodPressureGuideline& guideline = BloodPressureGuideline::of(id);
+        QAction* action = menu->addAction(guideline.menuCaption());
+        action->setObjectName(QStringLiteral("mOGuideline_")
+            + BloodPressureGuideline::key(id).replace(QLatin1Char('-'), QLatin1Char('_')));
+        action->setCheckable(true);
+        action->setData(int(id));
+        m_guidelineActions->addAction(action);
+        connect(action, &QAction::triggered, this, [this, id] { chooseGuideline(id); });
+    }
+}
+
+void BPTracker::chooseGuideline(BloodPressureGuideline::Id id)
+{
+    m_guideline = id;
+    // The choice holds for this session even when it cannot be stored.
+    if (const Outcome stored = BloodPressureGuideline::store(services().folder, id); !stored)
+        showSettingFailure(messages(), stored, QStringLiteral("guideline"), texts().trackerName);
+    applyGuideline();
+}
+
+void BPTracker::applyGuideline()
+{
+    for (QAction* action : m_guidelineActions->actions())
+        action->setChecked(action->data().toInt() == int(m_guideline));
+    m_measurementChart->fill(BloodPressureGuideline::of(m_guideline));
+    recomputeAverages();
+}
+
 bool BPTracker::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == individualBox()->view() && event->type() == QEvent::Show)
@@ -183,7 +232,8 @@ bool BPTracker::eventFilter(QObject* watched, QEvent* event)
 
 void BPTracker::prepareScreen()
 {
-    m_measurementChart->fill();
+    m_guideline = BloodPressureGuideline::stored(services().folder);
+    applyGuideline();
 }
 
 void BPTracker::hideTransientViews()
@@ -412,6 +462,35 @@ void BPTracker::showAverages(const QList<Reading>& rows)
 {
     m_averages->show(BloodPressureAverages::RecomputeAverages(rows),
         services().state.DisplayMode == ShellState::FullScreenDisplay);
+    m_figures->show(BloodPressureStatistics::of(rows, BloodPressureGuideline::of(m_guideline)));
+    colourLog();
+}
+
+void BPTracker::colourLog()
+{
+    // Colour only: the cells hold the stored texts, so the report's marks
+    // stay off the screen.
+    const BloodPressureGuideline& guideline = BloodPressureGuideline::of(m_guideline);
+    DataGrid* grid = logGrid();
+    for (int row = 1; row < grid->rowCount(); ++row) {
+        for (const int column : { SystolicColumn, DiastolicColumn }) {
+            const double value = NumberText::leadingNumber(grid->text(row, column).trimmed());
+            const DataGrid::CellRange cell { row, column, row, column };
+            if (!(value > 0)) {
+                // Empty rows keep having no cells of their own.
+                if (grid->foreground(row, column).isValid())
+                    grid->setForeground(cell, QColor());
+                if (grid->isUnderline(row, column))
+                    grid->setUnderline(cell, false);
+                continue;
+            }
+            const BloodPressureGuideline::Category& category
+                = guideline.category(column == SystolicColumn ? guideline.ofSystolic(value)
+                                                              : guideline.ofDiastolic(value));
+            grid->setForeground(cell, ScreenColour::toQColor(category.colour));
+            grid->setUnderline(cell, category.underlined);
+        }
+    }
 }
 
 bool BPTracker::timeOfReadingShown() const
@@ -484,5 +563,12 @@ PrintDocument BPTracker::buildReport(const QPageLayout& layout, const PrintFont&
     // could not be written does not stop the report.
     std::ignore = exportGraphImage(options.entryCount, &values.graph);
     values.printed = services().clock.today();
+    values.guideline = m_guideline;
+    if (options.summaryPage) {
+        LineChart chart;
+        chart.showGraph(BloodPressureGraphData::summaryGraph(
+            displayedName(), PrintEntryCount::printedRange(values.rows, options.entryCount)));
+        values.summaryGraph = chart.image();
+    }
     return BloodPressureReport::build(values, options, layout, font);
 }

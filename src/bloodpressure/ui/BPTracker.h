@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bloodpressure/BloodPressureAverages.h"
+#include "bloodpressure/BloodPressureGuideline.h"
 #include "bloodpressure/Reading.h"
 #include "trackers/ui/TrackerScreen.h"
 
@@ -8,12 +9,14 @@
 #include <QString>
 
 class AveragesRow;
+class BloodPressureFiguresPanel;
 class BloodPressureGraphPanel;
 class BloodPressureReportOptionsBox;
 class LineChart;
 class MeasurementChart;
 class PrintDocument;
 class PrintOptionsPanel;
+class QActionGroup;
 class QImage;
 class QPageLayout;
 class ReadingEntryPanel;
@@ -45,6 +48,10 @@ public:
     void cancelReading(); // SSCommand11(1)
     // "&Print Options": the save question, then the panel with the report.
     void printOptions(); // Command9
+    // "&Guideline": the categories the chart, the log's colours, the report
+    // and the figures follow, stored in the program settings.
+    void chooseGuideline(BloodPressureGuideline::Id id);
+    BloodPressureGuideline::Id guideline() const { return m_guideline; }
 
     // --- for the printed report ------------------------------------------
     // Rows 1 to N - 1 of the log as the grid holds them.
@@ -93,6 +100,11 @@ private:
     void buildCommands();
     void buildLogSide();
     void buildPrintPanel();
+    void buildGuidelineMenu();
+    // The chart, the log's colours and the figures under the chosen
+    // guideline; the menu shows it ticked.
+    void applyGuideline();
+    void colourLog();
     // RebuildPreview: the report of the log as it stands.
     PrintDocument buildReport(const QPageLayout& layout, const PrintFont& font);
 
@@ -118,6 +130,9 @@ private:
     LineChart* m_printChart = nullptr; // Chart2D2, never shown
     ReadingEntryPanel* m_entryPanel = nullptr; // SSPanel5
     AveragesRow* m_averages = nullptr; // Label6(0) to Label6(3)
+    BloodPressureFiguresPanel* m_figures = nullptr;
+    QActionGroup* m_guidelineActions = nullptr;
+    BloodPressureGuideline::Id m_guideline = BloodPressureGuideline::Id::Own;
     BloodPressureReportOptionsBox* m_reportOptions = nullptr;
     PrintOptionsPanel* m_printPanel = nullptr; // SSPanel80
 

@@ -42,6 +42,7 @@ BloodPressureReportOptionsBox::BloodPressureReportOptionsBox(QWidget* parent)
     m_graph = check(QStringLiteral("Print Graph (Limit: Up to 50 Entries)"), "SSCheck3", true);
     m_borderLines = check(QStringLiteral("Print Border Gridline "), "SSCheck1", false);
     m_dividerLines = check(QStringLiteral("Print Divider Line every 5 Entries"), "SSCheck2", false);
+    m_summaryPage = check(QStringLiteral("Summary Page"), "SummaryPage", false);
 }
 
 BloodPressureReport::Options BloodPressureReportOptionsBox::options() const
@@ -51,6 +52,7 @@ BloodPressureReport::Options BloodPressureReportOptionsBox::options() const
     options.printGraph = m_graph->isChecked();
     options.borderLines = m_borderLines->isChecked();
     options.dividerLines = m_dividerLines->isChecked();
+    options.summaryPage = m_summaryPage->isChecked();
     return options;
 }
 

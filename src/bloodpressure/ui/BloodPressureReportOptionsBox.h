@@ -11,7 +11,7 @@ class QRadioButton;
 
 // The blood-pressure report's options on the print options panel: how many
 // of the latest entries to print (SSOption2(0) "All" to SSOption2(8) "90")
-// and the graph, border and divider options. The check boxes keep their
+// and the graph, border, divider and summary page options. The check boxes keep their
 // state while the screen is open; the number of entries starts from "All"
 // each time the panel opens.
 class BloodPressureReportOptionsBox : public QGroupBox
@@ -40,4 +40,5 @@ private:
     QCheckBox* m_graph; // SSCheck3
     QCheckBox* m_borderLines; // SSCheck1
     QCheckBox* m_dividerLines; // SSCheck2
+    QCheckBox* m_summaryPage;
 };

@@ -1,6 +1,6 @@
 #include "MeasurementChart.h"
 
-#include "bloodpressure/BloodPressureCategory.h"
+#include "bloodpressure/BloodPressureGuideline.h"
 #include "screens/DataGrid.h"
 #include "screens/NamedWidget.h"
 #include "screens/ScreenColour.h"
@@ -23,25 +23,17 @@ namespace {
 // A cell's second line follows a carriage return.
 const QString LineBreak = QStringLiteral("\r");
 
-const std::array<std::array<QString, MeasurementChart::Columns>, MeasurementChart::Rows> Texts { {
-    { QStringLiteral("Blood Pressure Category"), "Systolic" + LineBreak + "mm Hg (Upper #)",
-        QStringLiteral(" "), "Diastolic" + LineBreak + "mm Hg (Lower #)" },
-    { QStringLiteral("Normal"), QStringLiteral("Less than 120"), QStringLiteral("and"),
-        QStringLiteral("Less than 80") },
-    { QStringLiteral("Prehypertension"), QStringLiteral("120 - 139"), QStringLiteral("or"),
-        QStringLiteral("80 - 89") },
-    { "High Blood Pressure" + LineBreak + "(Hypertenson) Stage 1", QStringLiteral("140 - 159"),
-        QStringLiteral("or"), QStringLiteral("90 - 99") },
-    { "High Blood Pressure" + LineBreak + "(Hypertenson) Stage 2", QStringLiteral("160 or higher"),
-        QStringLiteral("or"), QStringLiteral("100 or higher") },
-    { "HYPERTENSIVE CRISIS" + LineBreak + "(Emergency Care Needed)",
-        QStringLiteral("Higher than 180"), QStringLiteral("or"),
-        QStringLiteral("Higher than 110") },
-} };
+const std::array<QString, MeasurementChart::Columns> Headings {
+    QStringLiteral("Blood Pressure Category"), "Systolic" + LineBreak + "mm Hg (Upper #)",
+    QStringLiteral(" "), "Diastolic" + LineBreak + "mm Hg (Lower #)"
+};
 
 constexpr std::array<double, MeasurementChart::Columns> ColumnFractions { 0.40, 0.26, 0.08, 0.26 };
+// The own table's six rows; other tables share the same height among
+// their rows.
 constexpr double RowFraction = 0.164;
 constexpr double LastRowFraction = 0.163;
+constexpr int OwnTableRows = 6;
 
 constexpr qreal HeadingPoints = 18;
 constexpr qreal CategoryPoints = 16;
@@ -52,13 +44,12 @@ constexpr qreal SmallestPoints = 7;
 } // namespace
 
 MeasurementChart::MeasurementChart(QWidget* parent)
-    : QGroupBox(QStringLiteral("Blood Pressure Measurement Chart"), parent)
+    : QGroupBox(Title, parent)
     , m_headingPoints(HeadingPoints)
     , m_categoryPoints(CategoryPoints)
 {
     setObjectName(QStringLiteral("SSPanel6"));
     m_grid = named(new DataGrid(0, 0, this), "VSFlexGrid1");
-    m_grid->setRowCount(Rows);
     m_grid->setColumnCount(Columns);
     m_grid->setEditMode(DataGrid::EditMode::NotEditable);
     QTableWidget* view = m_grid->view();
@@ -74,16 +65,38 @@ MeasurementChart::MeasurementChart(QWidget* parent)
     view->viewport()->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid);
-    fill();
+    fill(BloodPressureGuideline::of(BloodPressureGuideline::Id::Own));
     hide();
 }
 
-void MeasurementChart::fill()
+void MeasurementChart::fill(const BloodPressureGuideline& guideline)
 {
+    setTitle(guideline.isOwn() ? Title : Title + QStringLiteral(" - ") + guideline.name());
+    struct Look {
+        qint32 colour;
+        bool underlined;
+    };
+    QList<Look> looks;
+    m_texts = { Headings };
+    for (const BloodPressureGuideline::Category& category : guideline.categories()) {
+        m_texts.append({ category.chartName, category.systolicRange, category.joiner,
+            category.diastolicRange });
+        looks.append({ category.colour, category.underlined });
+    }
+    if (guideline.marksIsolatedSystolic()) {
+        // Already counted in its grade; the row says which readings the
+        // report marks apart, in the colour of the first grade they reach.
+        m_texts.append(
+            { BloodPressureGuideline::IsolatedSystolicName, QStringLiteral("140 or higher"),
+                QStringLiteral("and"), QStringLiteral("Less than 90") });
+        looks.append({ guideline.category(guideline.ofSystolic(140)).colour, false });
+    }
+    m_grid->setRowCount(rows());
+
     const int lastColumn = Columns - 1;
-    for (int row = 0; row < Rows; ++row) {
+    for (int row = 0; row < rows(); ++row) {
         for (int column = 0; column < Columns; ++column)
-            m_grid->setText(row, column, Texts[row][column]);
+            m_grid->setText(row, column, m_texts[row][column]);
     }
     m_grid->setForeground({ 0, 0, 0, lastColumn }, Qt::black);
     m_grid->setBold({ 0, 0, 0, lastColumn }, true);
@@ -92,18 +105,18 @@ void MeasurementChart::fill()
     // The blank between the two headings would show as a stray dash.
     m_grid->setUnderline({ 0, 2, 0, 2 }, false);
 
-    // Rows 1 to 5 are the categories from Normal to Hypertensive crisis.
-    for (int row = 1; row < Rows; ++row) {
-        const BloodPressureCategory category(BloodPressureCategory::Level(row - 1));
-        m_grid->setForeground(
-            { row, 0, row, lastColumn }, ScreenColour::toQColor(category.colour()));
+    // The rows below the headings are the categories, least severe first.
+    for (int row = 1; row < rows(); ++row) {
+        const Look& look = looks[row - 1];
+        m_grid->setForeground({ row, 0, row, lastColumn }, ScreenColour::toQColor(look.colour));
         m_grid->setBold({ row, 0, row, lastColumn }, true);
         m_grid->setFontSize({ row, 0, row, lastColumn }, m_categoryPoints);
-        m_grid->setUnderline({ row, 0, row, lastColumn }, category.underlined());
+        m_grid->setUnderline({ row, 0, row, lastColumn }, look.underlined);
+        // "or" between the most severe bounds is the one cell of that row
+        // not underlined.
+        m_grid->setUnderline({ row, 2, row, 2 }, false);
     }
-    // "or" between the crisis bounds is the one cell of that row not
-    // underlined.
-    m_grid->setUnderline({ Rows - 1, 2, Rows - 1, 2 }, false);
+    setCellSizes();
 }
 
 bool MeasurementChart::eventFilter(QObject* watched, QEvent* event)
@@ -121,8 +134,11 @@ void MeasurementChart::setCellSizes()
     const int heightTwips = Twips::fromPixelsY(viewport->height(), this);
     for (int column = 0; column < Columns; ++column)
         m_grid->setColumnWidthTwips(column, int(std::lround(widthTwips * ColumnFractions[column])));
-    for (int row = 0; row < Rows; ++row) {
-        const double fraction = row == Rows - 1 ? LastRowFraction : RowFraction;
+    const double shared = (RowFraction * (OwnTableRows - 1) + LastRowFraction) / rows();
+    for (int row = 0; row < rows(); ++row) {
+        const double fraction = rows() != OwnTableRows ? shared
+            : row == rows() - 1                        ? LastRowFraction
+                                                       : RowFraction;
         m_grid->setRowHeightTwips(row, int(std::lround(heightTwips * fraction)));
     }
     fitFontSizes();
@@ -134,7 +150,7 @@ void MeasurementChart::fitFontSizes()
     while (heading > SmallestPoints && !rowsFit(0, 0, heading))
         heading -= 1;
     qreal category = std::min(CategoryPoints, heading);
-    while (category > SmallestPoints && !rowsFit(1, Rows - 1, category))
+    while (category > SmallestPoints && !rowsFit(1, rows() - 1, category))
         category -= 1;
     const int lastColumn = Columns - 1;
     if (heading != m_headingPoints) {
@@ -143,7 +159,7 @@ void MeasurementChart::fitFontSizes()
     }
     if (category != m_categoryPoints) {
         m_categoryPoints = category;
-        m_grid->setFontSize({ 1, 0, Rows - 1, lastColumn }, m_categoryPoints);
+        m_grid->setFontSize({ 1, 0, rows() - 1, lastColumn }, m_categoryPoints);
     }
 }
 
@@ -161,7 +177,7 @@ bool MeasurementChart::rowsFit(int first, int last, qreal points) const
     for (int row = first; row <= last; ++row) {
         for (int column = 0; column < Columns; ++column) {
             const int width = view->columnWidth(column) - margin;
-            const QStringList lines = Texts[row][column].split(LineBreak);
+            const QStringList lines = m_texts[row][column].split(LineBreak);
             if (int(lines.size()) * metrics.lineSpacing() > view->rowHeight(row) - 1)
                 return false;
             // Each of a cell's lines on one line of its own: "mm Hg (Upper #)"

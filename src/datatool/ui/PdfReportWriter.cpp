@@ -3,6 +3,7 @@
 #include "bloodpressure/BloodPressureFile.h"
 #include "bloodpressure/BloodPressureGraphData.h"
 #include "bloodpressure/BloodPressureReport.h"
+#include "bloodpressure/PrintEntryCount.h"
 #include "datatool/PasswordSnapshot.h"
 #include "passwords/PasswordFiles.h"
 #include "passwords/PasswordReport.h"
@@ -133,9 +134,11 @@ Outcome PdfReportWriter::writeBloodPressureReport(const Request& request)
         options.printGraph = ticked.contains(QStringLiteral("graph"));
         options.borderLines = ticked.contains(QStringLiteral("border-lines"));
         options.dividerLines = ticked.contains(QStringLiteral("divider-lines"));
+        options.summaryPage = ticked.contains(QStringLiteral("summary"));
     }
 
     BloodPressureReport::Values values;
+    values.guideline = request.guideline.value_or(BloodPressureGuideline::stored(folder));
     values.name = file->name;
     for (int row = 1; row < file->storedRowCount(); ++row)
         values.rows.append(file->row(row));
@@ -149,6 +152,12 @@ Outcome PdfReportWriter::writeBloodPressureReport(const Request& request)
                 : BloodPressureGraphData::printGraph(
                     file->name, values.rows, options.entryCount, false));
         values.graph = chart.image();
+    }
+    if (options.summaryPage) {
+        LineChart chart;
+        chart.showGraph(BloodPressureGraphData::summaryGraph(
+            file->name, PrintEntryCount::printedRange(values.rows, options.entryCount)));
+        values.summaryGraph = chart.image();
     }
     return PdfFile::save(BloodPressureReport::build(values, options, layoutOf(request),
                              storedFont(folder, Tracker::BloodPressure)),
