@@ -11,6 +11,8 @@
 #include "PasswordsCommand.h"
 #include "ReportCommand.h"
 #include "RestoreAllCommand.h"
+#include "WeightSettingsCommand.h"
+#include "WeightStatsCommand.h"
 #include "backup/DiskFileOperations.h"
 #include "backup/FileSetTransaction.h"
 #include "storage/DataFolderLock.h"
@@ -45,6 +47,14 @@ QString DataTool::usage() const
         "  export passwords [--format csv|json] [-o FILE] [--show]\n"
         "      Every password entry in plain text. Refuses to print to a\n"
         "      terminal unless --show is given.\n"
+        "  stats weight NAME [--format text|json]\n"
+        "      Weigh-ins, first and last, the trend weight and its weekly rate,\n"
+        "      the goal's projected date, weekly (ISO week) and monthly averages,\n"
+        "      and the BMI when a height is set.\n"
+        "  set weight NAME --unit lb|kg [--stones on|off] [--height N]\n"
+        "      The unit NAME's weights are in, stones beside pounds, and the\n"
+        "      height (inches with lb, centimetres with kg; 0 removes it), kept\n"
+        "      in Halvorn.ini. Refused while Halvorn has the folder open.\n"
         "  import weight|bp NAME FILE.csv\n"
         "      Appends the CSV's rows to NAME's file, creating NAME when it is\n"
         "      not listed. Columns are found by header name (weight: date,\n"
@@ -186,7 +196,8 @@ int DataTool::runCommand(const QStringList& arguments)
         return m_output.usageError(QStringLiteral("no command given"));
 
     const QString command = options.positional.first();
-    if (command != u"export" && (options.formatGiven || options.show))
+    if ((command != u"export" && command != u"stats" && options.formatGiven)
+        || (command != u"export" && options.show))
         return m_output.usageError(QStringLiteral("--format and --show belong to export"));
     if (command != u"export" && command != u"report" && !options.output.isEmpty())
         return m_output.usageError(QStringLiteral("-o belongs to export and report"));
@@ -203,7 +214,9 @@ int DataTool::runCommand(const QStringList& arguments)
     if ((command != u"check" || options.kindAt(1) != DataToolOptions::Kind::Passwords)
         && options.health)
         return m_output.usageError(QStringLiteral("--health belongs to check passwords"));
-    if (options.format != u"csv" && options.format != u"json")
+    if (command != u"set" && (options.unit || options.stones || options.height))
+        return m_output.usageError(QStringLiteral("--unit, --stones and --height belong to set"));
+    if (command != u"stats" && options.format != u"csv" && options.format != u"json")
         return m_output.usageError(QStringLiteral("unknown format \"%1\"").arg(options.format));
     if (!QFileInfo(options.folder).isDir())
         return m_output.usageError(QStringLiteral("no folder %1").arg(options.folder));
@@ -214,7 +227,7 @@ int DataTool::runCommand(const QStringList& arguments)
     // left unfinished in the folder; the reading ones go on without it when
     // they cannot.
     const bool writes = command == u"import" || command == u"backup" || command == u"passwords"
-        || (command == u"restore" && options.yes);
+        || (command == u"restore" && options.yes) || command == u"set";
     // A reading command takes the lock only when there is a run to settle:
     // otherwise it would write a lock file for every listing, and keep the
     // program from starting while it reads.
@@ -263,5 +276,9 @@ std::unique_ptr<DataToolCommand> DataTool::commandFor(const DataToolOptions& opt
         return std::make_unique<RestoreAllCommand>(m_output);
     if (command == u"backup" || command == u"restore")
         return std::make_unique<BackupCommand>(m_output);
+    if (command == u"stats" && options.kindAt(1) == DataToolOptions::Kind::Weight)
+        return std::make_unique<WeightStatsCommand>(m_output);
+    if (command == u"set" && options.kindAt(1) == DataToolOptions::Kind::Weight)
+        return std::make_unique<WeightSettingsCommand>(m_output);
     return nullptr;
 }

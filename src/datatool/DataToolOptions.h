@@ -29,6 +29,10 @@ struct DataToolOptions {
     bool cut = false;
     // check passwords: the weak, reused and unencrypted entries.
     bool health = false;
+    // set weight: the unit, stones and height as given.
+    std::optional<QString> unit;
+    std::optional<QString> stones;
+    std::optional<QString> height;
     bool help = false;
     QStringList positional;
 
