@@ -157,3 +157,28 @@ TEST(WeightSettingsCommand, RefusesBadUsageUnknownNamesAndAnOpenFolder)
     EXPECT_TRUE(stats.errText().contains("pounds")) << stats.errText().toStdString();
     EXPECT_EQ(folder.read("Ann.Fil"), ann);
 }
+
+// A person with a unit exports it in the weight column's header, and that
+// export imports again.
+TEST(WeightSettingsCommand, TheExportNamesTheUnitAndImportsAgain)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const QByteArray plain = run(folder, { "export", "weight", "Ann" }).out;
+    EXPECT_TRUE(plain.startsWith("row,date,weight,weight_display,"));
+
+    ASSERT_EQ(run(folder, { "set", "weight", "Ann", "--unit", "kg" }).exitCode, 0);
+    const DataToolRun exported = run(folder, { "export", "weight", "Ann" });
+    EXPECT_TRUE(exported.out.startsWith("row,date,weight (kg),weight_display,"))
+        << exported.outText().toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(
+        run(folder, { "export", "weight", "Ann", "--format", "json" }).out)
+                                 .object();
+    EXPECT_EQ(json["unit"].toString(), "kg");
+
+    folder.write("ann.csv", exported.out);
+    const DataToolRun imported
+        = run(folder, { "import", "weight", "Dee", folder.folder().filePath("ann.csv") });
+    EXPECT_EQ(imported.exitCode, 0) << imported.errText().toStdString();
+    EXPECT_EQ(run(folder, { "stats", "weight", "Dee", "--format", "json" }).exitCode, 0);
+}
