@@ -80,6 +80,9 @@ TrendAndGoalDisplay::TrendAndGoalDisplay(
     for (QLabel* figure : { m_trendWeight, m_weeklyRate, m_projection, m_bodyMassIndex }) {
         figure->setWordWrap(true);
         figure->setAlignment(Qt::AlignCenter);
+        // The figures wrap within the side's width and never widen it: on
+        // a small screen the log needs that room.
+        figure->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
 
     panel.sideTop()->addWidget(m_trendWeight);

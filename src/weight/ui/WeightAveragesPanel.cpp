@@ -8,13 +8,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace {
 
@@ -26,6 +28,7 @@ QTableWidget* averagesTable(QWidget* parent, const char* name, const QString& pe
     table->setHorizontalHeaderLabels({ period, QStringLiteral("Weigh-ins"),
         QStringLiteral("Average"), QStringLiteral("Change") });
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -61,26 +64,31 @@ WeightAveragesPanel::WeightAveragesPanel(QWidget* parent)
     m_problem = named(new QLabel(this), "UnitsProblem");
     m_problem->setWordWrap(true);
     m_problem->hide();
-    connect(m_unit, &QComboBox::currentIndexChanged, this, &WeightAveragesPanel::unitChosen);
+    connect(m_unit, &QComboBox::currentIndexChanged, this, [this] {
+        convertHeight();
+        unitChosen();
+    });
     connect(m_save, &QPushButton::clicked, this, &WeightAveragesPanel::saveUnitsClicked);
 
-    auto* units = new QHBoxLayout;
-    units->addWidget(new QLabel(QStringLiteral("Weights are in:"), this));
-    units->addWidget(m_unit);
-    units->addWidget(m_stones);
-    units->addWidget(m_heightLabel);
-    units->addWidget(m_height);
-    units->addWidget(m_save);
-    units->addStretch(1);
+    // Two short rows rather than one long one, so that the panel fits an
+    // 800 by 600 screen.
+    auto* units = new QGridLayout;
+    units->addWidget(new QLabel(QStringLiteral("Weights are in:"), this), 0, 0);
+    units->addWidget(m_unit, 0, 1);
+    units->addWidget(m_stones, 0, 2, 1, 2);
+    units->addWidget(m_heightLabel, 1, 0);
+    units->addWidget(m_height, 1, 1);
+    units->addWidget(m_save, 1, 2);
+    units->setColumnStretch(4, 1);
 
-    auto* tables = new QGridLayout;
-    tables->addWidget(new QLabel(QStringLiteral("Weekly Averages (ISO weeks)"), this), 0, 0);
-    tables->addWidget(new QLabel(QStringLiteral("Monthly Averages"), this), 0, 1);
-    tables->addWidget(m_weekly, 1, 0);
-    tables->addWidget(m_monthly, 1, 1);
+    // One table at a time, each the panel's whole width: on an 800 by 600
+    // screen two side by side would cut the averages short.
+    auto* tables = named(new QTabWidget(this), "AveragesTabs");
+    tables->addTab(m_weekly, QStringLiteral("&Weekly Averages (ISO weeks)"));
+    tables->addTab(m_monthly, QStringLiteral("&Monthly Averages"));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(tables, 1);
+    layout->addWidget(tables, 1);
     layout->addLayout(units);
     layout->addWidget(m_problem);
 }
@@ -147,9 +155,25 @@ std::optional<WeightPersonSettings::Values> WeightAveragesPanel::enteredSettings
     return values;
 }
 
+void WeightAveragesPanel::convertHeight()
+{
+    // A height keeps its length through a change of unit: 66 inches become
+    // 167.6 centimetres, never 66.
+    const std::optional<double> height = NumberText::toNumber(m_height->text());
+    if (!height)
+        return;
+    constexpr double CentimetresPerInch = 2.54;
+    const double converted
+        = m_unit->currentIndex() == 1 ? *height * CentimetresPerInch : *height / CentimetresPerInch;
+    m_height->setText(QString::number(std::round(converted * 10) / 10));
+}
+
 void WeightAveragesPanel::unitChosen()
 {
     const bool pounds = m_unit->currentIndex() != 1;
     m_stones->setEnabled(pounds);
+    // Stones belong to pounds; kilograms never show them.
+    if (!pounds)
+        m_stones->setChecked(false);
     m_heightLabel->setText(heightCaption(pounds ? Unit::Pounds : Unit::Kilograms));
 }

@@ -42,6 +42,7 @@ private:
     static void fill(QTableWidget* table, const QList<WeightAverages::Period>& periods,
         const WeightPersonSettings::Values& settings);
     void unitChosen();
+    void convertHeight();
 
     QTableWidget* m_weekly;
     QTableWidget* m_monthly;
