@@ -1,23 +1,34 @@
 #include "BenchCases.h"
 #include "BenchFolder.h"
 #include "BenchReport.h"
+#include "CommandLineCases.h"
 #include "Repetitions.h"
 
 #include <QApplication>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
 constexpr int DefaultRepetitions = 5;
 
-const char* const Usage = "Usage: halvorn-bench [--repetitions N]\n"
+const char* const Usage = "Usage: halvorn-bench [--repetitions N] [--only GROUP[,GROUP...]]\n"
                           "\n"
                           "Times exporting, opening, adding and printing on files of 10,000\n"
                           "entries, and backing up 2,000 people (created in a temporary folder)\n"
                           "beside a floor measured in the same run, and prints each figure with\n"
-                          "its ratio to the floor. A report, not a test: it sets no limits.\n";
+                          "its ratio to the floor. A report, not a test: it sets no limits.\n"
+                          "\n"
+                          "GROUP picks cases: export, command-line, trackers, keeper, report,\n"
+                          "backup, vault, memory. Without --only, every case runs.\n";
+
+struct Group {
+    QString name;
+    std::function<QList<BenchReport::Line>()> run;
+};
 
 // The offscreen platform's notes about what it cannot do, and Qt's about a
 // missing runtime folder, say nothing about the figures and would bury them.
@@ -44,6 +55,9 @@ int main(int argc, char* argv[])
     if (arguments.value(0) == BenchCases::PeakMemoryOption && arguments.size() == 3)
         return BenchCases(ProgramFolder(arguments.at(2)), Repetitions(1))
             .peakMemoryChild(arguments.at(1));
+    if (arguments.value(0) == BenchCases::FirstOpenOption && arguments.size() == 3)
+        return BenchCases(ProgramFolder(arguments.at(2)), Repetitions(1))
+            .firstOpenChild(arguments.at(1));
 
     // For the kill test's script: a household of PEOPLE weight logs and
     // ENTRIES password entries, every file marked with TAG.
@@ -60,16 +74,19 @@ int main(int argc, char* argv[])
         return 0;
     }
     int repetitions = DefaultRepetitions;
-    if (arguments.size() == 2 && arguments.at(0) == u"--repetitions") {
-        bool number = false;
-        repetitions = arguments.at(1).toInt(&number);
+    QStringList only;
+    for (qsizetype i = 0; i < arguments.size(); i += 2) {
+        bool number = true;
+        if (arguments.at(i) == u"--repetitions" && i + 1 < arguments.size())
+            repetitions = arguments.at(i + 1).toInt(&number);
+        else if (arguments.at(i) == u"--only" && i + 1 < arguments.size())
+            only = arguments.at(i + 1).split(u',');
+        else
+            number = false;
         if (!number || repetitions < 1) {
             err << Usage;
             return 2;
         }
-    } else if (!arguments.isEmpty()) {
-        err << Usage;
-        return 2;
     }
 
     const BenchFolder folder;
@@ -79,18 +96,51 @@ int main(int argc, char* argv[])
         return 1;
     }
     BenchCases cases(folder.folder(), Repetitions(repetitions));
+    CommandLineCases commandLine(folder.folder(), Repetitions(repetitions));
+    using Tracker = BenchCases::Tracker;
+    const QList<Group> groups {
+        { QStringLiteral("export"),
+            [&] {
+                return QList { cases.exportWeight(), cases.exportBloodPressure() };
+            } },
+        { QStringLiteral("command-line"),
+            [&] {
+                return QList { commandLine.listStart(), commandLine.exportWeight() };
+            } },
+        { QStringLiteral("trackers"),
+            [&] {
+                return QList { cases.firstOpen(Tracker::Weight), cases.openTracker(Tracker::Weight),
+                    cases.firstOpen(Tracker::BloodPressure),
+                    cases.openTracker(Tracker::BloodPressure) };
+            } },
+        { QStringLiteral("keeper"),
+            [&] {
+                return QList { cases.addPasswordEntry(), cases.saveKeeperEntry(),
+                    cases.openPasswordKeeper() };
+            } },
+        { QStringLiteral("report"),
+            [&] { return cases.printWeightReport(1'000) + cases.printWeightReport(10'000); } },
+        { QStringLiteral("backup"), [&] { return QList { cases.backUpPeople() }; } },
+        { QStringLiteral("vault"), [&] { return QList { cases.unlockPasswordVault() }; } },
+        { QStringLiteral("memory"), [&] { return QList { cases.peakMemory() }; } },
+    };
+    for (const QString& name : std::as_const(only)) {
+        if (std::none_of(groups.begin(), groups.end(),
+                [&](const Group& group) { return group.name == name; })) {
+            err << Usage;
+            return 2;
+        }
+    }
     BenchReport report;
     report.printHeading(repetitions);
-    report.print(cases.exportWeight());
-    report.print(cases.exportBloodPressure());
-    report.print(cases.openWeightTracker());
-    report.print(cases.addPasswordEntry());
-    report.print(cases.openPasswordKeeper());
-    report.print(cases.printWeightReport());
-    report.print(cases.backUpPeople());
-    report.print(cases.unlockPasswordVault());
-    report.print(cases.peakMemory());
-    for (const QString& problem : cases.problems())
+    for (const Group& group : groups) {
+        if (only.isEmpty() || only.contains(group.name)) {
+            for (const BenchReport::Line& line : group.run())
+                report.print(line);
+        }
+    }
+    const QStringList problems = cases.problems() + commandLine.problems();
+    for (const QString& problem : problems)
         err << "halvorn-bench: " << problem << Qt::endl;
-    return cases.problems().isEmpty() ? 0 : 1;
+    return problems.isEmpty() ? 0 : 1;
 }

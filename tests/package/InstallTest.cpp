@@ -25,8 +25,8 @@ QStringList expectedFiles()
         "usr/share/halvorn/Sad1.ico", "usr/share/halvorn/1.ico", "usr/share/halvorn/2.ico",
         "usr/share/man/man1/halvorn.1.gz", "usr/share/man/man1/halvorn-data.1.gz",
         "usr/share/doc/halvorn/changelog.gz", "usr/share/doc/halvorn/copyright",
-        "usr/lib/systemd/user/halvorn-backup.service",
-        "usr/lib/systemd/user/halvorn-backup.timer" };
+        "usr/lib/systemd/user/halvorn-backup.service", "usr/lib/systemd/user/halvorn-backup.timer",
+        "usr/libexec/halvorn/halvorn-report" };
     for (int number = 1; number <= 16; ++number)
         files.append(QStringLiteral("usr/share/halvorn/WP%1.jpg").arg(number));
     for (const QString& page : QDir(QStringLiteral(HALVORN_HELP_SOURCES)).entryList(QDir::Files))

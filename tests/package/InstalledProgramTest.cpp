@@ -1,4 +1,5 @@
 #include "InstalledCopy.h"
+#include "ToolRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,4 +101,32 @@ TEST_F(InstalledProgramTest, ImportIsRefusedWhileTheProgramRunsAndTakesOverAStal
     EXPECT_EQ(imported.exitCode, 0) << imported.err.toStdString();
     EXPECT_EQ(copy.run(dataTool(), { "list", "weight", "--dir", folder }).out, "Ann\n");
     EXPECT_FALSE(QFileInfo::exists(folder + "/halvorn.lock"));
+}
+
+TEST_F(InstalledProgramTest, ReportsAreWrittenByTheReportProgramFromTheSameFolder)
+{
+    // Every command but report starts on Qt Core alone.
+    const ToolRun linked = ToolRun::of(QStringLiteral("readelf"), { "-d", dataTool() });
+    EXPECT_TRUE(linked.output.contains("[libQt6Core.so.6]")) << linked.output.toStdString();
+    EXPECT_FALSE(linked.output.contains("libQt6Gui")) << linked.output.toStdString();
+    EXPECT_FALSE(linked.output.contains("libQt6Widgets")) << linked.output.toStdString();
+
+    // Neither program is told the folder: the report comes from the one the
+    // import went into.
+    ASSERT_TRUE(QDir().mkpath(copy.userDataFolder()));
+    const QString csv = writeCsv("ann.csv", "date,weight\n2026-05-01,150\n");
+    const InstalledCopy::Result imported = copy.run(dataTool(), { "import", "weight", "Ann", csv });
+    ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    const QString pdf = copy.scratch("ann.pdf");
+    const InstalledCopy::Result report
+        = copy.run(dataTool(), { "report", "weight", "Ann", "-o", pdf });
+    EXPECT_EQ(report.exitCode, 0) << report.err.toStdString();
+    QFile written(pdf);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.read(5) == "%PDF-");
+
+    const InstalledCopy::Result missing
+        = copy.run(dataTool(), { "report", "weight", "Nobody", "-o", pdf + ".2" });
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.startsWith("halvorn-data: ")) << missing.err.toStdString();
 }

@@ -1,0 +1,4 @@
+#include "screens/FirstOpenWarmUp.h"
+
+void FirstOpenWarmUp::run()
+{ }
