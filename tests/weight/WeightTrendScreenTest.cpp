@@ -11,6 +11,7 @@
 #include "weight/WeightFile.h"
 #include "weight/ui/WeightTracker.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -83,7 +84,7 @@ protected:
 
     void saveUnits(int unitIndex, bool stones, const QString& height)
     {
-        find<QPushButton>("AveragesCommand")->click();
+        find<QAction>("mOAvg")->trigger();
         find<QComboBox>("UnitBox")->setCurrentIndex(unitIndex);
         find<QCheckBox>("StonesCheck")->setChecked(stones);
         find<QLineEdit>("HeightBox")->setText(height);
@@ -120,12 +121,17 @@ TEST_F(WeightTrendScreenTest, TrendFiguresAndTheGraphsTrendLineAndDateSpacing)
     find<QCheckBox>("TrendCheck")->setChecked(false);
     EXPECT_EQ(chart->seriesCount(), 3);
     EXPECT_EQ(folder.read("Ann.Fil"), annBytes);
+
+    // The averages are one click on from the graph.
+    find<QPushButton>("AveragesCommand")->click();
+    EXPECT_TRUE(find<QWidget>("AveragesPanel")->isVisible());
+    EXPECT_FALSE(find<QWidget>("SSPanel4")->isVisible());
 }
 
 TEST_F(WeightTrendScreenTest, AveragesViewAndUnitsKeptBesideTheWeightFile)
 {
     openAnn();
-    find<QPushButton>("AveragesCommand")->click();
+    find<QAction>("mOAvg")->trigger();
     EXPECT_TRUE(find<QWidget>("AveragesPanel")->isVisible());
     auto* monthly = find<QTableWidget>("MonthlyAverages");
     ASSERT_EQ(monthly->rowCount(), 3);
@@ -161,7 +167,7 @@ TEST_F(WeightTrendScreenTest, UnreadableSettingsAndBadHeightsAreSaidAndNothingIs
     openAnn();
     EXPECT_TRUE(messages.texts().isEmpty());
     EXPECT_TRUE(text("TrendWeight").endsWith(" lb"));
-    find<QPushButton>("AveragesCommand")->click();
+    find<QAction>("mOAvg")->trigger();
     EXPECT_TRUE(find<QLabel>("UnitsProblem")->isVisible());
     EXPECT_TRUE(text("UnitsProblem").contains("Halvorn.ini"));
 

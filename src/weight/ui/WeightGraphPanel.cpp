@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 WeightGraphPanel::WeightGraphPanel(QWidget* parent)
@@ -26,13 +27,13 @@ WeightGraphPanel::WeightGraphPanel(QWidget* parent)
     for (QCheckBox* choice : { m_trend, m_spaceByDate })
         connect(choice, &QCheckBox::toggled, this, &WeightGraphPanel::choicesChanged);
 
-    auto* choices = new QHBoxLayout;
-    choices->addWidget(m_trend);
-    choices->addWidget(m_spaceByDate);
-    choices->addStretch(1);
+    m_choices = new QHBoxLayout;
+    m_choices->addWidget(m_trend);
+    m_choices->addWidget(m_spaceByDate);
+    m_choices->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_chart, 1);
-    layout->addLayout(choices);
+    layout->addLayout(m_choices);
 }
 
 void WeightGraphPanel::showGraph(const GraphData& graph)
@@ -46,6 +47,11 @@ QImage WeightGraphPanel::exportGraph(const QString& filePath)
     QImage graph;
     m_chart->exportJpeg(filePath, &graph);
     return graph;
+}
+
+void WeightGraphPanel::addCommandButton(QPushButton* button)
+{
+    m_choices->addWidget(button);
 }
 
 bool WeightGraphPanel::trendShown() const

@@ -6,6 +6,8 @@
 struct GraphData;
 class LineChart;
 class QCheckBox;
+class QHBoxLayout;
+class QPushButton;
 
 // The graph panel (SSPanel4): the weight graph Chart2D1 of the last 50
 // weigh-ins with the beginning and goal weight lines, and under it the
@@ -27,6 +29,9 @@ public:
     bool trendShown() const;
     bool spacedByDate() const;
 
+    // A command's button at the end of the choices' row.
+    void addCommandButton(QPushButton* button);
+
 signals:
     // A choice under the graph changed; the graph is to be built again.
     void choicesChanged();
@@ -35,4 +40,5 @@ private:
     LineChart* m_chart; // Chart2D1
     QCheckBox* m_trend;
     QCheckBox* m_spaceByDate;
+    QHBoxLayout* m_choices;
 };

@@ -1,5 +1,6 @@
 #include "WeightTracker.h"
 
+#include "screens/CommandButton.h"
 #include "screens/DataGrid.h"
 #include "screens/EntryBoxGroup.h"
 #include "screens/EntryBoxRules.h"
@@ -112,7 +113,6 @@ void WeightTracker::buildCommands()
     addPanelCommandButton(m_viewPlanAction, "Command3", viewPlan);
     addPanelCommandButton(m_viewLogAction, "Command4", viewLog);
     addPanelCommandButton(m_graphAction, "Command5", graph);
-    addPanelCommandButton(m_averagesAction, "AveragesCommand", averages);
     connect(m_averagesAction, &QAction::triggered, this, &WeightTracker::viewAverages);
     connect(m_viewPlanAction, &QAction::triggered, this, &WeightTracker::viewPlanInformation);
     connect(m_viewLogAction, &QAction::triggered, this, &WeightTracker::viewWeightTracker);
@@ -179,6 +179,11 @@ QWidget* WeightTracker::buildGraphPanel()
 {
     m_graphPanel = new WeightGraphPanel(centralWidget());
     m_graphPanel->hide();
+    // The averages are a step on from the graph: their button sits under
+    // it, beside the graph's own choices, and leaves the command column as
+    // it was.
+    m_graphPanel->addCommandButton(new CommandButton(m_averagesAction,
+        QStringLiteral("AveragesCommand"), m_averagesAction->text(), m_graphPanel));
     connect(
         m_graphPanel, &WeightGraphPanel::choicesChanged, this, [this] { rebuildGraph(logRows()); });
     return m_graphPanel;
