@@ -7,6 +7,7 @@
 #include "trackers/IndividualDataFile.h"
 #include "weight/WeightFile.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <functional>
@@ -42,8 +43,11 @@ bool readTable(
     }
     const CsvReader::Record& header = records->at(first);
     QStringList names;
+    // An export names the weight's unit when the person has one: "weight
+    // (lb)" is the weight column.
+    static const QRegularExpression unitSuffix(QStringLiteral("\\s*\\((lb|kg)\\)$"));
     for (const QString& field : header.fields)
-        names.append(field.trimmed().toLower());
+        names.append(field.trimmed().toLower().remove(unitSuffix));
     QList<int> columns;
     for (const QString& column : wanted) {
         const qsizetype at = names.indexOf(column);

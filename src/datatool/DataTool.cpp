@@ -12,6 +12,8 @@
 #include "PasswordsCommand.h"
 #include "ReportCommand.h"
 #include "RestoreAllCommand.h"
+#include "WeightSettingsCommand.h"
+#include "WeightStatsCommand.h"
 #include "backup/DiskFileOperations.h"
 #include "backup/FileSetTransaction.h"
 #include "storage/DataFolderLock.h"
@@ -46,6 +48,20 @@ QString DataTool::usage() const
         "  export passwords [--format csv|json] [-o FILE] [--show]\n"
         "      Every password entry in plain text. Refuses to print to a\n"
         "      terminal unless --show is given.\n"
+        "  stats weight NAME [--format text|json]\n"
+        "      Weigh-ins, first and last, the trend weight and its weekly rate,\n"
+        "      the goal's projected date, weekly (ISO week) and monthly averages,\n"
+        "      and the BMI when a height is set.\n"
+        "  stats bp NAME [--guideline own|acc-aha|esh|esc] [--format text|json]\n"
+        "      The figures for the doctor: readings, minimum, average and\n"
+        "      maximum, morning and evening averages, the home-monitoring week\n"
+        "      and the readings in each category of the guideline (default: the\n"
+        "      one chosen in Halvorn). The text rounds averages as the screen\n"
+        "      does; the JSON gives them unrounded.\n"
+        "  set weight NAME --unit lb|kg [--stones on|off] [--height N]\n"
+        "      The unit NAME's weights are in, stones beside pounds, and the\n"
+        "      height (inches with lb, centimetres with kg; 0 removes it), kept\n"
+        "      in Halvorn.ini. Refused while Halvorn has the folder open.\n"
         "  import weight|bp NAME FILE.csv\n"
         "      Appends the CSV's rows to NAME's file, creating NAME when it is\n"
         "      not listed. Columns are found by header name (weight: date,\n"
@@ -84,12 +100,6 @@ QString DataTool::usage() const
         "      graph, border-lines, divider-lines, summary, or none (default:\n"
         "      graph). The categories are the guideline's (default: the one\n"
         "      chosen in Halvorn).\n"
-        "  stats bp NAME [--guideline own|acc-aha|esh|esc] [--format text|json]\n"
-        "      The figures for the doctor: readings, minimum, average and\n"
-        "      maximum, morning and evening averages, the home-monitoring week\n"
-        "      and the readings in each category of the guideline (default: the\n"
-        "      one chosen in Halvorn). The text rounds averages as the screen\n"
-        "      does; the JSON gives them unrounded.\n"
         "  report passwords NAME -o FILE.pdf [--paper letter|a4] [--landscape]\n"
         "      The Password Keeper's printout of the entry named NAME, in Times\n"
         "      New Roman 12. The PDF holds the password in clear text and is\n"
@@ -221,6 +231,8 @@ int DataTool::runCommand(const QStringList& arguments)
         && (command != u"report" || options.kindAt(1) != DataToolOptions::Kind::BloodPressure)
         && options.guideline)
         return m_output.usageError(QStringLiteral("--guideline belongs to stats bp and report bp"));
+    if (command != u"set" && (options.unit || options.stones || options.height))
+        return m_output.usageError(QStringLiteral("--unit, --stones and --height belong to set"));
     if (!stats && options.format != u"csv" && options.format != u"json")
         return m_output.usageError(QStringLiteral("unknown format \"%1\"").arg(options.format));
     if (!QFileInfo(options.folder).isDir())
@@ -232,7 +244,7 @@ int DataTool::runCommand(const QStringList& arguments)
     // left unfinished in the folder; the reading ones go on without it when
     // they cannot.
     const bool writes = command == u"import" || command == u"backup" || command == u"passwords"
-        || (command == u"restore" && options.yes);
+        || (command == u"restore" && options.yes) || command == u"set";
     // A reading command takes the lock only when there is a run to settle:
     // otherwise it would write a lock file for every listing, and keep the
     // program from starting while it reads.
@@ -283,5 +295,9 @@ std::unique_ptr<DataToolCommand> DataTool::commandFor(const DataToolOptions& opt
         return std::make_unique<RestoreAllCommand>(m_output);
     if (command == u"backup" || command == u"restore")
         return std::make_unique<BackupCommand>(m_output);
+    if (command == u"stats" && options.kindAt(1) == DataToolOptions::Kind::Weight)
+        return std::make_unique<WeightStatsCommand>(m_output);
+    if (command == u"set" && options.kindAt(1) == DataToolOptions::Kind::Weight)
+        return std::make_unique<WeightSettingsCommand>(m_output);
     return nullptr;
 }

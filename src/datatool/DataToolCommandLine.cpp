@@ -33,6 +33,9 @@ DataToolCommandLine::DataToolCommandLine()
     , m_cut(flagOption({ QStringLiteral("cut") }))
     , m_health(flagOption({ QStringLiteral("health") }))
     , m_guideline(valueOption({ QStringLiteral("guideline") }, QStringLiteral("NAME")))
+    , m_unit(valueOption({ QStringLiteral("unit") }, QStringLiteral("lb|kg")))
+    , m_stones(valueOption({ QStringLiteral("stones") }, QStringLiteral("on|off")))
+    , m_height(valueOption({ QStringLiteral("height") }, QStringLiteral("N")))
     , m_help(flagOption({ QStringLiteral("h"), QStringLiteral("help") }))
 {
     for (const QCommandLineOption* option : options())
@@ -73,6 +76,9 @@ std::optional<DataToolOptions> DataToolCommandLine::parse(
     options.cut = m_parser.isSet(m_cut);
     options.health = m_parser.isSet(m_health);
     options.guideline = valueIfSet(m_guideline);
+    options.unit = valueIfSet(m_unit);
+    options.stones = valueIfSet(m_stones);
+    options.height = valueIfSet(m_height);
     options.help = m_parser.isSet(m_help);
     options.positional = m_parser.positionalArguments();
     return options;
@@ -113,7 +119,8 @@ QString DataToolCommandLine::firstUnusable(const QStringList& arguments) const
 QList<const QCommandLineOption*> DataToolCommandLine::options() const
 {
     return { &m_dir, &m_format, &m_output, &m_show, &m_paper, &m_landscape, &m_reportOptions,
-        &m_entries, &m_yes, &m_keep, &m_from, &m_cut, &m_health, &m_guideline, &m_help };
+        &m_entries, &m_yes, &m_keep, &m_from, &m_cut, &m_health, &m_guideline, &m_unit, &m_stones,
+        &m_height, &m_help };
 }
 
 const QCommandLineOption* DataToolCommandLine::optionNamed(const QString& argument) const

@@ -46,6 +46,9 @@ private:
     const QCommandLineOption m_cut;
     const QCommandLineOption m_health;
     const QCommandLineOption m_guideline;
+    const QCommandLineOption m_unit;
+    const QCommandLineOption m_stones;
+    const QCommandLineOption m_height;
     const QCommandLineOption m_help;
     QCommandLineParser m_parser;
 };

@@ -31,6 +31,10 @@ struct DataToolOptions {
     bool health = false;
     // stats bp and report bp: the guideline's word instead of the stored one.
     std::optional<QString> guideline;
+    // set weight: the unit, stones and height as given.
+    std::optional<QString> unit;
+    std::optional<QString> stones;
+    std::optional<QString> height;
     bool help = false;
     QStringList positional;
 

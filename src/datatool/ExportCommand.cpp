@@ -6,6 +6,7 @@
 #include "WeightExport.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "storage/FileWriting.h"
+#include "storage/WeightPersonSettings.h"
 #include "weight/WeightFile.h"
 
 #include <QJsonDocument>
@@ -54,7 +55,11 @@ int ExportCommand::run(const DataToolOptions& options)
         std::optional<WeightFile> file = WeightFile::LoadWeightFile(folder, *listed, &error);
         if (!file)
             return problem(error);
-        const WeightExport document(std::move(*file));
+        const WeightPersonSettings settings(folder);
+        const QString unit = settings.isSet(*listed)
+            ? WeightPersonSettings::unitName(settings.read(*listed).unit)
+            : QString();
+        const WeightExport document(std::move(*file), unit);
         bytes = json ? QJsonDocument(document.json()).toJson() : document.csv();
     } else {
         std::optional<BloodPressureFile> file

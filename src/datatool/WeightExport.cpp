@@ -20,8 +20,9 @@ QJsonValue optionalText(const std::optional<QString>& text)
 
 } // namespace
 
-WeightExport::WeightExport(WeightFile file)
+WeightExport::WeightExport(WeightFile file, QString unit)
     : m_file(std::move(file))
+    , m_unit(std::move(unit))
 {
     ProgressStatistics::RecomputeDerivedColumns(m_file.rows, m_file.beginningWeight, m_derived);
     m_trend = ProgressStatistics::UpdateTrendAndGoal(m_file.rows, m_derived, m_file.goalWeight);
@@ -49,7 +50,11 @@ QStringList WeightExport::csvFields(int index) const
 
 QByteArray WeightExport::csv() const
 {
-    return CsvWriter::table(csvColumns(), m_file.rows, [this](int i) { return csvFields(i); });
+    QStringList columns = csvColumns();
+    if (!m_unit.isEmpty())
+        columns[columns.indexOf(QStringLiteral("weight"))]
+            = QStringLiteral("weight (%1)").arg(m_unit);
+    return CsvWriter::table(columns, m_file.rows, [this](int i) { return csvFields(i); });
 }
 
 QJsonObject WeightExport::json() const
@@ -88,5 +93,7 @@ QJsonObject WeightExport::json() const
     document.insert(QStringLiteral("last_entry_trend_icon"), m_trend.lastEntryIcon);
     document.insert(QStringLiteral("beginning_weight_trend_icon"), m_trend.beginningIcon);
     document.insert(QStringLiteral("goal_reached"), m_trend.goalMessageShown());
+    if (!m_unit.isEmpty())
+        document.insert(QStringLiteral("unit"), m_unit);
     return document;
 }

@@ -18,7 +18,10 @@
 class WeightExport
 {
 public:
-    explicit WeightExport(WeightFile file);
+    // unit is the person's unit ("lb" or "kg") when one was chosen for
+    // them: the CSV's weight column then reads "weight (lb)", and the JSON
+    // names it. Without one the documents stay as they always were.
+    explicit WeightExport(WeightFile file, QString unit = QString());
 
     // The CSV header; the importer reads "date" and "weight" from it.
     static QStringList csvColumns();
@@ -30,6 +33,7 @@ private:
     QStringList csvFields(int index) const;
 
     WeightFile m_file;
+    QString m_unit;
     QList<ProgressStatistics::DerivedRow> m_derived;
     ProgressStatistics::TrendAndGoal m_trend;
 };

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -266,10 +267,10 @@ void LineChart::redraw()
         QList<QPointF> points;
         points.reserve(m_pointCount);
         for (int k = 0; k < m_pointCount; ++k)
-            points.append(QPointF(k, m_values[s][k]));
+            points.append(QPointF(position(k), m_values[s][k]));
         m_series[s]->replace(points);
     }
-    m_xAxis->setRange(-edgeMargin, std::max(m_pointCount - 1, 0) + edgeMargin);
+    m_xAxis->setRange(-xMargin(), position(std::max(m_pointCount - 1, 0)) + xMargin());
     updateValueRange();
     redrawLabels();
 }
@@ -302,7 +303,11 @@ void LineChart::redrawLabels()
         return;
     for (const QString& label : m_xAxis->categoriesLabels())
         m_xAxis->remove(label);
-    m_xAxis->setStartValue(-edgeMargin);
+    m_xAxis->setStartValue(-xMargin());
+    if (!m_positions.isEmpty()) {
+        redrawDatedLabels();
+        return;
+    }
 
     // Labels stand on end; when they would overlap, only every step-th one
     // is shown. The axis needs unique labels, so a repeated one (two
@@ -318,6 +323,49 @@ void LineChart::redrawLabels()
         used.insert(label);
         m_xAxis->append(label, k);
     }
+}
+
+void LineChart::redrawDatedLabels()
+{
+    // Points placed by date crowd where weigh-ins are frequent: a label is
+    // shown only where it keeps a label's height from the one before.
+    const int width = std::max(int(m_chart->size().width()) - 120, 100);
+    const int slot = QFontMetrics(m_xAxis->labelsFont()).height() + 2;
+    const double span = position(std::max(m_pointCount - 1, 0)) + 2 * xMargin();
+    const double gap = span * slot / width;
+    QSet<QString> used;
+    std::optional<double> lastShown;
+    for (int k = 0; k < m_pointCount && k < m_labels.size(); ++k) {
+        const double at = position(k);
+        if (lastShown && at - *lastShown < gap)
+            continue;
+        QString label = m_labels[k];
+        while (used.contains(label))
+            label += QChar(0x200B);
+        used.insert(label);
+        m_xAxis->append(label, at);
+        lastShown = at;
+    }
+}
+
+double LineChart::position(int point) const
+{
+    return m_positions.isEmpty() ? double(point) : m_positions.value(point, double(point));
+}
+
+double LineChart::xMargin() const
+{
+    if (m_positions.isEmpty())
+        return edgeMargin;
+    // Half a day, or a little of a long span, so that the end points are
+    // not drawn on the frame.
+    return std::max(edgeMargin, position(std::max(m_pointCount - 1, 0)) * 0.02);
+}
+
+void LineChart::setPositions(const QList<double>& positions)
+{
+    m_positions = positions;
+    redraw();
 }
 
 QImage LineChart::image()
@@ -440,8 +488,10 @@ void LineChart::showGraph(const GraphData& graph)
         for (int point = 0; point < line.values.size(); ++point)
             setValue(series, point, line.values[point]);
     }
+    setPositions(graph.positions);
     for (const QString& label : graph.labels)
         addPointLabel(label);
     setXAxisTitle(graph.axisTitle);
+    setYAxisTitle(graph.valueAxisTitle);
     resumeDrawing();
 }

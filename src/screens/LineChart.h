@@ -38,6 +38,11 @@ public:
     void setValue(int series, int point, double value);
     double value(int series, int point) const;
 
+    // Places point k at positions[k] along the horizontal axis instead of
+    // at k; an empty list spaces the points evenly again.
+    void setPositions(const QList<double>& positions);
+    const QList<double>& positions() const { return m_positions; }
+
     void clearPointLabels();
     void addPointLabel(const QString& label);
     const QStringList& pointLabels() const { return m_labels; }
@@ -101,6 +106,9 @@ private:
     void redraw();
     void applyLook(int series);
     void redrawLabels();
+    void redrawDatedLabels();
+    double position(int point) const;
+    double xMargin() const;
     void updateValueRange();
 
     QChartView* m_view;
@@ -113,6 +121,7 @@ private:
     QHash<int, int> m_widths;
     QHash<int, QColor> m_pointColours;
     QStringList m_labels;
+    QList<double> m_positions;
     int m_pointCount = 0;
     bool m_suspended = false;
     QString m_error;

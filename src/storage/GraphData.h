@@ -31,6 +31,10 @@ struct GraphData {
     QString axisTitle; // the horizontal axis
     QStringList labels; // one per point, along the horizontal axis
     QList<GraphSeries> series; // every series holds labels.size() values
+    // Where each point stands along the horizontal axis, in days; empty
+    // for evenly spaced points.
+    QList<double> positions;
+    QString valueAxisTitle; // the vertical axis
 
     qsizetype pointCount() const { return labels.size(); }
     bool operator==(const GraphData&) const = default;

@@ -24,6 +24,16 @@ public:
     static constexpr qint32 BeginningWeightColour = GraphSeries::colour(128, 128, 255);
     static constexpr qint32 GoalWeightColour = GraphSeries::colour(128, 255, 255);
     static constexpr qint32 WeightColour = GraphSeries::colour(0, 0, 192);
+    static constexpr qint32 TrendColour = GraphSeries::colour(220, 100, 0);
+
+    struct Options {
+        // A fourth series, "Trend": the smoothed weight at each point.
+        bool trend = false;
+        // Points placed by their dates (a month apart looks a month apart),
+        // in date order; rows whose date cannot be read are left out.
+        bool spaceByDate = false;
+        QString valueAxisTitle;
+    };
 
     // name is the individual's name as the selection box shows it. Weights
     // and the two boxes are read by their leading number, an empty or
@@ -31,4 +41,6 @@ public:
     // on, even when nothing is cut.
     static GraphData build(const QString& name, const QList<WeighIn>& rows,
         const QString& goalWeight, const QString& beginningWeight);
+    static GraphData build(const QString& name, const QList<WeighIn>& rows,
+        const QString& goalWeight, const QString& beginningWeight, const Options& options);
 };

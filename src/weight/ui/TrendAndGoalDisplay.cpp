@@ -3,6 +3,7 @@
 #include "screens/NamedWidget.h"
 #include "storage/ProgramFolder.h"
 #include "trackers/ui/TrackerLogPanel.h"
+#include "weight/WeightStatistics.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -69,6 +70,25 @@ TrendAndGoalDisplay::TrendAndGoalDisplay(
     trends->addWidget(m_lastEntryTrend, 1, 0, Qt::AlignCenter);
     trends->addWidget(m_beginningTrend, 1, 1, Qt::AlignCenter);
     panel.sideTop()->addLayout(trends);
+    m_trendWeight = label(&panel, QStringLiteral("TrendWeight"), QString());
+    QFont bold = m_trendWeight->font();
+    bold.setBold(true);
+    m_trendWeight->setFont(bold);
+    m_weeklyRate = label(&panel, QStringLiteral("WeeklyRate"), QString());
+    m_projection = label(&panel, QStringLiteral("GoalProjection"), QString());
+    m_bodyMassIndex = label(&panel, QStringLiteral("BodyMassIndex"), QString());
+    for (QLabel* figure : { m_trendWeight, m_weeklyRate, m_projection, m_bodyMassIndex }) {
+        figure->setWordWrap(true);
+        figure->setAlignment(Qt::AlignCenter);
+        // The figures wrap within the side's width and never widen it: on
+        // a small screen the log needs that room.
+        figure->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+
+    panel.sideTop()->addWidget(m_trendWeight);
+    panel.sideTop()->addWidget(m_weeklyRate);
+    panel.sideTop()->addWidget(m_projection);
+    panel.sideTop()->addWidget(m_bodyMassIndex);
     panel.sideTop()->addWidget(m_congratulations);
     panel.sideTop()->addWidget(m_goalAchieved);
     panel.sideBottom()->addWidget(m_trendSwitch);
@@ -101,6 +121,36 @@ void TrendAndGoalDisplay::clear()
     m_beginningTrend->clear();
     m_congratulations->hide();
     m_goalAchieved->hide();
+    for (QLabel* figure : { m_trendWeight, m_weeklyRate, m_projection, m_bodyMassIndex })
+        figure->clear();
+}
+
+void TrendAndGoalDisplay::showFigures(const WeightStatistics& statistics)
+{
+    if (statistics.trend().isEmpty()) {
+        for (QLabel* figure : { m_trendWeight, m_weeklyRate, m_projection, m_bodyMassIndex })
+            figure->clear();
+        return;
+    }
+    m_trendWeight->setText(statistics.trendText());
+    m_weeklyRate->setText(statistics.rateText());
+    m_projection->setText(statistics.projection().text());
+    m_bodyMassIndex->setText(statistics.bodyMassIndexText());
+}
+
+QString TrendAndGoalDisplay::trendWeightText() const
+{
+    return m_trendWeight->text();
+}
+
+QString TrendAndGoalDisplay::projectionText() const
+{
+    return m_projection->text();
+}
+
+QString TrendAndGoalDisplay::bodyMassIndexText() const
+{
+    return m_bodyMassIndex->text();
 }
 
 void TrendAndGoalDisplay::setTrendsShown(bool on)

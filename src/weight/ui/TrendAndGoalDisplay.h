@@ -10,6 +10,7 @@ class ProgramFolder;
 class QLabel;
 class QPushButton;
 class TrackerLogPanel;
+class WeightStatistics;
 
 // The figures beside the weigh-in log: the two trend pictures with their
 // captions, the goal message, and the switch that shows or hides the
@@ -25,6 +26,12 @@ public:
     // picture empty) and the goal message.
     void show(const ProgressStatistics::TrendAndGoal& trend);
     void clear();
+    // The trend weight, its weekly rate, the goal's projected date and the
+    // body mass index, under the pictures.
+    void showFigures(const WeightStatistics& statistics);
+    QString trendWeightText() const;
+    QString projectionText() const;
+    QString bodyMassIndexText() const;
     // The switch's caption says what a click would do.
     void setTrendsShown(bool on);
     bool trendsShown() const;
@@ -42,4 +49,8 @@ private:
     QLabel* m_beginningTrend; // Image9
     QLabel* m_congratulations; // Label16
     QLabel* m_goalAchieved; // Label14
+    QLabel* m_trendWeight;
+    QLabel* m_weeklyRate;
+    QLabel* m_projection;
+    QLabel* m_bodyMassIndex;
 };

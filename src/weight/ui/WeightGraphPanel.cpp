@@ -2,8 +2,13 @@
 
 #include "screens/LineChart.h"
 #include "screens/NamedWidget.h"
+#include "screens/ScreenColour.h"
 #include "storage/GraphData.h"
+#include "weight/WeightGraphData.h"
 
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 WeightGraphPanel::WeightGraphPanel(QWidget* parent)
@@ -12,8 +17,23 @@ WeightGraphPanel::WeightGraphPanel(QWidget* parent)
     setObjectName(QStringLiteral("SSPanel4"));
     m_chart = named(new LineChart(this), "Chart2D1");
     m_chart->setAccessibleName(QStringLiteral("Weight graph"));
+    m_trend = named(new QCheckBox(QStringLiteral("Trend"), this), "TrendCheck");
+    m_trend->setChecked(true);
+    // The caption in the line's colour stands in for a legend.
+    QPalette palette = m_trend->palette();
+    palette.setColor(QPalette::WindowText, ScreenColour::toQColor(WeightGraphData::TrendColour));
+    m_trend->setPalette(palette);
+    m_spaceByDate = named(new QCheckBox(QStringLiteral("Space by Date"), this), "SpaceByDateCheck");
+    for (QCheckBox* choice : { m_trend, m_spaceByDate })
+        connect(choice, &QCheckBox::toggled, this, &WeightGraphPanel::choicesChanged);
+
+    m_choices = new QHBoxLayout;
+    m_choices->addWidget(m_trend);
+    m_choices->addWidget(m_spaceByDate);
+    m_choices->addStretch(1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_chart);
+    layout->addWidget(m_chart, 1);
+    layout->addLayout(m_choices);
 }
 
 void WeightGraphPanel::showGraph(const GraphData& graph)
@@ -27,4 +47,19 @@ QImage WeightGraphPanel::exportGraph(const QString& filePath)
     QImage graph;
     m_chart->exportJpeg(filePath, &graph);
     return graph;
+}
+
+void WeightGraphPanel::addCommandButton(QPushButton* button)
+{
+    m_choices->addWidget(button);
+}
+
+bool WeightGraphPanel::trendShown() const
+{
+    return m_trend->isChecked();
+}
+
+bool WeightGraphPanel::spacedByDate() const
+{
+    return m_spaceByDate->isChecked();
 }

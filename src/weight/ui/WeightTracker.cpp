@@ -1,5 +1,6 @@
 #include "WeightTracker.h"
 
+#include "screens/CommandButton.h"
 #include "screens/DataGrid.h"
 #include "screens/EntryBoxGroup.h"
 #include "screens/EntryBoxRules.h"
@@ -18,8 +19,11 @@
 #include "weight/WeightFile.h"
 #include "weight/WeightGraphData.h"
 #include "weight/WeightReport.h"
+#include "weight/WeightStatistics.h"
+#include "weight/WeightUnits.h"
 #include "weight/ui/ProgressPictures.h"
 #include "weight/ui/TrendAndGoalDisplay.h"
+#include "weight/ui/WeightAveragesPanel.h"
 #include "weight/ui/WeightGraphPanel.h"
 #include "weight/ui/WeightHeaderPanel.h"
 #include "weight/ui/WeightLogGrid.h"
@@ -84,8 +88,9 @@ WeightTracker::WeightTracker(const ScreenServices& services, QWidget* parent)
     QWidget* plan = buildPlanPanel();
     buildLogSide();
     QWidget* graph = buildGraphPanel();
+    QWidget* averages = buildAveragesPanel();
     buildHeaderCalendar();
-    layOutScreen(header, { plan, graph });
+    layOutScreen(header, { plan, graph, averages });
     buildPrintPanel();
     openScreen();
 }
@@ -103,9 +108,12 @@ void WeightTracker::buildCommands()
     m_viewLogAction = addPanelCommand("mOMnt", viewLog);
     insertPanelMenuSeparator();
     m_graphAction = addPanelCommand(nullptr, graph);
+    const QString averages = QStringLiteral("&Averages and Units");
+    m_averagesAction = addPanelCommand("mOAvg", averages);
     addPanelCommandButton(m_viewPlanAction, "Command3", viewPlan);
     addPanelCommandButton(m_viewLogAction, "Command4", viewLog);
     addPanelCommandButton(m_graphAction, "Command5", graph);
+    connect(m_averagesAction, &QAction::triggered, this, &WeightTracker::viewAverages);
     connect(m_viewPlanAction, &QAction::triggered, this, &WeightTracker::viewPlanInformation);
     connect(m_viewLogAction, &QAction::triggered, this, &WeightTracker::viewWeightTracker);
     connect(m_graphAction, &QAction::triggered, this, &WeightTracker::graphDisplay);
@@ -171,7 +179,23 @@ QWidget* WeightTracker::buildGraphPanel()
 {
     m_graphPanel = new WeightGraphPanel(centralWidget());
     m_graphPanel->hide();
+    // The averages are a step on from the graph: their button sits under
+    // it, beside the graph's own choices, and leaves the command column as
+    // it was.
+    m_graphPanel->addCommandButton(new CommandButton(m_averagesAction,
+        QStringLiteral("AveragesCommand"), m_averagesAction->text(), m_graphPanel));
+    connect(
+        m_graphPanel, &WeightGraphPanel::choicesChanged, this, [this] { rebuildGraph(logRows()); });
     return m_graphPanel;
+}
+
+QWidget* WeightTracker::buildAveragesPanel()
+{
+    m_averagesPanel = new WeightAveragesPanel(centralWidget());
+    m_averagesPanel->hide();
+    connect(
+        m_averagesPanel, &WeightAveragesPanel::saveUnitsClicked, this, &WeightTracker::saveUnits);
+    return m_averagesPanel;
 }
 
 void WeightTracker::buildHeaderCalendar()
@@ -285,6 +309,7 @@ void WeightTracker::hideDataPanels()
     m_planPanel->hide();
     // The graph too: after Delete it would still show the deleted log.
     m_graphPanel->hide();
+    m_averagesPanel->hide();
     m_planPanel->saveNewButton()->hide();
     m_pictures->closeViews();
 }
@@ -316,6 +341,7 @@ void WeightTracker::viewPlanInformation()
     enableFileActions();
     m_viewPlanAction->setEnabled(false);
     m_graphAction->setEnabled(true);
+    m_averagesAction->setEnabled(true);
     m_pictures->hideEmptyPictures();
 }
 
@@ -334,6 +360,7 @@ void WeightTracker::showLogPanel()
     enableFileActions();
     m_viewLogAction->setEnabled(false);
     m_graphAction->setEnabled(true);
+    m_averagesAction->setEnabled(true);
     logPanel()->show();
     logPanel()->raise();
 }
@@ -343,14 +370,71 @@ void WeightTracker::graphDisplay()
     m_viewPlanAction->setEnabled(true);
     m_viewLogAction->setEnabled(true);
     m_graphAction->setEnabled(false);
+    m_averagesAction->setEnabled(true);
     m_header->showLegendMarks(true);
     rebuildGraph(logRows());
     // The graph takes the data panels' place.
     m_planPanel->hide();
     logPanel()->hide();
+    m_averagesPanel->hide();
     m_graphPanel->show();
     m_graphPanel->raise();
     m_graphPanel->setFocus();
+}
+
+void WeightTracker::viewAverages()
+{
+    m_header->showLegendMarks(false);
+    hideDataPanels();
+    logPanel()->hide();
+    showAverages(logRows());
+    enableFileActions();
+    m_averagesAction->setEnabled(false);
+    m_averagesPanel->show();
+    m_averagesPanel->raise();
+}
+
+void WeightTracker::showAverages(const QList<WeighIn>& rows)
+{
+    m_averagesPanel->showAverages(individualBox()->currentText(), statistics(rows));
+}
+
+void WeightTracker::saveUnits()
+{
+    QString refusal;
+    const std::optional<WeightPersonSettings::Values> entered
+        = m_averagesPanel->enteredSettings(refusal);
+    if (!entered) {
+        showFailure(messages(), Outcome::refused(refusal), texts().trackerName,
+            MessageService::Icon::Exclamation);
+        return;
+    }
+    const QString name = individualBox()->currentText().trimmed();
+    // Only Halvorn.ini is written: the weight file keeps its bytes.
+    if (const Outcome saved = WeightPersonSettings(services().folder).write(name, *entered);
+        !saved) {
+        showFailure(messages(), saved, texts().trackerName);
+        return;
+    }
+    m_personSettings = *entered;
+    m_averagesPanel->showSettings(m_personSettings, QString());
+    const QList<WeighIn> rows = logRows();
+    showAverages(rows);
+    showTrendAndGoal(rows, log().shownDerivedColumns());
+    rebuildGraph(rows);
+}
+
+void WeightTracker::loadPersonSettings()
+{
+    QString problem;
+    m_personSettings = WeightPersonSettings(services().folder)
+                           .read(individualBox()->currentText().trimmed(), &problem);
+    m_averagesPanel->showSettings(m_personSettings, problem);
+}
+
+WeightStatistics WeightTracker::statistics(const QList<WeighIn>& rows) const
+{
+    return WeightStatistics(rows, m_entryBoxes[GoalWeightBox]->text(), m_personSettings);
 }
 
 QString WeightTracker::pictureReference(int picture) const
@@ -384,6 +468,8 @@ void WeightTracker::clearDisplayedIndividual()
     m_pictures->clear();
     m_trendAndGoal->clear();
     m_goalReached.clear();
+    m_personSettings = {};
+    m_averagesPanel->showSettings(m_personSettings, QString());
 }
 
 bool WeightTracker::loadIndividual(const QString& name)
@@ -452,6 +538,7 @@ void WeightTracker::showLoadedIndividual()
     // The log is read once: a long log is what makes opening slow.
     const QList<WeighIn> rows = logRows();
     const QList<ProgressStatistics::DerivedRow> derived = recomputeDerivedColumns(rows);
+    loadPersonSettings();
     m_graphPanel->hide();
     // Rebuilt without being shown, so that Graph Display and printing find
     // this individual's data.
@@ -501,13 +588,19 @@ void WeightTracker::showTrendAndGoal(
     const ProgressStatistics::TrendAndGoal trend = ProgressStatistics::UpdateTrendAndGoal(
         rows, derived, m_entryBoxes[GoalWeightBox]->text());
     m_trendAndGoal->show(trend);
+    m_trendAndGoal->showFigures(statistics(rows));
     m_goalReached = trend.GoalReached;
 }
 
 void WeightTracker::rebuildGraph(const QList<WeighIn>& rows)
 {
+    WeightGraphData::Options options;
+    options.trend = m_graphPanel->trendShown();
+    options.spaceByDate = m_graphPanel->spacedByDate();
+    options.valueAxisTitle
+        = QStringLiteral("Weight (%1)").arg(WeightPersonSettings::unitName(m_personSettings.unit));
     const GraphData graph = WeightGraphData::build(individualBox()->currentText().trimmed(), rows,
-        m_entryBoxes[GoalWeightBox]->text(), m_entryBoxes[BeginningWeightBox]->text());
+        m_entryBoxes[GoalWeightBox]->text(), m_entryBoxes[BeginningWeightBox]->text(), options);
     m_graphPanel->showGraph(graph);
 }
 

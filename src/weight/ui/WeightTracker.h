@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/WeightPersonSettings.h"
 #include "trackers/ui/TrackerScreen.h"
 #include "weight/ProgressStatistics.h"
 #include "weight/WeightFile.h"
@@ -15,7 +16,9 @@ class MonthCalendar;
 class ProgressPictures;
 class PrintOptionsPanel;
 class TrendAndGoalDisplay;
+class WeightAveragesPanel;
 class WeightGraphPanel;
+class WeightStatistics;
 class WeightHeaderPanel;
 class WeightLogGrid;
 class WeightPlanPanel;
@@ -63,6 +66,10 @@ public:
     void viewPlanInformation();
     void viewWeightTracker();
     void graphDisplay();
+    // "&Averages and Units": the weekly and monthly averages and the
+    // person's unit, stones and height.
+    void viewAverages();
+    void saveUnits();
     void toggleTrendDisplay();
     // "&Print Options": the save question, then the panel with the report.
     void printOptions();
@@ -96,6 +103,7 @@ private:
     QWidget* buildPlanPanel();
     void buildLogSide();
     QWidget* buildGraphPanel();
+    QWidget* buildAveragesPanel();
     void buildHeaderCalendar();
     void buildCommands();
     void buildPrintPanel();
@@ -123,6 +131,10 @@ private:
     void showLogPanel();
     void applyTrendDisplay(bool on);
     void rebuildGraph(const QList<WeighIn>& rows);
+    // The trend, averages and BMI of the log in the person's units.
+    WeightStatistics statistics(const QList<WeighIn>& rows) const;
+    void loadPersonSettings();
+    void showAverages(const QList<WeighIn>& rows);
     // The weigh-in log on the grid, and its rows 1 to N - 1 as the grid
     // holds them.
     WeightLogGrid log() const;
@@ -140,15 +152,19 @@ private:
     std::array<QLineEdit*, 9> m_entryBoxes {}; // Text1(0) to Text1(8), by EntryBox
     WeightPlanPanel* m_planPanel = nullptr; // SSPanel2
     WeightGraphPanel* m_graphPanel = nullptr; // SSPanel4
+    WeightAveragesPanel* m_averagesPanel = nullptr;
     ProgressPictures* m_pictures = nullptr; // SSFrame3 and its browser
     TrendAndGoalDisplay* m_trendAndGoal = nullptr;
     QAction* m_viewPlanAction = nullptr; // mOIn, Command3
     QAction* m_viewLogAction = nullptr; // mOMnt, Command4
     QAction* m_graphAction = nullptr; // Command5
+    QAction* m_averagesAction = nullptr;
     MonthCalendar* m_headerCalendar = nullptr; // MonthView1
     PrintOptionsPanel* m_printPanel = nullptr; // SSPanel80
     WeightReportPrinting* m_printing = nullptr;
 
     int m_calendarTarget = BeginningDateBox;
     QString m_goalReached;
+    // The displayed person's units, kept in Halvorn.ini.
+    WeightPersonSettings::Values m_personSettings;
 };

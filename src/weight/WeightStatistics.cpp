@@ -1,0 +1,47 @@
+#include "weight/WeightStatistics.h"
+
+#include <cmath>
+#include <utility>
+
+WeightStatistics::WeightStatistics(
+    const QList<WeighIn>& rows, const QString& goalWeight, WeightPersonSettings::Values settings)
+    : m_trend(rows)
+    , m_projection(WeightGoalProjection::project(m_trend, goalWeight))
+    , m_weekly(WeightAverages::weekly(m_trend))
+    , m_monthly(WeightAverages::monthly(m_trend))
+    , m_settings(std::move(settings))
+{ }
+
+std::optional<double> WeightStatistics::lastTrend() const
+{
+    const std::optional<WeightTrend::Point> last = m_trend.last();
+    return last ? std::optional(last->trend) : std::nullopt;
+}
+
+std::optional<WeightUnits::BodyMassIndex> WeightStatistics::bodyMassIndex() const
+{
+    const std::optional<double> trend = lastTrend();
+    return trend ? WeightUnits::bodyMassIndex(*trend, m_settings) : std::nullopt;
+}
+
+QString WeightStatistics::trendText() const
+{
+    const std::optional<double> trend = lastTrend();
+    return trend ? QStringLiteral("Trend Weight: ") + WeightUnits::weightText(*trend, m_settings)
+                 : QString();
+}
+
+QString WeightStatistics::rateText() const
+{
+    const std::optional<double> rate = m_trend.weeklyRate();
+    if (!rate)
+        return QStringLiteral("Weekly rate: not enough weigh-ins");
+    return QStringLiteral("Weekly rate: %1 %2 a week")
+        .arg(WeightUnits::changeText(*rate), WeightPersonSettings::unitName(m_settings.unit));
+}
+
+QString WeightStatistics::bodyMassIndexText() const
+{
+    const std::optional<WeightUnits::BodyMassIndex> index = bodyMassIndex();
+    return index ? WeightUnits::bodyMassIndexText(*index) : QString();
+}

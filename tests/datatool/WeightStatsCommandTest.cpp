@@ -1,0 +1,184 @@
+#include "DataToolProcess.h"
+#include "TemporaryProgramFolder.h"
+
+#include "storage/DataFolderLock.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+// The fixture's Ann: 200, 198.5 and 199 a week apart from January 1, 2013,
+// goal 150. Trend 200, 199.85, 199.765; the least-squares slope through
+// (-14, 200), (-7, 199.85), (0, 199.765) is -1.645 / 98 a day, which reaches
+// 150 after 2964.7 days: February 27, 2021.
+namespace {
+
+DataToolRun run(const TemporaryProgramFolder& folder, QStringList arguments)
+{
+    return runDataTool(arguments << "--dir" << folder.path());
+}
+
+} // namespace
+
+TEST(WeightStatsCommand, JsonCarriesTheFiguresUnrounded)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const DataToolRun stats = run(folder, { "stats", "weight", "ann", "--format", "json" });
+    ASSERT_EQ(stats.exitCode, 0) << stats.errText().toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(stats.out).object();
+    EXPECT_EQ(json["name"].toString(), "Ann");
+    EXPECT_EQ(json["unit"].toString(), "lb");
+    EXPECT_EQ(json["weigh_ins"].toInt(), 3);
+    EXPECT_EQ(
+        json["first"].toObject(), (QJsonObject { { "date", "2013-01-01" }, { "weight", 200 } }));
+    EXPECT_EQ(
+        json["last"].toObject(), (QJsonObject { { "date", "2013-01-15" }, { "weight", 199 } }));
+    EXPECT_NEAR(json["trend"].toDouble(), 199.765, 1e-9);
+    EXPECT_NEAR(json["weekly_rate"].toDouble(), -7 * 1.645 / 98, 1e-9);
+    EXPECT_EQ(json["projected_goal_date"].toString(), "2021-02-27");
+    EXPECT_TRUE(json["bmi"].isNull());
+    const QJsonArray weekly = json["weekly"].toArray();
+    ASSERT_EQ(weekly.size(), 3);
+    EXPECT_EQ(weekly[0].toObject()["week"].toString(), "2013-W01");
+    EXPECT_EQ(weekly[2].toObject()["week"].toString(), "2013-W03");
+    EXPECT_EQ(weekly[1].toObject()["weigh_ins"].toInt(), 1);
+    EXPECT_DOUBLE_EQ(weekly[1].toObject()["average"].toDouble(), 198.5);
+    const QJsonArray monthly = json["monthly"].toArray();
+    ASSERT_EQ(monthly.size(), 1);
+    EXPECT_EQ(monthly[0].toObject()["month"].toString(), "2013-01");
+    EXPECT_EQ(monthly[0].toObject()["weigh_ins"].toInt(), 3);
+    EXPECT_NEAR(monthly[0].toObject()["average"].toDouble(), 597.5 / 3, 1e-9);
+
+    // Goal already below the trend's start, and the trend falling: a goal
+    // above the start is a gain goal the trend moves away from.
+    QByteArray ann = folder.read("Ann.Fil");
+    ann.replace("\"150\"", "\"250\"");
+    folder.write("Ann.Fil", ann);
+    const QJsonObject away
+        = QJsonDocument::fromJson(run(folder, { "stats", "weight", "Ann", "--format", "json" }).out)
+              .object();
+    EXPECT_TRUE(away["projected_goal_date"].isNull());
+    EXPECT_EQ(away["goal_state"].toString(), "not_approaching");
+}
+
+TEST(WeightStatsCommand, TextRoundsToOneDecimalAndFollowsTheSetUnit)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const DataToolRun set = run(
+        folder, { "set", "weight", "Ann", "--unit", "lb", "--stones", "on", "--height", "66" });
+    ASSERT_EQ(set.exitCode, 0) << set.errText().toStdString();
+    EXPECT_EQ(set.outText(), "Ann: weights in pounds, shown with stones, height 66 in.\n");
+
+    const DataToolRun stats = run(folder, { "stats", "weight", "Ann" });
+    ASSERT_EQ(stats.exitCode, 0) << stats.errText().toStdString();
+    EXPECT_EQ(stats.outText(),
+        "Name: Ann\n"
+        "Unit: lb\n"
+        "Weigh-ins: 3\n"
+        "First: January 01, 2013, 200.0 lb (14 st 4.0 lb)\n"
+        "Last: January 15, 2013, 199.0 lb (14 st 3.0 lb)\n"
+        "Trend Weight: 199.8 lb (14 st 3.8 lb)\n"
+        "Weekly rate: -0.1 lb a week\n"
+        "Goal expected about February 27, 2021\n"
+        "BMI 32.2 (Obese, 30 or more)\n"
+        "\n"
+        "Weekly averages:\n"
+        "  2013-W01    1 weigh-in   average 200.0 lb\n"
+        "  2013-W02    1 weigh-in   average 198.5 lb  change -1.5\n"
+        "  2013-W03    1 weigh-in   average 199.0 lb  change +0.5\n"
+        "\n"
+        "Monthly averages:\n"
+        "  2013-01     3 weigh-ins  average 199.2 lb\n");
+
+    // Kilograms: the height keeps its length, and the JSON names the unit.
+    ASSERT_EQ(run(folder, { "set", "weight", "ann", "--unit", "kg" }).exitCode, 0);
+    const QJsonObject json
+        = QJsonDocument::fromJson(run(folder, { "stats", "weight", "Ann", "--format", "json" }).out)
+              .object();
+    EXPECT_EQ(json["unit"].toString(), "kg");
+    // 199.765 kg at 167.6 cm.
+    EXPECT_NEAR(json["bmi"].toDouble(), 199.765 / (1.676 * 1.676), 1e-9);
+    EXPECT_EQ(json["bmi_band"].toString(), "30 or more");
+}
+
+TEST(WeightSettingsCommand, RefusesBadUsageUnknownNamesAndAnOpenFolder)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const QByteArray ann = folder.read("Ann.Fil");
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        const char* said;
+    };
+    const QList<Case> cases = {
+        { { "set", "weight", "Ann" }, 2, "--unit" },
+        { { "set", "weight", "Ann", "--unit", "st" }, 2, "unknown unit" },
+        { { "set", "weight", "Ann", "--unit", "kg", "--stones", "on" }, 2, "pounds" },
+        { { "set", "weight", "Ann", "--unit", "lb", "--stones", "yes" }, 2, "on or off" },
+        { { "set", "weight", "Ann", "--unit", "lb", "--height", "tall" }, 2, "number" },
+        { { "set", "weight", "Ann", "--unit", "lb", "--height", "500" }, 2, "inches" },
+        { { "set", "weight", "Nobody", "--unit", "lb" }, 1, "no individual" },
+        { { "stats", "weight", "Ann", "--unit", "kg" }, 2, "belong to set" },
+        { { "stats", "weight", "Ann", "--format", "csv" }, 2, "unknown format" },
+        { { "stats", "weight" }, 2, "NAME" },
+    };
+    for (const Case& c : cases) {
+        const DataToolRun refused = run(folder, c.arguments);
+        EXPECT_EQ(refused.exitCode, c.exitCode) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(refused.errText().contains(c.said)) << refused.errText().toStdString();
+    }
+    EXPECT_FALSE(folder.exists("Halvorn.ini"));
+
+    {
+        DataFolderLock program(folder.path());
+        ASSERT_EQ(program.acquire(), DataFolderLock::Outcome::Acquired);
+        const DataToolRun open = run(folder, { "set", "weight", "Ann", "--unit", "kg" });
+        EXPECT_EQ(open.exitCode, 1);
+        EXPECT_FALSE(folder.exists("Halvorn.ini"));
+        // Reading goes on while the program runs.
+        EXPECT_EQ(run(folder, { "stats", "weight", "Ann" }).exitCode, 0);
+    }
+
+    // A settings file past reading: nothing is written, the weight files
+    // stay, and stats says why its figures are in pounds.
+    ASSERT_TRUE(QDir(folder.path()).mkdir("Halvorn.ini"));
+    const DataToolRun damaged = run(folder, { "set", "weight", "Ann", "--unit", "kg" });
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_TRUE(damaged.errText().contains("Halvorn.ini")) << damaged.errText().toStdString();
+    const DataToolRun stats = run(folder, { "stats", "weight", "Ann" });
+    EXPECT_EQ(stats.exitCode, 1);
+    EXPECT_TRUE(stats.outText().startsWith("Name: Ann\nUnit: lb\n"));
+    EXPECT_TRUE(stats.errText().contains("pounds")) << stats.errText().toStdString();
+    EXPECT_EQ(folder.read("Ann.Fil"), ann);
+}
+
+// A person with a unit exports it in the weight column's header, and that
+// export imports again.
+TEST(WeightSettingsCommand, TheExportNamesTheUnitAndImportsAgain)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const QByteArray plain = run(folder, { "export", "weight", "Ann" }).out;
+    EXPECT_TRUE(plain.startsWith("row,date,weight,weight_display,"));
+
+    ASSERT_EQ(run(folder, { "set", "weight", "Ann", "--unit", "kg" }).exitCode, 0);
+    const DataToolRun exported = run(folder, { "export", "weight", "Ann" });
+    EXPECT_TRUE(exported.out.startsWith("row,date,weight (kg),weight_display,"))
+        << exported.outText().toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(
+        run(folder, { "export", "weight", "Ann", "--format", "json" }).out)
+                                 .object();
+    EXPECT_EQ(json["unit"].toString(), "kg");
+
+    folder.write("ann.csv", exported.out);
+    const DataToolRun imported
+        = run(folder, { "import", "weight", "Dee", folder.folder().filePath("ann.csv") });
+    EXPECT_EQ(imported.exitCode, 0) << imported.errText().toStdString();
+    EXPECT_EQ(run(folder, { "stats", "weight", "Dee", "--format", "json" }).exitCode, 0);
+}
