@@ -110,11 +110,7 @@ QString PasswordRecord::UnscrambleField(Field field) const
 
 bool PasswordRecord::isInUse() const
 {
-    QString mark = m_structure.field(Status).left(inUseMark.size());
-    qsizetype start = 0;
-    while (start < mark.size() && mark[start] == u' ')
-        ++start;
-    return mark.sliced(start) == inUseMark;
+    return isInUse(bytes());
 }
 
 bool PasswordRecord::isInUse(QByteArrayView stored)
