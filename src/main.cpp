@@ -2,6 +2,7 @@
 #include "bloodpressure/ui/BPTracker.h"
 #include "passwords/ui/PasswordKeeper.h"
 #include "screens/DBusSessionLockSignal.h"
+#include "screens/FirstOpenWarmUp.h"
 #include "screens/QtMessageService.h"
 #include "screens/QtSystemDialogs.h"
 #include "screens/ScreenServices.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -53,5 +55,6 @@ int main(int argc, char* argv[])
     QObject::connect(
         &mainScreen, &MainScreen::exitRequested, &app, [] { QCoreApplication::exit(0); });
     mainScreen.open();
+    QTimer::singleShot(0, &FirstOpenWarmUp::run);
     return app.exec();
 }

@@ -34,6 +34,7 @@ Outcome ProgramSettings::setValue(const QString& key, const QVariant& value) con
 {
     const QString path = m_folder.filePath(FileName);
     QSettings settings(path, QSettings::IniFormat);
+    const QVariant before = settings.value(key);
     if (value.isNull())
         settings.remove(key);
     else
@@ -41,9 +42,19 @@ Outcome ProgramSettings::setValue(const QString& key, const QVariant& value) con
     // QSettings replaces the file whole through a temporary file, so a
     // failed write leaves the previous settings.
     settings.sync();
-    switch (settings.status()) {
-    case QSettings::NoError:
+    const QSettings::Status status = settings.status();
+    if (status == QSettings::NoError)
         return Outcome::success();
+    // The value that could not be written stays pending in QSettings' cache
+    // of the file, shared by the whole program: later reads would show it
+    // and the next setting saved would write it unasked. Putting the
+    // previous value back leaves nothing of the failed change.
+    if (before.isValid())
+        settings.setValue(key, before);
+    else
+        settings.remove(key);
+    switch (status) {
+    case QSettings::NoError:
     case QSettings::AccessError:
         return Outcome::failure(QFileInfo(path).fileName(),
             QStringLiteral("the file cannot be written in %1").arg(m_folder.path()));

@@ -55,3 +55,26 @@ TEST(ProgramSettings, AFolderThatCannotBeWrittenIsSaid)
     EXPECT_FALSE(outcome.succeeded);
     EXPECT_EQ(outcome.fileName, "Halvorn.ini");
 }
+
+// A setting that could not be written is not held anywhere: neither read
+// back as if stored, nor written later with the next setting that is.
+TEST(ProgramSettings, ASettingThatCouldNotBeWrittenIsForgotten)
+{
+    TemporaryProgramFolder program;
+    const ProgramSettings settings(program.folder());
+    ASSERT_TRUE(settings.setBackupsKept(7).succeeded);
+    {
+        ReadOnlyFolder readOnly(program.path());
+        if (!readOnly.isEffective())
+            GTEST_SKIP() << "the folder stays writable (running as root)";
+        EXPECT_FALSE(settings.setBackupsKept(4).succeeded);
+        EXPECT_FALSE(settings.setBackupOverdueDays(9).succeeded);
+        EXPECT_EQ(settings.backupsKept(), 7);
+        EXPECT_EQ(settings.backupOverdueDays(), ProgramSettings::DefaultBackupOverdueDays);
+    }
+    ASSERT_TRUE(settings.setKeeperLockMinutes(3).succeeded);
+    const ProgramSettings reread(program.folder());
+    EXPECT_EQ(reread.backupsKept(), 7);
+    EXPECT_EQ(reread.backupOverdueDays(), ProgramSettings::DefaultBackupOverdueDays);
+    EXPECT_EQ(reread.keeperLockMinutes(), 3);
+}
