@@ -143,6 +143,16 @@ LogImport::Preview LogImport::preview(const ProgramFolder& folder, const Request
         preview.error = QStringLiteral("%1: %2").arg(request.path, source.error);
         return preview;
     }
+    // Without a name yet the file is still shown, as if for a new person.
+    if (request.name.trimmed().isEmpty()) {
+        preview.newIndividual = true;
+        preview.error = QStringLiteral("choose a person or type a new name");
+        if (request.log == Log::Weight)
+            preview.weight = WeightImportPlan::make(source, {}, preview.unit, request.everyWeighIn);
+        else
+            preview.readings = ReadingImportPlan::make(source, {});
+        return preview;
+    }
     if (request.log == Log::Weight) {
         const std::optional<WeightFile> file
             = targetFile<WeightFile>(folder, preview, &WeightFile::LoadWeightFile);

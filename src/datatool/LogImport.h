@@ -38,7 +38,8 @@ public:
         WeightPersonSettings::Unit unit = WeightPersonSettings::Unit::Pounds;
         WeightImportPlan weight;
         ReadingImportPlan readings;
-        // A fault of the file as a whole or of the target, or empty.
+        // A fault of the file as a whole or of the target, or empty. With no
+        // name given the file's rows are still planned, as for a new person.
         QString error;
 
         bool canApply() const;

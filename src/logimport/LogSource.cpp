@@ -26,9 +26,9 @@ constexpr Named Formats[] = {
     { LogSource::Format::Zip, "zip", "zip archive" },
 };
 
-// The names in the first non-blank line, as SourceCsv looks them up; a
-// head cut inside a quoted field leaves the line as far as it goes.
-QStringList firstLineNames(const QByteArray& head)
+// The cells of the first non-blank line, trimmed; a head cut inside a
+// quoted field leaves the line as far as it goes.
+QStringList firstLineHeadings(const QByteArray& head)
 {
     QByteArray text = head;
     if (text.startsWith("\xEF\xBB\xBF"))
@@ -40,9 +40,18 @@ QStringList firstLineNames(const QByteArray& head)
         const std::optional<QList<CsvReader::Record>> records = CsvReader::parse(line);
         if (!records || records->isEmpty())
             return {};
-        return SourceValues::headerNames(records->first().fields);
+        QStringList headings;
+        for (const QString& field : records->first().fields)
+            headings.append(field.trimmed());
+        return headings;
     }
     return {};
+}
+
+// The same names as SourceCsv looks them up.
+QStringList firstLineNames(const QByteArray& head)
+{
+    return SourceValues::headerNames(firstLineHeadings(head));
 }
 
 } // namespace
@@ -97,10 +106,16 @@ std::optional<LogSource::Format> LogSource::detect(const QByteArray& head)
         return Format::SamsungHealth;
     const QStringList names = firstLineNames(text);
     const auto has = [&](const char* name) { return names.contains(QLatin1String(name)); };
+    // The program's own export names its columns in lower case, with
+    // "weight (kg)" when the person's unit is set: it must not be taken for
+    // the health service's export, whose headings are capitalised.
+    const QStringList headings = firstLineHeadings(text);
+    const auto heads = [&](const char* name) { return headings.contains(QLatin1String(name)); };
     if (has("datetime") && has("weight"))
         return Format::OpenScale;
-    if (has("date")
-        && (has("weight (kg)") || has("weight (lb)") || (has("systolic") && has("heart rate"))))
+    if (heads("Date")
+        && (heads("Weight (kg)") || heads("Weight (lb)")
+            || (heads("Systolic") && heads("Heart rate"))))
         return Format::Withings;
     if (has("time") && has("weight"))
         return Format::Garmin;

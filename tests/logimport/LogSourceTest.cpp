@@ -27,6 +27,7 @@ TEST(LogSource, RecognisesEachExportFromItsContent)
     EXPECT_EQ(LogSource::detect("\"Date\",\"Weight (lb)\"\r\n"), Format::Withings);
     EXPECT_EQ(LogSource::detect("date,time,systolic,diastolic,pulse\n"), Format::ProgramCsv);
     EXPECT_EQ(LogSource::detect("\"date\",\"weight\"\n"), Format::ProgramCsv);
+    EXPECT_EQ(LogSource::detect("row,date,weight (kg),weight_display\n"), Format::ProgramCsv);
     EXPECT_EQ(LogSource::detect(QByteArray("PK\x03\x04\x14\x00", 6)), Format::Zip);
     EXPECT_EQ(LogSource::detect("name,age\nAnn,4\n"), std::nullopt);
     EXPECT_EQ(LogSource::detect("<html><body>"), std::nullopt);

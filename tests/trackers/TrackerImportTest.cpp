@@ -54,13 +54,18 @@ TEST(TrackerImport, ImportsAWeightExportIntoANewPerson)
     whenModalOpens<LogImportPreview>("LogImportPreview", [&](LogImportPreview* preview) {
         ASSERT_NE(preview, nullptr);
         auto* importButton = preview->findChild<QPushButton*>("ImportAccept");
+        auto* rows = preview->findChild<QTreeWidget*>("ImportRows");
+        // The file is shown before anyone is chosen to take it.
+        EXPECT_EQ(column(rows, 1), QStringList({ "177.3", "176.8" }));
+        EXPECT_TRUE(preview->findChild<QLabel*>("ImportSummary")
+                        ->text()
+                        .startsWith("Format: Withings CSV. Choose a person or type a new name."));
         EXPECT_FALSE(importButton->isEnabled());
         choosePerson(preview, "Eve");
         EXPECT_EQ(preview->findChild<QLabel*>("ImportSummary")->text(),
             "Format: Withings CSV. Person: Eve (new). 2 rows to add, January 15, 2023 to "
             "January 16, 2023. 0 skipped as already in the log, 1 as not the first weigh-in of "
             "its day. 0 refused.");
-        auto* rows = preview->findChild<QTreeWidget*>("ImportRows");
         EXPECT_EQ(column(rows, 1), QStringList({ "177.3", "176.8" }));
         preview->findChild<QCheckBox*>("ImportEveryWeighIn")->setChecked(true);
         EXPECT_EQ(column(rows, 1), QStringList({ "177.3", "178.6", "176.8" }));

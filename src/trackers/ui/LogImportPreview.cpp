@@ -28,14 +28,22 @@ QString plural(int count, const QString& one, const QString& many)
 
 QString summary(const LogImport::Preview& preview)
 {
-    if (!preview.error.isEmpty())
+    const bool named = !preview.request.name.trimmed().isEmpty();
+    // Without a name the rows read are shown all the same; a file that
+    // gave none shows why.
+    const bool nothingRead
+        = preview.addedCount() == 0 && preview.duplicateCount() == 0 && preview.refused().isEmpty();
+    if (!preview.error.isEmpty() && (named || nothingRead))
         return QStringLiteral("The file cannot be imported: %1.").arg(preview.error);
     const bool weight = preview.request.log == LogImport::Log::Weight;
     QStringList parts;
     parts.append(QStringLiteral("Format: %1.").arg(LogSource::title(preview.format)));
-    parts.append(
-        QStringLiteral("Person: %1%2.")
-            .arg(preview.name, preview.newIndividual ? QStringLiteral(" (new)") : QString()));
+    if (named)
+        parts.append(
+            QStringLiteral("Person: %1%2.")
+                .arg(preview.name, preview.newIndividual ? QStringLiteral(" (new)") : QString()));
+    else
+        parts.append(QStringLiteral("Choose a person or type a new name."));
     QString toAdd = plural(preview.addedCount(), QStringLiteral("row"), QStringLiteral("rows"))
         + QStringLiteral(" to add");
     if (preview.first().isValid())
@@ -49,6 +57,8 @@ QString summary(const LogImport::Preview& preview)
         skipped += QStringLiteral(", %1 as not the first weigh-in of its day")
                        .arg(preview.weight.sameDay);
     parts.append(skipped + u'.');
+    if (!weight && preview.readings.withoutPulse > 0)
+        parts.append(QStringLiteral("%1 without a pulse.").arg(preview.readings.withoutPulse));
     parts.append(QStringLiteral("%1 refused.").arg(preview.refused().size()));
     if (!preview.refused().isEmpty())
         parts.append(
@@ -89,7 +99,7 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
             : QStringList { QStringLiteral("Date"), QStringLiteral("Time"),
                 QStringLiteral("Systolic"), QStringLiteral("Diastolic"), QStringLiteral("Pulse") });
     m_rows->setRootIsDecorated(false);
-    m_rows->setMinimumSize(520, 200);
+    m_rows->setMinimumSize(560, 200);
     m_refused = named(new QTreeWidget(this), "ImportRefused");
     m_refused->setHeaderLabels({ QStringLiteral("Line"), QStringLiteral("Refused because") });
     m_refused->setRootIsDecorated(false);
@@ -113,6 +123,8 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
     personLabel->setBuddy(m_person);
     form->addRow(personLabel, m_person);
     auto* layout = new QVBoxLayout(this);
+    // The dialog grows with a summary that takes more lines.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->addLayout(form);
     layout->addWidget(m_everyWeighIn);
     layout->addWidget(m_summary);
@@ -143,13 +155,7 @@ void LogImportPreview::readAgain()
         request.format = Format(format);
     request.everyWeighIn = m_everyWeighIn->isChecked();
     m_readName = request.name;
-    if (request.name.isEmpty()) {
-        m_preview = {};
-        m_preview.request = request;
-        m_preview.error = QStringLiteral("choose a person or type a new name");
-    } else {
-        m_preview = LogImport::preview(m_folder, request);
-    }
+    m_preview = LogImport::preview(m_folder, request);
     showPreview();
 }
 
