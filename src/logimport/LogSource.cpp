@@ -119,7 +119,8 @@ std::optional<LogSource::Format> LogSource::detect(const QByteArray& head)
         return Format::Withings;
     if (has("time") && has("weight"))
         return Format::Garmin;
-    if (has("date") && (has("weight") || has("systolic")))
+    if (has("date")
+        && (has("weight") || has("weight (kg)") || has("weight (lb)") || has("systolic")))
         return Format::ProgramCsv;
     return std::nullopt;
 }
