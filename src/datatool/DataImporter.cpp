@@ -79,51 +79,6 @@ bool readTable(
     return true;
 }
 
-// Where appended rows start: below the last row that holds anything, so no
-// stored cell is overwritten and empty rows left by Add Row are used first.
-template <typename Row> qsizetype appendPosition(const QList<Row>& rows)
-{
-    qsizetype position = rows.size();
-    while (position > 0 && rows.at(position - 1).isEmpty())
-        --position;
-    return position;
-}
-
-template <typename Row> void appendRows(QList<Row>& rows, const QList<Row>& added)
-{
-    qsizetype at = appendPosition(rows);
-    for (const Row& row : added) {
-        if (at < rows.size())
-            rows[at] = row;
-        else
-            rows.append(row);
-        ++at;
-    }
-}
-
-// Why the listed individual's data file must not be imported into, or the
-// empty text: the damage the folder check finds in it, each fault named.
-QString damageOf(const ProgramFolder& folder, FolderChecker::Tracker tracker, const QString& name,
-    const IndividualList& list)
-{
-    if (!folder.exists(list.dataFileName(name)))
-        return {};
-    QStringList faults;
-    QString file;
-    for (const FolderChecker::Problem& problem :
-        FolderChecker::checkDataFile(folder, tracker, name)) {
-        if (problem.isDamage()) {
-            file = problem.file;
-            faults.append(problem.message);
-        }
-    }
-    if (faults.isEmpty())
-        return {};
-    return QStringLiteral("%1 is damaged (%2); repair it in Halvorn or restore it from a "
-                          "backup, then import again")
-        .arg(file, faults.join(QStringLiteral("; ")));
-}
-
 // The part both trackers share: the name against the list, then either the
 // listed individual's file rewritten or a new individual created, all or
 // nothing.
@@ -142,7 +97,7 @@ void store(const ProgramFolder& folder, FolderChecker::Tracker tracker, const QS
     const qsizetype listed = list.indexOf(name);
     std::optional<File> file;
     if (listed >= 0) {
-        if (const QString damage = damageOf(folder, tracker, list.at(listed), list);
+        if (const QString damage = DataImporter::damageOf(folder, tracker, list.at(listed), list);
             !damage.isEmpty()) {
             result.targetError = damage;
             return;
@@ -164,7 +119,7 @@ void store(const ProgramFolder& folder, FolderChecker::Tracker tracker, const QS
     if (!result.rowErrors.isEmpty())
         return;
 
-    appendRows(file->rows, added);
+    DataImporter::appendRows(file->rows, added);
     if (file->storedRowCount() > IndividualDataFile::MaximumRowCount) {
         result.targetError = QStringLiteral("the log would hold more than %1 rows")
                                  .arg(IndividualDataFile::MaximumRowCount - 1);
@@ -209,6 +164,27 @@ void addProblem(DataImporter::Result& result, int line, const QString& problem)
 }
 
 } // namespace
+
+QString DataImporter::damageOf(const ProgramFolder& folder, FolderChecker::Tracker tracker,
+    const QString& name, const IndividualList& list)
+{
+    if (!folder.exists(list.dataFileName(name)))
+        return {};
+    QStringList faults;
+    QString file;
+    for (const FolderChecker::Problem& problem :
+        FolderChecker::checkDataFile(folder, tracker, name)) {
+        if (problem.isDamage()) {
+            file = problem.file;
+            faults.append(problem.message);
+        }
+    }
+    if (faults.isEmpty())
+        return {};
+    return QStringLiteral("%1 is damaged (%2); repair it in Halvorn or restore it from a "
+                          "backup, then import again")
+        .arg(file, faults.join(QStringLiteral("; ")));
+}
 
 DataImporter::Result DataImporter::importWeight(
     const ProgramFolder& folder, const QString& name, const QByteArray& csv)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "FolderChecker.h"
 #include "storage/ProgramFolder.h"
+#include "trackers/IndividualList.h"
 
 #include <QByteArray>
 #include <QList>
@@ -43,4 +45,26 @@ public:
         const ProgramFolder& folder, const QString& name, const QByteArray& csv);
     static Result importBloodPressure(
         const ProgramFolder& folder, const QString& name, const QByteArray& csv);
+
+    // Why the listed individual's data file must not be imported into, or
+    // the empty text: the damage the folder check finds in it, each fault
+    // named.
+    static QString damageOf(const ProgramFolder& folder, FolderChecker::Tracker tracker,
+        const QString& name, const IndividualList& list);
+
+    // Appends below the last row that holds anything, so no stored cell is
+    // overwritten and empty rows left by Add Row are used first.
+    template <typename Row> static void appendRows(QList<Row>& rows, const QList<Row>& added)
+    {
+        qsizetype at = rows.size();
+        while (at > 0 && rows.at(at - 1).isEmpty())
+            --at;
+        for (const Row& row : added) {
+            if (at < rows.size())
+                rows[at] = row;
+            else
+                rows.append(row);
+            ++at;
+        }
+    }
 };

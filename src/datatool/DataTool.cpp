@@ -70,6 +70,14 @@ QString DataTool::usage() const
         "      every bad row is reported with its line number. A file that\n"
         "      check finds damaged is not imported into. Refused while Halvorn\n"
         "      has the folder open.\n"
+        "  import weight|bp NAME FILE [--from FORMAT] [--all-readings] [--dry-run]\n"
+        "      Imports another program's export, found from the file unless\n"
+        "      --from names it: openscale, withings (weight.csv, bp.csv), garmin,\n"
+        "      samsung, apple (export.xml). Weights are converted into NAME's\n"
+        "      unit and rounded to a tenth; only the first weigh-in of a day is\n"
+        "      kept unless --all-readings is given; rows already in the log are\n"
+        "      skipped and counted. When any row is refused nothing is written.\n"
+        "      --dry-run prints what would be added, skipped and refused.\n"
         "  import passwords FILE [--from keepassxc|bitwarden|browser] [--cut]\n"
         "      Adds the entries of another password manager's export: KeePassXC's\n"
         "      CSV, Bitwarden's unencrypted JSON or a browser's CSV (found from\n"
@@ -221,9 +229,16 @@ int DataTool::runCommand(const QStringList& arguments)
         return m_output.usageError(QStringLiteral("--yes belongs to restore"));
     if (command != u"backup" && options.keep)
         return m_output.usageError(QStringLiteral("--keep belongs to backup all"));
+    const bool importsLog = command == u"import"
+        && (options.kindAt(1) == DataToolOptions::Kind::Weight
+            || options.kindAt(1) == DataToolOptions::Kind::BloodPressure);
     if ((command != u"import" || options.kindAt(1) != DataToolOptions::Kind::Passwords)
-        && (options.from || options.cut))
-        return m_output.usageError(QStringLiteral("--from and --cut belong to import passwords"));
+        && (options.cut || (options.from && !importsLog)))
+        return m_output.usageError(QStringLiteral(
+            "--from and --cut belong to import passwords (--from also to import weight and bp)"));
+    if (!importsLog && (options.dryRun || options.allReadings))
+        return m_output.usageError(
+            QStringLiteral("--dry-run and --all-readings belong to import weight and bp"));
     if ((command != u"check" || options.kindAt(1) != DataToolOptions::Kind::Passwords)
         && options.health)
         return m_output.usageError(QStringLiteral("--health belongs to check passwords"));
@@ -243,8 +258,8 @@ int DataTool::runCommand(const QStringList& arguments)
     // Every command that can take the lock first settles a backup or restore
     // left unfinished in the folder; the reading ones go on without it when
     // they cannot.
-    const bool writes = command == u"import" || command == u"backup" || command == u"passwords"
-        || (command == u"restore" && options.yes) || command == u"set";
+    const bool writes = (command == u"import" && !options.dryRun) || command == u"backup"
+        || command == u"passwords" || (command == u"restore" && options.yes) || command == u"set";
     // A reading command takes the lock only when there is a run to settle:
     // otherwise it would write a lock file for every listing, and keep the
     // program from starting while it reads.

@@ -44,6 +44,8 @@ private:
     const QCommandLineOption m_keep;
     const QCommandLineOption m_from;
     const QCommandLineOption m_cut;
+    const QCommandLineOption m_allReadings;
+    const QCommandLineOption m_dryRun;
     const QCommandLineOption m_health;
     const QCommandLineOption m_guideline;
     const QCommandLineOption m_unit;

@@ -27,6 +27,9 @@ struct DataToolOptions {
     // are cut.
     std::optional<QString> from;
     bool cut = false;
+    // import weight|bp: every weigh-in of a day, and the preview alone.
+    bool allReadings = false;
+    bool dryRun = false;
     // check passwords: the weak, reused and unencrypted entries.
     bool health = false;
     // stats bp and report bp: the guideline's word instead of the stored one.

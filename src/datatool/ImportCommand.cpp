@@ -4,6 +4,8 @@
 #include "passwords/PasswordFiles.h"
 #include "passwords/PasswordImport.h"
 
+#include "storage/StoredDate.h"
+
 #include <QFile>
 
 std::optional<QByteArray> ImportCommand::readFile(const QString& path, int& exitCode)
@@ -25,6 +27,25 @@ int ImportCommand::run(const DataToolOptions& options)
         return usageError(QStringLiteral("import takes weight or bp, a NAME and a FILE.csv"));
     const QString name = options.positional.at(2);
     const QString csvPath = options.positional.at(3);
+    // The program's own CSV, and any file that looks like no other
+    // program's export, go through the checked CSV import as they always
+    // have.
+    std::optional<LogSource::Format> format;
+    if (options.from) {
+        format = LogSource::formatNamed(*options.from);
+        if (!format)
+            return usageError(QStringLiteral("unknown format \"%1\": use %2")
+                                  .arg(*options.from, LogSource::names().join(u'|')));
+    } else {
+        QFile file(csvPath);
+        if (file.open(QIODevice::ReadOnly))
+            format = LogSource::detect(file.peek(LogSource::HeadSize));
+    }
+    if (format && *format != LogSource::Format::ProgramCsv)
+        return importExport(options, format);
+    if (options.dryRun || options.allReadings)
+        return usageError(QStringLiteral("--dry-run and --all-readings are for other programs' "
+                                         "exports; the program's own CSV is checked whole"));
     int exitCode = Success;
     const std::optional<QByteArray> read = readFile(csvPath, exitCode);
     if (!read)
@@ -58,6 +79,82 @@ int ImportCommand::run(const DataToolOptions& options)
             .arg(target, name.trimmed(),
                 result.individualCreated ? QStringLiteral(", a new individual") : QString()));
     return Success;
+}
+
+int ImportCommand::importExport(
+    const DataToolOptions& options, std::optional<LogSource::Format> format)
+{
+    LogImport::Request request;
+    request.log = options.kindAt(1) == Kind::Weight ? LogImport::Log::Weight
+                                                    : LogImport::Log::BloodPressure;
+    request.name = options.positional.at(2);
+    request.path = options.positional.at(3);
+    // A format named with --from is read as that format; one recognised
+    // here is recognised again by the preview from the same bytes.
+    if (options.from)
+        request.format = format;
+    request.everyWeighIn = options.allReadings;
+    const ProgramFolder folder(options.folder);
+    const LogImport::Preview preview = LogImport::preview(folder, request);
+    if (!preview.error.isEmpty())
+        return problem(preview.error);
+    printPreview(preview);
+    for (const RefusedLine& refused : preview.refused())
+        print(m_err,
+            QStringLiteral("%1: %2: line %3: %4\n")
+                .arg(ProgramName, request.path)
+                .arg(refused.line)
+                .arg(refused.reason));
+    if (!preview.refused().isEmpty()) {
+        print(m_err, QStringLiteral("%1: nothing was imported\n").arg(ProgramName));
+        return ProblemFound;
+    }
+    if (options.dryRun) {
+        print(m_out, QStringLiteral("Nothing was written (--dry-run).\n"));
+        return Success;
+    }
+    if (preview.addedCount() == 0) {
+        print(m_out, QStringLiteral("Nothing to add.\n"));
+        return Success;
+    }
+    if (const Outcome imported = LogImport::apply(folder, preview); !imported)
+        return problem(imported.message());
+    const int added = preview.addedCount();
+    print(m_out,
+        QStringLiteral("Added %1 %2 to the %3 file of %4%5.\n")
+            .arg(added)
+            .arg(added == 1 ? QStringLiteral("row") : QStringLiteral("rows"))
+            .arg(request.log == LogImport::Log::Weight ? QStringLiteral("weight")
+                                                       : QStringLiteral("blood-pressure"),
+                preview.name,
+                preview.newIndividual ? QStringLiteral(", a new individual") : QString()));
+    return Success;
+}
+
+void ImportCommand::printPreview(const LogImport::Preview& preview)
+{
+    const bool weight = preview.request.log == LogImport::Log::Weight;
+    print(m_out, QStringLiteral("Format: %1\n").arg(LogSource::title(preview.format)));
+    print(m_out,
+        QStringLiteral("Person: %1%2\n")
+            .arg(preview.name, preview.newIndividual ? QStringLiteral(" (new)") : QString()));
+    if (weight)
+        print(m_out,
+            QStringLiteral("Weights in: %1\n").arg(WeightPersonSettings::unitName(preview.unit)));
+    QString span;
+    if (preview.first().isValid())
+        span
+            = QStringLiteral(", %1 to %2")
+                  .arg(StoredDate::longText(preview.first()), StoredDate::longText(preview.last()));
+    print(m_out, QStringLiteral("To add: %1%2\n").arg(preview.addedCount()).arg(span));
+    print(m_out, QStringLiteral("Skipped, already in the log: %1\n").arg(preview.duplicateCount()));
+    if (weight)
+        print(m_out,
+            QStringLiteral("Skipped, not the first weigh-in of its day: %1\n")
+                .arg(preview.weight.sameDay));
+    else
+        print(m_out, QStringLiteral("Without a pulse: %1\n").arg(preview.readings.withoutPulse));
+    print(m_out, QStringLiteral("Refused: %1\n").arg(preview.refused().size()));
 }
 
 // With no one to ask, over-long fields refuse the import unless --cut said

@@ -104,6 +104,9 @@ void TrackerScreen::buildMenus()
         [this] { m_backupAction->setEnabled(m_individualBox->count() > 0); });
     connect(m_backupAction, &QAction::triggered, this, &TrackerScreen::backupFiles);
     connect(m_restoreAction, &QAction::triggered, this, &TrackerScreen::restoreFiles);
+    m_utilitiesMenu->addSeparator();
+    m_importAction = addCommand(m_utilitiesMenu, "mUImport", QStringLiteral("&Import..."));
+    connect(m_importAction, &QAction::triggered, this, &TrackerScreen::importLog);
 
     m_helpAction = named(menuBar()->addAction(QStringLiteral("&Help")), "mH");
     connect(m_helpAction, &QAction::triggered, this, &TrackerScreen::openHelp);

@@ -68,6 +68,7 @@ public:
     // opens the screen again on the restored list.
     void backupFiles();
     void restoreFiles();
+    void importLog();
     MessageService::Answer promptSaveChanges();
     void exit();
 
@@ -249,6 +250,7 @@ private:
     QMenu* m_utilitiesMenu; // mU
     QAction* m_backupAction; // mUB
     QAction* m_restoreAction; // mUR
+    QAction* m_importAction; // mUImport
     QAction* m_helpAction; // mH
     QList<QAction*> m_panelActions;
     // Command2 is disabled while its list is on show; its menu item mOV

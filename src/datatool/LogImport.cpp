@@ -1,0 +1,201 @@
+#include "LogImport.h"
+
+#include "DataImporter.h"
+#include "FolderChecker.h"
+#include "bloodpressure/BloodPressureFile.h"
+#include "trackers/IndividualDataFile.h"
+#include "weight/WeightFile.h"
+
+#include <QFile>
+
+namespace {
+
+FolderChecker::Tracker trackerOf(LogImport::Log log)
+{
+    return log == LogImport::Log::Weight ? FolderChecker::Tracker::Weight
+                                         : FolderChecker::Tracker::BloodPressure;
+}
+
+IndividualList listOf(const ProgramFolder& folder, LogImport::Log log, QString* error)
+{
+    return log == LogImport::Log::Weight ? WeightFile::LoadIndividualList(folder, error)
+                                         : BloodPressureFile::LoadBpIndividualList(folder, error);
+}
+
+// The source read as its format, or the whole-file fault.
+SourceLog readSource(LogImport::Preview& preview)
+{
+    SourceLog source;
+    QFile file(preview.request.path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        source.error = file.errorString();
+        return source;
+    }
+    if (preview.request.format) {
+        preview.format = *preview.request.format;
+    } else {
+        const std::optional<LogSource::Format> detected
+            = LogSource::detect(file.peek(LogSource::HeadSize));
+        if (!detected) {
+            source.error = QStringLiteral("not an export this program knows; name its format "
+                                          "with --from %1")
+                               .arg(LogSource::names().join(u'|'));
+            return source;
+        }
+        preview.format = *detected;
+    }
+    return LogSource::read(file, preview.format);
+}
+
+// The listed person's file, or a new one; nothing with the fault in error.
+template <typename File>
+std::optional<File> targetFile(const ProgramFolder& folder, LogImport::Preview& preview,
+    std::optional<File> (*load)(const ProgramFolder&, const QString&, QString*))
+{
+    QString error;
+    const IndividualList list = listOf(folder, preview.request.log, &error);
+    if (!error.isEmpty()) {
+        preview.error = error;
+        return std::nullopt;
+    }
+    const qsizetype listed = list.indexOf(preview.request.name);
+    if (listed < 0) {
+        if (const QString refusal = list.refusalForNewName(preview.request.name, folder);
+            !refusal.isEmpty()) {
+            preview.error = QStringLiteral("the name \"%1\" cannot be used: %2")
+                                .arg(preview.request.name, refusal);
+            return std::nullopt;
+        }
+        preview.newIndividual = true;
+        preview.name = preview.request.name.trimmed();
+        File file;
+        file.name = preview.name;
+        return file;
+    }
+    preview.name = list.at(listed);
+    if (const QString damage
+        = DataImporter::damageOf(folder, trackerOf(preview.request.log), preview.name, list);
+        !damage.isEmpty()) {
+        preview.error = damage;
+        return std::nullopt;
+    }
+    std::optional<File> file = load(folder, preview.name, &error);
+    if (!file)
+        preview.error = error;
+    return file;
+}
+
+template <typename File, typename Row>
+Outcome saveWith(const ProgramFolder& folder, const LogImport::Preview& preview, File file,
+    const QList<Row>& added, Outcome (File::*save)(const ProgramFolder&) const)
+{
+    DataImporter::appendRows(file.rows, added);
+    if (file.storedRowCount() > IndividualDataFile::MaximumRowCount)
+        return Outcome::refused(QStringLiteral("the log would hold more than %1 rows")
+                                    .arg(IndividualDataFile::MaximumRowCount - 1));
+    if (!preview.newIndividual)
+        return (file.*save)(folder);
+    QString error;
+    IndividualList list = listOf(folder, preview.request.log, &error);
+    if (!error.isEmpty())
+        return Outcome::failed(error);
+    return list.addIndividual(folder, preview.name, [&] { return (file.*save)(folder); });
+}
+
+} // namespace
+
+bool LogImport::Preview::canApply() const
+{
+    return error.isEmpty() && refused().isEmpty() && addedCount() > 0;
+}
+
+int LogImport::Preview::addedCount() const
+{
+    return int(request.log == Log::Weight ? weight.added.size() : readings.added.size());
+}
+
+int LogImport::Preview::duplicateCount() const
+{
+    return request.log == Log::Weight ? weight.duplicates : readings.duplicates;
+}
+
+const QList<RefusedLine>& LogImport::Preview::refused() const
+{
+    return request.log == Log::Weight ? weight.refused : readings.refused;
+}
+
+QDate LogImport::Preview::first() const
+{
+    return request.log == Log::Weight ? weight.first : readings.first;
+}
+
+QDate LogImport::Preview::last() const
+{
+    return request.log == Log::Weight ? weight.last : readings.last;
+}
+
+LogImport::Preview LogImport::preview(const ProgramFolder& folder, const Request& request)
+{
+    Preview preview;
+    preview.request = request;
+    const SourceLog source = readSource(preview);
+    if (source.failed()) {
+        preview.error = QStringLiteral("%1: %2").arg(request.path, source.error);
+        return preview;
+    }
+    // Without a name yet the file is still shown, as if for a new person.
+    if (request.name.trimmed().isEmpty()) {
+        preview.newIndividual = true;
+        preview.error = QStringLiteral("choose a person or type a new name");
+        if (request.log == Log::Weight)
+            preview.weight = WeightImportPlan::make(source, {}, preview.unit, request.everyWeighIn);
+        else
+            preview.readings = ReadingImportPlan::make(source, {});
+        return preview;
+    }
+    if (request.log == Log::Weight) {
+        const std::optional<WeightFile> file
+            = targetFile<WeightFile>(folder, preview, &WeightFile::LoadWeightFile);
+        if (!file)
+            return preview;
+        if (source.weighIns.isEmpty() && source.refused.isEmpty() && !source.readings.isEmpty())
+            preview.error = QStringLiteral("%1 holds blood-pressure readings, no weigh-ins")
+                                .arg(request.path);
+        preview.unit = WeightPersonSettings(folder).read(preview.name).unit;
+        preview.weight
+            = WeightImportPlan::make(source, file->rows, preview.unit, request.everyWeighIn);
+    } else {
+        const std::optional<BloodPressureFile> file = targetFile<BloodPressureFile>(
+            folder, preview, &BloodPressureFile::LoadBloodPressureFile);
+        if (!file)
+            return preview;
+        if (source.readings.isEmpty() && source.refused.isEmpty() && !source.weighIns.isEmpty())
+            preview.error = QStringLiteral("%1 holds weigh-ins, no blood-pressure readings")
+                                .arg(request.path);
+        preview.readings = ReadingImportPlan::make(source, file->rows);
+    }
+    return preview;
+}
+
+Outcome LogImport::apply(const ProgramFolder& folder, const Preview& preview)
+{
+    if (!preview.canApply())
+        return Outcome::refused(QStringLiteral("nothing was imported"));
+    // The file is read again: the rows go below what it holds now.
+    Preview target;
+    target.request = preview.request;
+    if (preview.request.log == Log::Weight) {
+        std::optional<WeightFile> file
+            = targetFile<WeightFile>(folder, target, &WeightFile::LoadWeightFile);
+        if (!file)
+            return Outcome::failed(target.error);
+        return saveWith(
+            folder, target, std::move(*file), preview.weight.added, &WeightFile::SaveWeightFile);
+    }
+    std::optional<BloodPressureFile> file
+        = targetFile<BloodPressureFile>(folder, target, &BloodPressureFile::LoadBloodPressureFile);
+    if (!file)
+        return Outcome::failed(target.error);
+    return saveWith(folder, target, std::move(*file), preview.readings.added,
+        &BloodPressureFile::SaveBloodPressureFile);
+}

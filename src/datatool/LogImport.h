@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ReadingImportPlan.h"
+#include "WeightImportPlan.h"
+#include "logimport/LogSource.h"
+#include "services/Outcome.h"
+#include "storage/ProgramFolder.h"
+
+#include <QString>
+
+#include <optional>
+
+// Another program's export into one individual's weight or blood-pressure
+// log, in two steps: preview() reads the file and the log and says what
+// would be added, skipped and refused, touching nothing; apply() writes the
+// previewed rows in one save of the person's file (creating the person when
+// the name is new). A preview with a refused line or a fault is never
+// applied: the log keeps every byte it had.
+class LogImport
+{
+public:
+    enum class Log { Weight, BloodPressure };
+
+    struct Request {
+        Log log = Log::Weight;
+        QString name;
+        QString path;
+        // Recognised from the content when not given.
+        std::optional<LogSource::Format> format;
+        bool everyWeighIn = false;
+    };
+
+    struct Preview {
+        Request request;
+        LogSource::Format format = LogSource::Format::OpenScale;
+        QString name; // as listed, or trimmed when new
+        bool newIndividual = false;
+        WeightPersonSettings::Unit unit = WeightPersonSettings::Unit::Pounds;
+        WeightImportPlan weight;
+        ReadingImportPlan readings;
+        // A fault of the file as a whole or of the target, or empty. With no
+        // name given the file's rows are still planned, as for a new person.
+        QString error;
+
+        bool canApply() const;
+        int addedCount() const;
+        int duplicateCount() const;
+        const QList<RefusedLine>& refused() const;
+        QDate first() const;
+        QDate last() const;
+    };
+
+    static Preview preview(const ProgramFolder& folder, const Request& request);
+    static Outcome apply(const ProgramFolder& folder, const Preview& preview);
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "logimport/SourceLog.h"
+#include "weight/WeighIn.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// What an import adds to a weigh-in log: each weight converted into the
+// person's unit and rounded to the tenth the weight box shows; a weigh-in
+// equal to one already logged (same day, same weight) skipped and counted;
+// and, unless every weigh-in is wanted, only the earliest of each day kept,
+// a day the log already has counting as taken.
+class WeightImportPlan
+{
+public:
+    using Unit = WeightPersonSettings::Unit;
+
+    static constexpr double PoundsPerKilogram = 2.20462262185;
+
+    QList<WeighIn> added; // in date order
+    int duplicates = 0;
+    int sameDay = 0;
+    QList<RefusedLine> refused;
+    QDate first; // of the rows added
+    QDate last;
+
+    static WeightImportPlan make(
+        const SourceLog& source, const QList<WeighIn>& log, Unit unit, bool everyWeighIn);
+
+    // The weight as the log stores it, "177.3" or "80"; nothing when it
+    // rounds to 0 or below.
+    static std::optional<QString> converted(double weight, Unit from, Unit to);
+};

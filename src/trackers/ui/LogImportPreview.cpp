@@ -1,0 +1,181 @@
+#include "trackers/ui/LogImportPreview.h"
+
+#include "screens/NamedWidget.h"
+#include "storage/StoredDate.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace {
+
+using Format = LogSource::Format;
+
+QString plural(int count, const QString& one, const QString& many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? one : many);
+}
+
+QString summary(const LogImport::Preview& preview)
+{
+    const bool named = !preview.request.name.trimmed().isEmpty();
+    // Without a name the rows read are shown all the same; a file that
+    // gave none shows why.
+    const bool nothingRead
+        = preview.addedCount() == 0 && preview.duplicateCount() == 0 && preview.refused().isEmpty();
+    if (!preview.error.isEmpty() && (named || nothingRead))
+        return QStringLiteral("The file cannot be imported: %1.").arg(preview.error);
+    const bool weight = preview.request.log == LogImport::Log::Weight;
+    QStringList parts;
+    parts.append(QStringLiteral("Format: %1.").arg(LogSource::title(preview.format)));
+    if (named)
+        parts.append(
+            QStringLiteral("Person: %1%2.")
+                .arg(preview.name, preview.newIndividual ? QStringLiteral(" (new)") : QString()));
+    else
+        parts.append(QStringLiteral("Choose a person or type a new name."));
+    QString toAdd = plural(preview.addedCount(), QStringLiteral("row"), QStringLiteral("rows"))
+        + QStringLiteral(" to add");
+    if (preview.first().isValid())
+        toAdd += QStringLiteral(", %1 to %2")
+                     .arg(StoredDate::longText(preview.first()),
+                         StoredDate::longText(preview.last()));
+    parts.append(toAdd + u'.');
+    QString skipped
+        = QStringLiteral("%1 skipped as already in the log").arg(preview.duplicateCount());
+    if (weight)
+        skipped += QStringLiteral(", %1 as not the first weigh-in of its day")
+                       .arg(preview.weight.sameDay);
+    parts.append(skipped + u'.');
+    if (!weight && preview.readings.withoutPulse > 0)
+        parts.append(QStringLiteral("%1 without a pulse.").arg(preview.readings.withoutPulse));
+    parts.append(QStringLiteral("%1 refused.").arg(preview.refused().size()));
+    if (!preview.refused().isEmpty())
+        parts.append(
+            QStringLiteral("Nothing is imported while any line is refused: correct the file."));
+    return parts.join(u' ');
+}
+
+} // namespace
+
+LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QString path,
+    const QStringList& names, const QString& name, QWidget* parent)
+    : QDialog(parent)
+    , m_folder(std::move(folder))
+    , m_log(log)
+    , m_path(std::move(path))
+{
+    setObjectName(QStringLiteral("LogImportPreview"));
+    setWindowTitle(QStringLiteral("Import"));
+    const bool weight = log == LogImport::Log::Weight;
+
+    m_format = named(new QComboBox(this), "ImportFormat");
+    m_format->addItem(QStringLiteral("Recognised from the file"), -1);
+    for (Format format : { Format::OpenScale, Format::Withings, Format::Garmin,
+             Format::SamsungHealth, Format::AppleHealth })
+        m_format->addItem(LogSource::title(format), int(format));
+    m_person = named(new QComboBox(this), "ImportPerson");
+    m_person->setEditable(true);
+    m_person->addItems(names);
+    m_person->setCurrentText(name);
+    m_person->lineEdit()->setMaxLength(25);
+    m_everyWeighIn = named(
+        new QCheckBox(QStringLiteral("&Keep every weigh-in of a day"), this), "ImportEveryWeighIn");
+    m_everyWeighIn->setVisible(weight);
+
+    m_rows = named(new QTreeWidget(this), "ImportRows");
+    m_rows->setHeaderLabels(weight
+            ? QStringList { QStringLiteral("Date"), QStringLiteral("Weight") }
+            : QStringList { QStringLiteral("Date"), QStringLiteral("Time"),
+                QStringLiteral("Systolic"), QStringLiteral("Diastolic"), QStringLiteral("Pulse") });
+    m_rows->setRootIsDecorated(false);
+    m_rows->setMinimumSize(560, 200);
+    m_refused = named(new QTreeWidget(this), "ImportRefused");
+    m_refused->setHeaderLabels({ QStringLiteral("Line"), QStringLiteral("Refused because") });
+    m_refused->setRootIsDecorated(false);
+    m_refused->setMaximumHeight(120);
+    m_summary = named(new QLabel(this), "ImportSummary");
+    m_summary->setWordWrap(true);
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_import = buttons->addButton(QStringLiteral("&Import"), QDialogButtonBox::AcceptRole);
+    m_import->setObjectName(QStringLiteral("ImportAccept"));
+    buttons->addButton(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("ImportCancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("File:"), new QLabel(QFileInfo(m_path).fileName(), this));
+    auto* formatLabel = new QLabel(QStringLiteral("&Format:"), this);
+    formatLabel->setBuddy(m_format);
+    form->addRow(formatLabel, m_format);
+    auto* personLabel = new QLabel(QStringLiteral("&Person:"), this);
+    personLabel->setBuddy(m_person);
+    form->addRow(personLabel, m_person);
+    auto* layout = new QVBoxLayout(this);
+    // The dialog grows with a summary that takes more lines.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+    layout->addLayout(form);
+    layout->addWidget(m_everyWeighIn);
+    layout->addWidget(m_summary);
+    layout->addWidget(m_rows);
+    layout->addWidget(m_refused);
+    layout->addWidget(buttons);
+
+    // A name is read again when it is finished, not at every key: an
+    // export can be large.
+    connect(m_format, &QComboBox::currentIndexChanged, this, &LogImportPreview::readAgain);
+    connect(m_everyWeighIn, &QCheckBox::toggled, this, &LogImportPreview::readAgain);
+    connect(m_person, &QComboBox::activated, this, &LogImportPreview::readAgain);
+    connect(m_person->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (m_person->currentText().trimmed() != m_readName)
+            readAgain();
+    });
+    readAgain();
+    m_rows->setFocus();
+}
+
+void LogImportPreview::readAgain()
+{
+    LogImport::Request request;
+    request.log = m_log;
+    request.name = m_person->currentText().trimmed();
+    request.path = m_path;
+    if (const int format = m_format->currentData().toInt(); format >= 0)
+        request.format = Format(format);
+    request.everyWeighIn = m_everyWeighIn->isChecked();
+    m_readName = request.name;
+    m_preview = LogImport::preview(m_folder, request);
+    showPreview();
+}
+
+void LogImportPreview::showPreview()
+{
+    m_rows->clear();
+    if (m_log == LogImport::Log::Weight) {
+        for (const WeighIn& row : std::as_const(m_preview.weight.added))
+            new QTreeWidgetItem(m_rows, { row.date, row.weight });
+    } else {
+        for (const Reading& row : std::as_const(m_preview.readings.added))
+            new QTreeWidgetItem(
+                m_rows, { row.date, row.time, row.systolic, row.diastolic, row.pulse });
+    }
+    m_refused->clear();
+    for (const RefusedLine& refused : m_preview.refused())
+        new QTreeWidgetItem(m_refused, { QString::number(refused.line), refused.reason });
+    m_refused->setVisible(!m_preview.refused().isEmpty());
+    m_rows->header()->resizeSections(QHeaderView::ResizeToContents);
+    m_refused->header()->resizeSections(QHeaderView::ResizeToContents);
+    m_summary->setText(summary(m_preview));
+    m_import->setEnabled(m_preview.canApply());
+}

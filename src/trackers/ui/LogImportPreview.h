@@ -1,0 +1,46 @@
+#pragma once
+
+#include "datatool/LogImport.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+// The preview before another program's export goes into a log: the format
+// recognised, the person (listed or new), the rows to add, the rows skipped
+// as already logged or as later weigh-ins of a day, the refused lines with
+// their reasons, and the first and last date. Import is offered only when
+// there is something to add and nothing is refused. The file is read again
+// only when a choice changes what it gives.
+class LogImportPreview : public QDialog
+{
+    Q_OBJECT
+
+public:
+    LogImportPreview(ProgramFolder folder, LogImport::Log log, QString path,
+        const QStringList& names, const QString& name, QWidget* parent);
+
+    const LogImport::Preview& preview() const { return m_preview; }
+
+private:
+    void readAgain();
+    void showPreview();
+
+    ProgramFolder m_folder;
+    LogImport::Log m_log;
+    QString m_path;
+    QString m_readName;
+    LogImport::Preview m_preview;
+    QComboBox* m_format;
+    QComboBox* m_person;
+    QCheckBox* m_everyWeighIn;
+    QTreeWidget* m_rows;
+    QTreeWidget* m_refused;
+    QLabel* m_summary;
+    QPushButton* m_import;
+};

@@ -1,0 +1,128 @@
+// Utilities > Import... on both trackers: the preview, then the person's
+// file written and shown again, or nothing written at all.
+
+#include "FolderContents.h"
+#include "ModalWindow.h"
+#include "TrackerScreenDriver.h"
+
+#include "screens/DataGrid.h"
+#include "trackers/ui/LogImportPreview.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray exportFixture(const QString& name)
+{
+    QFile file(QDir(QStringLiteral(HALVORN_LOGIMPORT_FIXTURES)).filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList column(QTreeWidget* list, int column)
+{
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        texts.append(list->topLevelItem(i)->text(column));
+    return texts;
+}
+
+void choosePerson(LogImportPreview* preview, const QString& name)
+{
+    auto* person = preview->findChild<QComboBox*>("ImportPerson");
+    person->setCurrentText(name);
+    emit person->lineEdit()->editingFinished();
+}
+
+// As a new user would: nobody listed yet, a health service's weight.csv
+// into a new person, whose log then shows the weigh-ins.
+TEST(TrackerImport, ImportsAWeightExportIntoANewPerson)
+{
+    TrackerScreenDriver driver(weightTrackerKind());
+    driver.open();
+    driver.folder.write("weight.csv", exportFixture("withings-weight.csv"));
+    driver.dialogs.queueFile(driver.folder.filePath("weight.csv"));
+    whenModalOpens<LogImportPreview>("LogImportPreview", [&](LogImportPreview* preview) {
+        ASSERT_NE(preview, nullptr);
+        auto* importButton = preview->findChild<QPushButton*>("ImportAccept");
+        auto* rows = preview->findChild<QTreeWidget*>("ImportRows");
+        // The file is shown before anyone is chosen to take it.
+        EXPECT_EQ(column(rows, 1), QStringList({ "177.3", "176.8" }));
+        EXPECT_TRUE(preview->findChild<QLabel*>("ImportSummary")
+                        ->text()
+                        .startsWith("Format: Withings CSV. Choose a person or type a new name."));
+        EXPECT_FALSE(importButton->isEnabled());
+        choosePerson(preview, "Eve");
+        EXPECT_EQ(preview->findChild<QLabel*>("ImportSummary")->text(),
+            "Format: Withings CSV. Person: Eve (new). 2 rows to add, January 15, 2023 to "
+            "January 16, 2023. 0 skipped as already in the log, 1 as not the first weigh-in of "
+            "its day. 0 refused.");
+        EXPECT_EQ(column(rows, 1), QStringList({ "177.3", "176.8" }));
+        preview->findChild<QCheckBox*>("ImportEveryWeighIn")->setChecked(true);
+        EXPECT_EQ(column(rows, 1), QStringList({ "177.3", "178.6", "176.8" }));
+        ASSERT_TRUE(importButton->isEnabled());
+        importButton->click();
+    });
+    driver.action("mUImport")->trigger();
+
+    EXPECT_EQ(driver.messages.last().text, "3 rows were imported into the log of Eve.");
+    EXPECT_EQ(driver.find<QComboBox>("Combo1")->currentText(), "Eve");
+    EXPECT_EQ(driver.grid()->text(1, 1), "January 15, 2023");
+    EXPECT_EQ(driver.grid()->text(2, 2), "178.6");
+    EXPECT_EQ(driver.grid()->text(3, 1), "January 16, 2023");
+    EXPECT_TRUE(driver.folder.exists("Eve.Fil"));
+}
+
+// The phone's export has two refused lines: the preview names them and
+// offers no import; Cancel leaves the folder as it was. The same export
+// without them goes into the listed person's log.
+TEST(TrackerImport, PreviewsRefusedLinesAndImportsReadingsOnlyWithoutThem)
+{
+    TrackerScreenDriver driver(bloodPressureTrackerKind());
+    driver.storeIndividual("Cy");
+    driver.open();
+    driver.select("Cy");
+    QByteArray xml = exportFixture("apple-export.xml");
+    driver.folder.write("export.xml", xml);
+    const QMap<QString, QByteArray> before = folderContents(driver.folder.path());
+    driver.dialogs.queueFile(driver.folder.filePath("export.xml"));
+    whenModalOpens<LogImportPreview>("LogImportPreview", [&](LogImportPreview* preview) {
+        ASSERT_NE(preview, nullptr);
+        EXPECT_EQ(column(preview->findChild<QTreeWidget*>("ImportRefused"), 0),
+            QStringList({ "24", "40" }));
+        EXPECT_FALSE(preview->findChild<QPushButton*>("ImportAccept")->isEnabled());
+        preview->findChild<QPushButton*>("ImportCancel")->click();
+    });
+    driver.action("mUImport")->trigger();
+    EXPECT_EQ(folderContents(driver.folder.path()), before);
+
+    const qsizetype cut
+        = xml.indexOf(" <Correlation type=\"HKCorrelationTypeIdentifierBloodPressure\" "
+                      "sourceName=\"Cuff\" startDate=\"2023-01-17");
+    xml = xml.left(cut) + "</HealthData>\n";
+    xml.replace("startDate=\"January 16\"", "startDate=\"2023-01-16 07:00:00 -0500\"");
+    driver.folder.write("export.xml", xml);
+    driver.dialogs.queueFile(driver.folder.filePath("export.xml"));
+    whenModalOpens<LogImportPreview>("LogImportPreview", [&](LogImportPreview* preview) {
+        ASSERT_NE(preview, nullptr);
+        EXPECT_EQ(preview->findChild<QComboBox*>("ImportPerson")->currentText(), "Cy");
+        EXPECT_EQ(
+            column(preview->findChild<QTreeWidget*>("ImportRows"), 4), QStringList({ "66", "" }));
+        preview->findChild<QPushButton*>("ImportAccept")->click();
+    });
+    driver.action("mUImport")->trigger();
+    EXPECT_EQ(driver.messages.last().text, "2 rows were imported into the log of Cy.");
+    EXPECT_EQ(driver.grid()->text(1, 2), "7:35 AM");
+    EXPECT_EQ(driver.grid()->text(2, 3), "135");
+}
+
+} // namespace
