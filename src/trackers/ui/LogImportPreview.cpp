@@ -1,5 +1,6 @@
 #include "trackers/ui/LogImportPreview.h"
 
+#include "screens/BusyPointer.h"
 #include "screens/NamedWidget.h"
 #include "storage/StoredDate.h"
 
@@ -177,7 +178,11 @@ void LogImportPreview::readAgain()
         request.format = Format(format);
     request.everyWeighIn = m_everyWeighIn->isChecked();
     m_readName = request.name;
-    m_preview = LogImport::preview(m_folder, request);
+    {
+        // A phone's export of a gigabyte takes a while to read.
+        BusyPointerScope busy;
+        m_preview = LogImport::preview(m_folder, request);
+    }
     showPreview();
 }
 
