@@ -92,19 +92,20 @@ TEST(MappedCsvReader, RefusesAFileWhoseColumnsAreNotAllChosenOrNotThere)
 {
     const QByteArray bytes = "Date,Weight,Note\n2023-01-15,80\n";
     const struct {
-        ColumnMapping::Field field;
-        const char* heading;
+        QMap<Field, QString> headings;
         bool weights;
         const char* error;
     } cases[] = {
-        { Field::Date, "", true, "no column is chosen for the weight" },
-        { Field::Weight, "Weight", false, "no column is chosen for the systolic" },
-        { Field::Pulse, "Heart", true, "line 1: the header has no column \"Heart\" for the pulse" },
+        { { { Field::Date, "date" }, { Field::Weight, " " } }, true,
+            "no column is chosen for the weight" },
+        { { { Field::Date, "date" }, { Field::Weight, "Weight" } }, false,
+            "no column is chosen for the systolic" },
+        { { { Field::Date, "DATE" }, { Field::Weight, "weight" }, { Field::Pulse, "Heart" } }, true,
+            "line 1: the header has no column \"Heart\" for the pulse" },
     };
     for (const auto& c : cases) {
         ColumnMapping mapping;
-        mapping.headings.insert(Field::Date, "date");
-        mapping.headings.insert(c.field, c.heading);
+        mapping.headings = c.headings;
         const SourceLog log = MappedCsvReader::read(bytes, mapping, c.weights);
         EXPECT_EQ(log.error, c.error);
         EXPECT_TRUE(log.weighIns.isEmpty() && log.readings.isEmpty());
