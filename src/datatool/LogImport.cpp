@@ -28,16 +28,16 @@ IndividualList listOf(const ProgramFolder& folder, LogImport::Log log, QString* 
 // The source read as its format, or the whole-file fault. A file that is
 // no known format is taken for a plain CSV, read through the columns chosen
 // or guessed.
-SourceLog readSource(LogImport::Preview& preview)
+SourceLog readSource(const LogImport::Request& request, LogImport::Source& read)
 {
     SourceLog source;
-    QFile file(preview.request.path);
+    QFile file(request.path);
     if (!file.open(QIODevice::ReadOnly)) {
         source.error = file.errorString();
         return source;
     }
-    if (preview.request.format) {
-        preview.format = *preview.request.format;
+    if (request.format) {
+        read.format = *request.format;
     } else {
         const QByteArray head = file.peek(LogSource::HeadSize);
         const std::optional<LogSource::Format> detected = LogSource::detect(head);
@@ -47,10 +47,10 @@ SourceLog readSource(LogImport::Preview& preview)
                                .arg(LogSource::names().join(u'|'));
             return source;
         }
-        preview.format = detected.value_or(LogSource::Format::Mapped);
+        read.format = detected.value_or(LogSource::Format::Mapped);
     }
-    const bool weights = preview.request.log == LogImport::Log::Weight;
-    switch (preview.format) {
+    const bool weights = request.log == LogImport::Log::Weight;
+    switch (read.format) {
     case LogSource::Format::ProgramCsv:
         return weights ? ProgramCsvReader::readWeighIns(file.readAll())
                        : ProgramCsvReader::readReadings(file.readAll());
@@ -58,14 +58,14 @@ SourceLog readSource(LogImport::Preview& preview)
         return ProgramJsonReader::read(file.readAll());
     case LogSource::Format::Mapped: {
         const QByteArray bytes = file.readAll();
-        preview.headings = MappedCsvReader::headings(bytes);
-        preview.mapping = preview.request.mapping.value_or(ColumnMapping::guess(preview.headings));
-        return MappedCsvReader::read(bytes, preview.mapping, weights);
+        read.headings = MappedCsvReader::headings(bytes);
+        read.mapping = request.mapping.value_or(ColumnMapping::guess(read.headings));
+        return MappedCsvReader::read(bytes, read.mapping, weights);
     }
     default:
         break;
     }
-    return LogSource::read(file, preview.format);
+    return LogSource::read(file, read.format);
 }
 
 // The listed person's file, or a new one; nothing with the fault in error.
@@ -164,11 +164,27 @@ QDate LogImport::Preview::last() const
     return request.log == Log::Weight ? weight.last : readings.last;
 }
 
+LogImport::Source LogImport::read(const Request& request)
+{
+    Source read;
+    read.log = readSource(request, read);
+    return read;
+}
+
 LogImport::Preview LogImport::preview(const ProgramFolder& folder, const Request& request)
+{
+    return preview(folder, request, read(request));
+}
+
+LogImport::Preview LogImport::preview(
+    const ProgramFolder& folder, const Request& request, const Source& read)
 {
     Preview preview;
     preview.request = request;
-    const SourceLog source = readSource(preview);
+    preview.format = read.format;
+    preview.headings = read.headings;
+    preview.mapping = read.mapping;
+    const SourceLog& source = read.log;
     if (source.failed()) {
         preview.error = QStringLiteral("%1: %2").arg(request.path, source.error);
         return preview;

@@ -58,6 +58,19 @@ public:
         QDate last() const;
     };
 
+    // What the file gave, read through the request's format and mapping:
+    // the part of a preview that does not depend on the person, kept by a
+    // screen that plans again for another name without reading the file.
+    struct Source {
+        LogSource::Format format = LogSource::Format::OpenScale;
+        QStringList headings;
+        ColumnMapping mapping;
+        SourceLog log;
+    };
+
+    static Source read(const Request& request);
     static Preview preview(const ProgramFolder& folder, const Request& request);
+    static Preview preview(
+        const ProgramFolder& folder, const Request& request, const Source& source);
     static Outcome apply(const ProgramFolder& folder, const Preview& preview);
 };

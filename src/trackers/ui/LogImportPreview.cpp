@@ -140,22 +140,22 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
     layout->addWidget(m_refused);
     layout->addWidget(buttons);
 
-    // A name is read again when it is finished, not at every key: an
-    // export can be large.
+    // The file is read again only when the way it is read changes; another
+    // person or the weigh-ins of a day are planned from what was read. A name
+    // is planned for when it is finished, not at every key.
     connect(m_format, &QComboBox::currentIndexChanged, this, &LogImportPreview::readAgain);
-    connect(m_everyWeighIn, &QCheckBox::toggled, this, &LogImportPreview::readAgain);
     connect(m_mapping, &ColumnMappingPanel::changed, this, [this] {
         m_mappingChosen = true;
         readAgain();
     });
-    connect(m_person, &QComboBox::activated, this, &LogImportPreview::readAgain);
+    connect(m_everyWeighIn, &QCheckBox::toggled, this, &LogImportPreview::planAgain);
+    connect(m_person, &QComboBox::activated, this, &LogImportPreview::planAgain);
     connect(m_person->lineEdit(), &QLineEdit::editingFinished, this, [this] {
         if (m_person->currentText().trimmed() != m_readName)
-            readAgain();
+            planAgain();
     });
-    // Enter in the name box reads the file again for that person and stops
-    // there: the user sees what the import would do to that log before
-    // choosing Import.
+    // Enter in the name box plans for that person and stops there: the user
+    // sees what the import would do to that log before choosing Import.
     // Keys reach the box, which hands them to its line edit.
     m_person->installEventFilter(this);
     readAgain();
@@ -171,7 +171,7 @@ bool LogImportPreview::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             if (m_person->currentText().trimmed() != m_readName)
-                readAgain();
+                planAgain();
             return true;
         }
     }
@@ -179,6 +179,12 @@ bool LogImportPreview::eventFilter(QObject* watched, QEvent* event)
 }
 
 void LogImportPreview::readAgain()
+{
+    m_source.reset();
+    planAgain();
+}
+
+void LogImportPreview::planAgain()
 {
     LogImport::Request request;
     request.log = m_log;
@@ -193,7 +199,9 @@ void LogImportPreview::readAgain()
     {
         // A phone's export of a gigabyte takes a while to read.
         BusyPointerScope busy;
-        m_preview = LogImport::preview(m_folder, request);
+        if (!m_source)
+            m_source = LogImport::read(request);
+        m_preview = LogImport::preview(m_folder, request, *m_source);
     }
     showPreview();
 }

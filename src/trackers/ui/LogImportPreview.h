@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <optional>
+
 class ColumnMappingPanel;
 class QCheckBox;
 class QComboBox;
@@ -35,12 +37,14 @@ protected:
 
 private:
     void readAgain();
+    void planAgain();
     void showPreview();
 
     ProgramFolder m_folder;
     LogImport::Log m_log;
     QString m_path;
     QString m_readName;
+    std::optional<LogImport::Source> m_source;
     LogImport::Preview m_preview;
     QComboBox* m_format;
     QComboBox* m_person;
