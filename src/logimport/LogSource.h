@@ -22,7 +22,8 @@ public:
         AppleHealth,
         // The program's own CSV columns, read by the checked CSV import.
         ProgramCsv,
-        // A zip archive; Qt Core has no reader for it.
+        // The phone's health export as a zip archive, export.xml inside; a
+        // zip is always recognised by its bytes, so --from has no word for it.
         Zip,
     };
 
@@ -30,7 +31,7 @@ public:
     static QString name(Format format);
     static std::optional<Format> formatNamed(const QString& name);
     static QStringList names();
-    // What the preview shows: "Withings CSV", "Apple Health export.xml".
+    // What the preview shows: "Withings CSV", "Apple Health export.zip".
     static QString title(Format format);
 
     // From the first bytes of the file; nothing when no format fits.
