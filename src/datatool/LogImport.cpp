@@ -85,14 +85,23 @@ std::optional<File> targetFile(const ProgramFolder& folder, LogImport::Preview& 
     return file;
 }
 
+// Why the rows cannot go into the file, or the empty text: a grid holds
+// no more rows than a stored row count can say.
+template <typename File, typename Row> QString overflowOf(File& file, const QList<Row>& added)
+{
+    DataImporter::appendRows(file.rows, added);
+    if (file.storedRowCount() <= IndividualDataFile::MaximumRowCount)
+        return {};
+    return QStringLiteral("the log would hold more than %1 rows")
+        .arg(IndividualDataFile::MaximumRowCount - 1);
+}
+
 template <typename File, typename Row>
 Outcome saveWith(const ProgramFolder& folder, const LogImport::Preview& preview, File file,
     const QList<Row>& added, Outcome (File::*save)(const ProgramFolder&) const)
 {
-    DataImporter::appendRows(file.rows, added);
-    if (file.storedRowCount() > IndividualDataFile::MaximumRowCount)
-        return Outcome::refused(QStringLiteral("the log would hold more than %1 rows")
-                                    .arg(IndividualDataFile::MaximumRowCount - 1));
+    if (const QString overflow = overflowOf(file, added); !overflow.isEmpty())
+        return Outcome::refused(overflow);
     if (!preview.newIndividual)
         return (file.*save)(folder);
     QString error;
@@ -164,6 +173,8 @@ LogImport::Preview LogImport::preview(const ProgramFolder& folder, const Request
         preview.unit = WeightPersonSettings(folder).read(preview.name).unit;
         preview.weight
             = WeightImportPlan::make(source, file->rows, preview.unit, request.everyWeighIn);
+        if (WeightFile grown = *file; preview.error.isEmpty())
+            preview.error = overflowOf(grown, preview.weight.added);
     } else {
         const std::optional<BloodPressureFile> file = targetFile<BloodPressureFile>(
             folder, preview, &BloodPressureFile::LoadBloodPressureFile);
@@ -173,6 +184,8 @@ LogImport::Preview LogImport::preview(const ProgramFolder& folder, const Request
             preview.error = QStringLiteral("%1 holds weigh-ins, no blood-pressure readings")
                                 .arg(request.path);
         preview.readings = ReadingImportPlan::make(source, file->rows);
+        if (BloodPressureFile grown = *file; preview.error.isEmpty())
+            preview.error = overflowOf(grown, preview.readings.added);
     }
     return preview;
 }

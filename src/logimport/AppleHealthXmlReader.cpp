@@ -6,6 +6,8 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -41,13 +43,24 @@ std::optional<Moment> momentOf(const QString& text)
     return moment;
 }
 
-// Heart rates kept as compactly as they can be: an export holds a rate for
-// every few minutes a watch was worn.
+// Heart rates kept as compactly as they can be, eight bytes each: an export
+// holds a rate for every few minutes a watch was worn, most of a large file.
+// Unsigned seconds since 1970 reach 2106; a rate from before 1970 cannot be
+// in a phone's export and is dropped.
 struct Rate {
-    qint64 instant = 0;
-    float value = 0;
+    quint32 instant = 0;
+    quint16 value = 0; // whole beats a minute, as the pulse is logged
     bool operator<(const Rate& other) const { return instant < other.instant; }
+
+    static std::optional<Rate> of(qint64 instant, double value)
+    {
+        if (instant < 0 || instant > std::numeric_limits<quint32>::max() || !(value >= 0)
+            || value > std::numeric_limits<quint16>::max())
+            return std::nullopt;
+        return Rate { quint32(instant), quint16(std::lround(value)) };
+    }
 };
+static_assert(sizeof(Rate) == 8);
 
 struct PendingReading {
     SourceReading reading;
@@ -142,7 +155,8 @@ private:
             // A heart rate that cannot be read only leaves a reading without
             // its pulse; it is no reason to refuse anything.
             if (when && ok)
-                m_rates.push_back({ when->instant, float(rate) });
+                if (const std::optional<Rate> kept = Rate::of(when->instant, rate))
+                    m_rates.push_back(*kept);
         }
         m_xml.skipCurrentElement();
     }
@@ -186,17 +200,17 @@ private:
     {
         std::sort(m_rates.begin(), m_rates.end());
         for (PendingReading& pending : m_pending) {
-            const auto after
-                = std::lower_bound(m_rates.begin(), m_rates.end(), Rate { pending.instant, 0 });
+            const auto after = std::lower_bound(m_rates.begin(), m_rates.end(), pending.instant,
+                [](const Rate& rate, qint64 instant) { return rate.instant < instant; });
             const Rate* nearest = nullptr;
             qint64 distance = AppleHealthXmlReader::PulseWindowSeconds + 1;
-            if (after != m_rates.end() && after->instant - pending.instant < distance) {
+            if (after != m_rates.end() && qint64(after->instant) - pending.instant < distance) {
                 nearest = &*after;
-                distance = after->instant - pending.instant;
+                distance = qint64(after->instant) - pending.instant;
             }
             if (after != m_rates.begin()) {
                 const Rate& before = *(after - 1);
-                if (pending.instant - before.instant < distance)
+                if (pending.instant - qint64(before.instant) < distance)
                     nearest = &before;
             }
             if (nearest)

@@ -2,6 +2,7 @@
 #include "TemporaryProgramFolder.h"
 
 #include "bloodpressure/BloodPressureFile.h"
+#include "trackers/IndividualDataFile.h"
 #include "weight/WeightFile.h"
 
 #include <QDir>
@@ -160,6 +161,13 @@ TEST(DataToolLogImport, RefusesWhatItCannotUse)
     TemporaryProgramFolder elsewhere;
     elsewhere.write("export.zip", QByteArray("PK\x03\x04\x14\x00\x00\x00", 8));
     elsewhere.write("plain.csv", "date,weight\n2023-01-15,180\n");
+    // One weigh-in a day for longer than a log can hold, refused before
+    // anything is written rather than after the preview promised it.
+    QByteArray tooLong = "dateTime,weight\n";
+    for (QDate day(1930, 1, 1);
+         day < QDate(1930, 1, 1).addDays(IndividualDataFile::MaximumRowCount); day = day.addDays(1))
+        tooLong += day.toString(u"yyyy-MM-dd").toLatin1() + " 07:00,80\n";
+    elsewhere.write("long.csv", tooLong);
     const struct {
         QStringList arguments;
         int exitCode;
@@ -173,6 +181,8 @@ TEST(DataToolLogImport, RefusesWhatItCannotUse)
             "holds weigh-ins, no blood-pressure readings" },
         { { "weight", "Eve", exportFixture("garmin-weight.csv"), "--from", "samsung" }, 1,
             "line 2: the header has no \"start_time\" column" },
+        { { "weight", "Eve", elsewhere.filePath("long.csv"), "--dry-run" }, 1,
+            "the log would hold more than 32766 rows" },
         { { "weight", "Eve", elsewhere.filePath("plain.csv"), "--dry-run" }, 2,
             "the program's own CSV is checked whole" },
         { { "passwords", elsewhere.filePath("plain.csv"), "--all-readings" }, 2,

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -80,6 +81,32 @@ TEST(TrackerImport, ImportsAWeightExportIntoANewPerson)
     EXPECT_EQ(driver.grid()->text(2, 2), "178.6");
     EXPECT_EQ(driver.grid()->text(3, 1), "January 16, 2023");
     EXPECT_TRUE(driver.folder.exists("Eve.Fil"));
+}
+
+// With the keyboard alone: the name box has the focus when nobody is
+// chosen, and Enter there shows that person's preview without importing.
+TEST(TrackerImport, EnterInTheNameBoxShowsThePreviewAndImportsNothing)
+{
+    TrackerScreenDriver driver(weightTrackerKind());
+    driver.open();
+    driver.folder.write("weight.csv", exportFixture("withings-weight.csv"));
+    driver.dialogs.queueFile(driver.folder.filePath("weight.csv"));
+    whenModalOpens<LogImportPreview>("LogImportPreview", [&](LogImportPreview* preview) {
+        ASSERT_NE(preview, nullptr);
+        auto* person = preview->findChild<QComboBox*>("ImportPerson");
+        EXPECT_EQ(preview->focusWidget(), person);
+        QTest::keyClicks(person, "Eve Day");
+        QTest::keyClick(person, Qt::Key_Return);
+        EXPECT_TRUE(preview->isVisible());
+        EXPECT_TRUE(preview->findChild<QLabel*>("ImportSummary")
+                        ->text()
+                        .contains("Person: Eve Day (new). 2 rows to add"));
+        auto* importButton = preview->findChild<QPushButton*>("ImportAccept");
+        ASSERT_TRUE(importButton->isEnabled());
+        QTest::keyClick(importButton, Qt::Key_Space);
+    });
+    driver.action("mUImport")->trigger();
+    EXPECT_EQ(driver.messages.last().text, "2 rows were imported into the log of Eve Day.");
 }
 
 // The phone's export has two refused lines: the preview names them and

@@ -1,5 +1,6 @@
 #include "trackers/ui/LogImportPreview.h"
 
+#include "screens/BusyPointer.h"
 #include "screens/NamedWidget.h"
 #include "storage/StoredDate.h"
 
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -141,8 +143,29 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
         if (m_person->currentText().trimmed() != m_readName)
             readAgain();
     });
+    // Enter in the name box reads the file again for that person and stops
+    // there: the user sees what the import would do to that log before
+    // choosing Import.
+    // Keys reach the box, which hands them to its line edit.
+    m_person->installEventFilter(this);
     readAgain();
-    m_rows->setFocus();
+    if (m_readName.isEmpty())
+        m_person->setFocus();
+    else
+        m_rows->setFocus();
+}
+
+bool LogImportPreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_person && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (m_person->currentText().trimmed() != m_readName)
+                readAgain();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void LogImportPreview::readAgain()
@@ -155,7 +178,11 @@ void LogImportPreview::readAgain()
         request.format = Format(format);
     request.everyWeighIn = m_everyWeighIn->isChecked();
     m_readName = request.name;
-    m_preview = LogImport::preview(m_folder, request);
+    {
+        // A phone's export of a gigabyte takes a while to read.
+        BusyPointerScope busy;
+        m_preview = LogImport::preview(m_folder, request);
+    }
     showPreview();
 }
 

@@ -27,6 +27,9 @@ public:
 
     const LogImport::Preview& preview() const { return m_preview; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void readAgain();
     void showPreview();
