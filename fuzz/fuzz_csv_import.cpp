@@ -5,8 +5,8 @@
 // eyes.
 #include "FuzzFolder.h"
 
-#include "datatool/DataImporter.h"
 #include "datatool/FolderChecker.h"
+#include "datatool/LogImport.h"
 
 #include <array>
 
@@ -53,16 +53,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     scratch.clear();
     for (auto file = fixture().cbegin(); file != fixture().cend(); ++file)
         scratch.write(file.key(), file.value());
+    const Target& target = targets[data[0] % targets.size()];
+    scratch.write(QStringLiteral("import.csv"), FuzzFolder::bytes(data, size).sliced(1));
     const QMap<QString, QByteArray> before = scratch.contents();
 
-    const Target& target = targets[data[0] % targets.size()];
-    const QByteArray csv = FuzzFolder::bytes(data, size).sliced(1).toByteArray();
     const QString name = QLatin1String(target.name);
-    const DataImporter::Result result = target.tracker == FolderChecker::Tracker::Weight
-        ? DataImporter::importWeight(scratch.folder(), name, csv)
-        : DataImporter::importBloodPressure(scratch.folder(), name, csv);
+    LogImport::Request request;
+    request.log = target.tracker == FolderChecker::Tracker::Weight ? LogImport::Log::Weight
+                                                                   : LogImport::Log::BloodPressure;
+    request.name = name;
+    request.path = scratch.folder().filePath(QStringLiteral("import.csv"));
+    request.format = LogSource::Format::ProgramCsv;
+    const Outcome imported
+        = LogImport::apply(scratch.folder(), LogImport::preview(scratch.folder(), request));
 
-    if (!result.ok) {
+    if (!imported) {
         if (scratch.contents() != before)
             std::abort();
         return 0;

@@ -62,22 +62,26 @@ QString DataTool::usage() const
         "      The unit NAME's weights are in, stones beside pounds, and the\n"
         "      height (inches with lb, centimetres with kg; 0 removes it), kept\n"
         "      in Halvorn.ini. Refused while Halvorn has the folder open.\n"
-        "  import weight|bp NAME FILE.csv\n"
-        "      Appends the CSV's rows to NAME's file, creating NAME when it is\n"
-        "      not listed. Columns are found by header name (weight: date,\n"
-        "      weight; bp: date, time, systolic, diastolic, pulse); other\n"
-        "      columns are ignored. When any row is bad nothing is written and\n"
-        "      every bad row is reported with its line number. A file that\n"
-        "      check finds damaged is not imported into. Refused while Halvorn\n"
-        "      has the folder open.\n"
         "  import weight|bp NAME FILE [--from FORMAT] [--all-readings] [--dry-run]\n"
-        "      Imports another program's export, found from the file unless\n"
-        "      --from names it: openscale, withings (weight.csv, bp.csv), garmin,\n"
-        "      samsung, apple (export.xml). Weights are converted into NAME's\n"
-        "      unit and rounded to a tenth; only the first weigh-in of a day is\n"
-        "      kept unless --all-readings is given; rows already in the log are\n"
-        "      skipped and counted. When any row is refused nothing is written.\n"
-        "      --dry-run prints what would be added, skipped and refused.\n"
+        "         [--map FIELD=HEADING]... [--date-order ymd|dmy|mdy] [--unit lb|kg]\n"
+        "      Imports an export into NAME's file, creating NAME when it is not\n"
+        "      listed. The format is found from the file unless --from names it:\n"
+        "      openscale, withings (weight.csv, bp.csv), garmin, samsung, apple\n"
+        "      (export.xml), csv and json (this tool's own exports, taken whole\n"
+        "      with the values as stored), mapped (a plain CSV). Other programs'\n"
+        "      weights are converted into NAME's unit and rounded to a tenth, and\n"
+        "      only the first weigh-in of a day is kept unless --all-readings is\n"
+        "      given. Rows already in the log are skipped and counted. When any\n"
+        "      row is refused nothing is written, and every refused row is\n"
+        "      reported with its line. --dry-run prints what would be added,\n"
+        "      skipped and refused. A file that check finds damaged is not\n"
+        "      imported into. Refused while Halvorn has the folder open.\n"
+        "      With --from mapped, --map names the column of each field by its\n"
+        "      heading (fields: date, time, weight, systolic, diastolic, pulse;\n"
+        "      weight needs date and weight, bp date, systolic and diastolic);\n"
+        "      dates are three numbers in the --date-order (default ymd)\n"
+        "      separated by - . or /, with the time after them or in a time\n"
+        "      column; --unit gives the weights' unit (default: NAME's).\n"
         "  import passwords FILE [--from keepassxc|bitwarden|browser] [--cut]\n"
         "      Adds the entries of another password manager's export: KeePassXC's\n"
         "      CSV, Bitwarden's unencrypted JSON or a browser's CSV (found from\n"
@@ -246,8 +250,12 @@ int DataTool::runCommand(const QStringList& arguments)
         && (command != u"report" || options.kindAt(1) != DataToolOptions::Kind::BloodPressure)
         && options.guideline)
         return m_output.usageError(QStringLiteral("--guideline belongs to stats bp and report bp"));
-    if (command != u"set" && (options.unit || options.stones || options.height))
-        return m_output.usageError(QStringLiteral("--unit, --stones and --height belong to set"));
+    if (!importsLog && (!options.maps.isEmpty() || options.dateOrder))
+        return m_output.usageError(
+            QStringLiteral("--map and --date-order belong to import weight and bp"));
+    if (command != u"set" && ((options.unit && !importsLog) || options.stones || options.height))
+        return m_output.usageError(QStringLiteral("--unit, --stones and --height belong to set "
+                                                  "(--unit also to import weight --from mapped)"));
     if (!stats && options.format != u"csv" && options.format != u"json")
         return m_output.usageError(QStringLiteral("unknown format \"%1\"").arg(options.format));
     if (!QFileInfo(options.folder).isDir())

@@ -33,6 +33,8 @@ DataToolCommandLine::DataToolCommandLine()
     , m_cut(flagOption({ QStringLiteral("cut") }))
     , m_allReadings(flagOption({ QStringLiteral("all-readings") }))
     , m_dryRun(flagOption({ QStringLiteral("dry-run") }))
+    , m_map(valueOption({ QStringLiteral("map") }, QStringLiteral("FIELD=HEADING")))
+    , m_dateOrder(valueOption({ QStringLiteral("date-order") }, QStringLiteral("ymd|dmy|mdy")))
     , m_health(flagOption({ QStringLiteral("health") }))
     , m_guideline(valueOption({ QStringLiteral("guideline") }, QStringLiteral("NAME")))
     , m_unit(valueOption({ QStringLiteral("unit") }, QStringLiteral("lb|kg")))
@@ -78,6 +80,8 @@ std::optional<DataToolOptions> DataToolCommandLine::parse(
     options.cut = m_parser.isSet(m_cut);
     options.allReadings = m_parser.isSet(m_allReadings);
     options.dryRun = m_parser.isSet(m_dryRun);
+    options.maps = m_parser.values(m_map);
+    options.dateOrder = valueIfSet(m_dateOrder);
     options.health = m_parser.isSet(m_health);
     options.guideline = valueIfSet(m_guideline);
     options.unit = valueIfSet(m_unit);
@@ -123,8 +127,8 @@ QString DataToolCommandLine::firstUnusable(const QStringList& arguments) const
 QList<const QCommandLineOption*> DataToolCommandLine::options() const
 {
     return { &m_dir, &m_format, &m_output, &m_show, &m_paper, &m_landscape, &m_reportOptions,
-        &m_entries, &m_yes, &m_keep, &m_from, &m_cut, &m_allReadings, &m_dryRun, &m_health,
-        &m_guideline, &m_unit, &m_stones, &m_height, &m_help };
+        &m_entries, &m_yes, &m_keep, &m_from, &m_cut, &m_allReadings, &m_dryRun, &m_map,
+        &m_dateOrder, &m_health, &m_guideline, &m_unit, &m_stones, &m_height, &m_help };
 }
 
 const QCommandLineOption* DataToolCommandLine::optionNamed(const QString& argument) const

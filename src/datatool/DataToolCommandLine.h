@@ -46,6 +46,8 @@ private:
     const QCommandLineOption m_cut;
     const QCommandLineOption m_allReadings;
     const QCommandLineOption m_dryRun;
+    const QCommandLineOption m_map;
+    const QCommandLineOption m_dateOrder;
     const QCommandLineOption m_health;
     const QCommandLineOption m_guideline;
     const QCommandLineOption m_unit;

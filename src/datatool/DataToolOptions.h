@@ -30,11 +30,16 @@ struct DataToolOptions {
     // import weight|bp: every weigh-in of a day, and the preview alone.
     bool allReadings = false;
     bool dryRun = false;
+    // import weight|bp --from mapped: FIELD=HEADING as given, and the date
+    // order (--unit gives the weights' unit).
+    QStringList maps;
+    std::optional<QString> dateOrder;
     // check passwords: the weak, reused and unencrypted entries.
     bool health = false;
     // stats bp and report bp: the guideline's word instead of the stored one.
     std::optional<QString> guideline;
-    // set weight: the unit, stones and height as given.
+    // set weight: the unit, stones and height as given; import weight
+    // --from mapped: the unit.
     std::optional<QString> unit;
     std::optional<QString> stones;
     std::optional<QString> height;

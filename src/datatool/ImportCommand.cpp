@@ -1,6 +1,5 @@
 #include "ImportCommand.h"
 
-#include "DataImporter.h"
 #include "passwords/PasswordFiles.h"
 #include "passwords/PasswordImport.h"
 
@@ -24,12 +23,7 @@ int ImportCommand::run(const DataToolOptions& options)
     if (kind == Kind::Passwords)
         return importPasswords(options);
     if ((kind != Kind::Weight && kind != Kind::BloodPressure) || options.positional.size() != 4)
-        return usageError(QStringLiteral("import takes weight or bp, a NAME and a FILE.csv"));
-    const QString name = options.positional.at(2);
-    const QString csvPath = options.positional.at(3);
-    // The program's own CSV, and any file that looks like no other
-    // program's export, go through the checked CSV import as they always
-    // have.
+        return usageError(QStringLiteral("import takes weight or bp, a NAME and a FILE"));
     std::optional<LogSource::Format> format;
     if (options.from) {
         format = LogSource::formatNamed(*options.from);
@@ -37,67 +31,90 @@ int ImportCommand::run(const DataToolOptions& options)
             return usageError(QStringLiteral("unknown format \"%1\": use %2")
                                   .arg(*options.from, LogSource::names().join(u'|')));
     } else {
-        QFile file(csvPath);
+        QFile file(options.positional.at(3));
         if (file.open(QIODevice::ReadOnly))
             format = LogSource::detect(file.peek(LogSource::HeadSize));
     }
-    if (format && *format != LogSource::Format::ProgramCsv)
-        return importExport(options, format);
-    if (options.dryRun || options.allReadings)
-        return usageError(QStringLiteral("--dry-run and --all-readings are for other programs' "
-                                         "exports; the program's own CSV is checked whole"));
-    int exitCode = Success;
-    const std::optional<QByteArray> read = readFile(csvPath, exitCode);
-    if (!read)
-        return exitCode;
-    const QByteArray& csv = *read;
-
-    const ProgramFolder folder(options.folder);
-    const DataImporter::Result result = kind == Kind::Weight
-        ? DataImporter::importWeight(folder, name, csv)
-        : DataImporter::importBloodPressure(folder, name, csv);
-    if (!result.ok) {
-        if (!result.error.isEmpty())
-            print(m_err, QStringLiteral("%1: %2: %3\n").arg(ProgramName, csvPath, result.error));
-        if (!result.targetError.isEmpty())
-            print(m_err, QStringLiteral("%1: %2\n").arg(ProgramName, result.targetError));
-        for (const DataImporter::RowError& row : result.rowErrors)
-            print(m_err,
-                QStringLiteral("%1: %2: line %3: %4\n")
-                    .arg(ProgramName, csvPath)
-                    .arg(row.line)
-                    .arg(row.reason));
-        print(m_err, QStringLiteral("%1: nothing was imported\n").arg(ProgramName));
-        return ProblemFound;
+    // A file that looks like no export is read as the program's own CSV
+    // columns, as it always was; its faults then point at --from mapped.
+    const bool recognised = format.has_value();
+    if (!format)
+        format = LogSource::Format::ProgramCsv;
+    std::optional<ColumnMapping> mapping;
+    if (*format == LogSource::Format::Mapped) {
+        int exitCode = Success;
+        mapping = mappingOf(options, exitCode);
+        if (!mapping)
+            return exitCode;
+    } else if (!options.maps.isEmpty() || options.dateOrder || options.unit) {
+        return usageError(QStringLiteral("--map, --date-order and --unit belong to --from mapped"));
     }
-    const QString target
-        = kind == Kind::Weight ? QStringLiteral("weight") : QStringLiteral("blood-pressure");
-    print(m_out,
-        QStringLiteral("Added %1 %2 to the %3 file of %4%5.\n")
-            .arg(result.rowsAdded)
-            .arg(result.rowsAdded == 1 ? QStringLiteral("row") : QStringLiteral("rows"))
-            .arg(target, name.trimmed(),
-                result.individualCreated ? QStringLiteral(", a new individual") : QString()));
-    return Success;
+    return importExport(options, *format, mapping, recognised);
 }
 
-int ImportCommand::importExport(
-    const DataToolOptions& options, std::optional<LogSource::Format> format)
+std::optional<ColumnMapping> ImportCommand::mappingOf(const DataToolOptions& options, int& exitCode)
+{
+    ColumnMapping mapping;
+    for (const QString& map : options.maps) {
+        const qsizetype equals = map.indexOf(u'=');
+        const std::optional<ColumnMapping::Field> field
+            = ColumnMapping::fieldNamed(map.left(equals));
+        if (equals < 0 || !field || map.mid(equals + 1).trimmed().isEmpty()) {
+            exitCode = usageError(
+                QStringLiteral("--map %1: write FIELD=HEADING, FIELD one of date, time, weight, "
+                               "systolic, diastolic, pulse")
+                    .arg(map));
+            return std::nullopt;
+        }
+        mapping.headings.insert(*field, map.mid(equals + 1).trimmed());
+    }
+    if (options.dateOrder) {
+        const std::optional<ColumnMapping::DateOrder> order
+            = ColumnMapping::dateOrderNamed(*options.dateOrder);
+        if (!order) {
+            exitCode = usageError(
+                QStringLiteral("--date-order %1: use ymd, dmy or mdy").arg(*options.dateOrder));
+            return std::nullopt;
+        }
+        mapping.dateOrder = *order;
+    }
+    if (options.unit) {
+        mapping.unit = WeightPersonSettings::unitNamed(options.unit->trimmed().toLower());
+        if (options.kindAt(1) != Kind::Weight || !mapping.unit) {
+            exitCode = usageError(QStringLiteral("--unit takes lb or kg, for weights"));
+            return std::nullopt;
+        }
+    }
+    return mapping;
+}
+
+int ImportCommand::importExport(const DataToolOptions& options, LogSource::Format format,
+    const std::optional<ColumnMapping>& mapping, bool recognised)
 {
     LogImport::Request request;
     request.log = options.kindAt(1) == Kind::Weight ? LogImport::Log::Weight
                                                     : LogImport::Log::BloodPressure;
     request.name = options.positional.at(2);
     request.path = options.positional.at(3);
-    // A format named with --from is read as that format; one recognised
-    // here is recognised again by the preview from the same bytes.
-    if (options.from)
-        request.format = format;
+    request.format = format;
     request.everyWeighIn = options.allReadings;
+    request.mapping = mapping;
     const ProgramFolder folder(options.folder);
     const LogImport::Preview preview = LogImport::preview(folder, request);
-    if (!preview.error.isEmpty())
-        return problem(preview.error);
+    if (!preview.error.isEmpty()) {
+        problem(preview.error);
+        if (format == LogSource::Format::Mapped && !preview.headings.isEmpty())
+            print(m_err,
+                QStringLiteral("%1: the file's columns: %2; choose them with --map FIELD=HEADING\n")
+                    .arg(ProgramName, preview.headings.join(QStringLiteral(", "))));
+        else if (!recognised)
+            print(m_err,
+                QStringLiteral("%1: a table with other columns imports with --from mapped "
+                               "--map FIELD=HEADING\n")
+                    .arg(ProgramName));
+        print(m_err, QStringLiteral("%1: nothing was imported\n").arg(ProgramName));
+        return ProblemFound;
+    }
     printPreview(preview);
     for (const RefusedLine& refused : preview.refused())
         print(m_err,
@@ -128,6 +145,11 @@ int ImportCommand::importExport(
                                                        : QStringLiteral("blood-pressure"),
                 preview.name,
                 preview.newIndividual ? QStringLiteral(", a new individual") : QString()));
+    if (const int skipped = preview.duplicateCount(); skipped > 0)
+        print(m_out,
+            QStringLiteral("Skipped %1 %2 already in the log.\n")
+                .arg(skipped)
+                .arg(skipped == 1 ? QStringLiteral("row") : QStringLiteral("rows")));
     return Success;
 }
 

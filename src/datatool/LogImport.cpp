@@ -2,7 +2,10 @@
 
 #include "DataImporter.h"
 #include "FolderChecker.h"
+#include "ProgramCsvReader.h"
+#include "ProgramJsonReader.h"
 #include "bloodpressure/BloodPressureFile.h"
+#include "logimport/MappedCsvReader.h"
 #include "trackers/IndividualDataFile.h"
 #include "weight/WeightFile.h"
 
@@ -22,7 +25,9 @@ IndividualList listOf(const ProgramFolder& folder, LogImport::Log log, QString* 
                                          : BloodPressureFile::LoadBpIndividualList(folder, error);
 }
 
-// The source read as its format, or the whole-file fault.
+// The source read as its format, or the whole-file fault. A file that is
+// no known format is taken for a plain CSV, read through the columns chosen
+// or guessed.
 SourceLog readSource(LogImport::Preview& preview)
 {
     SourceLog source;
@@ -34,15 +39,31 @@ SourceLog readSource(LogImport::Preview& preview)
     if (preview.request.format) {
         preview.format = *preview.request.format;
     } else {
-        const std::optional<LogSource::Format> detected
-            = LogSource::detect(file.peek(LogSource::HeadSize));
-        if (!detected) {
+        const QByteArray head = file.peek(LogSource::HeadSize);
+        const std::optional<LogSource::Format> detected = LogSource::detect(head);
+        if (!detected && head.trimmed().startsWith('<')) {
             source.error = QStringLiteral("not an export this program knows; name its format "
                                           "with --from %1")
                                .arg(LogSource::names().join(u'|'));
             return source;
         }
-        preview.format = *detected;
+        preview.format = detected.value_or(LogSource::Format::Mapped);
+    }
+    const bool weights = preview.request.log == LogImport::Log::Weight;
+    switch (preview.format) {
+    case LogSource::Format::ProgramCsv:
+        return weights ? ProgramCsvReader::readWeighIns(file.readAll())
+                       : ProgramCsvReader::readReadings(file.readAll());
+    case LogSource::Format::ProgramJson:
+        return ProgramJsonReader::read(file.readAll());
+    case LogSource::Format::Mapped: {
+        const QByteArray bytes = file.readAll();
+        preview.headings = MappedCsvReader::headings(bytes);
+        preview.mapping = preview.request.mapping.value_or(ColumnMapping::guess(preview.headings));
+        return MappedCsvReader::read(bytes, preview.mapping, weights);
+    }
+    default:
+        break;
     }
     return LogSource::read(file, preview.format);
 }

@@ -2,6 +2,7 @@
 
 #include "ReadingImportPlan.h"
 #include "WeightImportPlan.h"
+#include "logimport/ColumnMapping.h"
 #include "logimport/LogSource.h"
 #include "services/Outcome.h"
 #include "storage/ProgramFolder.h"
@@ -10,7 +11,8 @@
 
 #include <optional>
 
-// Another program's export into one individual's weight or blood-pressure
+// An export (another program's, the program's own, or a plain CSV whose
+// columns the user chose) into one individual's weight or blood-pressure
 // log, in two steps: preview() reads the file and the log and says what
 // would be added, skipped and refused, touching nothing; apply() writes the
 // previewed rows in one save of the person's file (creating the person when
@@ -28,6 +30,9 @@ public:
         // Recognised from the content when not given.
         std::optional<LogSource::Format> format;
         bool everyWeighIn = false;
+        // For a plain CSV: the columns chosen; when not given, the obvious
+        // headings are guessed.
+        std::optional<ColumnMapping> mapping;
     };
 
     struct Preview {
@@ -38,6 +43,9 @@ public:
         WeightPersonSettings::Unit unit = WeightPersonSettings::Unit::Pounds;
         WeightImportPlan weight;
         ReadingImportPlan readings;
+        // A plain CSV's headings and the columns it was read through.
+        QStringList headings;
+        ColumnMapping mapping;
         // A fault of the file as a whole or of the target, or empty. With no
         // name given the file's rows are still planned, as for a new person.
         QString error;

@@ -77,10 +77,12 @@ ReadingImportPlan ReadingImportPlan::make(const SourceLog& source, const QList<R
     }
     std::sort(plan.refused.begin(), plan.refused.end(),
         [](const RefusedLine& a, const RefusedLine& b) { return a.line < b.line; });
-    std::stable_sort(
-        candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-            return a.date != b.date ? a.date < b.date : a.time < b.time;
-        });
+    // The program's own log keeps its order.
+    if (!source.ownLog)
+        std::stable_sort(
+            candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+                return a.date != b.date ? a.date < b.date : a.time < b.time;
+            });
 
     QSet<QString> logged;
     for (const Reading& row : log)
@@ -92,13 +94,15 @@ ReadingImportPlan ReadingImportPlan::make(const SourceLog& source, const QList<R
             ++plan.duplicates;
             continue;
         }
-        logged.insert(key);
+        if (!source.ownLog)
+            logged.insert(key);
         plan.added.append(candidate.reading);
         if (candidate.reading.pulse.isEmpty())
             ++plan.withoutPulse;
-        if (!plan.first.isValid())
+        if (!plan.first.isValid() || candidate.date < plan.first)
             plan.first = candidate.date;
-        plan.last = candidate.date;
+        if (!plan.last.isValid() || candidate.date > plan.last)
+            plan.last = candidate.date;
     }
     return plan;
 }

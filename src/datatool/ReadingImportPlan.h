@@ -15,7 +15,7 @@
 class ReadingImportPlan
 {
 public:
-    QList<Reading> added; // in date and time order
+    QList<Reading> added; // by date and time; the program's own log in its order
     int duplicates = 0;
     int withoutPulse = 0;
     QList<RefusedLine> refused;

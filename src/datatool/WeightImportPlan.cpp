@@ -13,7 +13,7 @@ namespace {
 struct Candidate {
     const SourceWeighIn* source = nullptr;
     QString text;
-    qint64 tenths = 0;
+    QString key;
 };
 
 // A weight in tenths, the precision the log is compared in.
@@ -22,9 +22,14 @@ qint64 tenthsOf(double weight)
     return std::llround(weight * 10);
 }
 
-QString dayKey(const QDate& date, qint64 tenths)
+// Another program's weights are compared in tenths, as they are stored;
+// the program's own are compared exactly, so that 80.04 is not taken for
+// an 80 already logged.
+QString dayKey(const QDate& date, double weight, bool exact)
 {
-    return QStringLiteral("%1|%2").arg(date.toJulianDay()).arg(tenths);
+    return QStringLiteral("%1|%2")
+        .arg(date.toJulianDay())
+        .arg(exact ? QString::number(weight, 'g', 17) : QString::number(tenthsOf(weight)));
 }
 
 } // namespace
@@ -50,29 +55,36 @@ WeightImportPlan WeightImportPlan::make(
 {
     WeightImportPlan plan;
     plan.refused = source.refused;
+    const bool exact = source.ownLog;
     QList<Candidate> candidates;
     for (const SourceWeighIn& weighIn : source.weighIns) {
-        const std::optional<QString> text = converted(weighIn.weight, weighIn.unit, unit);
+        const Unit from = source.weightsInPersonsUnit ? unit : weighIn.unit;
+        const std::optional<QString> text = source.ownLog && from == unit && !weighIn.text.isEmpty()
+            ? std::optional(weighIn.text)
+            : converted(weighIn.weight, from, unit);
         if (!text) {
             plan.refused.append({ weighIn.line,
                 QStringLiteral("the weight %1 %2 is not above 0")
                     .arg(weighIn.weight)
-                    .arg(WeightPersonSettings::unitName(weighIn.unit)) });
+                    .arg(WeightPersonSettings::unitName(from)) });
             continue;
         }
-        candidates.append({ &weighIn, *text, tenthsOf(text->toDouble()) });
+        candidates.append({ &weighIn, *text,
+            dayKey(weighIn.date, NumberText::toNumber(*text).value_or(0), exact) });
     }
     std::sort(plan.refused.begin(), plan.refused.end(),
         [](const RefusedLine& a, const RefusedLine& b) { return a.line < b.line; });
-    // A weigh-in without a time counts as the day's first.
-    std::stable_sort(
-        candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-            if (a.source->date != b.source->date)
-                return a.source->date < b.source->date;
-            return a.source->time.isValid() && b.source->time.isValid()
-                ? a.source->time < b.source->time
-                : !a.source->time.isValid() && b.source->time.isValid();
-        });
+    // The program's own log keeps its order; a weigh-in without a time
+    // counts as the day's first.
+    if (!source.ownLog)
+        std::stable_sort(
+            candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+                if (a.source->date != b.source->date)
+                    return a.source->date < b.source->date;
+                return a.source->time.isValid() && b.source->time.isValid()
+                    ? a.source->time < b.source->time
+                    : !a.source->time.isValid() && b.source->time.isValid();
+            });
 
     QSet<qint64> days;
     QSet<QString> weighIns;
@@ -82,25 +94,28 @@ WeightImportPlan WeightImportPlan::make(
             continue;
         days.insert(date.toJulianDay());
         if (const std::optional<double> weight = NumberText::toNumber(row.weight))
-            weighIns.insert(dayKey(date, tenthsOf(*weight)));
+            weighIns.insert(dayKey(date, *weight, exact));
     }
+    const bool thinned = !everyWeighIn && !source.ownLog;
     for (const Candidate& candidate : candidates) {
         const QDate date = candidate.source->date;
-        const QString key = dayKey(date, candidate.tenths);
-        if (weighIns.contains(key)) {
+        if (weighIns.contains(candidate.key)) {
             ++plan.duplicates;
             continue;
         }
-        if (!everyWeighIn && days.contains(date.toJulianDay())) {
+        if (thinned && days.contains(date.toJulianDay())) {
             ++plan.sameDay;
             continue;
         }
-        weighIns.insert(key);
-        days.insert(date.toJulianDay());
+        if (!source.ownLog) {
+            weighIns.insert(candidate.key);
+            days.insert(date.toJulianDay());
+        }
         plan.added.append({ StoredDate::longText(date), candidate.text });
-        if (!plan.first.isValid())
+        if (!plan.first.isValid() || date < plan.first)
             plan.first = date;
-        plan.last = date;
+        if (!plan.last.isValid() || date > plan.last)
+            plan.last = date;
     }
     return plan;
 }

@@ -13,7 +13,8 @@
 // person's unit and rounded to the tenth the weight box shows; a weigh-in
 // equal to one already logged (same day, same weight) skipped and counted;
 // and, unless every weigh-in is wanted, only the earliest of each day kept,
-// a day the log already has counting as taken.
+// a day the log already has counting as taken. The program's own export
+// is taken whole: see SourceLog::ownLog.
 class WeightImportPlan
 {
 public:
@@ -21,7 +22,7 @@ public:
 
     static constexpr double PoundsPerKilogram = 2.20462262185;
 
-    QList<WeighIn> added; // in date order
+    QList<WeighIn> added; // in date order; the program's own log in its order
     int duplicates = 0;
     int sameDay = 0;
     QList<RefusedLine> refused;

@@ -24,6 +24,8 @@ constexpr Named Formats[] = {
     { LogSource::Format::SamsungHealth, "samsung", "Samsung Health CSV" },
     { LogSource::Format::AppleHealth, "apple", "Apple Health export.xml" },
     { LogSource::Format::ProgramCsv, "csv", "Halvorn CSV" },
+    { LogSource::Format::ProgramJson, "json", "Halvorn JSON" },
+    { LogSource::Format::Mapped, "mapped", "CSV with chosen columns" },
     { LogSource::Format::Zip, "zip", "Apple Health export.zip" },
 };
 
@@ -103,6 +105,11 @@ std::optional<LogSource::Format> LogSource::detect(const QByteArray& head)
             return Format::AppleHealth;
         return std::nullopt;
     }
+    // None of the other programs' exports is JSON; whether it is the
+    // program's own is told by its "kind", which may come after pictures
+    // far beyond the head.
+    if (text.trimmed().startsWith("{"))
+        return Format::ProgramJson;
     if (text.trimmed().startsWith(SamsungHealthCsvReader::MetadataStart))
         return Format::SamsungHealth;
     const QStringList names = firstLineNames(text);

@@ -20,8 +20,12 @@ public:
         Garmin,
         SamsungHealth,
         AppleHealth,
-        // The program's own CSV columns, read by the checked CSV import.
+        // The program's own CSV and JSON exports and a plain CSV whose
+        // columns the user names: read above this library, where the log's
+        // value rules are.
         ProgramCsv,
+        ProgramJson,
+        Mapped,
         // The phone's health export as a zip archive, export.xml inside; a
         // zip is always recognised by its bytes, so --from has no word for it.
         Zip,
@@ -39,6 +43,7 @@ public:
     // How many bytes detect() needs at most.
     static constexpr qint64 HeadSize = 4096;
 
-    // Reads the device as the format. ProgramCsv is not read here.
+    // Reads the device as the format. ProgramCsv, ProgramJson and Mapped
+    // are not read here.
     static SourceLog read(QIODevice& device, Format format);
 };

@@ -17,6 +17,10 @@ struct SourceWeighIn {
     QTime time; // invalid when the source gives the day only
     double weight = 0;
     WeightPersonSettings::Unit unit = WeightPersonSettings::Unit::Kilograms;
+    // The program's own export: the weight as the log stored it, kept as it
+    // is when no conversion is needed. Initialised here so that the other
+    // readers may leave it out of their lists.
+    QString text = {};
 };
 
 struct SourceReading {
@@ -42,6 +46,13 @@ struct SourceLog {
     // A fault of the file as a whole, naming its line; nothing is taken
     // from a file with one, since what follows it cannot be trusted.
     QString error;
+    // The program's own export: the log is taken whole and in its order,
+    // no day thinned to one weigh-in and no row compared with another row
+    // of the file, so that a log exported and imported again is the same.
+    bool ownLog = false;
+    // The weights name no unit: they are in the unit of the person they go
+    // to (exports written before the person had a unit, and plain tables).
+    bool weightsInPersonsUnit = false;
 
     bool failed() const { return !error.isEmpty(); }
 };

@@ -16,7 +16,8 @@ TEST(DataToolCommandLine, HelpPrintsTheUsage)
     const DataToolRun run = runDataTool({ "--help" });
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.outText().startsWith("Usage: halvorn-data")) << run.outText().toStdString();
-    EXPECT_TRUE(run.outText().contains("import weight|bp NAME FILE.csv"));
+    EXPECT_TRUE(run.outText().contains(
+        "import weight|bp NAME FILE [--from FORMAT] [--all-readings] [--dry-run]"));
     EXPECT_TRUE(run.err.isEmpty());
 }
 

@@ -183,8 +183,8 @@ TEST(DataToolLogImport, RefusesWhatItCannotUse)
             "line 2: the header has no \"start_time\" column" },
         { { "weight", "Eve", elsewhere.filePath("long.csv"), "--dry-run" }, 1,
             "the log would hold more than 32766 rows" },
-        { { "weight", "Eve", elsewhere.filePath("plain.csv"), "--dry-run" }, 2,
-            "the program's own CSV is checked whole" },
+        { { "weight", "Eve", elsewhere.filePath("plain.csv"), "--map", "date=date" }, 2,
+            "--map, --date-order and --unit belong to --from mapped" },
         { { "passwords", elsewhere.filePath("plain.csv"), "--all-readings" }, 2,
             "--dry-run and --all-readings belong to import weight and bp" },
     };

@@ -152,4 +152,60 @@ TEST(TrackerImport, PreviewsRefusedLinesAndImportsReadingsOnlyWithoutThem)
     EXPECT_EQ(driver.grid()->text(2, 3), "135");
 }
 
+// A table no program wrote: the preview guesses the weight column and its
+// unit from the headings, asks for the date column, and plans the rows
+// again at each choice, made with the keyboard as a user would.
+TEST(TrackerImport, ReadsAPlainCsvThroughTheColumnsChosenInThePreview)
+{
+    TrackerScreenDriver driver(weightTrackerKind());
+    driver.open();
+    QByteArray csv = exportFixture("plain-weights.csv");
+    csv.truncate(csv.indexOf("31.02.2023"));
+    driver.folder.write("scale.csv", csv);
+    driver.dialogs.queueFile(driver.folder.filePath("scale.csv"));
+    whenModalOpens<LogImportPreview>("LogImportPreview", [&](LogImportPreview* preview) {
+        ASSERT_NE(preview, nullptr);
+        auto* date = preview->findChild<QComboBox*>("mapDate");
+        auto* weight = preview->findChild<QComboBox*>("mapWeight");
+        auto* order = preview->findChild<QComboBox*>("mapDateOrder");
+        auto* unit = preview->findChild<QComboBox*>("mapUnit");
+        ASSERT_TRUE(date && weight && order && unit);
+        EXPECT_EQ(preview->findChild<QComboBox*>("mapSystolic"), nullptr);
+        auto* summary = preview->findChild<QLabel*>("ImportSummary");
+        auto* rows = preview->findChild<QTreeWidget*>("ImportRows");
+        auto* refused = preview->findChild<QTreeWidget*>("ImportRefused");
+        auto* importButton = preview->findChild<QPushButton*>("ImportAccept");
+        EXPECT_TRUE(date->isVisibleTo(preview));
+        EXPECT_EQ(date->currentText(), "(none)");
+        EXPECT_EQ(weight->currentText(), "Body Weight (kg)");
+        EXPECT_EQ(unit->currentText(), "kg");
+        EXPECT_TRUE(summary->text().endsWith("scale.csv: no column is chosen for the date."))
+            << summary->text().toStdString();
+        EXPECT_FALSE(importButton->isEnabled());
+
+        QTest::keyClick(date, Qt::Key_Down);
+        EXPECT_EQ(date->currentText(), "Measured on");
+        EXPECT_EQ(column(refused, 0), QStringList({ "2", "3", "5" }));
+        EXPECT_EQ(column(refused, 1).first(),
+            "the date \"15.01.2023 07:30\" is not a year-month-day date");
+        QTest::keyClick(order, Qt::Key_Down);
+        EXPECT_EQ(order->currentText(), "Day-month-year (15.01.2023)");
+        EXPECT_EQ(column(refused, 0), QStringList());
+        // Into pounds; the weigh-in without a time is the day's first.
+        EXPECT_EQ(column(rows, 1), QStringList({ "178.6", "176.8" }));
+        EXPECT_FALSE(importButton->isEnabled());
+        choosePerson(preview, "Eve");
+        QTest::keyClick(unit, Qt::Key_Up);
+        EXPECT_EQ(unit->currentText(), "The person's unit");
+        EXPECT_EQ(column(rows, 1), QStringList({ "81", "80.2" }));
+        ASSERT_TRUE(importButton->isEnabled()) << summary->text().toStdString();
+        importButton->click();
+    });
+    driver.action("mUImport")->trigger();
+
+    EXPECT_EQ(driver.messages.last().text, "2 rows were imported into the log of Eve.");
+    EXPECT_EQ(driver.grid()->text(1, 2), "81");
+    EXPECT_EQ(driver.grid()->text(2, 1), "January 16, 2023");
+}
+
 } // namespace

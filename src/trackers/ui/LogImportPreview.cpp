@@ -3,6 +3,7 @@
 #include "screens/BusyPointer.h"
 #include "screens/NamedWidget.h"
 #include "storage/StoredDate.h"
+#include "trackers/ui/ColumnMappingPanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -83,8 +84,9 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
 
     m_format = named(new QComboBox(this), "ImportFormat");
     m_format->addItem(QStringLiteral("Recognised from the file"), -1);
-    for (Format format : { Format::OpenScale, Format::Withings, Format::Garmin,
-             Format::SamsungHealth, Format::AppleHealth })
+    for (Format format :
+        { Format::OpenScale, Format::Withings, Format::Garmin, Format::SamsungHealth,
+            Format::AppleHealth, Format::ProgramCsv, Format::ProgramJson, Format::Mapped })
         m_format->addItem(LogSource::title(format), int(format));
     m_person = named(new QComboBox(this), "ImportPerson");
     m_person->setEditable(true);
@@ -94,6 +96,8 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
     m_everyWeighIn = named(
         new QCheckBox(QStringLiteral("&Keep every weigh-in of a day"), this), "ImportEveryWeighIn");
     m_everyWeighIn->setVisible(weight);
+    m_mapping = new ColumnMappingPanel(weight, this);
+    m_mapping->setVisible(false);
 
     m_rows = named(new QTreeWidget(this), "ImportRows");
     m_rows->setHeaderLabels(weight
@@ -128,6 +132,7 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
     // The dialog grows with a summary that takes more lines.
     layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->addLayout(form);
+    layout->addWidget(m_mapping);
     layout->addWidget(m_everyWeighIn);
     layout->addWidget(m_summary);
     layout->addWidget(m_rows);
@@ -138,6 +143,10 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
     // export can be large.
     connect(m_format, &QComboBox::currentIndexChanged, this, &LogImportPreview::readAgain);
     connect(m_everyWeighIn, &QCheckBox::toggled, this, &LogImportPreview::readAgain);
+    connect(m_mapping, &ColumnMappingPanel::changed, this, [this] {
+        m_mappingChosen = true;
+        readAgain();
+    });
     connect(m_person, &QComboBox::activated, this, &LogImportPreview::readAgain);
     connect(m_person->lineEdit(), &QLineEdit::editingFinished, this, [this] {
         if (m_person->currentText().trimmed() != m_readName)
@@ -177,6 +186,8 @@ void LogImportPreview::readAgain()
     if (const int format = m_format->currentData().toInt(); format >= 0)
         request.format = Format(format);
     request.everyWeighIn = m_everyWeighIn->isChecked();
+    if (m_mappingChosen)
+        request.mapping = m_mapping->mapping();
     m_readName = request.name;
     {
         // A phone's export of a gigabyte takes a while to read.
@@ -188,6 +199,13 @@ void LogImportPreview::readAgain()
 
 void LogImportPreview::showPreview()
 {
+    const bool mapped = m_preview.format == Format::Mapped;
+    if (mapped)
+        m_mapping->showChoices(m_preview.headings, m_preview.mapping);
+    m_mapping->setVisible(mapped);
+    // The program's own log is taken whole, every weigh-in of a day.
+    m_everyWeighIn->setVisible(m_log == LogImport::Log::Weight
+        && m_preview.format != Format::ProgramCsv && m_preview.format != Format::ProgramJson);
     m_rows->clear();
     if (m_log == LogImport::Log::Weight) {
         for (const WeighIn& row : std::as_const(m_preview.weight.added))

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QStringList>
 
+class ColumnMappingPanel;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -14,7 +15,9 @@ class QTreeWidget;
 // The preview before another program's export goes into a log: the format
 // recognised, the person (listed or new), the rows to add, the rows skipped
 // as already logged or as later weigh-ins of a day, the refused lines with
-// their reasons, and the first and last date. Import is offered only when
+// their reasons, and the first and last date. A file that is no known
+// export is read as a plain CSV through the columns chosen in the mapping
+// panel, guessed from its headings at first. Import is offered only when
 // there is something to add and nothing is refused. The file is read again
 // only when a choice changes what it gives.
 class LogImportPreview : public QDialog
@@ -42,6 +45,9 @@ private:
     QComboBox* m_format;
     QComboBox* m_person;
     QCheckBox* m_everyWeighIn;
+    ColumnMappingPanel* m_mapping;
+    // Until the user chooses a column, the reader guesses them.
+    bool m_mappingChosen = false;
     QTreeWidget* m_rows;
     QTreeWidget* m_refused;
     QLabel* m_summary;
