@@ -155,8 +155,9 @@ TEST(OwnExportImport, ConvertsOnlyWhenTheExportNamesAnotherUnit)
     for (const auto& c : cases) {
         TemporaryProgramFolder folder;
         copyFixture("logs", folder);
-        if (c.annInKilograms)
+        if (c.annInKilograms) {
             ASSERT_EQ(run(folder, { "set", "weight", "Ann", "--unit", "kg" }).exitCode, 0);
+        }
         TemporaryProgramFolder elsewhere;
         elsewhere.write(c.file, c.content);
         const DataToolRun imported

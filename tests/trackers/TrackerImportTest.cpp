@@ -37,6 +37,26 @@ QStringList column(QTreeWidget* list, int column)
     return texts;
 }
 
+// Of the named controls, those Tab reaches, in the order it reaches them;
+// a box's line edit stands for the box.
+QStringList tabbedNames(QWidget* window, const QStringList& named)
+{
+    QStringList reached;
+    QWidget* widget = window;
+    for (int guard = 0; guard < 1000; ++guard) {
+        widget = widget->nextInFocusChain();
+        if (widget == window)
+            break;
+        QString name = widget->objectName();
+        if (qobject_cast<QLineEdit*>(widget) && widget->parentWidget())
+            name = widget->parentWidget()->objectName();
+        if (widget->isVisibleTo(window) && (widget->focusPolicy() & Qt::TabFocus)
+            && named.contains(name) && !reached.contains(name))
+            reached.append(name);
+    }
+    return reached;
+}
+
 void choosePerson(LogImportPreview* preview, const QString& name)
 {
     auto* person = preview->findChild<QComboBox*>("ImportPerson");
@@ -182,6 +202,12 @@ TEST(TrackerImport, ReadsAPlainCsvThroughTheColumnsChosenInThePreview)
         EXPECT_TRUE(summary->text().endsWith("scale.csv: no column is chosen for the date."))
             << summary->text().toStdString();
         EXPECT_FALSE(importButton->isEnabled());
+        // Tab goes down the dialog as it is laid out.
+        EXPECT_EQ(tabbedNames(preview,
+                      { "ImportPerson", "mapDate", "mapTime", "mapWeight", "mapDateOrder",
+                          "mapUnit", "ImportEveryWeighIn" }),
+            QStringList({ "ImportPerson", "mapDate", "mapTime", "mapWeight", "mapDateOrder",
+                "mapUnit", "ImportEveryWeighIn" }));
 
         QTest::keyClick(date, Qt::Key_Down);
         EXPECT_EQ(date->currentText(), "Measured on");

@@ -93,11 +93,12 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
     m_person->addItems(names);
     m_person->setCurrentText(name);
     m_person->lineEdit()->setMaxLength(25);
+    // Made in the order they are laid out, which is the order Tab follows.
+    m_mapping = new ColumnMappingPanel(weight, this);
+    m_mapping->setVisible(false);
     m_everyWeighIn = named(
         new QCheckBox(QStringLiteral("&Keep every weigh-in of a day"), this), "ImportEveryWeighIn");
     m_everyWeighIn->setVisible(weight);
-    m_mapping = new ColumnMappingPanel(weight, this);
-    m_mapping->setVisible(false);
 
     m_rows = named(new QTreeWidget(this), "ImportRows");
     m_rows->setHeaderLabels(weight

@@ -215,7 +215,6 @@ void TrackerLogPanel::setColumnWidths()
 
 int TrackerLogPanel::columnMinimum(int i) const
 {
-    const int column = i + 1;
     const QTableWidget* view = m_grid->view();
     // A cell's text has the style's margins on both sides and the grid line;
     // a heading only itself.
