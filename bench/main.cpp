@@ -4,6 +4,7 @@
 #include "CommandLineCases.h"
 #include "ImportCases.h"
 #include "Repetitions.h"
+#include "ZipImportCases.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -21,9 +22,9 @@ const char* const Usage
       "\n"
       "Times exporting, opening, adding and printing on files of 10,000\n"
       "entries, backing up 2,000 people and importing a 200 MB health export\n"
-      "(all made in a temporary folder) beside a floor measured in the same\n"
-      "run, and prints each figure with its ratio to the floor. A report, not a\n"
-      "test: it sets no limits.\n"
+      "and a 300 MB export.zip (all made in a temporary folder) beside a floor\n"
+      "measured in the same run, and prints each figure with its ratio to the\n"
+      "floor. A report, not a test: it sets no limits.\n"
       "\n"
       "GROUP picks cases: export, command-line, trackers, keeper, report,\n"
       "backup, vault, memory, import. Without --only, every case runs.\n";
@@ -58,6 +59,8 @@ int main(int argc, char* argv[])
     if (arguments.value(0) == BenchCases::PeakMemoryOption && arguments.size() == 3)
         return BenchCases(ProgramFolder(arguments.at(2)), Repetitions(1))
             .peakMemoryChild(arguments.at(1));
+    if (arguments.value(0) == ZipImportCases::PeakMemoryOption && arguments.size() == 3)
+        return ZipImportCases::peakMemoryChild(arguments.at(1), arguments.at(2));
     if (arguments.value(0) == BenchCases::FirstOpenOption && arguments.size() == 3)
         return BenchCases(ProgramFolder(arguments.at(2)), Repetitions(1))
             .firstOpenChild(arguments.at(1));
@@ -103,6 +106,7 @@ int main(int argc, char* argv[])
     BenchCases cases(folder.folder(), Repetitions(repetitions));
     CommandLineCases commandLine(folder.folder(), Repetitions(repetitions));
     ImportCases imports { Repetitions(repetitions) };
+    ZipImportCases zipImports { Repetitions(repetitions) };
     using Tracker = BenchCases::Tracker;
     const QList<Group> groups {
         { QStringLiteral("export"),
@@ -129,7 +133,8 @@ int main(int argc, char* argv[])
         { QStringLiteral("backup"), [&] { return QList { cases.backUpPeople() }; } },
         { QStringLiteral("vault"), [&] { return QList { cases.unlockPasswordVault() }; } },
         { QStringLiteral("memory"), [&] { return QList { cases.peakMemory() }; } },
-        { QStringLiteral("import"), [&] { return imports.importAppleHealthExport(); } },
+        { QStringLiteral("import"),
+            [&] { return imports.importAppleHealthExport() + zipImports.readHealthExportZip(); } },
     };
     for (const QString& name : std::as_const(only)) {
         if (std::none_of(groups.begin(), groups.end(),
@@ -146,7 +151,8 @@ int main(int argc, char* argv[])
                 report.print(line);
         }
     }
-    const QStringList problems = cases.problems() + commandLine.problems() + imports.problems();
+    const QStringList problems
+        = cases.problems() + commandLine.problems() + imports.problems() + zipImports.problems();
     for (const QString& problem : problems)
         err << "halvorn-bench: " << problem << Qt::endl;
     return problems.isEmpty() ? 0 : 1;

@@ -14,7 +14,7 @@ packages=(
   fonts-liberation xvfb xauth poppler-utils imagemagick
   desktop-file-utils appstream dpkg-dev file lintian
   clang-format
-  libsodium-dev libzxcvbn-dev
+  libsodium-dev libzxcvbn-dev zlib1g-dev
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "LogSource.h"
 
 #include "AppleHealthXmlReader.h"
+#include "AppleHealthZipReader.h"
 #include "GarminCsvReader.h"
 #include "OpenScaleCsvReader.h"
 #include "SamsungHealthCsvReader.h"
@@ -25,7 +26,7 @@ constexpr Named Formats[] = {
     { LogSource::Format::ProgramCsv, "csv", "Halvorn CSV" },
     { LogSource::Format::ProgramJson, "json", "Halvorn JSON" },
     { LogSource::Format::Mapped, "mapped", "CSV with chosen columns" },
-    { LogSource::Format::Zip, "zip", "zip archive" },
+    { LogSource::Format::Zip, "zip", "Apple Health export.zip" },
 };
 
 // The cells of the first non-blank line, trimmed; a head cut inside a
@@ -134,13 +135,15 @@ std::optional<LogSource::Format> LogSource::detect(const QByteArray& head)
 
 SourceLog LogSource::read(QIODevice& device, Format format)
 {
+    // The phone's export named by the user may still be the archive.
+    if (format == Format::Zip
+        || (format == Format::AppleHealth && detect(device.peek(4)) == Format::Zip))
+        return AppleHealthZipReader::read(device);
     if (format == Format::AppleHealth)
         return AppleHealthXmlReader::read(device);
     SourceLog log;
-    if (format == Format::Zip || format == Format::ProgramCsv) {
-        log.error = format == Format::Zip
-            ? QStringLiteral("this is a zip archive: unpack it and choose the export.xml inside")
-            : QStringLiteral("the program's own CSV is read by the checked CSV import");
+    if (format == Format::ProgramCsv) {
+        log.error = QStringLiteral("the program's own CSV is read by the checked CSV import");
         return log;
     }
     const QByteArray bytes = device.readAll();

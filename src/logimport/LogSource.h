@@ -26,7 +26,8 @@ public:
         ProgramCsv,
         ProgramJson,
         Mapped,
-        // A zip archive; Qt Core has no reader for it.
+        // The phone's health export as a zip archive, export.xml inside; a
+        // zip is always recognised by its bytes, so --from has no word for it.
         Zip,
     };
 
@@ -34,7 +35,7 @@ public:
     static QString name(Format format);
     static std::optional<Format> formatNamed(const QString& name);
     static QStringList names();
-    // What the preview shows: "Withings CSV", "Apple Health export.xml".
+    // What the preview shows: "Withings CSV", "Apple Health export.zip".
     static QString title(Format format);
 
     // From the first bytes of the file; nothing when no format fits.

@@ -134,6 +134,27 @@ TEST(DataToolLogImport, ImportsReadingsWithThePulseTakenBesideThem)
     EXPECT_EQ(cy->rows[5], (Reading { "March 10, 2012", "9:10 PM", "125", "82", "" }));
 }
 
+// The archive as the phone lays it out, the clinical export beside the one
+// that is read; made with python3's zipfile, another archiver than the
+// tests' own.
+TEST(DataToolLogImport, PreviewsReadingsFromThePhonesZippedExport)
+{
+    TemporaryProgramFolder folder;
+    const DataToolRun run
+        = importExport(folder, { "bp", "Eve", exportFixture("apple-export.zip"), "--dry-run" });
+    ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
+    // The first reading takes the pulse the watch took a minute later.
+    EXPECT_EQ(run.outText(),
+        "Format: Apple Health export.zip\n"
+        "Person: Eve (new)\n"
+        "To add: 2, January 20, 2023 to January 22, 2023\n"
+        "Skipped, already in the log: 0\n"
+        "Without a pulse: 1\n"
+        "Refused: 0\n"
+        "Nothing was written (--dry-run).\n");
+    EXPECT_TRUE(folderContents(folder.path()).isEmpty());
+}
+
 TEST(DataToolLogImport, RefusesWhatItCannotUse)
 {
     TemporaryProgramFolder folder;
@@ -155,7 +176,7 @@ TEST(DataToolLogImport, RefusesWhatItCannotUse)
         { { "weight", "Eve", exportFixture("openscale.csv"), "--from", "fitbit" }, 2,
             "unknown format \"fitbit\": use openscale|withings|garmin|samsung|apple|csv" },
         { { "weight", "Eve", elsewhere.filePath("export.zip") }, 1,
-            "unpack it and choose the export.xml inside" },
+            "export.zip: the zip archive is cut short or damaged" },
         { { "bp", "Eve", exportFixture("withings-weight.csv") }, 1,
             "holds weigh-ins, no blood-pressure readings" },
         { { "weight", "Eve", exportFixture("garmin-weight.csv"), "--from", "samsung" }, 1,

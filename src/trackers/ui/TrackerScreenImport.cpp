@@ -24,8 +24,8 @@ void TrackerScreen::importLog()
     if (m_changesMade == Changed && !displayedName().isEmpty()
         && promptSaveChanges() == MessageService::Answer::Cancel)
         return;
-    const std::optional<QString> path = m_services.dialogs.chooseOpenFile(
-        ImportTitle, QDir::homePath(), QStringLiteral("Exports (*.csv *.xml);;All files (*)"));
+    const std::optional<QString> path = m_services.dialogs.chooseOpenFile(ImportTitle,
+        QDir::homePath(), QStringLiteral("Exports (*.csv *.xml *.zip);;All files (*)"));
     if (!path)
         return;
     const LogImport::Log log = m_profile.backupKind == BackupKind::WeightBackup
