@@ -25,7 +25,7 @@ void TrackerScreen::importLog()
         && promptSaveChanges() == MessageService::Answer::Cancel)
         return;
     const std::optional<QString> path = m_services.dialogs.chooseOpenFile(ImportTitle,
-        QDir::homePath(), QStringLiteral("Exports (*.csv *.xml *.zip);;All files (*)"));
+        QDir::homePath(), QStringLiteral("Exports (*.csv *.json *.xml *.zip);;All files (*)"));
     if (!path)
         return;
     const LogImport::Log log = m_profile.backupKind == BackupKind::WeightBackup
