@@ -63,7 +63,8 @@ QString DataTool::usage() const
         "      height (inches with lb, centimetres with kg; 0 removes it), kept\n"
         "      in Halvorn.ini. Refused while Halvorn has the folder open.\n"
         "  import weight|bp NAME FILE [--from FORMAT] [--all-readings] [--dry-run]\n"
-        "         [--map FIELD=HEADING]... [--date-order ymd|dmy|mdy] [--unit lb|kg]\n"
+        "         [--skip-refused] [--map FIELD=HEADING]... [--date-order ymd|dmy|mdy]\n"
+        "         [--unit lb|kg]\n"
         "      Imports an export into NAME's file, creating NAME when it is not\n"
         "      listed. The format is found from the file unless --from names it:\n"
         "      openscale, withings (weight.csv, bp.csv), garmin, samsung, apple\n"
@@ -72,10 +73,11 @@ QString DataTool::usage() const
         "      weights are converted into NAME's unit and rounded to a tenth, and\n"
         "      only the first weigh-in of a day is kept unless --all-readings is\n"
         "      given. Rows already in the log are skipped and counted. When any\n"
-        "      row is refused nothing is written, and every refused row is\n"
-        "      reported with its line. --dry-run prints what would be added,\n"
-        "      skipped and refused. A file that check finds damaged is not\n"
-        "      imported into. Refused while Halvorn has the folder open.\n"
+        "      row is refused nothing is written unless --skip-refused is given,\n"
+        "      and every refused row is reported with its line. --dry-run prints\n"
+        "      what would be added, skipped and refused. A file that check finds\n"
+        "      damaged is not imported into. Refused while Halvorn has the folder\n"
+        "      open.\n"
         "      With --from mapped, --map names the column of each field by its\n"
         "      heading (fields: date, time, weight, systolic, diastolic, pulse;\n"
         "      weight needs date and weight, bp date, systolic and diastolic);\n"
@@ -240,9 +242,9 @@ int DataTool::runCommand(const QStringList& arguments)
         && (options.cut || (options.from && !importsLog)))
         return m_output.usageError(QStringLiteral(
             "--from and --cut belong to import passwords (--from also to import weight and bp)"));
-    if (!importsLog && (options.dryRun || options.allReadings))
-        return m_output.usageError(
-            QStringLiteral("--dry-run and --all-readings belong to import weight and bp"));
+    if (!importsLog && (options.dryRun || options.allReadings || options.skipRefused))
+        return m_output.usageError(QStringLiteral(
+            "--dry-run, --all-readings and --skip-refused belong to import weight and bp"));
     if ((command != u"check" || options.kindAt(1) != DataToolOptions::Kind::Passwords)
         && options.health)
         return m_output.usageError(QStringLiteral("--health belongs to check passwords"));

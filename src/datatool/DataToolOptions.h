@@ -27,9 +27,11 @@ struct DataToolOptions {
     // are cut.
     std::optional<QString> from;
     bool cut = false;
-    // import weight|bp: every weigh-in of a day, and the preview alone.
+    // import weight|bp: every weigh-in of a day, the preview alone, and the
+    // rest of the file taken when some lines are refused.
     bool allReadings = false;
     bool dryRun = false;
+    bool skipRefused = false;
     // import weight|bp --from mapped: FIELD=HEADING as given, and the date
     // order (--unit gives the weights' unit).
     QStringList maps;

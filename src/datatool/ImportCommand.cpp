@@ -98,6 +98,7 @@ int ImportCommand::importExport(const DataToolOptions& options, LogSource::Forma
     request.path = options.positional.at(3);
     request.format = format;
     request.everyWeighIn = options.allReadings;
+    request.skipRefused = options.skipRefused;
     request.mapping = mapping;
     const ProgramFolder folder(options.folder);
     const LogImport::Preview preview = LogImport::preview(folder, request);
@@ -122,7 +123,7 @@ int ImportCommand::importExport(const DataToolOptions& options, LogSource::Forma
                 .arg(ProgramName, request.path)
                 .arg(refused.line)
                 .arg(refused.reason));
-    if (!preview.refused().isEmpty()) {
+    if (!preview.refused().isEmpty() && !options.skipRefused) {
         print(m_err, QStringLiteral("%1: nothing was imported\n").arg(ProgramName));
         return ProblemFound;
     }

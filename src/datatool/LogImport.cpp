@@ -136,7 +136,7 @@ Outcome saveWith(const ProgramFolder& folder, const LogImport::Preview& preview,
 
 bool LogImport::Preview::canApply() const
 {
-    return error.isEmpty() && refused().isEmpty() && addedCount() > 0;
+    return error.isEmpty() && (refused().isEmpty() || request.skipRefused) && addedCount() > 0;
 }
 
 int LogImport::Preview::addedCount() const

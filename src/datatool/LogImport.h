@@ -16,8 +16,8 @@
 // log, in two steps: preview() reads the file and the log and says what
 // would be added, skipped and refused, touching nothing; apply() writes the
 // previewed rows in one save of the person's file (creating the person when
-// the name is new). A preview with a refused line or a fault is never
-// applied: the log keeps every byte it had.
+// the name is new). A preview with a fault, or with a refused line unless
+// the request skips them, is never applied: the log keeps every byte it had.
 class LogImport
 {
 public:
@@ -30,6 +30,9 @@ public:
         // Recognised from the content when not given.
         std::optional<LogSource::Format> format;
         bool everyWeighIn = false;
+        // The other rows are taken when some lines are refused; otherwise a
+        // refused line keeps the whole file out.
+        bool skipRefused = false;
         // For a plain CSV: the columns chosen; when not given, the obvious
         // headings are guessed.
         std::optional<ColumnMapping> mapping;

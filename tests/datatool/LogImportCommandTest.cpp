@@ -114,6 +114,24 @@ TEST(DataToolLogImport, ARefusedLineLeavesTheFolderAsItWas)
     EXPECT_EQ(folderContents(folder.path()), before);
 }
 
+// Asked for, the rows that can be read go in and the refused ones are
+// still named.
+TEST(DataToolLogImport, SkippingRefusedLinesImportsTheOtherRows)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const QList<WeighIn> before = weighInsOf(folder, "Ann");
+    const DataToolRun run = importExport(
+        folder, { "weight", "Ann", exportFixture("openscale.csv"), "--skip-refused" });
+    ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
+    EXPECT_TRUE(run.outText().contains("Refused: 2\n"));
+    EXPECT_TRUE(run.errText().contains("openscale.csv: line 4: the weight \"\" is not a number\n"));
+    EXPECT_TRUE(run.outText().endsWith("Added 2 rows to the weight file of Ann.\n"))
+        << run.outText().toStdString();
+    EXPECT_EQ(weighInsOf(folder, "Ann").mid(before.size()),
+        QList<WeighIn>({ { "January 15, 2023", "177.3" }, { "January 16, 2023", "176.6" } }));
+}
+
 TEST(DataToolLogImport, ImportsReadingsWithThePulseTakenBesideThem)
 {
     TemporaryProgramFolder folder;
@@ -185,8 +203,8 @@ TEST(DataToolLogImport, RefusesWhatItCannotUse)
             "the log would hold more than 32766 rows" },
         { { "weight", "Eve", elsewhere.filePath("plain.csv"), "--map", "date=date" }, 2,
             "--map, --date-order and --unit belong to --from mapped" },
-        { { "passwords", elsewhere.filePath("plain.csv"), "--all-readings" }, 2,
-            "--dry-run and --all-readings belong to import weight and bp" },
+        { { "passwords", elsewhere.filePath("plain.csv"), "--skip-refused" }, 2,
+            "--dry-run, --all-readings and --skip-refused belong to import weight and bp" },
     };
     for (const auto& c : cases) {
         const DataToolRun run = importExport(folder, c.arguments);

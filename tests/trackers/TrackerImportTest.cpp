@@ -146,7 +146,17 @@ TEST(TrackerImport, PreviewsRefusedLinesAndImportsReadingsOnlyWithoutThem)
         ASSERT_NE(preview, nullptr);
         EXPECT_EQ(column(preview->findChild<QTreeWidget*>("ImportRefused"), 0),
             QStringList({ "24", "40" }));
-        EXPECT_FALSE(preview->findChild<QPushButton*>("ImportAccept")->isEnabled());
+        auto* importButton = preview->findChild<QPushButton*>("ImportAccept");
+        EXPECT_FALSE(importButton->isEnabled());
+        // Leaving the refused lines out offers the rest; Cancel still
+        // writes nothing.
+        auto* skipRefused = preview->findChild<QCheckBox*>("ImportSkipRefused");
+        ASSERT_TRUE(skipRefused->isVisibleTo(preview));
+        skipRefused->setChecked(true);
+        EXPECT_TRUE(importButton->isEnabled());
+        EXPECT_TRUE(preview->findChild<QLabel*>("ImportSummary")
+                        ->text()
+                        .endsWith("2 refused. The refused lines are left out."));
         preview->findChild<QPushButton*>("ImportCancel")->click();
     });
     driver.action("mUImport")->trigger();

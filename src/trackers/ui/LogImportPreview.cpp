@@ -64,8 +64,10 @@ QString summary(const LogImport::Preview& preview)
         parts.append(QStringLiteral("%1 without a pulse.").arg(preview.readings.withoutPulse));
     parts.append(QStringLiteral("%1 refused.").arg(preview.refused().size()));
     if (!preview.refused().isEmpty())
-        parts.append(
-            QStringLiteral("Nothing is imported while any line is refused: correct the file."));
+        parts.append(preview.request.skipRefused
+                ? QStringLiteral("The refused lines are left out.")
+                : QStringLiteral("Nothing is imported while any line is refused: correct the "
+                                 "file, or leave them out."));
     return parts.join(u' ');
 }
 
@@ -111,6 +113,8 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
     m_refused->setHeaderLabels({ QStringLiteral("Line"), QStringLiteral("Refused because") });
     m_refused->setRootIsDecorated(false);
     m_refused->setMaximumHeight(120);
+    m_skipRefused = named(
+        new QCheckBox(QStringLiteral("&Leave out the refused lines"), this), "ImportSkipRefused");
     m_summary = named(new QLabel(this), "ImportSummary");
     m_summary->setWordWrap(true);
 
@@ -138,6 +142,7 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
     layout->addWidget(m_summary);
     layout->addWidget(m_rows);
     layout->addWidget(m_refused);
+    layout->addWidget(m_skipRefused);
     layout->addWidget(buttons);
 
     // The file is read again only when the way it is read changes; another
@@ -149,6 +154,7 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
         readAgain();
     });
     connect(m_everyWeighIn, &QCheckBox::toggled, this, &LogImportPreview::planAgain);
+    connect(m_skipRefused, &QCheckBox::toggled, this, &LogImportPreview::planAgain);
     connect(m_person, &QComboBox::activated, this, &LogImportPreview::planAgain);
     connect(m_person->lineEdit(), &QLineEdit::editingFinished, this, [this] {
         if (m_person->currentText().trimmed() != m_readName)
@@ -193,6 +199,7 @@ void LogImportPreview::planAgain()
     if (const int format = m_format->currentData().toInt(); format >= 0)
         request.format = Format(format);
     request.everyWeighIn = m_everyWeighIn->isChecked();
+    request.skipRefused = m_skipRefused->isChecked();
     if (m_mappingChosen)
         request.mapping = m_mapping->mapping();
     m_readName = request.name;
@@ -228,6 +235,7 @@ void LogImportPreview::showPreview()
     for (const RefusedLine& refused : m_preview.refused())
         new QTreeWidgetItem(m_refused, { QString::number(refused.line), refused.reason });
     m_refused->setVisible(!m_preview.refused().isEmpty());
+    m_skipRefused->setVisible(!m_preview.refused().isEmpty());
     m_rows->header()->resizeSections(QHeaderView::ResizeToContents);
     m_refused->header()->resizeSections(QHeaderView::ResizeToContents);
     m_summary->setText(summary(m_preview));

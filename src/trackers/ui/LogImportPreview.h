@@ -20,8 +20,9 @@ class QTreeWidget;
 // their reasons, and the first and last date. A file that is no known
 // export is read as a plain CSV through the columns chosen in the mapping
 // panel, guessed from its headings at first. Import is offered only when
-// there is something to add and nothing is refused. The file is read again
-// only when a choice changes what it gives.
+// there is something to add and nothing is refused, or the refused lines are
+// to be left out. The file is read again only when a choice changes what it
+// gives.
 class LogImportPreview : public QDialog
 {
     Q_OBJECT
@@ -49,6 +50,7 @@ private:
     QComboBox* m_format;
     QComboBox* m_person;
     QCheckBox* m_everyWeighIn;
+    QCheckBox* m_skipRefused;
     ColumnMappingPanel* m_mapping;
     // Until the user chooses a column, the reader guesses them.
     bool m_mappingChosen = false;
