@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -108,7 +109,9 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
             : QStringList { QStringLiteral("Date"), QStringLiteral("Time"),
                 QStringLiteral("Systolic"), QStringLiteral("Diastolic"), QStringLiteral("Pulse") });
     m_rows->setRootIsDecorated(false);
-    m_rows->setMinimumSize(560, 200);
+    // Low enough that the dialog, column choices and refused lines shown,
+    // fits a screen of 600 lines.
+    m_rows->setMinimumSize(560, 140);
     m_refused = named(new QTreeWidget(this), "ImportRefused");
     m_refused->setHeaderLabels({ QStringLiteral("Line"), QStringLiteral("Refused because") });
     m_refused->setRootIsDecorated(false);
@@ -142,8 +145,10 @@ LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QSt
     layout->addWidget(m_summary);
     layout->addWidget(m_rows);
     layout->addWidget(m_refused);
-    layout->addWidget(m_skipRefused);
-    layout->addWidget(buttons);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_skipRefused);
+    bottom->addWidget(buttons, 1);
+    layout->addLayout(bottom);
 
     // The file is read again only when the way it is read changes; another
     // person or the weigh-ins of a day are planned from what was read. A name
