@@ -1,6 +1,7 @@
 #include "HealthExportZip.h"
 
-#include <QDateTime>
+#include "HealthExportText.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -22,29 +23,6 @@ void put32(QByteArray& out, quint32 value)
     char bytes[4];
     qToLittleEndian(value, bytes);
     out.append(bytes, 4);
-}
-
-QByteArray recordsAt(const QDateTime& when)
-{
-    const QByteArray stamp = when.toString("yyyy-MM-dd HH:mm:ss").toLatin1() + " -0500";
-    const QByteArray dates = "startDate=\"" + stamp + "\" endDate=\"" + stamp + "\"";
-    QByteArray text = " <Record type=\"HKQuantityTypeIdentifierHeartRate\" sourceName=\"Watch\" "
-                      "unit=\"count/min\" "
-        + dates + " value=\"66\"/>\n";
-    text += " <Record type=\"HKQuantityTypeIdentifierBodyMass\" sourceName=\"Scale\" unit=\"kg\" "
-        + dates + " value=\"80.4\"/>\n";
-    text += " <Correlation type=\"HKCorrelationTypeIdentifierBloodPressure\" sourceName=\"Cuff\" "
-        + dates
-        + ">\n  <Record type=\"HKQuantityTypeIdentifierBloodPressureSystolic\" unit=\"mmHg\" "
-        + dates
-        + " value=\"120\"/>\n  <Record type=\"HKQuantityTypeIdentifierBloodPressureDiastolic\" "
-          "unit=\"mmHg\" "
-        + dates + " value=\"80\"/>\n </Correlation>\n";
-    for (int i = 0; i < 6; ++i)
-        text += " <Record type=\"HKQuantityTypeIdentifierStepCount\" sourceName=\"Phone\" "
-                "unit=\"count\" "
-            + dates + " value=\"120\"/>\n";
-    return text;
 }
 
 class Writer
@@ -91,7 +69,7 @@ private:
 
 } // namespace
 
-QString HealthExportZip::write(const QString& path, qint64 xmlSize, int& records)
+QString HealthExportZip::write(const QString& path, qint64 xmlSize, int& days)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -111,16 +89,12 @@ QString HealthExportZip::write(const QString& path, qint64 xmlSize, int& records
     file.write(header + EntryName);
 
     Writer writer(file);
-    bool written = writer.add("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                              "<HealthData locale=\"en_US\">\n");
-    QDateTime when(QDate(2015, 1, 1), QTime(7, 0), Qt::UTC);
-    records = 0;
-    while (written && qint64(writer.size()) < xmlSize) {
-        written = writer.add(recordsAt(when));
-        when = when.addSecs(3 * 3600);
-        ++records;
-    }
-    written = written && writer.add("</HealthData>\n") && writer.finish();
+    bool written = writer.add(HealthExportText::head());
+    days = 0;
+    for (QDate day = HealthExportText::FirstDay; written && qint64(writer.size()) < xmlSize;
+         day = day.addDays(1), ++days)
+        written = writer.add(HealthExportText::day(day));
+    written = written && writer.add(HealthExportText::tail()) && writer.finish();
     if (!written || writer.size() > 0xFFFFFFFF)
         return QStringLiteral("export.xml could not be written whole, or grew past 4 GiB");
 

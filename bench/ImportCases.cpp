@@ -1,15 +1,16 @@
 #include "ImportCases.h"
 
+#include "HealthExportText.h"
 #include "PeakMemory.h"
 #include "datatool/LogImport.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -59,24 +60,8 @@ QList<BenchReport::Line> ImportCases::importAppleHealthExport()
 {
     if (!writeExport())
         return {};
-    Figures program;
-    Figures floor;
-    QList<double> rises;
-    program.riseMiB = m_repetitions.median([&] {
-        const Figures figures = childFigures(QStringLiteral("import"));
-        rises.append(figures.milliseconds);
-        return figures.riseMiB;
-    });
-    std::sort(rises.begin(), rises.end());
-    program.milliseconds = rises.value(rises.size() / 2);
-    rises.clear();
-    floor.riseMiB = m_repetitions.median([&] {
-        const Figures figures = childFigures(QStringLiteral("bare"));
-        rises.append(figures.milliseconds);
-        return figures.riseMiB;
-    });
-    std::sort(rises.begin(), rises.end());
-    floor.milliseconds = rises.value(rises.size() / 2);
+    const Figures program = medianFigures(QStringLiteral("import"));
+    const Figures floor = medianFigures(QStringLiteral("bare"));
     const QString floorName = QStringLiteral("a bare QXmlStreamReader pass keeping the readings");
     return {
         { QStringLiteral("import a 200 MB export.xml, memory rise"), program.riseMiB, floor.riseMiB,
@@ -113,11 +98,8 @@ int ImportCases::child(const QString& kind, const QString& path)
     return read ? 0 : 1;
 }
 
-// A phone's export as it grows over the years: a heart rate every ten
-// minutes and the steps of every hour, which are most of the file, one
-// weigh-in and two blood-pressure readings a day. Written day by day, so
-// that making the file does not raise this process's peak, and a child reads
-// it from the page cache.
+// Written day by day, so that making the file does not raise this
+// process's peak, and a child reads it from the page cache.
 bool ImportCases::writeExport()
 {
     check(m_dir.isValid(), QStringLiteral("no temporary folder for the export"));
@@ -127,44 +109,30 @@ bool ImportCases::writeExport()
         check(false, QStringLiteral("%1: %2").arg(m_path, file.errorString()));
         return false;
     }
-    const auto stampOf = [](const QDateTime& when) {
-        return when.toString(u"yyyy-MM-dd HH:mm:ss").toLatin1() + " -0500";
-    };
-    const auto record = [&](const char* type, const char* source, const char* unit,
-                            const QDateTime& when, const QByteArray& value) {
-        const QByteArray stamp = stampOf(when);
-        return QByteArray(" <Record type=\"HKQuantityTypeIdentifier") + type + "\" sourceName=\""
-            + source + "\" unit=\"" + unit + "\" creationDate=\"" + stamp + "\" startDate=\""
-            + stamp + "\" endDate=\"" + stamp + "\" value=\"" + value + "\"/>\n";
-    };
-    file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<HealthData locale=\"en_US\">\n");
-    QDate day(2008, 1, 1);
-    while (file.size() < ExportBytes) {
-        QByteArray written;
-        const QDateTime morning(day, QTime(7, 30));
-        for (int minute = 0; minute < 24 * 60; minute += 10)
-            written += record("HeartRate", "Watch", "count/min",
-                morning.addSecs(minute * 60 - 7 * 3600), QByteArray::number(58 + minute % 40));
-        for (int hour = 0; hour < 24; ++hour)
-            written += record("StepCount", "Phone", "count", QDateTime(day, QTime(hour, 0)),
-                QByteArray::number(100 + hour * 17));
-        written += record("BodyMass", "Scale", "kg", morning.addSecs(-600), "80.4");
-        for (const QDateTime& when : { morning, QDateTime(day, QTime(21, 5)) }) {
-            const QByteArray stamp = stampOf(when);
-            written += " <Correlation type=\"HKCorrelationTypeIdentifierBloodPressure\" "
-                       "sourceName=\"Cuff\" startDate=\""
-                + stamp + "\" endDate=\"" + stamp + "\">\n "
-                + record("BloodPressureSystolic", "Cuff", "mmHg", when, "124") + " "
-                + record("BloodPressureDiastolic", "Cuff", "mmHg", when, "81")
-                + " </Correlation>\n";
-        }
-        file.write(written);
-        day = day.addDays(1);
-    }
-    file.write("</HealthData>\n");
+    file.write(HealthExportText::head());
+    for (QDate day = HealthExportText::FirstDay; file.size() < ExportBytes; day = day.addDays(1))
+        file.write(HealthExportText::day(day));
+    file.write(HealthExportText::tail());
     const bool written = file.error() == QFileDevice::NoError;
     check(written, QStringLiteral("%1: %2").arg(m_path, file.errorString()));
     return written;
+}
+
+// Each figure the median of its own, from one child per repetition.
+ImportCases::Figures ImportCases::medianFigures(const QString& kind)
+{
+    QList<double> rises;
+    QList<double> times;
+    for (int i = 0; i < m_repetitions.count(); ++i) {
+        const Figures figures = childFigures(kind);
+        rises.append(figures.riseMiB);
+        times.append(figures.milliseconds);
+    }
+    const auto median = [](QList<double>& values) {
+        std::sort(values.begin(), values.end());
+        return values.value(values.size() / 2);
+    };
+    return { median(rises), median(times) };
 }
 
 ImportCases::Figures ImportCases::childFigures(const QString& kind)

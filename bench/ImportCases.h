@@ -35,6 +35,7 @@ private:
     };
 
     bool writeExport();
+    Figures medianFigures(const QString& kind);
     Figures childFigures(const QString& kind);
     void check(bool ok, const QString& problem);
 

@@ -1,5 +1,6 @@
 #include "ZipImportCases.h"
 
+#include "HealthExportText.h"
 #include "HealthExportZip.h"
 #include "PeakMemory.h"
 #include "logimport/LogSource.h"
@@ -65,7 +66,8 @@ QList<BenchReport::Line> ZipImportCases::readHealthExportZip()
         return {};
     const double program = m_repetitions.medianMilliseconds([&] {
         const SourceLog log = readArchive(m_archive);
-        check(!log.failed() && log.weighIns.size() == m_records && log.readings.size() == m_records,
+        check(!log.failed() && log.weighIns.size() == m_days * HealthExportText::WeighInsPerDay
+                && log.readings.size() == m_days * HealthExportText::ReadingsPerDay,
             QStringLiteral("export.zip was not read whole: %1").arg(log.error));
     });
     const double floor = m_repetitions.medianMilliseconds(
@@ -101,7 +103,7 @@ bool ZipImportCases::makeArchive()
     if (!m_dir.isValid())
         return false;
     const QString path = m_dir.filePath(QStringLiteral("export.zip"));
-    const QString error = HealthExportZip::write(path, ExportXmlSize, m_records);
+    const QString error = HealthExportZip::write(path, ExportXmlSize, m_days);
     check(error.isEmpty(), QStringLiteral("export.zip could not be written: %1").arg(error));
     if (!error.isEmpty())
         return false;

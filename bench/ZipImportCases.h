@@ -36,6 +36,6 @@ private:
     Repetitions m_repetitions;
     QTemporaryDir m_dir;
     QString m_archive;
-    int m_records = 0;
+    int m_days = 0;
     QStringList m_problems;
 };
