@@ -1,5 +1,6 @@
 #include "WeightStatsCommand.h"
 
+#include "StatsNumber.h"
 #include "storage/StoredDate.h"
 #include "weight/WeightFile.h"
 #include "weight/WeightStatistics.h"
@@ -10,17 +11,12 @@
 
 namespace {
 
-QJsonValue optionalNumber(const std::optional<double>& value)
-{
-    return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
-}
-
 QJsonValue dated(const std::optional<WeightTrend::Point>& point)
 {
     if (!point)
         return QJsonValue(QJsonValue::Null);
     return QJsonObject { { QStringLiteral("date"), point->date.toString(Qt::ISODate) },
-        { QStringLiteral("weight"), point->weight } };
+        { QStringLiteral("weight"), StatsNumber::of(point->weight) } };
 }
 
 QJsonArray periods(const QList<WeightAverages::Period>& list, const QString& labelKey)
@@ -29,8 +25,8 @@ QJsonArray periods(const QList<WeightAverages::Period>& list, const QString& lab
     for (const WeightAverages::Period& period : list)
         array.append(QJsonObject { { labelKey, period.label },
             { QStringLiteral("weigh_ins"), period.weighIns },
-            { QStringLiteral("average"), period.average },
-            { QStringLiteral("change"), optionalNumber(period.change) } });
+            { QStringLiteral("average"), StatsNumber::of(period.average) },
+            { QStringLiteral("change"), StatsNumber::of(period.change) } });
     return array;
 }
 
@@ -75,7 +71,7 @@ int WeightStatsCommand::run(const DataToolOptions& options)
     const WeightPersonSettings::Values settings
         = WeightPersonSettings(folder).read(*name, &settingsProblem);
 
-    const WeightStatistics statistics(file->rows, file->goalWeight, settings);
+    const WeightStatistics statistics(file->rows, file->goalWeight, settings, QDate::currentDate());
     if (format == u"json")
         print(m_out, QString::fromUtf8(json(*name, statistics)));
     else
@@ -101,7 +97,8 @@ QString WeightStatsCommand::text(const QString& name, const WeightStatistics& st
                        WeightUnits::weightText(point.weight, settings));
     out += statistics.trendText() + u'\n';
     out += statistics.rateText() + u'\n';
-    out += statistics.projection().text() + u'\n';
+    if (const QString projection = statistics.projectionText(); !projection.isEmpty())
+        out += projection + u'\n';
     if (const QString bmi = statistics.bodyMassIndexText(); !bmi.isEmpty())
         out += bmi + u'\n';
     out += QStringLiteral("\nWeekly averages:\n") + periodLines(statistics.weekly(), unit);
@@ -120,16 +117,15 @@ QByteArray WeightStatsCommand::json(const QString& name, const WeightStatistics&
         { QStringLiteral("weigh_ins"), trend.points().size() },
         { QStringLiteral("first"), dated(trend.first()) },
         { QStringLiteral("last"), dated(trend.last()) },
-        { QStringLiteral("trend"), optionalNumber(statistics.lastTrend()) },
-        { QStringLiteral("weekly_rate"), optionalNumber(trend.weeklyRate()) },
+        { QStringLiteral("trend"), StatsNumber::of(statistics.lastTrend()) },
+        { QStringLiteral("weekly_rate"), StatsNumber::of(trend.weeklyRate()) },
         { QStringLiteral("projected_goal_date"),
-            projection.state() == WeightGoalProjection::State::Expected
-                ? QJsonValue(projection.date().toString(Qt::ISODate))
-                : QJsonValue(QJsonValue::Null) },
+            projection.expected() ? QJsonValue(projection.date().toString(Qt::ISODate))
+                                  : QJsonValue(QJsonValue::Null) },
         { QStringLiteral("goal_state"), projection.stateName() },
         { QStringLiteral("weekly"), periods(statistics.weekly(), QStringLiteral("week")) },
         { QStringLiteral("monthly"), periods(statistics.monthly(), QStringLiteral("month")) },
-        { QStringLiteral("bmi"), bmi ? QJsonValue(bmi->value) : QJsonValue(QJsonValue::Null) },
+        { QStringLiteral("bmi"), bmi ? StatsNumber::of(bmi->value) : QJsonValue(QJsonValue::Null) },
         { QStringLiteral("bmi_band"),
             bmi ? QJsonValue(WeightUnits::bandRange(bmi->band)) : QJsonValue(QJsonValue::Null) },
     };

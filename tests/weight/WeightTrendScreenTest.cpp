@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -102,13 +103,17 @@ TEST_F(WeightTrendScreenTest, TrendFiguresAndTheGraphsTrendLineAndDateSpacing)
     EXPECT_TRUE(text("TrendWeight").endsWith(" lb"));
     EXPECT_TRUE(text("GoalProjection").startsWith("Goal expected about "))
         << text("GoalProjection").toStdString();
+    // 0.2 lb every other day.
+    EXPECT_TRUE(text("GoalProjection").endsWith(" (at 0.7 lb a week)"))
+        << text("GoalProjection").toStdString();
     EXPECT_TRUE(text("BodyMassIndex").isEmpty());
 
     find<QPushButton>("Command5")->click();
     auto* chart = find<LineChart>("Chart2D1");
     ASSERT_EQ(chart->seriesCount(), 4);
     EXPECT_DOUBLE_EQ(chart->value(3, 0), 201);
-    EXPECT_DOUBLE_EQ(chart->value(3, 1), 200.9);
+    // A month without weigh-ins lets June 1 pull the trend nearly all the way.
+    EXPECT_DOUBLE_EQ(chart->value(3, 1), 201 - (1 - std::pow(0.9, 31)));
     EXPECT_EQ(chart->yAxisTitle(), "Weight (lb)");
     EXPECT_TRUE(chart->positions().isEmpty());
 
@@ -126,6 +131,36 @@ TEST_F(WeightTrendScreenTest, TrendFiguresAndTheGraphsTrendLineAndDateSpacing)
     find<QPushButton>("AveragesCommand")->click();
     EXPECT_TRUE(find<QWidget>("AveragesPanel")->isVisible());
     EXPECT_FALSE(find<QWidget>("SSPanel4")->isVisible());
+}
+
+// The last weigh-in is 194.2 on July 29, 2026.
+TEST_F(WeightTrendScreenTest, TheGoalMessageAndTheProjectionNeverContradictEachOther)
+{
+    struct Case {
+        const char* what;
+        QByteArray goal;
+        QDate today;
+        bool congratulated;
+        bool projected;
+    };
+    const QList<Case> cases = {
+        { "not reached", "150", Today, false, true },
+        { "reached exactly", "194.2", Today, true, false },
+        { "passed", "196", Today, true, false },
+        { "projected date past", "150", QDate(2031, 1, 1), false, false },
+    };
+    for (const Case& c : cases) {
+        QByteArray ann = annBytes;
+        ann.replace("\"150\"", "\"" + c.goal + "\"");
+        folder.write("Ann.Fil", ann);
+        clock.setToday(c.today);
+        openAnn();
+        EXPECT_EQ(find<QLabel>("Label16")->isVisible(), c.congratulated) << c.what;
+        EXPECT_EQ(!text("GoalProjection").isEmpty(), c.projected)
+            << c.what << ": " << text("GoalProjection").toStdString();
+        EXPECT_FALSE(text("GoalProjection").contains("Not approaching")) << c.what;
+        screen.reset();
+    }
 }
 
 TEST_F(WeightTrendScreenTest, AveragesViewAndUnitsKeptBesideTheWeightFile)

@@ -134,7 +134,8 @@ void TrendAndGoalDisplay::showFigures(const WeightStatistics& statistics)
     }
     m_trendWeight->setText(statistics.trendText());
     m_weeklyRate->setText(statistics.rateText());
-    m_projection->setText(statistics.projection().text());
+    // Beside the goal message a date would say the goal is still ahead.
+    m_projection->setText(m_congratulations->isHidden() ? statistics.projectionText() : QString());
     m_bodyMassIndex->setText(statistics.bodyMassIndexText());
 }
 

@@ -434,7 +434,8 @@ void WeightTracker::loadPersonSettings()
 
 WeightStatistics WeightTracker::statistics(const QList<WeighIn>& rows) const
 {
-    return WeightStatistics(rows, m_entryBoxes[GoalWeightBox]->text(), m_personSettings);
+    return WeightStatistics(
+        rows, m_entryBoxes[GoalWeightBox]->text(), m_personSettings, services().clock.today());
 }
 
 QString WeightTracker::pictureReference(int picture) const
