@@ -833,6 +833,9 @@ TEST_F(BPTrackerTest, TheChosenGuidelineDrivesTheChartAndTheLogsColoursAndIsStor
     EXPECT_EQ(eshChart->text(4, 0), "Hypertension\rGrade 1");
     EXPECT_EQ(eshChart->text(4, 2), "and/or");
     EXPECT_EQ(eshChart->text(7, 0), "Isolated systolic");
+    EXPECT_EQ(eshChart->text(8, 0), "Isolated diastolic");
+    EXPECT_EQ(eshChart->text(8, 1), "Less than 140");
+    EXPECT_EQ(eshChart->text(8, 3), "90 or higher");
 }
 
 TEST_F(BPTrackerTest, AGuidelineThatCannotBeStoredHoldsForTheSession)
