@@ -272,13 +272,6 @@ void BloodPressureReport::guidelineLegend()
     QList<Item> items { { QStringLiteral("Color Legend:"), Qt::black, false } };
     for (const BloodPressureGuideline::Category& category : m_guideline.categories())
         items.append({ category.legendText, colourOf(category.colour), category.underlined });
-    if (m_guideline.marksIsolated()) {
-        for (const auto& [mark, name] : { std::pair { BloodPressureGuideline::IsolatedSystolicMark,
-                                              BloodPressureGuideline::IsolatedSystolicName },
-                 { BloodPressureGuideline::IsolatedDiastolicMark,
-                     BloodPressureGuideline::IsolatedDiastolicName } })
-            items.append({ mark.trimmed() + QStringLiteral(": ") + name, Qt::black, false });
-    }
     // The texts share the line in proportion to their widths.
     qreal widths = 0;
     for (const Item& item : items)
@@ -297,6 +290,14 @@ void BloodPressureReport::guidelineLegend()
     m_builder.newLine();
     m_builder.setTextColour(Qt::black);
     m_builder.setUnderline(false);
+    // The marks have a line of their own: beside the six grades they would
+    // run past the paper's edge.
+    if (m_guideline.marksIsolated()) {
+        m_builder.printCentred(BloodPressureGuideline::IsolatedSystolicMark.trimmed()
+            + QStringLiteral(": ") + BloodPressureGuideline::IsolatedSystolicName
+            + QStringLiteral("     ") + BloodPressureGuideline::IsolatedDiastolicMark.trimmed()
+            + QStringLiteral(": ") + BloodPressureGuideline::IsolatedDiastolicName);
+    }
 }
 
 void BloodPressureReport::summaryPage()
