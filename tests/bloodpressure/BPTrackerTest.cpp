@@ -798,7 +798,7 @@ TEST_F(BPTrackerTest, TheChosenGuidelineDrivesTheChartAndTheLogsColoursAndIsStor
         QColor systolic145;
         QColor diastolic78;
     } cases[] = {
-        { "esh", "Blood Pressure Measurement Chart - ESH 2023", 8, QColor(0, 0, 0),
+        { "esh", "Blood Pressure Measurement Chart - ESH 2023", 9, QColor(0, 0, 0),
             QColor(255, 0, 0), QColor(0, 128, 0) },
         { "acc_aha", "Blood Pressure Measurement Chart - ACC/AHA 2017", 6, QColor(255, 128, 0),
             QColor(192, 0, 0), QColor(0, 0, 0) },

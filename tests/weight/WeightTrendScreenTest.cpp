@@ -192,7 +192,7 @@ TEST_F(WeightTrendScreenTest, AveragesViewAndUnitsKeptBesideTheWeightFile)
     openAnn();
     EXPECT_TRUE(text("TrendWeight").endsWith(" kg"));
     saveUnits(0, true, "66");
-    EXPECT_TRUE(text("TrendWeight").contains(" lb (14 st ")) << text("TrendWeight").toStdString();
+    EXPECT_TRUE(text("TrendWeight").contains(" lb (13 st ")) << text("TrendWeight").toStdString();
     EXPECT_EQ(folder.read("Ann.Fil"), annBytes);
 }
 
