@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 

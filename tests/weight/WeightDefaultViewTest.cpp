@@ -272,8 +272,8 @@ TEST_F(WeightDefaultViewTest, NoUnitIsNamedUntilOneIsChosen)
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(
             WeightPersonSettings(folder.folder()).write("Ann", { c.unit, c.stones, std::nullopt }));
-        ProgramSettings(folder.folder())
-            .setAdditionShown(ProgramSettings::Addition::WeightLogFigures, true);
+        ASSERT_TRUE(ProgramSettings(folder.folder())
+                        .setAdditionShown(ProgramSettings::Addition::WeightLogFigures, true));
         openAnn();
         const QString texts = visibleTexts().join(u'\n');
         EXPECT_TRUE(find<QLabel>("TrendWeight")->text().startsWith("Trend Weight: 1"));

@@ -15,6 +15,7 @@
 #include "screens/ShellState.h"
 #include "screens/ShowFailure.h"
 #include "screens/Twips.h"
+#include "services/Clock.h"
 #include "services/HelpService.h"
 #include "services/MessageService.h"
 #include "storage/ProgramSettings.h"

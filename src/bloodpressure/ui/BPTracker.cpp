@@ -11,6 +11,7 @@
 #include "bloodpressure/ui/BloodPressureReportOptionsBox.h"
 #include "bloodpressure/ui/MeasurementChart.h"
 #include "bloodpressure/ui/ReadingEntryPanel.h"
+#include "screens/AdditionOption.h"
 #include "screens/DataGrid.h"
 #include "screens/FunctionScreenFrame.h"
 #include "screens/LineChart.h"

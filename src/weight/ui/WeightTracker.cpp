@@ -1,5 +1,6 @@
 #include "WeightTracker.h"
 
+#include "screens/AdditionOption.h"
 #include "screens/CommandButton.h"
 #include "screens/DataGrid.h"
 #include "screens/EntryBoxGroup.h"

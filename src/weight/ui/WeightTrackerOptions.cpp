@@ -13,6 +13,7 @@
 #include "weight/ui/TrendAndGoalDisplay.h"
 #include "weight/ui/WeightAveragesPanel.h"
 #include "weight/ui/WeightGraphPanel.h"
+#include "weight/ui/WeightLogGrid.h"
 
 #include <QAction>
 #include <QComboBox>
