@@ -5,6 +5,7 @@
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
 #include "backup/DiskFileOperations.h"
+#include "storage/ProgramSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,7 +45,15 @@ int BackupCommand::run(const DataToolOptions& options)
                 .arg(side.statusText())
                 .arg(outcome.copied.size())
                 .arg(set.setName));
-    return outcome.completed() ? Success : ProblemFound;
+    if (!outcome.completed())
+        return ProblemFound;
+    if (!restore) {
+        const Outcome stored = ProgramSettings(ProgramFolder(QDir(options.folder).absolutePath()))
+                                   .recordBackup(side.today());
+        if (!stored.succeeded)
+            return problem(stored.message());
+    }
+    return Success;
 }
 
 int BackupCommand::listRestorePlan(

@@ -60,10 +60,15 @@ QString DataTool::usage() const
         "      and the readings in each category of the guideline (default: the\n"
         "      one chosen in Halvorn). The text rounds averages as the screen\n"
         "      does; the JSON gives them to 4 decimals.\n"
-        "  set weight NAME --unit lb|kg [--stones on|off] [--height N]\n"
+        "  set weight NAME --unit lb|kg [--convert|--relabel] [--stones on|off]\n"
+        "         [--height N]\n"
         "      The unit NAME's weights are in, stones beside pounds, and the\n"
         "      height (inches with lb, centimetres with kg; 0 removes it), kept\n"
-        "      in Halvorn.ini. Refused while Halvorn has the folder open.\n"
+        "      in Halvorn.ini. Until a unit is chosen the weights are plain\n"
+        "      numbers. When NAME has weigh-ins and the unit changes, say which:\n"
+        "      --convert rewrites the weights (and the beginning and goal) in the\n"
+        "      new unit, rounded to a tenth; --relabel keeps them as typed.\n"
+        "      Refused while Halvorn has the folder open.\n"
         "  import weight|bp NAME FILE [--from FORMAT] [--all-readings] [--dry-run]\n"
         "         [--skip-refused] [--map FIELD=HEADING]... [--date-order ymd|dmy|mdy]\n"
         "         [--unit lb|kg]\n"
@@ -257,9 +262,12 @@ int DataTool::runCommand(const QStringList& arguments)
     if (!importsLog && (!options.maps.isEmpty() || options.dateOrder))
         return m_output.usageError(
             QStringLiteral("--map and --date-order belong to import weight and bp"));
-    if (command != u"set" && ((options.unit && !importsLog) || options.stones || options.height))
-        return m_output.usageError(QStringLiteral("--unit, --stones and --height belong to set "
-                                                  "(--unit also to import weight --from mapped)"));
+    if (command != u"set"
+        && ((options.unit && !importsLog) || options.stones || options.height || options.convert
+            || options.relabel))
+        return m_output.usageError(
+            QStringLiteral("--unit, --stones, --height, --convert and --relabel belong to set "
+                           "(--unit also to import weight --from mapped)"));
     if (!stats && options.format != u"csv" && options.format != u"json")
         return m_output.usageError(QStringLiteral("unknown format \"%1\"").arg(options.format));
     if (!QFileInfo(options.folder).isDir())

@@ -45,6 +45,10 @@ struct DataToolOptions {
     std::optional<QString> unit;
     std::optional<QString> stones;
     std::optional<QString> height;
+    // set weight on a person with weigh-ins: convert the weights into the
+    // new unit, or only relabel them.
+    bool convert = false;
+    bool relabel = false;
     bool help = false;
     QStringList positional;
 

@@ -55,10 +55,9 @@ int ExportCommand::run(const DataToolOptions& options)
         std::optional<WeightFile> file = WeightFile::LoadWeightFile(folder, *listed, &error);
         if (!file)
             return problem(error);
-        const WeightPersonSettings settings(folder);
-        const QString unit = settings.isSet(*listed)
-            ? WeightPersonSettings::unitName(settings.read(*listed).unit)
-            : QString();
+        const std::optional<WeightPersonSettings::Unit> chosen
+            = WeightPersonSettings(folder).read(*listed).unit;
+        const QString unit = chosen ? WeightPersonSettings::unitName(*chosen) : QString();
         const WeightExport document(std::move(*file), unit);
         bytes = json ? QJsonDocument(document.json()).toJson() : document.csv();
     } else {

@@ -207,7 +207,11 @@ LogImport::Preview LogImport::preview(
         if (source.weighIns.isEmpty() && source.refused.isEmpty() && !source.readings.isEmpty())
             preview.error = QStringLiteral("%1 holds blood-pressure readings, no weigh-ins")
                                 .arg(request.path);
-        preview.unit = WeightPersonSettings(folder).read(preview.name).unit;
+        // Without a chosen unit the weights are taken as pounds, as they
+        // always were.
+        preview.unit = WeightPersonSettings(folder)
+                           .read(preview.name)
+                           .unit.value_or(WeightPersonSettings::Unit::Pounds);
         preview.weight
             = WeightImportPlan::make(source, file->rows, preview.unit, request.everyWeighIn);
         if (WeightFile grown = *file; preview.error.isEmpty())

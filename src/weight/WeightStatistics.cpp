@@ -35,8 +35,8 @@ QString WeightStatistics::rateText() const
     const std::optional<double> rate = m_trend.weeklyRate();
     if (!rate)
         return QStringLiteral("Weekly rate: not enough weigh-ins");
-    return QStringLiteral("Weekly rate: %1 %2 a week")
-        .arg(WeightUnits::changeText(*rate), WeightPersonSettings::unitName(m_settings.unit));
+    return QStringLiteral("Weekly rate: %1%2 a week")
+        .arg(WeightUnits::changeText(*rate), WeightPersonSettings::unitSuffix(m_settings.unit));
 }
 
 QString WeightStatistics::bodyMassIndexText() const

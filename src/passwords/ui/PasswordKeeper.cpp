@@ -33,7 +33,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -137,8 +136,6 @@ void PasswordKeeper::activated()
     m_exitButton->setFocus();
     m_newButton->setEnabled(true);
     BusyPointerOff();
-    // Once the keeper is on the screen, so that the question is seen over it.
-    QTimer::singleShot(0, this, &PasswordKeeper::offerProtection);
 }
 
 void PasswordKeeper::showStatus(const QString& text)

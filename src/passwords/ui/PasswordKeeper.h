@@ -96,9 +96,9 @@ private:
     void buildMenus();
     void buildProtectionCommands(QMenu* menu);
     void buildUnlockPanel(QWidget* background);
-    // Opens locked when protected; offers protection to an empty keeper.
+    // Opens locked when protected. Protection is only ever offered from
+    // the Options menu: opening the keeper asks nothing.
     void openProtected();
-    void offerProtection();
     void updateProtectionCommands();
     void useStorage(std::shared_ptr<VaultPasswordStorage> storage);
     void showLockedFace(bool locked);
@@ -201,7 +201,6 @@ private:
     VaultParameters m_vaultParameters = VaultParameters::standard();
     bool m_locked = false;
     int m_wrongTries = 0;
-    bool m_protectionOffered = false;
     // What the screen held when it locked, given back on unlocking.
     struct LockedWork {
         PasswordEntry shown;

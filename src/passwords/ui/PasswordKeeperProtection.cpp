@@ -91,30 +91,6 @@ void PasswordKeeper::openProtected()
     updateProtectionCommands();
 }
 
-void PasswordKeeper::offerProtection()
-{
-    if (m_protectionOffered || m_locked)
-        return;
-    m_protectionOffered = true;
-    const ProgramSettings settings(m_services.folder);
-    if (!KeeperProtection::isEmptyKeeper(m_services.folder) || settings.keeperProtectionDeclined())
-        return;
-    const Answer answer = m_services.messages.show({
-        QStringLiteral("Protect the Password Keeper with a master password? Its entries are then "
-                       "kept encrypted, and the keeper opens only with the master password."),
-        ProtectTitle,
-        MessageService::Icon::Question,
-        MessageService::Buttons::YesNo,
-        Answer::No,
-    });
-    if (answer == Answer::Yes) {
-        protectKeeper();
-        return;
-    }
-    if (Outcome stored = settings.setKeeperProtectionDeclined(true); !stored)
-        m_services.messages.error(stored.settingMessage(QStringLiteral("answer")), ProtectTitle);
-}
-
 void PasswordKeeper::updateProtectionCommands()
 {
     const bool isProtected = KeeperProtection::isProtected(m_services.folder);
