@@ -20,6 +20,8 @@ TEST(WeightImportPlan, ConvertsIntoThePersonsUnitAndRoundsToATenth)
         { 80.0, Unit::Kilograms, Unit::Kilograms, "80" },
         { 176.96, Unit::Pounds, Unit::Pounds, "177" },
         { 70.25, Unit::Kilograms, Unit::Kilograms, "70.3" },
+        // Held as 79.04999..., written as 79.05: a half rounds up.
+        { 79.05, Unit::Kilograms, Unit::Kilograms, "79.1" },
         { 0.04, Unit::Kilograms, Unit::Kilograms, std::nullopt },
         { -3, Unit::Pounds, Unit::Pounds, std::nullopt },
     };

@@ -32,7 +32,8 @@ void TrackerScreen::importLog()
         ? LogImport::Log::Weight
         : LogImport::Log::BloodPressure;
     const QString shown = inCreateMode() ? QString() : displayedName();
-    LogImportPreview preview(m_services.folder, log, *path, m_individuals.names(), shown, this);
+    LogImportPreview preview(m_services.folder, log, *path, m_individuals.names(), shown, this,
+        m_services.clock.today());
     if (preview.exec() != QDialog::Accepted)
         return;
 
