@@ -113,8 +113,12 @@ TEST_P(LogImportFixture, ComesThroughRowByRow)
     EXPECT_EQ(check.exitCode, 0) << check.outText().toStdString() << check.errText().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Apps, LogImportFixture, testing::ValuesIn(Imports),
-    [](const testing::TestParamInfo<FixtureImport>& info) { return std::string(info.param.name); });
+std::string nameOf(const testing::TestParamInfo<FixtureImport>& fixture)
+{
+    return fixture.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Apps, LogImportFixture, testing::ValuesIn(Imports), nameOf);
 
 // What a row of another kind does in the preview: counted by what it is,
 // and the rest imported without --skip-refused.

@@ -88,7 +88,7 @@ TEST(WeightImportPlan, TakesEveryWeighInWhenAskedInDateAndTimeOrder)
 
 // Compared as the log stores them: 80.4 kg in pounds is 177.3, and a logged
 // "177.30" on that day is the same weigh-in; the same weigh-in twice in the
-// file is added once.
+// file is added once, the second counted as a repeat, not as logged.
 TEST(WeightImportPlan, FindsDuplicatesAfterConversion)
 {
     SourceLog source;
@@ -97,7 +97,8 @@ TEST(WeightImportPlan, FindsDuplicatesAfterConversion)
     const WeightImportPlan plan
         = WeightImportPlan::make(source, { { "January 15, 2023", "177.30" } }, Unit::Pounds, true);
     EXPECT_EQ(plan.added, QList<WeighIn>({ { "January 16, 2023", "176.8" } }));
-    EXPECT_EQ(plan.duplicates, 2);
+    EXPECT_EQ(plan.duplicates, 1);
+    EXPECT_EQ(plan.repeated, 1);
 }
 
 } // namespace

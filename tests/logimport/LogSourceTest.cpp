@@ -79,8 +79,12 @@ const Detection Detections[] = {
         "neither a table of values nor an export this program knows" },
 };
 
-INSTANTIATE_TEST_SUITE_P(Files, LogSourceDetection, testing::ValuesIn(Detections),
-    [](const testing::TestParamInfo<Detection>& info) { return std::string(info.param.name); });
+std::string nameOf(const testing::TestParamInfo<Detection>& detection)
+{
+    return detection.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, LogSourceDetection, testing::ValuesIn(Detections), nameOf);
 
 TEST(LogSource, SaysPlainlyThatAFileIsNoneOfThem)
 {

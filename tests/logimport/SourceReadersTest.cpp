@@ -25,7 +25,7 @@ TEST(OpenScaleCsvReader, ReadsBothDateFormsAndDecimalCommasAndRefusesBadRowsByLi
     EXPECT_EQ(log.refused.at(0).reason,
         "the \"dateTime\" column holds \"2023-02-30 07:20\", not a date and time such as "
         "2023-01-15 07:30; the line reads "
-        "\"2023-02-30 07:20,79.9,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0,\"...\"");
+        "\"2023-02-30 07:20,79.9,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0.0,0....\"");
 }
 
 // Version 2 with every column and the stray values some versions leave
