@@ -25,7 +25,7 @@ struct Placed {
 Placed placeOf(const ProgramFolder& folder, const QString& bareName)
 {
     const QFileInfo existing(folder.filePath(bareName));
-    if (!existing.exists())
+    if (!existing.exists() && !existing.isSymLink())
         return { bareName, {}, NewFilePermissions };
     return { existing.fileName(), { existing.fileName() }, existing.permissions() };
 }
@@ -75,6 +75,12 @@ Outcome NewIndividualTransaction::write(const ProgramFolder& folder, IndividualL
             return failed(stored);
         placed.append(settings);
     }
+    // A link where a file belongs (one pointing nowhere included) is not
+    // replaced: it is no file this program wrote.
+    for (const Placed& file : std::as_const(placed))
+        if (QFileInfo(folder.filePath(file.name)).isSymLink())
+            return failed(Outcome::refused(
+                QStringLiteral("%1 is a link, not a file; nothing was written").arg(file.name)));
     for (const Placed& file : std::as_const(placed)) {
         const FileSetTransaction::Staged staged = transaction.stage(
             draftFolder.filePath(file.name), file.name, file.previous, file.permissions);

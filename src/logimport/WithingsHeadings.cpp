@@ -52,8 +52,8 @@ std::optional<WithingsHeadings::Language> WithingsHeadings::bloodPressureFile(
     const QStringList& headings)
 {
     for (const Language& language : languages())
-        if (names(headings, language.date) && names(headings, language.systolic)
-            && names(headings, language.diastolic))
+        if (names(headings, language.date) && names(headings, language.heartRate)
+            && names(headings, language.systolic) && names(headings, language.diastolic))
             return language;
     return std::nullopt;
 }

@@ -26,7 +26,7 @@ public:
     static const QList<Language>& languages();
 
     // The language whose headings name a weight file (a date and a weight)
-    // or a blood-pressure file (a date, systolic and diastolic); headings
+    // or a blood-pressure file (a date, the pulse, systolic and diastolic); headings
     // are matched trimmed and in the app's letter case, which tells them
     // from the program's own lower-case columns.
     static std::optional<Language> weightFile(const QStringList& headings);

@@ -106,8 +106,9 @@ TEST_P(LogImportFixture, ComesThroughRowByRow)
     const QJsonObject document = QJsonDocument::fromJson(exported.out).object();
     const bool weight = QLatin1String(c.log) == u"weight";
     EXPECT_EQ(exportedRows(document, weight), c.rows);
-    if (weight)
+    if (weight) {
         EXPECT_EQ(document.value("unit").toString(), c.unit);
+    }
 
     const DataToolRun check = runDataTool({ "check", "--dir", folder.path() });
     EXPECT_EQ(check.exitCode, 0) << check.outText().toStdString() << check.errText().toStdString();

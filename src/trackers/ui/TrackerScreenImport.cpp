@@ -5,6 +5,7 @@
 #include "screens/BusyPointer.h"
 #include "screens/ShowFailure.h"
 #include "screens/SystemDialogs.h"
+#include "services/Clock.h"
 #include "trackers/ui/LogImportPreview.h"
 
 #include <QComboBox>
