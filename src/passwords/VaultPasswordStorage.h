@@ -16,6 +16,9 @@ public:
     std::optional<QByteArray> read(Part part, QString& error) const override;
     std::optional<PasswordRecord> readRecord(int recordNumber) const override;
     Outcome write(Part part, const QByteArray& bytes) override;
+    // An unlocked vault's contents are always in the Unicode form: a vault
+    // of the earlier format is converted when it opens.
+    KeeperText::Form textForm() const override { return KeeperText::Form::Unicode; }
 
     const VaultContents& contents() const { return m_contents; }
     const PasswordVault::Key& key() const { return m_key; }
