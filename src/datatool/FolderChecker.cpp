@@ -5,6 +5,7 @@
 #include "backup/FileSetTransaction.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "passwords/IndexItem.h"
+#include "passwords/KeeperLeftovers.h"
 #include "passwords/KeeperProtection.h"
 #include "passwords/PasswordFiles.h"
 #include "passwords/PasswordVault.h"
@@ -60,6 +61,11 @@ QList<FolderChecker::Problem> FolderChecker::check(const ProgramFolder& folder)
     checkTracker(folder, Tracker::Weight, problems);
     checkTracker(folder, Tracker::BloodPressure, problems);
     checkPasswords(folder, problems);
+    for (const QString& leftover : KeeperLeftovers::find(folder))
+        problems.append({ leftover,
+            QStringLiteral("a save of the Password Keeper was cut short and left this copy of "
+                           "it, passwords included; Halvorn at its next start, or any "
+                           "halvorn-data command that locks the folder, deletes it") });
     checkSettings(folder, problems);
     return problems;
 }

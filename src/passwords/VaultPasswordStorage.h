@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CoreDumpGuard.h"
 #include "PasswordStorage.h"
 #include "PasswordVault.h"
 #include "VaultFile.h"
@@ -26,6 +27,8 @@ public:
 private:
     const SecretBytes& bytesOf(Part part) const;
 
+    // No core dump while the decrypted files and the key are in memory.
+    CoreDumpGuard m_noCoreDumps;
     VaultFile m_file;
     PasswordVault::Key m_key;
     VaultContents m_contents;
