@@ -16,6 +16,7 @@
 #include "WeightStatsCommand.h"
 #include "backup/DiskFileOperations.h"
 #include "backup/FileSetTransaction.h"
+#include "passwords/KeeperLeftovers.h"
 #include "storage/DataFolderLock.h"
 
 #include <QDir>
@@ -296,6 +297,10 @@ int DataTool::runCommand(const QStringList& arguments)
             m_output.problem(recovery.text);
         if (writes && recovery.result == FileSetTransaction::Recovery::Failed)
             return ProblemFound;
+        for (const QString& kept : KeeperLeftovers::remove(ProgramFolder(options.folder)))
+            m_output.problem(QStringLiteral("%1 could not be deleted: it is a copy of the "
+                                            "Password Keeper a save cut short left behind")
+                                 .arg(kept));
     }
 
     const std::unique_ptr<DataToolCommand> named = commandFor(options);

@@ -55,6 +55,7 @@ struct DataToolOptions {
     // The function named by the positional word at index ("weight", "bp",
     // "passwords"); Unknown for any other word or none.
     Kind kindAt(qsizetype index) const;
-    // Refused when the output would replace one of the program's own files.
-    bool overwritesProgramFile() const;
+    // Refused when the output would land inside the program folder: over one
+    // of its files, or as a new file there.
+    bool writesIntoProgramFolder() const;
 };

@@ -1,6 +1,7 @@
 #include "PasswordKeeper.h"
 
 #include "passwords/IndexItem.h"
+#include "passwords/KeeperText.h"
 #include "passwords/LockedPasswordStorage.h"
 #include "passwords/PasswordReport.h"
 #include "passwords/WebAddress.h"
@@ -356,6 +357,11 @@ bool PasswordKeeper::save()
     // question.
     if (trimmedName.isEmpty()) {
         m_services.messages.warn(PasswordFiles::nameRefusal(entry.name, {}), SaveTitle);
+        m_nameBox->setFocus();
+        return false;
+    }
+
+    if (m_files.textForm() == KeeperText::Form::Classic && !offerProtectionForText(entry)) {
         m_nameBox->setFocus();
         return false;
     }
