@@ -2,6 +2,7 @@
 
 #include "BackupFileOperations.h"
 #include "BackupRunSteps.h"
+#include "BackupRunView.h"
 #include "DiskFileOperations.h"
 #include "FileSetTransaction.h"
 #include "FullRestore.h"
@@ -75,7 +76,9 @@ bool RestoreSafety::backUp(const FileSetTransaction& transaction)
 
 void RestoreSafety::offerUndo()
 {
-    if (m_folder.isEmpty())
+    // A run nobody watches (the command line) prints the backup's path
+    // instead: restoring it is the undo.
+    if (m_folder.isEmpty() || !m_services.view.canSwapDisks())
         return;
     const Answer answer = m_services.messages.show({
         QStringLiteral("The %1 files this restore replaced were saved in\n%2\n\nUndo This Restore?")

@@ -6,6 +6,8 @@
 #include "storage/StoredDate.h"
 #include "weight/WeightFile.h"
 
+#include <QRandomGenerator>
+
 #include <gtest/gtest.h>
 
 namespace Household {
@@ -70,14 +72,16 @@ void removeWeightPerson(const ProgramFolder& folder, const QString& name)
 
 void addEntries(const ProgramFolder& folder, const QStringList& names)
 {
-    const PasswordFiles files(folder);
+    // Seeded, so that two households written alike are alike byte for byte.
+    QRandomGenerator random(7);
+    PasswordFiles files(folder, &random);
     for (const QString& name : names)
         ASSERT_TRUE(files.AddEntry({ name, "me", "secret " + name, {} }));
 }
 
 void removeEntry(const ProgramFolder& folder, const QString& name)
 {
-    const PasswordFiles files(folder);
+    PasswordFiles files(folder);
     for (const QString& item : files.LoadIndex()) {
         if (item.startsWith(name)) {
             ASSERT_TRUE(files.DeleteEntry(item));

@@ -7,6 +7,7 @@
 
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
+#include "backup/DiskFileOperations.h"
 #include "backup/FullBackup.h"
 #include "backup/FullRestore.h"
 #include "backup/RestoreLoss.h"
@@ -176,6 +177,6 @@ TEST_P(RestoreLossTable, TheQuestionAndTheDryRunSayWhatWouldBeLost)
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, RestoreLossTable, testing::ValuesIn(Cases),
-    [](const testing::TestParamInfo<LossCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<LossCase>& param) { return std::string(param.param.name); });
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "backup/BackupManifest.h"
 #include "backup/BackupTarget.h"
 #include "backup/DatedBackups.h"
+#include "backup/DiskFileOperations.h"
 #include "backup/FileSetTransaction.h"
 #include "backup/FullBackup.h"
 #include "backup/FullRestore.h"
@@ -22,7 +23,11 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+
+#include <functional>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -37,7 +42,8 @@ const QDateTime Restored(QDate(2026, 3, 9), QTime(8, 15));
 // A program folder (inside a folder of its own, so that "beside the program
 // folder" is a folder of the test's) and a dated backup of its household
 // made before the household moved on: Ann weighed in twice more, Bob was
-// removed (so a restore creates his file again), the keeper gained an entry
+// removed (so a restore creates his file again), Dee took a reading, the
+// keeper gained an entry
 // and the guideline changed.
 struct Scene {
     TemporaryProgramFolder home;
@@ -56,6 +62,7 @@ struct Scene {
                     .run(parent.path(), BackedUp, 10)
                     .folder;
         Household::addWeighIns(program, "Ann", QDate(2026, 3, 4), 2);
+        Household::addReadings(program, "Dee", QDate(2026, 3, 4), 1);
         Household::removeWeightPerson(program, "Bob");
         Household::addEntries(program, { "Shop" });
         EXPECT_TRUE(ProgramSettings(program).setBloodPressureGuideline("esh"));
@@ -232,8 +239,9 @@ TEST(SafetyBackup, ARestoreStoppedAfterAnyStepLeavesASoundSafetyBackup)
                 completeSafety = completeSafety || entry.state == DatedBackups::State::Complete;
                 unfinished += entry.state == DatedBackups::State::Unfinished;
             }
-            if (found == after)
+            if (found == after) {
                 EXPECT_TRUE(completeSafety);
+            }
         }
         EXPECT_GT(unfinished, 0);
     }
@@ -274,9 +282,10 @@ TEST(SafetyBackup, GoesToTheFirstPlaceThatCanBeWrittenOrTheRestoreIsRefused)
         const FullRestore::Result result
             = FullRestore(scene.program, disk, ProgramBackupSets::all()).run(scene.dated, Restored);
         ASSERT_TRUE(result.completed) << result.failure.toStdString();
-        if (locked.isEffective())
+        if (locked.isEffective()) {
             EXPECT_EQ(QFileInfo(result.safetyBackup).absolutePath(),
                 QDir(scene.home.path()).filePath(SafetyBackup::FallbackFolderName));
+        }
     }
     {
         Scene scene;
