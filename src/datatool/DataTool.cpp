@@ -131,14 +131,20 @@ QString DataTool::usage() const
         "      their backup names and checks each copy; only then do they replace\n"
         "      an earlier backup there, all at once. Prints each file copied.\n"
         "      Refused while Halvorn has the folder open.\n"
-        "  restore weight|bp|passwords DIR [--yes]\n"
+        "  restore weight|bp|passwords DIR [--yes|--dry-run]\n"
         "      Lists the program files a restore from DIR would replace; with\n"
         "      --yes restores them. The backup is first read with the checks of\n"
         "      check: a damaged backup is refused whole. The files are replaced\n"
         "      all at once by checked copies (a run cut short is finished or\n"
         "      undone by the next command), and a file the backup lacks keeps\n"
-        "      its program copy. --yes is refused while Halvorn has the folder\n"
-        "      open.\n"
+        "      its program copy. Before any file is replaced, the function's\n"
+        "      files are saved in a dated backup of their own (\"Halvorn\n"
+        "      2026-12-10 0930 before restore\", in the backup folder of Backup\n"
+        "      Settings, else beside DIR's backup, else in \"Halvorn safety\n"
+        "      backups\" beside the program folder), whose path is printed:\n"
+        "      restore all of it undoes the restore. --dry-run prints what the\n"
+        "      restore would lose, function by function, and writes nothing.\n"
+        "      --yes is refused while Halvorn has the folder open.\n"
         "  backup all [DIR] [--keep N]\n"
         "      Copies everything, the three functions' files and the settings,\n"
         "      into a new dated folder inside DIR (\"Halvorn 2026-12-10 0930\"),\n"
@@ -158,12 +164,17 @@ QString DataTool::usage() const
         "      Halvorn has the folder open.\n"
         "  backups DIR\n"
         "      Lists the dated folders in DIR, oldest first, with their state\n"
-        "      (complete, unfinished, damaged), date and size.\n"
-        "  restore all DIR/DATED [--yes]\n"
+        "      (complete, unfinished, damaged), date and size, and below each,\n"
+        "      indented, what it holds: the people of each tracker with their\n"
+        "      rows and the last date, the keeper's entries (or \"protected\"\n"
+        "      and its size), or \"details unknown\" for an older backup.\n"
+        "  restore all DIR/DATED [--yes|--dry-run]\n"
         "      Lists what restoring everything from a dated folder would\n"
         "      replace; with --yes restores the three functions' files and the\n"
         "      settings all at once, after checking every file against the\n"
-        "      manifest. An unfinished or damaged backup is refused whole.\n"
+        "      manifest. An unfinished or damaged backup is refused whole. The\n"
+        "      files it replaces are first saved as with restore, and the path\n"
+        "      of that backup is printed. --dry-run prints what it would lose.\n"
         "\n"
         "Options:\n"
         "  --dir DIR           the folder of Halvorn's files (default: below)\n"
@@ -177,6 +188,7 @@ QString DataTool::usage() const
         "  --options LIST      the report's options\n"
         "  --entries N         the blood-pressure report's latest entries\n"
         "  --yes               restore for real instead of listing\n"
+        "  --dry-run           restore: print what would be lost, write nothing\n"
         "  --keep N            the complete dated backups backup all keeps\n"
         "  --from FORMAT       the password export's format: keepassxc,\n"
         "                      bitwarden or browser\n"
@@ -250,9 +262,14 @@ int DataTool::runCommand(const QStringList& arguments)
         && (options.cut || (options.from && !importsLog)))
         return m_output.usageError(QStringLiteral(
             "--from and --cut belong to import passwords (--from also to import weight and bp)"));
-    if (!importsLog && (options.dryRun || options.allReadings || options.skipRefused))
-        return m_output.usageError(QStringLiteral(
-            "--dry-run, --all-readings and --skip-refused belong to import weight and bp"));
+    if (!importsLog && command != u"restore" && options.dryRun)
+        return m_output.usageError(
+            QStringLiteral("--dry-run belongs to import weight and bp and to restore"));
+    if (options.dryRun && options.yes)
+        return m_output.usageError(QStringLiteral("--dry-run writes nothing; --yes restores"));
+    if (!importsLog && (options.allReadings || options.skipRefused))
+        return m_output.usageError(
+            QStringLiteral("--all-readings and --skip-refused belong to import weight and bp"));
     if ((command != u"check" || options.kindAt(1) != DataToolOptions::Kind::Passwords)
         && options.health)
         return m_output.usageError(QStringLiteral("--health belongs to check passwords"));
