@@ -30,11 +30,12 @@ QJsonArray periods(const QList<WeightAverages::Period>& list, const QString& lab
     return array;
 }
 
+// unit is what follows a weight: " lb", or nothing without a unit.
 QString periodLines(const QList<WeightAverages::Period>& list, const QString& unit)
 {
     QString lines;
     for (const WeightAverages::Period& period : list)
-        lines += QStringLiteral("  %1  %2 %3  average %4 %5%6\n")
+        lines += QStringLiteral("  %1  %2 %3  average %4%5%6\n")
                      .arg(period.label, -8)
                      .arg(period.weighIns, 3)
                      .arg(period.weighIns == 1 ? QStringLiteral("weigh-in ")
@@ -65,8 +66,8 @@ int WeightStatsCommand::run(const DataToolOptions& options)
     const std::optional<WeightFile> file = WeightFile::LoadWeightFile(folder, *name, &error);
     if (!file)
         return problem(error);
-    // Figures in pounds beat none: the settings' problem is said, and the
-    // run counts as one with a problem.
+    // Figures without a unit beat none: the settings' problem is said, and
+    // the run counts as one with a problem.
     QString settingsProblem;
     const WeightPersonSettings::Values settings
         = WeightPersonSettings(folder).read(*name, &settingsProblem);
@@ -77,17 +78,20 @@ int WeightStatsCommand::run(const DataToolOptions& options)
     else
         print(m_out, text(*name, statistics));
     if (!settingsProblem.isEmpty())
-        return problem(settingsProblem + QStringLiteral("; the figures are shown in pounds"));
+        return problem(settingsProblem + QStringLiteral("; the figures are shown without a unit"));
     return Success;
 }
 
 QString WeightStatsCommand::text(const QString& name, const WeightStatistics& statistics)
 {
     const WeightPersonSettings::Values& settings = statistics.settings();
-    const QString unit = WeightPersonSettings::unitName(settings.unit);
+    const QString unit = WeightPersonSettings::unitSuffix(settings.unit);
     const WeightTrend& trend = statistics.trend();
     QString out = QStringLiteral("Name: %1\nUnit: %2\nWeigh-ins: %3\n")
-                      .arg(name, unit, QString::number(trend.points().size()));
+                      .arg(name,
+                          settings.unit ? WeightPersonSettings::unitName(*settings.unit)
+                                        : QStringLiteral("none chosen"),
+                          QString::number(trend.points().size()));
     if (trend.isEmpty())
         return out;
     for (const auto& [caption, point] :
@@ -113,7 +117,10 @@ QByteArray WeightStatsCommand::json(const QString& name, const WeightStatistics&
     const std::optional<WeightUnits::BodyMassIndex> bmi = statistics.bodyMassIndex();
     QJsonObject document {
         { QStringLiteral("name"), name },
-        { QStringLiteral("unit"), WeightPersonSettings::unitName(statistics.settings().unit) },
+        { QStringLiteral("unit"),
+            statistics.settings().unit
+                ? QJsonValue(WeightPersonSettings::unitName(*statistics.settings().unit))
+                : QJsonValue(QJsonValue::Null) },
         { QStringLiteral("weigh_ins"), trend.points().size() },
         { QStringLiteral("first"), dated(trend.first()) },
         { QStringLiteral("last"), dated(trend.last()) },

@@ -35,8 +35,8 @@ QString WeightStatistics::rateText() const
     const std::optional<double> rate = m_trend.weeklyRate();
     if (!rate)
         return QStringLiteral("Weekly rate: not enough weigh-ins");
-    return QStringLiteral("Weekly rate: %1 %2 a week")
-        .arg(WeightUnits::changeText(*rate), WeightPersonSettings::unitName(m_settings.unit));
+    return QStringLiteral("Weekly rate: %1%2 a week")
+        .arg(WeightUnits::changeText(*rate), WeightPersonSettings::unitSuffix(m_settings.unit));
 }
 
 QString WeightStatistics::bodyMassIndexText() const
@@ -52,7 +52,7 @@ QString WeightStatistics::projectionText() const
         return {};
     // A rate that rounds to nothing still leads to the date: say how small.
     const QString shown = WeightUnits::oneDecimal(std::fabs(*rate));
-    return QStringLiteral("%1 (at %2 %3 a week)")
+    return QStringLiteral("%1 (at %2%3 a week)")
         .arg(m_projection.text(), shown == u"0.0" ? QStringLiteral("less than 0.1") : shown,
-            WeightPersonSettings::unitName(m_settings.unit));
+            WeightPersonSettings::unitSuffix(m_settings.unit));
 }

@@ -776,6 +776,9 @@ QAction* guidelineItem(QWidget* screen, const char* key)
 
 TEST_F(BPTrackerTest, TheChosenGuidelineDrivesTheChartAndTheLogsColoursAndIsStored)
 {
+    // The log is coloured only when asked for.
+    ASSERT_TRUE(ProgramSettings(driver.folder.folder())
+                    .setAdditionShown(ProgramSettings::Addition::BloodPressureLogColours, true));
     openWith("Ann",
         {
             { dated(5, 1), "7:00 AM", "125", "78", "70" },
@@ -852,6 +855,8 @@ TEST_F(BPTrackerTest, AGuidelineThatCannotBeStoredHoldsForTheSession)
 
 TEST_F(BPTrackerTest, MorningAndEveningAveragesAndTheHomeWeekUnderTheAverages)
 {
+    ASSERT_TRUE(ProgramSettings(driver.folder.folder())
+                    .setAdditionShown(ProgramSettings::Addition::BloodPressureFigures, true));
     openWith("Ann",
         {
             { dated(5, 1), "7:00 AM", "120", "80", "70" },

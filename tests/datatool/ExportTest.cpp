@@ -14,6 +14,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -294,6 +295,53 @@ TEST(DataToolExport, RefusesToWriteOverAFileOfTheProgramFolder)
     const DataToolRun run = runDataTool({ "export", "weight", "Ann", "-o",
         folder.filePath("WeightTrker.Fil"), "--dir", folder.path() });
     EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(folderContents(folder.path()), before);
+}
+
+// Not over a program file that does not exist yet either (the lock, the
+// vault, the settings), nor as any new file inside the program folder, by
+// whatever path or letter case: an export there would block the program, or
+// leave the passwords in clear among its files.
+TEST(DataToolExport, RefusesAnyOutputInsideTheProgramFolder)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    ASSERT_TRUE(QDir(folder.path()).mkdir("pictures"));
+    TemporaryProgramFolder elsewhere;
+    const QString link = elsewhere.filePath("program");
+    ASSERT_TRUE(QFile::link(folder.path(), link));
+    const QMap<QString, QByteArray> before = folderContents(folder.path());
+
+    const QStringList outputs {
+        folder.filePath("halvorn.lock"),
+        folder.filePath("Secvault.vlt"),
+        folder.filePath("SECVAULT.VLT"),
+        folder.filePath("Secfile1.Fil"),
+        folder.filePath("Secfile2.fil"),
+        folder.filePath("Halvorn.ini"),
+        folder.filePath("GColor4.Fil"),
+        folder.filePath("halvorn-journal.json"),
+        folder.filePath("WeightTrker.Fil"),
+        folder.filePath("passwords.json"),
+        folder.filePath("pictures/passwords.json"),
+        link + "/halvorn.lock",
+        elsewhere.filePath("../" + QFileInfo(folder.path()).fileName() + "/Secvault.vlt"),
+    };
+    for (const QString& output : outputs) {
+        for (const QStringList& command :
+            { QStringList { "export", "passwords", "--format", "json" },
+                QStringList { "report", "weight", "Ann" } }) {
+            SCOPED_TRACE((command.join(' ') + " -o " + output).toStdString());
+            QBuffer out;
+            QBuffer err;
+            out.open(QIODevice::WriteOnly);
+            err.open(QIODevice::WriteOnly);
+            DataTool tool(out, err, false, folder.path());
+            EXPECT_EQ(tool.run(command + QStringList { "-o", output }), 2);
+            EXPECT_TRUE(err.data().contains("lies inside the program folder"))
+                << err.data().toStdString();
+        }
+    }
     EXPECT_EQ(folderContents(folder.path()), before);
 }
 

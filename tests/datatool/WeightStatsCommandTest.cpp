@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,8 @@ TEST(WeightStatsCommand, JsonCarriesTheFiguresToFourDecimals)
     ASSERT_EQ(stats.exitCode, 0) << stats.errText().toStdString();
     const QJsonObject json = QJsonDocument::fromJson(stats.out).object();
     EXPECT_EQ(json["name"].toString(), "Ann");
-    EXPECT_EQ(json["unit"].toString(), "lb");
+    // No unit was chosen for Ann: her weights are plain numbers.
+    EXPECT_TRUE(json["unit"].isNull());
     EXPECT_EQ(json["weigh_ins"].toInt(), 3);
     EXPECT_EQ(
         json["first"].toObject(), (QJsonObject { { "date", "2013-01-01" }, { "weight", 200 } }));
@@ -88,7 +90,9 @@ TEST(WeightStatsCommand, AWeeklyWeigherGetsTheRateOfTheWeighIns)
     list.add("Wes");
     ASSERT_TRUE(WeightFile::WriteIndividualList(folder.folder(), list));
     ASSERT_EQ(
-        run(folder, { "set", "weight", "Wes", "--unit", "lb", "--height", "65.5" }).exitCode, 0);
+        run(folder, { "set", "weight", "Wes", "--unit", "lb", "--relabel", "--height", "65.5" })
+            .exitCode,
+        0);
 
     const DataToolRun stats = run(folder, { "stats", "weight", "Wes", "--format", "json" });
     ASSERT_EQ(stats.exitCode, 0) << stats.errText().toStdString();
@@ -144,8 +148,9 @@ TEST(WeightStatsCommand, TextRoundsToOneDecimalAndFollowsTheSetUnit)
 {
     TemporaryProgramFolder folder;
     copyFixture("logs", folder);
-    const DataToolRun set = run(
-        folder, { "set", "weight", "Ann", "--unit", "lb", "--stones", "on", "--height", "66" });
+    const DataToolRun set = run(folder,
+        { "set", "weight", "Ann", "--unit", "lb", "--relabel", "--stones", "on", "--height",
+            "66" });
     ASSERT_EQ(set.exitCode, 0) << set.errText().toStdString();
     EXPECT_EQ(set.outText(), "Ann: weights in pounds, shown with stones, height 66 in.\n");
 
@@ -170,7 +175,7 @@ TEST(WeightStatsCommand, TextRoundsToOneDecimalAndFollowsTheSetUnit)
         "  2013-01     3 weigh-ins  average 199.2 lb\n");
 
     // Kilograms: the height keeps its length, and the JSON names the unit.
-    ASSERT_EQ(run(folder, { "set", "weight", "ann", "--unit", "kg" }).exitCode, 0);
+    ASSERT_EQ(run(folder, { "set", "weight", "ann", "--unit", "kg", "--relabel" }).exitCode, 0);
     const QJsonObject json
         = QJsonDocument::fromJson(run(folder, { "stats", "weight", "Ann", "--format", "json" }).out)
               .object();
@@ -198,6 +203,12 @@ TEST(WeightSettingsCommand, RefusesBadUsageUnknownNamesAndAnOpenFolder)
         { { "set", "weight", "Ann", "--unit", "lb", "--height", "tall" }, 2, "number" },
         { { "set", "weight", "Ann", "--unit", "lb", "--height", "500" }, 2, "inches" },
         { { "set", "weight", "Nobody", "--unit", "lb" }, 1, "no individual" },
+        // Ann has weigh-ins: which of the two must be said, and converting
+        // needs a unit to convert from.
+        { { "set", "weight", "Ann", "--unit", "kg" }, 2, "--convert" },
+        { { "set", "weight", "Ann", "--unit", "kg", "--convert", "--relabel" }, 2, "exclude" },
+        { { "set", "weight", "Ann", "--unit", "kg", "--convert" }, 2, "no unit yet" },
+        { { "stats", "weight", "Ann", "--relabel" }, 2, "belong to set" },
         { { "stats", "weight", "Ann", "--unit", "kg" }, 2, "belong to set" },
         { { "stats", "weight", "Ann", "--format", "csv" }, 2, "unknown format" },
         { { "stats", "weight" }, 2, "NAME" },
@@ -212,7 +223,8 @@ TEST(WeightSettingsCommand, RefusesBadUsageUnknownNamesAndAnOpenFolder)
     {
         DataFolderLock program(folder.path());
         ASSERT_EQ(program.acquire(), DataFolderLock::Outcome::Acquired);
-        const DataToolRun open = run(folder, { "set", "weight", "Ann", "--unit", "kg" });
+        const DataToolRun open
+            = run(folder, { "set", "weight", "Ann", "--unit", "kg", "--relabel" });
         EXPECT_EQ(open.exitCode, 1);
         EXPECT_FALSE(folder.exists("Halvorn.ini"));
         // Reading goes on while the program runs.
@@ -220,15 +232,16 @@ TEST(WeightSettingsCommand, RefusesBadUsageUnknownNamesAndAnOpenFolder)
     }
 
     // A settings file past reading: nothing is written, the weight files
-    // stay, and stats says why its figures are in pounds.
+    // stay, and stats says why its figures have no unit.
     ASSERT_TRUE(QDir(folder.path()).mkdir("Halvorn.ini"));
-    const DataToolRun damaged = run(folder, { "set", "weight", "Ann", "--unit", "kg" });
+    const DataToolRun damaged
+        = run(folder, { "set", "weight", "Ann", "--unit", "kg", "--relabel" });
     EXPECT_EQ(damaged.exitCode, 1);
     EXPECT_TRUE(damaged.errText().contains("Halvorn.ini")) << damaged.errText().toStdString();
     const DataToolRun stats = run(folder, { "stats", "weight", "Ann" });
     EXPECT_EQ(stats.exitCode, 1);
-    EXPECT_TRUE(stats.outText().startsWith("Name: Ann\nUnit: lb\n"));
-    EXPECT_TRUE(stats.errText().contains("pounds")) << stats.errText().toStdString();
+    EXPECT_TRUE(stats.outText().startsWith("Name: Ann\nUnit: none chosen\n"));
+    EXPECT_TRUE(stats.errText().contains("without a unit")) << stats.errText().toStdString();
     EXPECT_EQ(folder.read("Ann.Fil"), ann);
 }
 
@@ -241,7 +254,12 @@ TEST(WeightSettingsCommand, TheExportNamesTheUnitAndImportsAgain)
     const QByteArray plain = run(folder, { "export", "weight", "Ann" }).out;
     EXPECT_TRUE(plain.startsWith("row,date,weight,weight_display,"));
 
-    ASSERT_EQ(run(folder, { "set", "weight", "Ann", "--unit", "kg" }).exitCode, 0);
+    EXPECT_FALSE(
+        QJsonDocument::fromJson(run(folder, { "export", "weight", "Ann", "--format", "json" }).out)
+            .object()
+            .contains("unit"));
+
+    ASSERT_EQ(run(folder, { "set", "weight", "Ann", "--unit", "kg", "--relabel" }).exitCode, 0);
     const DataToolRun exported = run(folder, { "export", "weight", "Ann" });
     EXPECT_TRUE(exported.out.startsWith("row,date,weight (kg),weight_display,"))
         << exported.outText().toStdString();
@@ -255,4 +273,40 @@ TEST(WeightSettingsCommand, TheExportNamesTheUnitAndImportsAgain)
         = run(folder, { "import", "weight", "Dee", folder.folder().filePath("ann.csv") });
     EXPECT_EQ(imported.exitCode, 0) << imported.errText().toStdString();
     EXPECT_EQ(run(folder, { "stats", "weight", "Dee", "--format", "json" }).exitCode, 0);
+}
+
+// Until a unit is chosen the text names none; a change of unit on a person
+// with weigh-ins converts them, rounded to a tenth, or only relabels them,
+// leaving the weight file's bytes as they were.
+TEST(WeightSettingsCommand, AUnitChangeConvertsOrRelabelsTheWeighIns)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    const QByteArray pounds = folder.read("Ann.Fil");
+    const DataToolRun plain = run(folder, { "stats", "weight", "Ann" });
+    EXPECT_TRUE(plain.outText().startsWith("Name: Ann\nUnit: none chosen\n"));
+    EXPECT_TRUE(plain.outText().contains("\nTrend Weight: 199.8\n"))
+        << plain.outText().toStdString();
+    EXPECT_TRUE(plain.outText().contains("  2013-01     3 weigh-ins  average 199.2\n"));
+    EXPECT_FALSE(plain.outText().contains(QRegularExpression(R"(\b(lb|kg)\b)")));
+
+    ASSERT_EQ(run(folder, { "set", "weight", "Ann", "--unit", "lb", "--relabel" }).exitCode, 0);
+    EXPECT_EQ(folder.read("Ann.Fil"), pounds);
+
+    const DataToolRun converted
+        = run(folder, { "set", "weight", "Ann", "--unit", "kg", "--convert" });
+    ASSERT_EQ(converted.exitCode, 0) << converted.errText().toStdString();
+    EXPECT_EQ(converted.outText(), "Ann: weights in kilograms, weights converted.\n");
+    QByteArray kilograms = pounds;
+    kilograms.replace("\"200\"", "\"90.7\"")
+        .replace("\"150\"", "\"68\"")
+        .replace("\"198.5\"", "\"90\"")
+        .replace("\"199\"", "\"90.3\"");
+    EXPECT_EQ(folder.read("Ann.Fil"), kilograms);
+
+    // Relabelled back: the kilogram numbers stay, now called pounds.
+    ASSERT_EQ(run(folder, { "set", "weight", "Ann", "--unit", "lb", "--relabel" }).exitCode, 0);
+    EXPECT_EQ(folder.read("Ann.Fil"), kilograms);
+    EXPECT_TRUE(
+        run(folder, { "stats", "weight", "Ann" }).outText().startsWith("Name: Ann\nUnit: lb\n"));
 }

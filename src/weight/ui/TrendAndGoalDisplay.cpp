@@ -92,6 +92,7 @@ TrendAndGoalDisplay::TrendAndGoalDisplay(
     panel.sideTop()->addWidget(m_congratulations);
     panel.sideTop()->addWidget(m_goalAchieved);
     panel.sideBottom()->addWidget(m_trendSwitch);
+    showFiguresAsChosen();
 }
 
 void TrendAndGoalDisplay::show(const ProgressStatistics::TrendAndGoal& trend)
@@ -160,6 +161,20 @@ void TrendAndGoalDisplay::setTrendsShown(bool on)
              m_trendLabels[0], m_trendLabels[1], m_lastEntryTrend, m_beginningTrend })
         widget->setVisible(on);
     m_trendSwitch->setText(on ? TrendsOnCaption : TrendsOffCaption);
+    showFiguresAsChosen();
+}
+
+void TrendAndGoalDisplay::setFiguresShown(bool on)
+{
+    m_figuresChosen = on;
+    showFiguresAsChosen();
+}
+
+void TrendAndGoalDisplay::showFiguresAsChosen()
+{
+    const bool shown = m_figuresChosen && trendsShown();
+    for (QLabel* figure : { m_trendWeight, m_weeklyRate, m_projection, m_bodyMassIndex })
+        figure->setVisible(shown);
 }
 
 bool TrendAndGoalDisplay::trendsShown() const
