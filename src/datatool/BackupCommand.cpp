@@ -5,6 +5,7 @@
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
 #include "backup/DiskFileOperations.h"
+#include "storage/ProgramSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,7 +50,15 @@ int BackupCommand::run(const DataToolOptions& options)
             QStringLiteral("The files it replaced were saved in %1\n"
                            "Restoring that backup undoes this restore.\n")
                 .arg(QDir::toNativeSeparators(outcome.safetyBackup)));
-    return outcome.completed() ? Success : ProblemFound;
+    if (!outcome.completed())
+        return ProblemFound;
+    if (!restore) {
+        const Outcome stored = ProgramSettings(ProgramFolder(QDir(options.folder).absolutePath()))
+                                   .recordBackup(side.today());
+        if (!stored.succeeded)
+            return problem(stored.message());
+    }
+    return Success;
 }
 
 int BackupCommand::listRestorePlan(

@@ -16,6 +16,7 @@
 #include "WeightStatsCommand.h"
 #include "backup/DiskFileOperations.h"
 #include "backup/FileSetTransaction.h"
+#include "passwords/KeeperLeftovers.h"
 #include "storage/DataFolderLock.h"
 
 #include <QDir>
@@ -50,18 +51,25 @@ QString DataTool::usage() const
         "      terminal unless --show is given.\n"
         "  stats weight NAME [--format text|json]\n"
         "      Weigh-ins, first and last, the trend weight and its weekly rate,\n"
-        "      the goal's projected date, weekly (ISO week) and monthly averages,\n"
-        "      and the BMI when a height is set.\n"
+        "      the goal's projected date (only while the goal is ahead and the\n"
+        "      date after today; the JSON's goal_state says why it is null),\n"
+        "      weekly (ISO week) and monthly averages, and the BMI when a height\n"
+        "      is set. JSON numbers are rounded to 4 decimals.\n"
         "  stats bp NAME [--guideline own|acc-aha|esh|esc] [--format text|json]\n"
         "      The figures for the doctor: readings, minimum, average and\n"
         "      maximum, morning and evening averages, the home-monitoring week\n"
         "      and the readings in each category of the guideline (default: the\n"
         "      one chosen in Halvorn). The text rounds averages as the screen\n"
-        "      does; the JSON gives them unrounded.\n"
-        "  set weight NAME --unit lb|kg [--stones on|off] [--height N]\n"
+        "      does; the JSON gives them to 4 decimals.\n"
+        "  set weight NAME --unit lb|kg [--convert|--relabel] [--stones on|off]\n"
+        "         [--height N]\n"
         "      The unit NAME's weights are in, stones beside pounds, and the\n"
         "      height (inches with lb, centimetres with kg; 0 removes it), kept\n"
-        "      in Halvorn.ini. Refused while Halvorn has the folder open.\n"
+        "      in Halvorn.ini. Until a unit is chosen the weights are plain\n"
+        "      numbers. When NAME has weigh-ins and the unit changes, say which:\n"
+        "      --convert rewrites the weights (and the beginning and goal) in the\n"
+        "      new unit, rounded to a tenth; --relabel keeps them as typed.\n"
+        "      Refused while Halvorn has the folder open.\n"
         "  import weight|bp NAME FILE [--from FORMAT] [--all-readings] [--dry-run]\n"
         "         [--skip-refused] [--map FIELD=HEADING]... [--date-order ymd|dmy|mdy]\n"
         "         [--unit lb|kg]\n"
@@ -272,9 +280,12 @@ int DataTool::runCommand(const QStringList& arguments)
     if (!importsLog && (!options.maps.isEmpty() || options.dateOrder))
         return m_output.usageError(
             QStringLiteral("--map and --date-order belong to import weight and bp"));
-    if (command != u"set" && ((options.unit && !importsLog) || options.stones || options.height))
-        return m_output.usageError(QStringLiteral("--unit, --stones and --height belong to set "
-                                                  "(--unit also to import weight --from mapped)"));
+    if (command != u"set"
+        && ((options.unit && !importsLog) || options.stones || options.height || options.convert
+            || options.relabel))
+        return m_output.usageError(
+            QStringLiteral("--unit, --stones, --height, --convert and --relabel belong to set "
+                           "(--unit also to import weight --from mapped)"));
     if (!stats && options.format != u"csv" && options.format != u"json")
         return m_output.usageError(QStringLiteral("unknown format \"%1\"").arg(options.format));
     if (!QFileInfo(options.folder).isDir())
@@ -303,6 +314,10 @@ int DataTool::runCommand(const QStringList& arguments)
             m_output.problem(recovery.text);
         if (writes && recovery.result == FileSetTransaction::Recovery::Failed)
             return ProblemFound;
+        for (const QString& kept : KeeperLeftovers::remove(ProgramFolder(options.folder)))
+            m_output.problem(QStringLiteral("%1 could not be deleted: it is a copy of the "
+                                            "Password Keeper a save cut short left behind")
+                                 .arg(kept));
     }
 
     const std::unique_ptr<DataToolCommand> named = commandFor(options);

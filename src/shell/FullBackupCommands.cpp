@@ -49,10 +49,15 @@ QString FullBackupCommands::statusText() const
 {
     const ProgramSettings settings(m_services.folder);
     DiskFileOperations files;
-    const std::optional<DatedBackups::Entry> newest = DatedBackups::newestComplete(
+    const std::optional<DatedBackups::Entry> found = DatedBackups::newestComplete(
         { settings.backupFolder(), settings.lastEverythingFolder() }, files);
-    return BackupStatus::text(newest ? std::optional(newest->made) : std::nullopt,
-        m_services.clock.today(), settings.backupOverdueDays());
+    // The stored day counts every backup, of one function too; the dated
+    // folders speak for backups made before it was kept.
+    std::optional<QDateTime> newest = found ? std::optional(found->made) : std::nullopt;
+    if (const QDate stored = settings.lastBackupDate();
+        stored.isValid() && (!newest || stored > newest->date()))
+        newest = QDateTime(stored, QTime(0, 0));
+    return BackupStatus::text(newest, m_services.clock.today(), settings.backupOverdueDays());
 }
 
 void FullBackupCommands::backUpEverything()
@@ -79,7 +84,9 @@ void FullBackupCommands::backUpEverything()
             QStringLiteral("No Backup was made.\n%1").arg(outcome.failure), BackUpTitle);
         return;
     }
-    const Outcome stored = settings.setLastEverythingFolder(QDir(*chosen).absolutePath());
+    Outcome stored = settings.setLastEverythingFolder(QDir(*chosen).absolutePath());
+    if (stored.succeeded)
+        stored = settings.recordBackup(m_services.clock.today());
     const QString text = QStringLiteral("Backup Complete: %1 files were copied into\n%2")
                              .arg(outcome.copied.size())
                              .arg(QDir::toNativeSeparators(outcome.folder))
@@ -243,8 +250,12 @@ void FullBackupCommands::backUpAtClose()
         outcome
             = backup.run(settings.backupFolder(), m_services.clock.now(), settings.backupsKept());
     }
-    if (outcome.completed)
+    if (outcome.completed) {
+        // Nobody is left to tell when this cannot be stored; the dated
+        // folder still speaks for the backup at the next start.
+        std::ignore = settings.recordBackup(today);
         return;
+    }
     // The next close tries again; should the date not go back, the next
     // day's close does.
     std::ignore = settings.setLastCloseBackupDate(previous);

@@ -56,7 +56,7 @@ const QString NewDiskText = QStringLiteral("Disk is either Full, or there is not
 
 const QString CancelledText
     = QStringLiteral("You have cancelled the backup proceedure!\n"
-                     "If backup files were on this disk they have been deleted!\n"
+                     "Any backup already on this disk was left as it was.\n"
                      "May we suggest you initiate Backup for these files again!");
 
 // A run over the program folder above.

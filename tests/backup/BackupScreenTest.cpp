@@ -17,6 +17,8 @@
 #include "screens/ScreenServices.h"
 #include "screens/ShellState.h"
 
+#include "storage/ProgramSettings.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -232,6 +234,9 @@ TEST_F(BackupScreenTest, TheActionAfterARun)
             c.enabledAfter);
         EXPECT_TRUE(find<QPushButton>("SSCommand1")->isEnabled());
         EXPECT_EQ(screen->programFolderChanged(), c.kind == BackupKind::WeightRestore);
+        // A completed backup is the main screen's last backup; a restore is none.
+        EXPECT_EQ(ProgramSettings(program.folder()).lastBackupDate().isValid(),
+            c.kind != BackupKind::WeightRestore);
         chooseFolder(program.filePath("."));
         chooseFolder(elsewhere.path());
         EXPECT_TRUE(actionButton()->isEnabled());

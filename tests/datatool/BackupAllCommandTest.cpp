@@ -60,6 +60,8 @@ TEST(DataToolBackupAll, BacksUpIntoDatedFoldersAndKeepsTheNewest)
         }
     }
     ASSERT_EQ(made.size(), 3);
+    // What the daily timer runs counts as the main screen's last backup.
+    EXPECT_EQ(ProgramSettings(program.folder()).lastBackupDate(), QDate::currentDate());
     const QStringList kept = datedFolders(target);
     EXPECT_EQ(kept, made.mid(1));
     EXPECT_EQ(listed(target), QStringList({ kept.at(0) + " complete", kept.at(1) + " complete" }));

@@ -22,6 +22,8 @@
 #include <QSpinBox>
 #include <QTableWidget>
 
+#include <functional>
+
 using Answer = MessageService::Answer;
 
 namespace {
@@ -158,6 +160,55 @@ TEST_F(FullBackupCommandsTest, BackUpEverythingWritesADatedFolderAndTheStatusBar
     EXPECT_EQ(datedNames(), QStringList({ "Halvorn 2026-12-09 1000" }));
     EXPECT_EQ(panelText(), "Last backup: December 9, 2026");
     EXPECT_EQ(screen->statusText(), "Main Menu");
+}
+
+// Every completed backup counts, whatever made it: the status bar says so
+// after a restart, from the day stored in Halvorn.ini even when no dated
+// folder speaks for it (a function's own backup, or the folder gone).
+TEST_F(FullBackupCommandsTest, EveryCompletedBackupShowsInTheStatusBarAfterARestart)
+{
+    const struct Case {
+        const char* kind;
+        std::function<void()> backUp;
+    } cases[] = {
+        { "Back Up Everything",
+            [this] {
+                dialogs.queueFolder(backups.path());
+                find<QAction>("mOBE")->trigger();
+            } },
+        { "the backup when Halvorn closes",
+            [this] {
+                turnOnCloseTimeBackup();
+                closeAndReopen();
+                EXPECT_TRUE(ProgramSettings(program->folder()).setBackUpAtClose(false));
+            } },
+        // What a function's Backup, halvorn-data backup and the daily timer
+        // store once their run completed (each checked in its own tests).
+        { "a function's backup",
+            [this] {
+                EXPECT_TRUE(ProgramSettings(program->folder()).recordBackup(clock.today()));
+            } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        renewFolder();
+        SetUp();
+        QDir().mkpath(backups.path());
+        clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+        start();
+        EXPECT_EQ(panelText(), "No backup yet");
+        c.backUp();
+        EXPECT_EQ(ProgramSettings(program->folder()).lastBackupDate(), QDate(2026, 12, 9));
+        clock.setNow(QDateTime(QDate(2026, 12, 11), QTime(9, 0)));
+        closeAndReopen();
+        EXPECT_EQ(panelText(), "Last backup: December 9, 2026");
+        // The dated folders gone, the stored day still tells.
+        QDir(backups.path()).removeRecursively();
+        closeAndReopen();
+        EXPECT_EQ(panelText(), "Last backup: December 9, 2026");
+        screen->close();
+        screen.reset();
+    }
 }
 
 TEST_F(FullBackupCommandsTest, RestoreEverythingRestoresTheChosenDatedBackup)
