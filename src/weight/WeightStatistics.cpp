@@ -52,7 +52,10 @@ QString WeightStatistics::projectionText() const
         return {};
     // A rate that rounds to nothing still leads to the date: say how small.
     const QString shown = WeightUnits::oneDecimal(std::fabs(*rate));
-    return QStringLiteral("%1 (at %2 %3 a week)")
-        .arg(m_projection.text(), shown == u"0.0" ? QStringLiteral("less than 0.1") : shown,
-            WeightPersonSettings::unitName(m_settings.unit));
+    // No unit is named before one is chosen.
+    const QString unit = m_settings.unit
+        ? QStringLiteral(" ") + WeightPersonSettings::unitName(*m_settings.unit)
+        : QString();
+    return QStringLiteral("%1 (at %2%3 a week)")
+        .arg(m_projection.text(), shown == u"0.0" ? QStringLiteral("less than 0.1") : shown, unit);
 }
