@@ -81,7 +81,10 @@ TEST(DataToolBackup, BacksUpEachSetAndRestoresIt)
         const DataToolRun restore
             = runDataTool({ "restore", c.set, target, "--yes", "--dir", restored.path() });
         EXPECT_EQ(restore.exitCode, 0) << restore.errText().toStdString();
-        EXPECT_TRUE(restore.outText().endsWith(QString(c.restoreStatus) + "\n"))
+        // The status, then where the files it replaced were saved.
+        EXPECT_TRUE(restore.outText().contains(QString(c.restoreStatus) + "\n"))
+            << restore.outText().toStdString();
+        EXPECT_TRUE(restore.outText().endsWith("Restoring that backup undoes this restore.\n"))
             << restore.outText().toStdString();
         EXPECT_EQ(folderContents(restored.path()), only(live, c.liveFiles));
     }
