@@ -46,13 +46,15 @@ QByteArray BackupManifest::toJson() const
             { QStringLiteral("size"), file.size },
             { QStringLiteral("sha256"), QString::fromLatin1(file.sha256.toHex()) },
         });
-    return QJsonDocument(QJsonObject {
-                             { QStringLiteral("format"), Format },
-                             { QStringLiteral("program"), programVersion },
-                             { QStringLiteral("made"), made.toString(Qt::ISODate) },
-                             { QStringLiteral("files"), list },
-                         })
-        .toJson();
+    QJsonObject root {
+        { QStringLiteral("format"), Format },
+        { QStringLiteral("program"), programVersion },
+        { QStringLiteral("made"), made.toString(Qt::ISODate) },
+        { QStringLiteral("files"), list },
+    };
+    if (!programFolderId.isEmpty())
+        root.insert(QStringLiteral("programFolder"), programFolderId);
+    return QJsonDocument(root).toJson();
 }
 
 std::optional<BackupManifest> BackupManifest::fromJson(const QByteArray& bytes, QString* reason)
@@ -66,6 +68,7 @@ std::optional<BackupManifest> BackupManifest::fromJson(const QByteArray& bytes, 
     }
     BackupManifest manifest;
     manifest.programVersion = root.value(QStringLiteral("program")).toString();
+    manifest.programFolderId = root.value(QStringLiteral("programFolder")).toString();
     manifest.made
         = QDateTime::fromString(root.value(QStringLiteral("made")).toString(), Qt::ISODate);
     for (const QJsonValue& value : root.value(QStringLiteral("files")).toArray()) {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+
 class BackupFileOperations;
 
 // A backup of everything: the three functions' files under their backup
@@ -33,8 +35,22 @@ public:
         QStringList keepingNotes;
     };
 
+    // Held in the backup folder while a backup is written there or old
+    // ones are removed, so that two runs never share a dated folder or
+    // remove one being written.
+    static inline const QString LockFileName = QStringLiteral("halvorn-backups.lock");
+
     FullBackup(
         ProgramFolder programFolder, BackupFileOperations& files, const BackupFileSets& sets);
+
+    // Which program folder a backup is of: the same folder on the same
+    // computer gives the same text, any other folder another. A moved or
+    // copied folder counts as another, so that its backups and the
+    // original's never remove each other.
+    static QString programFolderId(const ProgramFolder& folder);
+
+    // How long run() waits for another backup into the same folder.
+    void setLockWait(std::chrono::milliseconds wait) { m_lockWait = wait; }
 
     // Why a folder cannot take dated backups, or the empty text.
     QString refusalOfFolder(const QString& parent) const;
@@ -47,8 +63,14 @@ private:
     // Each program-folder file the backup copies, with its backup name.
     QList<BackupFileSet::FilePair> filesToCopy(QStringList& notes) const;
     QString makeDatedFolder(const QString& parent, const QDateTime& when, QString* reason);
+    // Writes the backup once the backup folder is locked.
+    Outcome runLocked(const QString& parent, const QDateTime& when, int keep);
+    // Whether a dated folder without a manifest holds only what a backup
+    // of everything writes, in folders of this user's.
+    bool isOwnUnfinished(const QString& folder) const;
 
     ProgramFolder m_programFolder;
     BackupFileOperations& m_files;
     const BackupFileSets& m_sets;
+    std::chrono::milliseconds m_lockWait { 30000 };
 };

@@ -4,6 +4,7 @@
 #include "backup/FileSetTransaction.h"
 #include "services/MessageService.h"
 #include "services/ProgramInfo.h"
+#include "storage/LeftoverFiles.h"
 
 #include <QCommandLineParser>
 
@@ -40,6 +41,8 @@ bool ProgramStart::claimDataFolder(
     m_lock = std::make_unique<DataFolderLock>(m_location->dataFolder());
     switch (m_lock->acquire()) {
     case DataFolderLock::Outcome::Acquired:
+        if (!m_lock->note().isEmpty())
+            m_messages.inform(m_lock->note(), ProgramInfo::name());
         settleUnfinishedRun();
         return true;
     case DataFolderLock::Outcome::InUse:
@@ -74,6 +77,11 @@ void ProgramStart::settleUnfinishedRun()
         m_messages.warn(recovery.text, ProgramInfo::name());
     else if (!recovery.text.isEmpty())
         m_messages.inform(recovery.text, ProgramInfo::name());
+    // Temporary files of writes that were cut short go now that nothing
+    // else can be writing them.
+    if (const QStringList removed = LeftoverFiles::removeAll(m_location->dataFolder());
+        !removed.isEmpty())
+        m_messages.inform(removed.join(u'\n'), ProgramInfo::name());
 }
 
 void ProgramStart::refuse(const QString& text)
