@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -36,13 +37,22 @@ public:
         QString problem;
         // The program folder its manifest names; empty without one.
         QString programFolderId;
+        // A backup made just before a restore, to undo it with.
+        bool beforeRestore = false;
+        // What its files hold, from the manifest; empty when the manifest
+        // says nothing of it (or there is none).
+        QJsonObject contents;
     };
 
     static inline const QString NamePrefix = QStringLiteral("Halvorn ");
+    // The end of the name of a backup made just before a restore.
+    static inline const QString BeforeRestoreSuffix = QStringLiteral(" before restore");
+    // How long a backup made before a restore stays out of the number kept.
+    static constexpr int BeforeRestoreDaysSpared = 7;
 
     // The name of a backup made at when: the date and the minute; taken
-    // names get "-2", "-3" and so on.
-    static QString folderName(const QDateTime& when, int attempt = 1);
+    // names get "-2", "-3" and so on, before the suffix.
+    static QString folderName(const QDateTime& when, int attempt = 1, const QString& suffix = {});
     static bool isDatedName(const QString& name);
     // The minute a dated name stands for.
     static QDateTime timeOfName(const QString& name);
@@ -52,7 +62,8 @@ public:
     static QList<Entry> list(const QString& parent, BackupFileOperations& files);
     static std::optional<Entry> describe(const QString& folder, BackupFileOperations& files);
 
-    // The newest complete backup among the folders' dated ones.
+    // The newest complete backup of everything among the folders' dated
+    // ones; backups made before a restore are not counted.
     static std::optional<Entry> newestComplete(
         const QStringList& parents, BackupFileOperations& files);
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <utility>
 
 class BackupFileOperations;
 
@@ -39,6 +40,17 @@ public:
     // ones are removed, so that two runs never share a dated folder or
     // remove one being written.
     static inline const QString LockFileName = QStringLiteral("halvorn-backups.lock");
+    // What a backup takes and how it is kept: everything by default. A
+    // backup made before a restore takes only what that restore replaces,
+    // keeps the names of the files it will create, is named for it and
+    // removes no other backup.
+    struct Scope {
+        // The kinds whose sets are copied; empty for every set.
+        QList<BackupKind> kinds;
+        bool settings = true;
+        bool beforeRestore = false;
+        QStringList created;
+    };
 
     FullBackup(
         ProgramFolder programFolder, BackupFileOperations& files, const BackupFileSets& sets);
@@ -51,6 +63,7 @@ public:
 
     // How long run() waits for another backup into the same folder.
     void setLockWait(std::chrono::milliseconds wait) { m_lockWait = wait; }
+    void setScope(Scope scope) { m_scope = std::move(scope); }
 
     // Why a folder cannot take dated backups, or the empty text.
     QString refusalOfFolder(const QString& parent) const;
@@ -71,6 +84,9 @@ private:
 
     ProgramFolder m_programFolder;
     BackupFileOperations& m_files;
+    bool inScope(const BackupFileSet& set) const;
+
     const BackupFileSets& m_sets;
     std::chrono::milliseconds m_lockWait { 30000 };
+    Scope m_scope;
 };

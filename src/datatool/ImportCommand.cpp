@@ -3,6 +3,7 @@
 #include "passwords/PasswordFiles.h"
 #include "passwords/PasswordImport.h"
 
+#include "logimport/SourceFile.h"
 #include "storage/StoredDate.h"
 
 #include <QFile>
@@ -31,9 +32,15 @@ int ImportCommand::run(const DataToolOptions& options)
             return usageError(QStringLiteral("unknown format \"%1\": use %2")
                                   .arg(*options.from, LogSource::names().join(u'|')));
     } else {
-        QFile file(options.positional.at(3));
-        if (file.open(QIODevice::ReadOnly))
-            format = LogSource::detect(file.peek(LogSource::HeadSize));
+        const QString path = options.positional.at(3);
+        QFile file;
+        if (const QString why = SourceFile::open(path, file); !why.isEmpty())
+            return problem(QStringLiteral("%1: %2").arg(path, why));
+        QString unreadable;
+        format = LogSource::detect(file, &unreadable);
+        if (!unreadable.isEmpty())
+            return problem(
+                QStringLiteral("%1: %2").arg(path, LogSource::unreadableMessage(unreadable)));
     }
     // A file that looks like no export is read as the program's own CSV
     // columns, as it always was; its faults then point at --from mapped.
@@ -171,6 +178,11 @@ void ImportCommand::printPreview(const LogImport::Preview& preview)
                   .arg(StoredDate::longText(preview.first()), StoredDate::longText(preview.last()));
     print(m_out, QStringLiteral("To add: %1%2\n").arg(preview.addedCount()).arg(span));
     print(m_out, QStringLiteral("Skipped, already in the log: %1\n").arg(preview.duplicateCount()));
+    if (const int repeated = preview.repeatedCount(); repeated > 0)
+        print(m_out, QStringLiteral("Skipped, twice in the file: %1\n").arg(repeated));
+    // Lines of another kind: neither taken nor refused.
+    for (const SkippedLines& skipped : preview.skipped())
+        print(m_out, QStringLiteral("Skipped, %1: %2\n").arg(skipped.kind).arg(skipped.count));
     if (weight)
         print(m_out,
             QStringLiteral("Skipped, not the first weigh-in of its day: %1\n")

@@ -2,10 +2,13 @@
 
 #include "DataImporter.h"
 #include "FolderChecker.h"
+#include "NewIndividualTransaction.h"
 #include "ProgramCsvReader.h"
 #include "ProgramJsonReader.h"
+#include "backup/DiskFileOperations.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "logimport/MappedCsvReader.h"
+#include "logimport/SourceFile.h"
 #include "trackers/IndividualDataFile.h"
 #include "weight/WeightFile.h"
 
@@ -31,36 +34,49 @@ IndividualList listOf(const ProgramFolder& folder, LogImport::Log log, QString* 
 SourceLog readSource(const LogImport::Request& request, LogImport::Source& read)
 {
     SourceLog source;
-    QFile file(request.path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        source.error = file.errorString();
+    QFile file;
+    if (const QString why = SourceFile::open(request.path, file); !why.isEmpty()) {
+        source.error = why;
         return source;
     }
     if (request.format) {
         read.format = *request.format;
     } else {
-        const QByteArray head = file.peek(LogSource::HeadSize);
-        const std::optional<LogSource::Format> detected = LogSource::detect(head);
-        if (!detected && head.trimmed().startsWith('<')) {
-            source.error = QStringLiteral("not an export this program knows; name its format "
-                                          "with --from %1")
-                               .arg(LogSource::names().join(u'|'));
+        QString unreadable;
+        const std::optional<LogSource::Format> detected = LogSource::detect(file, &unreadable);
+        if (!unreadable.isEmpty()) {
+            source.error = LogSource::unreadableMessage(unreadable);
             return source;
         }
         read.format = detected.value_or(LogSource::Format::Mapped);
     }
     const bool weights = request.log == LogImport::Log::Weight;
+    const auto whole = [&]() -> std::optional<QByteArray> {
+        if (file.size() > LogSource::CsvSizeLimit) {
+            source.error = QStringLiteral("the file is larger than %1 MiB, far more than any "
+                                          "export of a log; is it the right file?")
+                               .arg(LogSource::CsvSizeLimit / 1024 / 1024);
+            return std::nullopt;
+        }
+        return file.readAll();
+    };
     switch (read.format) {
     case LogSource::Format::ProgramCsv:
-        return weights ? ProgramCsvReader::readWeighIns(file.readAll())
-                       : ProgramCsvReader::readReadings(file.readAll());
+        if (const std::optional<QByteArray> bytes = whole())
+            return weights ? ProgramCsvReader::readWeighIns(*bytes)
+                           : ProgramCsvReader::readReadings(*bytes);
+        return source;
     case LogSource::Format::ProgramJson:
-        return ProgramJsonReader::read(file.readAll());
+        if (const std::optional<QByteArray> bytes = whole())
+            return ProgramJsonReader::read(*bytes);
+        return source;
     case LogSource::Format::Mapped: {
-        const QByteArray bytes = file.readAll();
-        read.headings = MappedCsvReader::headings(bytes);
+        const std::optional<QByteArray> bytes = whole();
+        if (!bytes)
+            return source;
+        read.headings = MappedCsvReader::headings(*bytes);
         read.mapping = request.mapping.value_or(ColumnMapping::guess(read.headings));
-        return MappedCsvReader::read(bytes, read.mapping, weights);
+        return MappedCsvReader::read(*bytes, read.mapping, weights);
     }
     default:
         break;
@@ -119,17 +135,31 @@ template <typename File, typename Row> QString overflowOf(File& file, const QLis
 
 template <typename File, typename Row>
 Outcome saveWith(const ProgramFolder& folder, const LogImport::Preview& preview, File file,
-    const QList<Row>& added, Outcome (File::*save)(const ProgramFolder&) const)
+    const QList<Row>& added, Outcome (File::*save)(const ProgramFolder&) const,
+    BackupFileOperations& files)
 {
     if (const QString overflow = overflowOf(file, added); !overflow.isEmpty())
         return Outcome::refused(overflow);
     if (!preview.newIndividual)
         return (file.*save)(folder);
     QString error;
-    IndividualList list = listOf(folder, preview.request.log, &error);
+    const IndividualList list = listOf(folder, preview.request.log, &error);
     if (!error.isEmpty())
         return Outcome::failed(error);
-    return list.addIndividual(folder, preview.name, [&] { return (file.*save)(folder); });
+    std::optional<WeightPersonSettings::Values> settings;
+    if (preview.unitFromSource)
+        settings = WeightPersonSettings::Values { preview.unit, false, std::nullopt };
+    return NewIndividualTransaction::write(
+        folder, list, preview.name, [&](const ProgramFolder& into) { return (file.*save)(into); },
+        settings, files);
+}
+
+// The unit of the export's weights, when it names one.
+std::optional<WeightPersonSettings::Unit> unitOf(const SourceLog& source)
+{
+    if (source.weightsInPersonsUnit || source.weighIns.isEmpty())
+        return std::nullopt;
+    return source.weighIns.first().unit;
 }
 
 } // namespace
@@ -147,6 +177,16 @@ int LogImport::Preview::addedCount() const
 int LogImport::Preview::duplicateCount() const
 {
     return request.log == Log::Weight ? weight.duplicates : readings.duplicates;
+}
+
+int LogImport::Preview::repeatedCount() const
+{
+    return request.log == Log::Weight ? weight.repeated : readings.repeated;
+}
+
+const QList<SkippedLines>& LogImport::Preview::skipped() const
+{
+    return request.log == Log::Weight ? weight.skipped : readings.skipped;
 }
 
 const QList<RefusedLine>& LogImport::Preview::refused() const
@@ -185,6 +225,7 @@ LogImport::Preview LogImport::preview(
     preview.headings = read.headings;
     preview.mapping = read.mapping;
     const SourceLog& source = read.log;
+    const QDate today = request.today.isValid() ? request.today : QDate::currentDate();
     if (source.failed()) {
         preview.error = QStringLiteral("%1: %2").arg(request.path, source.error);
         return preview;
@@ -193,10 +234,13 @@ LogImport::Preview LogImport::preview(
     if (request.name.trimmed().isEmpty()) {
         preview.newIndividual = true;
         preview.error = QStringLiteral("choose a person or type a new name");
+        preview.unitFromSource = unitOf(source).has_value();
+        preview.unit = unitOf(source).value_or(preview.unit);
         if (request.log == Log::Weight)
-            preview.weight = WeightImportPlan::make(source, {}, preview.unit, request.everyWeighIn);
+            preview.weight
+                = WeightImportPlan::make(source, {}, preview.unit, request.everyWeighIn, today);
         else
-            preview.readings = ReadingImportPlan::make(source, {});
+            preview.readings = ReadingImportPlan::make(source, {}, today);
         return preview;
     }
     if (request.log == Log::Weight) {
@@ -207,9 +251,17 @@ LogImport::Preview LogImport::preview(
         if (source.weighIns.isEmpty() && source.refused.isEmpty() && !source.readings.isEmpty())
             preview.error = QStringLiteral("%1 holds blood-pressure readings, no weigh-ins")
                                 .arg(request.path);
-        preview.unit = WeightPersonSettings(folder).read(preview.name).unit;
+        // A new person takes the export's unit; a listed one keeps theirs
+        // (pounds while none is chosen, as the weights always were) and the
+        // weights are converted into it.
+        preview.unitFromSource = preview.newIndividual && unitOf(source).has_value();
+        preview.unit = preview.unitFromSource
+            ? *unitOf(source)
+            : WeightPersonSettings(folder)
+                  .read(preview.name)
+                  .unit.value_or(WeightPersonSettings::Unit::Pounds);
         preview.weight
-            = WeightImportPlan::make(source, file->rows, preview.unit, request.everyWeighIn);
+            = WeightImportPlan::make(source, file->rows, preview.unit, request.everyWeighIn, today);
         if (WeightFile grown = *file; preview.error.isEmpty())
             preview.error = overflowOf(grown, preview.weight.added);
     } else {
@@ -220,7 +272,7 @@ LogImport::Preview LogImport::preview(
         if (source.readings.isEmpty() && source.refused.isEmpty() && !source.weighIns.isEmpty())
             preview.error = QStringLiteral("%1 holds weigh-ins, no blood-pressure readings")
                                 .arg(request.path);
-        preview.readings = ReadingImportPlan::make(source, file->rows);
+        preview.readings = ReadingImportPlan::make(source, file->rows, today);
         if (BloodPressureFile grown = *file; preview.error.isEmpty())
             preview.error = overflowOf(grown, preview.readings.added);
     }
@@ -229,23 +281,32 @@ LogImport::Preview LogImport::preview(
 
 Outcome LogImport::apply(const ProgramFolder& folder, const Preview& preview)
 {
+    DiskFileOperations files;
+    return apply(folder, preview, files);
+}
+
+Outcome LogImport::apply(
+    const ProgramFolder& folder, const Preview& preview, BackupFileOperations& files)
+{
     if (!preview.canApply())
         return Outcome::refused(QStringLiteral("nothing was imported"));
     // The file is read again: the rows go below what it holds now.
     Preview target;
     target.request = preview.request;
+    target.unit = preview.unit;
+    target.unitFromSource = preview.unitFromSource;
     if (preview.request.log == Log::Weight) {
         std::optional<WeightFile> file
             = targetFile<WeightFile>(folder, target, &WeightFile::LoadWeightFile);
         if (!file)
             return Outcome::failed(target.error);
-        return saveWith(
-            folder, target, std::move(*file), preview.weight.added, &WeightFile::SaveWeightFile);
+        return saveWith(folder, target, std::move(*file), preview.weight.added,
+            &WeightFile::SaveWeightFile, files);
     }
     std::optional<BloodPressureFile> file
         = targetFile<BloodPressureFile>(folder, target, &BloodPressureFile::LoadBloodPressureFile);
     if (!file)
         return Outcome::failed(target.error);
     return saveWith(folder, target, std::move(*file), preview.readings.added,
-        &BloodPressureFile::SaveBloodPressureFile);
+        &BloodPressureFile::SaveBloodPressureFile, files);
 }

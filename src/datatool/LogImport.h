@@ -2,6 +2,7 @@
 
 #include "ReadingImportPlan.h"
 #include "WeightImportPlan.h"
+#include "backup/BackupFileOperations.h"
 #include "logimport/ColumnMapping.h"
 #include "logimport/LogSource.h"
 #include "services/Outcome.h"
@@ -16,7 +17,7 @@
 // log, in two steps: preview() reads the file and the log and says what
 // would be added, skipped and refused, touching nothing; apply() writes the
 // previewed rows in one save of the person's file (creating the person when
-// the name is new). A preview with a fault, or with a refused line unless
+// the name is new, with the export's unit). A preview with a fault, or with a refused line unless
 // the request skips them, is never applied: the log keeps every byte it had.
 class LogImport
 {
@@ -36,6 +37,9 @@ public:
         // For a plain CSV: the columns chosen; when not given, the obvious
         // headings are guessed.
         std::optional<ColumnMapping> mapping;
+        // The program clock's date, which no imported date may be more
+        // than a year after; the machine's date when not given.
+        QDate today;
     };
 
     struct Preview {
@@ -44,6 +48,9 @@ public:
         QString name; // as listed, or trimmed when new
         bool newIndividual = false;
         WeightPersonSettings::Unit unit = WeightPersonSettings::Unit::Pounds;
+        // A new person takes the unit the export names, stored with them;
+        // an export that names none leaves the person without one.
+        bool unitFromSource = false;
         WeightImportPlan weight;
         ReadingImportPlan readings;
         // A plain CSV's headings and the columns it was read through.
@@ -56,7 +63,9 @@ public:
         bool canApply() const;
         int addedCount() const;
         int duplicateCount() const;
+        int repeatedCount() const;
         const QList<RefusedLine>& refused() const;
+        const QList<SkippedLines>& skipped() const;
         QDate first() const;
         QDate last() const;
     };
@@ -75,5 +84,10 @@ public:
     static Preview preview(const ProgramFolder& folder, const Request& request);
     static Preview preview(
         const ProgramFolder& folder, const Request& request, const Source& source);
+    // A new person's file, list entry and unit go in through one
+    // transaction of files (see NewIndividualTransaction); an existing
+    // person's file is one save.
     static Outcome apply(const ProgramFolder& folder, const Preview& preview);
+    static Outcome apply(
+        const ProgramFolder& folder, const Preview& preview, BackupFileOperations& files);
 };

@@ -104,3 +104,14 @@ QString LogValueRules::measurementName(Measurement measurement)
     }
     return QStringLiteral("pulse");
 }
+
+QString LogValueRules::importedDateProblem(const QDate& date, const QDate& today)
+{
+    const int latest = today.year() + 1;
+    if (date.year() >= EarliestImportedYear && date.year() <= latest)
+        return {};
+    return QStringLiteral("the date %1 is not between %2 and %3")
+        .arg(date.toString(Qt::ISODate))
+        .arg(EarliestImportedYear)
+        .arg(latest);
+}

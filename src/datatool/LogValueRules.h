@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 // What a value of a weigh-in or a reading must look like to be imported, and
@@ -18,6 +19,11 @@ public:
     static constexpr int MaximumDiastolic = 150;
     static constexpr int MinimumPulse = 1;
     static constexpr int MaximumPulse = 150;
+    // The weight column shows "###.#": three digits before the point, in
+    // either unit.
+    static constexpr double MaximumWeight = 999.9;
+    // Imported dates are taken from this year to the year after today's.
+    static constexpr int EarliestImportedYear = 1900;
 
     // "mmmm dd, yyyy" or ISO 8601 (and the other forms a stored date may
     // take); storedText receives the date as the calendar writes it.
@@ -36,4 +42,8 @@ public:
         Measurement measurement, const QString& text, QString* storedText = nullptr);
 
     static QString measurementName(Measurement measurement);
+
+    // Why a date read from an export cannot go into a log: before 1900 or
+    // after the year after today's.
+    static QString importedDateProblem(const QDate& date, const QDate& today);
 };

@@ -52,14 +52,16 @@ struct Candidate {
 
 } // namespace
 
-ReadingImportPlan ReadingImportPlan::make(const SourceLog& source, const QList<Reading>& log)
+ReadingImportPlan ReadingImportPlan::make(
+    const SourceLog& source, const QList<Reading>& log, QDate today)
 {
     ReadingImportPlan plan;
     plan.refused = source.refused;
+    plan.skipped = source.skipped;
     QList<Candidate> candidates;
     for (const SourceReading& reading : source.readings) {
-        QString problem;
-        if (!reading.time.isValid())
+        QString problem = LogValueRules::importedDateProblem(reading.date, today);
+        if (problem.isEmpty() && !reading.time.isValid())
             problem = QStringLiteral("the reading has no time");
         Candidate candidate { reading.date, reading.time, {} };
         candidate.reading.date = StoredDate::longText(reading.date);
@@ -88,14 +90,20 @@ ReadingImportPlan ReadingImportPlan::make(const SourceLog& source, const QList<R
     for (const Reading& row : log)
         if (!row.isEmpty())
             logged.insert(keyOf(row));
+    QSet<QString> inFile;
     for (const Candidate& candidate : candidates) {
         const QString key = keyOf(candidate.reading);
         if (logged.contains(key)) {
             ++plan.duplicates;
             continue;
         }
-        if (!source.ownLog)
-            logged.insert(key);
+        if (!source.ownLog) {
+            if (inFile.contains(key)) {
+                ++plan.repeated;
+                continue;
+            }
+            inFile.insert(key);
+        }
         plan.added.append(candidate.reading);
         if (candidate.reading.pulse.isEmpty())
             ++plan.withoutPulse;

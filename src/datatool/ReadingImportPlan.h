@@ -16,11 +16,15 @@ class ReadingImportPlan
 {
 public:
     QList<Reading> added; // by date and time; the program's own log in its order
-    int duplicates = 0;
+    int duplicates = 0; // already in the log before the import
+    int repeated = 0; // the same reading again in the file
     int withoutPulse = 0;
     QList<RefusedLine> refused;
+    QList<SkippedLines> skipped;
     QDate first;
     QDate last;
 
-    static ReadingImportPlan make(const SourceLog& source, const QList<Reading>& log);
+    // Dates before 1900 or after the year after today's are refused.
+    static ReadingImportPlan make(
+        const SourceLog& source, const QList<Reading>& log, QDate today = QDate::currentDate());
 };

@@ -1,5 +1,7 @@
 #include "WeightImportPlan.h"
 
+#include "LogValueRules.h"
+#include "logimport/SourceValues.h"
 #include "storage/NumberText.h"
 #include "storage/StoredDate.h"
 
@@ -16,10 +18,12 @@ struct Candidate {
     QString key;
 };
 
-// A weight in tenths, the precision the log is compared in.
+// A weight in tenths, the precision the log is compared in. A half is
+// rounded up as written: 79.05 kg, which a double holds as 79.04999...,
+// is 79.1.
 qint64 tenthsOf(double weight)
 {
-    return std::llround(weight * 10);
+    return std::llround(weight * 10 * (1 + 1e-12));
 }
 
 // Another program's weights are compared in tenths, as they are stored;
@@ -51,13 +55,19 @@ std::optional<QString> WeightImportPlan::converted(double weight, Unit from, Uni
 }
 
 WeightImportPlan WeightImportPlan::make(
-    const SourceLog& source, const QList<WeighIn>& log, Unit unit, bool everyWeighIn)
+    const SourceLog& source, const QList<WeighIn>& log, Unit unit, bool everyWeighIn, QDate today)
 {
     WeightImportPlan plan;
     plan.refused = source.refused;
+    plan.skipped = source.skipped;
     const bool exact = source.ownLog;
     QList<Candidate> candidates;
     for (const SourceWeighIn& weighIn : source.weighIns) {
+        if (const QString problem = LogValueRules::importedDateProblem(weighIn.date, today);
+            !problem.isEmpty()) {
+            plan.refused.append({ weighIn.line, problem });
+            continue;
+        }
         const Unit from = source.weightsInPersonsUnit ? unit : weighIn.unit;
         const std::optional<QString> text = source.ownLog && from == unit && !weighIn.text.isEmpty()
             ? std::optional(weighIn.text)
@@ -69,8 +79,16 @@ WeightImportPlan WeightImportPlan::make(
                     .arg(WeightPersonSettings::unitName(from)) });
             continue;
         }
-        candidates.append({ &weighIn, *text,
-            dayKey(weighIn.date, NumberText::toNumber(*text).value_or(0), exact) });
+        const double stored = NumberText::toNumber(*text).value_or(0);
+        if (stored > LogValueRules::MaximumWeight) {
+            plan.refused.append({ weighIn.line,
+                QStringLiteral("the weight %1 %2 is more than the log's weight box takes (%3)")
+                    .arg(SourceValues::quoted(QString::number(weighIn.weight, 'g', 12)))
+                    .arg(WeightPersonSettings::unitName(from))
+                    .arg(LogValueRules::MaximumWeight) });
+            continue;
+        }
+        candidates.append({ &weighIn, *text, dayKey(weighIn.date, stored, exact) });
     }
     std::sort(plan.refused.begin(), plan.refused.end(),
         [](const RefusedLine& a, const RefusedLine& b) { return a.line < b.line; });
@@ -88,6 +106,7 @@ WeightImportPlan WeightImportPlan::make(
 
     QSet<qint64> days;
     QSet<QString> weighIns;
+    QSet<QString> inFile;
     for (const WeighIn& row : log) {
         const QDate date = StoredDate::parse(row.date.trimmed());
         if (!date.isValid())
@@ -108,7 +127,11 @@ WeightImportPlan WeightImportPlan::make(
             continue;
         }
         if (!source.ownLog) {
-            weighIns.insert(candidate.key);
+            if (inFile.contains(candidate.key)) {
+                ++plan.repeated;
+                continue;
+            }
+            inFile.insert(candidate.key);
             days.insert(date.toJulianDay());
         }
         plan.added.append({ StoredDate::longText(date), candidate.text });

@@ -23,14 +23,20 @@ public:
     static constexpr double PoundsPerKilogram = 2.20462262185;
 
     QList<WeighIn> added; // in date order; the program's own log in its order
-    int duplicates = 0;
+    int duplicates = 0; // already in the log before the import
     int sameDay = 0;
+    // The same day and weight again in the file, when every weigh-in is
+    // kept.
+    int repeated = 0;
     QList<RefusedLine> refused;
+    QList<SkippedLines> skipped;
     QDate first; // of the rows added
     QDate last;
 
-    static WeightImportPlan make(
-        const SourceLog& source, const QList<WeighIn>& log, Unit unit, bool everyWeighIn);
+    // Dates before 1900 or after the year after today's, and weights the
+    // log's weight box does not take, are refused.
+    static WeightImportPlan make(const SourceLog& source, const QList<WeighIn>& log, Unit unit,
+        bool everyWeighIn, QDate today = QDate::currentDate());
 
     // The weight as the log stores it, "177.3" or "80"; nothing when it
     // rounds to 0 or below.

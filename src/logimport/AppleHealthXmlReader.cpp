@@ -1,5 +1,6 @@
 #include "AppleHealthXmlReader.h"
 
+#include "BoundedXmlDevice.h"
 #include "SourceValues.h"
 
 #include <QRegularExpression>
@@ -70,8 +71,9 @@ struct PendingReading {
 class Reader
 {
 public:
-    explicit Reader(QIODevice& device)
-        : m_xml(&device)
+    explicit Reader(BoundedXmlDevice& device)
+        : m_device(device)
+        , m_xml(&device)
     { }
 
     SourceLog read()
@@ -86,17 +88,21 @@ public:
             }
         }
         if (m_xml.hasError()) {
-            m_log.error = QStringLiteral("line %1: %2")
-                              .arg(m_xml.lineNumber())
-                              .arg(m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError
-                                      ? QStringLiteral("the file ends early; export it again")
-                                      : m_xml.errorString());
+            m_log.error
+                = QStringLiteral("line %1: %2")
+                      .arg(m_xml.lineNumber())
+                      .arg(!m_device.failure().isEmpty() ? m_device.failure()
+                              : m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError
+                              ? QStringLiteral("the file ends early; export it again")
+                              : m_xml.errorString());
             m_log.weighIns.clear();
             m_log.readings.clear();
             m_log.refused.clear();
             return m_log;
         }
         joinPulses();
+        if (m_otherRecords > 0)
+            m_log.skipped.append({ QStringLiteral("records of other kinds"), m_otherRecords });
         return m_log;
     }
 
@@ -110,9 +116,9 @@ private:
         const QString text = m_xml.attributes().value(QLatin1String("startDate")).toString();
         const std::optional<Moment> moment = momentOf(text);
         if (!moment)
-            refuse(QStringLiteral("the start date \"%1\" is not a date such as "
+            refuse(QStringLiteral("the startDate attribute holds %1, not a date such as "
                                   "2023-01-15 07:30:00 -0500")
-                       .arg(text));
+                       .arg(SourceValues::quoted(text)));
         return moment;
     }
 
@@ -122,7 +128,8 @@ private:
         bool ok = false;
         const double read = text.toDouble(&ok);
         if (!ok) {
-            refuse(QStringLiteral("the value \"%1\" is not a number").arg(text));
+            refuse(QStringLiteral("the value attribute holds %1, not a number")
+                       .arg(SourceValues::quoted(text)));
             return std::nullopt;
         }
         return read;
@@ -143,7 +150,8 @@ private:
             const QString unit = m_xml.attributes().value(QLatin1String("unit")).toString();
             const std::optional<SourceValues::Mass> mass = SourceValues::mass(*weight, unit);
             if (!mass) {
-                refuse(QStringLiteral("the unit \"%1\" is not a unit of weight").arg(unit));
+                refuse(QStringLiteral("the unit attribute holds %1, not a unit of weight")
+                           .arg(SourceValues::quoted(unit)));
                 return;
             }
             m_log.weighIns.append({ line(), when->date, when->time, mass->value, mass->unit });
@@ -157,6 +165,8 @@ private:
             if (when && ok)
                 if (const std::optional<Rate> kept = Rate::of(when->instant, rate))
                     m_rates.push_back(*kept);
+        } else if (type != Systolic && type != Diastolic) {
+            ++m_otherRecords;
         }
         m_xml.skipCurrentElement();
     }
@@ -219,15 +229,22 @@ private:
         }
     }
 
+    BoundedXmlDevice& m_device;
     QXmlStreamReader m_xml;
     SourceLog m_log;
+    int m_otherRecords = 0;
     std::vector<Rate> m_rates;
     std::vector<PendingReading> m_pending;
 };
 
 } // namespace
 
-SourceLog AppleHealthXmlReader::read(QIODevice& device)
+SourceLog AppleHealthXmlReader::read(QIODevice& device, bool* bounded)
 {
-    return Reader(device).read();
+    BoundedXmlDevice limited(device);
+    limited.open(QIODevice::ReadOnly);
+    SourceLog log = Reader(limited).read();
+    if (bounded)
+        *bounded = !limited.failure().isEmpty();
+    return log;
 }

@@ -16,5 +16,7 @@ class AppleHealthXmlReader
 public:
     static constexpr int PulseWindowSeconds = 120;
 
-    static SourceLog read(QIODevice& device);
+    // A tag or text past BoundedXmlDevice's limit refuses the file whole;
+    // bounded (when given) says whether that is what ended the reading.
+    static SourceLog read(QIODevice& device, bool* bounded = nullptr);
 };

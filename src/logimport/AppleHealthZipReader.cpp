@@ -34,7 +34,12 @@ SourceLog AppleHealthZipReader::read(QIODevice& archive)
     ZipEntryDevice device(archive, *entry);
     if (!device.open(QIODevice::ReadOnly))
         return failed(device.failure());
-    SourceLog log = AppleHealthXmlReader::read(device);
+    bool bounded = false;
+    SourceLog log = AppleHealthXmlReader::read(device, &bounded);
+    // A node past every bound is reason enough; the rest may unpack to
+    // gigabytes.
+    if (bounded)
+        return log;
     // The XML may end before the entry does; its size and checksum are
     // checked only once the last byte is unpacked.
     char rest[4096];

@@ -5,8 +5,10 @@
 
 namespace {
 
-// A day line: one non-empty cell that reads as a date.
-QDate dayOf(const CsvReader::Record& row)
+const QString DateExpected = QStringLiteral("a date such as \"Sep 21, 2023\" or \"21 Sep 2023\"");
+
+// The one non-empty cell of a line, or the empty text when it has more.
+QString onlyCell(const CsvReader::Record& row)
 {
     QString only;
     for (const QString& field : row.fields) {
@@ -16,13 +18,28 @@ QDate dayOf(const CsvReader::Record& row)
             return {};
         only = field.trimmed();
     }
-    for (const QString& form : { QStringLiteral("MMM d, yyyy"), QStringLiteral("MMMM d, yyyy"),
-             QStringLiteral("yyyy-MM-dd") }) {
-        const QDate date = QDate::fromString(only, form);
+    return only;
+}
+
+// A day line in any layout the site writes: month first or day first, the
+// month named short or in full (British English writes "Sept"), or ISO.
+QDate dayOf(QString text)
+{
+    text.replace(QStringLiteral("Sept"), QStringLiteral("Sep"));
+    text.remove(u'.');
+    text = text.simplified();
+    for (const char* form : { "MMM d, yyyy", "MMMM d, yyyy", "d MMM yyyy", "d MMMM yyyy",
+             "MMM d yyyy", "MMMM d yyyy", "yyyy-MM-dd" }) {
+        const QDate date = QDate::fromString(text, QLatin1String(form));
         if (date.isValid())
             return date;
     }
     return {};
+}
+
+bool isMissing(const QString& cell)
+{
+    return cell.isEmpty() || cell == u"--";
 }
 
 } // namespace
@@ -38,35 +55,46 @@ SourceLog GarminCsvReader::read(const QByteArray& bytes)
     if (log.failed())
         return log;
     QDate day;
+    int unreadDayLine = 0;
     for (const CsvReader::Record& row : csv->rows) {
-        if (const QDate date = dayOf(row); date.isValid()) {
-            day = date;
+        const QString only = onlyCell(row);
+        if (!only.isEmpty() && SourceValues::timeOfDay(only).isNull()) {
+            // A line of one cell stands for the day of the weigh-ins below it.
+            day = dayOf(only);
+            unreadDayLine = day.isValid() ? 0 : row.line;
+            if (!day.isValid())
+                log.refused.append({ row.line,
+                    QStringLiteral("the day line holds %1, not %2")
+                        .arg(SourceValues::quoted(only), DateExpected) });
+            continue;
+        }
+        const QString weightText = SourceCsv::cell(row, weightColumn);
+        if (isMissing(weightText)) {
+            log.skip(csv->isStray(row) ? QStringLiteral("lines that are not rows of the table")
+                                       : QStringLiteral("rows without a weight"));
             continue;
         }
         if (!day.isValid()) {
-            log.refused.append({ row.line, QStringLiteral("no date line comes before it") });
-            continue;
-        }
-        const QString timeText = row.fields.value(timeColumn).trimmed();
-        QTime time;
-        for (const QString& form : { QStringLiteral("h:mm AP"), QStringLiteral("hh:mm AP"),
-                 QStringLiteral("H:mm"), QStringLiteral("HH:mm") }) {
-            time = QTime::fromString(timeText, form);
-            if (time.isValid())
-                break;
-        }
-        if (!time.isValid()) {
             log.refused.append({ row.line,
-                QStringLiteral("\"%1\" is not a time such as 07:30 AM").arg(timeText) });
+                unreadDayLine > 0
+                    ? QStringLiteral("the day line before it, line %1, could not be read; the "
+                                     "line reads %2")
+                          .arg(unreadDayLine)
+                          .arg(SourceCsv::lineText(row))
+                    : QStringLiteral("no day line such as \"Sep 21, 2023\" comes before this "
+                                     "weigh-in; the line reads %1")
+                          .arg(SourceCsv::lineText(row)) });
             continue;
         }
-        const QString weightText = row.fields.value(weightColumn).trimmed();
+        const QTime time = SourceValues::timeOfDay(SourceCsv::cell(row, timeColumn));
+        if (!time.isValid()) {
+            csv->refuse(log, row, timeColumn, QStringLiteral("a time such as 7:30 AM or 19:30"));
+            continue;
+        }
         const std::optional<SourceValues::Mass> mass
             = SourceValues::massCell(weightText, QStringLiteral("kg"));
         if (!mass) {
-            log.refused.append({ row.line,
-                QStringLiteral("the weight \"%1\" is not a weight such as 80.4 kg")
-                    .arg(weightText) });
+            csv->refuse(log, row, weightColumn, QStringLiteral("a weight such as 80.4 kg"));
             continue;
         }
         log.weighIns.append({ row.line, day, time, mass->value, mass->unit });

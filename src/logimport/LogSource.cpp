@@ -2,12 +2,17 @@
 
 #include "AppleHealthXmlReader.h"
 #include "AppleHealthZipReader.h"
+#include "BoundedXmlDevice.h"
 #include "GarminCsvReader.h"
 #include "OpenScaleCsvReader.h"
 #include "SamsungHealthCsvReader.h"
 #include "SourceValues.h"
 #include "WithingsCsvReader.h"
+#include "WithingsHeadings.h"
 #include "storage/CsvReader.h"
+
+#include <QBuffer>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -51,12 +56,6 @@ QStringList firstLineHeadings(const QByteArray& head)
     return {};
 }
 
-// The same names as SourceCsv looks them up.
-QStringList firstLineNames(const QByteArray& head)
-{
-    return SourceValues::headerNames(firstLineHeadings(head));
-}
-
 } // namespace
 
 QString LogSource::name(Format format)
@@ -93,44 +92,97 @@ QStringList LogSource::names()
     return all;
 }
 
-std::optional<LogSource::Format> LogSource::detect(const QByteArray& head)
+QString LogSource::unreadableMessage(const QString& unreadable)
 {
-    if (head.startsWith("PK\x03\x04"))
-        return Format::Zip;
-    QByteArray text = head.left(HeadSize);
-    if (text.startsWith("\xEF\xBB\xBF"))
-        text.remove(0, 3);
-    if (text.trimmed().startsWith("<")) {
-        if (text.contains("<HealthData"))
-            return Format::AppleHealth;
-        return std::nullopt;
+    return QStringLiteral("not a file Halvorn can read (%1)").arg(unreadable);
+}
+
+namespace {
+
+QByteArray withoutMark(const QByteArray& head)
+{
+    return head.startsWith("\xEF\xBB\xBF") ? head.mid(3) : head;
+}
+
+// The name of the first element, streamed to past a DOCTYPE of any length
+// but never further than XmlHeadLimit; empty when there is none.
+QString firstElement(QIODevice& device)
+{
+    BoundedXmlDevice limited(device, LogSource::XmlHeadLimit);
+    limited.open(QIODevice::ReadOnly);
+    QXmlStreamReader xml(&limited);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement)
+            return xml.name().toString();
     }
-    // None of the other programs' exports is JSON; whether it is the
-    // program's own is told by its "kind", which may come after pictures
-    // far beyond the head.
-    if (text.trimmed().startsWith("{"))
-        return Format::ProgramJson;
+    return {};
+}
+
+std::optional<LogSource::Format> csvFormat(const QByteArray& head)
+{
+    using Format = LogSource::Format;
+    const QByteArray text = withoutMark(head);
     if (text.trimmed().startsWith(SamsungHealthCsvReader::MetadataStart))
         return Format::SamsungHealth;
-    const QStringList names = firstLineNames(text);
-    const auto has = [&](const char* name) { return names.contains(QLatin1String(name)); };
-    // The program's own export names its columns in lower case, with
-    // "weight (kg)" when the person's unit is set: it must not be taken for
-    // the health service's export, whose headings are capitalised.
+    // Each export by its headings as the app writes them; the program's own
+    // export names its columns in lower case.
     const QStringList headings = firstLineHeadings(text);
-    const auto heads = [&](const char* name) { return headings.contains(QLatin1String(name)); };
-    if (has("datetime") && has("weight"))
+    const QStringList names = SourceValues::headerNames(headings);
+    const auto has = [&](const char* name) { return names.contains(QLatin1String(name)); };
+    if (OpenScaleCsvReader::isVersion2(headings) || OpenScaleCsvReader::isVersion3(headings))
         return Format::OpenScale;
-    if (heads("Date")
-        && (heads("Weight (kg)") || heads("Weight (lb)")
-            || (heads("Systolic") && heads("Heart rate"))))
+    if (WithingsHeadings::weightFile(headings) || WithingsHeadings::bloodPressureFile(headings))
         return Format::Withings;
-    if (has("time") && has("weight"))
+    if (has("time") && has("weight") && !has("date"))
         return Format::Garmin;
     if (has("date")
         && (has("weight") || has("weight (kg)") || has("weight (lb)") || has("systolic")))
         return Format::ProgramCsv;
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<LogSource::Format> LogSource::detect(QIODevice& device, QString* unreadable)
+{
+    const QByteArray head = device.peek(HeadSize);
+    if (head.startsWith("PK\x03\x04"))
+        return Format::Zip;
+    const QByteArray text = withoutMark(head).trimmed();
+    if (text.startsWith('<')) {
+        const QString element = firstElement(device);
+        if (!device.isSequential())
+            device.seek(0);
+        if (element == u"HealthData")
+            return Format::AppleHealth;
+        if (unreadable)
+            *unreadable = element.isEmpty()
+                ? QStringLiteral("an XML file without an element in its first megabyte")
+                : QStringLiteral("an XML file whose first element is <%1>, not the phone's "
+                                 "health export")
+                      .arg(element);
+        return std::nullopt;
+    }
+    // None of the other programs' exports is JSON; whether it is the
+    // program's own is told by its "kind", which may come after pictures
+    // far beyond the head.
+    if (text.startsWith('{'))
+        return Format::ProgramJson;
+    if (const std::optional<Format> format = csvFormat(head))
+        return format;
+    if (unreadable
+        && (head.contains('\0') || !CsvReader::parse(head.left(head.lastIndexOf('\n') + 1))))
+        *unreadable = QStringLiteral("neither a table of values nor an export this program "
+                                     "knows");
+    return std::nullopt;
+}
+
+std::optional<LogSource::Format> LogSource::detect(const QByteArray& head, QString* unreadable)
+{
+    QByteArray copy = head;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return detect(buffer, unreadable);
 }
 
 SourceLog LogSource::read(QIODevice& device, Format format)
@@ -146,12 +198,22 @@ SourceLog LogSource::read(QIODevice& device, Format format)
         log.error = QStringLiteral("the program's own CSV is read by the checked CSV import");
         return log;
     }
-    const QByteArray bytes = device.readAll();
+    // A regular file too large is refused unread, a device of no size
+    // (a pipe) once it has given more.
+    const bool tooLarge = !device.isSequential() && device.size() > CsvSizeLimit;
+    const QByteArray bytes = tooLarge ? QByteArray() : device.read(CsvSizeLimit + 1);
+    if (tooLarge || bytes.size() > CsvSizeLimit) {
+        log.error = QStringLiteral("the file is larger than %1 MiB, far more than any CSV export "
+                                   "of a log; is it the right file?")
+                        .arg(CsvSizeLimit / 1024 / 1024);
+        return log;
+    }
     switch (format) {
     case Format::OpenScale:
         return OpenScaleCsvReader::read(bytes);
     case Format::Withings:
-        return firstLineNames(bytes.left(HeadSize)).contains(QStringLiteral("systolic"))
+        return WithingsHeadings::bloodPressureFile(
+                   firstLineHeadings(withoutMark(bytes.left(HeadSize))))
             ? WithingsCsvReader::readBloodPressure(bytes)
             : WithingsCsvReader::readWeight(bytes);
     case Format::Garmin:

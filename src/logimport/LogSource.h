@@ -38,10 +38,22 @@ public:
     // What the preview shows: "Withings CSV", "Apple Health export.zip".
     static QString title(Format format);
 
-    // From the first bytes of the file; nothing when no format fits.
-    static std::optional<Format> detect(const QByteArray& head);
-    // How many bytes detect() needs at most.
+    // From the content: a CSV export by its headings, never by a first
+    // value; the phone's export.xml by its first element, however long the
+    // DOCTYPE before it. Nothing when no format fits; then, when the file
+    // is not even a CSV table to choose columns from, unreadable receives
+    // what it is ("an XML file whose first element is <html>").
+    static std::optional<Format> detect(QIODevice& device, QString* unreadable = nullptr);
+    static std::optional<Format> detect(const QByteArray& head, QString* unreadable = nullptr);
+    // How many bytes a CSV's headings are looked for in.
     static constexpr qint64 HeadSize = 4096;
+    // How far into an XML file its first element is looked for.
+    static constexpr qint64 XmlHeadLimit = 1024 * 1024;
+    // More than any CSV export of a log; a larger file is refused unread.
+    static constexpr qint64 CsvSizeLimit = 128 * 1024 * 1024;
+
+    // "not a file Halvorn can read (what it is)".
+    static QString unreadableMessage(const QString& unreadable);
 
     // Reads the device as the format. ProgramCsv, ProgramJson and Mapped
     // are not read here.

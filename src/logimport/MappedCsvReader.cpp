@@ -12,7 +12,7 @@ using Order = ColumnMapping::DateOrder;
 
 QString quoted(const QString& text)
 {
-    return QStringLiteral("\"%1\"").arg(text);
+    return SourceValues::quoted(text);
 }
 
 int fullYear(const QString& digits)
@@ -40,13 +40,7 @@ QString orderText(Order order)
 
 QTime MappedCsvReader::time(const QString& text)
 {
-    const QString trimmed = text.trimmed();
-    for (const char* form : { "H:mm", "H:mm:ss", "h:mm AP", "h:mm:ss AP", "h:mmAP", "h:mm:ssAP" }) {
-        const QTime read = QTime::fromString(trimmed, QLatin1String(form));
-        if (read.isValid())
-            return read;
-    }
-    return {};
+    return SourceValues::timeOfDay(text);
 }
 
 std::optional<MappedCsvReader::DateTime> MappedCsvReader::dateTime(const QString& text, Order order)
@@ -133,6 +127,14 @@ SourceLog MappedCsvReader::read(const QByteArray& bytes, const ColumnMapping& ma
             return columns.contains(field) ? record.fields.value(columns.value(field)).trimmed()
                                            : QString();
         };
+        // A line without the value being imported is of another kind.
+        if (weights ? cell(Field::Weight).isEmpty()
+                    : cell(Field::Systolic).isEmpty() && cell(Field::Diastolic).isEmpty()) {
+            log.skip(csv->isStray(record) ? QStringLiteral("lines that are not rows of the table")
+                    : weights             ? QStringLiteral("rows without a weight")
+                                          : QStringLiteral("rows without a blood pressure"));
+            continue;
+        }
         QStringList problems;
         const std::optional<DateTime> when = dateTime(cell(Field::Date), mapping.dateOrder);
         if (!when)
@@ -169,7 +171,9 @@ SourceLog MappedCsvReader::read(const QByteArray& bytes, const ColumnMapping& ma
                     { record.line, when->date, time, *systolic, *diastolic, pulse });
         }
         if (!problems.isEmpty())
-            log.refused.append({ record.line, problems.join(QStringLiteral("; ")) });
+            log.refused.append({ record.line,
+                QStringLiteral("%1; the line reads %2")
+                    .arg(problems.join(QStringLiteral("; ")), SourceCsv::lineText(record)) });
     }
     return log;
 }

@@ -35,34 +35,32 @@ SourceLog SamsungHealthCsvReader::read(const QByteArray& bytes)
     if (log.failed())
         return log;
     for (const CsvReader::Record& row : csv->rows) {
-        const QString startText = row.fields.value(startColumn).trimmed();
-        const std::optional<SourceValues::LocalTime> start
-            = SourceValues::localTime(startText, { QStringLiteral("yyyy-MM-dd") },
-                { QStringLiteral("HH:mm:ss.zzz"), QStringLiteral("HH:mm:ss") });
+        const QString weightText = SourceCsv::cell(row, weightColumn);
+        if (weightText.isEmpty()) {
+            log.skip(csv->isStray(row) ? QStringLiteral("lines that are not rows of the table")
+                                       : QStringLiteral("rows without a weight"));
+            continue;
+        }
+        const std::optional<SourceValues::LocalTime> start = SourceValues::localTime(
+            SourceCsv::cell(row, startColumn), { QStringLiteral("yyyy-MM-dd") },
+            { QStringLiteral("HH:mm:ss.zzz"), QStringLiteral("HH:mm:ss") });
         if (!start) {
-            log.refused.append({ row.line,
-                QStringLiteral("\"%1\" is not a date and time such as 2023-01-15 07:30:00.000")
-                    .arg(startText) });
+            csv->refuse(log, row, startColumn,
+                QStringLiteral("a date and time such as 2023-01-15 07:30:00.000"));
             continue;
         }
         int offset = 0;
-        if (offsetColumn >= 0 && !row.fields.value(offsetColumn).trimmed().isEmpty()) {
-            const std::optional<int> read = offsetSeconds(row.fields.value(offsetColumn));
+        if (!SourceCsv::cell(row, offsetColumn).isEmpty()) {
+            const std::optional<int> read = offsetSeconds(SourceCsv::cell(row, offsetColumn));
             if (!read) {
-                log.refused.append({ row.line,
-                    QStringLiteral("the time offset \"%1\" is not one such as UTC+0100")
-                        .arg(row.fields.value(offsetColumn).trimmed()) });
+                csv->refuse(log, row, offsetColumn, QStringLiteral("an offset such as UTC+0100"));
                 continue;
             }
             offset = *read;
         }
-        const QString weightText = row.fields.value(weightColumn).trimmed();
         const std::optional<double> weight = SourceValues::number(weightText);
         if (!weight) {
-            log.refused.append({ row.line,
-                weightText.isEmpty()
-                    ? QStringLiteral("the weight is empty")
-                    : QStringLiteral("the weight \"%1\" is not a number").arg(weightText) });
+            csv->refuse(log, row, weightColumn, QStringLiteral("a number"));
             continue;
         }
         const QDateTime local = QDateTime(start->date, start->time, Qt::UTC).addSecs(offset);

@@ -38,11 +38,23 @@ struct RefusedLine {
     bool operator==(const RefusedLine&) const = default;
 };
 
+// Lines that hold nothing of the kind being imported (a pulse taken alone,
+// a stray line after the table), skipped and counted by what they are:
+// "rows without a blood pressure".
+struct SkippedLines {
+    QString kind;
+    int count = 0;
+    bool operator==(const SkippedLines&) const = default;
+};
+
 struct SourceLog {
     QList<SourceWeighIn> weighIns;
     QList<SourceReading> readings;
-    // Lines that hold a record the reader could not read.
+    // Lines that hold a value of the kind being imported that cannot be
+    // read: a date that is not a date, a weight that is not a number.
     QList<RefusedLine> refused;
+    // Lines of another kind, never refused.
+    QList<SkippedLines> skipped;
     // A fault of the file as a whole, naming its line; nothing is taken
     // from a file with one, since what follows it cannot be trusted.
     QString error;
@@ -55,4 +67,14 @@ struct SourceLog {
     bool weightsInPersonsUnit = false;
 
     bool failed() const { return !error.isEmpty(); }
+
+    void skip(const QString& kind)
+    {
+        for (SkippedLines& lines : skipped)
+            if (lines.kind == kind) {
+                ++lines.count;
+                return;
+            }
+        skipped.append({ kind, 1 });
+    }
 };

@@ -78,3 +78,24 @@ QStringList SourceValues::headerNames(const QStringList& header)
         names.append(cell.trimmed().toLower());
     return names;
 }
+
+QString SourceValues::quoted(const QString& text)
+{
+    if (text.size() <= QuotedLength)
+        return QStringLiteral("\"%1\"").arg(text);
+    return QStringLiteral("\"%1...\"").arg(text.left(QuotedLength));
+}
+
+QTime SourceValues::timeOfDay(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.size() > 16)
+        return {};
+    for (const char* form :
+        { "H:mm", "H:mm:ss", "H:mm:ss.zzz", "h:mm AP", "h:mm:ss AP", "h:mmAP", "h:mm:ssAP" }) {
+        const QTime read = QTime::fromString(trimmed, QLatin1String(form));
+        if (read.isValid())
+            return read;
+    }
+    return {};
+}

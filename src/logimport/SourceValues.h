@@ -44,4 +44,14 @@ public:
     // The header cells reduced to the names they are looked up by: trimmed
     // and in lower case.
     static QStringList headerNames(const QStringList& header);
+
+    // A line or a value as a message quotes it: in double quotes, cut at
+    // QuotedLength characters, so that a line of a hundred megabytes makes
+    // a message of one line.
+    static constexpr int QuotedLength = 60;
+    static QString quoted(const QString& text);
+
+    // A time of day as the exports write it: 07:30, 7:30:15, 20:30:13.974,
+    // 7:30 AM, 07:30 pm; invalid for anything else.
+    static QTime timeOfDay(const QString& text);
 };

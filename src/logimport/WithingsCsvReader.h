@@ -6,8 +6,10 @@
 
 // The health service's account export: weight.csv ("Date", "Weight (kg)" or
 // "Weight (lb)", then body-composition columns) and bp.csv ("Date", "Heart
-// rate", "Systolic", "Diastolic"), dates as 2023-01-15 07:30:12 in the
-// account's local time.
+// rate", "Systolic", "Diastolic"), headed in the account's language (see
+// WithingsHeadings), dates as 2023-01-15 07:30:12 in the account's local
+// time. A row without the value being imported (a pulse taken alone) is
+// skipped and counted, never refused.
 class WithingsCsvReader
 {
 public:

@@ -2,6 +2,7 @@
 
 #include "backup/DiskFileOperations.h"
 #include "backup/FileSetTransaction.h"
+#include "passwords/KeeperLeftovers.h"
 #include "services/MessageService.h"
 #include "services/ProgramInfo.h"
 #include "storage/LeftoverFiles.h"
@@ -93,6 +94,14 @@ void ProgramStart::settleUnfinishedRun()
     if (const QStringList removed = LeftoverFiles::removeAll(m_location->dataFolder());
         !removed.isEmpty())
         m_messages.inform(removed.join(u'\n'), ProgramInfo::name());
+    // A save of the keeper cut short may have left its new version, with
+    // the passwords in it, beside the file.
+    if (const QStringList kept = KeeperLeftovers::remove(ProgramFolder(m_location->dataFolder()));
+        !kept.isEmpty())
+        m_messages.warn(QStringLiteral("%1 could not be deleted. It is a copy of the Password "
+                                       "Keeper that a save cut short left behind: delete it.")
+                            .arg(kept.join(QStringLiteral(", "))),
+            ProgramInfo::name());
 }
 
 void ProgramStart::refuse(const QString& text)

@@ -2,6 +2,9 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <limits>
+
 bool CsvReader::Record::isBlank() const
 {
     for (const QString& field : fields) {
@@ -21,8 +24,10 @@ void report(QString* error, int line, const QString& reason)
 
 } // namespace
 
-std::optional<QList<CsvReader::Record>> CsvReader::parse(const QByteArray& bytes, QString* error)
+std::optional<QList<CsvReader::Record>> CsvReader::parse(
+    const QByteArray& bytes, QString* error, qsizetype fieldLimit)
 {
+    const qsizetype limit = fieldLimit < 0 ? std::numeric_limits<qsizetype>::max() : fieldLimit;
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError()) {
@@ -80,7 +85,10 @@ std::optional<QList<CsvReader::Record>> CsvReader::parse(const QByteArray& bytes
                     }
                     if (c == u'\n' || (c == u'\r' && !(i + 1 < n && text.at(i + 1) == u'\n')))
                         ++line;
-                    field += c;
+                    if (field.size() < limit)
+                        field += c;
+                    else
+                        record.overLong = true;
                     ++i;
                 }
                 if (i < n && text.at(i) != u',' && !atLineEnd(i)) {
@@ -98,7 +106,9 @@ std::optional<QList<CsvReader::Record>> CsvReader::parse(const QByteArray& bytes
                     }
                     ++i;
                 }
-                field = text.mid(start, i - start);
+                field = text.mid(start, std::min(i - start, limit));
+                if (i - start > limit)
+                    record.overLong = true;
             }
             record.fields.append(field);
             if (i < n && text.at(i) == u',') {

@@ -21,10 +21,16 @@ public:
     struct Record {
         int line = 0;
         QStringList fields;
+        // A field ran past the limit parse() was given; it holds its first
+        // characters only, and the record is the reader's to refuse.
+        bool overLong = false;
         bool isBlank() const;
     };
 
     // The records in order; nothing, and the reason naming its line, on a
-    // syntax fault.
-    static std::optional<QList<Record>> parse(const QByteArray& bytes, QString* error = nullptr);
+    // syntax fault. A field longer than fieldLimit characters (when one is
+    // given) is cut there and its record marked, so that one odd line can
+    // neither fill the memory nor a message.
+    static std::optional<QList<Record>> parse(
+        const QByteArray& bytes, QString* error = nullptr, qsizetype fieldLimit = -1);
 };

@@ -2,6 +2,7 @@
 #include "TemporaryProgramFolder.h"
 
 #include "bloodpressure/BloodPressureFile.h"
+#include "storage/WeightPersonSettings.h"
 #include "trackers/IndividualDataFile.h"
 #include "weight/WeightFile.h"
 
@@ -32,8 +33,9 @@ QList<WeighIn> weighInsOf(const TemporaryProgramFolder& folder, const QString& n
     return rows;
 }
 
-// The preview writes nothing; the import then creates the person, in pounds
-// since none is set; the same file again adds nothing.
+// The preview writes nothing; the import then creates the person in the
+// export's unit, kilograms, the values as the scale wrote them; the same
+// file again adds nothing.
 TEST(DataToolLogImport, PreviewsThenImportsAHealthServiceExportIntoANewPerson)
 {
     TemporaryProgramFolder folder;
@@ -44,7 +46,7 @@ TEST(DataToolLogImport, PreviewsThenImportsAHealthServiceExportIntoANewPerson)
     EXPECT_EQ(dryRun.outText(),
         "Format: Withings CSV\n"
         "Person: Eve (new)\n"
-        "Weights in: lb\n"
+        "Weights in: kg\n"
         "To add: 2, January 15, 2023 to January 16, 2023\n"
         "Skipped, already in the log: 0\n"
         "Skipped, not the first weigh-in of its day: 1\n"
@@ -58,7 +60,9 @@ TEST(DataToolLogImport, PreviewsThenImportsAHealthServiceExportIntoANewPerson)
         imported.outText().endsWith("Added 2 rows to the weight file of Eve, a new individual.\n"))
         << imported.outText().toStdString();
     EXPECT_EQ(weighInsOf(folder, "Eve"),
-        QList<WeighIn>({ { "January 15, 2023", "177.3" }, { "January 16, 2023", "176.8" } }));
+        QList<WeighIn>({ { "January 15, 2023", "80.4" }, { "January 16, 2023", "80.2" } }));
+    EXPECT_EQ(WeightPersonSettings(folder.folder()).read("Eve").unit,
+        WeightPersonSettings::Unit::Kilograms);
 
     const DataToolRun again = importExport(folder, arguments + QStringList { "--all-readings" });
     ASSERT_EQ(again.exitCode, 0) << again.errText().toStdString();
@@ -79,15 +83,16 @@ TEST(DataToolLogImport, ImportsWeighInsInThePersonsOwnUnit)
     ASSERT_EQ(
         importExport(folder, { "weight", "Eve", elsewhere.filePath("first.csv") }).exitCode, 0);
     ASSERT_EQ(
-        runDataTool({ "set", "weight", "eve", "--unit", "kg", "--dir", folder.path() }).exitCode,
+        runDataTool({ "set", "weight", "eve", "--unit", "kg", "--relabel", "--dir", folder.path() })
+            .exitCode,
         0);
 
     const DataToolRun apple = importExport(
         folder, { "weight", "Eve", exportFixture("apple-export.xml"), "--from", "apple" });
     // Line 24 holds a date the reader refuses.
     ASSERT_EQ(apple.exitCode, 1);
-    EXPECT_TRUE(
-        apple.errText().contains("apple-export.xml: line 24: the start date \"January 16\""))
+    EXPECT_TRUE(apple.errText().contains(
+        "apple-export.xml: line 24: the startDate attribute holds \"January 16\""))
         << apple.errText().toStdString();
 
     const DataToolRun second
@@ -107,9 +112,9 @@ TEST(DataToolLogImport, ARefusedLineLeavesTheFolderAsItWas)
     const DataToolRun run
         = importExport(folder, { "weight", "Ann", exportFixture("openscale.csv") });
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errText().contains("openscale.csv: line 4: the weight \"\" is not a number\n"))
+    EXPECT_TRUE(run.errText().contains(
+        "openscale.csv: line 5: the \"dateTime\" column holds \"2023-02-30 07:20\", not a date"))
         << run.errText().toStdString();
-    EXPECT_TRUE(run.errText().contains("openscale.csv: line 5: "));
     EXPECT_TRUE(run.errText().endsWith("nothing was imported\n"));
     EXPECT_EQ(folderContents(folder.path()), before);
 }
@@ -124,8 +129,9 @@ TEST(DataToolLogImport, SkippingRefusedLinesImportsTheOtherRows)
     const DataToolRun run = importExport(
         folder, { "weight", "Ann", exportFixture("openscale.csv"), "--skip-refused" });
     ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
-    EXPECT_TRUE(run.outText().contains("Refused: 2\n"));
-    EXPECT_TRUE(run.errText().contains("openscale.csv: line 4: the weight \"\" is not a number\n"));
+    EXPECT_TRUE(run.outText().contains("Refused: 1\n"));
+    EXPECT_TRUE(run.outText().contains("Skipped, rows without a weight: 1\n"));
+    EXPECT_TRUE(run.errText().contains("openscale.csv: line 5: the \"dateTime\" column holds"));
     EXPECT_TRUE(run.outText().endsWith("Added 2 rows to the weight file of Ann.\n"))
         << run.outText().toStdString();
     EXPECT_EQ(weighInsOf(folder, "Ann").mid(before.size()),

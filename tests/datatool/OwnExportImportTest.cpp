@@ -156,7 +156,8 @@ TEST(OwnExportImport, ConvertsOnlyWhenTheExportNamesAnotherUnit)
         TemporaryProgramFolder folder;
         copyFixture("logs", folder);
         if (c.annInKilograms) {
-            ASSERT_EQ(run(folder, { "set", "weight", "Ann", "--unit", "kg" }).exitCode, 0);
+            ASSERT_EQ(
+                run(folder, { "set", "weight", "Ann", "--unit", "kg", "--relabel" }).exitCode, 0);
         }
         TemporaryProgramFolder elsewhere;
         elsewhere.write(c.file, c.content);
@@ -197,8 +198,9 @@ TEST(OwnExportImport, ImportsAPlainCsvThroughTheNamedColumns)
             "date=when", "--map", "Weight= KILOS ", "--date-order", "dmy", "--unit", "kg" });
     ASSERT_EQ(imported.exitCode, 0) << imported.errText().toStdString();
     EXPECT_TRUE(imported.outText().startsWith("Format: CSV with chosen columns\n"));
+    // The unit named for the file is the new person's.
     EXPECT_EQ(weighInsOf(folder, "Eve"),
-        QList<WeighIn>({ { "January 15, 2023", "177.3" }, { "January 16, 2023", "176.8" } }));
+        QList<WeighIn>({ { "January 15, 2023", "80.4" }, { "January 16, 2023", "80.2" } }));
 }
 
 TEST(OwnExportImport, RefusesAPlainCsvWithoutItsColumns)

@@ -20,6 +20,8 @@ TEST(WeightImportPlan, ConvertsIntoThePersonsUnitAndRoundsToATenth)
         { 80.0, Unit::Kilograms, Unit::Kilograms, "80" },
         { 176.96, Unit::Pounds, Unit::Pounds, "177" },
         { 70.25, Unit::Kilograms, Unit::Kilograms, "70.3" },
+        // Held as 79.04999..., written as 79.05: a half rounds up.
+        { 79.05, Unit::Kilograms, Unit::Kilograms, "79.1" },
         { 0.04, Unit::Kilograms, Unit::Kilograms, std::nullopt },
         { -3, Unit::Pounds, Unit::Pounds, std::nullopt },
     };
@@ -86,7 +88,7 @@ TEST(WeightImportPlan, TakesEveryWeighInWhenAskedInDateAndTimeOrder)
 
 // Compared as the log stores them: 80.4 kg in pounds is 177.3, and a logged
 // "177.30" on that day is the same weigh-in; the same weigh-in twice in the
-// file is added once.
+// file is added once, the second counted as a repeat, not as logged.
 TEST(WeightImportPlan, FindsDuplicatesAfterConversion)
 {
     SourceLog source;
@@ -95,7 +97,8 @@ TEST(WeightImportPlan, FindsDuplicatesAfterConversion)
     const WeightImportPlan plan
         = WeightImportPlan::make(source, { { "January 15, 2023", "177.30" } }, Unit::Pounds, true);
     EXPECT_EQ(plan.added, QList<WeighIn>({ { "January 16, 2023", "176.8" } }));
-    EXPECT_EQ(plan.duplicates, 2);
+    EXPECT_EQ(plan.duplicates, 1);
+    EXPECT_EQ(plan.repeated, 1);
 }
 
 } // namespace

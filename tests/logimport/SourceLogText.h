@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtPrinting.h"
 #include "logimport/SourceLog.h"
 
 #include <QDir>

@@ -60,6 +60,11 @@ QString summary(const LogImport::Preview& preview)
     if (weight)
         skipped += QStringLiteral(", %1 as not the first weigh-in of its day")
                        .arg(preview.weight.sameDay);
+    if (preview.repeatedCount() > 0)
+        skipped += QStringLiteral(", %1 as twice in the file").arg(preview.repeatedCount());
+    // Lines of another kind, neither taken nor refused, with what they are.
+    for (const SkippedLines& lines : preview.skipped())
+        skipped += QStringLiteral(", %1 %2").arg(lines.count).arg(lines.kind);
     parts.append(skipped + u'.');
     if (!weight && preview.readings.withoutPulse > 0)
         parts.append(QStringLiteral("%1 without a pulse.").arg(preview.readings.withoutPulse));
@@ -75,11 +80,12 @@ QString summary(const LogImport::Preview& preview)
 } // namespace
 
 LogImportPreview::LogImportPreview(ProgramFolder folder, LogImport::Log log, QString path,
-    const QStringList& names, const QString& name, QWidget* parent)
+    const QStringList& names, const QString& name, QWidget* parent, QDate today)
     : QDialog(parent)
     , m_folder(std::move(folder))
     , m_log(log)
     , m_path(std::move(path))
+    , m_today(today)
 {
     setObjectName(QStringLiteral("LogImportPreview"));
     setWindowTitle(QStringLiteral("Import"));
@@ -201,6 +207,7 @@ void LogImportPreview::planAgain()
     request.log = m_log;
     request.name = m_person->currentText().trimmed();
     request.path = m_path;
+    request.today = m_today;
     if (const int format = m_format->currentData().toInt(); format >= 0)
         request.format = Format(format);
     request.everyWeighIn = m_everyWeighIn->isChecked();

@@ -2,6 +2,7 @@
 
 #include "datatool/LogImport.h"
 
+#include <QDate>
 #include <QDialog>
 #include <QStringList>
 
@@ -28,8 +29,10 @@ class LogImportPreview : public QDialog
     Q_OBJECT
 
 public:
+    // today is the program clock's date, which no imported date may be
+    // more than a year after.
     LogImportPreview(ProgramFolder folder, LogImport::Log log, QString path,
-        const QStringList& names, const QString& name, QWidget* parent);
+        const QStringList& names, const QString& name, QWidget* parent, QDate today = {});
 
     const LogImport::Preview& preview() const { return m_preview; }
 
@@ -44,6 +47,7 @@ private:
     ProgramFolder m_folder;
     LogImport::Log m_log;
     QString m_path;
+    QDate m_today;
     QString m_readName;
     std::optional<LogImport::Source> m_source;
     LogImport::Preview m_preview;

@@ -5,6 +5,7 @@
 #include "screens/BusyPointer.h"
 #include "screens/ShowFailure.h"
 #include "screens/SystemDialogs.h"
+#include "services/Clock.h"
 #include "trackers/ui/LogImportPreview.h"
 
 #include <QComboBox>
@@ -32,7 +33,8 @@ void TrackerScreen::importLog()
         ? LogImport::Log::Weight
         : LogImport::Log::BloodPressure;
     const QString shown = inCreateMode() ? QString() : displayedName();
-    LogImportPreview preview(m_services.folder, log, *path, m_individuals.names(), shown, this);
+    LogImportPreview preview(m_services.folder, log, *path, m_individuals.names(), shown, this,
+        m_services.clock.today());
     if (preview.exec() != QDialog::Accepted)
         return;
 
