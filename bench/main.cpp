@@ -4,6 +4,7 @@
 #include "CommandLineCases.h"
 #include "ImportCases.h"
 #include "Repetitions.h"
+#include "RestoreCases.h"
 #include "ZipImportCases.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ const char* const Usage
       "floor. A report, not a test: it sets no limits.\n"
       "\n"
       "GROUP picks cases: export, command-line, trackers, keeper, report,\n"
-      "backup, vault, memory, import. Without --only, every case runs.\n";
+      "backup, restore, vault, memory, import. Without --only, every case runs.\n";
 
 struct Group {
     QString name;
@@ -106,6 +107,7 @@ int main(int argc, char* argv[])
     BenchCases cases(folder.folder(), Repetitions(repetitions));
     CommandLineCases commandLine(folder.folder(), Repetitions(repetitions));
     ImportCases imports { Repetitions(repetitions) };
+    RestoreCases restores { Repetitions(repetitions) };
     ZipImportCases zipImports { Repetitions(repetitions) };
     using Tracker = BenchCases::Tracker;
     const QList<Group> groups {
@@ -131,6 +133,10 @@ int main(int argc, char* argv[])
         { QStringLiteral("report"),
             [&] { return cases.printWeightReport(1'000) + cases.printWeightReport(10'000); } },
         { QStringLiteral("backup"), [&] { return QList { cases.backUpPeople() }; } },
+        { QStringLiteral("restore"),
+            [&] {
+                return QList { restores.restoreWeight(), restores.restoreAll() };
+            } },
         { QStringLiteral("vault"), [&] { return QList { cases.unlockPasswordVault() }; } },
         { QStringLiteral("memory"), [&] { return QList { cases.peakMemory() }; } },
         { QStringLiteral("import"),
@@ -151,8 +157,8 @@ int main(int argc, char* argv[])
                 report.print(line);
         }
     }
-    const QStringList problems
-        = cases.problems() + commandLine.problems() + imports.problems() + zipImports.problems();
+    const QStringList problems = cases.problems() + commandLine.problems() + imports.problems()
+        + zipImports.problems() + restores.problems();
     for (const QString& problem : problems)
         err << "halvorn-bench: " << problem << Qt::endl;
     return problems.isEmpty() ? 0 : 1;

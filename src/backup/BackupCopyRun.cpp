@@ -295,7 +295,7 @@ void BackupCopyRun::reportBackupCancelled()
     m_services.view.setBusy(false);
     m_services.messages.inform(
         QStringLiteral("You have cancelled the backup proceedure!\n"
-                       "If backup files were on this disk they have been deleted!\n"
+                       "Any backup already on this disk was left as it was.\n"
                        "May we suggest you initiate Backup for these files again!"),
         QStringLiteral("Backup Proceedure Cancelation"));
     m_steps.status(QString());

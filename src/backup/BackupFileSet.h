@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BackupKind.h"
+#include "FunctionContents.h"
 #include "storage/ProgramFolder.h"
 
 #include <QList>
@@ -71,4 +72,16 @@ public:
     // Reads a copy of the set, in a folder of its own, as the program would
     // read it; unset, a copy is taken as it comes.
     std::function<QList<Damage>(const ProgramFolder& copy)> findDamage;
+
+    // "Blood Pressure Tracker": the function's name where a restore says
+    // what it would lose and a list of backups what each holds.
+    QString functionName;
+    // The function's word in a dated backup's manifest ("bp").
+    QString contentsKey;
+    // A tracker's rows, one and many ("reading", "readings").
+    QString rowWord;
+    QString rowsWord;
+    // What the set's files in folder (under their program names) hold, as
+    // the function reads them; unset, nothing is said of them.
+    std::function<FunctionContents(const ProgramFolder& folder)> describe;
 };

@@ -46,13 +46,21 @@ QByteArray BackupManifest::toJson() const
             { QStringLiteral("size"), file.size },
             { QStringLiteral("sha256"), QString::fromLatin1(file.sha256.toHex()) },
         });
-    return QJsonDocument(QJsonObject {
-                             { QStringLiteral("format"), Format },
-                             { QStringLiteral("program"), programVersion },
-                             { QStringLiteral("made"), made.toString(Qt::ISODate) },
-                             { QStringLiteral("files"), list },
-                         })
-        .toJson();
+    QJsonObject root {
+        { QStringLiteral("format"), Format },
+        { QStringLiteral("program"), programVersion },
+        { QStringLiteral("made"), made.toString(Qt::ISODate) },
+        { QStringLiteral("files"), list },
+    };
+    // Fields added later are written only when they say something, so that
+    // older programs read the manifest as before.
+    if (!contents.isEmpty())
+        root.insert(QStringLiteral("contents"), contents);
+    if (beforeRestore) {
+        root.insert(QStringLiteral("beforeRestore"), true);
+        root.insert(QStringLiteral("created"), QJsonArray::fromStringList(created));
+    }
+    return QJsonDocument(root).toJson();
 }
 
 std::optional<BackupManifest> BackupManifest::fromJson(const QByteArray& bytes, QString* reason)
@@ -82,6 +90,17 @@ std::optional<BackupManifest> BackupManifest::fromJson(const QByteArray& bytes, 
             return std::nullopt;
         }
         manifest.files.append(file);
+    }
+    manifest.contents = root.value(QStringLiteral("contents")).toObject();
+    manifest.beforeRestore = root.value(QStringLiteral("beforeRestore")).toBool();
+    for (const QJsonValue& value : root.value(QStringLiteral("created")).toArray()) {
+        const QString name = value.toString();
+        if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || name == u"."
+            || name == u"..") {
+            report(reason, QStringLiteral("%1 names a file it cannot hold").arg(FileName));
+            return std::nullopt;
+        }
+        manifest.created.append(name);
     }
     if (!manifest.made.isValid()) {
         report(reason, QStringLiteral("%1 holds no date").arg(FileName));

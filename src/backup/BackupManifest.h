@@ -2,8 +2,10 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -27,6 +29,15 @@ public:
     QDateTime made;
     QString programVersion;
     QList<File> files;
+    // What the files hold, function by function (BackupContents reads it);
+    // empty in manifests written before it was kept.
+    QJsonObject contents;
+    // A backup made of the program folder just before a restore replaced
+    // it, and the program-folder files that restore was going to create:
+    // restoring this backup takes them away again, so that it undoes that
+    // restore whole.
+    bool beforeRestore = false;
+    QStringList created;
 
     const File* find(const QString& name) const;
     qint64 totalSize() const;

@@ -24,6 +24,8 @@ struct BackupOutcome {
     // A restore changed files of the program folder; the calling screen
     // reloads its list.
     bool programFolderChanged = false;
+    // The backup made of the files a restore replaced, which undoes it.
+    QString safetyBackup;
 
     bool completed() const { return state == State::Completed; }
 };

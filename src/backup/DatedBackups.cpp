@@ -16,16 +16,16 @@ const QString DateFormat = QStringLiteral("yyyy-MM-dd HHmm");
 const QRegularExpression& datedName()
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^Halvorn (\\d{4}-\\d{2}-\\d{2} \\d{4})(-[1-9]\\d*)?$"));
+        QStringLiteral("^Halvorn (\\d{4}-\\d{2}-\\d{2} \\d{4})(-[1-9]\\d*)?( before restore)?$"));
     return pattern;
 }
 
 } // namespace
 
-QString DatedBackups::folderName(const QDateTime& when, int attempt)
+QString DatedBackups::folderName(const QDateTime& when, int attempt, const QString& suffix)
 {
     const QString name = NamePrefix + when.toString(DateFormat);
-    return attempt <= 1 ? name : QStringLiteral("%1-%2").arg(name).arg(attempt);
+    return (attempt <= 1 ? name : QStringLiteral("%1-%2").arg(name).arg(attempt)) + suffix;
 }
 
 bool DatedBackups::isDatedName(const QString& name)
@@ -51,6 +51,7 @@ std::optional<DatedBackups::Entry> DatedBackups::describe(
     entry.name = info.fileName();
     entry.path = info.absoluteFilePath();
     entry.made = timeOfName(entry.name);
+    entry.beforeRestore = entry.name.endsWith(BeforeRestoreSuffix);
     QString reason;
     const std::optional<BackupManifest> manifest = BackupManifest::read(entry.path, files, &reason);
     if (!manifest) {
@@ -63,6 +64,7 @@ std::optional<DatedBackups::Entry> DatedBackups::describe(
     }
     entry.state = State::Complete;
     entry.made = manifest->made;
+    entry.contents = manifest->contents;
     entry.size = manifest->totalSize();
     for (const BackupManifest::File& file : manifest->files) {
         const QFileInfo stored(QDir(entry.path).filePath(file.name));
@@ -102,7 +104,8 @@ std::optional<DatedBackups::Entry> DatedBackups::newestComplete(
             continue;
         seen.append(absolute);
         for (const Entry& entry : list(parent, files)) {
-            if (entry.state == State::Complete && (!newest || entry.made > newest->made))
+            if (entry.state == State::Complete && !entry.beforeRestore
+                && (!newest || entry.made > newest->made))
                 newest = entry;
         }
     }
@@ -115,8 +118,8 @@ bool DatedBackups::remove(const Entry& entry, BackupFileOperations& files)
     return files.remove(manifest) && files.syncFolder(entry.path) && files.removeFolder(entry.path);
 }
 
-DatedBackups::Pruning DatedBackups::keepNewest(
-    const QString& parent, int keep, const QString& spare, BackupFileOperations& files)
+DatedBackups::Pruning DatedBackups::keepNewest(const QString& parent, int keep,
+    const QString& spare, BackupFileOperations& files, const QDateTime& now)
 {
     Pruning pruning;
     const QString spared = QFileInfo(spare).absoluteFilePath();
@@ -126,7 +129,8 @@ DatedBackups::Pruning DatedBackups::keepNewest(
             continue;
         switch (entry.state) {
         case State::Complete:
-            complete.append(entry);
+            if (!entry.beforeRestore || entry.made.addDays(BeforeRestoreDaysSpared) < now)
+                complete.append(entry);
             break;
         case State::Unfinished:
             if (remove(entry, files)) {

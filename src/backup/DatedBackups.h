@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -33,13 +34,22 @@ public:
         qint64 size = 0;
         // Why an entry is damaged.
         QString problem;
+        // A backup made just before a restore, to undo it with.
+        bool beforeRestore = false;
+        // What its files hold, from the manifest; empty when the manifest
+        // says nothing of it (or there is none).
+        QJsonObject contents;
     };
 
     static inline const QString NamePrefix = QStringLiteral("Halvorn ");
+    // The end of the name of a backup made just before a restore.
+    static inline const QString BeforeRestoreSuffix = QStringLiteral(" before restore");
+    // How long a backup made before a restore stays out of the number kept.
+    static constexpr int BeforeRestoreDaysSpared = 7;
 
     // The name of a backup made at when: the date and the minute; taken
-    // names get "-2", "-3" and so on.
-    static QString folderName(const QDateTime& when, int attempt = 1);
+    // names get "-2", "-3" and so on, before the suffix.
+    static QString folderName(const QDateTime& when, int attempt = 1, const QString& suffix = {});
     static bool isDatedName(const QString& name);
     // The minute a dated name stands for.
     static QDateTime timeOfName(const QString& name);
@@ -49,7 +59,8 @@ public:
     static QList<Entry> list(const QString& parent, BackupFileOperations& files);
     static std::optional<Entry> describe(const QString& folder, BackupFileOperations& files);
 
-    // The newest complete backup among the folders' dated ones.
+    // The newest complete backup of everything among the folders' dated
+    // ones; backups made before a restore are not counted.
     static std::optional<Entry> newestComplete(
         const QStringList& parents, BackupFileOperations& files);
 
@@ -62,9 +73,10 @@ public:
     // After a complete backup: keeps the newest `keep` complete folders and
     // removes older ones and unfinished ones; `spare` (the one just written)
     // is never touched. Damaged folders are neither counted nor removed:
-    // they may still hold what nothing else does.
-    static Pruning keepNewest(
-        const QString& parent, int keep, const QString& spare, BackupFileOperations& files);
+    // they may still hold what nothing else does; nor is a backup made
+    // before a restore in the week after it (now), the time to undo it.
+    static Pruning keepNewest(const QString& parent, int keep, const QString& spare,
+        BackupFileOperations& files, const QDateTime& now = QDateTime::currentDateTime());
 
     // Removes a dated folder, its manifest first, so that a removal cut
     // short leaves an unfinished folder, never a complete one with files

@@ -1,5 +1,6 @@
 #include "FullBackup.h"
 
+#include "BackupContents.h"
 #include "BackupFileOperations.h"
 #include "BackupManifest.h"
 #include "BackupTarget.h"
@@ -45,10 +46,18 @@ QString FullBackup::refusalOfFolder(const QString& parent) const
     return {};
 }
 
+bool FullBackup::inScope(const BackupFileSet& set) const
+{
+    return m_scope.kinds.isEmpty() || m_scope.kinds.contains(set.backupKind)
+        || m_scope.kinds.contains(set.restoreKind);
+}
+
 QList<FilePair> FullBackup::filesToCopy(QStringList& notes) const
 {
     QList<FilePair> pairs;
     for (const BackupFileSet& set : m_sets.all()) {
+        if (!inScope(set))
+            continue;
         if (!set.isTracker()) {
             // The two password files belong together; one alone is no set.
             // A protected keeper is its vault alone.
@@ -85,7 +94,7 @@ QList<FilePair> FullBackup::filesToCopy(QStringList& notes) const
         }
     }
     for (const FilePair& files : BackupFileSets::settingsFiles()) {
-        if (m_programFolder.exists(files.liveName))
+        if (m_scope.settings && m_programFolder.exists(files.liveName))
             pairs.append(files);
     }
     return pairs;
@@ -96,7 +105,8 @@ QString FullBackup::makeDatedFolder(const QString& parent, const QDateTime& when
     if (!m_files.makeFolder(parent, reason))
         return {};
     for (int attempt = 1; attempt <= NameAttempts; ++attempt) {
-        const QString folder = QDir(parent).filePath(DatedBackups::folderName(when, attempt));
+        const QString folder = QDir(parent).filePath(DatedBackups::folderName(
+            when, attempt, m_scope.beforeRestore ? DatedBackups::BeforeRestoreSuffix : QString()));
         if (QFileInfo::exists(folder) || QFileInfo(folder).isSymLink())
             continue;
         if (!m_files.makeFolder(folder, reason))
@@ -115,7 +125,9 @@ FullBackup::Outcome FullBackup::run(const QString& parent, const QDateTime& when
     if (outcome.failure = refusalOfFolder(parent); !outcome.failure.isEmpty())
         return outcome;
     const QList<FilePair> pairs = filesToCopy(outcome.notes);
-    if (pairs.isEmpty()) {
+    // Before a restore into an empty folder there is nothing to keep but
+    // the names of the files the restore will create.
+    if (pairs.isEmpty() && !m_scope.beforeRestore) {
         outcome.failure = QStringLiteral("There are currently no files to Backup!");
         return outcome;
     }
@@ -151,6 +163,17 @@ FullBackup::Outcome FullBackup::run(const QString& parent, const QDateTime& when
     BackupManifest manifest;
     manifest.made = when;
     manifest.programVersion = ProgramInfo::version();
+    manifest.beforeRestore = m_scope.beforeRestore;
+    manifest.created = m_scope.created;
+    {
+        QHash<QString, FunctionContents> contents
+            = BackupContents::describe(m_sets, m_programFolder);
+        for (const BackupFileSet& set : m_sets.all()) {
+            if (!inScope(set))
+                contents.remove(set.contentsKey);
+        }
+        manifest.contents = BackupContents::toJson(contents);
+    }
     for (const QString& name : transaction.stagedNames()) {
         const QString staged = transaction.stagedPath(name);
         manifest.files.append({ name, QFileInfo(staged).size(), m_files.checksum(staged) });
@@ -165,8 +188,10 @@ FullBackup::Outcome FullBackup::run(const QString& parent, const QDateTime& when
     outcome.folder = folder;
     for (const BackupManifest::File& file : std::as_const(manifest.files))
         outcome.copied.append(file.name);
+    if (m_scope.beforeRestore)
+        return outcome;
     const DatedBackups::Pruning pruning
-        = DatedBackups::keepNewest(QDir(parent).absolutePath(), keep, folder, m_files);
+        = DatedBackups::keepNewest(QDir(parent).absolutePath(), keep, folder, m_files, when);
     outcome.removed = pruning.removed;
     outcome.keepingNotes = pruning.notes;
     return outcome;

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 class BackupFileOperations;
 
 // A backup of everything: the three functions' files under their backup
@@ -33,8 +35,22 @@ public:
         QStringList keepingNotes;
     };
 
+    // What a backup takes and how it is kept: everything by default. A
+    // backup made before a restore takes only what that restore replaces,
+    // keeps the names of the files it will create, is named for it and
+    // removes no other backup.
+    struct Scope {
+        // The kinds whose sets are copied; empty for every set.
+        QList<BackupKind> kinds;
+        bool settings = true;
+        bool beforeRestore = false;
+        QStringList created;
+    };
+
     FullBackup(
         ProgramFolder programFolder, BackupFileOperations& files, const BackupFileSets& sets);
+
+    void setScope(Scope scope) { m_scope = std::move(scope); }
 
     // Why a folder cannot take dated backups, or the empty text.
     QString refusalOfFolder(const QString& parent) const;
@@ -50,5 +66,8 @@ private:
 
     ProgramFolder m_programFolder;
     BackupFileOperations& m_files;
+    bool inScope(const BackupFileSet& set) const;
+
     const BackupFileSets& m_sets;
+    Scope m_scope;
 };

@@ -1,14 +1,19 @@
 #include "FullRestore.h"
 
+#include "BackupContents.h"
 #include "BackupFileOperations.h"
 #include "BackupManifest.h"
 #include "BackupTarget.h"
 #include "FileSetTransaction.h"
+#include "RestoreLoss.h"
+#include "SafetyBackup.h"
 #include "trackers/IndividualList.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 #include <utility>
 
@@ -53,6 +58,12 @@ bool FullRestore::start(const QString& datedFolder, Result& result, BackupManife
     }
     for (const QString& name : m_files.fileNames(m_programFolder.path()))
         m_liveNames[name.toLower()].append(name);
+    m_pendingRemovals.clear();
+    if (manifest.beforeRestore) {
+        for (const QString& name : std::as_const(manifest.created))
+            m_pendingRemovals += m_liveNames.value(name.toLower());
+        result.removed = m_pendingRemovals;
+    }
     return true;
 }
 
@@ -75,6 +86,11 @@ bool FullRestore::stageOne(FileSetTransaction& transaction, const QString& dated
     QStringList replaced = previous.contains(name) ? QStringList { name } : QStringList {};
     for (const QString& other : alsoReplaced)
         replaced += m_liveNames.value(other.toLower());
+    // Set aside with this file, the removals go or stay with the whole set.
+    for (const QString& removal : std::as_const(m_pendingRemovals)) {
+        if (!replaced.contains(removal))
+            replaced.append(removal);
+    }
     const FileSetTransaction::Staged staged
         = transaction.stage(source, name, replaced, permissions);
     const QString& reason = staged.outcome.reason;
@@ -89,6 +105,7 @@ bool FullRestore::stageOne(FileSetTransaction& transaction, const QString& dated
                              .arg(sourceName, reason);
         return true;
     }
+    m_pendingRemovals.clear();
     m_stagedFrom.insert(name, sourceName);
     result.files.append({ name, sourceName });
     const BackupManifest::File* listed = manifest.find(sourceName);
@@ -180,11 +197,13 @@ FullRestore::Result FullRestore::plan(const QString& datedFolder)
         return result;
     }
     stageAll(transaction, datedFolder, manifest, result);
+    if (!result.refused())
+        sayLoss(transaction, result);
     transaction.discard();
     return result;
 }
 
-FullRestore::Result FullRestore::run(const QString& datedFolder)
+FullRestore::Result FullRestore::run(const QString& datedFolder, const QDateTime& now)
 {
     Result result;
     BackupManifest manifest;
@@ -202,12 +221,19 @@ FullRestore::Result FullRestore::run(const QString& datedFolder)
         return result;
     }
     stageAll(transaction, datedFolder, manifest, result);
-    if (result.refused() || result.files.isEmpty()) {
+    if (result.refused() || (result.files.isEmpty() && result.removed.isEmpty())) {
         transaction.discard();
         if (!result.refused())
             result.failure = QStringLiteral("The backup holds no files to restore.");
         return result;
     }
+    if (!writeSafetyBackup(transaction, datedFolder, now, result)) {
+        transaction.discard();
+        return result;
+    }
+    // Nothing staged to carry them: the created files are removed one by one.
+    for (const QString& name : std::as_const(m_pendingRemovals))
+        m_files.remove(QDir(m_programFolder.path()).filePath(name));
     if (Outcome committed = transaction.commit(); !committed) {
         result.failure = QStringLiteral("The restored files could not be put in place: %1; no "
                                         "file was changed.")
@@ -216,4 +242,63 @@ FullRestore::Result FullRestore::run(const QString& datedFolder)
     }
     result.completed = true;
     return result;
+}
+
+QList<BackupKind> FullRestore::stagedKinds(
+    const FileSetTransaction& transaction, bool* settings) const
+{
+    const QStringList staged = transaction.stagedNames();
+    const auto isStaged = [&staged](const QString& name) {
+        return std::any_of(staged.cbegin(), staged.cend(),
+            [&name](const QString& one) { return one.compare(name, Qt::CaseInsensitive) == 0; });
+    };
+    QList<BackupKind> kinds;
+    for (const BackupFileSet& set : m_sets.all()) {
+        bool touched = set.isTracker() ? isStaged(set.listFiles.liveName) : false;
+        for (const FilePair& files : set.fixedFiles + set.protectedFiles)
+            touched = touched || isStaged(files.liveName);
+        if (touched)
+            kinds.append(set.restoreKind);
+    }
+    *settings = false;
+    for (const FilePair& files : BackupFileSets::settingsFiles())
+        *settings = *settings || isStaged(files.liveName);
+    return kinds;
+}
+
+void FullRestore::sayLoss(const FileSetTransaction& transaction, Result& result) const
+{
+    bool settings = false;
+    const QList<BackupKind> kinds = stagedKinds(transaction, &settings);
+    QHash<QString, FunctionContents> current = BackupContents::describe(m_sets, m_programFolder);
+    QHash<QString, FunctionContents> restored
+        = BackupContents::describe(m_sets, ProgramFolder(transaction.stagingFolder()));
+    for (const BackupFileSet& set : m_sets.all()) {
+        if (!kinds.contains(set.restoreKind))
+            restored.remove(set.contentsKey);
+    }
+    result.loss = RestoreLoss::lines(m_sets, current, restored,
+        settings ? RestoreLoss::settingsDiffering(
+            m_programFolder, ProgramFolder(transaction.stagingFolder()))
+                 : QStringList {});
+}
+
+bool FullRestore::writeSafetyBackup(const FileSetTransaction& transaction,
+    const QString& datedFolder, const QDateTime& now, Result& result)
+{
+    bool settings = false;
+    const QList<BackupKind> kinds = stagedKinds(transaction, &settings);
+    QStringList created;
+    for (const QString& name : transaction.stagedNames()) {
+        if (!m_liveNames.contains(name.toLower()))
+            created.append(name);
+    }
+    SafetyBackup safety(m_programFolder, m_files, m_sets);
+    const SafetyBackup::Outcome written = safety.write(datedFolder, kinds, settings, created, now);
+    if (!written.completed) {
+        result.failure = written.failure + QStringLiteral("; no file was changed.");
+        return false;
+    }
+    result.safetyBackup = written.folder;
+    return true;
 }

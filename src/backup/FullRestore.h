@@ -3,6 +3,7 @@
 #include "BackupFileSets.h"
 #include "storage/ProgramFolder.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -36,6 +37,15 @@ public:
         // Why the files could not be put in place.
         QString failure;
         bool completed = false;
+        // What the restore would lose, function by function (RestoreLoss);
+        // said by plan().
+        QStringList loss;
+        // Program-folder files the restore takes away: those created by the
+        // restore that a backup made before it undoes.
+        QStringList removed;
+        // The backup made of the program folder's files before they were
+        // replaced; restoring it undoes this restore.
+        QString safetyBackup;
 
         bool refused() const
         {
@@ -49,8 +59,9 @@ public:
     // What a restore from the dated folder would do; the backup is copied
     // into a scratch folder and checked there, and nothing else changes.
     Result plan(const QString& datedFolder);
-    // The restore itself.
-    Result run(const QString& datedFolder);
+    // The restore itself, after a backup of what it replaces (named by
+    // now).
+    Result run(const QString& datedFolder, const QDateTime& now = QDateTime::currentDateTime());
 
 private:
     bool start(const QString& datedFolder, Result& result, BackupManifest& manifest);
@@ -62,6 +73,11 @@ private:
         const BackupManifest& manifest, const BackupFileSet::FilePair& files, bool secret,
         Result& result, const QStringList& alsoReplaced = {});
     void checkStaged(const FileSetTransaction& transaction, bool passwordsStaged, Result& result);
+    // The sets with files staged, and whether settings are among them.
+    QList<BackupKind> stagedKinds(const FileSetTransaction& transaction, bool* settings) const;
+    void sayLoss(const FileSetTransaction& transaction, Result& result) const;
+    bool writeSafetyBackup(const FileSetTransaction& transaction, const QString& datedFolder,
+        const QDateTime& now, Result& result);
 
     ProgramFolder m_programFolder;
     BackupFileOperations& m_files;
@@ -69,4 +85,7 @@ private:
     QHash<QString, QStringList> m_liveNames;
     // The backup file each staged file came from, by its program name.
     QHash<QString, QString> m_stagedFrom;
+    // Files created by the restore that the backup being restored undoes,
+    // in their program-folder spelling; they go with the first file staged.
+    QStringList m_pendingRemovals;
 };

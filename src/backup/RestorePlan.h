@@ -16,4 +16,6 @@ struct RestorePlan {
     // Damaged backup files with the reason; any of them refuses the
     // whole restore.
     QStringList damaged;
+    // What the restore would lose, and what comes back (RestoreLoss).
+    QStringList loss;
 };

@@ -6,6 +6,8 @@
 #include "BackupRunView.h"
 #include "DatedBackups.h"
 #include "FileSetTransaction.h"
+#include "RestoreLoss.h"
+#include "RestoreSafety.h"
 #include "trackers/IndividualList.h"
 
 #include <QDir>
@@ -50,6 +52,8 @@ BackupOutcome::State RestoreRun::restorePasswordFiles()
             return BackupOutcome::State::Failed;
         }
     }
+    RestoreSafety safety(m_steps, m_set);
+    safety.announce();
     if (askRestoreGoAhead() != Answer::Yes)
         return BackupOutcome::State::Declined;
     if (!m_set.protectedFiles.isEmpty() && pairs == m_set.fixedFiles
@@ -96,6 +100,12 @@ BackupOutcome::State RestoreRun::restorePasswordFiles()
         m_steps.status(BackupEngine::NothingRestoredText);
         return BackupOutcome::State::Failed;
     }
+    if (!safety.backUp(transaction)) {
+        transaction.discard();
+        view.setBusy(false);
+        m_steps.status(BackupEngine::NothingRestoredText);
+        return BackupOutcome::State::Failed;
+    }
     if (!commitRestore(transaction)) {
         m_steps.status(BackupEngine::NothingRestoredText);
         return BackupOutcome::State::Failed;
@@ -106,12 +116,17 @@ BackupOutcome::State RestoreRun::restorePasswordFiles()
     m_steps.status(BackupEngine::RestorationCompletedText);
     view.disableRunAction();
     view.setBusy(false);
+    safety.offerUndo();
     return BackupOutcome::State::Completed;
 }
 
 BackupOutcome::State RestoreRun::restoreTrackerFiles()
 {
     BackupRunView& view = m_services.view;
+    RestoreSafety safety(m_steps, m_set);
+    // A backup without its list file is reported after the question, as
+    // it always was.
+    safety.announce();
     if (askRestoreGoAhead() != Answer::Yes)
         return BackupOutcome::State::Declined;
 
@@ -164,6 +179,13 @@ BackupOutcome::State RestoreRun::restoreTrackerFiles()
         m_steps.status(BackupEngine::NothingRestoredText);
         return BackupOutcome::State::Failed;
     }
+    if (!safety.backUp(transaction)) {
+        transaction.discard();
+        view.setProgressBarVisible(false);
+        view.setBusy(false);
+        m_steps.status(BackupEngine::NothingRestoredText);
+        return BackupOutcome::State::Failed;
+    }
     if (!commitRestore(transaction)) {
         view.setProgressBarVisible(false);
         m_steps.status(BackupEngine::NothingRestoredText);
@@ -182,8 +204,10 @@ BackupOutcome::State RestoreRun::restoreTrackerFiles()
     if (!m_outcome.notCopied.isEmpty()) {
         m_steps.reportNotCopied(
             QStringLiteral("These files were not restored:"), QStringLiteral("Restore Files"));
+        safety.offerUndo();
         return BackupOutcome::State::Failed;
     }
+    safety.offerUndo();
     return BackupOutcome::State::Completed;
 }
 
@@ -398,6 +422,14 @@ RestorePlan RestoreRun::plan()
             take(files);
     }
     plan.damaged = damageIn(transaction);
+    if (plan.damaged.isEmpty() && !plan.files.isEmpty() && m_set.describe) {
+        QHash<QString, FunctionContents> current;
+        if (FunctionContents now = m_set.describe(m_services.programFolder); now.present)
+            current.insert(m_set.contentsKey, now);
+        const QHash<QString, FunctionContents> restored { { m_set.contentsKey,
+            m_set.describe(ProgramFolder(transaction.stagingFolder())) } };
+        plan.loss = RestoreLoss::lines(m_services.sets, current, restored, {});
+    }
     transaction.discard();
     return plan;
 }

@@ -18,5 +18,10 @@ BackupFileSet BloodPressureBackupSet::make()
         .dataExtension = BloodPressureFile::Extension,
         .backupExtension = QStringLiteral(".Bpf"),
         .findDamage = {},
+        .functionName = QStringLiteral("Blood Pressure Tracker"),
+        .contentsKey = QStringLiteral("bp"),
+        .rowWord = QStringLiteral("reading"),
+        .rowsWord = QStringLiteral("readings"),
+        .describe = {},
     };
 }

@@ -175,7 +175,7 @@ const BloodPressureGuideline& BloodPressureGuideline::of(Id id)
     static const Guideline esh = [] {
         Guideline guideline(
             Id::Esh, QStringLiteral("ESH 2023"), QStringLiteral("&ESH 2023"), eshTable(), 135, 85);
-        guideline.m_isolatedSystolicFrom = std::pair(140.0, 90.0);
+        guideline.m_hypertensionFrom = std::pair(140.0, 90.0);
         return guideline;
     }();
     static const Guideline esc(
@@ -243,8 +243,14 @@ std::optional<int> BloodPressureGuideline::ofReading(
 
 bool BloodPressureGuideline::isIsolatedSystolic(double systolic, double diastolic) const
 {
-    return m_isolatedSystolicFrom && systolic >= m_isolatedSystolicFrom->first
-        && diastolic < m_isolatedSystolicFrom->second;
+    return m_hypertensionFrom && systolic >= m_hypertensionFrom->first
+        && diastolic < m_hypertensionFrom->second;
+}
+
+bool BloodPressureGuideline::isIsolatedDiastolic(double systolic, double diastolic) const
+{
+    return m_hypertensionFrom && systolic < m_hypertensionFrom->first
+        && diastolic >= m_hypertensionFrom->second;
 }
 
 BloodPressureGuideline::Id BloodPressureGuideline::stored(const ProgramFolder& folder)

@@ -76,11 +76,16 @@ public:
     std::optional<int> ofReading(
         std::optional<double> systolic, std::optional<double> diastolic) const;
 
-    // ESH marks a high systolic over a diastolic below 90 apart.
-    bool marksIsolatedSystolic() const { return m_isolatedSystolicFrom.has_value(); }
+    // ESH marks apart a systolic of 140 or more over a diastolic below 90
+    // (isolated systolic) and a systolic below 140 under a diastolic of 90
+    // or more (isolated diastolic); each is also counted in its grade.
+    bool marksIsolated() const { return m_hypertensionFrom.has_value(); }
     bool isIsolatedSystolic(double systolic, double diastolic) const;
+    bool isIsolatedDiastolic(double systolic, double diastolic) const;
     static inline const QString IsolatedSystolicName = QStringLiteral("Isolated systolic");
     static inline const QString IsolatedSystolicMark = QStringLiteral(" ISH");
+    static inline const QString IsolatedDiastolicName = QStringLiteral("Isolated diastolic");
+    static inline const QString IsolatedDiastolicMark = QStringLiteral(" IDH");
 
     // A home average at or over either threshold is above it.
     int homeSystolicThreshold() const { return m_homeSystolic; }
@@ -96,6 +101,7 @@ private:
     QList<Category> m_categories;
     int m_homeSystolic;
     int m_homeDiastolic;
-    // Systolic at or over the first, diastolic below the second.
-    std::optional<std::pair<double, double>> m_isolatedSystolicFrom;
+    // The systolic and the diastolic value from which each alone is
+    // hypertension.
+    std::optional<std::pair<double, double>> m_hypertensionFrom;
 };

@@ -272,10 +272,13 @@ void BloodPressureReport::guidelineLegend()
     QList<Item> items { { QStringLiteral("Color Legend:"), Qt::black, false } };
     for (const BloodPressureGuideline::Category& category : m_guideline.categories())
         items.append({ category.legendText, colourOf(category.colour), category.underlined });
-    if (m_guideline.marksIsolatedSystolic())
-        items.append({ BloodPressureGuideline::IsolatedSystolicMark.trimmed() + QStringLiteral(": ")
-                + BloodPressureGuideline::IsolatedSystolicName,
-            Qt::black, false });
+    if (m_guideline.marksIsolated()) {
+        for (const auto& [mark, name] : { std::pair { BloodPressureGuideline::IsolatedSystolicMark,
+                                              BloodPressureGuideline::IsolatedSystolicName },
+                 { BloodPressureGuideline::IsolatedDiastolicMark,
+                     BloodPressureGuideline::IsolatedDiastolicName } })
+            items.append({ mark.trimmed() + QStringLiteral(": ") + name, Qt::black, false });
+    }
     // The texts share the line in proportion to their widths.
     qreal widths = 0;
     for (const Item& item : items)
@@ -400,11 +403,15 @@ void BloodPressureReport::summaryCategories(const BloodPressureStatistics& stati
         m_builder.newLine();
     }
     m_builder.setTextColour(Qt::black);
-    if (m_guideline.marksIsolatedSystolic()) {
-        m_builder.textAt(nameX,
-            BloodPressureGuideline::IsolatedSystolicName + QStringLiteral(" (also in its grade)"));
-        m_builder.textEndingAt(countX, QString::number(statistics.isolatedSystolic));
-        m_builder.newLine();
+    if (m_guideline.marksIsolated()) {
+        for (const auto& [name, count] :
+            { std::pair {
+                  BloodPressureGuideline::IsolatedSystolicName, statistics.isolatedSystolic },
+                { BloodPressureGuideline::IsolatedDiastolicName, statistics.isolatedDiastolic } }) {
+            m_builder.textAt(nameX, name + QStringLiteral(" (also in its grade)"));
+            m_builder.textEndingAt(countX, QString::number(count));
+            m_builder.newLine();
+        }
     }
     applyBodyFont(false);
 }
@@ -437,13 +444,18 @@ void BloodPressureReport::tableRow(const Reading& reading)
     cellAt(column(1), Cell { reading.time.trimmed(), Qt::black });
     applyBodyFont(true);
     Cell systolic = cell(reading.systolic, true, m_guideline);
+    Cell diastolic = cell(reading.diastolic, false, m_guideline);
     const double systolicValue = NumberText::leadingNumber(reading.systolic.trimmed());
     const double diastolicValue = NumberText::leadingNumber(reading.diastolic.trimmed());
-    if (systolicValue > 0 && diastolicValue > 0
-        && m_guideline.isIsolatedSystolic(systolicValue, diastolicValue))
-        systolic.text += BloodPressureGuideline::IsolatedSystolicMark;
+    if (systolicValue > 0 && diastolicValue > 0) {
+        // The mark goes beside the value that is high on its own.
+        if (m_guideline.isIsolatedSystolic(systolicValue, diastolicValue))
+            systolic.text += BloodPressureGuideline::IsolatedSystolicMark;
+        if (m_guideline.isIsolatedDiastolic(systolicValue, diastolicValue))
+            diastolic.text += BloodPressureGuideline::IsolatedDiastolicMark;
+    }
     cellAt(column(2), systolic);
-    cellAt(column(3), cell(reading.diastolic, false, m_guideline));
+    cellAt(column(3), diastolic);
     cellAt(column(4), Cell { reading.pulse.trimmed(), Qt::black });
     m_builder.newLine();
 }

@@ -103,9 +103,12 @@ BloodPressureStatistics BloodPressureStatistics::of(
         if (const std::optional<int> category
             = guideline.ofReading(reading.systolic, reading.diastolic))
             ++statistics.categoryCounts[*category];
-        if (reading.systolic && reading.diastolic
-            && guideline.isIsolatedSystolic(*reading.systolic, *reading.diastolic))
-            ++statistics.isolatedSystolic;
+        if (reading.systolic && reading.diastolic) {
+            if (guideline.isIsolatedSystolic(*reading.systolic, *reading.diastolic))
+                ++statistics.isolatedSystolic;
+            if (guideline.isIsolatedDiastolic(*reading.systolic, *reading.diastolic))
+                ++statistics.isolatedDiastolic;
+        }
     }
     if (readings.isEmpty())
         return statistics;

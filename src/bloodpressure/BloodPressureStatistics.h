@@ -78,4 +78,5 @@ public:
     QList<int> categoryCounts;
     // Counted apart, besides their grade (ESH only).
     int isolatedSystolic = 0;
+    int isolatedDiastolic = 0;
 };

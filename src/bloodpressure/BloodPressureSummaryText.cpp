@@ -1,11 +1,27 @@
 #include "bloodpressure/BloodPressureSummaryText.h"
 
+#include <cmath>
+
 namespace {
 
 QString rounded(const BloodPressureStatistics::Measure& measure)
 {
     const std::optional<int> value = measure.rounded();
     return value ? QString::number(*value) : QStringLiteral("-");
+}
+
+// One decimal, rounded as the screen rounds; where that would reach the
+// threshold the value stays below, two decimals cut short, so that the
+// figure shown and the word beside it agree.
+QString compared(const std::optional<double>& value, int threshold)
+{
+    if (!value)
+        return QStringLiteral("-");
+    const double shown = std::floor(*value * 10 + 0.5) / 10;
+    // The hair added keeps 84.95, held as 84.94999..., from showing 84.94.
+    if (*value < threshold && shown >= threshold)
+        return QString::number(std::floor(*value * 100 + 1e-7) / 100, 'f', 2);
+    return QString::number(shown, 'f', 1);
 }
 
 } // namespace
@@ -52,6 +68,14 @@ QString BloodPressureSummaryText::threshold(const BloodPressureStatistics& stati
         .arg(guideline.name());
 }
 
+QString BloodPressureSummaryText::homeWeekAverages(const BloodPressureStatistics& statistics)
+{
+    const BloodPressureStatistics::Figures& figures = statistics.homeWeek->figures;
+    const BloodPressureGuideline& guideline = *statistics.guideline;
+    return compared(figures.systolic.average(), guideline.homeSystolicThreshold()) + u'/'
+        + compared(figures.diastolic.average(), guideline.homeDiastolicThreshold());
+}
+
 QStringList BloodPressureSummaryText::homeWeek(const BloodPressureStatistics& statistics)
 {
     if (!statistics.homeWeek)
@@ -67,7 +91,8 @@ QStringList BloodPressureSummaryText::homeWeek(const BloodPressureStatistics& st
                 .arg(NotEnoughDays, days)
                 .arg(BloodPressureStatistics::HomeWeek::DaysNeeded) };
     return { span,
-        QStringLiteral("%1 (%2 on %3)")
-            .arg(averages(week.figures), readings(week.figures.readings), days),
+        QStringLiteral("%1, pulse %2 (%3 on %4)")
+            .arg(homeWeekAverages(statistics), rounded(week.figures.pulse),
+                readings(week.figures.readings), days),
         threshold(statistics) };
 }

@@ -21,6 +21,10 @@ public:
     static QString period(const QString& caption, const BloodPressureStatistics::Figures& figures);
     // Both periods on one line, or empty unless both have readings.
     static QString morningAndEvening(const BloodPressureStatistics& statistics);
+    // "132.3/84.7": the home week's averages that are compared with the
+    // home threshold, to one decimal, so that a diastolic of 84.67 never
+    // shows as the 85 it is said to be below; "-" for a value not counted.
+    static QString homeWeekAverages(const BloodPressureStatistics& statistics);
     // "Days 2 to 7 of the week of ...", the figures and the threshold, or
     // "Not enough days" with how many had readings; empty for an empty log.
     static QStringList homeWeek(const BloodPressureStatistics& statistics);

@@ -32,10 +32,12 @@ int BackupAllCommand::run(const DataToolOptions& options)
                                       "Backup Settings"));
     DiskFileOperations files;
     FullBackup backup(programFolder, files, ProgramBackupSets::all());
-    const FullBackup::Outcome outcome
-        = backup.run(QDir(parent).absolutePath(), QDateTime::currentDateTime(), keep);
+    const QDateTime now = QDateTime::currentDateTime();
+    const FullBackup::Outcome outcome = backup.run(QDir(parent).absolutePath(), now, keep);
     if (!outcome.completed)
         return problem(outcome.failure);
+    if (const Outcome stored = settings.recordBackup(now.date()); !stored.succeeded)
+        print(m_err, QStringLiteral("%1: %2\n").arg(ProgramName, stored.message()));
     for (const QString& note : outcome.notes)
         print(m_err, QStringLiteral("%1: not backed up: %2\n").arg(ProgramName, note));
     for (const QString& name : outcome.removed)

@@ -5,6 +5,7 @@
 #include "backup/BackupEngine.h"
 #include "backup/BackupTarget.h"
 #include "backup/DiskFileOperations.h"
+#include "storage/ProgramSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,7 +30,7 @@ int BackupCommand::run(const DataToolOptions& options)
             : problem(QStringLiteral("%1: cannot create the folder").arg(options.positional.at(2)));
     const QString targetPath = BackupTarget::targetPath(folder);
     if (restore && !options.yes)
-        return listRestorePlan(set.restoreKind, options.folder, targetPath);
+        return listRestorePlan(set.restoreKind, options.folder, targetPath, options.dryRun);
 
     UnattendedBackupRun side(m_out, m_err, ProgramName);
     DiskFileOperations files;
@@ -44,11 +45,24 @@ int BackupCommand::run(const DataToolOptions& options)
                 .arg(side.statusText())
                 .arg(outcome.copied.size())
                 .arg(set.setName));
-    return outcome.completed() ? Success : ProblemFound;
+    if (!outcome.safetyBackup.isEmpty())
+        print(m_out,
+            QStringLiteral("The files it replaced were saved in %1\n"
+                           "Restoring that backup undoes this restore.\n")
+                .arg(QDir::toNativeSeparators(outcome.safetyBackup)));
+    if (!outcome.completed())
+        return ProblemFound;
+    if (!restore) {
+        const Outcome stored = ProgramSettings(ProgramFolder(QDir(options.folder).absolutePath()))
+                                   .recordBackup(side.today());
+        if (!stored.succeeded)
+            return problem(stored.message());
+    }
+    return Success;
 }
 
 int BackupCommand::listRestorePlan(
-    BackupKind kind, const QString& folder, const QString& targetPath)
+    BackupKind kind, const QString& folder, const QString& targetPath, bool lossOnly)
 {
     UnattendedBackupRun side(m_out, m_err, ProgramName);
     DiskFileOperations files;
@@ -65,6 +79,15 @@ int BackupCommand::listRestorePlan(
             QStringLiteral("Nothing would be restored: the backup is damaged. Nothing was "
                            "changed.\n"));
         return ProblemFound;
+    }
+    if (lossOnly) {
+        if (plan.files.isEmpty())
+            return problem(QStringLiteral("%1 holds no backup of these files")
+                               .arg(QDir::toNativeSeparators(targetPath)));
+        for (const QString& line : plan.loss)
+            print(m_out, line + u'\n');
+        print(m_out, QStringLiteral("Nothing was changed; give --yes to restore.\n"));
+        return Success;
     }
     for (const BackupFileSet::FilePair& pair : plan.files)
         print(m_out,

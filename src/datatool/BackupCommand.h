@@ -17,5 +17,7 @@ public:
     int run(const DataToolOptions& options) override;
 
 private:
-    int listRestorePlan(BackupKind kind, const QString& folder, const QString& targetPath);
+    // lossOnly (--dry-run): what the restore would lose, not its files.
+    int listRestorePlan(
+        BackupKind kind, const QString& folder, const QString& targetPath, bool lossOnly);
 };

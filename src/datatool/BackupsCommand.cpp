@@ -1,5 +1,7 @@
 #include "BackupsCommand.h"
 
+#include "ProgramBackupSets.h"
+#include "backup/BackupContents.h"
 #include "backup/DatedBackups.h"
 #include "backup/DiskFileOperations.h"
 
@@ -30,6 +32,13 @@ int BackupsCommand::run(const DataToolOptions& options)
                 .arg(entry.name, state, entry.made.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
                 .arg(entry.size)
                 .arg(entry.problem.isEmpty() ? QString() : QStringLiteral("\t") + entry.problem));
+        // What it holds, indented under it, so that a script reading the
+        // folders' lines can skip these.
+        if (entry.state != DatedBackups::State::Unfinished) {
+            for (const QString& line :
+                BackupContents::lines(ProgramBackupSets::all(), entry.contents))
+                print(m_out, QStringLiteral("    %1\n").arg(line));
+        }
     }
     return Success;
 }

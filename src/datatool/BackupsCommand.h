@@ -2,7 +2,8 @@
 
 #include "DataToolCommand.h"
 
-// backups DIR: the dated folders in DIR, oldest first, with their state.
+// backups DIR: the dated folders in DIR, oldest first, with their state,
+// and what each holds.
 class BackupsCommand : public DataToolCommand
 {
 public:

@@ -1,5 +1,7 @@
 #include "BloodPressureStatsCommand.h"
 
+#include "StatsNumber.h"
+
 #include "bloodpressure/BloodPressureFile.h"
 #include "bloodpressure/BloodPressureStatistics.h"
 #include "bloodpressure/BloodPressureSummaryText.h"
@@ -14,7 +16,7 @@ using Text = BloodPressureSummaryText;
 
 QJsonValue number(const std::optional<double>& value)
 {
-    return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
+    return StatsNumber::of(value);
 }
 
 QJsonValue date(const QDate& value)
@@ -134,12 +136,14 @@ QString BloodPressureStatsCommand::text(const QString& name, const Statistics& s
         lines << QStringLiteral("  %1%2")
                      .arg(guideline.category(i).name, -CategoryWidth)
                      .arg(statistics.categoryCounts.value(i), 5);
-    if (guideline.marksIsolatedSystolic())
-        lines << QStringLiteral("  %1%2")
-                     .arg(BloodPressureGuideline::IsolatedSystolicName
-                             + QStringLiteral(" (also in its grade)"),
-                         -CategoryWidth)
-                     .arg(statistics.isolatedSystolic, 5);
+    if (guideline.marksIsolated()) {
+        for (const auto& [name, count] : { std::pair { BloodPressureGuideline::IsolatedSystolicName,
+                                               statistics.isolatedSystolic },
+                 { BloodPressureGuideline::IsolatedDiastolicName, statistics.isolatedDiastolic } })
+            lines << QStringLiteral("  %1%2")
+                         .arg(name + QStringLiteral(" (also in its grade)"), -CategoryWidth)
+                         .arg(count, 5);
+    }
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -168,6 +172,8 @@ QJsonObject BloodPressureStatsCommand::json(const QString& name, const Statistic
         object.insert(QStringLiteral("week_from"), date(home.from));
         object.insert(QStringLiteral("days"), home.days);
         object.insert(QStringLiteral("above_threshold"), home.aboveThreshold);
+        // The averages compared, as the screen shows them beside the verdict.
+        object.insert(QStringLiteral("averages_text"), Text::homeWeekAverages(statistics));
         object.insert(QStringLiteral("threshold"),
             QJsonObject { { QStringLiteral("systolic"), guideline.homeSystolicThreshold() },
                 { QStringLiteral("diastolic"), guideline.homeDiastolicThreshold() } });
@@ -182,7 +188,9 @@ QJsonObject BloodPressureStatsCommand::json(const QString& name, const Statistic
     for (int i = 0; i < int(guideline.categories().size()); ++i)
         categories.insert(guideline.category(i).name, statistics.categoryCounts.value(i));
     document.insert(QStringLiteral("categories"), categories);
-    if (guideline.marksIsolatedSystolic())
+    if (guideline.marksIsolated()) {
         document.insert(QStringLiteral("isolated_systolic"), statistics.isolatedSystolic);
+        document.insert(QStringLiteral("isolated_diastolic"), statistics.isolatedDiastolic);
+    }
     return document;
 }

@@ -16,6 +16,7 @@
 #include "WeightStatsCommand.h"
 #include "backup/DiskFileOperations.h"
 #include "backup/FileSetTransaction.h"
+#include "passwords/KeeperLeftovers.h"
 #include "storage/DataFolderLock.h"
 
 #include <QDir>
@@ -50,18 +51,25 @@ QString DataTool::usage() const
         "      terminal unless --show is given.\n"
         "  stats weight NAME [--format text|json]\n"
         "      Weigh-ins, first and last, the trend weight and its weekly rate,\n"
-        "      the goal's projected date, weekly (ISO week) and monthly averages,\n"
-        "      and the BMI when a height is set.\n"
+        "      the goal's projected date (only while the goal is ahead and the\n"
+        "      date after today; the JSON's goal_state says why it is null),\n"
+        "      weekly (ISO week) and monthly averages, and the BMI when a height\n"
+        "      is set. JSON numbers are rounded to 4 decimals.\n"
         "  stats bp NAME [--guideline own|acc-aha|esh|esc] [--format text|json]\n"
         "      The figures for the doctor: readings, minimum, average and\n"
         "      maximum, morning and evening averages, the home-monitoring week\n"
         "      and the readings in each category of the guideline (default: the\n"
         "      one chosen in Halvorn). The text rounds averages as the screen\n"
-        "      does; the JSON gives them unrounded.\n"
-        "  set weight NAME --unit lb|kg [--stones on|off] [--height N]\n"
+        "      does; the JSON gives them to 4 decimals.\n"
+        "  set weight NAME --unit lb|kg [--convert|--relabel] [--stones on|off]\n"
+        "         [--height N]\n"
         "      The unit NAME's weights are in, stones beside pounds, and the\n"
         "      height (inches with lb, centimetres with kg; 0 removes it), kept\n"
-        "      in Halvorn.ini. Refused while Halvorn has the folder open.\n"
+        "      in Halvorn.ini. Until a unit is chosen the weights are plain\n"
+        "      numbers. When NAME has weigh-ins and the unit changes, say which:\n"
+        "      --convert rewrites the weights (and the beginning and goal) in the\n"
+        "      new unit, rounded to a tenth; --relabel keeps them as typed.\n"
+        "      Refused while Halvorn has the folder open.\n"
         "  import weight|bp NAME FILE [--from FORMAT] [--all-readings] [--dry-run]\n"
         "         [--skip-refused] [--map FIELD=HEADING]... [--date-order ymd|dmy|mdy]\n"
         "         [--unit lb|kg]\n"
@@ -123,14 +131,20 @@ QString DataTool::usage() const
         "      their backup names and checks each copy; only then do they replace\n"
         "      an earlier backup there, all at once. Prints each file copied.\n"
         "      Refused while Halvorn has the folder open.\n"
-        "  restore weight|bp|passwords DIR [--yes]\n"
+        "  restore weight|bp|passwords DIR [--yes|--dry-run]\n"
         "      Lists the program files a restore from DIR would replace; with\n"
         "      --yes restores them. The backup is first read with the checks of\n"
         "      check: a damaged backup is refused whole. The files are replaced\n"
         "      all at once by checked copies (a run cut short is finished or\n"
         "      undone by the next command), and a file the backup lacks keeps\n"
-        "      its program copy. --yes is refused while Halvorn has the folder\n"
-        "      open.\n"
+        "      its program copy. Before any file is replaced, the function's\n"
+        "      files are saved in a dated backup of their own (\"Halvorn\n"
+        "      2026-12-10 0930 before restore\", in the backup folder of Backup\n"
+        "      Settings, else beside DIR's backup, else in \"Halvorn safety\n"
+        "      backups\" beside the program folder), whose path is printed:\n"
+        "      restore all of it undoes the restore. --dry-run prints what the\n"
+        "      restore would lose, function by function, and writes nothing.\n"
+        "      --yes is refused while Halvorn has the folder open.\n"
         "  backup all [DIR] [--keep N]\n"
         "      Copies everything, the three functions' files and the settings,\n"
         "      into a new dated folder inside DIR (\"Halvorn 2026-12-10 0930\"),\n"
@@ -150,12 +164,17 @@ QString DataTool::usage() const
         "      Halvorn has the folder open.\n"
         "  backups DIR\n"
         "      Lists the dated folders in DIR, oldest first, with their state\n"
-        "      (complete, unfinished, damaged), date and size.\n"
-        "  restore all DIR/DATED [--yes]\n"
+        "      (complete, unfinished, damaged), date and size, and below each,\n"
+        "      indented, what it holds: the people of each tracker with their\n"
+        "      rows and the last date, the keeper's entries (or \"protected\"\n"
+        "      and its size), or \"details unknown\" for an older backup.\n"
+        "  restore all DIR/DATED [--yes|--dry-run]\n"
         "      Lists what restoring everything from a dated folder would\n"
         "      replace; with --yes restores the three functions' files and the\n"
         "      settings all at once, after checking every file against the\n"
-        "      manifest. An unfinished or damaged backup is refused whole.\n"
+        "      manifest. An unfinished or damaged backup is refused whole. The\n"
+        "      files it replaces are first saved as with restore, and the path\n"
+        "      of that backup is printed. --dry-run prints what it would lose.\n"
         "\n"
         "Options:\n"
         "  --dir DIR           the folder of Halvorn's files (default: below)\n"
@@ -169,6 +188,7 @@ QString DataTool::usage() const
         "  --options LIST      the report's options\n"
         "  --entries N         the blood-pressure report's latest entries\n"
         "  --yes               restore for real instead of listing\n"
+        "  --dry-run           restore: print what would be lost, write nothing\n"
         "  --keep N            the complete dated backups backup all keeps\n"
         "  --from FORMAT       the password export's format: keepassxc,\n"
         "                      bitwarden or browser\n"
@@ -242,9 +262,14 @@ int DataTool::runCommand(const QStringList& arguments)
         && (options.cut || (options.from && !importsLog)))
         return m_output.usageError(QStringLiteral(
             "--from and --cut belong to import passwords (--from also to import weight and bp)"));
-    if (!importsLog && (options.dryRun || options.allReadings || options.skipRefused))
-        return m_output.usageError(QStringLiteral(
-            "--dry-run, --all-readings and --skip-refused belong to import weight and bp"));
+    if (!importsLog && command != u"restore" && options.dryRun)
+        return m_output.usageError(
+            QStringLiteral("--dry-run belongs to import weight and bp and to restore"));
+    if (options.dryRun && options.yes)
+        return m_output.usageError(QStringLiteral("--dry-run writes nothing; --yes restores"));
+    if (!importsLog && (options.allReadings || options.skipRefused))
+        return m_output.usageError(
+            QStringLiteral("--all-readings and --skip-refused belong to import weight and bp"));
     if ((command != u"check" || options.kindAt(1) != DataToolOptions::Kind::Passwords)
         && options.health)
         return m_output.usageError(QStringLiteral("--health belongs to check passwords"));
@@ -255,9 +280,12 @@ int DataTool::runCommand(const QStringList& arguments)
     if (!importsLog && (!options.maps.isEmpty() || options.dateOrder))
         return m_output.usageError(
             QStringLiteral("--map and --date-order belong to import weight and bp"));
-    if (command != u"set" && ((options.unit && !importsLog) || options.stones || options.height))
-        return m_output.usageError(QStringLiteral("--unit, --stones and --height belong to set "
-                                                  "(--unit also to import weight --from mapped)"));
+    if (command != u"set"
+        && ((options.unit && !importsLog) || options.stones || options.height || options.convert
+            || options.relabel))
+        return m_output.usageError(
+            QStringLiteral("--unit, --stones, --height, --convert and --relabel belong to set "
+                           "(--unit also to import weight --from mapped)"));
     if (!stats && options.format != u"csv" && options.format != u"json")
         return m_output.usageError(QStringLiteral("unknown format \"%1\"").arg(options.format));
     if (!QFileInfo(options.folder).isDir())
@@ -286,6 +314,10 @@ int DataTool::runCommand(const QStringList& arguments)
             m_output.problem(recovery.text);
         if (writes && recovery.result == FileSetTransaction::Recovery::Failed)
             return ProblemFound;
+        for (const QString& kept : KeeperLeftovers::remove(ProgramFolder(options.folder)))
+            m_output.problem(QStringLiteral("%1 could not be deleted: it is a copy of the "
+                                            "Password Keeper a save cut short left behind")
+                                 .arg(kept));
     }
 
     const std::unique_ptr<DataToolCommand> named = commandFor(options);

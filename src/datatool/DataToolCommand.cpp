@@ -38,13 +38,13 @@ std::shared_ptr<PasswordStorage> DataToolCommand::passwordStorage(
     if (!KeeperProtection::isProtected(folder))
         return std::make_shared<ClassicPasswordStorage>(folder);
     MasterPasswordInput input(m_err);
-    const std::optional<QByteArray> password = input.read(QStringLiteral("Master password"));
+    const std::optional<SecretBytes> password = input.read(QStringLiteral("Master password"));
     if (!password) {
         exitCode = problem(QStringLiteral("the Password Keeper is protected: no master password "
                                           "was given"));
         return nullptr;
     }
-    KeeperProtection::Unlocked unlocked = KeeperProtection(folder).unlock(*password);
+    KeeperProtection::Unlocked unlocked = KeeperProtection(folder).unlock(password->view());
     if (!unlocked.storage) {
         exitCode = problem(unlocked.outcome.message());
         return nullptr;

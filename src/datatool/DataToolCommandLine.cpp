@@ -41,6 +41,8 @@ DataToolCommandLine::DataToolCommandLine()
     , m_unit(valueOption({ QStringLiteral("unit") }, QStringLiteral("lb|kg")))
     , m_stones(valueOption({ QStringLiteral("stones") }, QStringLiteral("on|off")))
     , m_height(valueOption({ QStringLiteral("height") }, QStringLiteral("N")))
+    , m_convert(flagOption({ QStringLiteral("convert") }))
+    , m_relabel(flagOption({ QStringLiteral("relabel") }))
     , m_help(flagOption({ QStringLiteral("h"), QStringLiteral("help") }))
 {
     for (const QCommandLineOption* option : options())
@@ -89,6 +91,8 @@ std::optional<DataToolOptions> DataToolCommandLine::parse(
     options.unit = valueIfSet(m_unit);
     options.stones = valueIfSet(m_stones);
     options.height = valueIfSet(m_height);
+    options.convert = m_parser.isSet(m_convert);
+    options.relabel = m_parser.isSet(m_relabel);
     options.help = m_parser.isSet(m_help);
     options.positional = m_parser.positionalArguments();
     return options;
@@ -130,7 +134,8 @@ QList<const QCommandLineOption*> DataToolCommandLine::options() const
 {
     return { &m_dir, &m_format, &m_output, &m_show, &m_paper, &m_landscape, &m_reportOptions,
         &m_entries, &m_yes, &m_keep, &m_from, &m_cut, &m_allReadings, &m_dryRun, &m_skipRefused,
-        &m_map, &m_dateOrder, &m_health, &m_guideline, &m_unit, &m_stones, &m_height, &m_help };
+        &m_map, &m_dateOrder, &m_health, &m_guideline, &m_unit, &m_stones, &m_height, &m_convert,
+        &m_relabel, &m_help };
 }
 
 const QCommandLineOption* DataToolCommandLine::optionNamed(const QString& argument) const

@@ -54,6 +54,8 @@ private:
     const QCommandLineOption m_unit;
     const QCommandLineOption m_stones;
     const QCommandLineOption m_height;
+    const QCommandLineOption m_convert;
+    const QCommandLineOption m_relabel;
     const QCommandLineOption m_help;
     QCommandLineParser m_parser;
 };

@@ -3,6 +3,8 @@
 #include "backup/BackupTarget.h"
 #include "storage/ProgramFolder.h"
 
+#include <QFileInfo>
+
 DataToolOptions::Kind DataToolOptions::kindAt(qsizetype index) const
 {
     const QString word = positional.value(index);
@@ -15,9 +17,17 @@ DataToolOptions::Kind DataToolOptions::kindAt(qsizetype index) const
     return Kind::Unknown;
 }
 
-bool DataToolOptions::overwritesProgramFile() const
+bool DataToolOptions::writesIntoProgramFolder() const
 {
-    // An export written over one of the program's own files would destroy
-    // the data it came from, whatever path leads there.
-    return BackupTarget::isInProgramFolder(output, ProgramFolder(folder));
+    const ProgramFolder program(folder);
+    // An existing file, through every link and hard link.
+    if (BackupTarget::isInProgramFolder(output, program))
+        return true;
+    // A new file anywhere inside the program folder, by whatever path: under
+    // the name of a program file not made yet (the lock, the vault) it would
+    // block or break the program, and under any name it would leave the
+    // passwords of an export in clear among the data files.
+    const QFileInfo info(output);
+    const QFileInfo landing(info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath());
+    return BackupTarget::isWithinProgramFolder(landing.absolutePath(), program);
 }

@@ -45,12 +45,17 @@ struct DataToolOptions {
     std::optional<QString> unit;
     std::optional<QString> stones;
     std::optional<QString> height;
+    // set weight on a person with weigh-ins: convert the weights into the
+    // new unit, or only relabel them.
+    bool convert = false;
+    bool relabel = false;
     bool help = false;
     QStringList positional;
 
     // The function named by the positional word at index ("weight", "bp",
     // "passwords"); Unknown for any other word or none.
     Kind kindAt(qsizetype index) const;
-    // Refused when the output would replace one of the program's own files.
-    bool overwritesProgramFile() const;
+    // Refused when the output would land inside the program folder: over one
+    // of its files, or as a new file there.
+    bool writesIntoProgramFolder() const;
 };

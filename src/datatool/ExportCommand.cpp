@@ -24,6 +24,11 @@ int ExportCommand::run(const DataToolOptions& options)
     const qsizetype expected = kind == Kind::Passwords ? 2 : 3;
     if (kind == Kind::Unknown || options.positional.size() != expected)
         return usageError(QStringLiteral("export takes weight NAME, bp NAME or passwords"));
+    // Before a master password is asked for.
+    if (!options.output.isEmpty() && options.writesIntoProgramFolder())
+        return usageError(
+            QStringLiteral("%1 lies inside the program folder: write it to another folder")
+                .arg(options.output));
     const ProgramFolder folder(options.folder);
     const bool json = options.format == u"json";
     QString error;
@@ -55,10 +60,9 @@ int ExportCommand::run(const DataToolOptions& options)
         std::optional<WeightFile> file = WeightFile::LoadWeightFile(folder, *listed, &error);
         if (!file)
             return problem(error);
-        const WeightPersonSettings settings(folder);
-        const QString unit = settings.isSet(*listed)
-            ? WeightPersonSettings::unitName(settings.read(*listed).unit)
-            : QString();
+        const std::optional<WeightPersonSettings::Unit> chosen
+            = WeightPersonSettings(folder).read(*listed).unit;
+        const QString unit = chosen ? WeightPersonSettings::unitName(*chosen) : QString();
         const WeightExport document(std::move(*file), unit);
         bytes = json ? QJsonDocument(document.json()).toJson() : document.csv();
     } else {
@@ -82,9 +86,6 @@ int ExportCommand::deliver(const DataToolOptions& options, const QByteArray& byt
             return problem(QStringLiteral("%1: %2").arg(outcome.fileName, outcome.reason));
         return Success;
     }
-    if (options.overwritesProgramFile())
-        return usageError(
-            QStringLiteral("%1 would overwrite a file of the program folder").arg(options.output));
     const Outcome outcome = FileWriting::replaceFile(options.output, bytes,
         secret ? std::optional(QFileDevice::ReadOwner | QFileDevice::WriteOwner) : std::nullopt);
     if (!outcome.succeeded)

@@ -5,6 +5,7 @@
 #include "backup/FileSetTransaction.h"
 #include "bloodpressure/BloodPressureFile.h"
 #include "passwords/IndexItem.h"
+#include "passwords/KeeperLeftovers.h"
 #include "passwords/KeeperProtection.h"
 #include "passwords/PasswordFiles.h"
 #include "passwords/PasswordVault.h"
@@ -60,6 +61,11 @@ QList<FolderChecker::Problem> FolderChecker::check(const ProgramFolder& folder)
     checkTracker(folder, Tracker::Weight, problems);
     checkTracker(folder, Tracker::BloodPressure, problems);
     checkPasswords(folder, problems);
+    for (const QString& leftover : KeeperLeftovers::find(folder))
+        problems.append({ leftover,
+            QStringLiteral("a save of the Password Keeper was cut short and left this copy of "
+                           "it, passwords included; Halvorn at its next start, or any "
+                           "halvorn-data command that locks the folder, deletes it") });
     checkSettings(folder, problems);
     return problems;
 }
@@ -299,13 +305,13 @@ void FolderChecker::checkPasswords(const ProgramFolder& folder, QList<Problem>& 
             QStringLiteral("is missing, but %1 lists %2 entries")
                 .arg(indexFile)
                 .arg(snapshot.items().size()) });
-    if (snapshot.entriesFileSize() % PasswordRecord::Length != 0)
+    if (snapshot.entriesFileSize() % snapshot.recordLength() != 0)
         problems.append({ entriesFile,
             QStringLiteral("ends inside record %1: %2 bytes is not a whole number of %3-byte "
                            "records")
                 .arg(snapshot.storedRecordCount() + 1)
                 .arg(snapshot.entriesFileSize())
-                .arg(PasswordRecord::Length) });
+                .arg(snapshot.recordLength()) });
 
     QHash<int, QString> pointedAt;
     for (const QString& text : snapshot.items()) {

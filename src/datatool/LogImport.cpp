@@ -252,11 +252,14 @@ LogImport::Preview LogImport::preview(
             preview.error = QStringLiteral("%1 holds blood-pressure readings, no weigh-ins")
                                 .arg(request.path);
         // A new person takes the export's unit; a listed one keeps theirs
-        // and the weights are converted into it.
+        // (pounds while none is chosen, as the weights always were) and the
+        // weights are converted into it.
         preview.unitFromSource = preview.newIndividual && unitOf(source).has_value();
         preview.unit = preview.unitFromSource
             ? *unitOf(source)
-            : WeightPersonSettings(folder).read(preview.name).unit;
+            : WeightPersonSettings(folder)
+                  .read(preview.name)
+                  .unit.value_or(WeightPersonSettings::Unit::Pounds);
         preview.weight
             = WeightImportPlan::make(source, file->rows, preview.unit, request.everyWeighIn, today);
         if (WeightFile grown = *file; preview.error.isEmpty())

@@ -2,6 +2,11 @@
 
 #include <QIODevice>
 
+#include <sodium.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include <termios.h>
 #include <unistd.h>
 
@@ -38,24 +43,52 @@ private:
 MasterPasswordInput::MasterPasswordInput(QIODevice& prompts)
     : m_prompts(prompts)
     , m_terminal(isatty(STDIN_FILENO) != 0)
+{ }
+
+std::optional<SecretBytes> MasterPasswordInput::read(const QString& prompt)
 {
-    m_input.open(STDIN_FILENO, QIODevice::ReadOnly | QIODevice::Unbuffered);
+    if (!m_terminal)
+        return readLine();
+    m_prompts.write(prompt.toUtf8() + ": ");
+    std::optional<SecretBytes> line;
+    {
+        const EchoOff quiet;
+        line = readLine();
+    }
+    m_prompts.write("\n");
+    return line;
 }
 
-std::optional<QByteArray> MasterPasswordInput::read(const QString& prompt)
+// Unbuffered, so that nothing of the line is left in a buffer of the
+// program's, nor read beyond the line end (the next password follows).
+std::optional<SecretBytes> MasterPasswordInput::readLine()
 {
-    QByteArray line;
-    if (m_terminal) {
-        m_prompts.write(prompt.toUtf8() + ": ");
-        const EchoOff quiet;
-        line = m_input.readLine();
-        m_prompts.write("\n");
-    } else {
-        line = m_input.readLine();
+    SecretBytes buffer(MaximumLength);
+    std::size_t length = 0;
+    bool ended = false;
+    bool tooLong = false;
+    for (;;) {
+        unsigned char byte = 0;
+        const ssize_t got = ::read(STDIN_FILENO, &byte, 1);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        ended = true;
+        if (byte == '\n')
+            break;
+        if (length == MaximumLength)
+            tooLong = true;
+        else
+            buffer.data()[length++] = byte;
+        sodium_memzero(&byte, 1);
     }
-    if (line.isEmpty())
+    while (length > 0 && buffer.data()[length - 1] == '\r')
+        --length;
+    if (!ended || tooLong)
         return std::nullopt;
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return line;
+    SecretBytes password(length);
+    if (length > 0)
+        std::memcpy(password.data(), buffer.data(), length);
+    return password;
 }

@@ -19,29 +19,33 @@ int PasswordsCommand::run(const DataToolOptions& options)
         return problem(QStringLiteral("the Password Keeper is not protected"));
 
     MasterPasswordInput input(m_err);
-    auto ask
-        = [&input](const QString& prompt) { return input.read(prompt).value_or(QByteArray()); };
+    auto ask = [&input](const QString& prompt) {
+        std::optional<SecretBytes> read = input.read(prompt);
+        return read ? std::move(*read) : SecretBytes();
+    };
     KeeperProtection protection(folder);
     Outcome done = Outcome::success();
     if (action == u"protect") {
-        const QByteArray password = ask(QStringLiteral("New master password"));
+        const SecretBytes password = ask(QStringLiteral("New master password"));
         // On a terminal a typing slip would lock the user out for good.
-        if (isatty(STDIN_FILENO) && ask(QStringLiteral("Repeat it")) != password)
+        if (isatty(STDIN_FILENO) && !(ask(QStringLiteral("Repeat it")) == password))
             return problem(QStringLiteral("the two passwords differ; nothing was changed"));
-        done = protection.protect(password);
+        done = protection.protect(password.view());
     } else if (action == u"unprotect") {
-        done = protection.unprotect(ask(QStringLiteral("Master password")));
+        done = protection.unprotect(ask(QStringLiteral("Master password")).view());
     } else {
-        const QByteArray old = ask(QStringLiteral("Master password"));
-        const QByteArray next = ask(QStringLiteral("New master password"));
-        if (isatty(STDIN_FILENO) && ask(QStringLiteral("Repeat it")) != next)
+        const SecretBytes old = ask(QStringLiteral("Master password"));
+        const SecretBytes next = ask(QStringLiteral("New master password"));
+        if (isatty(STDIN_FILENO) && !(ask(QStringLiteral("Repeat it")) == next))
             return problem(QStringLiteral("the two passwords differ; nothing was changed"));
-        done = protection.changeMasterPassword(old, next);
+        done = protection.changeMasterPassword(old.view(), next.view());
     }
     if (!done)
         return problem(done.message());
     print(m_out,
-        action == u"protect" ? QStringLiteral("The Password Keeper is protected.\n")
+        action == u"protect"
+            ? QStringLiteral("The Password Keeper is protected. Backups and copies made before "
+                             "stay as they were: they still hold it unprotected.\n")
             : action == u"unprotect"
             ? QStringLiteral("The Password Keeper is no longer protected.\n")
             : QStringLiteral("The master password has been changed.\n"));

@@ -1,6 +1,7 @@
 #include "ProgramBackupSets.h"
 
 #include "FolderChecker.h"
+#include "ProgramContents.h"
 #include "bloodpressure/BloodPressureBackupSet.h"
 #include "passwords/PasswordBackupSet.h"
 #include "weight/WeightBackupSet.h"
@@ -22,12 +23,14 @@ const BackupFileSets& ProgramBackupSets::all()
     static const BackupFileSets sets = [] {
         BackupFileSet passwords = PasswordBackupSet::make();
         passwords.findDamage = &FolderChecker::damageInPasswordCopy;
-        return BackupFileSets({
-            passwords,
-            checkedTrackerSet(WeightBackupSet::make(), FolderChecker::Tracker::Weight),
-            checkedTrackerSet(
-                BloodPressureBackupSet::make(), FolderChecker::Tracker::BloodPressure),
-        });
+        passwords.describe = &ProgramContents::passwords;
+        BackupFileSet weight
+            = checkedTrackerSet(WeightBackupSet::make(), FolderChecker::Tracker::Weight);
+        weight.describe = &ProgramContents::weight;
+        BackupFileSet bloodPressure = checkedTrackerSet(
+            BloodPressureBackupSet::make(), FolderChecker::Tracker::BloodPressure);
+        bloodPressure.describe = &ProgramContents::bloodPressure;
+        return BackupFileSets({ passwords, weight, bloodPressure });
     }();
     return sets;
 }

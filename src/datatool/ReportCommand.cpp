@@ -88,9 +88,10 @@ int ReportCommand::run(const DataToolOptions& options)
             return usageError(QStringLiteral("unknown guideline \"%1\": own, acc-aha, esh or esc")
                                   .arg(*options.guideline));
     }
-    if (options.overwritesProgramFile())
+    if (options.writesIntoProgramFolder())
         return usageError(
-            QStringLiteral("%1 would overwrite a file of the program folder").arg(options.output));
+            QStringLiteral("%1 lies inside the program folder: write it to another folder")
+                .arg(options.output));
     if (!m_reports)
         return problem(QStringLiteral("reports cannot be written here"));
 

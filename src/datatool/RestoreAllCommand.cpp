@@ -30,16 +30,32 @@ int RestoreAllCommand::run(const DataToolOptions& options)
     }
     if (!result.failure.isEmpty())
         return problem(result.failure);
+    if (options.dryRun) {
+        for (const QString& line : result.loss)
+            print(m_out, line + u'\n');
+        print(m_out, QStringLiteral("Nothing was changed; give --yes to restore.\n"));
+        return Success;
+    }
     for (const BackupFileSet::FilePair& pair : result.files) {
         const QString verb = options.yes          ? QStringLiteral("restored")
             : programFolder.exists(pair.liveName) ? QStringLiteral("would replace")
                                                   : QStringLiteral("would create");
         print(m_out, QStringLiteral("%1 %2 from %3\n").arg(verb, pair.liveName, pair.backupName));
     }
+    for (const QString& name : result.removed)
+        print(m_out,
+            QStringLiteral("%1 %2, which the undone restore created\n")
+                .arg(options.yes ? QStringLiteral("removed") : QStringLiteral("would remove"),
+                    name));
     for (const QString& line : result.notes)
         print(m_out, QStringLiteral("not restored: %1\n").arg(line));
     print(m_out,
         options.yes ? QStringLiteral("Restoration Completed (%1 files)\n").arg(result.files.size())
                     : QStringLiteral("Nothing was changed; give --yes to restore.\n"));
+    if (!result.safetyBackup.isEmpty())
+        print(m_out,
+            QStringLiteral("The files it replaced were saved in %1\n"
+                           "Restoring that backup undoes this restore.\n")
+                .arg(QDir::toNativeSeparators(result.safetyBackup)));
     return result.notes.isEmpty() ? Success : ProblemFound;
 }

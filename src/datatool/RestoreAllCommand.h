@@ -2,7 +2,7 @@
 
 #include "DataToolCommand.h"
 
-// restore all DIR/DATED [--yes]: lists what restoring everything from a
+// restore all DIR/DATED [--yes|--dry-run]: lists what restoring everything from a
 // dated folder would replace, or restores it.
 class RestoreAllCommand : public DataToolCommand
 {

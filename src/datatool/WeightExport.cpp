@@ -1,8 +1,12 @@
 #include "WeightExport.h"
 
 #include "CsvWriter.h"
+#include "storage/NumberText.h"
 
 #include <QJsonArray>
+#include <QLocale>
+
+#include <cmath>
 
 #include <utility>
 
@@ -16,6 +20,18 @@ QString boolText(bool value)
 QJsonValue optionalText(const std::optional<QString>& text)
 {
     return text ? QJsonValue(*text) : QJsonValue(QJsonValue::Null);
+}
+
+// A derived figure to the tenth the screen shows, in plain digits a
+// spreadsheet reads: -0.3 for a computed -0.2999954, 0 for -3.05e-06, and
+// 16.5 or -1 as they were. Text that is no number ("N/A", empty) stays.
+QString shownFigure(const QString& derived)
+{
+    const std::optional<double> value = NumberText::toNumber(derived);
+    if (!value)
+        return derived;
+    const double tenths = std::round(*value * 10) / 10;
+    return QString::number(tenths == 0 ? 0.0 : tenths, 'g', QLocale::FloatingPointShortest);
 }
 
 } // namespace
@@ -42,9 +58,10 @@ QStringList WeightExport::csvFields(int index) const
     const WeighIn& row = m_file.rows.at(index);
     const ProgressStatistics::DerivedRow& derived = m_derived.at(index);
     return { QString::number(index + 1), row.date, row.weight,
-        ProgressStatistics::displayText(row.weight), derived.change.text,
+        ProgressStatistics::displayText(row.weight), shownFigure(derived.change.text),
         ProgressStatistics::displayText(derived.change.text), boolText(derived.change.bold),
-        derived.difference.text, ProgressStatistics::displayText(derived.difference.text),
+        shownFigure(derived.difference.text),
+        ProgressStatistics::displayText(derived.difference.text),
         boolText(derived.difference.bold) };
 }
 

@@ -1,7 +1,10 @@
 #include "WeightSettingsCommand.h"
 
+#include "backup/DiskFileOperations.h"
 #include "storage/NumberText.h"
 #include "storage/WeightPersonSettings.h"
+#include "weight/WeightFile.h"
+#include "weight/WeightUnitChange.h"
 
 #include <cmath>
 
@@ -14,7 +17,7 @@ constexpr double CentimetresPerInch = 2.54;
 std::optional<double> heightIn(
     WeightPersonSettings::Unit unit, const WeightPersonSettings::Values& before)
 {
-    if (!before.height || unit == before.unit)
+    if (!before.height || !before.unit || unit == before.unit)
         return before.height;
     const double converted = unit == WeightPersonSettings::Unit::Kilograms
         ? *before.height * CentimetresPerInch
@@ -29,8 +32,10 @@ int WeightSettingsCommand::run(const DataToolOptions& options)
     using Unit = WeightPersonSettings::Unit;
     if (options.kindAt(1) != Kind::Weight || options.positional.size() != 3 || !options.unit)
         return usageError(
-            QStringLiteral("set weight takes a NAME and --unit lb|kg [--stones on|off] "
-                           "[--height N]"));
+            QStringLiteral("set weight takes a NAME and --unit lb|kg [--convert|--relabel] "
+                           "[--stones on|off] [--height N]"));
+    if (options.convert && options.relabel)
+        return usageError(QStringLiteral("--convert and --relabel exclude each other"));
     const std::optional<Unit> unit = WeightPersonSettings::unitNamed(*options.unit);
     if (!unit)
         return usageError(QStringLiteral("unknown unit \"%1\" (lb or kg)").arg(*options.unit));
@@ -69,8 +74,32 @@ int WeightSettingsCommand::run(const DataToolOptions& options)
         values.height = *height == 0 ? std::nullopt : height;
     else
         values.height = heightIn(*unit, before);
-    if (const Outcome written = settings.write(*name, values); !written)
-        return problem(written.message());
+
+    const std::optional<WeightFile> file
+        = WeightFile::LoadWeightFile(ProgramFolder(options.folder), *name, &unreadable);
+    if (!file)
+        return problem(unreadable + QStringLiteral("; nothing was changed"));
+    if (WeightUnitChange::needsChoice(file->rows, before, values) && !options.convert
+        && !options.relabel)
+        return usageError(QStringLiteral("%1 has weigh-ins %2: add --convert to rewrite them "
+                                         "in %3, or --relabel to keep them as typed")
+                              .arg(*name,
+                                  before.unit ? QStringLiteral("in ")
+                                          + WeightPersonSettings::unitName(*before.unit)
+                                              : QStringLiteral("without a unit"),
+                                  WeightPersonSettings::unitName(*unit)));
+    const bool converting = options.convert && before.unit != values.unit;
+    if (converting) {
+        if (const QString refusal = WeightUnitChange::convertRefusal(before, values);
+            !refusal.isEmpty())
+            return usageError(QStringLiteral("%1: %2").arg(*name, refusal));
+    }
+    DiskFileOperations files;
+    if (const Outcome written
+        = WeightUnitChange::apply(ProgramFolder(options.folder), *name, values,
+            converting ? WeightUnitChange::Mode::Convert : WeightUnitChange::Mode::Relabel, files);
+        !written)
+        return problem(written.message() + QStringLiteral("; nothing was changed"));
 
     QString said
         = QStringLiteral("%1: weights in %2")
@@ -82,6 +111,8 @@ int WeightSettingsCommand::run(const DataToolOptions& options)
         said += QStringLiteral(", height %1 %2")
                     .arg(*values.height)
                     .arg(*unit == Unit::Pounds ? QStringLiteral("in") : QStringLiteral("cm"));
+    if (converting)
+        said += QStringLiteral(", weights converted");
     print(m_out, said + QStringLiteral(".\n"));
     return Success;
 }

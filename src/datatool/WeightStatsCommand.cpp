@@ -1,5 +1,6 @@
 #include "WeightStatsCommand.h"
 
+#include "StatsNumber.h"
 #include "storage/StoredDate.h"
 #include "weight/WeightFile.h"
 #include "weight/WeightStatistics.h"
@@ -10,17 +11,12 @@
 
 namespace {
 
-QJsonValue optionalNumber(const std::optional<double>& value)
-{
-    return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
-}
-
 QJsonValue dated(const std::optional<WeightTrend::Point>& point)
 {
     if (!point)
         return QJsonValue(QJsonValue::Null);
     return QJsonObject { { QStringLiteral("date"), point->date.toString(Qt::ISODate) },
-        { QStringLiteral("weight"), point->weight } };
+        { QStringLiteral("weight"), StatsNumber::of(point->weight) } };
 }
 
 QJsonArray periods(const QList<WeightAverages::Period>& list, const QString& labelKey)
@@ -29,16 +25,17 @@ QJsonArray periods(const QList<WeightAverages::Period>& list, const QString& lab
     for (const WeightAverages::Period& period : list)
         array.append(QJsonObject { { labelKey, period.label },
             { QStringLiteral("weigh_ins"), period.weighIns },
-            { QStringLiteral("average"), period.average },
-            { QStringLiteral("change"), optionalNumber(period.change) } });
+            { QStringLiteral("average"), StatsNumber::of(period.average) },
+            { QStringLiteral("change"), StatsNumber::of(period.change) } });
     return array;
 }
 
+// unit is what follows a weight: " lb", or nothing without a unit.
 QString periodLines(const QList<WeightAverages::Period>& list, const QString& unit)
 {
     QString lines;
     for (const WeightAverages::Period& period : list)
-        lines += QStringLiteral("  %1  %2 %3  average %4 %5%6\n")
+        lines += QStringLiteral("  %1  %2 %3  average %4%5%6\n")
                      .arg(period.label, -8)
                      .arg(period.weighIns, 3)
                      .arg(period.weighIns == 1 ? QStringLiteral("weigh-in ")
@@ -69,29 +66,32 @@ int WeightStatsCommand::run(const DataToolOptions& options)
     const std::optional<WeightFile> file = WeightFile::LoadWeightFile(folder, *name, &error);
     if (!file)
         return problem(error);
-    // Figures in pounds beat none: the settings' problem is said, and the
-    // run counts as one with a problem.
+    // Figures without a unit beat none: the settings' problem is said, and
+    // the run counts as one with a problem.
     QString settingsProblem;
     const WeightPersonSettings::Values settings
         = WeightPersonSettings(folder).read(*name, &settingsProblem);
 
-    const WeightStatistics statistics(file->rows, file->goalWeight, settings);
+    const WeightStatistics statistics(file->rows, file->goalWeight, settings, QDate::currentDate());
     if (format == u"json")
         print(m_out, QString::fromUtf8(json(*name, statistics)));
     else
         print(m_out, text(*name, statistics));
     if (!settingsProblem.isEmpty())
-        return problem(settingsProblem + QStringLiteral("; the figures are shown in pounds"));
+        return problem(settingsProblem + QStringLiteral("; the figures are shown without a unit"));
     return Success;
 }
 
 QString WeightStatsCommand::text(const QString& name, const WeightStatistics& statistics)
 {
     const WeightPersonSettings::Values& settings = statistics.settings();
-    const QString unit = WeightPersonSettings::unitName(settings.unit);
+    const QString unit = WeightPersonSettings::unitSuffix(settings.unit);
     const WeightTrend& trend = statistics.trend();
     QString out = QStringLiteral("Name: %1\nUnit: %2\nWeigh-ins: %3\n")
-                      .arg(name, unit, QString::number(trend.points().size()));
+                      .arg(name,
+                          settings.unit ? WeightPersonSettings::unitName(*settings.unit)
+                                        : QStringLiteral("none chosen"),
+                          QString::number(trend.points().size()));
     if (trend.isEmpty())
         return out;
     for (const auto& [caption, point] :
@@ -101,7 +101,8 @@ QString WeightStatsCommand::text(const QString& name, const WeightStatistics& st
                        WeightUnits::weightText(point.weight, settings));
     out += statistics.trendText() + u'\n';
     out += statistics.rateText() + u'\n';
-    out += statistics.projection().text() + u'\n';
+    if (const QString projection = statistics.projectionText(); !projection.isEmpty())
+        out += projection + u'\n';
     if (const QString bmi = statistics.bodyMassIndexText(); !bmi.isEmpty())
         out += bmi + u'\n';
     out += QStringLiteral("\nWeekly averages:\n") + periodLines(statistics.weekly(), unit);
@@ -116,20 +117,22 @@ QByteArray WeightStatsCommand::json(const QString& name, const WeightStatistics&
     const std::optional<WeightUnits::BodyMassIndex> bmi = statistics.bodyMassIndex();
     QJsonObject document {
         { QStringLiteral("name"), name },
-        { QStringLiteral("unit"), WeightPersonSettings::unitName(statistics.settings().unit) },
+        { QStringLiteral("unit"),
+            statistics.settings().unit
+                ? QJsonValue(WeightPersonSettings::unitName(*statistics.settings().unit))
+                : QJsonValue(QJsonValue::Null) },
         { QStringLiteral("weigh_ins"), trend.points().size() },
         { QStringLiteral("first"), dated(trend.first()) },
         { QStringLiteral("last"), dated(trend.last()) },
-        { QStringLiteral("trend"), optionalNumber(statistics.lastTrend()) },
-        { QStringLiteral("weekly_rate"), optionalNumber(trend.weeklyRate()) },
+        { QStringLiteral("trend"), StatsNumber::of(statistics.lastTrend()) },
+        { QStringLiteral("weekly_rate"), StatsNumber::of(trend.weeklyRate()) },
         { QStringLiteral("projected_goal_date"),
-            projection.state() == WeightGoalProjection::State::Expected
-                ? QJsonValue(projection.date().toString(Qt::ISODate))
-                : QJsonValue(QJsonValue::Null) },
+            projection.expected() ? QJsonValue(projection.date().toString(Qt::ISODate))
+                                  : QJsonValue(QJsonValue::Null) },
         { QStringLiteral("goal_state"), projection.stateName() },
         { QStringLiteral("weekly"), periods(statistics.weekly(), QStringLiteral("week")) },
         { QStringLiteral("monthly"), periods(statistics.monthly(), QStringLiteral("month")) },
-        { QStringLiteral("bmi"), bmi ? QJsonValue(bmi->value) : QJsonValue(QJsonValue::Null) },
+        { QStringLiteral("bmi"), bmi ? StatsNumber::of(bmi->value) : QJsonValue(QJsonValue::Null) },
         { QStringLiteral("bmi_band"),
             bmi ? QJsonValue(WeightUnits::bandRange(bmi->band)) : QJsonValue(QJsonValue::Null) },
     };

@@ -27,5 +27,10 @@ BackupFileSet PasswordBackupSet::make()
         .dataExtension = {},
         .backupExtension = {},
         .findDamage = {},
+        .functionName = QStringLiteral("Password Keeper"),
+        .contentsKey = QStringLiteral("passwords"),
+        .rowWord = {},
+        .rowsWord = {},
+        .describe = {},
     };
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeeperText.h"
 #include "PasswordRecord.h"
 #include "services/Outcome.h"
 
@@ -28,4 +29,6 @@ public:
     virtual std::optional<PasswordRecord> readRecord(int recordNumber) const = 0;
     // Replaces the part whole; on failure the previous bytes stay.
     virtual Outcome write(Part part, const QByteArray& bytes) = 0;
+    // The form the parts' texts are stored in, and so which text they hold.
+    virtual KeeperText::Form textForm() const { return KeeperText::Form::Classic; }
 };

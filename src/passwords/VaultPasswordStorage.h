@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CoreDumpGuard.h"
 #include "PasswordStorage.h"
 #include "PasswordVault.h"
 #include "VaultFile.h"
@@ -16,6 +17,9 @@ public:
     std::optional<QByteArray> read(Part part, QString& error) const override;
     std::optional<PasswordRecord> readRecord(int recordNumber) const override;
     Outcome write(Part part, const QByteArray& bytes) override;
+    // An unlocked vault's contents are always in the Unicode form: a vault
+    // of the earlier format is converted when it opens.
+    KeeperText::Form textForm() const override { return KeeperText::Form::Unicode; }
 
     const VaultContents& contents() const { return m_contents; }
     const PasswordVault::Key& key() const { return m_key; }
@@ -23,6 +27,8 @@ public:
 private:
     const SecretBytes& bytesOf(Part part) const;
 
+    // No core dump while the decrypted files and the key are in memory.
+    CoreDumpGuard m_noCoreDumps;
     VaultFile m_file;
     PasswordVault::Key m_key;
     VaultContents m_contents;

@@ -7,6 +7,7 @@
 #include "backup/DiskFileOperations.h"
 #include "backup/FullBackup.h"
 #include "backup/FullRestore.h"
+#include "backup/SafetyBackup.h"
 #include "datatool/ProgramBackupSets.h"
 #include "screens/BusyPointer.h"
 #include "screens/ShowFailure.h"
@@ -48,10 +49,15 @@ QString FullBackupCommands::statusText() const
 {
     const ProgramSettings settings(m_services.folder);
     DiskFileOperations files;
-    const std::optional<DatedBackups::Entry> newest = DatedBackups::newestComplete(
+    const std::optional<DatedBackups::Entry> found = DatedBackups::newestComplete(
         { settings.backupFolder(), settings.lastEverythingFolder() }, files);
-    return BackupStatus::text(newest ? std::optional(newest->made) : std::nullopt,
-        m_services.clock.today(), settings.backupOverdueDays());
+    // The stored day counts every backup, of one function too; the dated
+    // folders speak for backups made before it was kept.
+    std::optional<QDateTime> newest = found ? std::optional(found->made) : std::nullopt;
+    if (const QDate stored = settings.lastBackupDate();
+        stored.isValid() && (!newest || stored > newest->date()))
+        newest = QDateTime(stored, QTime(0, 0));
+    return BackupStatus::text(newest, m_services.clock.today(), settings.backupOverdueDays());
 }
 
 void FullBackupCommands::backUpEverything()
@@ -78,7 +84,9 @@ void FullBackupCommands::backUpEverything()
             QStringLiteral("No Backup was made.\n%1").arg(outcome.failure), BackUpTitle);
         return;
     }
-    const Outcome stored = settings.setLastEverythingFolder(QDir(*chosen).absolutePath());
+    Outcome stored = settings.setLastEverythingFolder(QDir(*chosen).absolutePath());
+    if (stored.succeeded)
+        stored = settings.recordBackup(m_services.clock.today());
     const QString text = QStringLiteral("Backup Complete: %1 files were copied into\n%2")
                              .arg(outcome.copied.size())
                              .arg(QDir::toNativeSeparators(outcome.folder))
@@ -100,13 +108,24 @@ bool FullBackupCommands::restoreEverything()
     const std::optional<DatedBackups::Entry> backup = dialog.chosen();
     if (!backup)
         return false;
+    DiskFileOperations files;
+    FullRestore restore(m_services.folder, files, ProgramBackupSets::all());
+    FullRestore::Result plan;
+    {
+        BusyPointerScope busy;
+        plan = restore.plan(backup->path);
+    }
+    if (!reportRefusedRestore(plan, backup->path))
+        return false;
+    const QString place
+        = SafetyBackup(m_services.folder, files, ProgramBackupSets::all()).place(backup->path);
     const QString made = BackupStatus::dateText(backup->made.date());
     const Answer answer = m_services.messages.show({
         QStringLiteral("This utility will replace the Weight Tracker, Blood Pressure and "
                        "Password files and the settings located in Halvorn Program\nwith those "
                        "of the backup of %1 (%2).\nFiles the backup does not hold are kept."
-                       "\n\nProceed?")
-            .arg(made, backup->name),
+                       "\n\n%3\n\n%4\n\nProceed?")
+            .arg(made, backup->name, plan.loss.join(u'\n'), safetyPlaceText(place)),
         QStringLiteral("Delete Files"),
         MessageService::Icon::Question,
         MessageService::Buttons::YesNo,
@@ -115,13 +134,38 @@ bool FullBackupCommands::restoreEverything()
     if (answer != Answer::Yes)
         return false;
 
-    DiskFileOperations files;
-    FullRestore restore(m_services.folder, files, ProgramBackupSets::all());
     FullRestore::Result result;
     {
         BusyPointerScope busy;
-        result = restore.run(backup->path);
+        result = restore.run(backup->path, m_services.clock.now());
     }
+    if (!reportRefusedRestore(result, backup->path))
+        return false;
+    const QString text
+        = QStringLiteral("Restoration Completed: %1 files were restored from the backup of %2.")
+              .arg(result.files.size())
+              .arg(made)
+        + section(QStringLiteral("These files were not restored:"), result.notes);
+    offerUndo(text, result.safetyBackup, !result.notes.isEmpty());
+    return true;
+}
+
+QString FullBackupCommands::safetyPlaceText(const QString& place)
+{
+    if (place.isEmpty())
+        return QStringLiteral("The files it replaces must first be saved in a backup of their "
+                              "own, but no folder can take it: neither the backup folder of "
+                              "Backup Settings, nor the folder of this backup, nor \"%1\" beside "
+                              "the program folder. The restore will be refused.")
+            .arg(SafetyBackup::FallbackFolderName);
+    return QStringLiteral("Before any file is replaced, the files it replaces are saved in a "
+                          "backup of their own in\n%1\nso that the restore can be undone.")
+        .arg(QDir::toNativeSeparators(place));
+}
+
+bool FullBackupCommands::reportRefusedRestore(
+    const FullRestore::Result& result, const QString& backupPath)
+{
     if (!result.refusal.isEmpty() || !result.failure.isEmpty()) {
         m_services.messages.error(
             QStringLiteral("No files were restored.\n%1")
@@ -133,20 +177,40 @@ bool FullBackupCommands::restoreEverything()
         m_services.messages.error(
             QStringLiteral("The backup in %1 is damaged and was not restored.\n"
                            "No files were changed.\n%2")
-                .arg(QDir::toNativeSeparators(backup->path), result.damaged.join(u'\n')),
+                .arg(QDir::toNativeSeparators(backupPath), result.damaged.join(u'\n')),
             RestoreTitle);
         return false;
     }
-    const QString text
-        = QStringLiteral("Restoration Completed: %1 files were restored from the backup of %2.")
-              .arg(result.files.size())
-              .arg(made)
-        + section(QStringLiteral("These files were not restored:"), result.notes);
-    if (result.notes.isEmpty())
-        m_services.messages.inform(text, RestoreTitle);
-    else
-        m_services.messages.warn(text, RestoreTitle);
     return true;
+}
+
+void FullBackupCommands::offerUndo(const QString& completed, const QString& safetyBackup, bool warn)
+{
+    const Answer answer = m_services.messages.show({
+        completed
+            + QStringLiteral("\n\nThe files it replaced were saved in\n%1\n\nUndo This Restore?")
+                  .arg(QDir::toNativeSeparators(safetyBackup)),
+        RestoreTitle,
+        warn ? MessageService::Icon::Exclamation : MessageService::Icon::Question,
+        MessageService::Buttons::YesNo,
+        Answer::No,
+    });
+    if (answer != Answer::Yes)
+        return;
+    DiskFileOperations files;
+    FullRestore undo(m_services.folder, files, ProgramBackupSets::all());
+    FullRestore::Result result;
+    {
+        BusyPointerScope busy;
+        result = undo.run(safetyBackup, m_services.clock.now());
+    }
+    if (!reportRefusedRestore(result, safetyBackup))
+        return;
+    m_services.messages.inform(
+        QStringLiteral("The restore was undone: every file it replaced is as it was.\n"
+                       "What the restore had put in place was saved in\n%1")
+            .arg(QDir::toNativeSeparators(result.safetyBackup)),
+        RestoreTitle);
 }
 
 void FullBackupCommands::backupSettings()
@@ -162,6 +226,15 @@ void FullBackupCommands::backUpAtClose()
     const QDate previous = settings.lastCloseBackupDate();
     if (!settings.backUpAtClose() || previous == today)
         return;
+    // A backup of everything made today, by hand or by the timer, is the
+    // day's backup: another a minute later would only crowd the list.
+    {
+        DiskFileOperations files;
+        const std::optional<DatedBackups::Entry> newest = DatedBackups::newestComplete(
+            { settings.backupFolder(), settings.lastEverythingFolder() }, files);
+        if (newest && newest->made.date() == today)
+            return;
+    }
     // Stored before the backup, so that the backup's copy of the settings
     // holds it too: restoring this backup later must not make the next
     // close back up again.
@@ -177,8 +250,12 @@ void FullBackupCommands::backUpAtClose()
         outcome
             = backup.run(settings.backupFolder(), m_services.clock.now(), settings.backupsKept());
     }
-    if (outcome.completed)
+    if (outcome.completed) {
+        // Nobody is left to tell when this cannot be stored; the dated
+        // folder still speaks for the backup at the next start.
+        std::ignore = settings.recordBackup(today);
         return;
+    }
     // The next close tries again; should the date not go back, the next
     // day's close does.
     std::ignore = settings.setLastCloseBackupDate(previous);

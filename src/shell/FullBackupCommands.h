@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/FullRestore.h"
 #include "screens/ScreenServices.h"
 
 #include <QString>
@@ -31,6 +32,13 @@ public:
 private:
     // The folder the dialogs start in: the one last used, or the one set.
     QString knownFolder() const;
+    // Where the files a restore replaces are saved first, for the question.
+    static QString safetyPlaceText(const QString& place);
+    // Tells why nothing was restored; false when it was refused.
+    bool reportRefusedRestore(const FullRestore::Result& result, const QString& backupPath);
+    // The completion message with the offer to restore the backup made
+    // before the restore, which undoes it.
+    void offerUndo(const QString& completed, const QString& safetyBackup, bool warn);
 
     ScreenServices m_services;
     QWidget* m_window;

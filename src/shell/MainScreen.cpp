@@ -160,13 +160,6 @@ void MainScreen::buildMenus()
     addItem(m_optionsMenu, "mOBC", QStringLiteral("&Background Selector"),
         &MainScreen::toggleBackgroundSelector);
     m_optionsMenu->addSeparator();
-    addItem(m_optionsMenu, "mOBE", QStringLiteral("Back Up &Everything..."),
-        &MainScreen::backUpEverything);
-    addItem(m_optionsMenu, "mORE", QStringLiteral("Restore &Everything..."),
-        &MainScreen::restoreEverything);
-    addItem(
-        m_optionsMenu, "mOBS", QStringLiteral("Backup &Settings..."), &MainScreen::backupSettings);
-    m_optionsMenu->addSeparator();
     m_displayMenu = m_optionsMenu->addMenu(QStringLiteral("&Program Display"));
     m_displayMenu->setObjectName(QStringLiteral("mOP"));
     m_displayMenu->menuAction()->setObjectName(QStringLiteral("mOPAction"));
@@ -195,6 +188,15 @@ void MainScreen::buildMenus()
     addItem(m_optionsMenu, "mON", QStringLiteral("&Family Name"), &MainScreen::familyNameCommand);
     m_optionsMenu->addSeparator();
     addItem(m_optionsMenu, "mOE", QStringLiteral("E&xit"), &MainScreen::exitProgram);
+    // The backups of everything come after the screen's own items, each with
+    // an access key of its own.
+    m_optionsMenu->addSeparator();
+    addItem(m_optionsMenu, "mOBE", QStringLiteral("Back Up &Everything..."),
+        &MainScreen::backUpEverything);
+    addItem(m_optionsMenu, "mORE", QStringLiteral("&Restore Everything..."),
+        &MainScreen::restoreEverything);
+    addItem(
+        m_optionsMenu, "mOBS", QStringLiteral("Backup &Settings..."), &MainScreen::backupSettings);
     connect(m_optionsMenu, &QMenu::aboutToShow, m_displayModes, &DisplayModes::tickDisplayMode);
     connect(m_displayMenu, &QMenu::aboutToShow, m_displayModes, &DisplayModes::tickDisplayMode);
 
@@ -349,6 +351,8 @@ void MainScreen::activated()
     BusyPointerOn();
     refreshTitle();
     setStatus(MainMenuStatus);
+    // A function screen closing may have made a backup meanwhile.
+    refreshBackupStatus();
     if (m_state.ScreenBackground.isColour())
         ScreenBackgroundView::show(
             m_state.ScreenBackground, m_services.folder, *m_central, *m_backgroundImage);

@@ -2,6 +2,7 @@
 
 #include "backup/DiskFileOperations.h"
 #include "backup/FileSetTransaction.h"
+#include "passwords/KeeperLeftovers.h"
 #include "services/MessageService.h"
 #include "services/ProgramInfo.h"
 
@@ -14,7 +15,18 @@ ProgramStart::ProgramStart(MessageService& messages)
 QString ProgramStart::usage()
 {
     return QStringLiteral("Usage: halvorn [--dir FOLDER]\n"
-                          "FOLDER is where Halvorn keeps its logs and settings.");
+                          "FOLDER is where Halvorn keeps its logs and settings.\n"
+                          "halvorn --help prints this text, halvorn --version the version.");
+}
+
+std::optional<QString> ProgramStart::terminalAnswer(const QStringList& arguments)
+{
+    const QStringList options = arguments.mid(1);
+    if (options.contains(QStringLiteral("--help")) || options.contains(QStringLiteral("-h")))
+        return usage() + QLatin1Char('\n');
+    if (options.contains(QStringLiteral("--version")) || options.contains(QStringLiteral("-v")))
+        return QStringLiteral("halvorn %1\n").arg(ProgramInfo::versionNumber());
+    return std::nullopt;
 }
 
 bool ProgramStart::claimDataFolder(
@@ -74,6 +86,14 @@ void ProgramStart::settleUnfinishedRun()
         m_messages.warn(recovery.text, ProgramInfo::name());
     else if (!recovery.text.isEmpty())
         m_messages.inform(recovery.text, ProgramInfo::name());
+    // A save of the keeper cut short may have left its new version, with
+    // the passwords in it, beside the file.
+    if (const QStringList kept = KeeperLeftovers::remove(ProgramFolder(m_location->dataFolder()));
+        !kept.isEmpty())
+        m_messages.warn(QStringLiteral("%1 could not be deleted. It is a copy of the Password "
+                                       "Keeper that a save cut short left behind: delete it.")
+                            .arg(kept.join(QStringLiteral(", "))),
+            ProgramInfo::name());
 }
 
 void ProgramStart::refuse(const QString& text)

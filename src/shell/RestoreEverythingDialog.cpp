@@ -1,7 +1,9 @@
 #include "RestoreEverythingDialog.h"
 
+#include "backup/BackupContents.h"
 #include "backup/BackupStatus.h"
 #include "backup/DiskFileOperations.h"
+#include "datatool/ProgramBackupSets.h"
 #include "screens/SystemDialogs.h"
 
 #include <QDir>
@@ -9,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -54,18 +57,31 @@ RestoreEverythingDialog::RestoreEverythingDialog(
     choose->setAutoDefault(false);
     connect(choose, &QPushButton::clicked, this, &RestoreEverythingDialog::chooseFolder);
 
-    m_list = new QTableWidget(0, 3, this);
+    m_list = new QTableWidget(0, 4, this);
     m_list->setObjectName(QStringLiteral("BackupList"));
     m_list->setAccessibleName(QStringLiteral("Dated backups"));
-    m_list->setHorizontalHeaderLabels(
-        { QStringLiteral("Backup"), QStringLiteral("State"), QStringLiteral("Size") });
+    m_list->setHorizontalHeaderLabels({ QStringLiteral("Backup"), QStringLiteral("State"),
+        QStringLiteral("Size"), QStringLiteral("Holds") });
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->verticalHeader()->hide();
-    m_list->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_list->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_list->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_list->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    m_list->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     connect(
         m_list, &QTableWidget::itemSelectionChanged, this, &RestoreEverythingDialog::enableRestore);
+    connect(
+        m_list, &QTableWidget::itemSelectionChanged, this, &RestoreEverythingDialog::showHoldings);
+
+    // What the chosen backup holds, person by person, before it is chosen.
+    m_holdings = new QPlainTextEdit(this);
+    m_holdings->setObjectName(QStringLiteral("BackupHoldings"));
+    m_holdings->setAccessibleName(QStringLiteral("What the chosen backup holds"));
+    m_holdings->setReadOnly(true);
+    m_holdings->setTabChangesFocus(true);
+    m_holdings->setMaximumHeight(m_holdings->fontMetrics().lineSpacing() * 6);
     connect(m_list, &QTableWidget::cellDoubleClicked, this, [this] {
         if (m_restore->isEnabled())
             accept();
@@ -91,8 +107,9 @@ RestoreEverythingDialog::RestoreEverythingDialog(
     layout->addWidget(intro);
     layout->addLayout(folderRow);
     layout->addWidget(m_list, 1);
+    layout->addWidget(m_holdings);
     layout->addLayout(buttons);
-    resize(560, 360);
+    resize(640, 420);
     showFolder(backupFolder);
 }
 
@@ -129,6 +146,10 @@ void RestoreEverythingDialog::showFolder(const QString& folder)
         m_list->setItem(row, 0, new QTableWidgetItem(made));
         m_list->setItem(row, 1, new QTableWidgetItem(state));
         m_list->setItem(row, 2, new QTableWidgetItem(QLocale::c().formattedDataSize(entry.size)));
+        m_list->setItem(row, 3,
+            new QTableWidgetItem(entry.state == DatedBackups::State::Unfinished
+                    ? QString()
+                    : BackupContents::summary(ProgramBackupSets::all(), entry.contents)));
         m_list->item(row, 0)->setToolTip(entry.name);
     }
     const auto complete
@@ -138,6 +159,22 @@ void RestoreEverythingDialog::showFolder(const QString& folder)
     if (complete != m_entries.cend())
         m_list->selectRow(int(complete - m_entries.cbegin()));
     enableRestore();
+    showHoldings();
+}
+
+void RestoreEverythingDialog::showHoldings()
+{
+    const int row = m_list->currentRow();
+    if (row < 0 || row >= m_entries.size() || m_list->selectedItems().isEmpty()) {
+        m_holdings->clear();
+        return;
+    }
+    const DatedBackups::Entry& entry = m_entries.at(row);
+    m_holdings->setPlainText(entry.state == DatedBackups::State::Unfinished
+            ? QStringLiteral("%1 is unfinished.").arg(entry.name)
+            : QStringLiteral("%1 holds:\n%2")
+                  .arg(entry.name,
+                      BackupContents::lines(ProgramBackupSets::all(), entry.contents).join(u'\n')));
 }
 
 std::optional<DatedBackups::Entry> RestoreEverythingDialog::chosen() const

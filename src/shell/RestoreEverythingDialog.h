@@ -9,11 +9,13 @@
 #include <optional>
 
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 
 // Restore Everything: the dated backups of a backup folder, newest first,
-// with their state, date and size; only a complete one can be chosen. The
+// with their state, date, size and what they hold (the chosen one's people,
+// rows and keeper below the list); only a complete one can be chosen. The
 // restore itself is the caller's.
 class RestoreEverythingDialog : public QDialog
 {
@@ -32,11 +34,13 @@ public:
 
 private:
     void enableRestore();
+    void showHoldings();
 
     ScreenServices m_services;
     QString m_folder;
     QList<DatedBackups::Entry> m_entries;
     QLabel* m_folderLabel = nullptr;
     QTableWidget* m_list = nullptr;
+    QPlainTextEdit* m_holdings = nullptr;
     QPushButton* m_restore = nullptr;
 };

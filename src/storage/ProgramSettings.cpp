@@ -9,11 +9,28 @@ const QString BackupsKeptKey = QStringLiteral("Backup/Kept");
 const QString BackupFolderKey = QStringLiteral("Backup/Folder");
 const QString BackUpAtCloseKey = QStringLiteral("Backup/AtClose");
 const QString LastCloseBackupKey = QStringLiteral("Backup/LastAtClose");
+const QString LastBackupKey = QStringLiteral("Backup/LastCompleted");
 const QString LastEverythingFolderKey = QStringLiteral("Backup/LastEverythingFolder");
 const QString OverdueDaysKey = QStringLiteral("Backup/OverdueDays");
 const QString KeeperLockMinutesKey = QStringLiteral("Keeper/LockMinutes");
-const QString KeeperProtectionDeclinedKey = QStringLiteral("Keeper/ProtectionDeclined");
 const QString BloodPressureGuidelineKey = QStringLiteral("BloodPressure/Guideline");
+
+// The keys are stored: a renamed one would turn a user's choice off.
+QString additionKey(ProgramSettings::Addition addition)
+{
+    using Addition = ProgramSettings::Addition;
+    switch (addition) {
+    case Addition::WeightGraphTrend:
+        return QStringLiteral("Shown/WeightGraphTrend");
+    case Addition::WeightLogFigures:
+        return QStringLiteral("Shown/WeightLogFigures");
+    case Addition::BloodPressureLogColours:
+        return QStringLiteral("Shown/BloodPressureLogColours");
+    case Addition::BloodPressureFigures:
+        return QStringLiteral("Shown/BloodPressureFigures");
+    }
+    return QString();
+}
 
 } // namespace
 
@@ -115,6 +132,19 @@ Outcome ProgramSettings::setLastCloseBackupDate(const QDate& date) const
     return setValue(LastCloseBackupKey, date.toString(Qt::ISODate));
 }
 
+QDate ProgramSettings::lastBackupDate() const
+{
+    return QDate::fromString(value(LastBackupKey).toString(), Qt::ISODate);
+}
+
+Outcome ProgramSettings::recordBackup(const QDate& date) const
+{
+    const QDate stored = lastBackupDate();
+    if (!date.isValid() || (stored.isValid() && stored >= date))
+        return Outcome::success();
+    return setValue(LastBackupKey, date.toString(Qt::ISODate));
+}
+
 QString ProgramSettings::lastEverythingFolder() const
 {
     return value(LastEverythingFolderKey).toString();
@@ -155,16 +185,6 @@ Outcome ProgramSettings::setKeeperLockMinutes(int minutes) const
     return setValue(KeeperLockMinutesKey, minutes);
 }
 
-bool ProgramSettings::keeperProtectionDeclined() const
-{
-    return value(KeeperProtectionDeclinedKey).toBool();
-}
-
-Outcome ProgramSettings::setKeeperProtectionDeclined(bool declined) const
-{
-    return setValue(KeeperProtectionDeclinedKey, declined);
-}
-
 QString ProgramSettings::bloodPressureGuideline() const
 {
     return value(BloodPressureGuidelineKey).toString();
@@ -173,4 +193,14 @@ QString ProgramSettings::bloodPressureGuideline() const
 Outcome ProgramSettings::setBloodPressureGuideline(const QString& key) const
 {
     return setValue(BloodPressureGuidelineKey, key);
+}
+
+bool ProgramSettings::additionShown(Addition addition) const
+{
+    return value(additionKey(addition)).toBool();
+}
+
+Outcome ProgramSettings::setAdditionShown(Addition addition, bool shown) const
+{
+    return setValue(additionKey(addition), shown);
 }

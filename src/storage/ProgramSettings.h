@@ -40,6 +40,13 @@ public:
     QDate lastCloseBackupDate() const;
     Outcome setLastCloseBackupDate(const QDate& date) const;
 
+    // The day of the newest backup this program completed, of one function
+    // or of everything, from a screen, the command line, the close or the
+    // daily timer; invalid before the first.
+    QDate lastBackupDate() const;
+    // Keeps the later of the stored day and this one.
+    Outcome recordBackup(const QDate& date) const;
+
     // The folder "Back Up Everything" last wrote to, which the status bar
     // also looks in.
     QString lastEverythingFolder() const;
@@ -55,15 +62,23 @@ public:
     static constexpr int MaximumKeeperLockMinutes = 60;
     int keeperLockMinutes() const;
     Outcome setKeeperLockMinutes(int minutes) const;
-    // The user said No to protecting an empty keeper; it is not offered again.
-    bool keeperProtectionDeclined() const;
-    Outcome setKeeperProtectionDeclined(bool declined) const;
 
     // The word of the guideline the Blood Pressure Tracker reads readings
     // by ("own", "acc-aha", "esh", "esc"); empty until one is chosen, which
     // reads as the program's own table.
     QString bloodPressureGuideline() const;
     Outcome setBloodPressureGuideline(const QString& key) const;
+
+    // What the program shows beyond the screens as they always were: each
+    // stays off until the user ticks it in its screen's Options menu.
+    enum class Addition {
+        WeightGraphTrend,
+        WeightLogFigures,
+        BloodPressureLogColours,
+        BloodPressureFigures,
+    };
+    bool additionShown(Addition addition) const;
+    Outcome setAdditionShown(Addition addition, bool shown) const;
 
 private:
     QVariant value(const QString& key) const;

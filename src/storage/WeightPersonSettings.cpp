@@ -59,11 +59,12 @@ WeightPersonSettings::Values WeightPersonSettings::read(const QString& name, QSt
         return values;
     QSettings settings(filePath(), QSettings::IniFormat);
     settings.beginGroup(groupOf(name));
-    values.unit = unitNamed(settings.value(UnitKey).toString()).value_or(Unit::Pounds);
+    values.unit = unitNamed(settings.value(UnitKey).toString());
     values.stones = values.unit == Unit::Pounds && settings.value(StonesKey).toBool();
+    // A height is in the unit's own length: without a unit it means nothing.
     bool ok = false;
     const double height = settings.value(HeightKey).toDouble(&ok);
-    if (ok && heightRefusal(values.unit, height).isEmpty())
+    if (ok && values.unit && heightRefusal(*values.unit, height).isEmpty())
         values.height = height;
     return values;
 }
@@ -79,7 +80,9 @@ bool WeightPersonSettings::isSet(const QString& name) const
 Outcome WeightPersonSettings::write(const QString& name, const Values& values) const
 {
     if (values.height) {
-        if (const QString refusal = heightRefusal(values.unit, *values.height); !refusal.isEmpty())
+        if (!values.unit)
+            return Outcome::refused(QStringLiteral("a height needs a unit of weight"));
+        if (const QString refusal = heightRefusal(*values.unit, *values.height); !refusal.isEmpty())
             return Outcome::refused(refusal);
     }
     if (const QString problem = readProblem(); !problem.isEmpty())
@@ -94,7 +97,10 @@ Outcome WeightPersonSettings::write(const QString& name, const Values& values) c
     for (const QString& key : keys)
         before.append(settings.value(key));
     settings.setValue(NameKey, name.trimmed());
-    settings.setValue(UnitKey, unitName(values.unit));
+    if (values.unit)
+        settings.setValue(UnitKey, unitName(*values.unit));
+    else
+        settings.remove(UnitKey);
     settings.setValue(StonesKey, values.unit == Unit::Pounds && values.stones);
     if (values.height)
         settings.setValue(HeightKey, *values.height);
@@ -132,6 +138,11 @@ QString WeightPersonSettings::heightRefusal(Unit unit, double height)
 QString WeightPersonSettings::unitName(Unit unit)
 {
     return unit == Unit::Kilograms ? QStringLiteral("kg") : QStringLiteral("lb");
+}
+
+QString WeightPersonSettings::unitSuffix(const std::optional<Unit>& unit)
+{
+    return unit ? u' ' + unitName(*unit) : QString();
 }
 
 std::optional<WeightPersonSettings::Unit> WeightPersonSettings::unitNamed(const QString& name)

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-// Each weight-tracker individual's units and height, kept in Halvorn.ini
+// Each weight-tracker individual's unit and height, kept in Halvorn.ini
 // beside ProgramSettings' keys and never in the person's weight file, whose
 // layout other copies of the program rely on. The numbers in the weight file
 // stay as typed; the unit only says what they are.
@@ -22,7 +22,9 @@ public:
     enum class Unit { Pounds, Kilograms };
 
     struct Values {
-        Unit unit = Unit::Pounds;
+        // None until the user chooses one for the person: the weights are
+        // then plain numbers, and nothing names a unit for them.
+        std::optional<Unit> unit;
         // Only for pounds: "14 st 4.0 lb" beside the figures.
         bool stones = false;
         // Inches with pounds, centimetres with kilograms.
@@ -54,6 +56,8 @@ public:
 
     // "lb" or "kg".
     static QString unitName(Unit unit);
+    // " lb", " kg", or nothing without a unit: what follows a figure.
+    static QString unitSuffix(const std::optional<Unit>& unit);
     static std::optional<Unit> unitNamed(const QString& name);
 
 private:

@@ -18,5 +18,10 @@ BackupFileSet WeightBackupSet::make()
         .dataExtension = WeightFile::Extension,
         .backupExtension = QStringLiteral(".Wtp"),
         .findDamage = {},
+        .functionName = QStringLiteral("Weight Tracker"),
+        .contentsKey = QStringLiteral("weight"),
+        .rowWord = QStringLiteral("weigh-in"),
+        .rowsWord = QStringLiteral("weigh-ins"),
+        .describe = {},
     };
 }

@@ -4,10 +4,11 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 WeightGoalProjection WeightGoalProjection::project(
-    const WeightTrend& trend, const QString& goalWeight)
+    const WeightTrend& trend, const QString& goalWeight, const QDate& today)
 {
     WeightGoalProjection projection;
     const double goal = NumberText::leadingNumber(goalWeight.trimmed());
@@ -20,8 +21,7 @@ WeightGoalProjection WeightGoalProjection::project(
         return projection;
 
     const bool losing = first->trend >= goal;
-    const double lastTrend = last->trend;
-    if (losing ? lastTrend <= goal : lastTrend >= goal) {
+    if (losing ? last->weight <= goal : last->weight >= goal) {
         projection.m_state = State::Reached;
         return projection;
     }
@@ -29,27 +29,19 @@ WeightGoalProjection WeightGoalProjection::project(
     if (!slope || (losing ? *slope >= 0 : *slope <= 0))
         return projection;
     // The trend is a long chain of sums: a quotient a hair above a whole
-    // day is that day, not the next.
-    const double days = std::ceil((goal - lastTrend) / *slope - 1e-6);
+    // day is that day, not the next. A trend already past the goal while
+    // the last weigh-in is not has its date on the last weigh-in's.
+    const double days = std::max(0.0, std::ceil((goal - *trend.lastTrend()) / *slope - 1e-6));
     if (days > double(HorizonDays))
         return projection;
-    projection.m_state = State::Expected;
     projection.m_date = last->date.addDays(qint64(days));
+    projection.m_state = projection.m_date > today ? State::Expected : State::DatePassed;
     return projection;
 }
 
 QString WeightGoalProjection::text() const
 {
-    switch (m_state) {
-    case State::NoGoal:
-        return QStringLiteral("No goal weight set");
-    case State::Expected:
-        return QStringLiteral("Goal expected about %1").arg(dateText(m_date));
-    case State::Reached:
-    case State::NotApproaching:
-        break;
-    }
-    return QStringLiteral("Not approaching the goal");
+    return expected() ? QStringLiteral("Goal expected about %1").arg(dateText(m_date)) : QString();
 }
 
 QString WeightGoalProjection::stateName() const
@@ -61,6 +53,8 @@ QString WeightGoalProjection::stateName() const
         return QStringLiteral("reached");
     case State::Expected:
         return QStringLiteral("expected");
+    case State::DatePassed:
+        return QStringLiteral("date_passed");
     case State::NotApproaching:
         break;
     }

@@ -71,3 +71,9 @@ GraphData WeightGraphData::build(const QString& name, const QList<WeighIn>& rows
         graph.series.append(trendLine);
     return graph;
 }
+
+QString WeightGraphData::valueAxisTitle(const std::optional<WeightPersonSettings::Unit>& unit)
+{
+    return unit ? QStringLiteral("Weight (%1)").arg(WeightPersonSettings::unitName(*unit))
+                : QString();
+}

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "storage/GraphData.h"
+#include "storage/WeightPersonSettings.h"
 #include "weight/WeighIn.h"
 
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 // The weight graph: the latest weigh-ins (at most 50) with two flat reference
 // lines, the goal weight and the beginning weight. Series 1 holds the
@@ -34,6 +37,10 @@ public:
         bool spaceByDate = false;
         QString valueAxisTitle;
     };
+
+    // "Weight (lb)" once a unit was chosen for the person; no title before,
+    // since the weights are then only numbers.
+    static QString valueAxisTitle(const std::optional<WeightPersonSettings::Unit>& unit);
 
     // name is the individual's name as the selection box shows it. Weights
     // and the two boxes are read by their leading number, an empty or

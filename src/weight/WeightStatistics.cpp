@@ -3,10 +3,10 @@
 #include <cmath>
 #include <utility>
 
-WeightStatistics::WeightStatistics(
-    const QList<WeighIn>& rows, const QString& goalWeight, WeightPersonSettings::Values settings)
+WeightStatistics::WeightStatistics(const QList<WeighIn>& rows, const QString& goalWeight,
+    WeightPersonSettings::Values settings, const QDate& today)
     : m_trend(rows)
-    , m_projection(WeightGoalProjection::project(m_trend, goalWeight))
+    , m_projection(WeightGoalProjection::project(m_trend, goalWeight, today))
     , m_weekly(WeightAverages::weekly(m_trend))
     , m_monthly(WeightAverages::monthly(m_trend))
     , m_settings(std::move(settings))
@@ -14,8 +14,7 @@ WeightStatistics::WeightStatistics(
 
 std::optional<double> WeightStatistics::lastTrend() const
 {
-    const std::optional<WeightTrend::Point> last = m_trend.last();
-    return last ? std::optional(last->trend) : std::nullopt;
+    return m_trend.lastTrend();
 }
 
 std::optional<WeightUnits::BodyMassIndex> WeightStatistics::bodyMassIndex() const
@@ -36,12 +35,24 @@ QString WeightStatistics::rateText() const
     const std::optional<double> rate = m_trend.weeklyRate();
     if (!rate)
         return QStringLiteral("Weekly rate: not enough weigh-ins");
-    return QStringLiteral("Weekly rate: %1 %2 a week")
-        .arg(WeightUnits::changeText(*rate), WeightPersonSettings::unitName(m_settings.unit));
+    return QStringLiteral("Weekly rate: %1%2 a week")
+        .arg(WeightUnits::changeText(*rate), WeightPersonSettings::unitSuffix(m_settings.unit));
 }
 
 QString WeightStatistics::bodyMassIndexText() const
 {
     const std::optional<WeightUnits::BodyMassIndex> index = bodyMassIndex();
     return index ? WeightUnits::bodyMassIndexText(*index) : QString();
+}
+
+QString WeightStatistics::projectionText() const
+{
+    const std::optional<double> rate = m_trend.weeklyRate();
+    if (!m_projection.expected() || !rate)
+        return {};
+    // A rate that rounds to nothing still leads to the date: say how small.
+    const QString shown = WeightUnits::oneDecimal(std::fabs(*rate));
+    return QStringLiteral("%1 (at %2 %3 a week)")
+        .arg(m_projection.text(), shown == u"0.0" ? QStringLiteral("less than 0.1") : shown,
+            WeightPersonSettings::unitName(m_settings.unit));
 }

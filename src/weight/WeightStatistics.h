@@ -7,6 +7,7 @@
 #include "weight/WeightTrend.h"
 #include "weight/WeightUnits.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,8 +20,9 @@
 class WeightStatistics
 {
 public:
+    // today is the program clock's date: a projected date must lie after it.
     WeightStatistics(const QList<WeighIn>& rows, const QString& goalWeight,
-        WeightPersonSettings::Values settings);
+        WeightPersonSettings::Values settings, const QDate& today);
 
     const WeightTrend& trend() const { return m_trend; }
     const WeightGoalProjection& projection() const { return m_projection; }
@@ -35,6 +37,9 @@ public:
     QString trendText() const;
     // "Weekly rate: -1.2 lb a week", or "Weekly rate: not enough weigh-ins".
     QString rateText() const;
+    // "Goal expected about May 14, 2027 (at 0.6 lb a week)", saying the
+    // rate the date comes from; empty when no date is expected.
+    QString projectionText() const;
     // "BMI 27.3 (Overweight, 25-29.9)", or empty without a height.
     QString bodyMassIndexText() const;
 

@@ -41,8 +41,7 @@ QString WeightUnits::changeText(double change)
 
 QString WeightUnits::weightText(double weight, const WeightPersonSettings::Values& settings)
 {
-    QString text = QStringLiteral("%1 %2").arg(
-        oneDecimal(weight), WeightPersonSettings::unitName(settings.unit));
+    QString text = oneDecimal(weight) + WeightPersonSettings::unitSuffix(settings.unit);
     if (settings.unit == Unit::Pounds && settings.stones)
         text += QStringLiteral(" (%1)").arg(stonesAndPounds(weight));
     return text;
@@ -51,7 +50,7 @@ QString WeightUnits::weightText(double weight, const WeightPersonSettings::Value
 std::optional<WeightUnits::BodyMassIndex> WeightUnits::bodyMassIndex(
     double weight, const WeightPersonSettings::Values& settings)
 {
-    if (!settings.height || !(*settings.height > 0) || !(weight > 0))
+    if (!settings.unit || !settings.height || !(*settings.height > 0) || !(weight > 0))
         return std::nullopt;
     const double height = *settings.height;
     const double index = settings.unit == Unit::Kilograms

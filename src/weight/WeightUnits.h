@@ -28,7 +28,8 @@ public:
     static QString changeText(double change);
 
     // A weight with one decimal and the unit ("183.2 lb"), and with stones
-    // beside it when asked for ("183.2 lb (13 st 1.2 lb)").
+    // beside it when asked for ("183.2 lb (13 st 1.2 lb)"); only the number
+    // while no unit is chosen ("183.2").
     static QString weightText(double weight, const WeightPersonSettings::Values& settings);
 
     enum class Band { Underweight, Normal, Overweight, Obese };
@@ -40,8 +41,8 @@ public:
     };
 
     // From a weight in the unit and a height in its length (inches with
-    // pounds, centimetres with kilograms); nothing without a usable height
-    // or weight. The band is that of the index as shown, to one decimal, so
+    // pounds, centimetres with kilograms); nothing without a unit or a
+    // usable height or weight. The band is that of the index as shown, to one decimal, so
     // that 24.96 shows as 25.0 and is overweight.
     static std::optional<BodyMassIndex> bodyMassIndex(
         double weight, const WeightPersonSettings::Values& settings);

@@ -56,7 +56,7 @@ const QString NewDiskText = QStringLiteral("Disk is either Full, or there is not
 
 const QString CancelledText
     = QStringLiteral("You have cancelled the backup proceedure!\n"
-                     "If backup files were on this disk they have been deleted!\n"
+                     "Any backup already on this disk was left as it was.\n"
                      "May we suggest you initiate Backup for these files again!");
 
 // A run over the program folder above.
@@ -172,14 +172,15 @@ TEST(BackupEngine, ARestoreReplacesTheSetsFilesAndLeavesTheRest)
         SCOPED_TRACE(qToUnderlying(c.kind));
         LiveRun run;
         writeAll(run.backupFolder, c.backupSet);
-        const BackupOutcome outcome = run.answerAndRun(c.kind, { Answer::Yes });
+        // What would be lost, the go-ahead, and the offer to undo.
+        const BackupOutcome outcome = run.answerAndRun(c.kind, { Answer::Ok, Answer::Yes });
 
         EXPECT_EQ(outcome.state, State::Completed);
         EXPECT_TRUE(outcome.programFolderChanged);
         EXPECT_EQ(run.live(), withChanges(liveFiles(), c.restored));
         EXPECT_EQ(run.backup(), c.backupSet);
-        ASSERT_EQ(run.messages.messages().size(), 1);
-        expectMessage(run.messages.last(),
+        ASSERT_EQ(run.messages.messages().size(), 3);
+        expectMessage(run.messages.messages().at(1),
             QStringLiteral("This utility will first Delete all existing %1 files\n"
                            "located in Halvorn Program!\n\nProceed?")
                 .arg(c.promptName),
@@ -456,7 +457,8 @@ TEST(BackupEngine, ATrackerRestoreKeepsTheLiveFileOfAPersonTheBackupLacks)
         { { "weighttrker.wtp", "\"Ann\"\r\n\"Smith, Bob\"\r\n\"cy\"\r\n\"..\"\r\n" },
             { "ann.WTP", weightFile("ann restored") }, { "cy.Wtp", weightFile("cy restored") } });
     run.files.failCopy(3);
-    const BackupOutcome outcome = run.answerAndRun(BackupKind::WeightRestore, { Answer::Yes });
+    const BackupOutcome outcome
+        = run.answerAndRun(BackupKind::WeightRestore, { Answer::Ok, Answer::Yes });
 
     Files expected = withChanges(liveFiles(),
         { { "WeightTrker.Fil", "\"Ann\"\r\n\"cy\"\r\n\"Smith, Bob\"\r\n" },
@@ -465,7 +467,8 @@ TEST(BackupEngine, ATrackerRestoreKeepsTheLiveFileOfAPersonTheBackupLacks)
     EXPECT_EQ(run.live(), expected);
     EXPECT_EQ(outcome.state, State::Failed);
     EXPECT_TRUE(outcome.programFolderChanged);
-    expectMessage(run.messages.last(),
+    ASSERT_EQ(run.messages.messages().size(), 4);
+    expectMessage(run.messages.messages().at(2),
         "These files were not restored:\n"
         "..: skipped, A name cannot be \".\" or \"..\".; taken off the restored list\n"
         "cy.Fil: could not be written (No space left on device); the program keeps its own copy\n"
@@ -484,7 +487,8 @@ TEST(BackupEngine, ATrackerRestoreWhoseListCannotBeRewrittenChangesNothing)
         { { "weighttrker.wtp", "\"Ann\"\r\n\"..\"\r\n" },
             { "ann.WTP", weightFile("ann restored") } });
     run.files.failWriteOf("WeightTrker.Fil");
-    const BackupOutcome outcome = run.answerAndRun(BackupKind::WeightRestore, { Answer::Yes });
+    const BackupOutcome outcome
+        = run.answerAndRun(BackupKind::WeightRestore, { Answer::Ok, Answer::Yes });
 
     EXPECT_EQ(run.live(), liveFiles());
     EXPECT_EQ(outcome.state, State::Failed);
@@ -509,25 +513,30 @@ TEST(BackupEngine, AFailedRestoreLeavesTheProgramFolderAsItWas)
     };
     const QList<Case> cases {
         { "password copy fails, Cancel", BackupKind::PasswordRestore,
-            [](FaultyFileOperations& files) { files.failCopy(2); }, { Answer::Yes, Answer::Cancel },
-            State::Cancelled },
+            [](FaultyFileOperations& files) { files.failCopy(2); },
+            { Answer::Ok, Answer::Yes, Answer::Cancel }, State::Cancelled },
         { "password copy differs, Cancel", BackupKind::PasswordRestore,
             [](FaultyFileOperations& files) { files.corruptCopy(1); },
-            { Answer::Yes, Answer::Cancel }, State::Cancelled },
-        // Renames: the journal, then each old file set aside and its new one
-        // put in its place.
-        { "second password file cannot be put in place", BackupKind::PasswordRestore,
-            [](FaultyFileOperations& files) { files.failRename(5); }, { Answer::Yes },
+            { Answer::Ok, Answer::Yes, Answer::Cancel }, State::Cancelled },
+        // Renames: first the safety backup's (its journal, each file, its
+        // manifest: 4 for the two password files, 6 for the weight list and
+        // three people), then the restore's journal, then each old file set
+        // aside and its new one put in its place.
+        { "the safety backup cannot be finished", BackupKind::PasswordRestore,
+            [](FaultyFileOperations& files) { files.failRename(4); }, { Answer::Ok, Answer::Yes },
             State::Failed },
+        { "second password file cannot be put in place", BackupKind::PasswordRestore,
+            [](FaultyFileOperations& files) { files.failRename(4 + 5); },
+            { Answer::Ok, Answer::Yes }, State::Failed },
         { "weight list cannot be written", BackupKind::WeightRestore,
-            [](FaultyFileOperations& files) { files.fillUpAfter(3); }, { Answer::Yes },
+            [](FaultyFileOperations& files) { files.fillUpAfter(3); }, { Answer::Ok, Answer::Yes },
             State::Failed },
         { "a weight file cannot be put in place", BackupKind::WeightRestore,
-            [](FaultyFileOperations& files) { files.failRename(4); }, { Answer::Yes },
-            State::Failed },
+            [](FaultyFileOperations& files) { files.failRename(6 + 4); },
+            { Answer::Ok, Answer::Yes }, State::Failed },
         { "the journal cannot be put in place", BackupKind::WeightRestore,
-            [](FaultyFileOperations& files) { files.failRename(1); }, { Answer::Yes },
-            State::Failed },
+            [](FaultyFileOperations& files) { files.failRename(6 + 1); },
+            { Answer::Ok, Answer::Yes }, State::Failed },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -556,8 +565,8 @@ TEST(BackupEngine, APasswordRestoreRetriesAfterOk)
     writeAll(run.backupFolder, passwordFiles({ "Mail" }));
     run.files.failCopy(2);
     const BackupOutcome outcome
-        = run.answerAndRun(BackupKind::PasswordRestore, { Answer::Yes, Answer::Ok });
-    expectMessage(run.messages.messages().at(1),
+        = run.answerAndRun(BackupKind::PasswordRestore, { Answer::Ok, Answer::Yes, Answer::Ok });
+    expectMessage(run.messages.messages().at(2),
         "Unable to access Disk, Or No Password Restore Files Were Found on This Disk! Make sure "
         "Disk is in Drive!",
         "Disk Error", Icon::Information, Buttons::OkCancel, Answer::Ok);
@@ -581,7 +590,7 @@ TEST(BackupEngine, PermissionsOfLiveFilesAreKept)
     EXPECT_EQ(QFile::permissions(run.program.filePath("Secfile2.fil")) & 0x7077, readOnly);
 
     QFile::setPermissions(run.program.filePath("Secfile2.fil"), ownerOnly);
-    run.answerAndRun(BackupKind::PasswordRestore, { Answer::Yes });
+    run.answerAndRun(BackupKind::PasswordRestore, { Answer::Ok, Answer::Yes });
     EXPECT_EQ(QFile::permissions(index) & 0x7077, ownerOnly);
 }
 

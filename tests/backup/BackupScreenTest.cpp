@@ -17,6 +17,8 @@
 #include "screens/ScreenServices.h"
 #include "screens/ShellState.h"
 
+#include "storage/ProgramSettings.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -220,6 +222,9 @@ TEST_F(BackupScreenTest, TheActionAfterARun)
         SCOPED_TRACE(qToUnderlying(c.kind));
         open(c.kind);
         chooseFolder(elsewhere.path());
+        // A restore first says what it would lose, in a message of its own.
+        if (c.kind == BackupKind::WeightRestore)
+            messages.queueAnswer(Answer::Ok);
         messages.queueAnswer(Answer::Yes);
         QTest::mouseClick(actionButton(), Qt::LeftButton);
         EXPECT_EQ(status(), c.status);
@@ -229,6 +234,9 @@ TEST_F(BackupScreenTest, TheActionAfterARun)
             c.enabledAfter);
         EXPECT_TRUE(find<QPushButton>("SSCommand1")->isEnabled());
         EXPECT_EQ(screen->programFolderChanged(), c.kind == BackupKind::WeightRestore);
+        // A completed backup is the main screen's last backup; a restore is none.
+        EXPECT_EQ(ProgramSettings(program.folder()).lastBackupDate().isValid(),
+            c.kind != BackupKind::WeightRestore);
         chooseFolder(program.filePath("."));
         chooseFolder(elsewhere.path());
         EXPECT_TRUE(actionButton()->isEnabled());
@@ -460,6 +468,7 @@ TEST_F(BackupScreenTest, RunShowsTheScreenModallyAndTellsWhetherARestoreChangedF
         EXPECT_EQ(opened->parentWidget(), &caller);
         kindWhileOpen = opened->kind();
         opened->findChild<FolderChooser*>("Dir1")->setPath(elsewhere.path());
+        messages.queueAnswer(Answer::Ok);
         messages.queueAnswer(Answer::Yes);
         opened->runCommand();
     });
@@ -470,6 +479,47 @@ TEST_F(BackupScreenTest, RunShowsTheScreenModallyAndTellsWhetherARestoreChangedF
     whenModalOpens<BackupScreen>(
         "Backup1", [](BackupScreen* opened) { ASSERT_NE(opened, nullptr); });
     EXPECT_FALSE(BackupScreen::run(services, BackupKind::PasswordBackup, &caller));
+}
+
+// The restore keeps its messages and their order: what it would lose and
+// where the replaced files go come first, in a message of their own, then
+// its own question; "Restoration Completed" stays the status, and the offer
+// to undo follows it. Undoing puts every file back byte for byte, and the
+// person the restore brought back is gone again.
+TEST_F(BackupScreenTest, ARestoreSaysWhatItWouldLoseAndCanBeUndone)
+{
+    BackupFixtures::writeAll(program,
+        { { "WeightTrker.Fil", "\"Ann\"\r\n" }, { "Ann.Fil", BackupFixtures::weightFile("now") } });
+    BackupFixtures::writeAll(elsewhere,
+        { { "WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n" },
+            { "Ann.Wtp", BackupFixtures::weightFile("then") },
+            { "Eve.Wtp", BackupFixtures::weightFile("eve") } });
+    const QMap<QString, QByteArray> before = folderContents(program.path());
+    open(BackupKind::WeightRestore);
+    chooseFolder(elsewhere.path());
+    messages.queueAnswer(Answer::Ok);
+    messages.queueAnswer(Answer::Yes);
+    messages.queueAnswer(Answer::Yes);
+    QTest::mouseClick(actionButton(), Qt::LeftButton);
+
+    const QStringList texts = messages.texts();
+    ASSERT_EQ(texts.size(), 4) << texts.join("\n--\n").toStdString();
+    EXPECT_TRUE(texts.at(0).startsWith(
+        "Before this restore replaces any file, the program's Weight Tracker files are saved in "
+        "a backup of their own in\n"
+        + QDir::toNativeSeparators(QDir(elsewhere.path()).absolutePath())
+        + "\nso that the restore can be undone.\n\n"))
+        << texts.at(0).toStdString();
+    EXPECT_EQ(messages.messages().at(0).buttons, MessageService::Buttons::Ok);
+    EXPECT_TRUE(
+        texts.at(1).startsWith("This utility will first Delete all existing Weight Tracker"));
+    EXPECT_TRUE(texts.at(2).endsWith(" before restore\n\nUndo This Restore?"))
+        << texts.at(2).toStdString();
+    EXPECT_EQ(messages.messages().at(2).defaultButton, Answer::No);
+    EXPECT_TRUE(texts.at(3).startsWith("The restore was undone")) << texts.at(3).toStdString();
+    EXPECT_EQ(status(), "Restoration Completed");
+    EXPECT_EQ(folderContents(program.path()), before);
+    EXPECT_TRUE(screen->programFolderChanged());
 }
 
 } // namespace

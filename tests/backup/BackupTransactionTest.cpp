@@ -63,7 +63,13 @@ struct SoundRun : EngineRun {
         QFile::setPermissions(program.filePath("Secfile1.Fil"), OwnerOnly);
         QFile::setPermissions(program.filePath("Secfile2.fil"), OwnerOnly);
     }
-    BackupOutcome run(BackupKind kind) { return answerAndRun(kind, { Answer::Yes }); }
+    // A restore first says what it would lose, then asks.
+    BackupOutcome run(BackupKind kind)
+    {
+        return ProgramBackupSets::all().isRestoreKind(kind)
+            ? answerAndRun(kind, { Answer::Ok, Answer::Yes })
+            : answerAndRun(kind, { Answer::Yes });
+    }
 };
 
 // Every file below a folder, the staging folder's included.
@@ -256,7 +262,9 @@ TEST(BackupTransaction, ADamagedBackupIsRefusedWithTheProgramFilesUntouched)
         SCOPED_TRACE(c.fault);
         SoundRun run;
         c.damage(run.backupFolder);
-        const BackupOutcome outcome = run.run(c.kind);
+        // A damaged backup says nothing of what it would lose: only the
+        // question comes before the refusal.
+        const BackupOutcome outcome = run.answerAndRun(c.kind, { Answer::Yes });
 
         EXPECT_EQ(outcome.state, State::Failed);
         EXPECT_FALSE(outcome.programFolderChanged);

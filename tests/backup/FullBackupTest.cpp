@@ -306,6 +306,7 @@ TEST(FullRestore, AOneFunctionRestoreFromADatedFolderChecksItsManifestToo)
         ProgramBackupSets::all() });
     const QString target = BackupTarget::targetPath(run.dated);
 
+    messages.queueAnswer(MessageService::Answer::Ok);
     messages.queueAnswer(MessageService::Answer::Yes);
     EXPECT_TRUE(engine.restore(BackupKind::BloodPressureRestore, target).completed());
     EXPECT_EQ(run.backups.program.read("Dee.Fpl"), bloodPressureFile("dee old"));
@@ -314,6 +315,7 @@ TEST(FullRestore, AOneFunctionRestoreFromADatedFolderChecksItsManifestToo)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(weightFile("ann xxx"));
     file.close();
+    messages.clear();
     messages.queueAnswer(MessageService::Answer::Yes);
     EXPECT_FALSE(engine.restore(BackupKind::WeightRestore, target).completed());
     EXPECT_TRUE(messages.last().text.contains("Ann.Wtp: differs from the manifest"))

@@ -776,6 +776,9 @@ QAction* guidelineItem(QWidget* screen, const char* key)
 
 TEST_F(BPTrackerTest, TheChosenGuidelineDrivesTheChartAndTheLogsColoursAndIsStored)
 {
+    // The log is coloured only when asked for.
+    ASSERT_TRUE(ProgramSettings(driver.folder.folder())
+                    .setAdditionShown(ProgramSettings::Addition::BloodPressureLogColours, true));
     openWith("Ann",
         {
             { dated(5, 1), "7:00 AM", "125", "78", "70" },
@@ -833,6 +836,9 @@ TEST_F(BPTrackerTest, TheChosenGuidelineDrivesTheChartAndTheLogsColoursAndIsStor
     EXPECT_EQ(eshChart->text(4, 0), "Hypertension\rGrade 1");
     EXPECT_EQ(eshChart->text(4, 2), "and/or");
     EXPECT_EQ(eshChart->text(7, 0), "Isolated systolic");
+    EXPECT_EQ(eshChart->text(8, 0), "Isolated diastolic");
+    EXPECT_EQ(eshChart->text(8, 1), "Less than 140");
+    EXPECT_EQ(eshChart->text(8, 3), "90 or higher");
 }
 
 TEST_F(BPTrackerTest, AGuidelineThatCannotBeStoredHoldsForTheSession)
@@ -849,6 +855,8 @@ TEST_F(BPTrackerTest, AGuidelineThatCannotBeStoredHoldsForTheSession)
 
 TEST_F(BPTrackerTest, MorningAndEveningAveragesAndTheHomeWeekUnderTheAverages)
 {
+    ASSERT_TRUE(ProgramSettings(driver.folder.folder())
+                    .setAdditionShown(ProgramSettings::Addition::BloodPressureFigures, true));
     openWith("Ann",
         {
             { dated(5, 1), "7:00 AM", "120", "80", "70" },

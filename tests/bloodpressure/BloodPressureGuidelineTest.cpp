@@ -126,14 +126,40 @@ TEST(BloodPressureGuidelineTest, AReadingTakesTheMoreSevereOfItsValues)
     }
 }
 
-TEST(BloodPressureGuidelineTest, OnlyEshMarksIsolatedSystolic)
+// ESH 2023's table: isolated systolic is 140 or more over below 90,
+// isolated diastolic below 140 under 90 or more; 140/90 is neither.
+TEST(BloodPressureGuidelineTest, OnlyEshMarksIsolatedHypertension)
 {
     const Guideline& esh = Guideline::of(Id::Esh);
-    EXPECT_TRUE(esh.isIsolatedSystolic(140, 89));
-    EXPECT_FALSE(esh.isIsolatedSystolic(139, 70));
-    EXPECT_FALSE(esh.isIsolatedSystolic(150, 90));
-    for (const Id other : { Id::Own, Id::AccAha, Id::Esc })
+    const struct {
+        double systolic;
+        double diastolic;
+        bool isolatedSystolic;
+        bool isolatedDiastolic;
+    } cases[] = {
+        { 140, 89, true, false },
+        { 140, 89.5, true, false },
+        { 180, 70, true, false },
+        { 139, 90, false, true },
+        { 139.5, 90, false, true },
+        { 120, 110, false, true },
+        { 140, 90, false, false },
+        { 139, 89, false, false },
+        { 150, 95, false, false },
+        { 120, 80, false, false },
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(esh.isIsolatedSystolic(c.systolic, c.diastolic), c.isolatedSystolic)
+            << c.systolic << "/" << c.diastolic;
+        EXPECT_EQ(esh.isIsolatedDiastolic(c.systolic, c.diastolic), c.isolatedDiastolic)
+            << c.systolic << "/" << c.diastolic;
+    }
+    EXPECT_TRUE(esh.marksIsolated());
+    for (const Id other : { Id::Own, Id::AccAha, Id::Esc }) {
+        EXPECT_FALSE(Guideline::of(other).marksIsolated());
         EXPECT_FALSE(Guideline::of(other).isIsolatedSystolic(160, 70));
+        EXPECT_FALSE(Guideline::of(other).isIsolatedDiastolic(120, 100));
+    }
 }
 
 TEST(BloodPressureGuidelineTest, HomeThresholds)

@@ -106,13 +106,16 @@ TEST(BloodPressureStatisticsTest, CategoryCountsFollowTheGuideline)
         reading(LastDay, "8:00 AM", "125", "78"),
         reading(LastDay, "9:00 AM", "145", "80"),
         reading(LastDay, "10:00 AM", "165", "95"),
+        reading(LastDay, "11:00 AM", "135", "92"),
     };
-    EXPECT_EQ(statisticsOf(rows, Id::AccAha).categoryCounts, QList<int>({ 1, 1, 0, 2, 0 }));
+    EXPECT_EQ(statisticsOf(rows, Id::AccAha).categoryCounts, QList<int>({ 1, 1, 0, 3, 0 }));
     const Statistics esh = statisticsOf(rows, Id::Esh);
-    EXPECT_EQ(esh.categoryCounts, QList<int>({ 1, 1, 0, 1, 1, 0 }));
+    EXPECT_EQ(esh.categoryCounts, QList<int>({ 1, 1, 0, 2, 1, 0 }));
     EXPECT_EQ(esh.isolatedSystolic, 1);
+    EXPECT_EQ(esh.isolatedDiastolic, 1);
+    EXPECT_EQ(statisticsOf(rows, Id::Own).isolatedDiastolic, 0);
     // 118 over 78 is elevated by its diastolic under ESC.
-    EXPECT_EQ(statisticsOf(rows, Id::Esc).categoryCounts, QList<int>({ 0, 2, 2 }));
+    EXPECT_EQ(statisticsOf(rows, Id::Esc).categoryCounts, QList<int>({ 0, 2, 3 }));
 }
 
 TEST(BloodPressureStatisticsTest, HomeWeekLeavesDayOneOutAndNeedsFourDays)
@@ -185,8 +188,48 @@ TEST(BloodPressureStatisticsTest, HomeWeekTexts)
             "Not enough days (3 of 6 days with readings, 4 needed)" }));
     rows.append(reading(LastDay.addDays(-3), "7:00 AM", "121", "81"));
     EXPECT_EQ(BloodPressureSummaryText::homeWeek(statisticsOf(rows, Id::AccAha)).mid(1),
-        QStringList({ "135/88, pulse 70 (4 readings on 4 of 6 days with readings)",
+        QStringList({ "135.3/87.8, pulse 70 (4 readings on 4 of 6 days with readings)",
             "Above the home threshold of 130/80 (ACC/AHA 2017)" }));
+}
+
+// count readings: the first one first, the others rest.
+QList<QPair<int, int>> oneAndMany(int count, QPair<int, int> first, QPair<int, int> rest)
+{
+    QList<QPair<int, int>> values { first };
+    while (values.size() < count)
+        values.append(rest);
+    return values;
+}
+
+// The averages shown beside "Above" or "Below" are the ones compared, to one
+// decimal, and never shown reaching a threshold they stay below.
+TEST(BloodPressureStatisticsTest, HomeWeekShowsTheAveragesItCompares)
+{
+    const struct {
+        const char* what;
+        QList<QPair<int, int>> readings; // spread over four days
+        const char* averages;
+        const char* verdict;
+    } cases[] = {
+        { "84.67 is below 85",
+            { { 130, 84 }, { 134, 85 }, { 133, 85 }, { 132, 84 }, { 133, 85 }, { 132, 85 } },
+            "132.3/84.7", "Below" },
+        { "84.95 would round to 85.0", oneAndMany(20, { 133, 84 }, { 133, 85 }), "133.0/84.95",
+            "Below" },
+        { "85 is at the threshold", oneAndMany(4, { 120, 85 }, { 120, 85 }), "120.0/85.0",
+            "Above" },
+        { "134.99 systolic", oneAndMany(100, { 134, 80 }, { 135, 80 }), "134.99/80.0", "Below" },
+    };
+    for (const auto& c : cases) {
+        QList<Reading> rows;
+        for (qsizetype i = 0; i < c.readings.size(); ++i)
+            rows.append(reading(LastDay.addDays(-(i % 4)), "7:00 PM",
+                QString::number(c.readings[i].first), QString::number(c.readings[i].second)));
+        const Statistics statistics = statisticsOf(rows, Id::Esh);
+        EXPECT_EQ(BloodPressureSummaryText::homeWeekAverages(statistics), c.averages) << c.what;
+        EXPECT_TRUE(BloodPressureSummaryText::threshold(statistics).startsWith(c.verdict))
+            << c.what;
+    }
 }
 
 } // namespace

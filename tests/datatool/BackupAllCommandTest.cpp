@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -13,13 +15,16 @@ namespace {
 
 using Files = QMap<QString, QByteArray>;
 
-// The lines of `halvorn-data backups DIR`: name and state.
+// The lines of `halvorn-data backups DIR`: name and state; what each holds
+// is indented under it.
 QStringList listed(const QString& parent)
 {
     const DataToolRun run = runDataTool({ "backups", parent });
     EXPECT_EQ(run.exitCode, 0) << run.errText().toStdString();
     QStringList lines;
     for (const QString& line : run.outText().split('\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(' '))
+            continue;
         const QStringList fields = line.split('\t');
         lines.append(fields.value(0) + " " + fields.value(1));
     }
@@ -55,6 +60,8 @@ TEST(DataToolBackupAll, BacksUpIntoDatedFoldersAndKeepsTheNewest)
         }
     }
     ASSERT_EQ(made.size(), 3);
+    // What the daily timer runs counts as the main screen's last backup.
+    EXPECT_EQ(ProgramSettings(program.folder()).lastBackupDate(), QDate::currentDate());
     const QStringList kept = datedFolders(target);
     EXPECT_EQ(kept, made.mid(1));
     EXPECT_EQ(listed(target), QStringList({ kept.at(0) + " complete", kept.at(1) + " complete" }));
@@ -131,4 +138,39 @@ TEST(DataToolBackupAll, RestoresEverythingFromADatedFolderAndRefusesAnUnfinished
         = runDataTool({ "restore", "all", dated, "--yes", "--dir", restored.path() });
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.errText().contains("no manifest")) << refused.errText().toStdString();
+}
+
+// Under each dated folder, indented, what it holds: from the manifest, and
+// "details unknown" for a manifest written before it said so.
+TEST(DataToolBackupAll, BackupsListsWhatEachBackupHolds)
+{
+    TemporaryProgramFolder program;
+    buildSoundFolder(program);
+    TemporaryProgramFolder parent;
+    ASSERT_EQ(runDataTool({ "backup", "all", parent.path(), "--dir", program.path() }).exitCode, 0);
+    const QString dated = QDir(parent.path()).filePath(datedFolders(parent.path()).value(0));
+
+    const DataToolRun run = runDataTool({ "backups", parent.path() });
+    ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
+    const QStringList lines = run.outText().split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 3) << run.outText().toStdString();
+    EXPECT_TRUE(lines.at(0).startsWith(QFileInfo(dated).fileName() + "\tcomplete\t"));
+    EXPECT_EQ(lines.at(1), "    Password Keeper: 2 entries");
+    for (const QString& line : lines.mid(2))
+        EXPECT_TRUE(line.startsWith("    Weight Tracker: ")
+            || line.startsWith("    Blood Pressure Tracker: "))
+            << line.toStdString();
+
+    // The same backup with a manifest of an older program.
+    QFile manifest(QDir(dated).filePath("halvorn-manifest.json"));
+    ASSERT_TRUE(manifest.open(QIODevice::ReadOnly));
+    QJsonObject root = QJsonDocument::fromJson(manifest.readAll()).object();
+    manifest.close();
+    root.remove("contents");
+    ASSERT_TRUE(manifest.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    manifest.write(QJsonDocument(root).toJson());
+    manifest.close();
+    const DataToolRun older = runDataTool({ "backups", parent.path() });
+    EXPECT_EQ(older.outText().split('\n', Qt::SkipEmptyParts).mid(1),
+        QStringList({ "    details unknown" }));
 }

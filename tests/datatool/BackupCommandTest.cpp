@@ -4,6 +4,8 @@
 
 #include "storage/DataFolderLock.h"
 
+#include "storage/ProgramSettings.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -67,6 +69,8 @@ TEST(DataToolBackup, BacksUpEachSetAndRestoresIt)
             EXPECT_TRUE(backup.outText().contains(QDir(target).filePath(name) + "\n"))
                 << name.toStdString();
         EXPECT_EQ(lines.last(), c.status);
+        // The main screen's last backup.
+        EXPECT_EQ(ProgramSettings(program.folder()).lastBackupDate(), QDate::currentDate());
         const Files live = folderContents(program.path());
         const Files copies = folderContents(target);
         EXPECT_EQ(copies.keys(), c.backupFiles);

@@ -6,16 +6,23 @@
 #include "bloodpressure/BloodPressureFile.h"
 #include "datatool/DataTool.h"
 #include "passwords/PasswordFiles.h"
+#include "storage/CsvReader.h"
+#include "storage/NumberText.h"
+#include "storage/StoredDate.h"
+#include "weight/WeightFile.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -36,7 +43,103 @@ void storeEntries(const TemporaryProgramFolder& folder, const QList<PasswordEntr
         ASSERT_TRUE(files.AddEntry(entry).succeeded) << entry.name.toStdString();
 }
 
+// Every number in a JSON value, and every text of a field that reads as a
+// number, with where it was found.
+void collectNumbers(
+    const QJsonValue& value, const QString& where, QList<QPair<QString, QJsonValue>>& found)
+{
+    if (value.isArray()) {
+        const QJsonArray array = value.toArray();
+        for (qsizetype i = 0; i < array.size(); ++i)
+            collectNumbers(array[i], where + QStringLiteral("[%1]").arg(i), found);
+    } else if (value.isObject()) {
+        const QJsonObject object = value.toObject();
+        for (auto it = object.begin(); it != object.end(); ++it)
+            collectNumbers(it.value(), where + u'.' + it.key(), found);
+    } else if (value.isDouble() || (value.isString() && NumberText::toNumber(value.toString()))) {
+        found.append({ where, value });
+    }
+}
+
+// A number as a person would write it: no exponent, no more decimals than
+// allowed, no "-0".
+bool reads(const QJsonValue& value, int decimals)
+{
+    if (value.isDouble()) {
+        const double scale = std::pow(10.0, decimals);
+        const double number = value.toDouble();
+        return std::round(number * scale) / scale == number
+            && !(number == 0 && std::signbit(number));
+    }
+    const QString text = value.toString().trimmed();
+    const qsizetype point = text.indexOf(u'.');
+    return !text.contains(u'e', Qt::CaseInsensitive) && text != u"-0"
+        && (point < 0 || text.size() - point - 1 <= decimals);
+}
+
 } // namespace
+
+// A log whose changes and differences come out of single precision with a
+// tail: 182.7 - 183 is -0.2999878 there, 183.3 against a beginning of 183.3
+// a few millionths. What a spreadsheet or a script reads holds none of it.
+TEST(DataToolExport, ExportsAndStatsHoldNoFloatNoise)
+{
+    TemporaryProgramFolder folder;
+    WeightFile weights;
+    weights.name = "Noe";
+    weights.beginningWeight = "183.3";
+    weights.goalWeight = "150";
+    const QStringList typed { "183.0", "182.7", "183.3", "182.4", "181.9", "180.1", "180.3" };
+    for (qsizetype i = 0; i < typed.size(); ++i)
+        weights.rows.append({ StoredDate::longText(QDate(2026, 11, 2).addDays(3 * i)), typed[i] });
+    IndividualList people = WeightFile::LoadIndividualList(folder.folder());
+    people.add("Noe");
+    ASSERT_TRUE(weights.SaveWeightFile(folder.folder()));
+    ASSERT_TRUE(WeightFile::WriteIndividualList(folder.folder(), people));
+    BloodPressureFile readings;
+    readings.name = "Noe";
+    for (int day = 0; day < 7; ++day)
+        readings.rows.append({ StoredDate::longText(QDate(2026, 11, 2).addDays(day)), "7:00 AM",
+            QString::number(131 + day % 3), QString::number(84 + day % 2), "71" });
+    IndividualList patients = BloodPressureFile::emptyIndividualList();
+    ASSERT_TRUE(patients.addIndividual(
+        folder.folder(), "Noe", [&] { return readings.SaveBloodPressureFile(folder.folder()); }));
+
+    QList<QPair<QString, QJsonValue>> figures;
+    for (const char* kind : { "weight", "bp" }) {
+        const DataToolRun csv = runDataTool({ "export", kind, "Noe", "--dir", folder.path() });
+        ASSERT_EQ(csv.exitCode, 0) << csv.errText().toStdString();
+        const std::optional<QList<CsvReader::Record>> records = CsvReader::parse(csv.out);
+        ASSERT_TRUE(records);
+        for (const CsvReader::Record& record : *records) {
+            for (const QString& field : record.fields)
+                collectNumbers(
+                    field, QStringLiteral("%1 CSV line %2").arg(kind).arg(record.line), figures);
+        }
+        collectNumbers(
+            exportJson(folder, { kind, "Noe" }), QStringLiteral("%1 JSON").arg(kind), figures);
+    }
+    // The weights were typed with one decimal; every derived figure has one.
+    ASSERT_GT(figures.size(), 60);
+    for (const auto& [where, value] : figures)
+        EXPECT_TRUE(reads(value, 1)) << where.toStdString() << ": "
+                                     << QJsonDocument(QJsonArray { value }).toJson().toStdString();
+
+    QList<QPair<QString, QJsonValue>> statistics;
+    for (const QStringList& command :
+        { QStringList { "weight", "Noe" }, QStringList { "bp", "Noe", "--guideline", "esh" } }) {
+        const DataToolRun stats = runDataTool(QStringList { "stats" } + command
+            + QStringList { "--format", "json", "--dir", folder.path() });
+        ASSERT_EQ(stats.exitCode, 0) << stats.errText().toStdString();
+        EXPECT_FALSE(stats.out.contains("-0,") || stats.out.contains("-0\n"));
+        collectNumbers(QJsonDocument::fromJson(stats.out).object(),
+            QStringLiteral("stats ") + command.first(), statistics);
+    }
+    ASSERT_GT(statistics.size(), 20);
+    for (const auto& [where, value] : statistics)
+        EXPECT_TRUE(reads(value, 4)) << where.toStdString() << ": "
+                                     << QJsonDocument(QJsonArray { value }).toJson().toStdString();
+}
 
 // The log's example: weigh-ins 200, 198.5, 199 from a beginning of 200. The
 // CSV leaves the 46 empty rows out and keeps the comment's line break.
@@ -192,6 +295,53 @@ TEST(DataToolExport, RefusesToWriteOverAFileOfTheProgramFolder)
     const DataToolRun run = runDataTool({ "export", "weight", "Ann", "-o",
         folder.filePath("WeightTrker.Fil"), "--dir", folder.path() });
     EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(folderContents(folder.path()), before);
+}
+
+// Not over a program file that does not exist yet either (the lock, the
+// vault, the settings), nor as any new file inside the program folder, by
+// whatever path or letter case: an export there would block the program, or
+// leave the passwords in clear among its files.
+TEST(DataToolExport, RefusesAnyOutputInsideTheProgramFolder)
+{
+    TemporaryProgramFolder folder;
+    copyFixture("logs", folder);
+    ASSERT_TRUE(QDir(folder.path()).mkdir("pictures"));
+    TemporaryProgramFolder elsewhere;
+    const QString link = elsewhere.filePath("program");
+    ASSERT_TRUE(QFile::link(folder.path(), link));
+    const QMap<QString, QByteArray> before = folderContents(folder.path());
+
+    const QStringList outputs {
+        folder.filePath("halvorn.lock"),
+        folder.filePath("Secvault.vlt"),
+        folder.filePath("SECVAULT.VLT"),
+        folder.filePath("Secfile1.Fil"),
+        folder.filePath("Secfile2.fil"),
+        folder.filePath("Halvorn.ini"),
+        folder.filePath("GColor4.Fil"),
+        folder.filePath("halvorn-journal.json"),
+        folder.filePath("WeightTrker.Fil"),
+        folder.filePath("passwords.json"),
+        folder.filePath("pictures/passwords.json"),
+        link + "/halvorn.lock",
+        elsewhere.filePath("../" + QFileInfo(folder.path()).fileName() + "/Secvault.vlt"),
+    };
+    for (const QString& output : outputs) {
+        for (const QStringList& command :
+            { QStringList { "export", "passwords", "--format", "json" },
+                QStringList { "report", "weight", "Ann" } }) {
+            SCOPED_TRACE((command.join(' ') + " -o " + output).toStdString());
+            QBuffer out;
+            QBuffer err;
+            out.open(QIODevice::WriteOnly);
+            err.open(QIODevice::WriteOnly);
+            DataTool tool(out, err, false, folder.path());
+            EXPECT_EQ(tool.run(command + QStringList { "-o", output }), 2);
+            EXPECT_TRUE(err.data().contains("lies inside the program folder"))
+                << err.data().toStdString();
+        }
+    }
     EXPECT_EQ(folderContents(folder.path()), before);
 }
 

@@ -83,7 +83,8 @@ TEST(DataToolLogImport, ImportsWeighInsInThePersonsOwnUnit)
     ASSERT_EQ(
         importExport(folder, { "weight", "Eve", elsewhere.filePath("first.csv") }).exitCode, 0);
     ASSERT_EQ(
-        runDataTool({ "set", "weight", "eve", "--unit", "kg", "--dir", folder.path() }).exitCode,
+        runDataTool({ "set", "weight", "eve", "--unit", "kg", "--relabel", "--dir", folder.path() })
+            .exitCode,
         0);
 
     const DataToolRun apple = importExport(

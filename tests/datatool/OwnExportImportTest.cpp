@@ -156,7 +156,8 @@ TEST(OwnExportImport, ConvertsOnlyWhenTheExportNamesAnotherUnit)
         TemporaryProgramFolder folder;
         copyFixture("logs", folder);
         if (c.annInKilograms) {
-            ASSERT_EQ(run(folder, { "set", "weight", "Ann", "--unit", "kg" }).exitCode, 0);
+            ASSERT_EQ(
+                run(folder, { "set", "weight", "Ann", "--unit", "kg", "--relabel" }).exitCode, 0);
         }
         TemporaryProgramFolder elsewhere;
         elsewhere.write(c.file, c.content);

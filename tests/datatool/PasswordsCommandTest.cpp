@@ -1,6 +1,14 @@
 #include "DataToolProcess.h"
 #include "FolderContents.h"
+#include "PdfInspection.h"
 #include "TemporaryProgramFolder.h"
+
+#include "passwords/KeeperProtection.h"
+#include "passwords/PasswordFiles.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -51,6 +59,73 @@ TEST_F(PasswordsCommandTest, ProtectingKeepsEveryExportByteAndAWrongPasswordChan
     ASSERT_EQ(unprotect.exitCode, 0) << unprotect.errText().toStdString();
     EXPECT_FALSE(folder.exists("Secvault.vlt"));
     EXPECT_EQ(exportCsv().out, before.out);
+}
+
+// Greek, Cyrillic, Chinese and an emoji in a protected keeper come back
+// through the export, the printed entry, a backup and its restore; nothing
+// of them is in clear on disk.
+TEST_F(PasswordsCommandTest, AProtectedKeeperCarriesAnyTextThroughEveryWayOut)
+{
+    ASSERT_EQ(runDataToolWithInput(in({ "passwords", "protect" }), "pw\n").exitCode, 0);
+    const PasswordEntry greek { QStringLiteral("\u03a4\u03c1\u03ac\u03c0\u03b5\u03b6\u03b1"),
+        QStringLiteral("\u0438\u0432\u0430\u043d"), QStringLiteral("\u5bc6\u7801\U0001F511"),
+        QStringLiteral("\u0421\u0447\u0451\u0442 \u03b1\u03b2") };
+    {
+        PasswordFiles files(
+            folder.folder(), KeeperProtection(folder.folder()).unlock("pw").storage);
+        ASSERT_TRUE(files.AddEntry(greek));
+    }
+    for (const QString& text : { greek.name, greek.signOn, greek.password })
+        EXPECT_FALSE(folder.read("Secvault.vlt").contains(text.toUtf8()));
+    auto exported = [this] {
+        const DataToolRun run = exportCsv("pw\n");
+        EXPECT_EQ(run.exitCode, 0) << run.errText().toStdString();
+        for (const QJsonValue entry : QJsonDocument::fromJson(run.out)["entries"].toArray()) {
+            if (entry["name"].toString() != u"Bank" && entry["name"].toString() != u"Mail")
+                return PasswordEntry { entry["name"].toString(), entry["sign_on"].toString(),
+                    entry["password"].toString(), entry["comment"].toString() };
+        }
+        return PasswordEntry {};
+    };
+    EXPECT_EQ(exported(), greek);
+
+    TemporaryProgramFolder elsewhere;
+    const QString pdf = elsewhere.filePath("entry.pdf");
+    const DataToolRun report
+        = runDataToolWithInput(in({ "report", "passwords", greek.name, "-o", pdf }), "pw\n");
+    ASSERT_EQ(report.exitCode, 0) << report.errText().toStdString();
+    const QString text = PdfInspection(pdf).lines(0).join(u'\n');
+    // The fonts here have no Chinese nor emoji glyphs; the Greek and
+    // Cyrillic ones are Liberation Serif's.
+    for (const QString& expected : { greek.name, greek.signOn, greek.comment })
+        EXPECT_TRUE(text.contains(expected)) << text.toStdString();
+
+    TemporaryProgramFolder backup;
+    ASSERT_EQ(runDataTool(in({ "backup", "passwords", backup.path() })).exitCode, 0);
+    {
+        PasswordFiles files(
+            folder.folder(), KeeperProtection(folder.folder()).unlock("pw").storage);
+        const QStringList items = files.LoadIndex();
+        ASSERT_TRUE(files.DeleteEntry(items.at(PasswordFiles::findByName(items, greek.name))));
+    }
+    EXPECT_EQ(exported(), PasswordEntry {});
+    const DataToolRun restore = runDataTool(in({ "restore", "passwords", backup.path(), "--yes" }));
+    ASSERT_EQ(restore.exitCode, 0) << restore.errText().toStdString();
+    EXPECT_EQ(exported(), greek);
+}
+
+// A save cut short where no unnamed temporary file can be made leaves its new
+// version beside the file, passwords included.
+TEST_F(PasswordsCommandTest, ALeftoverOfACutSaveIsNamedByCheckAndGoesAtTheNextLockedCommand)
+{
+    folder.write("Secfile2.fil.Ab12Cd", folder.read("Secfile2.fil"));
+    const DataToolRun check = runDataTool(in({ "check" }));
+    EXPECT_TRUE((check.outText() + check.errText()).contains("Secfile2.fil.Ab12Cd"))
+        << check.outText().toStdString() << check.errText().toStdString();
+    EXPECT_TRUE(folder.exists("Secfile2.fil.Ab12Cd"));
+
+    ASSERT_EQ(runDataToolWithInput(in({ "passwords", "protect" }), "pw\n").exitCode, 0);
+    EXPECT_FALSE(folder.exists("Secfile2.fil.Ab12Cd"));
 }
 
 TEST_F(PasswordsCommandTest, ChangeMasterReadsTheOldPasswordThenTheNew)

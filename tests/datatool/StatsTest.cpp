@@ -96,7 +96,7 @@ TEST_F(DataToolStats, TextRoundsAsTheScreenAndFollowsTheStoredGuideline)
             "Evening: 138/87, pulse 73 (2 readings)",
             "Home-monitoring week:",
             "Week of 2026-03-14 to 2026-03-20, day 1 left out: 2026-03-15 to 2026-03-20",
-            "131/83, pulse 71 (5 readings on 4 of 6 days with readings)",
+            "130.8/82.8, pulse 71 (5 readings on 4 of 6 days with readings)",
             "Below the home threshold of 135/85 (ESH 2023)",
             "Categories (ESH 2023):",
             "Optimal 0",
@@ -106,10 +106,11 @@ TEST_F(DataToolStats, TextRoundsAsTheScreenAndFollowsTheStoredGuideline)
             "Grade 2 1",
             "Grade 3 0",
             "Isolated systolic (also in its grade) 1",
+            "Isolated diastolic (also in its grade) 0",
         }));
 }
 
-TEST_F(DataToolStats, JsonGivesTheFiguresUnrounded)
+TEST_F(DataToolStats, JsonGivesTheFiguresToFourDecimals)
 {
     const DataToolRun run = stats({ "Dee", "--format", "json", "--guideline", "acc-aha" });
     ASSERT_EQ(run.exitCode, 0) << run.errText().toStdString();
@@ -121,7 +122,8 @@ TEST_F(DataToolStats, JsonGivesTheFiguresUnrounded)
     EXPECT_EQ(json["last"].toString(), "2026-03-20");
     const QJsonObject systolic = json["systolic"].toObject();
     EXPECT_EQ(systolic["min"].toDouble(), 120);
-    EXPECT_DOUBLE_EQ(systolic["average"].toDouble(), 964.0 / 7);
+    // 964 / 7.
+    EXPECT_EQ(systolic["average"].toDouble(), 137.7143);
     EXPECT_EQ(systolic["max"].toDouble(), 160);
     EXPECT_DOUBLE_EQ(json["pulse"].toObject()["average"].toDouble(), 74);
     const QJsonObject morning = json["morning"].toObject();
@@ -135,6 +137,7 @@ TEST_F(DataToolStats, JsonGivesTheFiguresUnrounded)
     EXPECT_EQ(week["readings"].toInt(), 5);
     EXPECT_DOUBLE_EQ(week["systolic"].toDouble(), 130.8);
     EXPECT_DOUBLE_EQ(week["diastolic"].toDouble(), 82.8);
+    EXPECT_EQ(week["averages_text"].toString(), "130.8/82.8");
     // 130.8 is at or over ACC/AHA's 130, though below the 135 of the others.
     EXPECT_TRUE(week["above_threshold"].toBool());
     EXPECT_EQ(json["categories"].toObject(),
@@ -200,12 +203,13 @@ TEST_F(DataToolStats, TheReportsSummaryPageComesFirst)
              "Pulse 68 74 80",
              "Morning (4:00 AM to 11:59 AM): 142/89, pulse 75 (4 readings)",
              "Evening (6:00 PM to 11:59 PM): 138/87, pulse 73 (2 readings)",
-             "131/83, pulse 71 (5 readings on 4 of 6 days with readings)",
+             "130.8/82.8, pulse 71 (5 readings on 4 of 6 days with readings)",
              "Below the home threshold of 135/85 (ESH 2023)",
              "Readings in each category (ESH 2023):",
              "High normal 2",
              "Grade 2 1",
              "Isolated systolic (also in its grade) 1",
+             "Isolated diastolic (also in its grade) 0",
          })
         EXPECT_TRUE(summary.contains(QLatin1String(expected))) << expected << "\n"
                                                                << summary.join('\n').toStdString();
@@ -220,6 +224,42 @@ TEST_F(DataToolStats, TheReportsSummaryPageComesFirst)
     ASSERT_EQ(
         runDataTool({ "report", "bp", "Dee", "-o", path, "--dir", folder.path() }).exitCode, 0);
     EXPECT_TRUE(PdfInspection(path).pagesWith("Blood Pressure Summary").isEmpty());
+}
+
+// Readings at ESH's bounds of isolated hypertension.
+TEST_F(DataToolStats, IsolatedDiastolicIsCountedAndMarkedBesideIsolatedSystolic)
+{
+    addIndividual(QStringLiteral("Fay"),
+        {
+            reading(1, "7:00 AM", "140", "89", "70"),
+            reading(2, "7:00 AM", "139", "90", "70"),
+            reading(3, "7:00 AM", "140", "90", "70"),
+            reading(4, "7:00 AM", "139", "89", "70"),
+            reading(5, "7:00 AM", "120", "95", "70"),
+        });
+    const DataToolRun esh = stats({ "Fay", "--format", "json", "--guideline", "esh" });
+    ASSERT_EQ(esh.exitCode, 0) << esh.errText().toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(esh.out).object();
+    EXPECT_EQ(json["isolated_systolic"].toInt(), 1);
+    EXPECT_EQ(json["isolated_diastolic"].toInt(), 2);
+    // Other guidelines have no such row, so neither key.
+    const QJsonObject own
+        = QJsonDocument::fromJson(stats({ "Fay", "--format", "json" }).out).object();
+    EXPECT_FALSE(own.contains("isolated_systolic"));
+    EXPECT_FALSE(own.contains("isolated_diastolic"));
+
+    QTemporaryDir outputs;
+    const QString path = outputs.filePath("fay.pdf");
+    ASSERT_EQ(runDataTool({ "report", "bp", "Fay", "-o", path, "--guideline", "esh", "--dir",
+                              folder.path() })
+                  .exitCode,
+        0);
+    const PdfInspection pdf(path);
+    EXPECT_EQ(pdf.pagesWith("March 01, 2026 7:00 AM 140* ISH 89 70"), QList<int>({ 0 }));
+    EXPECT_EQ(pdf.pagesWith("March 02, 2026 7:00 AM 139 90* IDH 70"), QList<int>({ 0 }));
+    EXPECT_EQ(pdf.pagesWith("March 03, 2026 7:00 AM 140* 90* 70"), QList<int>({ 0 }));
+    EXPECT_EQ(pdf.pagesWith("March 05, 2026 7:00 AM 120 95* IDH 70"), QList<int>({ 0 }));
+    EXPECT_EQ(pdf.pagesWith("IDH: Isolated diastolic"), QList<int>({ 0 }));
 }
 
 TEST_F(DataToolStats, TheExportsCategoriesFollowTheStoredGuideline)

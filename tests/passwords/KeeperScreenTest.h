@@ -11,18 +11,11 @@
 
 #include <memory>
 
-// The Password Keeper on scripted services. An empty keeper offers
-// protection at its first opening; these tests are about the rest, so the
-// offer was declined before.
+// The Password Keeper on scripted services.
 class KeeperScreenTest : public testing::Test, protected ScriptedScreenServices
 {
 protected:
     std::unique_ptr<PasswordKeeper> screen;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(ProgramSettings(folder.folder()).setKeeperProtectionDeclined(true));
-    }
 
     // The keeper, shown and active, over the entries stored so far. Focus
     // changes reach the boxes only in the active window.

@@ -214,19 +214,19 @@ TEST_F(PasswordKeeperLockTest, ProtectingFromTheMenuEncryptsAndSavesGoIntoTheVau
     EXPECT_EQ(PasswordFiles(folder.folder()).LoadIndex().size(), 5);
 }
 
-TEST_F(PasswordKeeperLockTest, AnEmptyKeeperOffersProtectionOnceAndRemembersNo)
+TEST_F(PasswordKeeperLockTest, AnEmptyKeeperAsksNothingWhenItOpens)
 {
     QFile::remove(folder.filePath("Secfile1.Fil"));
     QFile::remove(folder.filePath("Secfile2.fil"));
-    messages.queueAnswer(Answer::No);
-    open();
-    ASSERT_EQ(messages.messages().size(), 1);
-    EXPECT_TRUE(messages.messages().first().text.contains("master password"));
-    EXPECT_TRUE(ProgramSettings(folder.folder()).keeperProtectionDeclined());
-    screen.reset();
-
-    open();
-    EXPECT_EQ(messages.messages().size(), 1);
+    for (int opening = 1; opening <= 2; ++opening) {
+        open();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(messages.messages().isEmpty());
+        // Protection waits in the Options menu.
+        EXPECT_TRUE(find<QAction>("mOProtect")->isEnabled());
+        screen.reset();
+    }
+    EXPECT_FALSE(QFile::exists(folder.filePath("Halvorn.ini")));
 }
 
 } // namespace

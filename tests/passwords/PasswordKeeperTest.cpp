@@ -299,6 +299,23 @@ TEST_F(PasswordKeeperTest, ControlsCarryTheirCaptionsAndLimits)
     EXPECT_EQ(commentBox()->toPlainText(), QString(190, u'c') + "0123456789");
 }
 
+// The screen's own items in their order; the master password's commands
+// come after them, with access keys of their own.
+TEST_F(PasswordKeeperTest, TheOptionsMenuHoldsTheScreensItemsThenTheMasterPassword)
+{
+    open();
+    QStringList items;
+    for (const QAction* item : find<QMenu>("mO")->actions())
+        items.append(
+            item->isSeparator() ? QStringLiteral("-") : item->objectName() + u' ' + item->text());
+    EXPECT_EQ(items,
+        QStringList({ "mOC Panel Color", "-", "mON &New File", "-", "mODel &Delete",
+            "mOP &Print Options", "mOS &Save", "-", "mOE E&xit", "-",
+            "mOProtect Protect with a &Master Password...",
+            "mOChangeMaster &Change Master Password...", "mORemoveProtection &Remove Protection...",
+            "mOLock &Lock", "mOLockTime Lock &After..." }));
+}
+
 TEST_F(PasswordKeeperTest, TheListShowsNamesOnlyInTheStoredOrder)
 {
     store("zeta", "", "");

@@ -1,3 +1,5 @@
+#include "../backup/Household.h"
+#include "FolderContents.h"
 #include "MainScreenFixture.h"
 #include "ModalWindow.h"
 
@@ -12,11 +14,15 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
+
+#include <functional>
 
 using Answer = MessageService::Answer;
 
@@ -156,6 +162,55 @@ TEST_F(FullBackupCommandsTest, BackUpEverythingWritesADatedFolderAndTheStatusBar
     EXPECT_EQ(screen->statusText(), "Main Menu");
 }
 
+// Every completed backup counts, whatever made it: the status bar says so
+// after a restart, from the day stored in Halvorn.ini even when no dated
+// folder speaks for it (a function's own backup, or the folder gone).
+TEST_F(FullBackupCommandsTest, EveryCompletedBackupShowsInTheStatusBarAfterARestart)
+{
+    const struct Case {
+        const char* kind;
+        std::function<void()> backUp;
+    } cases[] = {
+        { "Back Up Everything",
+            [this] {
+                dialogs.queueFolder(backups.path());
+                find<QAction>("mOBE")->trigger();
+            } },
+        { "the backup when Halvorn closes",
+            [this] {
+                turnOnCloseTimeBackup();
+                closeAndReopen();
+                EXPECT_TRUE(ProgramSettings(program->folder()).setBackUpAtClose(false));
+            } },
+        // What a function's Backup, halvorn-data backup and the daily timer
+        // store once their run completed (each checked in its own tests).
+        { "a function's backup",
+            [this] {
+                EXPECT_TRUE(ProgramSettings(program->folder()).recordBackup(clock.today()));
+            } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        renewFolder();
+        SetUp();
+        QDir().mkpath(backups.path());
+        clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+        start();
+        EXPECT_EQ(panelText(), "No backup yet");
+        c.backUp();
+        EXPECT_EQ(ProgramSettings(program->folder()).lastBackupDate(), QDate(2026, 12, 9));
+        clock.setNow(QDateTime(QDate(2026, 12, 11), QTime(9, 0)));
+        closeAndReopen();
+        EXPECT_EQ(panelText(), "Last backup: December 9, 2026");
+        // The dated folders gone, the stored day still tells.
+        QDir(backups.path()).removeRecursively();
+        closeAndReopen();
+        EXPECT_EQ(panelText(), "Last backup: December 9, 2026");
+        screen->close();
+        screen.reset();
+    }
+}
+
 TEST_F(FullBackupCommandsTest, RestoreEverythingRestoresTheChosenDatedBackup)
 {
     EXPECT_TRUE(ZorqNameFile(program->folder()).setFamilyName("Jones"));
@@ -236,4 +291,77 @@ TEST_F(FullBackupCommandsTest, BackupSettingsRefuseTheProgramFolderAndStoreTheCh
     EXPECT_TRUE(settings.backUpAtClose());
     EXPECT_EQ(settings.backupFolder(), QDir(backups.path()).absolutePath());
     EXPECT_EQ(settings.backupsKept(), 3);
+}
+
+// A Back Up Everything made by hand is the day's backup: closing the same
+// day adds no second, near-identical folder a minute later.
+TEST_F(FullBackupCommandsTest, TheCloseTimeBackupCountsOneMadeByHandTheSameDay)
+{
+    turnOnCloseTimeBackup();
+    start();
+    dialogs.queueFolder(backups.path());
+    find<QAction>("mOBE")->trigger();
+    clock.setNow(QDateTime(QDate(2026, 12, 9), QTime(10, 1)));
+    closeAndReopen();
+    EXPECT_EQ(datedNames(), QStringList({ "Halvorn 2026-12-09 1000" }));
+
+    clock.setNow(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    closeAndReopen();
+    EXPECT_EQ(datedNames(), QStringList({ "Halvorn 2026-12-09 1000", "Halvorn 2026-12-10 0900" }));
+}
+
+// The list shows what each backup holds; the question says what the restore
+// would lose and where the files it replaces go; the completion message
+// offers Undo This Restore, which puts every file back byte for byte.
+TEST_F(FullBackupCommandsTest, RestoreEverythingSaysWhatWouldBeLostAndCanBeUndone)
+{
+    Household::write(program->folder());
+    start();
+    dialogs.queueFolder(backups.path());
+    find<QAction>("mOBE")->trigger();
+    Household::addWeighIns(program->folder(), "Ann", QDate(2026, 3, 4), 2);
+    const QMap<QString, QByteArray> before = folderContents(program->path());
+
+    QString holds;
+    QString holdings;
+    whenModalOpens<RestoreEverythingDialog>(
+        "RestoreEverything", [&](RestoreEverythingDialog* dialog) {
+            ASSERT_NE(dialog, nullptr);
+            holds = dialog->findChild<QTableWidget*>("BackupList")->item(0, 3)->text();
+            holdings = dialog->findChild<QPlainTextEdit*>("BackupHoldings")->toPlainText();
+            dialog->findChild<QPushButton*>("RestoreButton")->click();
+        });
+    messages.queueAnswer(Answer::Yes);
+    messages.queueAnswer(Answer::Yes);
+    messages.queueAnswer(Answer::Ok);
+    find<QAction>("mORE")->trigger();
+
+    EXPECT_EQ(holds,
+        "Password Keeper 2 entries, Weight Tracker 2 people, Blood Pressure Tracker 1 "
+        "person");
+    EXPECT_EQ(holdings,
+        "Halvorn 2026-12-09 1000 holds:\n"
+        "Password Keeper: 2 entries\n"
+        "Weight Tracker: Ann, 3 weigh-ins, the last March 3, 2026\n"
+        "Weight Tracker: Bob, 3 weigh-ins, the last February 3, 2026\n"
+        "Blood Pressure Tracker: Dee, 2 readings, the last March 3, 2026");
+    const QStringList texts = messages.texts();
+    ASSERT_EQ(texts.size(), 4) << texts.join("\n--\n").toStdString();
+    EXPECT_TRUE(texts.at(1).contains("Files the backup does not hold are kept.\n\n"
+                                     "Weight Tracker: Ann has 2 weigh-ins after March 3, 2026 "
+                                     "that this backup does not hold.\n\n"
+                                     "Before any file is replaced, the files it replaces are "
+                                     "saved in a backup of their own in\n"
+        + QDir::toNativeSeparators(QDir(backups.path()).absolutePath())
+        + "\nso that the restore can be undone.\n\nProceed?"))
+        << texts.at(1).toStdString();
+    EXPECT_TRUE(texts.at(2).startsWith("Restoration Completed: "));
+    EXPECT_TRUE(
+        texts.at(2).endsWith("Halvorn 2026-12-09 1000 before restore\n\nUndo This Restore?"))
+        << texts.at(2).toStdString();
+    EXPECT_TRUE(texts.at(3).startsWith("The restore was undone")) << texts.at(3).toStdString();
+    EXPECT_EQ(folderContents(program->path()), before);
+    EXPECT_EQ(datedNames(),
+        QStringList({ "Halvorn 2026-12-09 1000", "Halvorn 2026-12-09 1000 before restore",
+            "Halvorn 2026-12-09 1000-2 before restore" }));
 }

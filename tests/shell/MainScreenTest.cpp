@@ -85,6 +85,33 @@ TEST_F(MainScreenTest, ControlsAndMenusCarryTheirCaptions)
     EXPECT_EQ(find<QMenu>("mHe")->title(), QStringLiteral("&Help"));
 }
 
+// The menus as the screen always had them; the backups of everything come
+// after its own items, with access keys none of them uses.
+TEST_F(MainScreenTest, TheMenusHoldTheScreensOwnItemsThenTheBackupsOfEverything)
+{
+    start();
+    const auto itemsOf = [this](const char* menuName) {
+        QStringList items;
+        for (const QAction* action : find<QMenu>(menuName)->actions())
+            items.append(action->isSeparator() ? QStringLiteral("-")
+                                               : action->objectName() + u' ' + action->text());
+        return items;
+    };
+    EXPECT_EQ(itemsOf("mO"),
+        QStringList({ "mOBC &Background Selector", "-", "mOPAction &Program Display", "-",
+            "mON &Family Name", "-", "mOE E&xit", "-", "mOBE Back Up &Everything...",
+            "mORE &Restore Everything...", "mOBS Backup &Settings..." }));
+    EXPECT_EQ(itemsOf("mOP"),
+        QStringList({ "mOPF &Full Screen Display", "mOPS &Smaller Screen Display", "-",
+            "mOPDefault &Default Screen Size" }));
+    EXPECT_EQ(itemsOf("mDI"),
+        QStringList({ "mFP A &Blood Pressure Tracker", "mFCal A &Password Keeper",
+            "mFToDo A &Weight Tracker" }));
+    EXPECT_EQ(itemsOf("mHe"),
+        QStringList({ "mHI &Program Overview", "mHBR &Backup and Restore Option", "-",
+            "mHA &About Halvorn", "mHWeb Halvorn on the &Web" }));
+}
+
 TEST_F(MainScreenTest, StoredSmallerDisplayIsRaisedToTheMinimumAndCentred)
 {
     for (const char* mode : { "Yes", "Yesterday" }) {

@@ -78,3 +78,17 @@ TEST(ProgramSettings, ASettingThatCouldNotBeWrittenIsForgotten)
     EXPECT_EQ(reread.backupOverdueDays(), ProgramSettings::DefaultBackupOverdueDays);
     EXPECT_EQ(reread.keeperLockMinutes(), 3);
 }
+
+// Backups are recorded as their runs complete, which need not be in date
+// order (a scheduled run with a clock set back): the newest day stays.
+TEST(ProgramSettings, TheLastBackupIsTheNewestDayRecorded)
+{
+    TemporaryProgramFolder program;
+    const ProgramSettings settings(program.folder());
+    EXPECT_FALSE(settings.lastBackupDate().isValid());
+    EXPECT_TRUE(settings.recordBackup(QDate(2026, 12, 9)).succeeded);
+    EXPECT_TRUE(settings.recordBackup(QDate(2026, 12, 1)).succeeded);
+    EXPECT_EQ(ProgramSettings(program.folder()).lastBackupDate(), QDate(2026, 12, 9));
+    EXPECT_TRUE(settings.recordBackup(QDate(2026, 12, 10)).succeeded);
+    EXPECT_EQ(ProgramSettings(program.folder()).lastBackupDate(), QDate(2026, 12, 10));
+}

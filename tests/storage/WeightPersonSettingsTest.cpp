@@ -17,7 +17,7 @@ const QByteArray AnnFile = "\"50\"\r\n\"January 01, 2013\"\r\n\"200\"\r\n";
 
 } // namespace
 
-TEST(WeightPersonSettings, AbsentSettingsReadAsPoundsWithoutHeightAndCreateNothing)
+TEST(WeightPersonSettings, AbsentSettingsReadAsNoUnitWithoutHeightAndCreateNothing)
 {
     TemporaryProgramFolder program;
     const WeightPersonSettings settings(program.folder());

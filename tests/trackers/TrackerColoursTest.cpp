@@ -76,7 +76,7 @@ protected:
     {
         messages.queueAnswer(answer);
         driver.dialogs.queueColour(colour);
-        driver.action("mOColor")->trigger();
+        driver.action("mOPC")->trigger();
     }
     // One of the pictures, in the program folder.
     void shipPicture(int number) const
@@ -85,7 +85,7 @@ protected:
         picture.fill(Qt::darkGreen);
         ASSERT_TRUE(picture.save(driver.folder.filePath(QStringLiteral("WP%1.jpg").arg(number))));
     }
-    void openSelector() { driver.action("mOGrid")->trigger(); }
+    void openSelector() { driver.action("mOBC")->trigger(); }
     QWidget* selector() const { return driver.find("SSPanel9"); }
     void clickThumbnail(int index)
     {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 WeighIn on(const QDate& date, const QString& weight)
@@ -28,15 +30,18 @@ TEST(WeightGraphOptionsTest, TrendLineAndDateSpacing)
     EXPECT_EQ(even.series[3].name, "Trend");
     EXPECT_EQ(even.valueAxisTitle, "Weight (kg)");
     EXPECT_TRUE(even.positions.isEmpty());
-    // By date the trend runs 200, 198 (January 11), 197.2 (March 1); the
-    // rows without a trend of their own hold the line where it was.
+    // By date the trend runs 200, then January 11 pulls it 1 - 0.9^10 of
+    // the way to 180 and March 1 another 1 - 0.9^49 to 190; the rows
+    // without a trend of their own hold the line where it was.
+    const double january11 = 200 + (1 - std::pow(0.9, 10)) * (180 - 200);
+    const double march1 = january11 + (1 - std::pow(0.9, 49)) * (190 - january11);
     const QList<double> trend = even.series[3].values;
     ASSERT_EQ(trend.size(), 5);
-    EXPECT_NEAR(trend[0], 197.2, 1e-9);
+    EXPECT_NEAR(trend[0], march1, 1e-9);
     EXPECT_NEAR(trend[1], 200, 1e-9);
     EXPECT_NEAR(trend[2], 200, 1e-9);
     EXPECT_NEAR(trend[3], 200, 1e-9);
-    EXPECT_NEAR(trend[4], 198, 1e-9);
+    EXPECT_NEAR(trend[4], january11, 1e-9);
 
     options.spaceByDate = true;
     const GraphData dated = WeightGraphData::build("Ann", rows, "150", "200", options);

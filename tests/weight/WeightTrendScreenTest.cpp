@@ -7,7 +7,9 @@
 
 #include "screens/LineChart.h"
 #include "screens/ShellState.h"
+#include "storage/ProgramSettings.h"
 #include "storage/StoredDate.h"
+#include "storage/WeightPersonSettings.h"
 #include "weight/WeightFile.h"
 #include "weight/ui/WeightTracker.h"
 
@@ -23,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -62,6 +65,17 @@ protected:
         annBytes = folder.read("Ann.Fil");
     }
 
+    // Ann's weights in pounds, and the figures and the trend line, which
+    // the screen shows only when asked, shown.
+    void showEverythingInPounds()
+    {
+        ASSERT_TRUE(WeightPersonSettings(folder.folder())
+                        .write("Ann", { WeightPersonSettings::Unit::Pounds, false, std::nullopt }));
+        const ProgramSettings settings(folder.folder());
+        ASSERT_TRUE(settings.setAdditionShown(ProgramSettings::Addition::WeightLogFigures, true));
+        ASSERT_TRUE(settings.setAdditionShown(ProgramSettings::Addition::WeightGraphTrend, true));
+    }
+
     void openAnn()
     {
         screen = std::make_unique<WeightTracker>(services);
@@ -96,11 +110,15 @@ protected:
 
 TEST_F(WeightTrendScreenTest, TrendFiguresAndTheGraphsTrendLineAndDateSpacing)
 {
+    showEverythingInPounds();
     openAnn();
     EXPECT_TRUE(text("TrendWeight").startsWith("Trend Weight: "))
         << text("TrendWeight").toStdString();
     EXPECT_TRUE(text("TrendWeight").endsWith(" lb"));
     EXPECT_TRUE(text("GoalProjection").startsWith("Goal expected about "))
+        << text("GoalProjection").toStdString();
+    // 0.2 lb every other day.
+    EXPECT_TRUE(text("GoalProjection").endsWith(" (at 0.7 lb a week)"))
         << text("GoalProjection").toStdString();
     EXPECT_TRUE(text("BodyMassIndex").isEmpty());
 
@@ -108,7 +126,8 @@ TEST_F(WeightTrendScreenTest, TrendFiguresAndTheGraphsTrendLineAndDateSpacing)
     auto* chart = find<LineChart>("Chart2D1");
     ASSERT_EQ(chart->seriesCount(), 4);
     EXPECT_DOUBLE_EQ(chart->value(3, 0), 201);
-    EXPECT_DOUBLE_EQ(chart->value(3, 1), 200.9);
+    // A month without weigh-ins lets June 1 pull the trend nearly all the way.
+    EXPECT_DOUBLE_EQ(chart->value(3, 1), 201 - (1 - std::pow(0.9, 31)));
     EXPECT_EQ(chart->yAxisTitle(), "Weight (lb)");
     EXPECT_TRUE(chart->positions().isEmpty());
 
@@ -118,7 +137,7 @@ TEST_F(WeightTrendScreenTest, TrendFiguresAndTheGraphsTrendLineAndDateSpacing)
     EXPECT_DOUBLE_EQ(chart->positions()[1], 31);
     EXPECT_DOUBLE_EQ(chart->positions()[2], 33);
 
-    find<QCheckBox>("TrendCheck")->setChecked(false);
+    find<QAction>("mOTrendLine")->trigger();
     EXPECT_EQ(chart->seriesCount(), 3);
     EXPECT_EQ(folder.read("Ann.Fil"), annBytes);
 
@@ -128,8 +147,40 @@ TEST_F(WeightTrendScreenTest, TrendFiguresAndTheGraphsTrendLineAndDateSpacing)
     EXPECT_FALSE(find<QWidget>("SSPanel4")->isVisible());
 }
 
+// The last weigh-in is 194.2 on July 29, 2026.
+TEST_F(WeightTrendScreenTest, TheGoalMessageAndTheProjectionNeverContradictEachOther)
+{
+    struct Case {
+        const char* what;
+        QByteArray goal;
+        QDate today;
+        bool congratulated;
+        bool projected;
+    };
+    const QList<Case> cases = {
+        { "not reached", "150", Today, false, true },
+        { "reached exactly", "194.2", Today, true, false },
+        { "passed", "196", Today, true, false },
+        { "projected date past", "150", QDate(2031, 1, 1), false, false },
+    };
+    for (const Case& c : cases) {
+        QByteArray ann = annBytes;
+        ann.replace("\"150\"", "\"" + c.goal + "\"");
+        folder.write("Ann.Fil", ann);
+        clock.setToday(c.today);
+        openAnn();
+        EXPECT_EQ(find<QLabel>("Label16")->isVisible(), c.congratulated) << c.what;
+        EXPECT_EQ(!text("GoalProjection").isEmpty(), c.projected)
+            << c.what << ": " << text("GoalProjection").toStdString();
+        EXPECT_FALSE(text("GoalProjection").contains("Not approaching")) << c.what;
+        screen.reset();
+    }
+}
+
 TEST_F(WeightTrendScreenTest, AveragesViewAndUnitsKeptBesideTheWeightFile)
 {
+    using Answer = MessageService::Answer;
+    showEverythingInPounds();
     openAnn();
     find<QAction>("mOAvg")->trigger();
     EXPECT_TRUE(find<QWidget>("AveragesPanel")->isVisible());
@@ -143,8 +194,10 @@ TEST_F(WeightTrendScreenTest, AveragesViewAndUnitsKeptBesideTheWeightFile)
     EXPECT_TRUE(monthly->item(1, 3)->text().startsWith("-"));
     EXPECT_GT(find<QTableWidget>("WeeklyAverages")->rowCount(), 8);
 
-    saveUnits(1, false, "170");
-    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('|').toStdString();
+    // Only relabelled: the numbers stay as typed.
+    messages.queueAnswer(Answer::No);
+    saveUnits(2, false, "170");
+    EXPECT_EQ(messages.texts().size(), 1) << messages.texts().join('|').toStdString();
     EXPECT_TRUE(text("TrendWeight").endsWith(" kg"));
     EXPECT_TRUE(text("BodyMassIndex").startsWith("BMI ")) << text("BodyMassIndex").toStdString();
     EXPECT_TRUE(text("BodyMassIndex").contains("30 or more"));
@@ -156,7 +209,8 @@ TEST_F(WeightTrendScreenTest, AveragesViewAndUnitsKeptBesideTheWeightFile)
     screen.reset();
     openAnn();
     EXPECT_TRUE(text("TrendWeight").endsWith(" kg"));
-    saveUnits(0, true, "66");
+    messages.queueAnswer(Answer::No);
+    saveUnits(1, true, "66");
     EXPECT_TRUE(text("TrendWeight").contains(" lb (14 st ")) << text("TrendWeight").toStdString();
     EXPECT_EQ(folder.read("Ann.Fil"), annBytes);
 }
@@ -166,19 +220,21 @@ TEST_F(WeightTrendScreenTest, UnreadableSettingsAndBadHeightsAreSaidAndNothingIs
     ASSERT_TRUE(QDir(folder.path()).mkdir("Halvorn.ini"));
     openAnn();
     EXPECT_TRUE(messages.texts().isEmpty());
-    EXPECT_TRUE(text("TrendWeight").endsWith(" lb"));
+    // No unit could be read: none is named.
+    EXPECT_TRUE(text("TrendWeight").startsWith("Trend Weight: "));
+    EXPECT_FALSE(text("TrendWeight").contains(" lb"));
     find<QAction>("mOAvg")->trigger();
     EXPECT_TRUE(find<QLabel>("UnitsProblem")->isVisible());
     EXPECT_TRUE(text("UnitsProblem").contains("Halvorn.ini"));
 
-    saveUnits(1, false, "170");
+    saveUnits(1, false, "70");
     ASSERT_EQ(messages.texts().size(), 1);
     EXPECT_EQ(messages.last().icon, MessageService::Icon::Critical);
     EXPECT_TRUE(messages.last().text.contains("Halvorn.ini")) << messages.last().text.toStdString();
-    EXPECT_TRUE(text("TrendWeight").endsWith(" lb"));
+    EXPECT_FALSE(text("TrendWeight").contains(" lb"));
 
     messages.clear();
-    saveUnits(0, false, "tall");
+    saveUnits(1, false, "tall");
     ASSERT_EQ(messages.texts().size(), 1);
     EXPECT_EQ(messages.last().icon, MessageService::Icon::Exclamation);
     EXPECT_EQ(folder.read("Ann.Fil"), annBytes);

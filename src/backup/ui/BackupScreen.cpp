@@ -15,8 +15,10 @@
 #include "screens/ShellState.h"
 #include "screens/ShowFailure.h"
 #include "screens/Twips.h"
+#include "services/Clock.h"
 #include "services/HelpService.h"
 #include "services/MessageService.h"
+#include "storage/ProgramSettings.h"
 #include "trackers/IndividualName.h"
 
 #include <QAction>
@@ -428,8 +430,14 @@ void BackupScreen::runCommand()
         ProgramBackupSets::all() });
     const BackupOutcome outcome = m_restoreMode ? engine.restore(m_kind, targetPath)
                                                 : engine.backup(m_kind, targetPath, chosenPath());
-    if (!m_restoreMode && outcome.completed())
+    if (!m_restoreMode && outcome.completed()) {
         lastFolderStore().setValue(QStringLiteral("LastFolder/") + m_setName, m_folders->path());
+        if (const Outcome stored
+            = ProgramSettings(m_services.folder).recordBackup(m_services.clock.today());
+            !stored.succeeded)
+            showFailure(
+                m_services.messages, stored, windowTitle(), MessageService::Icon::Exclamation);
+    }
     m_programFolderChanged = m_programFolderChanged || outcome.programFolderChanged;
     setRunning(false);
     if (m_closeRequested) {

@@ -11,6 +11,7 @@
 #include "bloodpressure/ui/BloodPressureReportOptionsBox.h"
 #include "bloodpressure/ui/MeasurementChart.h"
 #include "bloodpressure/ui/ReadingEntryPanel.h"
+#include "screens/AdditionOption.h"
 #include "screens/DataGrid.h"
 #include "screens/FunctionScreenFrame.h"
 #include "screens/LineChart.h"
@@ -103,6 +104,7 @@ BPTracker::BPTracker(const ScreenServices& services, QWidget* parent)
 
     layOutScreen(header, { m_measurementChart, m_graphPanel });
     buildPrintPanel();
+    buildAdditions();
     openScreen();
     frame()->topButton(9)->setEnabled(false);
 }
@@ -187,9 +189,9 @@ void BPTracker::buildGuidelineMenu()
     QMenu* options = optionsMenu();
     const QList<QAction*> items = options->actions();
     const auto colour = std::find_if(items.begin(), items.end(),
-        [](const QAction* item) { return item->objectName() == u"mOColor"; });
+        [](const QAction* item) { return item->objectName() == u"mOPC"; });
     QAction* before = colour != items.end() && colour + 1 != items.end() ? *(colour + 1) : nullptr;
-    auto* menu = named(new QMenu(QStringLiteral("&Guideline"), options), "mOGuideline");
+    auto* menu = named(new QMenu(QStringLiteral("G&uideline"), options), "mOGuideline");
     options->insertMenu(before, menu);
     m_guidelineActions = new QActionGroup(this);
     for (const BloodPressureGuideline::Id id : BloodPressureGuideline::all()) {
@@ -233,6 +235,8 @@ bool BPTracker::eventFilter(QObject* watched, QEvent* event)
 void BPTracker::prepareScreen()
 {
     m_guideline = BloodPressureGuideline::stored(services().folder);
+    m_logColoursOption->applyStored();
+    m_figuresOption->applyStored();
     applyGuideline();
 }
 
@@ -471,12 +475,13 @@ void BPTracker::colourLog()
     // Colour only: the cells hold the stored texts, so the report's marks
     // stay off the screen.
     const BloodPressureGuideline& guideline = BloodPressureGuideline::of(m_guideline);
+    const bool coloured = m_logColoursOption && m_logColoursOption->isOn();
     DataGrid* grid = logGrid();
     for (int row = 1; row < grid->rowCount(); ++row) {
         for (const int column : { SystolicColumn, DiastolicColumn }) {
             const double value = NumberText::leadingNumber(grid->text(row, column).trimmed());
             const DataGrid::CellRange cell { row, column, row, column };
-            if (!(value > 0)) {
+            if (!coloured || !(value > 0)) {
                 // Empty rows keep having no cells of their own.
                 if (grid->foreground(row, column).isValid())
                     grid->setForeground(cell, QColor());

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 
+class AdditionOption;
 class AveragesRow;
 class BloodPressureFiguresPanel;
 class BloodPressureGraphPanel;
@@ -101,6 +102,8 @@ private:
     void buildLogSide();
     void buildPrintPanel();
     void buildGuidelineMenu();
+    // The Options menu's choices beyond the screen as it always was.
+    void buildAdditions();
     // The chart, the log's colours and the figures under the chosen
     // guideline; the menu shows it ticked.
     void applyGuideline();
@@ -132,6 +135,8 @@ private:
     AveragesRow* m_averages = nullptr; // Label6(0) to Label6(3)
     BloodPressureFiguresPanel* m_figures = nullptr;
     QActionGroup* m_guidelineActions = nullptr;
+    AdditionOption* m_logColoursOption = nullptr;
+    AdditionOption* m_figuresOption = nullptr;
     BloodPressureGuideline::Id m_guideline = BloodPressureGuideline::Id::Own;
     BloodPressureReportOptionsBox* m_reportOptions = nullptr;
     PrintOptionsPanel* m_printPanel = nullptr; // SSPanel80

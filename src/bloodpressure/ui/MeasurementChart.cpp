@@ -83,13 +83,17 @@ void MeasurementChart::fill(const BloodPressureGuideline& guideline)
             category.diastolicRange });
         looks.append({ category.colour, category.underlined });
     }
-    if (guideline.marksIsolatedSystolic()) {
-        // Already counted in its grade; the row says which readings the
+    if (guideline.marksIsolated()) {
+        // Already counted in their grade; the rows say which readings the
         // report marks apart, in the colour of the first grade they reach.
         m_texts.append(
             { BloodPressureGuideline::IsolatedSystolicName, QStringLiteral("140 or higher"),
                 QStringLiteral("and"), QStringLiteral("Less than 90") });
         looks.append({ guideline.category(guideline.ofSystolic(140)).colour, false });
+        m_texts.append(
+            { BloodPressureGuideline::IsolatedDiastolicName, QStringLiteral("Less than 140"),
+                QStringLiteral("and"), QStringLiteral("90 or higher") });
+        looks.append({ guideline.category(guideline.ofDiastolic(90)).colour, false });
     }
     m_grid->setRowCount(rows());
 

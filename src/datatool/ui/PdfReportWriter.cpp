@@ -11,6 +11,8 @@
 #include "screens/LineChart.h"
 #include "storage/GColor4File.h"
 #include "storage/ProgramFolder.h"
+#include "storage/ProgramSettings.h"
+#include "storage/WeightPersonSettings.h"
 #include "weight/WeightFile.h"
 #include "weight/WeightGraphData.h"
 #include "weight/WeightReport.h"
@@ -107,9 +109,16 @@ Outcome PdfReportWriter::writeWeightReport(const Request& request)
         QList<WeighIn> log;
         for (int row = 1; row < file->storedRowCount(); ++row)
             log.append(file->row(row));
+        // The same lines as the screen's graph: the trend only when the
+        // Weight Tracker's Options menu shows it.
+        WeightGraphData::Options graphOptions;
+        graphOptions.trend
+            = ProgramSettings(folder).additionShown(ProgramSettings::Addition::WeightGraphTrend);
+        graphOptions.valueAxisTitle
+            = WeightGraphData::valueAxisTitle(WeightPersonSettings(folder).read(file->name).unit);
         LineChart chart;
-        chart.showGraph(
-            WeightGraphData::build(file->name, log, file->goalWeight, file->beginningWeight));
+        chart.showGraph(WeightGraphData::build(
+            file->name, log, file->goalWeight, file->beginningWeight, graphOptions));
         values.graph = chart.image();
     }
 

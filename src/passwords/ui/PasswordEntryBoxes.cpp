@@ -30,6 +30,7 @@ PasswordEntryBoxes::PasswordEntryBoxes(
     QWidget* panel, QLineEdit* normalColourBox, SecretClipboard& secretClipboard, QObject* parent)
     : QObject(parent)
     , m_secretClipboard(secretClipboard)
+    , m_commentLimit(PasswordFiles::MaximumCommentLength)
 {
     m_nameBox = named(new QLineEdit(panel), arrayElementName("Text1", 0));
     m_nameBox->setMaxLength(PasswordFiles::MaximumNameLength);
@@ -141,6 +142,15 @@ void PasswordEntryBoxes::fillPassword(const QString& password)
     emit touched();
 }
 
+void PasswordEntryBoxes::setTextForm(KeeperText::Form form)
+{
+    const int units = form == KeeperText::Form::Classic ? 1 : 2;
+    m_nameBox->setMaxLength(PasswordFiles::MaximumNameLength * units);
+    m_signOnBox->setMaxLength(PasswordFiles::MaximumSignOnLength * units);
+    m_passwordBox->setMaxLength(PasswordFiles::MaximumPasswordLength * units);
+    m_commentLimit = PasswordFiles::MaximumCommentLength * units;
+}
+
 void PasswordEntryBoxes::generatePassword()
 {
     GeneratorDialog dialog(m_secretClipboard, m_passwordBox->window());
@@ -154,7 +164,7 @@ void PasswordEntryBoxes::commentChanged()
     emit textChanged();
     if (m_filling)
         return;
-    EntryBoxRules::applyLengthLimit(m_commentBox, PasswordFiles::MaximumCommentLength);
+    EntryBoxRules::applyLengthLimit(m_commentBox, m_commentLimit);
     // Typed, pasted or dropped: the multi-line box tells no user edit apart.
     emit touched();
 }

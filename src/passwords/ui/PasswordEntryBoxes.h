@@ -1,5 +1,6 @@
 #pragma once
 
+#include "passwords/KeeperText.h"
 #include "passwords/PasswordEntry.h"
 
 #include <QList>
@@ -39,6 +40,11 @@ public:
     bool anyBoxHoldsText() const;
     // Puts a password in the box as if the user had typed it.
     void fillPassword(const QString& password);
+    // The limits of the boxes follow the keeper's form: a box counts UTF-16
+    // units, so where any text is held it lets in twice the characters'
+    // limit (a character outside the Basic Multilingual Plane takes two) and
+    // Save counts the characters.
+    void setTextForm(KeeperText::Form form);
 
 signals:
     // The name or the comment changed, by the user or the program.
@@ -63,4 +69,5 @@ private:
     EntryBoxGroup* m_entryBoxes;
     QGridLayout* m_captionedBoxes;
     bool m_filling = false;
+    int m_commentLimit;
 };

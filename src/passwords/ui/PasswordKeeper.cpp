@@ -1,6 +1,7 @@
 #include "PasswordKeeper.h"
 
 #include "passwords/IndexItem.h"
+#include "passwords/KeeperText.h"
 #include "passwords/LockedPasswordStorage.h"
 #include "passwords/PasswordReport.h"
 #include "passwords/WebAddress.h"
@@ -33,7 +34,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -137,8 +137,6 @@ void PasswordKeeper::activated()
     m_exitButton->setFocus();
     m_newButton->setEnabled(true);
     BusyPointerOff();
-    // Once the keeper is on the screen, so that the question is seen over it.
-    QTimer::singleShot(0, this, &PasswordKeeper::offerProtection);
 }
 
 void PasswordKeeper::showStatus(const QString& text)
@@ -359,6 +357,11 @@ bool PasswordKeeper::save()
     // question.
     if (trimmedName.isEmpty()) {
         m_services.messages.warn(PasswordFiles::nameRefusal(entry.name, {}), SaveTitle);
+        m_nameBox->setFocus();
+        return false;
+    }
+
+    if (m_files.textForm() == KeeperText::Form::Classic && !offerProtectionForText(entry)) {
         m_nameBox->setFocus();
         return false;
     }

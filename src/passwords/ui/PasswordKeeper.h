@@ -1,7 +1,9 @@
 #pragma once
 
+#include "passwords/CoreDumpGuard.h"
 #include "passwords/PasswordEntry.h"
 #include "passwords/PasswordFiles.h"
+#include "passwords/SecretBytes.h"
 #include "passwords/VaultParameters.h"
 #include "screens/ScreenServices.h"
 
@@ -96,11 +98,14 @@ private:
     void buildMenus();
     void buildProtectionCommands(QMenu* menu);
     void buildUnlockPanel(QWidget* background);
-    // Opens locked when protected; offers protection to an empty keeper.
+    // Opens locked when protected. Protection is only ever offered from
+    // the Options menu: opening the keeper asks nothing.
     void openProtected();
-    void offerProtection();
     void updateProtectionCommands();
     void useStorage(std::shared_ptr<VaultPasswordStorage> storage);
+    // Asks for a new master password and protects; true when protected.
+    bool protectWithMasterPassword();
+    bool offerProtectionForText(const PasswordEntry& entry);
     void showLockedFace(bool locked);
     void waitAfterWrongTry();
     QAction* addCommand(QMenu* menu, const char* name, const QString& caption);
@@ -150,6 +155,8 @@ private:
     // Chooses the entry of a list item, as a click in the list does.
     void chooseItem(const QString& indexItem);
 
+    // No core dump while the keeper is open.
+    CoreDumpGuard m_noCoreDumps;
     ScreenServices m_services;
     PasswordFiles m_files;
     SecretClipboard* m_secretClipboard;
@@ -201,10 +208,10 @@ private:
     VaultParameters m_vaultParameters = VaultParameters::standard();
     bool m_locked = false;
     int m_wrongTries = 0;
-    bool m_protectionOffered = false;
     // What the screen held when it locked, given back on unlocking.
     struct LockedWork {
-        PasswordEntry shown;
+        // The boxes' texts, in guarded memory while locked.
+        SecretBytes shown;
         qint16 entryModified = 0;
         int selectedIndex = -1;
         int selectedRecord = 0;

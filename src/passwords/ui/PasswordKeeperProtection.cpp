@@ -5,6 +5,7 @@
 #include "PasswordKeeper.h"
 
 #include "passwords/KeeperProtection.h"
+#include "passwords/KeeperText.h"
 #include "passwords/LockedPasswordStorage.h"
 #include "passwords/ui/IdleLock.h"
 #include "passwords/ui/MasterPasswordDialog.h"
@@ -27,6 +28,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 
 namespace {
 
@@ -42,6 +44,47 @@ std::chrono::milliseconds waitAfter(int wrongTries)
 {
     const int seconds = 1 << std::min(wrongTries - 1, 5);
     return std::chrono::seconds(std::min(seconds, 30));
+}
+
+// The four texts one after the other, each after its length in UTF-16
+// units, in guarded memory; the copies made on the way are wiped.
+SecretBytes sealedEntry(PasswordEntry entry)
+{
+    QString* const texts[] = { &entry.name, &entry.signOn, &entry.password, &entry.comment };
+    std::size_t size = 0;
+    for (const QString* text : texts)
+        size += sizeof(qsizetype) + std::size_t(text->size()) * sizeof(char16_t);
+    SecretBytes sealed(size);
+    unsigned char* at = sealed.data();
+    for (QString* text : texts) {
+        const qsizetype length = text->size();
+        std::memcpy(at, &length, sizeof length);
+        at += sizeof length;
+        if (length > 0) {
+            std::memcpy(at, text->utf16(), std::size_t(length) * sizeof(char16_t));
+            at += std::size_t(length) * sizeof(char16_t);
+            text->detach();
+            std::fill(text->begin(), text->end(), QChar(u'\0'));
+        }
+    }
+    return sealed;
+}
+
+PasswordEntry openedEntry(const SecretBytes& sealed)
+{
+    PasswordEntry entry;
+    const unsigned char* at = sealed.data();
+    const unsigned char* const end = at + sealed.size();
+    for (QString* text : { &entry.name, &entry.signOn, &entry.password, &entry.comment }) {
+        qsizetype length = 0;
+        if (std::size_t(end - at) < sizeof length)
+            break;
+        std::memcpy(&length, at, sizeof length);
+        at += sizeof length;
+        *text = QString(reinterpret_cast<const QChar*>(at), length);
+        at += std::size_t(length) * sizeof(char16_t);
+    }
+    return entry;
 }
 
 } // namespace
@@ -84,35 +127,12 @@ void PasswordKeeper::openProtected()
         showLockedFace(true);
     } else {
         m_files = PasswordFiles(m_services.folder);
+        m_boxes->setTextForm(m_files.textForm());
         m_locked = false;
         showLockedFace(false);
         LoadIndex();
     }
     updateProtectionCommands();
-}
-
-void PasswordKeeper::offerProtection()
-{
-    if (m_protectionOffered || m_locked)
-        return;
-    m_protectionOffered = true;
-    const ProgramSettings settings(m_services.folder);
-    if (!KeeperProtection::isEmptyKeeper(m_services.folder) || settings.keeperProtectionDeclined())
-        return;
-    const Answer answer = m_services.messages.show({
-        QStringLiteral("Protect the Password Keeper with a master password? Its entries are then "
-                       "kept encrypted, and the keeper opens only with the master password."),
-        ProtectTitle,
-        MessageService::Icon::Question,
-        MessageService::Buttons::YesNo,
-        Answer::No,
-    });
-    if (answer == Answer::Yes) {
-        protectKeeper();
-        return;
-    }
-    if (Outcome stored = settings.setKeeperProtectionDeclined(true); !stored)
-        m_services.messages.error(stored.settingMessage(QStringLiteral("answer")), ProtectTitle);
 }
 
 void PasswordKeeper::updateProtectionCommands()
@@ -150,7 +170,7 @@ void PasswordKeeper::lockKeeper()
     m_printPanel->escape();
     m_list->hidePopup();
     LockedWork work;
-    work.shown = m_boxes->shownEntry();
+    work.shown = sealedEntry(m_boxes->shownEntry());
     work.entryModified = m_EntryModified;
     work.selectedIndex = m_SelectedIndex;
     work.selectedRecord = m_SelectedRecord;
@@ -201,7 +221,7 @@ void PasswordKeeper::unlockKeeper(const QByteArray& masterPassword)
         m_SelectedRecord = work.selectedRecord;
         m_selectedItem = work.selectedItem;
         m_list->setCurrentIndex(work.selectedIndex);
-        m_boxes->showEntry(work.shown);
+        m_boxes->showEntry(openedEntry(work.shown));
         m_EntryModified = work.entryModified;
         const QList<QAction*> actions
             = { m_saveAction, m_printAction, m_deleteAction, m_launchAction, m_newAction };
@@ -240,6 +260,7 @@ void PasswordKeeper::waitAfterWrongTry()
 void PasswordKeeper::useStorage(std::shared_ptr<VaultPasswordStorage> storage)
 {
     m_files = PasswordFiles(m_services.folder, std::move(storage));
+    m_boxes->setTextForm(m_files.textForm());
     m_idleLock->start(ProgramSettings(m_services.folder).keeperLockMinutes());
 }
 
@@ -249,9 +270,34 @@ void PasswordKeeper::protectKeeper()
         return;
     if (m_EntryModified > 0 && !AskSaveBeforeAction())
         return;
+    protectWithMasterPassword();
+}
+
+// Text a classic keeper cannot hold is refused with the character named, and
+// protection, whose vault holds any text, is offered in the same message.
+// True when the keeper is protected now and the save may go on.
+bool PasswordKeeper::offerProtectionForText(const PasswordEntry& entry)
+{
+    const std::optional<KeeperText::Unheld> unheld
+        = KeeperText::firstUnheld(entry, KeeperText::Form::Classic);
+    if (!unheld)
+        return true;
+    const Answer answer = m_services.messages.show({
+        KeeperText::classicRefusal(unheld->box, unheld->character)
+            + QStringLiteral("\n\nProtect the Password Keeper with a master password now?"),
+        ProtectTitle,
+        MessageService::Icon::Exclamation,
+        MessageService::Buttons::YesNo,
+        Answer::No,
+    });
+    return answer == Answer::Yes && protectWithMasterPassword();
+}
+
+bool PasswordKeeper::protectWithMasterPassword()
+{
     MasterPasswordDialog dialog(MasterPasswordDialog::Asks::New, ProtectTitle, this);
     if (dialog.exec() != QDialog::Accepted)
-        return;
+        return false;
     const QByteArray password = dialog.newPassword();
     KeeperProtection protection(m_services.folder, m_vaultParameters);
     KeeperProtection::Unlocked unlocked;
@@ -260,7 +306,7 @@ void PasswordKeeper::protectKeeper()
         if (Outcome done = protection.protect(password); !done) {
             m_services.messages.error(done.message(), ProtectTitle);
             updateProtectionCommands();
-            return;
+            return false;
         }
         unlocked = protection.unlock(password);
     }
@@ -274,6 +320,7 @@ void PasswordKeeper::protectKeeper()
                        "and it opens only with the master password. Backups and copies made "
                        "before stay as they were, unprotected."),
         ProtectTitle);
+    return KeeperProtection::isProtected(m_services.folder) && !m_locked;
 }
 
 void PasswordKeeper::changeMasterPassword()
@@ -334,6 +381,7 @@ void PasswordKeeper::removeProtection()
     }
     m_idleLock->stop();
     m_files = PasswordFiles(m_services.folder);
+    m_boxes->setTextForm(m_files.textForm());
     updateProtectionCommands();
     m_services.messages.inform(
         QStringLiteral("The Password Keeper is no longer protected."), RemoveTitle);

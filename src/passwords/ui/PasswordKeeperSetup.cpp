@@ -13,8 +13,7 @@
 #include "screens/NamedWidget.h"
 #include "screens/PanelColourService.h"
 #include "screens/PrintOptionsPanel.h"
-#include "screens/ShellState.h"
-#include "screens/Twips.h"
+#include "screens/WindowPlacement.h"
 #include "storage/GColor3File.h"
 
 #include <QAction>
@@ -23,8 +22,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 
 QAction* PasswordKeeper::addCommand(QMenu* menu, const char* name, const QString& caption)
 {
@@ -45,9 +42,10 @@ void PasswordKeeper::buildMenus()
     m_printAction = addCommand(m_optionsMenu, "mOP", QStringLiteral("&Print Options"));
     m_saveAction = addCommand(m_optionsMenu, "mOS", QStringLiteral("&Save"));
     m_optionsMenu->addSeparator();
-    buildProtectionCommands(m_optionsMenu);
-    m_optionsMenu->addSeparator();
     m_exitAction = addCommand(m_optionsMenu, "mOE", QStringLiteral("E&xit"));
+    // The master password's commands come after the screen's own items.
+    m_optionsMenu->addSeparator();
+    buildProtectionCommands(m_optionsMenu);
     // Launch has no menu item: its button and its toolbar button.
     m_launchAction = addCommand(nullptr, "LaunchWebSite", QStringLiteral("Launch Web Site"));
 
@@ -169,25 +167,7 @@ void PasswordKeeper::buildPrintPanel()
     connect(m_printPanel, &PrintOptionsPanel::statusChanged, this, &PasswordKeeper::showStatus);
 }
 
-// In the smaller-screen display the keeper takes the place of the window it
-// was opened from; otherwise it covers the screen.
 void PasswordKeeper::applySizeMode(const QWidget* opener)
 {
-    const QRect available = screen()->availableGeometry();
-    const ShellState& state = m_services.state;
-    if (state.DisplayMode == ShellState::SmallerScreenDisplay) {
-        if (opener != nullptr && opener->isVisible()) {
-            setGeometry(opener->geometry());
-        } else {
-            const QSize size = Twips::toPixels(QSize(state.WindowWidth, state.WindowHeight), this)
-                                   .expandedTo(minimumSizeHint())
-                                   .boundedTo(available.size());
-            setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
-        }
-        return;
-    }
-    // Without a window manager nobody maximises the window: cover the
-    // screen first.
-    setGeometry(available);
-    setWindowState(windowState() | Qt::WindowMaximized);
+    WindowPlacement::placeLikeOpener(*this, m_services.state, opener);
 }

@@ -13,6 +13,7 @@
 #include "screens/ShellState.h"
 #include "screens/TabOrder.h"
 #include "screens/Twips.h"
+#include "screens/WindowPlacement.h"
 #include "services/Clock.h"
 #include "services/HelpService.h"
 #include "trackers/ui/GridBackground.h"
@@ -20,6 +21,7 @@
 #include "trackers/ui/TrackerLogPanel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -32,9 +34,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -77,8 +77,8 @@ void TrackerScreen::buildMenus()
     m_dateChecker->addTo(m_programSetupMenu);
     m_optionsMenu->addSeparator();
     m_gridBackgroundAction
-        = addCommand(m_optionsMenu, "mOGrid", QStringLiteral("&Grid Background Selector"));
-    m_panelColourAction = addCommand(m_optionsMenu, "mOColor", QStringLiteral("Panel C&olor"));
+        = addCommand(m_optionsMenu, "mOBC", QStringLiteral("&Grid Background Selector"));
+    m_panelColourAction = addCommand(m_optionsMenu, "mOPC", QStringLiteral("Panel C&olor"));
     m_optionsMenu->addSeparator();
     m_createAction = addCommand(m_optionsMenu, "mOCr", QStringLiteral("&Create New File"));
     m_optionsMenu->addSeparator();
@@ -270,20 +270,9 @@ void TrackerScreen::layOutScreen(QWidget* header, const QList<QWidget*>& panels)
     m_frame->backgroundImage()->lower();
     TabOrder::followLayout(centralWidget());
 
-    // A comfortable size for the log, the panels and the graph, centred on
-    // the screen the window opens on. A window that fills a small screen
-    // leaves room for its frame, so that its title bar stays on the screen
-    // to be dragged by.
-    const QRect available = screen()->availableGeometry();
-    const QSize frame(2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth),
-        style()->pixelMetric(QStyle::PM_TitleBarHeight)
-            + style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth));
-    const QSize size = (available.size() * 0.85)
-                           .expandedTo(QSize(1000, 700))
-                           .boundedTo(available.size() - frame);
-    resize(size);
-    // move() places the frame, title bar included.
-    move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size + frame, available).topLeft());
+    // The window the tracker is opened from is the active one while the
+    // tracker is being built.
+    WindowPlacement::placeLikeOpener(*this, m_services.state, QApplication::activeWindow());
 }
 
 void TrackerScreen::resizeEvent(QResizeEvent* event)

@@ -239,8 +239,8 @@ private:
 
     QMenu* m_optionsMenu; // mO
     QMenu* m_programSetupMenu; // mOProg
-    QAction* m_gridBackgroundAction; // mOGrid
-    QAction* m_panelColourAction; // mOColor
+    QAction* m_gridBackgroundAction; // mOBC
+    QAction* m_panelColourAction; // mOPC
     QAction* m_createAction; // mOCr, Command7
     QAction* m_viewExistingAction; // mOV
     QAction* m_deleteAction; // mODel, Command8

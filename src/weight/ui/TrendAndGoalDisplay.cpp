@@ -92,6 +92,7 @@ TrendAndGoalDisplay::TrendAndGoalDisplay(
     panel.sideTop()->addWidget(m_congratulations);
     panel.sideTop()->addWidget(m_goalAchieved);
     panel.sideBottom()->addWidget(m_trendSwitch);
+    showFiguresAsChosen();
 }
 
 void TrendAndGoalDisplay::show(const ProgressStatistics::TrendAndGoal& trend)
@@ -134,7 +135,8 @@ void TrendAndGoalDisplay::showFigures(const WeightStatistics& statistics)
     }
     m_trendWeight->setText(statistics.trendText());
     m_weeklyRate->setText(statistics.rateText());
-    m_projection->setText(statistics.projection().text());
+    // Beside the goal message a date would say the goal is still ahead.
+    m_projection->setText(m_congratulations->isHidden() ? statistics.projectionText() : QString());
     m_bodyMassIndex->setText(statistics.bodyMassIndexText());
 }
 
@@ -159,6 +161,20 @@ void TrendAndGoalDisplay::setTrendsShown(bool on)
              m_trendLabels[0], m_trendLabels[1], m_lastEntryTrend, m_beginningTrend })
         widget->setVisible(on);
     m_trendSwitch->setText(on ? TrendsOnCaption : TrendsOffCaption);
+    showFiguresAsChosen();
+}
+
+void TrendAndGoalDisplay::setFiguresShown(bool on)
+{
+    m_figuresChosen = on;
+    showFiguresAsChosen();
+}
+
+void TrendAndGoalDisplay::showFiguresAsChosen()
+{
+    const bool shown = m_figuresChosen && trendsShown();
+    for (QLabel* figure : { m_trendWeight, m_weeklyRate, m_projection, m_bodyMassIndex })
+        figure->setVisible(shown);
 }
 
 bool TrendAndGoalDisplay::trendsShown() const

@@ -32,15 +32,20 @@ public:
     QString trendWeightText() const;
     QString projectionText() const;
     QString bodyMassIndexText() const;
-    // The switch's caption says what a click would do.
+    // The switch's caption says what a click would do. Switched off it
+    // hides the figures too.
     void setTrendsShown(bool on);
     bool trendsShown() const;
+    // The trend weight, rate, projection and index are shown only when the
+    // Options menu asks for them.
+    void setFiguresShown(bool on);
 
 signals:
     void switchClicked();
 
 private:
     void showIcon(QLabel* picture, const QString& name);
+    void showFiguresAsChosen();
 
     const ProgramFolder& m_folder;
     QPushButton* m_trendSwitch; // SSCommand10
@@ -53,4 +58,5 @@ private:
     QLabel* m_weeklyRate;
     QLabel* m_projection;
     QLabel* m_bodyMassIndex;
+    bool m_figuresChosen = false;
 };

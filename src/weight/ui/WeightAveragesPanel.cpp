@@ -36,8 +36,27 @@ QTableWidget* averagesTable(QWidget* parent, const char* name, const QString& pe
     return table;
 }
 
-QString heightCaption(Unit unit)
+// The unit box's items, in this order.
+enum UnitItem { NoUnitItem, PoundsItem, KilogramsItem };
+
+std::optional<Unit> unitOfItem(int item)
 {
+    if (item == PoundsItem)
+        return Unit::Pounds;
+    if (item == KilogramsItem)
+        return Unit::Kilograms;
+    return std::nullopt;
+}
+
+int itemOfUnit(const std::optional<Unit>& unit)
+{
+    return !unit ? NoUnitItem : *unit == Unit::Kilograms ? KilogramsItem : PoundsItem;
+}
+
+QString heightCaption(const std::optional<Unit>& unit)
+{
+    if (!unit)
+        return QStringLiteral("Height:");
     return unit == Unit::Kilograms ? QStringLiteral("Height (centimetres):")
                                    : QStringLiteral("Height (inches):");
 }
@@ -52,11 +71,12 @@ WeightAveragesPanel::WeightAveragesPanel(QWidget* parent)
     m_monthly = averagesTable(this, "MonthlyAverages", QStringLiteral("Month"));
 
     m_unit = named(new QComboBox(this), "UnitBox");
+    m_unit->addItem(QStringLiteral("No unit chosen"));
     m_unit->addItem(QStringLiteral("Pounds (lb)"));
     m_unit->addItem(QStringLiteral("Kilograms (kg)"));
     m_unit->setAccessibleName(QStringLiteral("Weights are in"));
     m_stones = named(new QCheckBox(QStringLiteral("Show Stones and Pounds"), this), "StonesCheck");
-    m_heightLabel = named(new QLabel(heightCaption(Unit::Pounds), this), "HeightLabel");
+    m_heightLabel = named(new QLabel(heightCaption(std::nullopt), this), "HeightLabel");
     m_height = named(new QLineEdit(this), "HeightBox");
     m_height->setMaximumWidth(80);
     m_heightLabel->setBuddy(m_height);
@@ -67,6 +87,7 @@ WeightAveragesPanel::WeightAveragesPanel(QWidget* parent)
     connect(m_unit, &QComboBox::currentIndexChanged, this, [this] {
         convertHeight();
         unitChosen();
+        m_shownUnit = unitOfItem(m_unit->currentIndex());
     });
     connect(m_save, &QPushButton::clicked, this, &WeightAveragesPanel::saveUnitsClicked);
 
@@ -126,14 +147,15 @@ void WeightAveragesPanel::showSettings(
 {
     {
         const QSignalBlocker quiet(m_unit);
-        m_unit->setCurrentIndex(values.unit == Unit::Kilograms ? 1 : 0);
+        m_unit->setCurrentIndex(itemOfUnit(values.unit));
     }
+    m_shownUnit = values.unit;
     m_stones->setChecked(values.stones);
     m_height->setText(values.height ? QString::number(*values.height) : QString());
     unitChosen();
-    m_problem->setText(problem.isEmpty()
-            ? QString()
-            : problem + QStringLiteral(" - the weights are shown in pounds until it is mended."));
+    m_problem->setText(problem.isEmpty() ? QString()
+                                         : problem
+                + QStringLiteral(" - the weights are shown without a unit until it is mended."));
     m_problem->setVisible(!problem.isEmpty());
 }
 
@@ -141,12 +163,12 @@ std::optional<WeightPersonSettings::Values> WeightAveragesPanel::enteredSettings
     QString& refusal) const
 {
     WeightPersonSettings::Values values;
-    values.unit = m_unit->currentIndex() == 1 ? Unit::Kilograms : Unit::Pounds;
+    values.unit = unitOfItem(m_unit->currentIndex());
     values.stones = values.unit == Unit::Pounds && m_stones->isChecked();
     const QString height = m_height->text().trimmed();
-    if (!height.isEmpty()) {
+    if (values.unit && !height.isEmpty()) {
         const std::optional<double> number = NumberText::toNumber(height);
-        refusal = number ? WeightPersonSettings::heightRefusal(values.unit, *number)
+        refusal = number ? WeightPersonSettings::heightRefusal(*values.unit, *number)
                          : QStringLiteral("The height must be a number, or empty.");
         if (!refusal.isEmpty())
             return std::nullopt;
@@ -160,20 +182,24 @@ void WeightAveragesPanel::convertHeight()
     // A height keeps its length through a change of unit: 66 inches become
     // 167.6 centimetres, never 66.
     const std::optional<double> height = NumberText::toNumber(m_height->text());
-    if (!height)
+    const std::optional<Unit> unit = unitOfItem(m_unit->currentIndex());
+    if (!height || !m_shownUnit || !unit || unit == m_shownUnit)
         return;
     constexpr double CentimetresPerInch = 2.54;
     const double converted
-        = m_unit->currentIndex() == 1 ? *height * CentimetresPerInch : *height / CentimetresPerInch;
+        = unit == Unit::Kilograms ? *height * CentimetresPerInch : *height / CentimetresPerInch;
     m_height->setText(QString::number(std::round(converted * 10) / 10));
 }
 
 void WeightAveragesPanel::unitChosen()
 {
-    const bool pounds = m_unit->currentIndex() != 1;
+    const std::optional<Unit> unit = unitOfItem(m_unit->currentIndex());
+    const bool pounds = unit == Unit::Pounds;
     m_stones->setEnabled(pounds);
     // Stones belong to pounds; kilograms never show them.
     if (!pounds)
         m_stones->setChecked(false);
-    m_heightLabel->setText(heightCaption(pounds ? Unit::Pounds : Unit::Kilograms));
+    // A height is in the unit's own length: without a unit it has none.
+    m_height->setEnabled(unit.has_value());
+    m_heightLabel->setText(heightCaption(unit));
 }

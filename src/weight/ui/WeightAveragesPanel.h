@@ -52,4 +52,6 @@ private:
     QLineEdit* m_height;
     QPushButton* m_save;
     QLabel* m_problem;
+    // The unit the height box's figure is in.
+    std::optional<WeightPersonSettings::Unit> m_shownUnit;
 };

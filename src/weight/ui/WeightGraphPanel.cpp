@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -17,18 +18,17 @@ WeightGraphPanel::WeightGraphPanel(QWidget* parent)
     setObjectName(QStringLiteral("SSPanel4"));
     m_chart = named(new LineChart(this), "Chart2D1");
     m_chart->setAccessibleName(QStringLiteral("Weight graph"));
-    m_trend = named(new QCheckBox(QStringLiteral("Trend"), this), "TrendCheck");
-    m_trend->setChecked(true);
-    // The caption in the line's colour stands in for a legend.
-    QPalette palette = m_trend->palette();
+    // The word in the line's colour is the line's legend.
+    m_trendLegend = named(new QLabel(QStringLiteral("Trend"), this), "TrendLegend");
+    QPalette palette = m_trendLegend->palette();
     palette.setColor(QPalette::WindowText, ScreenColour::toQColor(WeightGraphData::TrendColour));
-    m_trend->setPalette(palette);
+    m_trendLegend->setPalette(palette);
+    m_trendLegend->hide();
     m_spaceByDate = named(new QCheckBox(QStringLiteral("Space by Date"), this), "SpaceByDateCheck");
-    for (QCheckBox* choice : { m_trend, m_spaceByDate })
-        connect(choice, &QCheckBox::toggled, this, &WeightGraphPanel::choicesChanged);
+    connect(m_spaceByDate, &QCheckBox::toggled, this, &WeightGraphPanel::choicesChanged);
 
     m_choices = new QHBoxLayout;
-    m_choices->addWidget(m_trend);
+    m_choices->addWidget(m_trendLegend);
     m_choices->addWidget(m_spaceByDate);
     m_choices->addStretch(1);
     auto* layout = new QVBoxLayout(this);
@@ -54,9 +54,10 @@ void WeightGraphPanel::addCommandButton(QPushButton* button)
     m_choices->addWidget(button);
 }
 
-bool WeightGraphPanel::trendShown() const
+void WeightGraphPanel::setTrendShown(bool shown)
 {
-    return m_trend->isChecked();
+    m_trendShown = shown;
+    m_trendLegend->setVisible(shown);
 }
 
 bool WeightGraphPanel::spacedByDate() const

@@ -7,11 +7,13 @@ struct GraphData;
 class LineChart;
 class QCheckBox;
 class QHBoxLayout;
+class QLabel;
 class QPushButton;
 
 // The graph panel (SSPanel4): the weight graph Chart2D1 of the last 50
 // weigh-ins with the beginning and goal weight lines, and under it the
-// choices of the trend line and of spacing the points by date.
+// choice of spacing the points by date and, while the trend line is drawn,
+// its legend.
 class WeightGraphPanel : public QGroupBox
 {
     Q_OBJECT
@@ -25,8 +27,10 @@ public:
     // is what the report prints whether or not the file could be written.
     QImage exportGraph(const QString& filePath);
 
-    // "Trend", on until the user hides it; "Space by Date", off.
-    bool trendShown() const;
+    // The trend line is drawn only when the Options menu asks for it.
+    void setTrendShown(bool shown);
+    bool trendShown() const { return m_trendShown; }
+    // "Space by Date", off until ticked.
     bool spacedByDate() const;
 
     // A command's button at the end of the choices' row.
@@ -38,7 +42,8 @@ signals:
 
 private:
     LineChart* m_chart; // Chart2D1
-    QCheckBox* m_trend;
+    QLabel* m_trendLegend;
     QCheckBox* m_spaceByDate;
+    bool m_trendShown = false;
     QHBoxLayout* m_choices;
 };

@@ -1,5 +1,6 @@
 #include "WeightTracker.h"
 
+#include "screens/AdditionOption.h"
 #include "screens/CommandButton.h"
 #include "screens/DataGrid.h"
 #include "screens/EntryBoxGroup.h"
@@ -92,6 +93,7 @@ WeightTracker::WeightTracker(const ScreenServices& services, QWidget* parent)
     buildHeaderCalendar();
     layOutScreen(header, { plan, graph, averages });
     buildPrintPanel();
+    buildAdditions();
     openScreen();
 }
 
@@ -399,31 +401,6 @@ void WeightTracker::showAverages(const QList<WeighIn>& rows)
     m_averagesPanel->showAverages(individualBox()->currentText(), statistics(rows));
 }
 
-void WeightTracker::saveUnits()
-{
-    QString refusal;
-    const std::optional<WeightPersonSettings::Values> entered
-        = m_averagesPanel->enteredSettings(refusal);
-    if (!entered) {
-        showFailure(messages(), Outcome::refused(refusal), texts().trackerName,
-            MessageService::Icon::Exclamation);
-        return;
-    }
-    const QString name = individualBox()->currentText().trimmed();
-    // Only Halvorn.ini is written: the weight file keeps its bytes.
-    if (const Outcome saved = WeightPersonSettings(services().folder).write(name, *entered);
-        !saved) {
-        showFailure(messages(), saved, texts().trackerName);
-        return;
-    }
-    m_personSettings = *entered;
-    m_averagesPanel->showSettings(m_personSettings, QString());
-    const QList<WeighIn> rows = logRows();
-    showAverages(rows);
-    showTrendAndGoal(rows, log().shownDerivedColumns());
-    rebuildGraph(rows);
-}
-
 void WeightTracker::loadPersonSettings()
 {
     QString problem;
@@ -434,7 +411,8 @@ void WeightTracker::loadPersonSettings()
 
 WeightStatistics WeightTracker::statistics(const QList<WeighIn>& rows) const
 {
-    return WeightStatistics(rows, m_entryBoxes[GoalWeightBox]->text(), m_personSettings);
+    return WeightStatistics(
+        rows, m_entryBoxes[GoalWeightBox]->text(), m_personSettings, services().clock.today());
 }
 
 QString WeightTracker::pictureReference(int picture) const
@@ -597,8 +575,7 @@ void WeightTracker::rebuildGraph(const QList<WeighIn>& rows)
     WeightGraphData::Options options;
     options.trend = m_graphPanel->trendShown();
     options.spaceByDate = m_graphPanel->spacedByDate();
-    options.valueAxisTitle
-        = QStringLiteral("Weight (%1)").arg(WeightPersonSettings::unitName(m_personSettings.unit));
+    options.valueAxisTitle = WeightGraphData::valueAxisTitle(m_personSettings.unit);
     const GraphData graph = WeightGraphData::build(individualBox()->currentText().trimmed(), rows,
         m_entryBoxes[GoalWeightBox]->text(), m_entryBoxes[BeginningWeightBox]->text(), options);
     m_graphPanel->showGraph(graph);
@@ -609,6 +586,8 @@ void WeightTracker::rebuildGraph(const QList<WeighIn>& rows)
 void WeightTracker::prepareScreen()
 {
     applyTrendDisplay(GColor4File(services().folder).weightTrendDisplayOn());
+    m_graphTrendOption->applyStored();
+    m_logFiguresOption->applyStored();
     m_headerCalendar->setSelectedDate(services().clock.today());
 }
 

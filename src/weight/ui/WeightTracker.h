@@ -12,6 +12,7 @@
 
 #include <array>
 
+class AdditionOption;
 class MonthCalendar;
 class ProgressPictures;
 class PrintOptionsPanel;
@@ -107,6 +108,8 @@ private:
     void buildHeaderCalendar();
     void buildCommands();
     void buildPrintPanel();
+    // The Options menu's choices beyond the screen as it always was.
+    void buildAdditions();
 
     // The Text1 rules of the weight screen: calendar placement, character
     // rules and Enter moving on.
@@ -159,6 +162,8 @@ private:
     QAction* m_viewLogAction = nullptr; // mOMnt, Command4
     QAction* m_graphAction = nullptr; // Command5
     QAction* m_averagesAction = nullptr;
+    AdditionOption* m_graphTrendOption = nullptr;
+    AdditionOption* m_logFiguresOption = nullptr;
     MonthCalendar* m_headerCalendar = nullptr; // MonthView1
     PrintOptionsPanel* m_printPanel = nullptr; // SSPanel80
     WeightReportPrinting* m_printing = nullptr;
