@@ -52,7 +52,8 @@ QString WeightStatistics::projectionText() const
         return {};
     // A rate that rounds to nothing still leads to the date: say how small.
     const QString shown = WeightUnits::oneDecimal(std::fabs(*rate));
-    return QStringLiteral("%1 (at %2 %3 a week)")
+    // A person without a unit reads the figure bare, as the log shows it.
+    return QStringLiteral("%1 (at %2%3 a week)")
         .arg(m_projection.text(), shown == u"0.0" ? QStringLiteral("less than 0.1") : shown,
-            WeightPersonSettings::unitName(m_settings.unit));
+            WeightPersonSettings::unitSuffix(m_settings.unit));
 }
