@@ -18,8 +18,8 @@ const QList<WithingsHeadings::Language>& WithingsHeadings::languages()
     // Where the app has used two words for the pulse over its versions,
     // both are listed.
     static const QList<Language> table = {
-        { "en", { "Date" }, { "Weight (kg)" }, { "Weight (lb)" }, { "Heart rate", "Pulse" },
-            { "Systolic" }, { "Diastolic" } },
+        { "en", { "Date" }, { "Weight (kg)" }, { "Weight (lb)" }, { "Heart rate" }, { "Systolic" },
+            { "Diastolic" } },
         { "de", { "Datum" }, { "Gewicht (kg)" }, { "Gewicht (lb)" }, { "Puls", "Herzfrequenz" },
             { "Systolisch" }, { "Diastolisch" } },
         { "fr", { "Date" }, { "Poids (kg)" }, { "Poids (lb)" },
