@@ -3,6 +3,7 @@
 #include "BenchReport.h"
 #include "CommandLineCases.h"
 #include "ImportCases.h"
+#include "PasswordImportCases.h"
 #include "Repetitions.h"
 #include "ZipImportCases.h"
 
@@ -27,7 +28,8 @@ const char* const Usage
       "floor. A report, not a test: it sets no limits.\n"
       "\n"
       "GROUP picks cases: export, command-line, trackers, keeper, report,\n"
-      "backup, vault, memory, import. Without --only, every case runs.\n";
+      "backup, vault, memory, import, password-import. Without --only, every\n"
+      "case runs.\n";
 
 struct Group {
     QString name;
@@ -107,6 +109,7 @@ int main(int argc, char* argv[])
     CommandLineCases commandLine(folder.folder(), Repetitions(repetitions));
     ImportCases imports { Repetitions(repetitions) };
     ZipImportCases zipImports { Repetitions(repetitions) };
+    PasswordImportCases passwordImports { Repetitions(repetitions) };
     using Tracker = BenchCases::Tracker;
     const QList<Group> groups {
         { QStringLiteral("export"),
@@ -135,6 +138,7 @@ int main(int argc, char* argv[])
         { QStringLiteral("memory"), [&] { return QList { cases.peakMemory() }; } },
         { QStringLiteral("import"),
             [&] { return imports.importAppleHealthExport() + zipImports.readHealthExportZip(); } },
+        { QStringLiteral("password-import"), [&] { return passwordImports.importPasswords(); } },
     };
     for (const QString& name : std::as_const(only)) {
         if (std::none_of(groups.begin(), groups.end(),
@@ -151,8 +155,8 @@ int main(int argc, char* argv[])
                 report.print(line);
         }
     }
-    const QStringList problems
-        = cases.problems() + commandLine.problems() + imports.problems() + zipImports.problems();
+    const QStringList problems = cases.problems() + commandLine.problems() + imports.problems()
+        + zipImports.problems() + passwordImports.problems();
     for (const QString& problem : problems)
         err << "halvorn-bench: " << problem << Qt::endl;
     return problems.isEmpty() ? 0 : 1;

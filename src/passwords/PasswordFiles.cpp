@@ -267,6 +267,83 @@ Outcome PasswordFiles::AddEntry(const PasswordEntry& entry, SameName sameName, i
     return Outcome::success();
 }
 
+Outcome PasswordFiles::AddEntries(
+    const QList<PasswordEntry>& entries, SameName sameName, qsizetype* refusedAt)
+{
+    QStringList items;
+    QString error;
+    if (!readIndex(items, error))
+        return Outcome::failed(
+            QStringLiteral("The list of Password Files could not be read: %1").arg(error));
+    std::optional<QByteArray> next = readEntries(error);
+    const WipeOnExit wipe { next };
+    if (!next)
+        return Outcome::failed(
+            QStringLiteral("The Password Files could not be saved: %1").arg(error));
+
+    // Free records are taken lowest first, as one AddEntry after another
+    // would take them; the search goes on from the last one taken.
+    int number = 0;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const PasswordEntry& entry = entries[i];
+        QString refusal = nameRefusal(entry.name, items, sameName);
+        if (refusal.isEmpty())
+            refusal = fieldsRefusal(entry);
+        do
+            ++number;
+        while (number <= MaximumRecords
+            && qsizetype(number - 1) * PasswordRecord::Length < next->size()
+            && PasswordRecord::isInUse(
+                QByteArrayView(*next).sliced(qsizetype(number - 1) * PasswordRecord::Length)));
+        if (refusal.isEmpty() && number > MaximumRecords)
+            refusal = QStringLiteral("The list of Password Files is full: all %1 are in use.")
+                          .arg(QLocale(QLocale::English).toString(MaximumRecords));
+        if (!refusal.isEmpty()) {
+            if (refusedAt)
+                *refusedAt = i;
+            return Outcome::refused(refusal);
+        }
+        *next = withRecord(std::move(*next), number,
+            PasswordRecord::ScrambleEntry(entry.signOn, entry.password, entry.comment, *m_random));
+        items.append(IndexItem::build(entry.name, number).text());
+    }
+    // Sorted once, stable, so that a new item stands after its equals as
+    // insertSorted would put it.
+    std::stable_sort(items.begin(), items.end(), IndividualList::lessThan);
+    QByteArray index;
+    for (const QString& item : std::as_const(items))
+        index.append(TextRecordFile::encodeLine(item));
+    if (const Outcome written = m_storage->writeBoth(index, *next); !written)
+        return Outcome::failed(
+            QStringLiteral("The Password Files could not be saved: %1").arg(written.reason));
+    return Outcome::success();
+}
+
+QList<PasswordEntry> PasswordFiles::loadAllEntries() const
+{
+    QStringList items;
+    QString error;
+    readIndex(items, error);
+    std::optional<QByteArray> entries = readEntries(error);
+    const WipeOnExit wipe { entries };
+    const QByteArrayView all = entries ? QByteArrayView(*entries) : QByteArrayView();
+    QList<PasswordEntry> loaded;
+    for (const QString& item : std::as_const(items)) {
+        const IndexItem indexItem(item);
+        const qsizetype start = qsizetype(indexItem.recordNumber() - 1) * PasswordRecord::Length;
+        PasswordRecord record;
+        // As the files read a record: one of which not even two bytes are
+        // stored is empty.
+        if (indexItem.recordNumber() >= 1 && start + 2 <= all.size())
+            record.structure().decode(all.sliced(start).first(
+                qMin<qsizetype>(PasswordRecord::Length, all.size() - start)));
+        loaded.append({ indexItem.name(), record.UnscrambleField(PasswordRecord::SignOn),
+            record.UnscrambleField(PasswordRecord::Password),
+            record.UnscrambleField(PasswordRecord::Comment) });
+    }
+    return loaded;
+}
+
 Outcome PasswordFiles::ReplaceEntry(int recordNumber, const PasswordEntry& entry)
 {
     if (recordNumber < 1)

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QFileDevice>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -92,6 +93,17 @@ public:
     // back through recordNumber (when given).
     Outcome AddEntry(const PasswordEntry& entry, SameName sameName = SameName::Refused,
         int* recordNumber = nullptr);
+
+    // Adds every one of entries as AddEntry would, in one save of the
+    // keeper: all of them are stored, or none. Refused, with nothing
+    // written, when one of them breaks the rules or the free records run
+    // out; refusedAt (when given) then receives its place in entries.
+    Outcome AddEntries(
+        const QList<PasswordEntry>& entries, SameName sameName, qsizetype* refusedAt = nullptr);
+
+    // Every listed entry, in the list's order, read with one pass over each
+    // file. An entry whose record cannot be read comes with empty fields.
+    QList<PasswordEntry> loadAllEntries() const;
 
     // ReplaceEntry: stores new texts in the record of an entry already listed;
     // the index is left as it is.

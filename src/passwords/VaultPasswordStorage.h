@@ -16,12 +16,15 @@ public:
     std::optional<QByteArray> read(Part part, QString& error) const override;
     std::optional<PasswordRecord> readRecord(int recordNumber) const override;
     Outcome write(Part part, const QByteArray& bytes) override;
+    // One seal of the vault for both.
+    Outcome writeBoth(const QByteArray& index, const QByteArray& entries) override;
 
     const VaultContents& contents() const { return m_contents; }
     const PasswordVault::Key& key() const { return m_key; }
 
 private:
     const SecretBytes& bytesOf(Part part) const;
+    Outcome seal(VaultContents next);
 
     VaultFile m_file;
     PasswordVault::Key m_key;

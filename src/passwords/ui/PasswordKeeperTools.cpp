@@ -67,7 +67,7 @@ void PasswordKeeper::importPasswords()
         return;
     }
     PasswordImportPreview preview(
-        file.readAll(), m_files.LoadIndex(), QFileInfo(*path).fileName(), this);
+        file.readAll(), m_files.loadAllEntries(), QFileInfo(*path).fileName(), {}, this);
     if (preview.exec() != QDialog::Accepted) {
         showCaption();
         return;
