@@ -299,13 +299,13 @@ void FolderChecker::checkPasswords(const ProgramFolder& folder, QList<Problem>& 
             QStringLiteral("is missing, but %1 lists %2 entries")
                 .arg(indexFile)
                 .arg(snapshot.items().size()) });
-    if (snapshot.entriesFileSize() % PasswordRecord::Length != 0)
+    if (snapshot.entriesFileSize() % snapshot.recordLength() != 0)
         problems.append({ entriesFile,
             QStringLiteral("ends inside record %1: %2 bytes is not a whole number of %3-byte "
                            "records")
                 .arg(snapshot.storedRecordCount() + 1)
                 .arg(snapshot.entriesFileSize())
-                .arg(PasswordRecord::Length) });
+                .arg(snapshot.recordLength()) });
 
     QHash<int, QString> pointedAt;
     for (const QString& text : snapshot.items()) {

@@ -215,6 +215,7 @@ int ImportCommand::importPasswords(const DataToolOptions& options)
     choices.cut = options.cut;
     choices.includeDeleted = options.includeDeleted;
     choices.skipRefused = options.skipRefused;
+    choices.form = files.textForm();
     const PasswordImport::Plan plan = PasswordImport::plan(
         PasswordImport::read(*bytes, *format), files.loadAllEntries(), choices);
     if (!plan.error.isEmpty())

@@ -44,6 +44,7 @@ Outcome PasswordSnapshot::load(
     if (storage->exists(Part::Index) && !storage->read(Part::Index, reason))
         return fail(storedName(Part::Index), reason);
     m_items = PasswordFiles(folder, storage).LoadIndex();
+    m_form = storage->textForm();
 
     m_entriesExist = storage->exists(Part::Entries);
     if (m_entriesExist) {
@@ -57,16 +58,7 @@ Outcome PasswordSnapshot::load(
 
 PasswordRecord PasswordSnapshot::record(int recordNumber) const
 {
-    PasswordRecord record;
-    if (recordNumber < 1)
-        return record;
-    const qint64 start = qint64(recordNumber - 1) * PasswordRecord::Length;
-    // As the keeper reads it: a record of which not even two bytes are
-    // stored is empty, whatever its one byte holds.
-    if (start + 2 <= m_entries.size())
-        record.structure().decode(QByteArrayView(m_entries).sliced(start).first(
-            qMin<qint64>(PasswordRecord::Length, m_entries.size() - start)));
-    return record;
+    return PasswordRecord::fromEntries(m_entries, recordNumber, m_form);
 }
 
 PasswordEntry PasswordSnapshot::entry(const QString& indexItem) const

@@ -41,7 +41,9 @@ public:
     bool entriesFileExists() const { return m_entriesExist; }
     qint64 entriesFileSize() const { return m_entries.size(); }
     // Records wholly stored in the entries file.
-    int storedRecordCount() const { return int(m_entries.size() / PasswordRecord::Length); }
+    int storedRecordCount() const { return int(m_entries.size() / recordLength()); }
+    // The length of one record in the form the keeper's texts take.
+    int recordLength() const { return PasswordRecord::lengthOf(m_form); }
 
     // Record n as PasswordFiles reads it: bytes past the end read as zero.
     PasswordRecord record(int recordNumber) const;
@@ -57,4 +59,5 @@ private:
     QString m_failureReason;
     QByteArray m_entries;
     bool m_entriesExist = false;
+    KeeperText::Form m_form = KeeperText::Form::Classic;
 };

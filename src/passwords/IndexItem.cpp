@@ -1,5 +1,7 @@
 #include "IndexItem.h"
 
+#include "KeeperText.h"
+
 #include <utility>
 
 IndexItem::IndexItem(QString text)
@@ -8,12 +10,15 @@ IndexItem::IndexItem(QString text)
 
 IndexItem IndexItem::build(const QString& name, int recordNumber)
 {
-    return IndexItem(name.leftJustified(PaddedNameWidth, u' ') + QString::number(recordNumber));
+    const qsizetype padding = qMax<qsizetype>(0, PaddedNameWidth - KeeperText::length(name));
+    return IndexItem(name + QString(padding, u' ') + QString::number(recordNumber));
 }
 
+// Widths count characters, so that a name holding characters outside the
+// Basic Multilingual Plane (two UTF-16 units each) keeps all of its own.
 QString IndexItem::name() const
 {
-    QString name = m_text.left(NameLength);
+    QString name = m_text.left(KeeperText::unitsOf(m_text, NameLength).first);
     qsizetype end = name.size();
     while (end > 0 && name[end - 1] == u' ')
         --end;

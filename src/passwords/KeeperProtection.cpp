@@ -1,6 +1,7 @@
 #include "KeeperProtection.h"
 
 #include "ClassicPasswordStorage.h"
+#include "KeeperConversion.h"
 #include "PasswordFiles.h"
 #include "VaultFile.h"
 
@@ -40,6 +41,22 @@ bool holds(const ClassicPasswordStorage& classic, Part part, const SecretBytes& 
     if (bytes)
         SecretBytes::wipe(*bytes);
     return same;
+}
+
+// Whether the classic file holds what the vault's Unicode contents hold, read
+// in the Unicode form: a copy left by protecting or by removing protection.
+bool holdsInUnicode(const ClassicPasswordStorage& classic, Part part, const SecretBytes& expected)
+{
+    if (!classic.exists(part))
+        return expected.isEmpty();
+    Outcome failure = Outcome::success();
+    std::optional<SecretBytes> bytes = readClassic(classic, part, failure);
+    if (!bytes)
+        return false;
+    VaultContents stored;
+    (part == Part::Index ? stored.index : stored.entries) = std::move(*bytes);
+    const VaultContents converted = KeeperConversion::toUnicode(stored);
+    return (part == Part::Index ? converted.index : converted.entries) == expected;
 }
 
 Outcome removeClassic(const ClassicPasswordStorage& classic, Part part)
@@ -83,7 +100,8 @@ Outcome KeeperProtection::protect(const QByteArray& masterPassword)
     std::optional<SecretBytes> entries = readClassic(classic, Part::Entries, failure);
     if (!entries)
         return failure;
-    const VaultContents contents { std::move(*index), std::move(*entries) };
+    const VaultContents contents
+        = KeeperConversion::toUnicode({ std::move(*index), std::move(*entries) });
 
     std::optional<PasswordVault::Key> key = PasswordVault::makeKey(masterPassword, m_parameters);
     if (!key)
@@ -147,8 +165,22 @@ Outcome KeeperProtection::unprotect(const QByteArray& masterPassword)
     PasswordVault::Opened opened = openVault(masterPassword, failure);
     if (!opened.contents)
         return failure;
-    const VaultContents& contents = *opened.contents;
+    KeeperConversion::Classic converted = KeeperConversion::toClassic(*opened.contents);
+    if (!converted.contents)
+        return Outcome::refused(
+            QStringLiteral("The protection was not removed: without it the Password Keeper "
+                           "can hold only the characters of Windows-1252, and these entries "
+                           "hold others: %1. Change them, then remove the protection.")
+                .arg(converted.unheldEntries.join(QStringLiteral(", "))));
+    const VaultContents& contents = *converted.contents;
     ClassicPasswordStorage classic(m_folder);
+    // A failure part-way takes back what was written: the vault stays the
+    // keeper, and no clear list of entry names is left beside it.
+    auto undo = [&classic](Outcome failed) {
+        std::ignore = removeClassic(classic, Part::Index);
+        std::ignore = removeClassic(classic, Part::Entries);
+        return failed;
+    };
     const std::pair<Part, Step> parts[]
         = { { Part::Index, Step::IndexWritten }, { Part::Entries, Step::EntriesWritten } };
     for (const auto& [part, step] : parts) {
@@ -156,20 +188,20 @@ Outcome KeeperProtection::unprotect(const QByteArray& masterPassword)
         // A part never written stays without a file, as before protection.
         if (!bytes.isEmpty()) {
             if (Outcome written = classic.write(part, bytes.view()); !written)
-                return written;
+                return undo(written);
         }
         if (stops(step))
             return Interrupted;
     }
     if (!holds(classic, Part::Index, contents.index)
         || !holds(classic, Part::Entries, contents.entries))
-        return Outcome::failure(PasswordFiles::IndexFileName,
+        return undo(Outcome::failure(PasswordFiles::IndexFileName,
             QStringLiteral("the files did not read back as written, so the keeper stays "
-                           "protected"));
+                           "protected")));
     if (stops(Step::ClassicVerified))
         return Interrupted;
     if (Outcome removed = VaultFile(m_folder).remove(); !removed)
-        return removed;
+        return undo(removed);
     if (stops(Step::VaultRemoved))
         return Interrupted;
     return Outcome::success();
@@ -215,7 +247,7 @@ QStringList KeeperProtection::settleLeftovers(const VaultContents& contents, boo
     for (const auto& [part, step] : parts) {
         if (classic.exists(part)) {
             const SecretBytes& bytes = part == Part::Index ? contents.index : contents.entries;
-            if (!holds(classic, part, bytes) || !removeClassic(classic, part))
+            if (!holdsInUnicode(classic, part, bytes) || !removeClassic(classic, part))
                 stray.append(ClassicPasswordStorage::fileName(part));
         }
         if (stops(step)) {

@@ -36,10 +36,17 @@ QString withoutTrailingBlanks(const QString& text)
     return text.left(end);
 }
 
-// A character Windows-1252 has no byte for would be stored as "?".
-bool storable(const QString& text)
+// Why text cannot be held in form, naming the first character it cannot
+// hold; the empty text when it can.
+QString unheldRefusal(const QString& label, const QString& text, KeeperText::Form form)
 {
-    return Windows1252::decode(Windows1252::encode(text)) == text;
+    const std::optional<char32_t> unheld = KeeperText::firstUnheld(text, form);
+    if (!unheld)
+        return {};
+    if (form == KeeperText::Form::Classic)
+        return KeeperText::classicRefusal(label, *unheld);
+    return QStringLiteral("The %1 contains a broken character (%2) that cannot be stored.")
+        .arg(label, KeeperText::nameOf(*unheld));
 }
 
 bool hasControlCharacter(const QString& text)
@@ -48,14 +55,12 @@ bool hasControlCharacter(const QString& text)
         text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
-QString fieldRefusal(
-    const QString& label, const QString& text, int maximumLength, PasswordRecord::Field field)
+QString fieldRefusal(const QString& label, const QString& text, int maximumLength,
+    PasswordRecord::Field field, KeeperText::Form form)
 {
-    if (!storable(text))
-        return QStringLiteral("The %1 contains characters that cannot be stored. "
-                              "Please use letters, digits and common symbols only.")
-            .arg(label);
-    if (text.size() > maximumLength)
+    if (QString refusal = unheldRefusal(label, text, form); !refusal.isEmpty())
+        return refusal;
+    if (KeeperText::length(text) > maximumLength)
         return QStringLiteral("The %1 can be at most %2 characters long.")
             .arg(label)
             .arg(maximumLength);
@@ -108,6 +113,11 @@ QString PasswordFiles::entriesFilePath() const
     return m_folder.filePath(EntriesFileName);
 }
 
+KeeperText::Form PasswordFiles::textForm() const
+{
+    return m_storage->textForm();
+}
+
 bool PasswordFiles::readIndex(QStringList& items, QString& error) const
 {
     items.clear();
@@ -117,12 +127,19 @@ bool PasswordFiles::readIndex(QStringList& items, QString& error) const
     const WipeOnExit wipe { bytes };
     if (!bytes)
         return false;
+    // The Unicode form's index is the same lines in UTF-8. Its quotes, commas
+    // and line ends are the same ASCII bytes, and no byte of a longer UTF-8
+    // character is one of them, so the line reader finds the values, each
+    // byte standing as the Windows-1252 character of the same number.
+    const KeeperText::Form form = m_storage->textForm();
     TextRecordFile file;
     file.openBytes(*bytes);
     while (!file.atEnd()) {
         QString value;
         if (!file.readValue(value))
             break;
+        if (form != KeeperText::Form::Classic)
+            value = KeeperText::text(Windows1252::encode(value), form);
         // An empty value names no entry and cannot be chosen.
         if (!withoutBlanks(value).isEmpty())
             items.append(value);
@@ -145,26 +162,34 @@ QStringList PasswordFiles::LoadIndex() const
     return items;
 }
 
-Outcome PasswordFiles::WriteIndex(const QStringList& items) const
+QByteArray PasswordFiles::indexBytes(const QStringList& items) const
 {
+    const KeeperText::Form form = m_storage->textForm();
     QByteArray bytes;
     for (const QString& item : items)
-        bytes.append(TextRecordFile::encodeLine(item));
-    return m_storage->write(Part::Index, bytes);
+        bytes.append(TextRecordFile::encodeLine(form == KeeperText::Form::Classic
+                ? item
+                : Windows1252::decode(KeeperText::bytes(item, form))));
+    return bytes;
+}
+
+Outcome PasswordFiles::WriteIndex(const QStringList& items) const
+{
+    return m_storage->write(Part::Index, indexBytes(items));
 }
 
 namespace {
 
 // 0 when records 1 to 10,000 are all in use. Records beyond the end of the
 // file read as zero bytes, so they are free.
-int lowestFreeRecord(const QByteArray& entries)
+int lowestFreeRecord(const QByteArray& entries, KeeperText::Form form)
 {
     const QByteArrayView all(entries);
     for (int number = 1; number <= PasswordFiles::MaximumRecords; ++number) {
-        const qsizetype start = qsizetype(number - 1) * PasswordRecord::Length;
+        const qsizetype start = qsizetype(number - 1) * PasswordRecord::lengthOf(form);
         // The rest of the file from the record on: a last record cut short
         // is read no further than it goes.
-        if (start >= all.size() || !PasswordRecord::isInUse(all.sliced(start)))
+        if (start >= all.size() || !PasswordRecord::isInUse(all.sliced(start), form))
             return number;
     }
     return 0;
@@ -179,7 +204,7 @@ std::optional<int> PasswordFiles::FindFreeRecord() const
     const WipeOnExit wipe { entries };
     if (!entries)
         return std::nullopt;
-    const int number = lowestFreeRecord(*entries);
+    const int number = lowestFreeRecord(*entries, textForm());
     if (number == 0)
         return std::nullopt;
     return number;
@@ -217,10 +242,11 @@ bool PasswordFiles::writeEntries(const QByteArray& bytes, QString& error) const
 // never written, so free.
 QByteArray PasswordFiles::withRecord(QByteArray bytes, int number, const PasswordRecord& record)
 {
-    const qsizetype position = qsizetype(number - 1) * PasswordRecord::Length;
-    if (bytes.size() < position + PasswordRecord::Length)
-        bytes.append(QByteArray(position + PasswordRecord::Length - bytes.size(), '\0'));
-    bytes.replace(position, PasswordRecord::Length, record.bytes());
+    const qsizetype length = PasswordRecord::lengthOf(record.form());
+    const qsizetype position = qsizetype(number - 1) * length;
+    if (bytes.size() < position + length)
+        bytes.append(QByteArray(position + length - bytes.size(), '\0'));
+    bytes.replace(position, length, record.bytes());
     return bytes;
 }
 
@@ -231,9 +257,9 @@ Outcome PasswordFiles::AddEntry(const PasswordEntry& entry, SameName sameName, i
     if (!readIndex(items, error))
         return Outcome::failed(
             QStringLiteral("The list of Password Files could not be read: %1").arg(error));
-    if (QString refusal = nameRefusal(entry.name, items, sameName); !refusal.isEmpty())
+    if (QString refusal = nameRefusal(entry.name, items, sameName, textForm()); !refusal.isEmpty())
         return Outcome::refused(refusal);
-    if (QString refusal = fieldsRefusal(entry); !refusal.isEmpty())
+    if (QString refusal = fieldsRefusal(entry, textForm()); !refusal.isEmpty())
         return Outcome::refused(refusal);
 
     std::optional<QByteArray> previous = readEntries(error);
@@ -241,15 +267,15 @@ Outcome PasswordFiles::AddEntry(const PasswordEntry& entry, SameName sameName, i
     if (!previous)
         return Outcome::failed(
             QStringLiteral("The Password File could not be saved: %1").arg(error));
-    const int number = lowestFreeRecord(*previous);
+    const int number = lowestFreeRecord(*previous, textForm());
     if (number == 0)
         return Outcome::refused(
             QStringLiteral("The list of Password Files is full: all %1 are in use. "
                            "Delete a Password File you no longer need, then save again.")
                 .arg(QLocale(QLocale::English).toString(MaximumRecords)));
 
-    const PasswordRecord record
-        = PasswordRecord::ScrambleEntry(entry.signOn, entry.password, entry.comment, *m_random);
+    const PasswordRecord record = PasswordRecord::ScrambleEntry(
+        entry.signOn, entry.password, entry.comment, *m_random, textForm());
     if (!writeEntries(withRecord(*previous, number, record), error))
         return Outcome::failed(
             QStringLiteral("The Password File could not be saved: %1").arg(error));
@@ -283,18 +309,19 @@ Outcome PasswordFiles::AddEntries(
 
     // Free records are taken lowest first, as one AddEntry after another
     // would take them; the search goes on from the last one taken.
+    const KeeperText::Form form = textForm();
+    const qsizetype length = PasswordRecord::lengthOf(form);
     int number = 0;
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const PasswordEntry& entry = entries[i];
-        QString refusal = nameRefusal(entry.name, items, sameName);
+        QString refusal = nameRefusal(entry.name, items, sameName, form);
         if (refusal.isEmpty())
-            refusal = fieldsRefusal(entry);
+            refusal = fieldsRefusal(entry, form);
         do
             ++number;
-        while (number <= MaximumRecords
-            && qsizetype(number - 1) * PasswordRecord::Length < next->size()
+        while (number <= MaximumRecords && qsizetype(number - 1) * length < next->size()
             && PasswordRecord::isInUse(
-                QByteArrayView(*next).sliced(qsizetype(number - 1) * PasswordRecord::Length)));
+                QByteArrayView(*next).sliced(qsizetype(number - 1) * length), form));
         if (refusal.isEmpty() && number > MaximumRecords)
             refusal = QStringLiteral("The list of Password Files is full: all %1 are in use.")
                           .arg(QLocale(QLocale::English).toString(MaximumRecords));
@@ -304,16 +331,14 @@ Outcome PasswordFiles::AddEntries(
             return Outcome::refused(refusal);
         }
         *next = withRecord(std::move(*next), number,
-            PasswordRecord::ScrambleEntry(entry.signOn, entry.password, entry.comment, *m_random));
+            PasswordRecord::ScrambleEntry(
+                entry.signOn, entry.password, entry.comment, *m_random, form));
         items.append(IndexItem::build(entry.name, number).text());
     }
     // Sorted once, stable, so that a new item stands after its equals as
     // insertSorted would put it.
     std::stable_sort(items.begin(), items.end(), IndividualList::lessThan);
-    QByteArray index;
-    for (const QString& item : std::as_const(items))
-        index.append(TextRecordFile::encodeLine(item));
-    if (const Outcome written = m_storage->writeBoth(index, *next); !written)
+    if (const Outcome written = m_storage->writeBoth(indexBytes(items), *next); !written)
         return Outcome::failed(
             QStringLiteral("The Password Files could not be saved: %1").arg(written.reason));
     return Outcome::success();
@@ -330,13 +355,8 @@ QList<PasswordEntry> PasswordFiles::loadAllEntries() const
     QList<PasswordEntry> loaded;
     for (const QString& item : std::as_const(items)) {
         const IndexItem indexItem(item);
-        const qsizetype start = qsizetype(indexItem.recordNumber() - 1) * PasswordRecord::Length;
-        PasswordRecord record;
-        // As the files read a record: one of which not even two bytes are
-        // stored is empty.
-        if (indexItem.recordNumber() >= 1 && start + 2 <= all.size())
-            record.structure().decode(all.sliced(start).first(
-                qMin<qsizetype>(PasswordRecord::Length, all.size() - start)));
+        const PasswordRecord record
+            = PasswordRecord::fromEntries(all, indexItem.recordNumber(), textForm());
         loaded.append({ indexItem.name(), record.UnscrambleField(PasswordRecord::SignOn),
             record.UnscrambleField(PasswordRecord::Password),
             record.UnscrambleField(PasswordRecord::Comment) });
@@ -349,13 +369,13 @@ Outcome PasswordFiles::ReplaceEntry(int recordNumber, const PasswordEntry& entry
     if (recordNumber < 1)
         return Outcome::refused(QStringLiteral(
             "The Password File could not be saved: its place in the file is unknown."));
-    if (QString refusal = fieldsRefusal(entry); !refusal.isEmpty())
+    if (QString refusal = fieldsRefusal(entry, textForm()); !refusal.isEmpty())
         return Outcome::refused(refusal);
     QString error;
     std::optional<QByteArray> previous = readEntries(error);
     const WipeOnExit wipe { previous };
-    const PasswordRecord record
-        = PasswordRecord::ScrambleEntry(entry.signOn, entry.password, entry.comment, *m_random);
+    const PasswordRecord record = PasswordRecord::ScrambleEntry(
+        entry.signOn, entry.password, entry.comment, *m_random, textForm());
     if (!previous || !writeEntries(withRecord(*previous, recordNumber, record), error))
         return Outcome::failed(
             QStringLiteral("The Password File could not be saved: %1").arg(error));
@@ -388,7 +408,8 @@ Outcome PasswordFiles::DeleteEntry(const QString& indexItem)
     std::optional<QByteArray> entries = readEntries(error);
     const WipeOnExit wipe { entries };
     if (!entries
-        || !writeEntries(withRecord(*entries, number, PasswordRecord::BlankRecord()), error))
+        || !writeEntries(
+            withRecord(*entries, number, PasswordRecord::BlankRecord(textForm())), error))
         return Outcome::failed(
             QStringLiteral("The Password File was removed from the list, but its contents "
                            "could not be erased: %1")
@@ -412,7 +433,8 @@ void PasswordFiles::insertSorted(QStringList& items, const QString& item)
         std::upper_bound(items.cbegin(), items.cend(), item, IndividualList::lessThan), item);
 }
 
-QString PasswordFiles::nameRefusal(const QString& name, const QStringList& items, SameName sameName)
+QString PasswordFiles::nameRefusal(
+    const QString& name, const QStringList& items, SameName sameName, KeeperText::Form form)
 {
     if (withoutBlanks(name).isEmpty())
         return QStringLiteral("Please enter a web address, location, service, card or other name "
@@ -422,10 +444,9 @@ QString PasswordFiles::nameRefusal(const QString& name, const QStringList& items
     if (hasControlCharacter(name))
         return QStringLiteral("The name cannot contain tabs, line breaks or other control "
                               "characters.");
-    if (!storable(name))
-        return QStringLiteral("The name contains characters that cannot be stored. "
-                              "Please use letters, digits and common symbols only.");
-    if (name.size() > MaximumNameLength)
+    if (QString refusal = unheldRefusal(QStringLiteral("name"), name, form); !refusal.isEmpty())
+        return refusal;
+    if (KeeperText::length(name) > MaximumNameLength)
         return QStringLiteral("The name can be at most %1 characters long.").arg(MaximumNameLength);
     if (sameName == SameName::Refused && findByName(items, name) >= 0)
         return QStringLiteral("A Password File named \"%1\" already exists.")
@@ -433,14 +454,14 @@ QString PasswordFiles::nameRefusal(const QString& name, const QStringList& items
     return {};
 }
 
-QString PasswordFiles::fieldsRefusal(const PasswordEntry& entry)
+QString PasswordFiles::fieldsRefusal(const PasswordEntry& entry, KeeperText::Form form)
 {
     for (QString refusal : { fieldRefusal(QStringLiteral("Sign On ID"), entry.signOn,
-                                 MaximumSignOnLength, PasswordRecord::SignOn),
+                                 MaximumSignOnLength, PasswordRecord::SignOn, form),
              fieldRefusal(QStringLiteral("Password"), withoutTrailingBlanks(entry.password),
-                 MaximumPasswordLength, PasswordRecord::Password),
+                 MaximumPasswordLength, PasswordRecord::Password, form),
              fieldRefusal(QStringLiteral("Comment"), entry.comment, MaximumCommentLength,
-                 PasswordRecord::Comment) }) {
+                 PasswordRecord::Comment, form) }) {
         if (!refusal.isEmpty())
             return refusal;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IndexItem.h"
+#include "KeeperText.h"
 #include "PasswordEntry.h"
 #include "PasswordRecord.h"
 #include "PasswordStorage.h"
@@ -120,19 +121,28 @@ public:
     // Sorts item into its place in items (the list's order).
     static void insertSorted(QStringList& items, const QString& item);
 
-    // Why name cannot be given to a new entry, or the empty text. A name
-    // already in items is refused unless sameName allows it.
-    static QString nameRefusal(
-        const QString& name, const QStringList& items, SameName sameName = SameName::Refused);
+    // The form this keeper's texts are stored in: what text it can hold.
+    KeeperText::Form textForm() const;
 
-    // Why the sign-on id, password or comment cannot be stored faithfully, or
-    // the empty text.
-    static QString fieldsRefusal(const PasswordEntry& entry);
+    // Why name cannot be given to a new entry of a keeper whose texts take
+    // form, or the empty text. A name already in items is refused unless
+    // sameName allows it. Lengths count characters (KeeperText::length); a
+    // character the form cannot hold is named in the refusal.
+    static QString nameRefusal(const QString& name, const QStringList& items,
+        SameName sameName = SameName::Refused, KeeperText::Form form = KeeperText::Form::Classic);
+
+    // Why the sign-on id, password or comment cannot be stored faithfully in
+    // form, or the empty text.
+    static QString fieldsRefusal(
+        const PasswordEntry& entry, KeeperText::Form form = KeeperText::Form::Classic);
 
 private:
     // False, with the reason, only when the index exists but cannot be read:
     // rewriting it from an empty list would then lose every entry.
     bool readIndex(QStringList& items, QString& error) const;
+
+    // The index's bytes holding items, in the keeper's text form.
+    QByteArray indexBytes(const QStringList& items) const;
 
     // The entries file as stored; empty when it does not exist yet.
     std::optional<QByteArray> readEntries(QString& error) const;

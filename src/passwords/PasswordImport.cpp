@@ -6,7 +6,6 @@
 #include "KeePassXcCsvReader.h"
 #include "PasswordCsvTable.h"
 #include "PasswordFiles.h"
-#include "storage/Windows1252.h"
 
 #include <QHash>
 #include <QLocale>
@@ -26,17 +25,25 @@ QString withUnixLineEnds(QString text)
     return text;
 }
 
+// Text cut to its first maximum characters, an emoji counting once as the
+// keeper's limits count it.
+void cutTo(QString& text, qsizetype maximum)
+{
+    text.truncate(KeeperText::unitsOf(text, maximum).first);
+}
+
 // Describes and, with cut, shortens a field longer than its limit.
 void limit(QString& text, int maximum, const QString& label, bool cut, QStringList& overLong)
 {
-    if (text.size() <= maximum)
+    const qsizetype length = KeeperText::length(text);
+    if (length <= maximum)
         return;
     overLong.append(QStringLiteral("the %1 has %2 characters, more than %3")
                         .arg(label)
-                        .arg(text.size())
+                        .arg(length)
                         .arg(maximum));
     if (cut)
-        text.truncate(maximum);
+        cutTo(text, maximum);
 }
 
 // One part of the comment, and what the preview calls it when it does not
@@ -62,7 +69,7 @@ QString joinedComment(const QList<CommentPart>& parts, bool cut, QStringList& ov
     for (const CommentPart& part : parts) {
         const qsizetype start = end + (lines.isEmpty() ? 0 : 1);
         lines.append(part.text);
-        end = start + part.text.size();
+        end = start + KeeperText::length(part.text);
         if (end > PasswordFiles::MaximumCommentLength)
             lost.append(start >= PasswordFiles::MaximumCommentLength
                     ? part.label
@@ -81,26 +88,14 @@ QString joinedComment(const QList<CommentPart>& parts, bool cut, QStringList& ov
     return comment;
 }
 
-QString characterRefusal(
-    const PasswordEntry& entry, const PasswordImport::CharacterCheck& cannotHold)
+// A keeper without protection names the first character it cannot hold,
+// box by box, and offers protection.
+QString characterRefusal(const PasswordEntry& entry, KeeperText::Form form)
 {
-    const std::pair<QString, const QString*> fields[] = {
-        { QStringLiteral("name"), &entry.name },
-        { QStringLiteral("Sign On ID"), &entry.signOn },
-        { QStringLiteral("Password"), &entry.password },
-        { QStringLiteral("Comment"), &entry.comment },
-    };
-    for (const auto& [label, text] : fields) {
-        const std::optional<char32_t> character = cannotHold(*text);
-        if (!character)
-            continue;
-        return QStringLiteral("the %1 holds \u201C%2\u201D (U+%3), which a keeper without "
-                              "protection cannot hold; protect the keeper with a master "
-                              "password to keep such text")
-            .arg(label, QString::fromUcs4(&*character, 1),
-                QString::number(uint(*character), 16).toUpper().rightJustified(4, u'0'));
-    }
-    return {};
+    if (form != KeeperText::Form::Classic)
+        return {};
+    const std::optional<KeeperText::Unheld> unheld = KeeperText::firstUnheld(entry, form);
+    return unheld ? KeeperText::classicRefusal(unheld->box, unheld->character) : QString();
 }
 
 // Why the entry cannot come in as planned, or the empty text.
@@ -109,23 +104,24 @@ QString refusalOf(const PasswordImport::Planned& planned, const PasswordImport::
     const PasswordEntry& entry = planned.entry;
     if (entry.name.isEmpty())
         return QStringLiteral("it has neither a web address nor a title");
-    if (entry.password.size() > PasswordFiles::MaximumPasswordLength)
+    if (const qsizetype length = KeeperText::length(entry.password);
+        length > PasswordFiles::MaximumPasswordLength)
         return QStringLiteral("the password has %1 characters, more than %2, and a shortened "
                               "password would not work")
-            .arg(entry.password.size())
+            .arg(length)
             .arg(PasswordFiles::MaximumPasswordLength);
     // The keeper stores passwords without trailing blanks.
     if (entry.password.endsWith(u' '))
         return QStringLiteral("the password ends with a blank, which the keeper cannot keep");
-    if (QString refusal = characterRefusal(
-            entry, choices.cannotHold ? choices.cannotHold : PasswordImport::notInWindows1252);
-        !refusal.isEmpty())
+    if (QString refusal = characterRefusal(entry, choices.form); !refusal.isEmpty())
         return refusal;
     if (!planned.overLong.isEmpty() && !choices.cut)
         return planned.overLong.join(QStringLiteral("; "));
-    if (QString refusal = PasswordFiles::nameRefusal(entry.name, {}); !refusal.isEmpty())
+    if (QString refusal = PasswordFiles::nameRefusal(
+            entry.name, {}, PasswordFiles::SameName::Refused, choices.form);
+        !refusal.isEmpty())
         return refusal;
-    return PasswordFiles::fieldsRefusal(entry);
+    return PasswordFiles::fieldsRefusal(entry, choices.form);
 }
 
 PasswordImport::Planned planned(
@@ -234,16 +230,6 @@ ImportedPasswords PasswordImport::read(const QByteArray& bytes, Format format)
         return BrowserCsvReader::read(bytes);
     }
     return {};
-}
-
-std::optional<char32_t> PasswordImport::notInWindows1252(const QString& text)
-{
-    for (const char32_t character : text.toUcs4()) {
-        const QString one = QString::fromUcs4(&character, 1);
-        if (Windows1252::decode(Windows1252::encode(one)) != one)
-            return character;
-    }
-    return std::nullopt;
 }
 
 PasswordImport::Plan PasswordImport::plan(

@@ -3,6 +3,7 @@
 #include "services/Outcome.h"
 
 #include "ImportedPasswords.h"
+#include "KeeperText.h"
 #include "PasswordEntry.h"
 
 #include <QByteArray>
@@ -10,7 +11,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 class PasswordFiles;
@@ -35,9 +35,6 @@ public:
     enum class Format { KeePassXc, Bitwarden, Browser };
     enum class Action { Add, Skip, Refuse };
 
-    // The first character of a text the keeper cannot hold, or nothing.
-    using CharacterCheck = std::function<std::optional<char32_t>(const QString&)>;
-
     struct Choices {
         // Over-long fields are cut instead of refusing their entry.
         bool cut = false;
@@ -45,9 +42,8 @@ public:
         bool includeDeleted = false;
         // The other entries are imported when some are refused.
         bool skipRefused = false;
-        // Without one, the check of a keeper without protection, whose
-        // files hold Windows-1252 text.
-        CharacterCheck cannotHold;
+        // The keeper's form, which decides the text it can hold.
+        KeeperText::Form form = KeeperText::Form::Classic;
     };
 
     struct Planned {
@@ -83,9 +79,6 @@ public:
     // The format the bytes look like; nothing when none fits.
     static std::optional<Format> detect(const QByteArray& bytes);
     static ImportedPasswords read(const QByteArray& bytes, Format format);
-
-    // The first character of text that Windows-1252 has no byte for.
-    static std::optional<char32_t> notInWindows1252(const QString& text);
 
     // What importing read would do to a keeper holding listed.
     static Plan plan(

@@ -32,9 +32,21 @@ QByteArray shifted(QByteArray bytes, int shift)
     return bytes;
 }
 
+// The record structure keeps each stored byte as the Windows-1252 character
+// of that byte, whatever the form: the bytes are what is stored.
 QString scrambled(const QByteArray& plain, int shift)
 {
     return Windows1252::decode(shifted(plain, shift));
+}
+
+RecordStructure structureOf(KeeperText::Form form)
+{
+    if (form == KeeperText::Form::Classic)
+        return RecordStructure({ { PasswordRecord::SignOnWidth }, { PasswordRecord::PasswordWidth },
+            { PasswordRecord::CommentWidth }, { PasswordRecord::StatusWidth } });
+    return RecordStructure(
+        { { PasswordRecord::UnicodeSignOnWidth }, { PasswordRecord::UnicodePasswordWidth },
+            { PasswordRecord::UnicodeCommentWidth }, { PasswordRecord::StatusWidth } });
 }
 
 QByteArray withoutTrailingBlanks(QByteArray bytes)
@@ -48,12 +60,27 @@ QByteArray withoutTrailingBlanks(QByteArray bytes)
 
 } // namespace
 
-PasswordRecord::PasswordRecord()
-    : m_structure({ { SignOnWidth }, { PasswordWidth }, { CommentWidth }, { StatusWidth } })
+PasswordRecord::PasswordRecord(KeeperText::Form form)
+    : m_form(form)
+    , m_structure(structureOf(form))
 { }
 
+PasswordRecord PasswordRecord::fromEntries(
+    QByteArrayView entries, int recordNumber, KeeperText::Form form)
+{
+    PasswordRecord record(form);
+    if (recordNumber < 1)
+        return record;
+    const qint64 length = lengthOf(form);
+    const qint64 start = qint64(recordNumber - 1) * length;
+    if (start + 2 <= entries.size())
+        record.m_structure.decode(
+            entries.sliced(start).first(qMin(length, entries.size() - start)));
+    return record;
+}
+
 PasswordRecord PasswordRecord::ScrambleEntry(const QString& signOn, const QString& password,
-    const QString& comment, QRandomGenerator& random)
+    const QString& comment, QRandomGenerator& random, KeeperText::Form form)
 {
     auto randomCharacters = [&random](int count) {
         QByteArray characters;
@@ -65,19 +92,19 @@ PasswordRecord PasswordRecord::ScrambleEntry(const QString& signOn, const QStrin
     const QByteArray prefix = randomCharacters(RandomPrefixLength);
     const QByteArray suffix = randomCharacters(RandomSuffixLength);
 
-    PasswordRecord record;
-    record.m_structure.setField(SignOn, scrambled(Windows1252::encode(signOn), SignOnShift));
+    PasswordRecord record(form);
+    record.m_structure.setField(SignOn, scrambled(KeeperText::bytes(signOn, form), SignOnShift));
     record.m_structure.setField(Password,
-        scrambled(
-            prefix + withoutTrailingBlanks(Windows1252::encode(password)) + suffix, PasswordShift));
-    record.m_structure.setField(Comment, scrambled(Windows1252::encode(comment), CommentShift));
+        scrambled(prefix + withoutTrailingBlanks(KeeperText::bytes(password, form)) + suffix,
+            PasswordShift));
+    record.m_structure.setField(Comment, scrambled(KeeperText::bytes(comment, form), CommentShift));
     record.m_structure.setField(Status, inUseMark);
     return record;
 }
 
-PasswordRecord PasswordRecord::BlankRecord()
+PasswordRecord PasswordRecord::BlankRecord(KeeperText::Form form)
 {
-    PasswordRecord record;
+    PasswordRecord record(form);
     for (const Field field : { SignOn, Password, Comment, Status })
         record.m_structure.setField(field, QString());
     return record;
@@ -105,20 +132,64 @@ QString PasswordRecord::UnscrambleField(Field field) const
             return {};
         stored = stored.sliced(RandomPrefixLength, stored.size() - frame);
     }
-    return Windows1252::decode(shifted(stored, 256 - shiftOf(field)));
+    return KeeperText::text(shifted(stored, 256 - shiftOf(field)), m_form);
+}
+
+QByteArray PasswordRecord::plainBytes(Field field) const
+{
+    return shifted(withoutTrailingBlanks(fieldBytes(field)), 256 - shiftOf(field));
+}
+
+void PasswordRecord::setPlainBytes(Field field, const QByteArray& plain)
+{
+    m_structure.setField(field, scrambled(plain, shiftOf(field)));
+}
+
+// Byte for byte: a field's padding blanks stay padding, a field of zero bytes
+// (never written) stays so, and everything before the padding, the
+// password's framing characters and any odd byte included, becomes the same
+// characters in the other form. Taken there and back, a record comes back as
+// the bytes it was, so a classic file can be recognised in a vault's copy.
+std::optional<PasswordRecord> PasswordRecord::inForm(KeeperText::Form form) const
+{
+    PasswordRecord other(form);
+    if (form == m_form) {
+        other.m_structure.decode(bytes());
+        return other;
+    }
+    const bool classic = form == KeeperText::Form::Classic;
+    const int widths[] = { classic ? SignOnWidth : UnicodeSignOnWidth,
+        classic ? PasswordWidth : UnicodePasswordWidth,
+        classic ? CommentWidth : UnicodeCommentWidth };
+    for (const Field field : { SignOn, Password, Comment }) {
+        const QByteArray stored = fieldBytes(field);
+        if (stored.count('\0') == stored.size()) {
+            other.m_structure.setField(field, QString(widths[field], QChar(u'\0')));
+            continue;
+        }
+        const QString text = KeeperText::text(plainBytes(field), m_form);
+        if (!KeeperText::canHold(text, form))
+            return std::nullopt;
+        const QByteArray plain = KeeperText::bytes(text, form);
+        if (plain.size() > widths[field])
+            return std::nullopt;
+        other.setPlainBytes(field, plain);
+    }
+    other.m_structure.setField(Status, m_structure.field(Status));
+    return other;
 }
 
 bool PasswordRecord::isInUse() const
 {
-    return isInUse(bytes());
+    return isInUse(bytes(), m_form);
 }
 
-bool PasswordRecord::isInUse(QByteArrayView stored)
+bool PasswordRecord::isInUse(QByteArrayView stored, KeeperText::Form form)
 {
     // A leading blank would leave fewer than four characters, so only the
     // mark itself at the start of the status counts; it is plain ASCII, the
     // same bytes in Windows-1252.
-    constexpr qsizetype statusStart = Length - StatusWidth;
+    const qsizetype statusStart = lengthOf(form) - StatusWidth;
     return stored.size() >= statusStart + inUseMark.size()
         && stored.sliced(statusStart, inUseMark.size()) == QByteArrayView("Full");
 }

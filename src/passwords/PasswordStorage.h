@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeeperText.h"
 #include "PasswordRecord.h"
 #include "services/Outcome.h"
 
@@ -31,4 +32,6 @@ public:
     // Replaces both parts in one save: however it ends, a failure or a
     // crash at any moment included, both hold the new bytes or both the old.
     virtual Outcome writeBoth(const QByteArray& index, const QByteArray& entries) = 0;
+    // The form the parts' texts are stored in, and so which text they hold.
+    virtual KeeperText::Form textForm() const { return KeeperText::Form::Classic; }
 };

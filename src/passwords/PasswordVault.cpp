@@ -1,5 +1,6 @@
 #include "PasswordVault.h"
 
+#include "KeeperConversion.h"
 #include "Sodium.h"
 
 #include <QtEndian>
@@ -12,6 +13,13 @@ namespace {
 
 const QByteArray Magic = QByteArrayLiteral("HALVAULT");
 const QByteArray KeyCheckText = QByteArrayLiteral("Halvorn vault key check");
+// The context of the keys derived from the stretched key (eight bytes).
+const char KeyContext[crypto_kdf_CONTEXTBYTES] = { 'H', 'A', 'L', 'V', 'A', 'U', 'L', 'T' };
+enum : quint64 { CheckKeyId = 1, CipherKeyId = 2 };
+
+// The first format sealed with the stretched key itself and keyed the check
+// with it too, and held the files in the classic form.
+constexpr quint16 FirstFormat = 1;
 
 constexpr qsizetype SaltLength = crypto_pwhash_SALTBYTES;
 constexpr qsizetype NonceLength = crypto_aead_xchacha20poly1305_ietf_NPUBBYTES;
@@ -57,6 +65,27 @@ QByteArray checksum(const QByteArray& bytes, qsizetype length)
     return sum;
 }
 
+// The keys a vault of version uses: from the current format on, the key
+// check and the cipher each take a key of their own, derived from the
+// stretched key under its own label, so that the check's value says nothing
+// about the cipher's key.
+struct VaultKeys {
+    SecretBytes check;
+    SecretBytes cipher;
+};
+
+VaultKeys keysFor(const SecretBytes& stretched, quint16 version)
+{
+    if (version == FirstFormat)
+        return { SecretBytes::copyOf(stretched.view()), SecretBytes::copyOf(stretched.view()) };
+    VaultKeys keys { SecretBytes(crypto_kdf_KEYBYTES), SecretBytes(KeyLength) };
+    crypto_kdf_derive_from_key(
+        keys.check.data(), keys.check.size(), CheckKeyId, KeyContext, stretched.data());
+    crypto_kdf_derive_from_key(
+        keys.cipher.data(), keys.cipher.size(), CipherKeyId, KeyContext, stretched.data());
+    return keys;
+}
+
 QByteArray keyCheck(const SecretBytes& key)
 {
     QByteArray check(CheckLength, '\0');
@@ -65,12 +94,13 @@ QByteArray keyCheck(const SecretBytes& key)
     return check;
 }
 
+// What libsodium can run at all, and what this program accepts.
 bool plausible(const VaultParameters& parameters)
 {
     return parameters.passes >= crypto_pwhash_OPSLIMIT_MIN
         && parameters.passes <= crypto_pwhash_OPSLIMIT_MAX
         && parameters.memoryBytes >= crypto_pwhash_MEMLIMIT_MIN
-        && parameters.memoryBytes <= crypto_pwhash_MEMLIMIT_MAX;
+        && parameters.memoryBytes <= crypto_pwhash_MEMLIMIT_MAX && parameters.acceptable();
 }
 
 std::optional<SecretBytes> stretch(
@@ -125,6 +155,7 @@ QByteArray PasswordVault::seal(const VaultContents& contents, const Key& key)
 
     QByteArray nonce(NonceLength, '\0');
     randombytes_buf(nonce.data(), std::size_t(nonce.size()));
+    const VaultKeys keys = keysFor(key.bytes, FormatVersion);
 
     QByteArray file = Magic;
     append<quint16>(file, FormatVersion);
@@ -134,7 +165,7 @@ QByteArray PasswordVault::seal(const VaultContents& contents, const Key& key)
     append<quint64>(file, key.parameters.memoryBytes);
     file.append(key.salt);
     file.append(nonce);
-    file.append(keyCheck(key.bytes));
+    file.append(keyCheck(keys.check));
     append<quint64>(file, quint64(plainLength) + TagLength);
 
     const qsizetype sealedAt = file.size();
@@ -142,7 +173,7 @@ QByteArray PasswordVault::seal(const VaultContents& contents, const Key& key)
     unsigned long long sealedLength = 0;
     crypto_aead_xchacha20poly1305_ietf_encrypt(
         reinterpret_cast<unsigned char*>(file.data()) + sealedAt, &sealedLength, plain.data(),
-        plain.size(), bytesOf(file), HeaderLength, nullptr, bytesOf(nonce), key.bytes.data());
+        plain.size(), bytesOf(file), HeaderLength, nullptr, bytesOf(nonce), keys.cipher.data());
     file.append(checksum(file, file.size()));
     return file;
 }
@@ -161,6 +192,8 @@ PasswordVault::Inspection PasswordVault::inspect(const QByteArray& file)
     // A newer program may lay out everything after the version differently.
     if (inspection.version > FormatVersion)
         return fail(Problem::NewerVersion);
+    if (inspection.version < FirstFormat)
+        return fail(Problem::Damaged, QStringLiteral("its header is not valid"));
     if (file.size() < HeaderLength + TagLength + CheckLength)
         return fail(Problem::Damaged, QStringLiteral("it is cut short"));
     const quint64 sealedLength = read<quint64>(file, SealedLengthAt);
@@ -172,9 +205,13 @@ PasswordVault::Inspection PasswordVault::inspect(const QByteArray& file)
     if (checksum(file, file.size() - CheckLength) != file.right(CheckLength))
         return fail(Problem::Damaged, QStringLiteral("its checksum does not match"));
     inspection.parameters = { read<quint64>(file, PassesAt), read<quint64>(file, MemoryAt) };
-    if (read<quint32>(file, AlgorithmAt) != quint32(crypto_pwhash_ALG_ARGON2ID13)
-        || !plausible(inspection.parameters))
+    if (read<quint32>(file, AlgorithmAt) != quint32(crypto_pwhash_ALG_ARGON2ID13))
         return fail(Problem::Damaged, QStringLiteral("its header is not valid"));
+    // Checked before any key is stretched: the figures decide how long that
+    // takes and how much memory.
+    if (!plausible(inspection.parameters))
+        return fail(Problem::Damaged,
+            QStringLiteral("its key stretching figures are not ones Halvorn writes"));
     return inspection;
 }
 
@@ -203,8 +240,10 @@ PasswordVault::Opened PasswordVault::open(const QByteArray& file, const Key& key
 PasswordVault::Opened PasswordVault::unseal(
     const QByteArray& file, const Inspection& inspection, const Key& key)
 {
+    const VaultKeys keys = keysFor(key.bytes, inspection.version);
     if (file.mid(SaltAt, SaltLength) != key.salt || inspection.parameters != key.parameters
-        || sodium_memcmp(bytesOf(keyCheck(key.bytes)), bytesOf(file, KeyCheckAt), CheckLength) != 0)
+        || sodium_memcmp(bytesOf(keyCheck(keys.check)), bytesOf(file, KeyCheckAt), CheckLength)
+            != 0)
         return failure(Problem::WrongPassword);
 
     const std::size_t sealedLength = std::size_t(file.size() - HeaderLength - CheckLength);
@@ -212,7 +251,7 @@ PasswordVault::Opened PasswordVault::unseal(
     unsigned long long plainLength = 0;
     if (crypto_aead_xchacha20poly1305_ietf_decrypt(plain.data(), &plainLength, nullptr,
             bytesOf(file, HeaderLength), sealedLength, bytesOf(file), HeaderLength,
-            bytesOf(file, NonceAt), key.bytes.data())
+            bytesOf(file, NonceAt), keys.cipher.data())
         != 0)
         return failure(Problem::Damaged, QStringLiteral("its seal does not hold"));
     quint32 indexLength = 0;
@@ -232,7 +271,9 @@ PasswordVault::Opened PasswordVault::unseal(
             contents.entries.size());
 
     Opened opened;
-    opened.contents = std::move(contents);
+    opened.version = inspection.version;
+    opened.contents = inspection.version == FirstFormat ? KeeperConversion::toUnicode(contents)
+                                                        : std::move(contents);
     opened.key = Key { SecretBytes::copyOf(key.bytes.view()), key.salt, key.parameters };
     return opened;
 }

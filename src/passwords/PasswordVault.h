@@ -19,14 +19,20 @@
 //   key check (32), sealed length (8) | sealed contents | checksum (32)
 //
 // Numbers are little-endian. The contents are the index's length (4 bytes)
-// and bytes, then the entries' bytes, sealed with XChaCha20-Poly1305 under
-// the key Argon2id stretches from the master password; the key check is a
-// hash keyed with that key, so a wrong password is known as such.
+// and bytes, then the entries' bytes, sealed with XChaCha20-Poly1305. Argon2id
+// stretches the master password into a key, and two keys are derived from it
+// under labels of their own: one seals, the other keys the key check (a
+// hash), so a wrong password is known as such.
+//
+// Version 2 holds the two files in the Unicode form (KeeperConversion), so
+// any text. Version 1 held them in the classic form and used the stretched
+// key for both the seal and the check; it still opens, its contents given
+// in the Unicode form, and the next seal writes version 2.
 class PasswordVault
 {
 public:
     static inline const QString FileName = QStringLiteral("Secvault.vlt");
-    static constexpr quint16 FormatVersion = 1;
+    static constexpr quint16 FormatVersion = 2;
 
     enum class Problem {
         None,
@@ -51,13 +57,16 @@ public:
     // lacks the memory the figures ask for.
     static std::optional<Key> makeKey(const QByteArray& password, VaultParameters parameters);
 
-    // The file's bytes holding contents, under a new nonce.
+    // The file's bytes holding contents (in the Unicode form), under a new
+    // nonce, in the current format.
     static QByteArray seal(const VaultContents& contents, const Key& key);
 
     struct Opened {
         Problem problem = Problem::None;
         // What was wrong, for a damaged vault.
         QString detail;
+        // The format the file was written in.
+        quint16 version = 0;
         // Set when the vault opened: its contents and the key, kept to seal
         // the next version of the vault without stretching again.
         std::optional<VaultContents> contents;

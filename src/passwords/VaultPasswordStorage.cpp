@@ -33,13 +33,7 @@ std::optional<PasswordRecord> VaultPasswordStorage::readRecord(int recordNumber)
 {
     if (recordNumber < 1)
         return std::nullopt;
-    PasswordRecord record;
-    const QByteArray entries = m_contents.entries.view();
-    const qint64 start = qint64(recordNumber - 1) * PasswordRecord::Length;
-    if (start + 2 <= entries.size())
-        record.structure().decode(QByteArrayView(entries).sliced(start).first(
-            qMin<qint64>(PasswordRecord::Length, entries.size() - start)));
-    return record;
+    return PasswordRecord::fromEntries(m_contents.entries.view(), recordNumber, textForm());
 }
 
 Outcome VaultPasswordStorage::write(Part part, const QByteArray& bytes)

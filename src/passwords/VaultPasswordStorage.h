@@ -18,6 +18,9 @@ public:
     Outcome write(Part part, const QByteArray& bytes) override;
     // One seal of the vault for both.
     Outcome writeBoth(const QByteArray& index, const QByteArray& entries) override;
+    // An unlocked vault's contents are always in the Unicode form: a vault
+    // of the earlier format is converted when it opens.
+    KeeperText::Form textForm() const override { return KeeperText::Form::Unicode; }
 
     const VaultContents& contents() const { return m_contents; }
     const PasswordVault::Key& key() const { return m_key; }

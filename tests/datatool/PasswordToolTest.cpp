@@ -84,8 +84,8 @@ TEST_F(PasswordToolTest, TheRecycleBinAndRefusedEntriesAreLeftOutOnlyAsAsked)
     EXPECT_EQ(
         refused.outText(), "1 entry in the Recycle Bin left out (--include-deleted takes them).\n");
     EXPECT_TRUE(refused.errText().contains(
-        ": line 3: the Password holds \u201C\u03B1\u201D (U+03B1), which a keeper without "
-        "protection cannot hold"))
+        ": line 3: The Password contains characters that cannot be stored in an unprotected "
+        "Password Keeper: \"\u03B1\" (U+03B1)."))
         << refused.err.toStdString();
     EXPECT_EQ(storedFiles(), before);
 

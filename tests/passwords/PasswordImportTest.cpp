@@ -156,8 +156,8 @@ TEST_F(PasswordImportTest, EachEntryIsAddedSkippedOrRefusedWithItsReason)
         { Action::Add, "" },
         { Action::Add, "" },
         { Action::Refuse,
-            "the Sign On ID holds \u201C\u65E5\u201D (U+65E5), which a keeper "
-            "without protection cannot hold; protect the keeper" },
+            "The Sign On ID contains characters that cannot be stored in an unprotected "
+            "Password Keeper: \"\u65E5\" (U+65E5). To keep such text, protect the keeper" },
         { Action::Refuse, "the password ends with a blank" },
         { Action::Refuse, "it has neither a web address nor a title" },
         { Action::Refuse, "The name cannot contain a double quote" },
@@ -334,7 +334,8 @@ TEST_F(PasswordImportTest, LinesThatDoNotFitTheCommentAreNamedAndCutOrLeftOut)
 }
 
 // A keeper without protection holds Windows-1252 text only: each entry with
-// another character is refused on its own, the character named.
+// another character is refused on its own, the character named; a
+// protected keeper takes them all, an emoji counting as one character.
 TEST_F(PasswordImportTest, CharactersTheKeeperCannotHoldRefuseTheirEntryAlone)
 {
     const QByteArray csv = "name,url,username,password,note\n"
@@ -343,9 +344,13 @@ TEST_F(PasswordImportTest, CharactersTheKeeperCannotHoldRefuseTheirEntryAlone)
                            "Kanji,https://\xE6\x97\xA5.example,ann,Pw-2,\n"
                            "Smile,https://smile.example,ann,Pw-3,\"see \xF0\x9F\x98\x80\"\n";
     const PasswordImport::Plan planned = plan(csv);
-    const QStringList reasons { "", "the Password holds \u201C\u03B1\u201D (U+03B1)",
-        "the name holds \u201C\u65E5\u201D (U+65E5)",
-        "the Comment holds \u201C\U0001F600\u201D (U+1F600)" };
+    const QStringList reasons { "",
+        "The Password contains characters that cannot be stored in an unprotected Password "
+        "Keeper: \"\u03B1\" (U+03B1).",
+        "The Name contains characters that cannot be stored in an unprotected Password "
+        "Keeper: \"\u65E5\" (U+65E5).",
+        "The Comment contains characters that cannot be stored in an unprotected Password "
+        "Keeper: \"\U0001F600\" (U+1F600)." };
     ASSERT_EQ(planned.entries.size(), reasons.size());
     for (qsizetype i = 0; i < reasons.size(); ++i) {
         if (i == 0) {
@@ -355,10 +360,18 @@ TEST_F(PasswordImportTest, CharactersTheKeeperCannotHoldRefuseTheirEntryAlone)
         EXPECT_TRUE(planned.entries[i].reason.startsWith(reasons[i]))
             << planned.entries[i].reason.toStdString();
         EXPECT_TRUE(planned.entries[i].reason.endsWith(
-            "which a keeper without protection cannot hold; protect the keeper with a "
-            "master password to keep such text"));
+            "To keep such text, protect the keeper with a master password (Options, Protect "
+            "with a Master Password...)."));
     }
     EXPECT_FALSE(planned.canImport());
+
+    PasswordImport::Choices unicode;
+    unicode.form = KeeperText::Form::Unicode;
+    EXPECT_EQ(plan(csv, unicode).count(Action::Add), 4);
+    const QByteArray fiftyEmoji = QByteArray("\xF0\x9F\x98\x80").repeated(50);
+    EXPECT_EQ(plan("url,username,password\nhttps://e.example," + fiftyEmoji + ",pw\n", unicode)
+                  .count(Action::Add),
+        1);
 
     PasswordImport::Choices leaveOut;
     leaveOut.skipRefused = true;

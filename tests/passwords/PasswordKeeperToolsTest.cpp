@@ -197,7 +197,8 @@ TEST_F(PasswordKeeperToolsTest, ThePreviewCountsTheRecycleBinAndCanLeaveRefusedE
             auto* importButton = find<QPushButton>(preview, "ImportAccept");
             EXPECT_EQ(lines(list, 0), QStringList({ "line 2", "line 3", "line 4" }));
             EXPECT_TRUE(lines(list, 3)[2].startsWith(
-                "refused: the Sign On ID holds \u201C\u65E5\u201D (U+65E5)"));
+                "refused: The Sign On ID contains characters that cannot be stored in an "
+                "unprotected Password Keeper: \"\u65E5\" (U+65E5)."));
             EXPECT_EQ(summary->text(),
                 "2 to add, 0 skipped, 1 refused. 2 entries in the Recycle Bin left out. Nothing "
                 "is imported while any entry is refused: correct the file, cut over-long "

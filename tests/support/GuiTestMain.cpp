@@ -2,6 +2,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "passwords/VaultParameters.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[])
@@ -15,6 +17,8 @@ int main(int argc, char* argv[])
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, userSettings.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, userSettings.path());
     QApplication app(argc, argv);
+    // Vaults sealed by tests stretch their keys as little as libsodium allows.
+    VaultParameters::acceptFastestForTests();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -59,11 +59,11 @@ QString summary(const PasswordImport::Plan& plan)
 } // namespace
 
 PasswordImportPreview::PasswordImportPreview(QByteArray bytes, QList<PasswordEntry> listed,
-    const QString& fileName, PasswordImport::CharacterCheck cannotHold, QWidget* parent)
+    const QString& fileName, KeeperText::Form form, QWidget* parent)
     : QDialog(parent)
     , m_bytes(std::move(bytes))
     , m_listed(std::move(listed))
-    , m_cannotHold(std::move(cannotHold))
+    , m_form(form)
 {
     setObjectName(QStringLiteral("PasswordImportPreview"));
     setWindowTitle(QStringLiteral("Import Password Files"));
@@ -135,7 +135,7 @@ void PasswordImportPreview::replan()
     choices.cut = m_cut->isChecked();
     choices.includeDeleted = m_includeDeleted->isChecked();
     choices.skipRefused = m_skipRefused->isChecked();
-    choices.cannotHold = m_cannotHold;
+    choices.form = m_form;
     const ImportedPasswords read = PasswordImport::read(m_bytes, format);
     m_plan = PasswordImport::plan(read, m_listed, choices);
     m_list->clear();

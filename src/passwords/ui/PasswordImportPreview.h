@@ -24,10 +24,9 @@ class PasswordImportPreview : public QDialog
     Q_OBJECT
 
 public:
-    // cannotHold tells the characters the keeper cannot hold; empty, those
-    // of a keeper without protection.
+    // form is the keeper's, which decides the text it can hold.
     PasswordImportPreview(QByteArray bytes, QList<PasswordEntry> listed, const QString& fileName,
-        PasswordImport::CharacterCheck cannotHold, QWidget* parent);
+        KeeperText::Form form, QWidget* parent);
 
     // The plan for the format and choices shown.
     const PasswordImport::Plan& plan() const { return m_plan; }
@@ -37,7 +36,7 @@ private:
 
     QByteArray m_bytes;
     QList<PasswordEntry> m_listed;
-    PasswordImport::CharacterCheck m_cannotHold;
+    KeeperText::Form m_form;
     PasswordImport::Plan m_plan;
     QComboBox* m_format;
     QCheckBox* m_cut;
