@@ -59,11 +59,11 @@ QString summary(const PasswordImport::Plan& plan)
 } // namespace
 
 PasswordImportPreview::PasswordImportPreview(QByteArray bytes, QList<PasswordEntry> listed,
-    const QString& fileName, KeeperText::Form form, QWidget* parent)
+    const QString& fileName, KeeperText::Form textForm, QWidget* parent)
     : QDialog(parent)
     , m_bytes(std::move(bytes))
     , m_listed(std::move(listed))
-    , m_form(form)
+    , m_form(textForm)
 {
     setObjectName(QStringLiteral("PasswordImportPreview"));
     setWindowTitle(QStringLiteral("Import Password Files"));

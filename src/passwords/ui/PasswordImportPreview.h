@@ -24,9 +24,9 @@ class PasswordImportPreview : public QDialog
     Q_OBJECT
 
 public:
-    // form is the keeper's, which decides the text it can hold.
+    // textForm is the keeper's, which decides the text it can hold.
     PasswordImportPreview(QByteArray bytes, QList<PasswordEntry> listed, const QString& fileName,
-        KeeperText::Form form, QWidget* parent);
+        KeeperText::Form textForm, QWidget* parent);
 
     // The plan for the format and choices shown.
     const PasswordImport::Plan& plan() const { return m_plan; }
