@@ -80,8 +80,9 @@ TEST_P(PasswordImportRoundTrip, EveryAccountComesBackWithEveryFieldInABoxOrAComm
     const RoundTrip& trip = GetParam();
     ASSERT_TRUE(
         PasswordFiles(folder.folder()).AddEntry({ "https://old.example", "me", "Old-Pw1", "" }));
-    if (trip.protectedKeeper)
+    if (trip.protectedKeeper) {
         ASSERT_EQ(run({ "passwords", "protect" }).exitCode, 0);
+    }
 
     const DataToolRun imported
         = run({ "import", "passwords", exportPath(QString::fromLatin1(trip.exportFile)) });
@@ -116,6 +117,6 @@ TEST_P(PasswordImportRoundTrip, EveryAccountComesBackWithEveryFieldInABoxOrAComm
 }
 
 INSTANTIATE_TEST_SUITE_P(Exports, PasswordImportRoundTrip, testing::ValuesIn(RoundTrips),
-    [](const testing::TestParamInfo<RoundTrip>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<RoundTrip>& trip) { return std::string(trip.param.name); });
 
 } // namespace
