@@ -19,8 +19,21 @@
 #include <QFont>
 #include <QTimer>
 
+#include <cstdio>
+#include <optional>
+
 int main(int argc, char* argv[])
 {
+    // --help and --version answer on the terminal, so they need no display
+    // and open no window.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (const std::optional<QString> answer = ProgramStart::terminalAnswer(arguments)) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(DataFolderLocation::applicationName());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.halvorn.halvorn"));

@@ -9,9 +9,13 @@ inline QString name()
 {
     return QStringLiteral("Halvorn");
 }
+inline QString versionNumber()
+{
+    return QStringLiteral("6.0");
+}
 inline QString version()
 {
-    return QStringLiteral("Version 6.0");
+    return QStringLiteral("Version ") + versionNumber();
 }
 inline QString makerName()
 {

@@ -14,7 +14,18 @@ ProgramStart::ProgramStart(MessageService& messages)
 QString ProgramStart::usage()
 {
     return QStringLiteral("Usage: halvorn [--dir FOLDER]\n"
-                          "FOLDER is where Halvorn keeps its logs and settings.");
+                          "FOLDER is where Halvorn keeps its logs and settings.\n"
+                          "halvorn --help prints this text, halvorn --version the version.");
+}
+
+std::optional<QString> ProgramStart::terminalAnswer(const QStringList& arguments)
+{
+    const QStringList options = arguments.mid(1);
+    if (options.contains(QStringLiteral("--help")) || options.contains(QStringLiteral("-h")))
+        return usage() + QLatin1Char('\n');
+    if (options.contains(QStringLiteral("--version")) || options.contains(QStringLiteral("-v")))
+        return QStringLiteral("halvorn %1\n").arg(ProgramInfo::versionNumber());
+    return std::nullopt;
 }
 
 bool ProgramStart::claimDataFolder(

@@ -29,6 +29,10 @@ public:
 
     static QString usage();
 
+    // What --help or --version asks for, to be printed on the terminal before
+    // anything needs a display; nothing for any other command line.
+    static std::optional<QString> terminalAnswer(const QStringList& arguments);
+
 private:
     void refuse(const QString& text);
     void settleUnfinishedRun();

@@ -75,6 +75,11 @@ struct RowCountCase {
     int rowCount;
 };
 
+void PrintTo(const RowCountCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
 class BloodPressureRowCount : public testing::TestWithParam<RowCountCase>
 {
 };

@@ -3,9 +3,12 @@
 #include "ScriptedMessageService.h"
 #include "TemporaryProgramFolder.h"
 
+#include "services/ProgramInfo.h"
 #include "storage/DataFolderLock.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
@@ -98,4 +101,34 @@ TEST_F(ProgramStartTest, BadArgumentsAreExplainedAndNothingIsCreated)
         EXPECT_TRUE(text.endsWith(ProgramStart::usage())) << text.toStdString();
     }
     EXPECT_TRUE(QDir(temp.path()).isEmpty());
+}
+
+TEST(ProgramStartTerminal, HelpAndVersionAnswerOnTheTerminalWithoutADisplay)
+{
+    const struct {
+        QString option;
+        QString output;
+    } cases[] = {
+        { "--help", ProgramStart::usage() + '\n' },
+        { "-h", ProgramStart::usage() + '\n' },
+        { "--version", "halvorn " + ProgramInfo::versionNumber() + "\n" },
+        { "-v", "halvorn " + ProgramInfo::versionNumber() + "\n" },
+    };
+    // No X server and no offscreen fallback: opening a window here would
+    // abort the program.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    for (const auto& c : cases) {
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(HALVORN_PROGRAM_PATH), { c.option });
+        ASSERT_TRUE(program.waitForFinished(30'000)) << c.option.toStdString();
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << c.option.toStdString();
+        EXPECT_EQ(program.exitCode(), 0) << c.option.toStdString();
+        EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardOutput()), c.output);
+        EXPECT_TRUE(program.readAllStandardError().isEmpty()) << c.option.toStdString();
+    }
+    EXPECT_FALSE(ProgramStart::terminalAnswer({ "halvorn", "--dir", "/tmp/x" }));
 }

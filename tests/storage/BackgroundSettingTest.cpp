@@ -12,6 +12,11 @@ struct ParseCase {
     qint32 colour;
 };
 
+void PrintTo(const ParseCase& c, std::ostream* os)
+{
+    *os << "'" << c.text << "'";
+}
+
 class BackgroundSettingParse : public ::testing::TestWithParam<ParseCase>
 {
 };

@@ -10,6 +10,11 @@ struct Case {
     const char* shown;
 };
 
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.format << " shows '" << c.stored << "' as '" << c.shown << "'";
+}
+
 class DisplayFormatTest : public testing::TestWithParam<Case>
 {
 };

@@ -10,6 +10,11 @@ struct ParseCase {
     qint32 value;
 };
 
+void PrintTo(const ParseCase& c, std::ostream* os)
+{
+    *os << "'" << c.text << "'";
+}
+
 class StoredColourParse : public ::testing::TestWithParam<ParseCase>
 {
 };

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 
 class TrackerScreen;
@@ -39,3 +40,6 @@ struct TrackerKind {
 
 TrackerKind weightTrackerKind();
 TrackerKind bloodPressureTrackerKind();
+
+// Test names and failure messages show the tracker, not the struct's bytes.
+void PrintTo(const TrackerKind& kind, std::ostream* os);

@@ -63,3 +63,8 @@ TrackerKind bloodPressureTrackerKind()
     kind.viewMenuItemFollowsButton = true;
     return kind;
 }
+
+void PrintTo(const TrackerKind& kind, std::ostream* os)
+{
+    *os << kind.name;
+}

@@ -13,6 +13,11 @@ struct RowCountCase {
     int rows;
 };
 
+void PrintTo(const RowCountCase& c, std::ostream* os)
+{
+    *os << "'" << c.stored << "' gives " << c.rows;
+}
+
 class StoredRowCount : public testing::TestWithParam<RowCountCase>
 {
 };

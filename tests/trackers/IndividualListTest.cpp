@@ -59,6 +59,11 @@ struct LoadCase {
     QStringList names;
 };
 
+void PrintTo(const LoadCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
 class IndividualListLoad : public testing::TestWithParam<LoadCase>
 {
 };

@@ -117,6 +117,11 @@ struct RowCountCase {
     int rowCount;
 };
 
+void PrintTo(const RowCountCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
+
 class WeightFileRowCount : public testing::TestWithParam<RowCountCase>
 {
 };
