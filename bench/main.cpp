@@ -3,6 +3,7 @@
 #include "BenchReport.h"
 #include "CommandLineCases.h"
 #include "ImportCases.h"
+#include "PasswordImportCases.h"
 #include "Repetitions.h"
 #include "RestoreCases.h"
 #include "ZipImportCases.h"
@@ -28,7 +29,8 @@ const char* const Usage
       "floor. A report, not a test: it sets no limits.\n"
       "\n"
       "GROUP picks cases: export, command-line, trackers, keeper, report,\n"
-      "backup, restore, vault, memory, import. Without --only, every case runs.\n";
+      "backup, restore, vault, memory, import, password-import. Without --only,\n"
+      "every case runs.\n";
 
 struct Group {
     QString name;
@@ -109,6 +111,7 @@ int main(int argc, char* argv[])
     ImportCases imports { Repetitions(repetitions) };
     RestoreCases restores { Repetitions(repetitions) };
     ZipImportCases zipImports { Repetitions(repetitions) };
+    PasswordImportCases passwordImports { Repetitions(repetitions) };
     using Tracker = BenchCases::Tracker;
     const QList<Group> groups {
         { QStringLiteral("export"),
@@ -141,6 +144,7 @@ int main(int argc, char* argv[])
         { QStringLiteral("memory"), [&] { return QList { cases.peakMemory() }; } },
         { QStringLiteral("import"),
             [&] { return imports.importAppleHealthExport() + zipImports.readHealthExportZip(); } },
+        { QStringLiteral("password-import"), [&] { return passwordImports.importPasswords(); } },
     };
     for (const QString& name : std::as_const(only)) {
         if (std::none_of(groups.begin(), groups.end(),
@@ -158,7 +162,7 @@ int main(int argc, char* argv[])
         }
     }
     const QStringList problems = cases.problems() + commandLine.problems() + imports.problems()
-        + zipImports.problems() + restores.problems();
+        + zipImports.problems() + restores.problems() + passwordImports.problems();
     for (const QString& problem : problems)
         err << "halvorn-bench: " << problem << Qt::endl;
     return problems.isEmpty() ? 0 : 1;

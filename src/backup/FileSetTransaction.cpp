@@ -97,6 +97,21 @@ FileSetTransaction::Staged FileSetTransaction::stage(const QString& source, cons
     return {};
 }
 
+Outcome FileSetTransaction::stageBytes(const QString& name, const QByteArray& bytes,
+    const QStringList& previous, QFileDevice::Permissions permissions)
+{
+    const QString staged = stagedPath(name);
+    const QByteArray checksum = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    if (!m_files.writeFile(staged, bytes) || m_files.checksum(staged) != checksum) {
+        m_files.remove(staged);
+        return Outcome::failed(
+            QStringLiteral("%1 could not be written").arg(QDir::toNativeSeparators(staged)));
+    }
+    m_entries.removeIf([&](const Entry& entry) { return entry.name == name; });
+    m_entries.append({ name, previous, checksum, permissions });
+    return Outcome::success();
+}
+
 Outcome FileSetTransaction::restage(const QString& name, const QByteArray& bytes)
 {
     const auto entry = std::find_if(m_entries.begin(), m_entries.end(),

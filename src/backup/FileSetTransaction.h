@@ -53,6 +53,10 @@ public:
     // place.
     Staged stage(const QString& source, const QString& name, const QStringList& previous,
         QFileDevice::Permissions permissions);
+    // Stages bytes made in memory as name, owner-only from the first byte,
+    // checked as a copy is; previous and permissions as for stage().
+    Outcome stageBytes(const QString& name, const QByteArray& bytes, const QStringList& previous,
+        QFileDevice::Permissions permissions);
     // Writes a staged file anew (a list without the names it must not hold).
     Outcome restage(const QString& name, const QByteArray& bytes);
     // The staged file name also replaces the folder's files previous, which

@@ -94,14 +94,20 @@ QString DataTool::usage() const
         "      separated by - . or /, with the time after them or in a time\n"
         "      column; --unit gives the weights' unit (default: NAME's).\n"
         "  import passwords FILE [--from keepassxc|bitwarden|browser] [--cut]\n"
+        "         [--include-deleted] [--skip-refused]\n"
         "      Adds the entries of another password manager's export: KeePassXC's\n"
         "      CSV, Bitwarden's unencrypted JSON or a browser's CSV (found from\n"
         "      the file unless --from names it). An entry's name is its web\n"
-        "      address, or its title when it has none; an entry whose name is\n"
-        "      already listed is skipped. A field longer than the keeper takes\n"
-        "      refuses the import unless --cut is given; a password is never\n"
-        "      cut. When any entry is refused nothing is written. Refused while\n"
-        "      Halvorn has the folder open.\n"
+        "      address, or its title when it has none; what the keeper has no box\n"
+        "      for (one-time-password keys, further addresses, custom fields)\n"
+        "      follows the notes in the comment, a labelled line each. An entry\n"
+        "      is skipped only when one with the same name, sign-on and password\n"
+        "      is already listed or earlier in the file. KeePassXC's Recycle Bin\n"
+        "      is left out unless --include-deleted is given. A field longer than\n"
+        "      the keeper takes refuses its entry unless --cut is given; a\n"
+        "      password is never cut. When any entry is refused nothing is\n"
+        "      written unless --skip-refused is given. The entries are added in\n"
+        "      one save. Refused while Halvorn has the folder open.\n"
         "  check\n"
         "      Reports what is wrong with the folder's files: damage, which is a\n"
         "      problem, and notes on typed values that give no figures.\n"
@@ -194,6 +200,9 @@ QString DataTool::usage() const
         "  --from FORMAT       the password export's format: keepassxc,\n"
         "                      bitwarden or browser\n"
         "  --cut               cut fields longer than the password keeper takes\n"
+        "  --include-deleted   import the entries of KeePassXC's Recycle Bin too\n"
+        "  --skip-refused      import the rest when some lines or entries are\n"
+        "                      refused\n"
         "  --health            list weak, reused and unencrypted passwords\n"
         "  -h, --help          print this text\n"
         "\n"
@@ -259,18 +268,23 @@ int DataTool::runCommand(const QStringList& arguments)
     const bool importsLog = command == u"import"
         && (options.kindAt(1) == DataToolOptions::Kind::Weight
             || options.kindAt(1) == DataToolOptions::Kind::BloodPressure);
-    if ((command != u"import" || options.kindAt(1) != DataToolOptions::Kind::Passwords)
-        && (options.cut || (options.from && !importsLog)))
-        return m_output.usageError(QStringLiteral(
-            "--from and --cut belong to import passwords (--from also to import weight and bp)"));
+    const bool importsPasswords
+        = command == u"import" && options.kindAt(1) == DataToolOptions::Kind::Passwords;
+    if (!importsPasswords
+        && (options.cut || options.includeDeleted || (options.from && !importsLog)))
+        return m_output.usageError(
+            QStringLiteral("--from, --cut and --include-deleted belong to import passwords "
+                           "(--from also to import weight and bp)"));
     if (!importsLog && command != u"restore" && options.dryRun)
         return m_output.usageError(
             QStringLiteral("--dry-run belongs to import weight and bp and to restore"));
     if (options.dryRun && options.yes)
         return m_output.usageError(QStringLiteral("--dry-run writes nothing; --yes restores"));
-    if (!importsLog && (options.allReadings || options.skipRefused))
+    if (!importsLog && options.allReadings)
         return m_output.usageError(
-            QStringLiteral("--all-readings and --skip-refused belong to import weight and bp"));
+            QStringLiteral("--all-readings belongs to import weight and bp"));
+    if (!importsLog && !importsPasswords && options.skipRefused)
+        return m_output.usageError(QStringLiteral("--skip-refused belongs to import"));
     if ((command != u"check" || options.kindAt(1) != DataToolOptions::Kind::Passwords)
         && options.health)
         return m_output.usageError(QStringLiteral("--health belongs to check passwords"));

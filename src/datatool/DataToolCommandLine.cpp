@@ -34,6 +34,7 @@ DataToolCommandLine::DataToolCommandLine()
     , m_allReadings(flagOption({ QStringLiteral("all-readings") }))
     , m_dryRun(flagOption({ QStringLiteral("dry-run") }))
     , m_skipRefused(flagOption({ QStringLiteral("skip-refused") }))
+    , m_includeDeleted(flagOption({ QStringLiteral("include-deleted") }))
     , m_map(valueOption({ QStringLiteral("map") }, QStringLiteral("FIELD=HEADING")))
     , m_dateOrder(valueOption({ QStringLiteral("date-order") }, QStringLiteral("ymd|dmy|mdy")))
     , m_health(flagOption({ QStringLiteral("health") }))
@@ -84,6 +85,7 @@ std::optional<DataToolOptions> DataToolCommandLine::parse(
     options.allReadings = m_parser.isSet(m_allReadings);
     options.dryRun = m_parser.isSet(m_dryRun);
     options.skipRefused = m_parser.isSet(m_skipRefused);
+    options.includeDeleted = m_parser.isSet(m_includeDeleted);
     options.maps = m_parser.values(m_map);
     options.dateOrder = valueIfSet(m_dateOrder);
     options.health = m_parser.isSet(m_health);
@@ -134,8 +136,8 @@ QList<const QCommandLineOption*> DataToolCommandLine::options() const
 {
     return { &m_dir, &m_format, &m_output, &m_show, &m_paper, &m_landscape, &m_reportOptions,
         &m_entries, &m_yes, &m_keep, &m_from, &m_cut, &m_allReadings, &m_dryRun, &m_skipRefused,
-        &m_map, &m_dateOrder, &m_health, &m_guideline, &m_unit, &m_stones, &m_height, &m_convert,
-        &m_relabel, &m_help };
+        &m_includeDeleted, &m_map, &m_dateOrder, &m_health, &m_guideline, &m_unit, &m_stones,
+        &m_height, &m_convert, &m_relabel, &m_help };
 }
 
 const QCommandLineOption* DataToolCommandLine::optionNamed(const QString& argument) const

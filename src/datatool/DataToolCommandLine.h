@@ -47,6 +47,7 @@ private:
     const QCommandLineOption m_allReadings;
     const QCommandLineOption m_dryRun;
     const QCommandLineOption m_skipRefused;
+    const QCommandLineOption m_includeDeleted;
     const QCommandLineOption m_map;
     const QCommandLineOption m_dateOrder;
     const QCommandLineOption m_health;

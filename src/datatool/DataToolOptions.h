@@ -23,10 +23,12 @@ struct DataToolOptions {
     bool reportLayoutGiven = false;
     bool yes = false;
     std::optional<QString> keep;
-    // import passwords: the export's format, and whether over-long fields
-    // are cut.
+    // import passwords: the export's format, whether over-long fields are
+    // cut, and whether the entries of the export's recycle bin come in
+    // (--skip-refused serves it too).
     std::optional<QString> from;
     bool cut = false;
+    bool includeDeleted = false;
     // import weight|bp: every weigh-in of a day, the preview alone, and the
     // rest of the file taken when some lines are refused.
     bool allReadings = false;

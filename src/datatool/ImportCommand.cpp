@@ -223,30 +223,44 @@ int ImportCommand::importPasswords(const DataToolOptions& options)
     if (!storage)
         return exitCode;
     PasswordFiles files(folder, storage);
+    PasswordImport::Choices choices;
+    choices.cut = options.cut;
+    choices.includeDeleted = options.includeDeleted;
+    choices.skipRefused = options.skipRefused;
+    choices.form = files.textForm();
     const PasswordImport::Plan plan = PasswordImport::plan(
-        PasswordImport::read(*bytes, *format), files.LoadIndex(), options.cut);
+        PasswordImport::read(*bytes, *format), files.loadAllEntries(), choices);
     if (!plan.error.isEmpty())
         return problem(QStringLiteral("%1: %2").arg(path, plan.error));
     for (const QString& skipped : plan.skippedKinds)
         print(m_out, QStringLiteral("Skipped %1.\n").arg(skipped));
+    if (plan.deletedLeftOut > 0)
+        print(m_out,
+            QStringLiteral("%1 in the Recycle Bin left out (--include-deleted takes them).\n")
+                .arg(plan.deletedLeftOut == 1
+                        ? QStringLiteral("1 entry")
+                        : QStringLiteral("%1 entries").arg(plan.deletedLeftOut)));
     for (const PasswordImport::Planned& planned : plan.entries) {
         if (planned.action == PasswordImport::Action::Skip)
             print(m_out, QStringLiteral("Skipped %1: %2.\n").arg(planned.origin, planned.reason));
         else if (planned.action == PasswordImport::Action::Refuse)
             print(m_err,
-                QStringLiteral("%1: %2: %3: %4\n")
-                    .arg(ProgramName, path, planned.origin, planned.reason));
+                QStringLiteral("%1: %2: %3: %4%5\n")
+                    .arg(ProgramName, path, planned.origin, planned.reason,
+                        options.skipRefused ? QStringLiteral(" (left out)") : QString()));
         else if (!planned.reason.isEmpty())
             print(m_out,
                 QStringLiteral("Cut %1 (%2): %3.\n")
                     .arg(planned.origin, planned.entry.name,
                         planned.overLong.join(QStringLiteral("; "))));
     }
-    if (plan.count(PasswordImport::Action::Refuse) > 0) {
+    if (plan.count(PasswordImport::Action::Refuse) > 0 && !options.skipRefused) {
         if (plan.hasOverLong() && !options.cut)
             print(m_err,
                 QStringLiteral("%1: --cut cuts over-long fields to the keeper's limits\n")
                     .arg(ProgramName));
+        print(m_err,
+            QStringLiteral("%1: --skip-refused imports the other entries\n").arg(ProgramName));
         print(m_err, QStringLiteral("%1: nothing was imported\n").arg(ProgramName));
         return ProblemFound;
     }

@@ -11,7 +11,10 @@ ImportedPasswords BrowserCsvReader::read(const QByteArray& bytes)
         QString title = row.values.value("name");
         if (title.trimmed().isEmpty())
             title = QUrl(url.trimmed()).host();
-        return ImportedPassword { {}, title, url, row.values.value("username"),
-            row.values.value("password"), {} };
+        ImportedPassword entry { {}, title, url, row.values.value("username"),
+            row.values.value("password"), row.values.value("note"), {}, false };
+        if (const QString realm = row.values.value("httprealm"); !realm.isEmpty())
+            entry.moreLines.append(QStringLiteral("Realm: ") + realm);
+        return entry;
     });
 }

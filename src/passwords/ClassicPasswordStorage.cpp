@@ -2,6 +2,8 @@
 
 #include "PasswordFiles.h"
 
+#include "backup/DiskFileOperations.h"
+#include "backup/FileSetTransaction.h"
 #include "storage/FileReading.h"
 #include "storage/FileWriting.h"
 #include "storage/RecordFile.h"
@@ -30,8 +32,9 @@ void keepOwnerOnly(const QString& path)
 
 } // namespace
 
-ClassicPasswordStorage::ClassicPasswordStorage(ProgramFolder folder)
+ClassicPasswordStorage::ClassicPasswordStorage(ProgramFolder folder, BackupFileOperations* files)
     : m_folder(std::move(folder))
+    , m_files(files)
 { }
 
 QString ClassicPasswordStorage::fileName(Part part)
@@ -76,4 +79,35 @@ Outcome ClassicPasswordStorage::write(Part part, const QByteArray& bytes)
     const QString path = filePath(part);
     keepOwnerOnly(path);
     return FileWriting::replaceFile(path, bytes, OwnerOnly);
+}
+
+Outcome ClassicPasswordStorage::writeBoth(const QByteArray& index, const QByteArray& entries)
+{
+    DiskFileOperations disk;
+    BackupFileOperations& files = m_files ? *m_files : disk;
+    // A run cut short earlier is settled when the folder is opened; staging
+    // over it could mix its files with these.
+    if (FileSetTransaction::hasUnfinishedRun(m_folder.path()))
+        return Outcome::refused(QStringLiteral(
+            "The Password Files could not be saved: an interrupted backup, restore or import "
+            "in the folder must be finished first. Close the program and start it again."));
+    FileSetTransaction transaction(m_folder.path(), files);
+    Outcome outcome = transaction.prepare();
+    for (const auto& [part, bytes] :
+        { std::pair { Part::Index, &index }, std::pair { Part::Entries, &entries } }) {
+        if (!outcome)
+            break;
+        // The name the folder already uses, in its letter case.
+        const QString name = QFileInfo(filePath(part)).fileName();
+        outcome = transaction.stageBytes(
+            name, *bytes, exists(part) ? QStringList { name } : QStringList {}, OwnerOnly);
+    }
+    if (outcome)
+        outcome = transaction.commit();
+    else
+        transaction.discard();
+    if (!outcome)
+        return Outcome::failed(
+            QStringLiteral("The Password Files could not be saved: %1").arg(outcome.reason));
+    return Outcome::success();
 }

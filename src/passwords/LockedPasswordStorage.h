@@ -15,4 +15,8 @@ public:
     {
         return Outcome::refused(QStringLiteral("The Password Keeper is locked."));
     }
+    Outcome writeBoth(const QByteArray&, const QByteArray&) override
+    {
+        return Outcome::refused(QStringLiteral("The Password Keeper is locked."));
+    }
 };

@@ -162,7 +162,7 @@ QStringList PasswordFiles::LoadIndex() const
     return items;
 }
 
-Outcome PasswordFiles::WriteIndex(const QStringList& items) const
+QByteArray PasswordFiles::indexBytes(const QStringList& items) const
 {
     const KeeperText::Form form = m_storage->textForm();
     QByteArray bytes;
@@ -170,7 +170,12 @@ Outcome PasswordFiles::WriteIndex(const QStringList& items) const
         bytes.append(TextRecordFile::encodeLine(form == KeeperText::Form::Classic
                 ? item
                 : Windows1252::decode(KeeperText::bytes(item, form))));
-    return m_storage->write(Part::Index, bytes);
+    return bytes;
+}
+
+Outcome PasswordFiles::WriteIndex(const QStringList& items) const
+{
+    return m_storage->write(Part::Index, indexBytes(items));
 }
 
 namespace {
@@ -286,6 +291,77 @@ Outcome PasswordFiles::AddEntry(const PasswordEntry& entry, SameName sameName, i
     if (recordNumber)
         *recordNumber = number;
     return Outcome::success();
+}
+
+Outcome PasswordFiles::AddEntries(
+    const QList<PasswordEntry>& entries, SameName sameName, qsizetype* refusedAt)
+{
+    QStringList items;
+    QString error;
+    if (!readIndex(items, error))
+        return Outcome::failed(
+            QStringLiteral("The list of Password Files could not be read: %1").arg(error));
+    std::optional<QByteArray> next = readEntries(error);
+    const WipeOnExit wipe { next };
+    if (!next)
+        return Outcome::failed(
+            QStringLiteral("The Password Files could not be saved: %1").arg(error));
+
+    // Free records are taken lowest first, as one AddEntry after another
+    // would take them; the search goes on from the last one taken.
+    const KeeperText::Form form = textForm();
+    const qsizetype length = PasswordRecord::lengthOf(form);
+    int number = 0;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const PasswordEntry& entry = entries[i];
+        QString refusal = nameRefusal(entry.name, items, sameName, form);
+        if (refusal.isEmpty())
+            refusal = fieldsRefusal(entry, form);
+        do
+            ++number;
+        while (number <= MaximumRecords && qsizetype(number - 1) * length < next->size()
+            && PasswordRecord::isInUse(
+                QByteArrayView(*next).sliced(qsizetype(number - 1) * length), form));
+        if (refusal.isEmpty() && number > MaximumRecords)
+            refusal = QStringLiteral("The list of Password Files is full: all %1 are in use.")
+                          .arg(QLocale(QLocale::English).toString(MaximumRecords));
+        if (!refusal.isEmpty()) {
+            if (refusedAt)
+                *refusedAt = i;
+            return Outcome::refused(refusal);
+        }
+        *next = withRecord(std::move(*next), number,
+            PasswordRecord::ScrambleEntry(
+                entry.signOn, entry.password, entry.comment, *m_random, form));
+        items.append(IndexItem::build(entry.name, number).text());
+    }
+    // Sorted once, stable, so that a new item stands after its equals as
+    // insertSorted would put it.
+    std::stable_sort(items.begin(), items.end(), IndividualList::lessThan);
+    if (const Outcome written = m_storage->writeBoth(indexBytes(items), *next); !written)
+        return Outcome::failed(
+            QStringLiteral("The Password Files could not be saved: %1").arg(written.reason));
+    return Outcome::success();
+}
+
+QList<PasswordEntry> PasswordFiles::loadAllEntries() const
+{
+    QStringList items;
+    QString error;
+    readIndex(items, error);
+    std::optional<QByteArray> entries = readEntries(error);
+    const WipeOnExit wipe { entries };
+    const QByteArrayView all = entries ? QByteArrayView(*entries) : QByteArrayView();
+    QList<PasswordEntry> loaded;
+    for (const QString& item : std::as_const(items)) {
+        const IndexItem indexItem(item);
+        const PasswordRecord record
+            = PasswordRecord::fromEntries(all, indexItem.recordNumber(), textForm());
+        loaded.append({ indexItem.name(), record.UnscrambleField(PasswordRecord::SignOn),
+            record.UnscrambleField(PasswordRecord::Password),
+            record.UnscrambleField(PasswordRecord::Comment) });
+    }
+    return loaded;
 }
 
 Outcome PasswordFiles::ReplaceEntry(int recordNumber, const PasswordEntry& entry)

@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QFileDevice>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -94,6 +95,17 @@ public:
     Outcome AddEntry(const PasswordEntry& entry, SameName sameName = SameName::Refused,
         int* recordNumber = nullptr);
 
+    // Adds every one of entries as AddEntry would, in one save of the
+    // keeper: all of them are stored, or none. Refused, with nothing
+    // written, when one of them breaks the rules or the free records run
+    // out; refusedAt (when given) then receives its place in entries.
+    Outcome AddEntries(
+        const QList<PasswordEntry>& entries, SameName sameName, qsizetype* refusedAt = nullptr);
+
+    // Every listed entry, in the list's order, read with one pass over each
+    // file. An entry whose record cannot be read comes with empty fields.
+    QList<PasswordEntry> loadAllEntries() const;
+
     // ReplaceEntry: stores new texts in the record of an entry already listed;
     // the index is left as it is.
     Outcome ReplaceEntry(int recordNumber, const PasswordEntry& entry);
@@ -128,6 +140,9 @@ private:
     // False, with the reason, only when the index exists but cannot be read:
     // rewriting it from an empty list would then lose every entry.
     bool readIndex(QStringList& items, QString& error) const;
+
+    // The index's bytes holding items, in the keeper's text form.
+    QByteArray indexBytes(const QStringList& items) const;
 
     // The entries file as stored; empty when it does not exist yet.
     std::optional<QByteArray> readEntries(QString& error) const;

@@ -7,42 +7,125 @@
 #include "PasswordCsvTable.h"
 #include "PasswordFiles.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QSet>
 
 #include <algorithm>
-#include <tuple>
+#include <utility>
 
 namespace {
 
 using Action = PasswordImport::Action;
 
-QString joinedComment(const QString& name, const QString& title, QString notes)
+QString withUnixLineEnds(QString text)
 {
-    notes.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    notes.replace(u'\r', u'\n');
-    QStringList parts;
-    if (!title.isEmpty() && title != name)
-        parts.append(title);
-    if (!notes.isEmpty())
-        parts.append(notes);
-    return parts.join(u'\n');
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+// Text cut to its first maximum characters, an emoji counting once as the
+// keeper's limits count it.
+void cutTo(QString& text, qsizetype maximum)
+{
+    text.truncate(KeeperText::unitsOf(text, maximum).first);
 }
 
 // Describes and, with cut, shortens a field longer than its limit.
 void limit(QString& text, int maximum, const QString& label, bool cut, QStringList& overLong)
 {
-    if (text.size() <= maximum)
+    const qsizetype length = KeeperText::length(text);
+    if (length <= maximum)
         return;
     overLong.append(QStringLiteral("the %1 has %2 characters, more than %3")
                         .arg(label)
-                        .arg(text.size())
+                        .arg(length)
                         .arg(maximum));
     if (cut)
-        text.truncate(maximum);
+        cutTo(text, maximum);
 }
 
-PasswordImport::Planned planned(const ImportedPassword& imported, bool cut)
+// One part of the comment, and what the preview calls it when it does not
+// fit: "the notes", "TOTP", "Field PIN".
+struct CommentPart {
+    QString text;
+    QString label;
+};
+
+QString labelOf(const QString& line)
+{
+    return line.section(QStringLiteral(": "), 0, 0);
+}
+
+// The comment made of parts, one line after another; when it is longer
+// than the keeper takes, the over-long description names the parts that
+// would be cut (wholly or in part), and with cut it is shortened.
+QString joinedComment(const QList<CommentPart>& parts, bool cut, QStringList& overLong)
+{
+    QStringList lines;
+    QStringList lost;
+    qsizetype end = 0;
+    for (const CommentPart& part : parts) {
+        const qsizetype start = end + (lines.isEmpty() ? 0 : 1);
+        lines.append(part.text);
+        end = start + KeeperText::length(part.text);
+        if (end > PasswordFiles::MaximumCommentLength)
+            lost.append(start >= PasswordFiles::MaximumCommentLength
+                    ? part.label
+                    : QStringLiteral("part of ") + part.label);
+    }
+    QString comment = lines.join(u'\n');
+    if (comment.size() > PasswordFiles::MaximumCommentLength) {
+        overLong.append(
+            QStringLiteral("the comment has %1 characters, more than %2; beyond them: %3")
+                .arg(comment.size())
+                .arg(PasswordFiles::MaximumCommentLength)
+                .arg(lost.join(QStringLiteral(", "))));
+        if (cut)
+            comment.truncate(PasswordFiles::MaximumCommentLength);
+    }
+    return comment;
+}
+
+// A keeper without protection names the first character it cannot hold,
+// box by box, and offers protection.
+QString characterRefusal(const PasswordEntry& entry, KeeperText::Form form)
+{
+    if (form != KeeperText::Form::Classic)
+        return {};
+    const std::optional<KeeperText::Unheld> unheld = KeeperText::firstUnheld(entry, form);
+    return unheld ? KeeperText::classicRefusal(unheld->box, unheld->character) : QString();
+}
+
+// Why the entry cannot come in as planned, or the empty text.
+QString refusalOf(const PasswordImport::Planned& planned, const PasswordImport::Choices& choices)
+{
+    const PasswordEntry& entry = planned.entry;
+    if (entry.name.isEmpty())
+        return QStringLiteral("it has neither a web address nor a title");
+    if (const qsizetype length = KeeperText::length(entry.password);
+        length > PasswordFiles::MaximumPasswordLength)
+        return QStringLiteral("the password has %1 characters, more than %2, and a shortened "
+                              "password would not work")
+            .arg(length)
+            .arg(PasswordFiles::MaximumPasswordLength);
+    // The keeper stores passwords without trailing blanks.
+    if (entry.password.endsWith(u' '))
+        return QStringLiteral("the password ends with a blank, which the keeper cannot keep");
+    if (QString refusal = characterRefusal(entry, choices.form); !refusal.isEmpty())
+        return refusal;
+    if (!planned.overLong.isEmpty() && !choices.cut)
+        return planned.overLong.join(QStringLiteral("; "));
+    if (QString refusal = PasswordFiles::nameRefusal(
+            entry.name, {}, PasswordFiles::SameName::Refused, choices.form);
+        !refusal.isEmpty())
+        return refusal;
+    return PasswordFiles::fieldsRefusal(entry, choices.form);
+}
+
+PasswordImport::Planned planned(
+    const ImportedPassword& imported, const PasswordImport::Choices& choices)
 {
     PasswordImport::Planned planned;
     planned.origin = imported.origin;
@@ -52,31 +135,21 @@ PasswordImport::Planned planned(const ImportedPassword& imported, bool cut)
     entry.name = url.isEmpty() ? title : url;
     entry.signOn = imported.username;
     entry.password = imported.password;
-    limit(entry.name, PasswordFiles::MaximumNameLength, QStringLiteral("name"), cut,
+    limit(entry.name, PasswordFiles::MaximumNameLength, QStringLiteral("name"), choices.cut,
         planned.overLong);
+    limit(entry.signOn, PasswordFiles::MaximumSignOnLength, QStringLiteral("user name"),
+        choices.cut, planned.overLong);
     // A title cut short as the name still comes whole in the comment.
-    entry.comment = joinedComment(entry.name, title, imported.notes);
-    limit(entry.signOn, PasswordFiles::MaximumSignOnLength, QStringLiteral("user name"), cut,
-        planned.overLong);
-    limit(entry.comment, PasswordFiles::MaximumCommentLength, QStringLiteral("comment"), cut,
-        planned.overLong);
+    QList<CommentPart> parts;
+    if (!title.isEmpty() && title != entry.name)
+        parts.append({ title, QStringLiteral("the title") });
+    if (const QString notes = withUnixLineEnds(imported.notes); !notes.isEmpty())
+        parts.append({ notes, QStringLiteral("the notes") });
+    for (const QString& line : imported.moreLines)
+        parts.append({ withUnixLineEnds(line), labelOf(line) });
+    entry.comment = joinedComment(parts, choices.cut, planned.overLong);
 
-    QString refusal;
-    if (entry.name.isEmpty())
-        refusal = QStringLiteral("it has neither a web address nor a title");
-    else if (entry.password.size() > PasswordFiles::MaximumPasswordLength)
-        refusal = QStringLiteral("the password has %1 characters, more than %2, and a shortened "
-                                 "password would not work")
-                      .arg(entry.password.size())
-                      .arg(PasswordFiles::MaximumPasswordLength);
-    else if (entry.password.endsWith(u' '))
-        // The keeper stores passwords without trailing blanks.
-        refusal = QStringLiteral("the password ends with a blank, which the keeper cannot keep");
-    else if (!planned.overLong.isEmpty() && !cut)
-        refusal = planned.overLong.join(QStringLiteral("; "));
-    else if (refusal = PasswordFiles::nameRefusal(entry.name, {}); refusal.isEmpty())
-        refusal = PasswordFiles::fieldsRefusal(entry);
-
+    const QString refusal = refusalOf(planned, choices);
     if (!refusal.isEmpty()) {
         planned.action = Action::Refuse;
         planned.reason = refusal;
@@ -84,6 +157,12 @@ PasswordImport::Planned planned(const ImportedPassword& imported, bool cut)
         planned.reason = QStringLiteral("cut: ") + planned.overLong.join(QStringLiteral("; "));
     }
     return planned;
+}
+
+// Two entries are the same account only when all three agree.
+QString accountKey(const PasswordEntry& entry)
+{
+    return QStringList { entry.name.trimmed(), entry.signOn, entry.password }.join(QChar(0));
 }
 
 } // namespace
@@ -102,7 +181,7 @@ bool PasswordImport::Plan::hasOverLong() const
 
 bool PasswordImport::Plan::canImport() const
 {
-    return error.isEmpty() && count(Action::Refuse) == 0 && count(Action::Add) > 0;
+    return error.isEmpty() && (count(Action::Refuse) == 0 || skipRefused) && count(Action::Add) > 0;
 }
 
 std::optional<PasswordImport::Format> PasswordImport::formatNamed(const QString& word)
@@ -154,25 +233,39 @@ ImportedPasswords PasswordImport::read(const QByteArray& bytes, Format format)
 }
 
 PasswordImport::Plan PasswordImport::plan(
-    const ImportedPasswords& read, const QStringList& listedItems, bool cut)
+    const ImportedPasswords& read, const QList<PasswordEntry>& listed, const Choices& choices)
 {
     Plan plan;
     plan.error = read.error;
     plan.skippedKinds = read.skipped;
-    QSet<QString> namesInFile;
+    plan.skipRefused = choices.skipRefused;
+    QSet<QString> inKeeper;
+    for (const PasswordEntry& entry : listed)
+        inKeeper.insert(accountKey(entry));
+    QHash<QString, QString> earlier;
     for (const ImportedPassword& imported : read.entries) {
-        Planned entry = planned(imported, cut);
-        const QString name = entry.entry.name.trimmed();
+        if (imported.deleted && !choices.includeDeleted) {
+            ++plan.deletedLeftOut;
+            continue;
+        }
+        Planned entry = planned(imported, choices);
         if (entry.action != Action::Refuse) {
-            if (PasswordFiles::findByName(listedItems, name) >= 0) {
+            const QString key = accountKey(entry.entry);
+            const QString name = entry.entry.name.trimmed();
+            if (inKeeper.contains(key)) {
                 entry.action = Action::Skip;
-                entry.reason = QStringLiteral("\"%1\" is already listed").arg(name);
-            } else if (namesInFile.contains(name)) {
+                entry.reason = QStringLiteral("\"%1\" is already listed with this sign-on and "
+                                              "password")
+                                   .arg(name);
+            } else if (const auto first = earlier.constFind(key); first != earlier.cend()) {
                 entry.action = Action::Skip;
-                entry.reason = QStringLiteral("\"%1\" stands earlier in the file").arg(name);
+                entry.reason = QStringLiteral("\"%1\" with this sign-on and password stands "
+                                              "earlier in the file (%2)")
+                                   .arg(name, *first);
+            } else {
+                earlier.insert(key, entry.origin);
             }
         }
-        namesInFile.insert(name);
         plan.entries.append(entry);
     }
     return plan;
@@ -183,35 +276,35 @@ Outcome PasswordImport::apply(PasswordFiles& files, const Plan& plan, int* added
     if (!plan.canImport())
         return Outcome::refused(QStringLiteral("Nothing was imported: the file holds entries "
                                                "that cannot be imported."));
-    const qsizetype wanted = plan.count(Action::Add);
+    QList<PasswordEntry> adding;
+    QList<const Planned*> sources;
+    for (const Planned& entry : plan.entries) {
+        if (entry.action == Action::Add) {
+            adding.append(entry.entry);
+            sources.append(&entry);
+        }
+    }
     const qsizetype listed = files.LoadIndex().size();
-    if (listed + wanted > PasswordFiles::MaximumRecords)
+    if (listed + adding.size() > PasswordFiles::MaximumRecords)
         return Outcome::refused(
             QStringLiteral("Nothing was imported: the keeper holds %1 Password Files and has "
                            "room for %2 more, not %3.")
                 .arg(QLocale(QLocale::English).toString(listed))
                 .arg(QLocale(QLocale::English).toString(PasswordFiles::MaximumRecords - listed))
-                .arg(QLocale(QLocale::English).toString(wanted)));
+                .arg(QLocale(QLocale::English).toString(adding.size())));
 
-    QStringList addedItems;
-    for (const Planned& entry : plan.entries) {
-        if (entry.action != Action::Add)
-            continue;
-        int recordNumber = 0;
-        const Outcome result
-            = files.AddEntry(entry.entry, PasswordFiles::SameName::Refused, &recordNumber);
-        if (!result) {
-            // Newest first, so that each removal leaves the index as it was
-            // before that entry came.
-            std::for_each(addedItems.crbegin(), addedItems.crend(),
-                [&files](const QString& item) { std::ignore = files.DeleteEntry(item); });
-            return Outcome::refused(
-                QStringLiteral("Nothing was imported: %1 (%2) could not be added: %3")
-                    .arg(entry.entry.name.trimmed(), entry.origin, result.reason));
-        }
-        addedItems.append(IndexItem::build(entry.entry.name, recordNumber).text());
+    qsizetype refusedAt = -1;
+    if (const Outcome result
+        = files.AddEntries(adding, PasswordFiles::SameName::Allowed, &refusedAt);
+        !result) {
+        if (refusedAt < 0)
+            return Outcome::failed(QStringLiteral("Nothing was imported: %1").arg(result.reason));
+        return Outcome::refused(
+            QStringLiteral("Nothing was imported: %1 (%2) could not be added: %3")
+                .arg(sources[refusedAt]->entry.name.trimmed(), sources[refusedAt]->origin,
+                    result.reason));
     }
     if (added)
-        *added = int(addedItems.size());
+        *added = int(adding.size());
     return Outcome::success();
 }

@@ -29,6 +29,9 @@ public:
     virtual std::optional<PasswordRecord> readRecord(int recordNumber) const = 0;
     // Replaces the part whole; on failure the previous bytes stay.
     virtual Outcome write(Part part, const QByteArray& bytes) = 0;
+    // Replaces both parts in one save: however it ends, a failure or a
+    // crash at any moment included, both hold the new bytes or both the old.
+    virtual Outcome writeBoth(const QByteArray& index, const QByteArray& entries) = 0;
     // The form the parts' texts are stored in, and so which text they hold.
     virtual KeeperText::Form textForm() const { return KeeperText::Form::Classic; }
 };

@@ -43,6 +43,19 @@ Outcome VaultPasswordStorage::write(Part part, const QByteArray& bytes)
                                      : SecretBytes::copyOf(m_contents.index.view());
     next.entries = part == Part::Entries ? SecretBytes::copyOf(bytes)
                                          : SecretBytes::copyOf(m_contents.entries.view());
+    return seal(std::move(next));
+}
+
+Outcome VaultPasswordStorage::writeBoth(const QByteArray& index, const QByteArray& entries)
+{
+    VaultContents next;
+    next.index = SecretBytes::copyOf(index);
+    next.entries = SecretBytes::copyOf(entries);
+    return seal(std::move(next));
+}
+
+Outcome VaultPasswordStorage::seal(VaultContents next)
+{
     if (Outcome written = m_file.write(PasswordVault::seal(next, m_key)); !written)
         return written;
     m_contents = std::move(next);

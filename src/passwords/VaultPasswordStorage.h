@@ -17,6 +17,8 @@ public:
     std::optional<QByteArray> read(Part part, QString& error) const override;
     std::optional<PasswordRecord> readRecord(int recordNumber) const override;
     Outcome write(Part part, const QByteArray& bytes) override;
+    // One seal of the vault for both.
+    Outcome writeBoth(const QByteArray& index, const QByteArray& entries) override;
     // An unlocked vault's contents are always in the Unicode form: a vault
     // of the earlier format is converted when it opens.
     KeeperText::Form textForm() const override { return KeeperText::Form::Unicode; }
@@ -26,6 +28,7 @@ public:
 
 private:
     const SecretBytes& bytesOf(Part part) const;
+    Outcome seal(VaultContents next);
 
     // No core dump while the decrypted files and the key are in memory.
     CoreDumpGuard m_noCoreDumps;

@@ -43,8 +43,9 @@ TEST_F(PasswordToolTest, ImportAddsTheExportsEntriesAndSkipsThemTheSecondTime)
     const DataToolRun again = importFile(KeePassXcExport, { "--from", "keepassxc" });
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_EQ(again.outText(),
-        "Skipped line 2: \"https://bank.example\" is already listed.\n"
-        "Skipped line 4: \"Café\" is already listed.\n"
+        "Skipped line 2: \"https://bank.example\" is already listed with this sign-on and "
+        "password.\n"
+        "Skipped line 4: \"Café\" is already listed with this sign-on and password.\n"
         "Nothing to add.\n");
 }
 
@@ -58,9 +59,10 @@ TEST_F(PasswordToolTest, OverLongFieldsRefuseTheImportUnlessCutIsGiven)
     EXPECT_TRUE(
         refused.errText().contains(": line 3: the user name has 60 characters, more than 50\n"))
         << refused.err.toStdString();
-    EXPECT_TRUE(
-        refused.errText().endsWith("halvorn-data: --cut cuts over-long fields to the "
-                                   "keeper's limits\nhalvorn-data: nothing was imported\n"));
+    EXPECT_TRUE(refused.errText().endsWith(
+        "halvorn-data: --cut cuts over-long fields to the keeper's limits\n"
+        "halvorn-data: --skip-refused imports the other entries\n"
+        "halvorn-data: nothing was imported\n"));
     EXPECT_EQ(storedFiles(), before);
 
     const DataToolRun cut = importFile(csv, { "--cut" });
@@ -68,6 +70,31 @@ TEST_F(PasswordToolTest, OverLongFieldsRefuseTheImportUnlessCutIsGiven)
     EXPECT_EQ(cut.outText(),
         "Cut line 3 (https://b.example): the user name has 60 characters, more than 50.\n"
         "Added 2 password entries.\n");
+}
+
+TEST_F(PasswordToolTest, TheRecycleBinAndRefusedEntriesAreLeftOutOnlyAsAsked)
+{
+    const QByteArray csv = "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\"\n"
+                           "\"Root\",\"Mail\",\"ann\",\"Pw-1\",\"\",\"\"\n"
+                           "\"Root\",\"Greek\",\"ann\",\"\xCE\xB1-Pw\",\"\",\"\"\n"
+                           "\"Root/Recycle Bin\",\"Old\",\"ann\",\"Pw-2\",\"\",\"\"\n";
+    const QByteArray before = storedFiles();
+    const DataToolRun refused = importFile(csv);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(
+        refused.outText(), "1 entry in the Recycle Bin left out (--include-deleted takes them).\n");
+    EXPECT_TRUE(refused.errText().contains(
+        ": line 3: The Password contains characters that cannot be stored in an unprotected "
+        "Password Keeper: \"\u03B1\" (U+03B1)."))
+        << refused.err.toStdString();
+    EXPECT_EQ(storedFiles(), before);
+
+    const DataToolRun taken = importFile(csv, { "--skip-refused", "--include-deleted" });
+    EXPECT_EQ(taken.exitCode, 0) << taken.err.toStdString();
+    EXPECT_TRUE(taken.errText().endsWith("(left out)\n"));
+    EXPECT_EQ(taken.outText(), "Added 2 password entries.\n");
+    EXPECT_EQ(
+        runDataTool({ "list", "passwords", "--dir", folder.path() }).outText(), "Mail\nOld\n");
 }
 
 TEST_F(PasswordToolTest, WrongFormsAreUsageErrorsAndUnreadableFilesProblems)
@@ -81,7 +108,10 @@ TEST_F(PasswordToolTest, WrongFormsAreUsageErrorsAndUnreadableFilesProblems)
         { { "import", "passwords", "x.csv", "--from", "lastpass" }, 2,
             "unknown format \"lastpass\"" },
         { { "import", "weight", "Ann", "x.csv", "--cut" }, 2,
-            "--from and --cut belong to import passwords" },
+            "--from, --cut and --include-deleted belong to import passwords" },
+        { { "export", "passwords", "--include-deleted" }, 2,
+            "--from, --cut and --include-deleted belong to import passwords" },
+        { { "export", "passwords", "--skip-refused" }, 2, "--skip-refused belongs to import" },
         { { "check", "--health" }, 2, "--health belongs to check passwords" },
         { { "import", "passwords", "/no/such/export.csv" }, 1, "/no/such/export.csv: " },
     };

@@ -43,9 +43,9 @@ protected:
     }
     QAction* action(const char* name) const { return find<QAction>(screen.get(), name); }
 
-    void store(const QString& name, const QString& password)
+    void store(const QString& name, const QString& password, const QString& signOn = {})
     {
-        ASSERT_TRUE(PasswordFiles(folder.folder()).AddEntry({ name, "", password, "" }));
+        ASSERT_TRUE(PasswordFiles(folder.folder()).AddEntry({ name, signOn, password, "" }));
     }
     QStringList listedNames() const
     {
@@ -139,7 +139,7 @@ TEST_F(PasswordKeeperToolsTest, TheHealthViewListsReasonsAndChoosingALineShowsIt
 
 TEST_F(PasswordKeeperToolsTest, ImportPreviewsTheFileAndAddsOnlyWhenNothingIsRefused)
 {
-    store("https://listed.example", "Pw-0");
+    store("https://listed.example", "Pw-2", "jane");
     open();
     const QString longNotes(250, u'n');
     folder.write("export.csv",
@@ -156,8 +156,9 @@ TEST_F(PasswordKeeperToolsTest, ImportPreviewsTheFileAndAddsOnlyWhenNothingIsRef
             auto* importButton = find<QPushButton>(preview, "ImportAccept");
             EXPECT_EQ(lines(list, 1),
                 QStringList({ "https://bank.example", "https://listed.example", "Long" }));
-            EXPECT_EQ(
-                lines(list, 3)[1], "will be skipped: \"https://listed.example\" is already listed");
+            EXPECT_EQ(lines(list, 3)[1],
+                "will be skipped: \"https://listed.example\" is already listed with this sign-on "
+                "and password");
             EXPECT_TRUE(lines(list, 3)[2].startsWith("refused: the comment has 250 characters"));
             EXPECT_FALSE(importButton->isEnabled());
 
@@ -173,6 +174,51 @@ TEST_F(PasswordKeeperToolsTest, ImportPreviewsTheFileAndAddsOnlyWhenNothingIsRef
     EXPECT_EQ(messages.last().text, "2 Password Files were imported.");
     EXPECT_EQ(
         listedNames(), QStringList({ "https://bank.example", "https://listed.example", "Long" }));
+}
+
+TEST_F(PasswordKeeperToolsTest, ThePreviewCountsTheRecycleBinAndCanLeaveRefusedEntriesOut)
+{
+    open();
+    folder.write("export.csv",
+        "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\"\n"
+        "\"Root\",\"Mail\",\"ann\",\"Pw-1\",\"https://mail.example\",\"\"\n"
+        "\"Root\",\"Mail\",\"tom\",\"Pw-2\",\"https://mail.example\",\"\"\n"
+        "\"Root\",\"Kanji\",\"\xE6\x97\xA5\",\"Pw-3\",\"\",\"\"\n"
+        "\"Root/Recycle Bin\",\"Old\",\"ann\",\"Pw-4\",\"\",\"\"\n"
+        "\"Root/Recycle Bin\",\"Older\",\"ann\",\"Pw-5\",\"\",\"\"\n");
+    dialogs.queueFile(folder.filePath("export.csv"));
+    whenModalOpens<PasswordImportPreview>(
+        "PasswordImportPreview", [&](PasswordImportPreview* preview) {
+            ASSERT_NE(preview, nullptr);
+            auto* list = find<QTreeWidget>(preview, "ImportList");
+            auto* summary = find<QLabel>(preview, "ImportSummary");
+            auto* leaveOut = find<QCheckBox>(preview, "ImportSkipRefused");
+            auto* includeDeleted = find<QCheckBox>(preview, "ImportIncludeDeleted");
+            auto* importButton = find<QPushButton>(preview, "ImportAccept");
+            EXPECT_EQ(lines(list, 0), QStringList({ "line 2", "line 3", "line 4" }));
+            EXPECT_TRUE(lines(list, 3)[2].startsWith(
+                "refused: The Sign On ID contains characters that cannot be stored in an "
+                "unprotected Password Keeper: \"\u65E5\" (U+65E5)."));
+            EXPECT_EQ(summary->text(),
+                "2 to add, 0 skipped, 1 refused. 2 entries in the Recycle Bin left out. Nothing "
+                "is imported while any entry is refused: correct the file, cut over-long "
+                "fields, or leave the refused entries out.");
+            EXPECT_FALSE(importButton->isEnabled());
+            EXPECT_TRUE(leaveOut->isVisibleTo(preview));
+            EXPECT_TRUE(includeDeleted->isVisibleTo(preview));
+
+            includeDeleted->setChecked(true);
+            leaveOut->setChecked(true);
+            EXPECT_EQ(summary->text(),
+                "4 to add, 0 skipped, 1 refused. The refused entries are left out.");
+            ASSERT_TRUE(importButton->isEnabled());
+            importButton->click();
+        });
+    action("mUImport")->trigger();
+
+    EXPECT_EQ(messages.last().text, "4 Password Files were imported.");
+    EXPECT_EQ(listedNames(),
+        QStringList({ "https://mail.example", "https://mail.example", "Old", "Older" }));
 }
 
 TEST_F(PasswordKeeperToolsTest, ACancelledPreviewWritesNothing)

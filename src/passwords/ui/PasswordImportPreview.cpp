@@ -6,12 +6,14 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -41,19 +43,27 @@ QString summary(const PasswordImport::Plan& plan)
                        .arg(plan.count(Action::Add))
                        .arg(plan.count(Action::Skip) + plan.skippedKinds.size())
                        .arg(plan.count(Action::Refuse));
+    if (plan.deletedLeftOut > 0)
+        text += QStringLiteral(" %1 in the Recycle Bin left out.")
+                    .arg(plan.deletedLeftOut == 1
+                            ? QStringLiteral("1 entry")
+                            : QStringLiteral("%1 entries").arg(plan.deletedLeftOut));
     if (plan.count(Action::Refuse) > 0)
-        text += QStringLiteral(" Nothing is imported while any entry is refused: correct the file, "
-                               "or tick the box to cut over-long fields.");
+        text += plan.skipRefused
+            ? QStringLiteral(" The refused entries are left out.")
+            : QStringLiteral(" Nothing is imported while any entry is refused: correct the file, "
+                             "cut over-long fields, or leave the refused entries out.");
     return text;
 }
 
 } // namespace
 
-PasswordImportPreview::PasswordImportPreview(
-    QByteArray bytes, QStringList listedItems, const QString& fileName, QWidget* parent)
+PasswordImportPreview::PasswordImportPreview(QByteArray bytes, QList<PasswordEntry> listed,
+    const QString& fileName, KeeperText::Form textForm, QWidget* parent)
     : QDialog(parent)
     , m_bytes(std::move(bytes))
-    , m_listedItems(std::move(listedItems))
+    , m_listed(std::move(listed))
+    , m_form(textForm)
 {
     setObjectName(QStringLiteral("PasswordImportPreview"));
     setWindowTitle(QStringLiteral("Import Password Files"));
@@ -65,12 +75,19 @@ PasswordImportPreview::PasswordImportPreview(
         m_format->findData(int(PasswordImport::detect(m_bytes).value_or(Format::KeePassXc))));
     m_cut = named(new QCheckBox(QStringLiteral("&Cut fields longer than the keeper takes"), this),
         "ImportCut");
+    m_includeDeleted
+        = named(new QCheckBox(QStringLiteral("Take the &Recycle Bin's entries too"), this),
+            "ImportIncludeDeleted");
+    m_skipRefused = named(
+        new QCheckBox(QStringLiteral("&Leave out the refused entries"), this), "ImportSkipRefused");
     m_list = named(new QTreeWidget(this), "ImportList");
     m_list->setHeaderLabels({ QStringLiteral("Where"), QStringLiteral("Password File"),
         QStringLiteral("Sign On ID"), QStringLiteral("What happens") });
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
-    m_list->setMinimumSize(700, 260);
+    // Low enough that the dialog fits a screen of 600 lines with every
+    // choice shown.
+    m_list->setMinimumSize(700, 200);
     m_summary = named(new QLabel(this), "ImportSummary");
     m_summary->setWordWrap(true);
 
@@ -90,14 +107,23 @@ PasswordImportPreview::PasswordImportPreview(
     layout->addLayout(form);
     layout->addWidget(m_list);
     layout->addWidget(m_summary);
-    layout->addWidget(m_cut);
-    layout->addWidget(buttons);
+    auto* choices = new QVBoxLayout;
+    choices->addWidget(m_cut);
+    choices->addWidget(m_includeDeleted);
+    choices->addWidget(m_skipRefused);
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(choices);
+    bottom->addWidget(buttons, 1, Qt::AlignBottom);
+    layout->addLayout(bottom);
 
     setTabOrder(m_format, m_list);
     setTabOrder(m_list, m_cut);
-    setTabOrder(m_cut, buttons);
+    setTabOrder(m_cut, m_includeDeleted);
+    setTabOrder(m_includeDeleted, m_skipRefused);
+    setTabOrder(m_skipRefused, buttons);
     connect(m_format, &QComboBox::currentIndexChanged, this, &PasswordImportPreview::replan);
-    connect(m_cut, &QCheckBox::toggled, this, &PasswordImportPreview::replan);
+    for (QCheckBox* box : { m_cut, m_includeDeleted, m_skipRefused })
+        connect(box, &QCheckBox::toggled, this, &PasswordImportPreview::replan);
     replan();
     m_list->setFocus();
 }
@@ -105,16 +131,27 @@ PasswordImportPreview::PasswordImportPreview(
 void PasswordImportPreview::replan()
 {
     const auto format = Format(m_format->currentData().toInt());
-    m_plan = PasswordImport::plan(
-        PasswordImport::read(m_bytes, format), m_listedItems, m_cut->isChecked());
+    PasswordImport::Choices choices;
+    choices.cut = m_cut->isChecked();
+    choices.includeDeleted = m_includeDeleted->isChecked();
+    choices.skipRefused = m_skipRefused->isChecked();
+    choices.form = m_form;
+    const ImportedPasswords read = PasswordImport::read(m_bytes, format);
+    m_plan = PasswordImport::plan(read, m_listed, choices);
     m_list->clear();
-    for (const PasswordImport::Planned& planned : std::as_const(m_plan.entries))
-        new QTreeWidgetItem(m_list,
+    for (const PasswordImport::Planned& planned : std::as_const(m_plan.entries)) {
+        auto* item = new QTreeWidgetItem(m_list,
             { planned.origin, planned.entry.name, planned.entry.signOn, whatHappens(planned) });
+        // The reason may be longer than the column shows.
+        item->setToolTip(3, whatHappens(planned));
+    }
     for (const QString& skipped : std::as_const(m_plan.skippedKinds))
         new QTreeWidgetItem(m_list, { skipped.section(u' ', 0, 1), {}, {}, skipped });
     m_list->header()->resizeSections(QHeaderView::ResizeToContents);
     m_summary->setText(summary(m_plan));
     m_cut->setEnabled(m_plan.hasOverLong());
+    m_includeDeleted->setVisible(std::any_of(read.entries.cbegin(), read.entries.cend(),
+        [](const ImportedPassword& entry) { return entry.deleted; }));
+    m_skipRefused->setVisible(m_plan.count(Action::Refuse) > 0);
     m_import->setEnabled(m_plan.canImport());
 }

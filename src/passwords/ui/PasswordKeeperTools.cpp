@@ -66,8 +66,8 @@ void PasswordKeeper::importPasswords()
         showCaption();
         return;
     }
-    PasswordImportPreview preview(
-        file.readAll(), m_files.LoadIndex(), QFileInfo(*path).fileName(), this);
+    PasswordImportPreview preview(file.readAll(), m_files.loadAllEntries(),
+        QFileInfo(*path).fileName(), m_files.textForm(), this);
     if (preview.exec() != QDialog::Accepted) {
         showCaption();
         return;
