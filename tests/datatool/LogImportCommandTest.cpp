@@ -210,7 +210,7 @@ TEST(DataToolLogImport, RefusesWhatItCannotUse)
         { { "weight", "Eve", elsewhere.filePath("plain.csv"), "--map", "date=date" }, 2,
             "--map, --date-order and --unit belong to --from mapped" },
         { { "passwords", elsewhere.filePath("plain.csv"), "--skip-refused" }, 2,
-            "--dry-run, --all-readings and --skip-refused belong to import weight and bp" },
+            "--all-readings and --skip-refused belong to import weight and bp" },
     };
     for (const auto& c : cases) {
         const DataToolRun run = importExport(folder, c.arguments);
