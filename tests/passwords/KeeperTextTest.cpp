@@ -37,6 +37,12 @@ public:
         (part == Part::Index ? m_contents.index : m_contents.entries) = SecretBytes::copyOf(bytes);
         return Outcome::success();
     }
+    Outcome writeBoth(const QByteArray& index, const QByteArray& entries) override
+    {
+        m_contents.index = SecretBytes::copyOf(index);
+        m_contents.entries = SecretBytes::copyOf(entries);
+        return Outcome::success();
+    }
     KeeperText::Form textForm() const override { return Form::Unicode; }
 
 private:
