@@ -52,8 +52,6 @@ QByteArray BackupManifest::toJson() const
         { QStringLiteral("made"), made.toString(Qt::ISODate) },
         { QStringLiteral("files"), list },
     };
-    if (!programFolderId.isEmpty())
-        root.insert(QStringLiteral("programFolder"), programFolderId);
     // Fields added later are written only when they say something, so that
     // older programs read the manifest as before.
     if (!contents.isEmpty())
@@ -76,7 +74,6 @@ std::optional<BackupManifest> BackupManifest::fromJson(const QByteArray& bytes, 
     }
     BackupManifest manifest;
     manifest.programVersion = root.value(QStringLiteral("program")).toString();
-    manifest.programFolderId = root.value(QStringLiteral("programFolder")).toString();
     manifest.made
         = QDateTime::fromString(root.value(QStringLiteral("made")).toString(), Qt::ISODate);
     for (const QJsonValue& value : root.value(QStringLiteral("files")).toArray()) {

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "LockFileClaim.h"
-
+#include <QLockFile>
 #include <QString>
 
 // Claims a data folder for one copy of the program, so that two copies never
@@ -24,12 +23,9 @@ public:
     QString folder() const { return m_folder; }
     // Why acquire() failed, as a sentence naming the folder.
     QString problem() const { return m_problem; }
-    // A sentence for the user when acquire() took over an empty or damaged
-    // lock file, or the empty text.
-    QString note() const { return m_lock.note(); }
 
 private:
     QString m_folder;
-    LockFileClaim m_lock;
+    QLockFile m_lock;
     QString m_problem;
 };
