@@ -209,8 +209,8 @@ TEST(DataToolLogImport, RefusesWhatItCannotUse)
             "the log would hold more than 32766 rows" },
         { { "weight", "Eve", elsewhere.filePath("plain.csv"), "--map", "date=date" }, 2,
             "--map, --date-order and --unit belong to --from mapped" },
-        { { "passwords", elsewhere.filePath("plain.csv"), "--skip-refused" }, 2,
-            "--all-readings and --skip-refused belong to import weight and bp" },
+        { { "passwords", elsewhere.filePath("plain.csv"), "--all-readings" }, 2,
+            "--all-readings belongs to import weight and bp" },
     };
     for (const auto& c : cases) {
         const DataToolRun run = importExport(folder, c.arguments);

@@ -285,7 +285,7 @@ TEST(WeightSettingsCommand, AUnitChangeConvertsOrRelabelsTheWeighIns)
     const QByteArray pounds = folder.read("Ann.Fil");
     const DataToolRun plain = run(folder, { "stats", "weight", "Ann" });
     EXPECT_TRUE(plain.outText().startsWith("Name: Ann\nUnit: none chosen\n"));
-    EXPECT_TRUE(plain.outText().contains("\nTrend Weight: 199.8\n"))
+    EXPECT_TRUE(plain.outText().contains("\nTrend Weight: 199.1\n"))
         << plain.outText().toStdString();
     EXPECT_TRUE(plain.outText().contains("  2013-01     3 weigh-ins  average 199.2\n"));
     EXPECT_FALSE(plain.outText().contains(QRegularExpression(R"(\b(lb|kg)\b)")));
@@ -297,7 +297,14 @@ TEST(WeightSettingsCommand, AUnitChangeConvertsOrRelabelsTheWeighIns)
         = run(folder, { "set", "weight", "Ann", "--unit", "kg", "--convert" });
     ASSERT_EQ(converted.exitCode, 0) << converted.errText().toStdString();
     EXPECT_EQ(converted.outText(), "Ann: weights in kilograms, weights converted.\n");
-    QByteArray kilograms = pounds;
+    // The converted file is written whole by the log's own writer, which
+    // quotes the empty values the fixture left bare.
+    QList<QByteArray> lines = pounds.split('\n');
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i] == "\r")
+            lines[i] = "\"\"\r";
+    }
+    QByteArray kilograms = lines.join('\n');
     kilograms.replace("\"200\"", "\"90.7\"")
         .replace("\"150\"", "\"68\"")
         .replace("\"198.5\"", "\"90\"")

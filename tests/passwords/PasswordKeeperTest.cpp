@@ -1033,6 +1033,8 @@ TEST_F(PasswordKeeperTest, ARestoreShowsTheRestoredEntriesAtOnce)
         ASSERT_NE(opened, nullptr);
         EXPECT_EQ(opened->kind(), BackupKind::PasswordRestore);
         opened->findChild<FolderChooser*>("Dir1")->setPath(backup.path());
+        // What the restore would lose comes first, in a message of its own.
+        messages.queueAnswer(Answer::Ok);
         messages.queueAnswer(Answer::Yes);
         opened->findChild<QPushButton*>("SSCommand2")->click();
     });

@@ -126,6 +126,8 @@ TEST_P(TrackerBackup, ARestoreThroughTheMenuShowsTheRestoredList)
         ASSERT_NE(screen, nullptr);
         EXPECT_EQ(screen->kind(), fileSet().restoreKind);
         screen->findChild<FolderChooser*>("Dir1")->setPath(backupFolder.path());
+        // What the restore would lose comes first, in a message of its own.
+        driver.messages.queueAnswer(Answer::Ok);
         driver.messages.queueAnswer(Answer::Yes);
         screen->findChild<QPushButton*>("SSCommand2")->click();
     });

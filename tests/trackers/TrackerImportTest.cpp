@@ -76,20 +76,21 @@ TEST(TrackerImport, ImportsAWeightExportIntoANewPerson)
         ASSERT_NE(preview, nullptr);
         auto* importButton = preview->findChild<QPushButton*>("ImportAccept");
         auto* rows = preview->findChild<QTreeWidget*>("ImportRows");
-        // The file is shown before anyone is chosen to take it.
-        EXPECT_EQ(column(rows, 1), QStringList({ "177.3", "176.8" }));
+        // The file is shown before anyone is chosen to take it, in its own
+        // unit: a new person takes the kilograms the export names.
+        EXPECT_EQ(column(rows, 1).join(' ').toStdString(), "80.4 80.2");
         EXPECT_TRUE(preview->findChild<QLabel*>("ImportSummary")
                         ->text()
                         .startsWith("Format: Withings CSV. Choose a person or type a new name."));
         EXPECT_FALSE(importButton->isEnabled());
         choosePerson(preview, "Eve");
-        EXPECT_EQ(preview->findChild<QLabel*>("ImportSummary")->text(),
+        EXPECT_EQ(preview->findChild<QLabel*>("ImportSummary")->text().toStdString(),
             "Format: Withings CSV. Person: Eve (new). 2 rows to add, January 15, 2023 to "
             "January 16, 2023. 0 skipped as already in the log, 1 as not the first weigh-in of "
             "its day. 0 refused.");
-        EXPECT_EQ(column(rows, 1), QStringList({ "177.3", "176.8" }));
+        EXPECT_EQ(column(rows, 1).join(' ').toStdString(), "80.4 80.2");
         preview->findChild<QCheckBox*>("ImportEveryWeighIn")->setChecked(true);
-        EXPECT_EQ(column(rows, 1), QStringList({ "177.3", "178.6", "176.8" }));
+        EXPECT_EQ(column(rows, 1).join(' ').toStdString(), "80.4 81 80.2");
         ASSERT_TRUE(importButton->isEnabled());
         importButton->click();
     });
@@ -98,7 +99,7 @@ TEST(TrackerImport, ImportsAWeightExportIntoANewPerson)
     EXPECT_EQ(driver.messages.last().text, "3 rows were imported into the log of Eve.");
     EXPECT_EQ(driver.find<QComboBox>("Combo1")->currentText(), "Eve");
     EXPECT_EQ(driver.grid()->text(1, 1), "January 15, 2023");
-    EXPECT_EQ(driver.grid()->text(2, 2), "178.6");
+    EXPECT_EQ(driver.grid()->text(2, 2).toStdString(), "81");
     EXPECT_EQ(driver.grid()->text(3, 1), "January 16, 2023");
     EXPECT_TRUE(driver.folder.exists("Eve.Fil"));
 }
@@ -222,13 +223,15 @@ TEST(TrackerImport, ReadsAPlainCsvThroughTheColumnsChosenInThePreview)
         QTest::keyClick(date, Qt::Key_Down);
         EXPECT_EQ(date->currentText(), "Measured on");
         EXPECT_EQ(column(refused, 0), QStringList({ "2", "3", "5" }));
-        EXPECT_EQ(column(refused, 1).first(),
-            "the date \"15.01.2023 07:30\" is not a year-month-day date");
+        EXPECT_EQ(column(refused, 1).first().toStdString(),
+            "the date \"15.01.2023 07:30\" is not a year-month-day date; the line reads "
+            "\"15.01.2023 07:30,\"80,4\",\"");
         QTest::keyClick(order, Qt::Key_Down);
         EXPECT_EQ(order->currentText(), "Day-month-year (15.01.2023)");
         EXPECT_EQ(column(refused, 0), QStringList());
-        // Into pounds; the weigh-in without a time is the day's first.
-        EXPECT_EQ(column(rows, 1), QStringList({ "178.6", "176.8" }));
+        // In the file's kilograms, which a new person takes; the weigh-in
+        // without a time is the day's first.
+        EXPECT_EQ(column(rows, 1).join(' ').toStdString(), "81 80.2");
         EXPECT_FALSE(importButton->isEnabled());
         choosePerson(preview, "Eve");
         QTest::keyClick(unit, Qt::Key_Up);
