@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 using Answer = MessageService::Answer;
 using Icon = MessageService::Icon;
@@ -161,6 +162,8 @@ BackupOutcome::State BackupCopyRun::backupTrackerFiles()
             }
             view.letEventsRun();
         }
+        if (m_outcome.notCopied.isEmpty())
+            m_backup->alsoReplace(m_set.listFiles.backupName, copiesOfUnlisted(list.names()));
     }
     commitBackup();
 
@@ -202,6 +205,19 @@ bool BackupCopyRun::commitBackup()
                        "was kept")
             .arg(QDir::toNativeSeparators(m_steps.targetPath()), committed.reason));
     return false;
+}
+
+QStringList BackupCopyRun::copiesOfUnlisted(const QStringList& listed) const
+{
+    QSet<QString> kept { m_set.listFiles.backupName.toLower() };
+    for (const QString& name : listed)
+        kept.insert(m_set.individualFiles(name).backupName.toLower());
+    QStringList unlisted;
+    for (auto it = m_targetNames.cbegin(); it != m_targetNames.cend(); ++it) {
+        if (it.key().endsWith(m_set.backupExtension.toLower()) && !kept.contains(it.key()))
+            unlisted += it.value();
+    }
+    return unlisted;
 }
 
 BackupCopyRun::BackupStep BackupCopyRun::backUpWithNewDisks(const FilePair& files)

@@ -32,6 +32,10 @@ private:
     BackupOutcome::State stopBackup();
     // Puts the staged backup in place; false with the reason noted.
     bool commitBackup();
+    // The target's copies of people the backed-up list does not name: they
+    // go with the old list, so that a backup's list always names the people
+    // whose files it holds.
+    QStringList copiesOfUnlisted(const QStringList& listed) const;
 
     // Copies one file of the set into the backup, asking for a new disk
     // each time the copy fails for want of room, until it is copied or the

@@ -52,6 +52,8 @@ QByteArray BackupManifest::toJson() const
         { QStringLiteral("made"), made.toString(Qt::ISODate) },
         { QStringLiteral("files"), list },
     };
+    if (!programFolderId.isEmpty())
+        root.insert(QStringLiteral("programFolder"), programFolderId);
     // Fields added later are written only when they say something, so that
     // older programs read the manifest as before.
     if (!contents.isEmpty())
@@ -74,6 +76,7 @@ std::optional<BackupManifest> BackupManifest::fromJson(const QByteArray& bytes, 
     }
     BackupManifest manifest;
     manifest.programVersion = root.value(QStringLiteral("program")).toString();
+    manifest.programFolderId = root.value(QStringLiteral("programFolder")).toString();
     manifest.made
         = QDateTime::fromString(root.value(QStringLiteral("made")).toString(), Qt::ISODate);
     for (const QJsonValue& value : root.value(QStringLiteral("files")).toArray()) {

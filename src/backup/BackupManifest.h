@@ -28,6 +28,10 @@ public:
 
     QDateTime made;
     QString programVersion;
+    // Which program folder the backup is of (FullBackup::programFolderId);
+    // empty in manifests written before it was recorded. Only the backups
+    // of one program folder are ever counted or removed as its own.
+    QString programFolderId;
     QList<File> files;
     // What the files hold, function by function (BackupContents reads it);
     // empty in manifests written before it was kept.

@@ -64,6 +64,7 @@ std::optional<DatedBackups::Entry> DatedBackups::describe(
     }
     entry.state = State::Complete;
     entry.made = manifest->made;
+    entry.programFolderId = manifest->programFolderId;
     entry.contents = manifest->contents;
     entry.size = manifest->totalSize();
     for (const BackupManifest::File& file : manifest->files) {
@@ -118,32 +119,25 @@ bool DatedBackups::remove(const Entry& entry, BackupFileOperations& files)
     return files.remove(manifest) && files.syncFolder(entry.path) && files.removeFolder(entry.path);
 }
 
-DatedBackups::Pruning DatedBackups::keepNewest(const QString& parent, int keep,
-    const QString& spare, BackupFileOperations& files, const QDateTime& now)
+DatedBackups::Pruning DatedBackups::keepNewest(
+    const QString& parent, const Keeping& keeping, BackupFileOperations& files)
 {
     Pruning pruning;
-    const QString spared = QFileInfo(spare).absoluteFilePath();
+    const QString spared = QFileInfo(keeping.spare).absoluteFilePath();
     QList<Entry> complete;
     for (const Entry& entry : list(parent, files)) {
         if (entry.path == spared)
             continue;
         switch (entry.state) {
         case State::Complete:
-            if (!entry.beforeRestore || entry.made.addDays(BeforeRestoreDaysSpared) < now)
+            if (!keeping.programFolderId.isEmpty()
+                && entry.programFolderId == keeping.programFolderId
+                && (!entry.beforeRestore
+                    || entry.made.addDays(BeforeRestoreDaysSpared) < keeping.now))
                 complete.append(entry);
             break;
         case State::Unfinished:
-            if (remove(entry, files)) {
-                pruning.removed.append(entry.name);
-                pruning.notes.append(
-                    QStringLiteral("%1 was an unfinished backup (it has no manifest) and was "
-                                   "removed.")
-                        .arg(entry.name));
-            } else {
-                pruning.notes.append(
-                    QStringLiteral("%1 is an unfinished backup and could not be removed.")
-                        .arg(entry.name));
-            }
+            pruneUnfinished(entry, keeping, files, pruning);
             break;
         case State::Damaged:
             pruning.notes.append(QStringLiteral("%1 is damaged (%2) and was left as it is.")
@@ -152,7 +146,7 @@ DatedBackups::Pruning DatedBackups::keepNewest(const QString& parent, int keep,
         }
     }
     // The one just written counts as the newest of the kept.
-    const qsizetype surplus = complete.size() - std::max(0, keep - 1);
+    const qsizetype surplus = complete.size() - std::max(0, keeping.keep - 1);
     for (qsizetype i = 0; i < surplus; ++i) {
         if (remove(complete.at(i), files))
             pruning.removed.append(complete.at(i).name);
@@ -161,4 +155,29 @@ DatedBackups::Pruning DatedBackups::keepNewest(const QString& parent, int keep,
                 QStringLiteral("%1 could not be removed.").arg(complete.at(i).name));
     }
     return pruning;
+}
+
+void DatedBackups::pruneUnfinished(
+    const Entry& entry, const Keeping& keeping, BackupFileOperations& files, Pruning& pruning)
+{
+    // A backup being written now, by this computer or another sharing the
+    // folder, has no manifest yet either.
+    if (timeOfName(entry.name).addDays(1) > keeping.now)
+        return;
+    if (!keeping.isOwnUnfinished || !keeping.isOwnUnfinished(entry.path)) {
+        pruning.notes.append(
+            QStringLiteral("%1 is named like a backup but holds what no backup writes; it was "
+                           "left as it is.")
+                .arg(entry.name));
+        return;
+    }
+    if (remove(entry, files)) {
+        pruning.removed.append(entry.name);
+        pruning.notes.append(
+            QStringLiteral("%1 was an unfinished backup (it has no manifest) and was removed.")
+                .arg(entry.name));
+    } else {
+        pruning.notes.append(
+            QStringLiteral("%1 is an unfinished backup and could not be removed.").arg(entry.name));
+    }
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class BackupFileOperations;
@@ -34,6 +35,8 @@ public:
         qint64 size = 0;
         // Why an entry is damaged.
         QString problem;
+        // The program folder its manifest names; empty without one.
+        QString programFolderId;
         // A backup made just before a restore, to undo it with.
         bool beforeRestore = false;
         // What its files hold, from the manifest; empty when the manifest
@@ -70,16 +73,32 @@ public:
         // that could not be removed, a damaged one left alone.
         QStringList notes;
     };
-    // After a complete backup: keeps the newest `keep` complete folders and
-    // removes older ones and unfinished ones; `spare` (the one just written)
-    // is never touched. Damaged folders are neither counted nor removed:
-    // they may still hold what nothing else does; nor is a backup made
-    // before a restore in the week after it (now), the time to undo it.
-    static Pruning keepNewest(const QString& parent, int keep, const QString& spare,
-        BackupFileOperations& files, const QDateTime& now = QDateTime::currentDateTime());
+    struct Keeping {
+        int keep = 0;
+        // The folder just written, which is never touched.
+        QString spare;
+        // Complete backups are counted and removed only when their manifest
+        // names this program folder: a backup folder may be shared.
+        QString programFolderId;
+        // An unfinished folder is removed only when its name's minute is
+        // more than a day before now (it may still be being written) and
+        // it holds nothing but what a backup writes.
+        QDateTime now;
+        std::function<bool(const QString& folder)> isOwnUnfinished;
+    };
+    // After a complete backup: keeps the newest `keep` complete folders of
+    // the program folder and removes older ones, and unfinished ones as
+    // Keeping says. Damaged folders are neither counted nor removed: they
+    // may still hold what nothing else does.
+    static Pruning keepNewest(
+        const QString& parent, const Keeping& keeping, BackupFileOperations& files);
 
     // Removes a dated folder, its manifest first, so that a removal cut
     // short leaves an unfinished folder, never a complete one with files
     // missing.
     static bool remove(const Entry& entry, BackupFileOperations& files);
+
+private:
+    static void pruneUnfinished(
+        const Entry& entry, const Keeping& keeping, BackupFileOperations& files, Pruning& pruning);
 };

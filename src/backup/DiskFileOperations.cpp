@@ -1,5 +1,7 @@
 #include "DiskFileOperations.h"
 
+#include "UnfollowedFolder.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -148,8 +150,17 @@ bool DiskFileOperations::makeFolder(const QString& path, QString* reason)
 
 bool DiskFileOperations::removeFolder(const QString& path)
 {
-    QDir folder(path);
-    return !folder.exists() || folder.removeRecursively();
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return true;
+    // A link in the folder's place, or anywhere below it, is never
+    // followed: removing a staging folder that leads into the program
+    // folder would empty the program folder. A link in its place is not
+    // removed either, so that the caller sees that the folder is still
+    // there and says so.
+    if (info.isSymLink())
+        return false;
+    return UnfollowedFolder(info.absolutePath()).removeTree(info.fileName());
 }
 
 bool DiskFileOperations::syncFolder(const QString& path)

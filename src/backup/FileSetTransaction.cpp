@@ -1,11 +1,14 @@
 #include "FileSetTransaction.h"
 
+#include "UnfollowedFolder.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 #include <algorithm>
 #include <utility>
@@ -24,7 +27,16 @@ QString pathIn(const QString& folder, const QString& name)
 // A name that leaves the folder is no name this program wrote.
 bool isBareName(const QString& name)
 {
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/');
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/')
+        && !name.contains(u'\\');
+}
+
+// The journal's own checksum covers the list of files exactly as written.
+QString checksumOfFiles(const QJsonArray& files)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(
+        QJsonDocument(files).toJson(QJsonDocument::Compact), QCryptographicHash::Sha256)
+                                   .toHex());
 }
 
 } // namespace
@@ -52,8 +64,13 @@ QString FileSetTransaction::setAsideFolder(const QString& stagingFolder)
 Outcome FileSetTransaction::prepare()
 {
     QString why;
-    if (m_files.makeFolder(setAsideFolder(stagingFolder()), &why))
+    // The staging folder and the one inside it are made by this program, or
+    // nothing is staged: copies written through a link would land outside.
+    if (m_files.makeFolder(setAsideFolder(stagingFolder()), &why)
+        && UnfollowedFolder(m_folder).folder(StagingFolderName).folder(SetAsideFolderName).isOpen())
         return Outcome::success();
+    if (why.isEmpty())
+        why = QStringLiteral("%1 is not a folder of its own").arg(StagingFolderName);
     return Outcome::failed(QStringLiteral("the folder %1 could not be made: %2")
                                .arg(QDir::toNativeSeparators(stagingFolder()), why));
 }
@@ -105,6 +122,18 @@ Outcome FileSetTransaction::restage(const QString& name, const QByteArray& bytes
         return Outcome::failed(QStringLiteral("%1 could not be written").arg(name));
     entry->checksum = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
     return Outcome::success();
+}
+
+void FileSetTransaction::alsoReplace(const QString& name, const QStringList& previous)
+{
+    for (Entry& entry : m_entries) {
+        if (entry.name != name)
+            continue;
+        for (const QString& file : previous) {
+            if (!entry.previous.contains(file))
+                entry.previous.append(file);
+        }
+    }
 }
 
 QStringList FileSetTransaction::stagedNames() const
@@ -218,8 +247,84 @@ bool FileSetTransaction::cleanUp(const QString& folder, BackupFileOperations& fi
 
 bool FileSetTransaction::hasUnfinishedRun(const QString& folder)
 {
-    return QFileInfo::exists(pathIn(folder, JournalFileName))
-        || QFileInfo(pathIn(folder, StagingFolderName)).isDir();
+    // Links count: a link in either place is settled, which refuses it.
+    const UnfollowedFolder top(folder);
+    return top.kindOf(JournalFileName) != UnfollowedFolder::Kind::Missing
+        || top.kindOf(StagingFolderName) != UnfollowedFolder::Kind::Missing;
+}
+
+QString FileSetTransaction::refusalOfStagingFolder(
+    const UnfollowedFolder& top, const QList<Entry>* journal)
+{
+    const auto isNot = [](const QString& name, UnfollowedFolder::Kind kind) {
+        return QStringLiteral("%1 is %2").arg(name, UnfollowedFolder::kindName(kind));
+    };
+    if (const UnfollowedFolder::Kind kind = top.kindOf(JournalFileName);
+        kind != UnfollowedFolder::Kind::Missing && kind != UnfollowedFolder::Kind::File)
+        return isNot(JournalFileName, kind);
+    QSet<QString> stagedNames;
+    QSet<QString> replacedNames;
+    if (journal) {
+        for (const Entry& entry : *journal) {
+            stagedNames.insert(entry.name);
+            for (const QString& previous : entry.previous)
+                replacedNames.insert(previous);
+        }
+        // The files the journal replaces in the folder itself are moved by
+        // their names: a link there would be moved as well as any file.
+        for (const QString& name : stagedNames + replacedNames) {
+            if (const UnfollowedFolder::Kind kind = top.kindOf(name);
+                kind != UnfollowedFolder::Kind::Missing && kind != UnfollowedFolder::Kind::File)
+                return isNot(name, kind);
+        }
+    }
+    const UnfollowedFolder::Kind stagingKind = top.kindOf(StagingFolderName);
+    if (stagingKind == UnfollowedFolder::Kind::Missing)
+        return {};
+    const UnfollowedFolder staging = top.folder(StagingFolderName);
+    if (stagingKind != UnfollowedFolder::Kind::Folder || !staging.isOpen())
+        return isNot(StagingFolderName, stagingKind);
+    if (!staging.isOwnedByUs())
+        return QStringLiteral("%1 belongs to another user").arg(StagingFolderName);
+    const QString setAsideShown = StagingFolderName + u'/' + SetAsideFolderName;
+    for (const UnfollowedFolder::Entry& entry : staging.entries()) {
+        const QString shown = StagingFolderName + u'/' + entry.name;
+        if (entry.name == SetAsideFolderName) {
+            if (entry.kind != UnfollowedFolder::Kind::Folder)
+                return isNot(shown, entry.kind);
+            continue;
+        }
+        if (entry.kind != UnfollowedFolder::Kind::File)
+            return isNot(shown, entry.kind);
+        if (journal && entry.name != JournalDraftName && !stagedNames.contains(entry.name))
+            return QStringLiteral("%1 holds %2, which %3 did not stage")
+                .arg(StagingFolderName, entry.name, JournalFileName);
+    }
+    if (staging.kindOf(SetAsideFolderName) == UnfollowedFolder::Kind::Missing)
+        return {};
+    const UnfollowedFolder setAside = staging.folder(SetAsideFolderName);
+    if (!setAside.isOpen())
+        return isNot(setAsideShown, staging.kindOf(SetAsideFolderName));
+    if (!setAside.isOwnedByUs())
+        return QStringLiteral("%1 belongs to another user").arg(setAsideShown);
+    for (const UnfollowedFolder::Entry& entry : setAside.entries()) {
+        if (entry.kind != UnfollowedFolder::Kind::File)
+            return isNot(setAsideShown + u'/' + entry.name, entry.kind);
+        if (journal && !replacedNames.contains(entry.name))
+            return QStringLiteral("%1 holds %2, which %3 did not set aside")
+                .arg(setAsideShown, entry.name, JournalFileName);
+    }
+    return {};
+}
+
+FileSetTransaction::RecoveryOutcome FileSetTransaction::refuseRecovery(
+    const QString& folder, const QString& why)
+{
+    return { Recovery::Failed,
+        QStringLiteral("What an interrupted backup or restore left in %1 cannot be trusted (%2), "
+                       "so it was neither finished nor undone and no file was changed. Remove "
+                       "it by hand if you know where it came from.")
+            .arg(QDir::toNativeSeparators(folder), why) };
 }
 
 FileSetTransaction::RecoveryOutcome FileSetTransaction::recover(
@@ -228,9 +333,12 @@ FileSetTransaction::RecoveryOutcome FileSetTransaction::recover(
     const QString journal = pathIn(folder, JournalFileName);
     const QString staging = pathIn(folder, StagingFolderName);
     const QString shown = QDir::toNativeSeparators(folder);
-    if (!files.exists(journal)) {
-        if (!QFileInfo(staging).isDir())
+    const UnfollowedFolder top(folder);
+    if (top.kindOf(JournalFileName) == UnfollowedFolder::Kind::Missing) {
+        if (top.kindOf(StagingFolderName) == UnfollowedFolder::Kind::Missing)
             return {};
+        if (const QString why = refusalOfStagingFolder(top, nullptr); !why.isEmpty())
+            return refuseRecovery(folder, why);
         // Copies never committed: nothing of the folder was touched yet.
         if (!files.removeFolder(staging))
             return { Recovery::Failed,
@@ -242,6 +350,8 @@ FileSetTransaction::RecoveryOutcome FileSetTransaction::recover(
                 .arg(shown) };
     }
 
+    if (const QString why = refusalOfStagingFolder(top, nullptr); !why.isEmpty())
+        return refuseRecovery(folder, why);
     bool read = false;
     QList<Entry> entries;
     if (!parseJournal(files.readFile(journal, &read), entries) || !read)
@@ -249,6 +359,8 @@ FileSetTransaction::RecoveryOutcome FileSetTransaction::recover(
             QStringLiteral("%1 cannot be read, so an interrupted backup or restore in %2 can be "
                            "neither finished nor undone; no file was changed.")
                 .arg(JournalFileName, shown) };
+    if (const QString why = refusalOfStagingFolder(top, &entries); !why.isEmpty())
+        return refuseRecovery(folder, why);
 
     // The run can be finished when each new file is whole, staged or in place.
     const bool finishable = std::all_of(entries.cbegin(), entries.cend(), [&](const Entry& entry) {
@@ -283,6 +395,7 @@ QByteArray FileSetTransaction::journalBytes(const QList<Entry>& entries)
     return QJsonDocument(QJsonObject {
                              { QStringLiteral("format"), JournalFormat },
                              { QStringLiteral("files"), list },
+                             { QStringLiteral("checksum"), checksumOfFiles(list) },
                          })
         .toJson();
 }
@@ -291,10 +404,14 @@ bool FileSetTransaction::parseJournal(const QByteArray& bytes, QList<Entry>& ent
 {
     QJsonParseError error;
     const QJsonObject root = QJsonDocument::fromJson(bytes, &error).object();
+    const QJsonArray files = root.value(QStringLiteral("files")).toArray();
+    // A journal that does not match its own checksum was changed or cut
+    // after it was written: nothing it says is acted on.
     if (error.error != QJsonParseError::NoError
-        || root.value(QStringLiteral("format")).toString() != JournalFormat)
+        || root.value(QStringLiteral("format")).toString() != JournalFormat
+        || root.value(QStringLiteral("checksum")).toString() != checksumOfFiles(files))
         return false;
-    for (const QJsonValue& value : root.value(QStringLiteral("files")).toArray()) {
+    for (const QJsonValue& value : files) {
         const QJsonObject file = value.toObject();
         Entry entry;
         entry.name = file.value(QStringLiteral("name")).toString();

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+class UnfollowedFolder;
+
 // A set of files that takes the place of older ones in one folder all at
 // once: the program folder in a restore, the backup folder in a backup.
 //
@@ -57,6 +59,10 @@ public:
         QFileDevice::Permissions permissions);
     // Writes a staged file anew (a list without the names it must not hold).
     Outcome restage(const QString& name, const QByteArray& bytes);
+    // The staged file name also replaces the folder's files previous, which
+    // are removed when it is put in place (the copies of people a new list
+    // no longer names).
+    void alsoReplace(const QString& name, const QStringList& previous);
     QStringList stagedNames() const;
 
     // Puts every staged file in its place, or leaves the folder as it was.
@@ -85,6 +91,13 @@ private:
     };
 
     static QString setAsideFolder(const QString& stagingFolder);
+    // Why what a run left in the folder cannot be trusted, or the empty
+    // text: a link or anything but a file or folder of this program's own
+    // making where the run keeps its files, or, given the journal, a file
+    // there that the journal does not name.
+    static QString refusalOfStagingFolder(
+        const UnfollowedFolder& folder, const QList<Entry>* journal);
+    static RecoveryOutcome refuseRecovery(const QString& folder, const QString& why);
     static QByteArray journalBytes(const QList<Entry>& entries);
     static bool parseJournal(const QByteArray& bytes, QList<Entry>& entries);
     // The end of every run: the staging folder, then the journal.

@@ -6,13 +6,19 @@
 #include "BackupTarget.h"
 #include "DatedBackups.h"
 #include "FileSetTransaction.h"
+#include "UnfollowedFolder.h"
 #include "services/ProgramInfo.h"
+#include "storage/LockFileClaim.h"
 #include "trackers/IndividualList.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 
+#include <algorithm>
+#include <functional>
 #include <utility>
 
 using FilePair = BackupFileSet::FilePair;
@@ -119,11 +125,95 @@ QString FullBackup::makeDatedFolder(const QString& parent, const QDateTime& when
     return {};
 }
 
+QString FullBackup::programFolderId(const ProgramFolder& folder)
+{
+    const QString canonical = QFileInfo(folder.path()).canonicalFilePath();
+    const QByteArray identity = QSysInfo::machineUniqueId() + '\n'
+        + QFile::encodeName(canonical.isEmpty() ? QDir(folder.path()).absolutePath() : canonical);
+    return QString::fromLatin1(
+        QCryptographicHash::hash(identity, QCryptographicHash::Sha256).toHex());
+}
+
+bool FullBackup::isOwnUnfinished(const QString& folder) const
+{
+    QStringList fixedNames { BackupManifest::FileName + QStringLiteral(".draft"),
+        FileSetTransaction::JournalFileName };
+    QStringList extensions;
+    for (const BackupFileSet& set : m_sets.all()) {
+        for (const FilePair& files : set.fixedFiles + set.protectedFiles)
+            fixedNames.append(files.backupName);
+        if (set.isTracker()) {
+            fixedNames.append(set.listFiles.backupName);
+            extensions.append(set.backupExtension);
+        }
+    }
+    for (const FilePair& files : BackupFileSets::settingsFiles())
+        fixedNames.append(files.backupName);
+    const auto isBackupName = [&](const QString& name) {
+        return fixedNames.contains(name, Qt::CaseInsensitive)
+            || std::any_of(extensions.cbegin(), extensions.cend(), [&](const QString& extension) {
+                   return name.endsWith(extension, Qt::CaseInsensitive);
+               });
+    };
+    // Files, and the staging folder with the one folder inside it.
+    const std::function<bool(const UnfollowedFolder&, int)> holdsOnlyOwn
+        = [&](const UnfollowedFolder& dir, int depth) {
+              if (!dir.isOpen() || !dir.isOwnedByUs())
+                  return false;
+              const QList<UnfollowedFolder::Entry> entries = dir.entries();
+              return std::all_of(entries.cbegin(), entries.cend(), [&](const auto& entry) {
+                  if (entry.kind == UnfollowedFolder::Kind::Folder)
+                      return depth < 2
+                          && entry.name
+                          == (depth == 0 ? FileSetTransaction::StagingFolderName
+                                         : QStringLiteral("replaced"))
+                          && holdsOnlyOwn(dir.folder(entry.name), depth + 1);
+                  return entry.kind == UnfollowedFolder::Kind::File
+                      && (depth > 0 || isBackupName(entry.name));
+              });
+          };
+    const QFileInfo info(folder);
+    return !info.isSymLink() && holdsOnlyOwn(UnfollowedFolder(folder), 0);
+}
+
 FullBackup::Outcome FullBackup::run(const QString& parent, const QDateTime& when, int keep)
 {
     Outcome outcome;
     if (outcome.failure = refusalOfFolder(parent); !outcome.failure.isEmpty())
         return outcome;
+    const QString absolute = QDir(parent).absolutePath();
+    QString reason;
+    if (!m_files.makeFolder(absolute, &reason)) {
+        outcome.failure = QStringLiteral("The backup folder %1 could not be made: %2")
+                              .arg(QDir::toNativeSeparators(parent), reason);
+        return outcome;
+    }
+    LockFileClaim lock(QDir(absolute).filePath(LockFileName));
+    switch (lock.claim(m_lockWait)) {
+    case LockFileClaim::Outcome::Acquired:
+        break;
+    case LockFileClaim::Outcome::InUse:
+        outcome.failure = QStringLiteral("Another backup is being written into %1; try again when "
+                                         "it is done.")
+                              .arg(QDir::toNativeSeparators(parent));
+        return outcome;
+    case LockFileClaim::Outcome::Failed:
+        outcome.failure
+            = QStringLiteral("The backup folder %1 cannot be locked: %2")
+                  .arg(QDir::toNativeSeparators(parent),
+                      lock.failure().isEmpty() ? QStringLiteral("the system gives no reason")
+                                               : lock.failure());
+        return outcome;
+    }
+    outcome = runLocked(absolute, when, keep);
+    if (!lock.note().isEmpty())
+        outcome.keepingNotes.prepend(lock.note());
+    return outcome;
+}
+
+FullBackup::Outcome FullBackup::runLocked(const QString& parent, const QDateTime& when, int keep)
+{
+    Outcome outcome;
     const QList<FilePair> pairs = filesToCopy(outcome.notes);
     // Before a restore into an empty folder there is nothing to keep but
     // the names of the files the restore will create.
@@ -163,6 +253,7 @@ FullBackup::Outcome FullBackup::run(const QString& parent, const QDateTime& when
     BackupManifest manifest;
     manifest.made = when;
     manifest.programVersion = ProgramInfo::version();
+    manifest.programFolderId = programFolderId(m_programFolder);
     manifest.beforeRestore = m_scope.beforeRestore;
     manifest.created = m_scope.created;
     {
@@ -190,8 +281,9 @@ FullBackup::Outcome FullBackup::run(const QString& parent, const QDateTime& when
         outcome.copied.append(file.name);
     if (m_scope.beforeRestore)
         return outcome;
-    const DatedBackups::Pruning pruning
-        = DatedBackups::keepNewest(QDir(parent).absolutePath(), keep, folder, m_files, when);
+    const DatedBackups::Keeping keeping { keep, folder, manifest.programFolderId, when,
+        [this](const QString& unfinished) { return isOwnUnfinished(unfinished); } };
+    const DatedBackups::Pruning pruning = DatedBackups::keepNewest(parent, keeping, m_files);
     outcome.removed = pruning.removed;
     outcome.keepingNotes = pruning.notes;
     return outcome;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <utility>
 
 class BackupFileOperations;
@@ -35,6 +36,10 @@ public:
         QStringList keepingNotes;
     };
 
+    // Held in the backup folder while a backup is written there or old
+    // ones are removed, so that two runs never share a dated folder or
+    // remove one being written.
+    static inline const QString LockFileName = QStringLiteral("halvorn-backups.lock");
     // What a backup takes and how it is kept: everything by default. A
     // backup made before a restore takes only what that restore replaces,
     // keeps the names of the files it will create, is named for it and
@@ -50,6 +55,14 @@ public:
     FullBackup(
         ProgramFolder programFolder, BackupFileOperations& files, const BackupFileSets& sets);
 
+    // Which program folder a backup is of: the same folder on the same
+    // computer gives the same text, any other folder another. A moved or
+    // copied folder counts as another, so that its backups and the
+    // original's never remove each other.
+    static QString programFolderId(const ProgramFolder& folder);
+
+    // How long run() waits for another backup into the same folder.
+    void setLockWait(std::chrono::milliseconds wait) { m_lockWait = wait; }
     void setScope(Scope scope) { m_scope = std::move(scope); }
 
     // Why a folder cannot take dated backups, or the empty text.
@@ -63,11 +76,17 @@ private:
     // Each program-folder file the backup copies, with its backup name.
     QList<BackupFileSet::FilePair> filesToCopy(QStringList& notes) const;
     QString makeDatedFolder(const QString& parent, const QDateTime& when, QString* reason);
+    // Writes the backup once the backup folder is locked.
+    Outcome runLocked(const QString& parent, const QDateTime& when, int keep);
+    // Whether a dated folder without a manifest holds only what a backup
+    // of everything writes, in folders of this user's.
+    bool isOwnUnfinished(const QString& folder) const;
 
     ProgramFolder m_programFolder;
     BackupFileOperations& m_files;
     bool inScope(const BackupFileSet& set) const;
 
     const BackupFileSets& m_sets;
+    std::chrono::milliseconds m_lockWait { 30000 };
     Scope m_scope;
 };

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 
 using Answer = MessageService::Answer;
@@ -149,6 +150,14 @@ BackupOutcome::State RestoreRun::restoreTrackerFiles()
         transaction.discard();
         view.setBusy(false);
         reportRestoreSourceMissing();
+        return BackupOutcome::State::Failed;
+    }
+
+    if (const QStringList refused = refusalOfStoredList(transaction); !refused.isEmpty()) {
+        transaction.discard();
+        view.setBusy(false);
+        reportDamagedBackup(refused);
+        m_steps.status(BackupEngine::NothingRestoredText);
         return BackupOutcome::State::Failed;
     }
 
@@ -327,6 +336,40 @@ QStringList RestoreRun::damageIn(const FileSetTransaction& transaction) const
     return damaged;
 }
 
+QStringList RestoreRun::refusalOfStoredList(const FileSetTransaction& transaction) const
+{
+    if (QStringList damaged = damageIn(transaction); !damaged.isEmpty())
+        return damaged;
+    IndividualList list(m_set.listFiles.liveName, m_set.dataExtension);
+    if (!list.load(ProgramFolder(transaction.stagingFolder())).succeeded)
+        return {};
+    QSet<QString> listed;
+    for (const QString& name : list.names()) {
+        if (m_set.refusalOfListedName(name).isEmpty())
+            listed.insert(m_set.individualFiles(name).backupName.toLower());
+    }
+    const QString listFile
+        = QFileInfo(ProgramFolder(m_steps.targetPath()).filePath(m_set.listFiles.backupName))
+              .fileName();
+    QStringList refused;
+    bool anyHeld = false;
+    for (const QString& file : m_services.files.fileNames(m_steps.targetPath())) {
+        if (!file.endsWith(m_set.backupExtension, Qt::CaseInsensitive)
+            || file.compare(listFile, Qt::CaseInsensitive) == 0)
+            continue;
+        if (listed.contains(file.toLower()))
+            anyHeld = true;
+        else
+            refused.append(QStringLiteral("%1: the backup holds it but %2 does not name it; the "
+                                          "list was cut short or replaced")
+                               .arg(file, listFile));
+    }
+    if (refused.isEmpty() && !listed.isEmpty() && !anyHeld)
+        refused.append(QStringLiteral("%1: names none of the people whose files the backup holds")
+                           .arg(listFile));
+    return refused;
+}
+
 QStringList RestoreRun::manifestDisagreements(const FileSetTransaction& transaction) const
 {
     QString reason;
@@ -400,8 +443,10 @@ RestorePlan RestoreRun::plan()
             return false;
         }
     };
+    QStringList refusedList;
     if (m_set.isTracker()) {
         if (take(m_set.listFiles)) {
+            refusedList = refusalOfStoredList(transaction);
             QStringList missing;
             if (const Outcome staged = stageListedFiles(transaction, plan.missing, missing);
                 !staged)
@@ -421,7 +466,11 @@ RestorePlan RestoreRun::plan()
         for (const FilePair& files : pairs)
             take(files);
     }
-    plan.damaged = damageIn(transaction);
+    plan.damaged = refusedList;
+    for (const QString& damage : damageIn(transaction)) {
+        if (!plan.damaged.contains(damage))
+            plan.damaged.append(damage);
+    }
     if (plan.damaged.isEmpty() && !plan.files.isEmpty() && m_set.describe) {
         QHash<QString, FunctionContents> current;
         if (FunctionContents now = m_set.describe(m_services.programFolder); now.present)

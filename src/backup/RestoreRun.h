@@ -47,6 +47,11 @@ private:
         FileSetTransaction& transaction, QStringList& refused, QStringList& missing);
     // What is wrong with the staged set, by backup file name.
     QStringList damageIn(const FileSetTransaction& transaction) const;
+    // What is wrong with the backup's list as it is stored, staged alone and
+    // before any name is taken off it: its own damage, the people whose
+    // copies the backup holds but the list does not name (a list cut short
+    // or replaced), or a list that names none of them.
+    QStringList refusalOfStoredList(const FileSetTransaction& transaction) const;
     // A dated backup of everything read as one function's backup: staged
     // files that disagree with its manifest, or the folder being unfinished.
     QStringList manifestDisagreements(const FileSetTransaction& transaction) const;

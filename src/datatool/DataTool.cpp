@@ -18,6 +18,7 @@
 #include "backup/FileSetTransaction.h"
 #include "passwords/KeeperLeftovers.h"
 #include "storage/DataFolderLock.h"
+#include "storage/LeftoverFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -312,15 +313,19 @@ int DataTool::runCommand(const QStringList& arguments)
     // they cannot.
     const bool writes = (command == u"import" && !options.dryRun) || command == u"backup"
         || command == u"passwords" || (command == u"restore" && options.yes) || command == u"set";
-    // A reading command takes the lock only when there is a run to settle:
+    // A reading command takes the lock only when there is a run or a
+    // leftover of one to settle:
     // otherwise it would write a lock file for every listing, and keep the
     // program from starting while it reads.
     DataFolderLock lock(options.folder);
-    const bool locked = (writes || FileSetTransaction::hasUnfinishedRun(options.folder))
+    const bool locked = (writes || FileSetTransaction::hasUnfinishedRun(options.folder)
+                            || !LeftoverFiles::find(options.folder).isEmpty())
         && lock.acquire() == DataFolderLock::Outcome::Acquired;
     if (writes && !locked)
         return m_output.problem(lock.problem());
     if (locked) {
+        if (!lock.note().isEmpty())
+            m_output.problem(lock.note());
         DiskFileOperations files;
         const FileSetTransaction::RecoveryOutcome recovery
             = FileSetTransaction::recover(options.folder, files);
@@ -328,6 +333,8 @@ int DataTool::runCommand(const QStringList& arguments)
             m_output.problem(recovery.text);
         if (writes && recovery.result == FileSetTransaction::Recovery::Failed)
             return ProblemFound;
+        for (const QString& removed : LeftoverFiles::removeAll(options.folder))
+            m_output.problem(removed);
         for (const QString& kept : KeeperLeftovers::remove(ProgramFolder(options.folder)))
             m_output.problem(QStringLiteral("%1 could not be deleted: it is a copy of the "
                                             "Password Keeper a save cut short left behind")

@@ -10,6 +10,7 @@
 #include "passwords/PasswordFiles.h"
 #include "passwords/PasswordVault.h"
 #include "passwords/VaultFile.h"
+#include "storage/LeftoverFiles.h"
 #include "storage/NumberText.h"
 #include "storage/RecordFile.h"
 #include "storage/TextRecordFile.h"
@@ -58,6 +59,11 @@ QList<FolderChecker::Problem> FolderChecker::check(const ProgramFolder& folder)
             QStringLiteral("a backup or restore was interrupted and is not yet finished or "
                            "undone; any halvorn-data command that can lock the folder, or "
                            "Halvorn at its next start, settles it") });
+    for (const LeftoverFiles::Leftover& leftover : LeftoverFiles::find(folder.path()))
+        problems.append({ leftover.name,
+            QStringLiteral("%1 left by a run that was cut short; any halvorn-data command that "
+                           "can lock the folder, or Halvorn at its next start, removes it")
+                .arg(leftover.what) });
     checkTracker(folder, Tracker::Weight, problems);
     checkTracker(folder, Tracker::BloodPressure, problems);
     checkPasswords(folder, problems);

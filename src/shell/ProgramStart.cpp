@@ -5,6 +5,7 @@
 #include "passwords/KeeperLeftovers.h"
 #include "services/MessageService.h"
 #include "services/ProgramInfo.h"
+#include "storage/LeftoverFiles.h"
 
 #include <QCommandLineParser>
 
@@ -52,6 +53,8 @@ bool ProgramStart::claimDataFolder(
     m_lock = std::make_unique<DataFolderLock>(m_location->dataFolder());
     switch (m_lock->acquire()) {
     case DataFolderLock::Outcome::Acquired:
+        if (!m_lock->note().isEmpty())
+            m_messages.inform(m_lock->note(), ProgramInfo::name());
         settleUnfinishedRun();
         return true;
     case DataFolderLock::Outcome::InUse:
@@ -86,6 +89,11 @@ void ProgramStart::settleUnfinishedRun()
         m_messages.warn(recovery.text, ProgramInfo::name());
     else if (!recovery.text.isEmpty())
         m_messages.inform(recovery.text, ProgramInfo::name());
+    // Temporary files of writes that were cut short go now that nothing
+    // else can be writing them.
+    if (const QStringList removed = LeftoverFiles::removeAll(m_location->dataFolder());
+        !removed.isEmpty())
+        m_messages.inform(removed.join(u'\n'), ProgramInfo::name());
     // A save of the keeper cut short may have left its new version, with
     // the passwords in it, beside the file.
     if (const QStringList kept = KeeperLeftovers::remove(ProgramFolder(m_location->dataFolder()));

@@ -1,23 +1,27 @@
 #include "DataFolderLock.h"
 
+#include "DiskFull.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSysInfo>
 #include <QTemporaryFile>
 
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
+namespace {
+
+// About the size of a lock file's contents.
+constexpr qint64 ProbeSize = 256;
+
+} // namespace
+
 DataFolderLock::DataFolderLock(QString folder)
     : m_folder(std::move(folder))
     , m_lock(QDir(m_folder).filePath(FileName))
-{
-    // The program holds the lock for as long as it runs, so its age says
-    // nothing; only a lock whose process is gone is stale.
-    m_lock.setStaleLockTime(0);
-}
+{ }
 
 DataFolderLock::Outcome DataFolderLock::acquire()
 {
@@ -37,31 +41,34 @@ DataFolderLock::Outcome DataFolderLock::acquire()
     }
 
     // A folder whose files can be read but not replaced would let the
-    // program run on as if its saves worked; try a file first.
+    // program run on as if its saves worked; try a file first, with as many
+    // bytes as the lock takes, so that a full disk shows here.
     QTemporaryFile probe(QDir(m_folder).filePath(QStringLiteral("halvorn-probe-XXXXXX")));
-    if (!probe.open()) {
+    if (!probe.open() || probe.write(QByteArray(ProbeSize, '\n')) != ProbeSize || !probe.flush()) {
         m_problem = QStringLiteral("Files cannot be written in the folder %1: %2.")
-                        .arg(shown, probe.errorString());
+                        .arg(shown, DiskFull::explain(probe.errorString(), m_folder));
         return Outcome::Unusable;
     }
     probe.close();
 
-    if (m_lock.tryLock(0))
+    switch (m_lock.claim()) {
+    case LockFileClaim::Outcome::Acquired:
         return Outcome::Acquired;
-    if (m_lock.error() == QLockFile::LockFailedError) {
+    case LockFileClaim::Outcome::InUse:
         m_problem = QStringLiteral("The folder %1 is in use by another copy of Halvorn").arg(shown);
         // A copy on another computer (a shared folder) cannot be checked
         // for life from here; naming the computer tells the user where.
-        qint64 pid = 0;
-        QString hostName;
-        QString appName;
-        if (m_lock.getLockInfo(&pid, &hostName, &appName) && !hostName.isEmpty()
-            && hostName != QSysInfo::machineHostName())
-            m_problem += QStringLiteral(" on the computer %1").arg(hostName);
+        if (const QString computer = m_lock.otherComputer(); !computer.isEmpty())
+            m_problem += QStringLiteral(" on the computer %1").arg(computer);
         m_problem += u'.';
         return Outcome::InUse;
+    case LockFileClaim::Outcome::Failed:
+        break;
     }
     m_problem
-        = QStringLiteral("The folder %1 cannot be locked for this copy of Halvorn.").arg(shown);
+        = QStringLiteral("The folder %1 cannot be locked for this copy of Halvorn").arg(shown);
+    if (!m_lock.failure().isEmpty())
+        m_problem += QStringLiteral(": ") + m_lock.failure();
+    m_problem += u'.';
     return Outcome::Unusable;
 }

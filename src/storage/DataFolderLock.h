@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLockFile>
+#include "LockFileClaim.h"
+
 #include <QString>
 
 // Claims a data folder for one copy of the program, so that two copies never
@@ -23,9 +24,12 @@ public:
     QString folder() const { return m_folder; }
     // Why acquire() failed, as a sentence naming the folder.
     QString problem() const { return m_problem; }
+    // A sentence for the user when acquire() took over an empty or damaged
+    // lock file, or the empty text.
+    QString note() const { return m_lock.note(); }
 
 private:
     QString m_folder;
-    QLockFile m_lock;
+    LockFileClaim m_lock;
     QString m_problem;
 };

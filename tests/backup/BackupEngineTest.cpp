@@ -156,7 +156,7 @@ TEST(BackupEngine, ARestoreReplacesTheSetsFilesAndLeavesTheRest)
         { BackupKind::WeightRestore, "Weight Tracker",
             { { "WeightTrker.Wtp", "\"Ann\"\r\n\"Eve\"\r\n" },
                 { "Ann.Wtp", weightFile("ann restored") },
-                { "Eve.Wtp", weightFile("eve restored") }, { "Stray.Wtp", "listed nowhere" } },
+                { "Eve.Wtp", weightFile("eve restored") } },
             { { "WeightTrker.Fil", "\"Ann\"\r\n\"Eve\"\r\n" },
                 { "Ann.Fil", weightFile("ann restored") },
                 { "Eve.Fil", weightFile("eve restored") } },

@@ -340,7 +340,8 @@ TEST(BackupTransaction, ThePersonWithTheLongestNameIsRestored)
 {
     SoundRun run;
     const QByteArray name(251, 'n');
-    run.backupFolder.write("WeightTrker.Wtp", "\"" + name + "\"\r\n");
+    run.backupFolder.write(
+        "WeightTrker.Wtp", "\"Ann\"\r\n\"Bob\"\r\n\"Cy\"\r\n\"" + name + "\"\r\n");
     run.backupFolder.write(name + ".Wtp", weightFile("long"));
     EXPECT_EQ(run.run(BackupKind::WeightRestore).state, State::Completed)
         << run.messages.texts().join('\n').toStdString();

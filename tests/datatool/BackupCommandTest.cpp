@@ -112,8 +112,19 @@ TEST(DataToolBackup, ARestoreWithoutYesOnlyListsWhatItWouldReplace)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(folderContents(program.path()), before);
 
+    // A list that does not name a copy the backup holds was cut short or
+    // replaced: the restore would drop that person, and is refused.
     QFile::remove(backup.filePath("WeightTrker.Wtp"));
     backup.write("WeightTrker.Wtp", "\"Ann\"\r\n");
+    const DataToolRun cut
+        = runDataTool({ "restore", "weight", backup.path(), "--dir", program.path() });
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_TRUE(cut.outText().contains("Eve.Wtp: the backup holds it but WeightTrker.Wtp does not "
+                                       "name it"))
+        << cut.outText().toStdString();
+    EXPECT_EQ(folderContents(program.path()), before);
+
+    QFile::remove(backup.filePath("Eve.Wtp"));
     EXPECT_EQ(
         runDataTool({ "restore", "weight", backup.path(), "--dir", program.path() }).exitCode, 0);
     EXPECT_EQ(folderContents(program.path()), before);

@@ -1,11 +1,13 @@
 #include "DataToolProcess.h"
 #include "TemporaryProgramFolder.h"
 
+#include "datatool/FolderChecker.h"
 #include "passwords/IndexItem.h"
 #include "passwords/PasswordFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <functional>
 
@@ -178,4 +180,34 @@ TEST(DataToolCheck, TypedWeightsThatGiveNoFiguresAreNotes)
         "point)\n"
         "No problems found; 2 notes.\n");
     EXPECT_TRUE(run.err.isEmpty());
+}
+
+// Temporary files that only a run cut short leaves behind are named by the
+// check, and removed, with a word, by the next command that locks the folder.
+// Files that only share part of a name, and links, are left alone.
+TEST(DataToolCheck, LeftoversOfARunCutShortAreNamedAndRemoved)
+{
+    TemporaryProgramFolder folder;
+    buildSoundFolder(folder);
+    TemporaryProgramFolder outside;
+    outside.write("kept.txt", "not the program's");
+    folder.write("halvorn-probe-Ab12Cd", "");
+    folder.write("halvorn-probe-notes.txt", "the user's");
+    ASSERT_TRUE(QFile::link(outside.filePath("kept.txt"), folder.filePath("halvorn-probe-Zz99Yy")));
+
+    const QList<FolderChecker::Problem> problems = FolderChecker::check(folder.folder());
+    ASSERT_FALSE(problems.isEmpty());
+    EXPECT_EQ(problems.first().file, "halvorn-probe-Ab12Cd");
+    EXPECT_TRUE(problems.first().isDamage());
+    EXPECT_EQ(problems.size(), 1) << problems.last().text().toStdString();
+
+    const DataToolRun run = check(folder);
+    EXPECT_EQ(run.exitCode, 0) << run.errText().toStdString();
+    EXPECT_TRUE(run.errText().contains("halvorn-probe-Ab12Cd, a probe of whether the folder takes "
+                                       "new files left by a run that was cut short, was removed."))
+        << run.errText().toStdString();
+    EXPECT_FALSE(folder.exists("halvorn-probe-Ab12Cd"));
+    EXPECT_EQ(folder.read("halvorn-probe-notes.txt"), "the user's");
+    EXPECT_TRUE(QFileInfo(folder.filePath("halvorn-probe-Zz99Yy")).isSymLink());
+    EXPECT_EQ(outside.read("kept.txt"), "not the program's");
 }
