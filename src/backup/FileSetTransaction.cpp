@@ -294,6 +294,18 @@ QString FileSetTransaction::refusalOfStagingFolder(
                 return isNot(shown, entry.kind);
             continue;
         }
+        if (entry.name == DraftsFolderName) {
+            if (entry.kind != UnfollowedFolder::Kind::Folder)
+                return isNot(shown, entry.kind);
+            const UnfollowedFolder drafts = staging.folder(DraftsFolderName);
+            if (!drafts.isOpen() || !drafts.isOwnedByUs())
+                return isNot(shown, entry.kind);
+            for (const UnfollowedFolder::Entry& draft : drafts.entries()) {
+                if (draft.kind != UnfollowedFolder::Kind::File)
+                    return isNot(shown + u'/' + draft.name, draft.kind);
+            }
+            continue;
+        }
         if (entry.kind != UnfollowedFolder::Kind::File)
             return isNot(shown, entry.kind);
         if (journal && entry.name != JournalDraftName && !stagedNames.contains(entry.name))

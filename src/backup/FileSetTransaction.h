@@ -28,6 +28,10 @@ class FileSetTransaction
 public:
     static inline const QString JournalFileName = QStringLiteral("halvorn-journal.json");
     static inline const QString StagingFolderName = QStringLiteral(".halvorn-staging");
+    // A folder inside the staging folder where a caller may write the files
+    // it then stages; recovery takes it for its own as long as it holds
+    // plain files only, and removes it with the rest.
+    static inline const QString DraftsFolderName = QStringLiteral("import.new");
 
     FileSetTransaction(QString folder, BackupFileOperations& files);
 

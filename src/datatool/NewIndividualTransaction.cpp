@@ -8,10 +8,6 @@
 
 namespace {
 
-// The files are written apart from the staged names, which stage() copies
-// them to and checks.
-const QString DraftFolderName = QStringLiteral("import.new");
-
 // What a file the folder does not hold yet is given, as a save would.
 constexpr QFileDevice::Permissions NewFilePermissions = QFileDevice::ReadOwner
     | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
@@ -41,7 +37,10 @@ Outcome NewIndividualTransaction::write(const ProgramFolder& folder, IndividualL
     FileSetTransaction transaction(folder.path(), files);
     if (Outcome prepared = transaction.prepare(); !prepared)
         return prepared;
-    const QString drafts = QDir(transaction.stagingFolder()).filePath(DraftFolderName);
+    // The files are written apart from the staged names, which stage()
+    // copies them to and checks.
+    const QString drafts
+        = QDir(transaction.stagingFolder()).filePath(FileSetTransaction::DraftsFolderName);
     const ProgramFolder draftFolder(drafts);
     const auto failed = [&](Outcome outcome) {
         transaction.discard();

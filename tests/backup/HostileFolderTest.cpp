@@ -193,7 +193,7 @@ struct InterruptedRestore {
             EngineRun attempt(programFiles(), backupFiles());
             attempt.files.crashAt(step);
             try {
-                attempt.answerAndRun(BackupKind::WeightRestore, { Answer::Yes });
+                attempt.answerAndRun(BackupKind::WeightRestore, { Answer::Ok, Answer::Yes });
             } catch (const FaultyFileOperations::Crash&) { }
             if (!QDir(setAside(attempt.program.path())).entryList(QDir::Files).isEmpty()) {
                 run.files.crashAt(step);
@@ -204,7 +204,7 @@ struct InterruptedRestore {
                 return;
             }
         }
-        EXPECT_THROW(run.answerAndRun(BackupKind::WeightRestore, { Answer::Yes }),
+        EXPECT_THROW(run.answerAndRun(BackupKind::WeightRestore, { Answer::Ok, Answer::Yes }),
             FaultyFileOperations::Crash);
     }
 };
