@@ -1,6 +1,7 @@
 #include "BenchCases.h"
 
 #include "BenchFolder.h"
+#include "CpuTime.h"
 #include "PeakMemory.h"
 #include "backup/ui/BackupScreen.h"
 #include "bloodpressure/BloodPressureFile.h"
@@ -39,22 +40,11 @@
 #include <sodium.h>
 
 #include <cstdio>
-#include <sys/resource.h>
 #include <utility>
 
 namespace {
 
 constexpr int BackupPeople = 2'000;
-
-// CPU time (user and system) of this process, or of its finished children.
-double cpuMilliseconds(int who)
-{
-    rusage usage {};
-    getrusage(who, &usage);
-    const auto ms
-        = [](const timeval& time) { return time.tv_sec * 1000.0 + time.tv_usec / 1000.0; };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
 
 QByteArray fileBytes(const QString& path)
 {
@@ -533,21 +523,21 @@ BenchReport::Line BenchCases::backUpPeople()
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
         DataTool tool(out, err, false, people.path());
-        const double before = cpuMilliseconds(RUSAGE_SELF);
+        const double before = CpuTime::ownMilliseconds();
         const int status
             = tool.run({ QStringLiteral("backup"), QStringLiteral("weight"), target->path() });
-        const double spent = cpuMilliseconds(RUSAGE_SELF) - before;
+        const double spent = CpuTime::ownMilliseconds() - before;
         check(status == DataTool::Success,
             QStringLiteral("halvorn-data backup failed: %1").arg(QString::fromUtf8(err.data())));
         return spent;
     });
     const double floor = m_repetitions.median([&] {
         newTarget();
-        const double before = cpuMilliseconds(RUSAGE_CHILDREN);
+        const double before = CpuTime::childrenMilliseconds();
         const int status = QProcess::execute(QStringLiteral("cp"),
             { QStringLiteral("-a"), people.path() + QStringLiteral("/."), target->path() });
         check(status == 0, QStringLiteral("cp -a failed"));
-        return cpuMilliseconds(RUSAGE_CHILDREN) - before;
+        return CpuTime::childrenMilliseconds() - before;
     });
     return { QStringLiteral("backup weight, %1 people (CPU)").arg(BackupPeople), program, floor,
         QStringLiteral("ms"), QStringLiteral("cp -a of the same files") };

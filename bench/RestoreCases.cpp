@@ -1,6 +1,7 @@
 #include "RestoreCases.h"
 
 #include "BenchFolder.h"
+#include "CpuTime.h"
 #include "datatool/DataTool.h"
 #include "storage/ProgramFolder.h"
 
@@ -9,20 +10,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
 namespace {
 
 constexpr int RestorePeople = 2'000;
-
-double cpuMilliseconds(int who)
-{
-    rusage usage {};
-    getrusage(who, &usage);
-    const auto ms
-        = [](const timeval& time) { return time.tv_sec * 1000.0 + time.tv_usec / 1000.0; };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
 
 } // namespace
 
@@ -43,9 +33,9 @@ double RestoreCases::toolMilliseconds(const QString& folder, const QStringList& 
     out.open(QIODevice::WriteOnly);
     err.open(QIODevice::WriteOnly);
     DataTool tool(out, err, false, folder);
-    const double before = cpuMilliseconds(RUSAGE_SELF);
+    const double before = CpuTime::ownMilliseconds();
     const int status = tool.run(arguments);
-    const double spent = cpuMilliseconds(RUSAGE_SELF) - before;
+    const double spent = CpuTime::ownMilliseconds() - before;
     check(status == DataTool::Success,
         QStringLiteral("halvorn-data %1 failed: %2")
             .arg(arguments.join(u' '), QString::fromUtf8(err.data())));
@@ -55,11 +45,11 @@ double RestoreCases::toolMilliseconds(const QString& folder, const QStringList& 
 double RestoreCases::copyMilliseconds(const QString& from)
 {
     QTemporaryDir target;
-    const double before = cpuMilliseconds(RUSAGE_CHILDREN);
+    const double before = CpuTime::childrenMilliseconds();
     const int status = QProcess::execute(
         QStringLiteral("cp"), { QStringLiteral("-a"), from + QStringLiteral("/."), target.path() });
     check(status == 0, QStringLiteral("cp -a failed"));
-    return cpuMilliseconds(RUSAGE_CHILDREN) - before;
+    return CpuTime::childrenMilliseconds() - before;
 }
 
 BenchReport::Line RestoreCases::restoreWeight()
